@@ -1,0 +1,53 @@
+#pragma once
+// Checked element access. A bad index does not stop the program on the spot:
+// it is reported to both logs, WM_CLOSE is posted to the main window, and the
+// access goes on with a harmless element so the current frame can finish.
+#include <list>
+#include <stdexcept>
+#include <vector>
+
+// Writes "err V[%d] ( %d , %d )" (kind 'V') or "err L[...]" (kind 'L') to both
+// logs and posts WM_CLOSE to the main window.
+void ReportBadIndex(char kind, int index, int count, int elementSize);
+
+template <class T, class A>
+T& CheckedAt(std::vector<T, A>& v, int index)
+{
+    if (index >= 0 && static_cast<size_t>(index) < v.size()) return v[index];
+    ReportBadIndex('V', index, static_cast<int>(v.size()), static_cast<int>(sizeof(T)));
+    if (v.empty()) throw std::out_of_range("invalid vector<T> subscript");
+    return v[0];
+}
+
+template <class T, class A>
+const T& CheckedAt(const std::vector<T, A>& v, int index)
+{
+    return CheckedAt(const_cast<std::vector<T, A>&>(v), index);
+}
+
+// The element of one list element type handed out for a bad index: zeroed on
+// first use, shared by every caller of that type for the whole run.
+template <class T>
+T& CheckedListSpare()
+{
+    static T spare{};
+    return spare;
+}
+
+template <class T, class A>
+T& CheckedListAt(std::list<T, A>& l, int index)
+{
+    if (index >= 0 && static_cast<size_t>(index) < l.size()) {
+        auto it = l.begin();
+        for (int i = 0; i < index; ++i) ++it;
+        return *it;
+    }
+    ReportBadIndex('L', index, static_cast<int>(l.size()), static_cast<int>(sizeof(T)));
+    return CheckedListSpare<T>();
+}
+
+template <class T, class A>
+void CheckedFill(std::vector<T, A>& v, const T& value)
+{
+    for (int i = 0; i < static_cast<int>(v.size()); ++i) CheckedAt(v, i) = value;
+}

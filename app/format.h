@@ -1,0 +1,13 @@
+#pragma once
+// printf-style formatting into standard strings. The text is never cut: the
+// string grows to whatever the format produces.
+#include <cstdarg>
+#include <string>
+
+#define GAME_PRINTF(fmt_index, first_arg) __attribute__((format(gnu_printf, fmt_index, first_arg)))
+
+// Formats into out (replacing what it held) and returns out's length.
+int FormatString(std::string& out, const char* format, ...) GAME_PRINTF(2, 3);
+// The same, returning the text.
+std::string FormatText(const char* format, ...) GAME_PRINTF(1, 2);
+std::string FormatTextV(const char* format, va_list args);

@@ -1,0 +1,96 @@
+#include "app/log.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string reportPath;
+std::string tracePath;
+int traceEnabled = 0;
+bool traceWrittenThisRun = false;
+
+// Appends text and a line break to the file; "rt+" keeps what is there.
+int AppendLine(const std::string& path, const char* mode, const char* text)
+{
+    FILE* fp = std::fopen(path.c_str(), mode);
+    if (!fp) return 0;
+    std::fseek(fp, 0, SEEK_END);
+    std::fputs(text, fp);
+    std::fputs("\n", fp);
+    std::fclose(fp);
+    return 1;
+}
+
+} // namespace
+
+int CreateReportLog(const char* path)
+{
+    FILE* fp = std::fopen(path, "wt");
+    if (!fp) return 0;
+    std::fclose(fp);
+    reportPath = path;
+    return 1;
+}
+
+FILE* OpenReportLog()
+{
+    if (reportPath.empty()) return nullptr;
+    FILE* fp = std::fopen(reportPath.c_str(), "rt+");
+    if (fp) std::fseek(fp, 0, SEEK_END);
+    return fp;
+}
+
+int ReportLogText(const char* text)
+{
+    if (reportPath.empty()) return 0;
+    return AppendLine(reportPath, "rt+", text);
+}
+
+int ReportLog(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    return ReportLogText(text.c_str());
+}
+
+int ReportLogAndTrace(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    int result = ReportLogText(text.c_str());
+    TraceLog(text.c_str());
+    return result;
+}
+
+void TraceLogInit(int enabled, const char* path)
+{
+    traceEnabled = enabled;
+    tracePath = path ? path : "";
+}
+
+bool IsTraceLogEnabled() { return traceEnabled != 0; }
+
+int TraceLog(const char* text)
+{
+    if (!traceEnabled) return 0;
+    const char* mode = traceWrittenThisRun ? "rt+" : "wt";
+    traceWrittenThisRun = true;
+    return AppendLine(tracePath, mode, text);
+}
+
+int TraceLogText(const char* text) { return TraceLog(text); }
+
+int TraceLogF(const char* format, ...)
+{
+    if (!traceEnabled) return 0;
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    return TraceLog(text.c_str());
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The thin wrapper through which the runtime starts, joins, suspends, resumes
+// and stops its worker threads.
+#include <windows.h>
+
+class cThread {
+public:
+    typedef unsigned(__stdcall* PROC)(void*);
+
+    // Creates the thread running at once; 1, or 0 when no thread was created.
+    // An exception that escapes the procedure is reported to the report log
+    // and closes the main window instead of ending the process.
+    int Start(PROC proc, void* arg);
+    // Joins the thread (polling, 1 ms sleeps, no message pumping) and closes its handle.
+    void Wait();
+    bool Suspend();
+    bool Resume();
+    // Resumes the thread fully, asks it to quit with WM_QUIT, waits for it and
+    // ends it by force after 200 rounds of 1 ms.
+    void Exit();
+    // Start hand-shake: posts WM_APP until the new thread's queue takes it.
+    // False when there is no thread or it ended before taking the message.
+    bool PostStartMessage(bool sleepBetweenTries);
+
+    unsigned m_nThreadId = 0;
+    HANDLE m_hThread = nullptr;
+};
+
+extern cThread thGame;
+extern cThread thPause;
+extern cThread thRanking;
+extern cThread thLoadStage;

@@ -1,0 +1,4 @@
+#include "gfx/display_context.h"
+
+DTCONTEXT* lpDTCon = nullptr;
+DDCONTEXT* lpDDCon = nullptr;

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds everything and runs all tests: the Windows tests under Wine on a virtual
+# display, and the data layer natively under the sanitizers.
+# Extra arguments go to ctest (for example -R Record or -L gfx).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR=${BUILD_DIR:-build}
+HOST_BUILD_DIR=${HOST_BUILD_DIR:-$BUILD_DIR-host}
+bash tools/build.sh
+
+if [ ! -f "$HOST_BUILD_DIR/build.ninja" ]; then
+  cmake -S . -B "$HOST_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" >/dev/null
+fi
+cmake --build "$HOST_BUILD_DIR" -j "$(nproc)"
+
+. tools/wine-env.sh
+wine_env_setup "$BUILD_DIR"
+trap wine_env_stop EXIT
+wine_env_start
+
+status=0
+echo "== native data-layer tests (sanitizers)"
+ctest --test-dir "$HOST_BUILD_DIR" --output-on-failure -j "$(nproc)" "$@" || status=1
+echo "== Windows tests under Wine"
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" "$@" || status=1
+exit $status

@@ -1,0 +1,55 @@
+# Sourced by the build and test scripts: the environment in which the game and
+# its tests run under Wine, laid out the way a Japanese Windows user's machine is.
+#   wine_env_setup BUILD_DIR   -> exports the variables, creates the prefix
+#   wine_env_start             -> virtual display and persistent wineserver
+#   wine_env_stop              -> ends both
+wine_env_setup() {
+  local build
+  build=$(cd "$1" && pwd)
+  export WINEPREFIX="$build/wineprefix"
+  export WINEARCH=win32
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  # DirectSound opens on a null ALSA output: nothing is heard, nothing fails.
+  export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$build/asound-null.conf"
+  printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$build/asound-null.conf"
+  WINE_ENV_BUILD="$build"
+}
+
+wine_env_prefix() {
+  if [ ! -f "$WINEPREFIX/.game-prefix-ready" ]; then
+    echo "wine-env: creating the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    timeout 300 wineboot -i >/dev/null 2>&1 || true
+    timeout 60 wineserver -w || true
+    # No crash dialog: a crashed test must fail, not wait for a click.
+    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # The face names the game asks for map to the installed Japanese fonts.
+    local sub='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    for face in 'ＭＳ ゴシック' 'ＭＳ Ｐゴシック' 'MS Gothic' 'MS PGothic' 'ＭＳ 明朝' 'ＭＳ Ｐ明朝' 'MS UI Gothic'; do
+      timeout 60 wine reg add "$sub" /v "$face" /t REG_SZ /d 'IPAGothic' /f >/dev/null 2>&1
+    done
+    timeout 60 wineserver -w || true
+    touch "$WINEPREFIX/.game-prefix-ready"
+  fi
+}
+
+wine_env_start() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  WINE_ENV_XVFB=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  wine_env_prefix
+  wineserver -p
+  # Start Wine's own services now, on no output of anybody's.
+  timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  echo "wine-env: display $DISPLAY, prefix $WINEPREFIX"
+}
+
+wine_env_stop() {
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINE_ENV_XVFB:-}" ]; then kill "$WINE_ENV_XVFB" 2>/dev/null || true; wait "$WINE_ENV_XVFB" 2>/dev/null || true; fi
+}
