@@ -2,6 +2,7 @@
 // Frame timing on the multimedia timer's millisecond clock. All state is
 // process-wide and meant for the one thread that drives frames at a time.
 #include <windows.h>
+#include <mmsystem.h>
 
 // The clock every timing function reads; timeGetTime unless a test replaces it.
 extern DWORD(WINAPI* lpTimeSource)();

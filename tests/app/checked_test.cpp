@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <list>
+#include <vector>
+
+#include "app/checked.h"
+#include "app/log.h"
+#include "tests/support/message_sink.h"
+#include "tests/support/test_dir.h"
+
+namespace {
+
+struct CheckedFixture : testing::Test {
+    ScopedTestDir dir;
+    ScopedMainWindow main;
+    void SetUp() override
+    {
+        ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+        TraceLogInit(1, "EC_Game.txt");
+    }
+    void TearDown() override { TraceLogInit(0, "EC_Game.txt"); }
+};
+
+struct Record {
+    int a;
+    short b;
+    char c[10];
+};
+
+} // namespace
+
+TEST_F(CheckedFixture, BadVectorIndexIsLoggedClosesAndGoesOnWithElementZero)
+{
+    std::vector<int> v{10, 20, 30};
+    EXPECT_EQ(CheckedAt(v, 2), 30);
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 0);
+    EXPECT_EQ(CheckedAt(v, -1), 10);
+    EXPECT_EQ(CheckedAt(v, 3), 10);
+    EXPECT_EQ(ReadFileText("Report_Game.txt"), "err V[-1] ( 3 , 4 )\r\nerr V[3] ( 3 , 4 )\r\n");
+    EXPECT_EQ(ReadFileText("EC_Game.txt"), "err V[-1] ( 3 , 4 )\r\nerr V[3] ( 3 , 4 )\r\n");
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 2);
+}
+
+TEST_F(CheckedFixture, EmptyVectorLogsThenThrows)
+{
+    std::vector<int> v;
+    EXPECT_THROW(CheckedAt(v, 0), std::out_of_range);
+    EXPECT_EQ(ReadFileText("Report_Game.txt"), "err V[0] ( 0 , 4 )\r\n");
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 1);
+}
+
+TEST_F(CheckedFixture, BadListIndexGivesTheSharedZeroedSpare)
+{
+    std::list<Record> l(2, Record{1, 2, {3}});
+    EXPECT_EQ(CheckedListAt(l, 1).a, 1);
+    Record& spare = CheckedListAt(l, 5);
+    EXPECT_EQ(spare.a, 0);
+    EXPECT_EQ(spare.b, 0);
+    spare.a = 77;
+    Record& again = CheckedListAt(l, -2);
+    EXPECT_EQ(&again, &spare);
+    EXPECT_EQ(again.a, 77);
+    std::string expected = FormatText("err L[5] ( 2 , %d )\r\nerr L[-2] ( 2 , %d )\r\n",
+                                      static_cast<int>(sizeof(Record)), static_cast<int>(sizeof(Record)));
+    EXPECT_EQ(ReadFileText("Report_Game.txt"), expected);
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 2);
+}
+
+TEST_F(CheckedFixture, FillSetsEveryElementAndAnEmptyVectorLogsNothing)
+{
+    std::vector<unsigned char> bytes(4, 1);
+    CheckedFill(bytes, static_cast<unsigned char>(9));
+    EXPECT_EQ(bytes, std::vector<unsigned char>(4, 9));
+    std::vector<int> none;
+    CheckedFill(none, 5);
+    EXPECT_EQ(ReadFileText("Report_Game.txt"), "");
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 0);
+}
