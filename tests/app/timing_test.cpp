@@ -90,7 +90,9 @@ TEST_F(TimingFixture, PaceFrameSpreadsFramesEvenlyOverTheSecond)
     for (int k = 0; k < 60; ++k) {
         DWORD due = base + static_cast<DWORD>(k * 1000.0 / 60 + 0.999999);
         fakeNow = due - 1;
-        if (k > 0) EXPECT_FALSE(PaceFrame(60)) << k;
+        if (k > 0) {
+            EXPECT_FALSE(PaceFrame(60)) << k;
+        }
         fakeNow = due;
         EXPECT_TRUE(PaceFrame(60)) << k;
     }
