@@ -1,0 +1,51 @@
+#pragma once
+// Shared by the record tests: a fresh folder with a report log per test, the
+// data version set as start-up sets it, and small records to read and write.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/log.h"
+#include "records/data_record.h"
+#include "records/record_list.h"
+#include "tests/support/test_dir.h"
+
+class RecordTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        nDataVersion = DATA_VERSION;
+        nFileVersion = 0;
+        bStripCR = 0;
+        ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+    }
+    void TearDown() override { bStripCR = 0; }
+
+    std::string ReportLogContent() const { return ReadFileText("Report_Game.txt"); }
+    // The bytes of a file after its four-byte head, which must be 708.
+    std::vector<unsigned char> BodyOf(const std::string& path) const;
+
+    ScopedTestDir dir;
+};
+
+// One int and one string, in that order.
+class cIntTextData : public cDataRecord {
+public:
+    int m_nValue = 0;
+    std::string m_sText;
+    cIntTextData() { RegisterFields(DATA_VERSION); Clear(); }
+    void RegisterFields(int version) override
+    {
+        ClearFieldTables();
+        RegisterInt(&m_nValue);
+        RegisterString(&m_sText);
+    }
+};
+
+// Nothing registered.
+class cEmptyData : public cDataRecord {
+public:
+    cEmptyData() { RegisterFields(DATA_VERSION); Clear(); }
+    void RegisterFields(int version) override { ClearFieldTables(); }
+};
