@@ -26,7 +26,7 @@ bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& b
 {
     FILE* fp = std::fopen(path.c_str(), "wb");
     if (!fp) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), fp) == bytes.size();
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), fp) == bytes.size();
     return std::fclose(fp) == 0 && ok;
 }
 

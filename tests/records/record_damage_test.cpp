@@ -1,0 +1,149 @@
+// Damaged and hostile files: every one fails its load with a report-log line,
+// allocates no more than its bytes could hold, and leaves a usable record.
+#include "tests/records/record_test_support.h"
+
+namespace {
+
+using cCountedNode = cNodeDataT<cCountedLeafData>;
+using cCountedTree = cTreeDataT<cCountedLeafData>;
+
+// A node (id 1, title "n", carried -1, flags 1 2) and a leaf (A 2, B 3,
+// pair 4 5, flag 6, rate 0, no name).
+const std::string kNodeRecord = "C4020000 01000000 01000000 01000000 02000000 6E00";
+const std::string kLeaf = "05000000 02000000 03000000 0400 0500 06 0000000000000000 01000000 01000000";
+
+// The node up to its list of leaves, then rest.
+std::string Node(const std::string& rest) { return kNodeRecord + " FFFF 02000000 0102 " + rest; }
+
+enum class Kind { IntText, Empty, Node };
+
+// Loads the file into a fresh record of the kind; the record is saved again
+// afterwards, which must work whatever the load left in it.
+int LoadAs(Kind kind, const char* path)
+{
+    int result = 0;
+    switch (kind) {
+    case Kind::IntText: {
+        cIntTextData r;
+        result = r.LoadFile(path);
+        EXPECT_EQ(r.SaveFile("again.dat"), 1);
+        break;
+    }
+    case Kind::Empty: {
+        cEmptyData r;
+        result = r.LoadFile(path);
+        EXPECT_EQ(r.SaveFile("again.dat"), 1);
+        break;
+    }
+    case Kind::Node: {
+        cCountedNode r;
+        result = r.LoadFile(path);
+        EXPECT_EQ(r.Fields().size(), 1u);
+        EXPECT_EQ(r.SaveFile("again.dat"), 1);
+        break;
+    }
+    }
+    return result;
+}
+
+} // namespace
+
+TEST_F(RecordTest, HandTypedNodeReadsAndWritesBackTheSameBytes)
+{
+    std::string file = Node("01000000 " + kLeaf);
+    ASSERT_TRUE(WriteFileBytes("node.dat", HexBytes(file.c_str())));
+    cNodeData node;
+    ASSERT_EQ(node.LoadFile("node.dat"), 1);
+    EXPECT_EQ(node.m_nId, 1);
+    EXPECT_EQ(node.m_sTitle, "n");
+    EXPECT_EQ(node.m_sCarried, -1);
+    EXPECT_EQ(node.m_Flags, std::vector<unsigned char>({1, 2}));
+    ASSERT_EQ(node.m_Leaves.size(), 1u);
+    EXPECT_EQ(node.m_Leaves[0].m_nB, 3);
+    EXPECT_EQ(node.m_Leaves[0].m_bFlag, 6);
+    ASSERT_EQ(node.SaveFile("again.dat"), 1);
+    EXPECT_EQ(ReadFileBytes("again.dat"), HexBytes(file.c_str()));
+}
+
+TEST_F(RecordTest, DamagedFilesFailTheirLoadWithAReport)
+{
+    struct Row {
+        const char* what;
+        Kind kind;
+        std::string file;
+    };
+    const Row rows[] = {
+        {"empty file", Kind::IntText, ""},
+        {"head cut", Kind::IntText, "C40200"},
+        {"no record", Kind::IntText, "C4020000"},
+        {"field cut", Kind::IntText, "C4020000 01000000 0700"},
+        {"string count missing", Kind::IntText, "C4020000 01000000 07000000"},
+        {"string cut", Kind::IntText, "C4020000 01000000 07000000 01000000 04000000 6162"},
+        {"surplus field", Kind::IntText, "C4020000 02000000 07000000 08000000 00000000"},
+        {"surplus string", Kind::IntText, "C4020000 01000000 07000000 02000000 01000000 01000000"},
+        {"field nothing registered", Kind::Empty, "C4020000 01000000 07000000 00000000"},
+        {"string nothing registered", Kind::Empty, "C4020000 00000000 01000000 02000000 6100"},
+        {"field count FFFFFFFF", Kind::IntText, "C4020000 FFFFFFFF 07000000 00000000"},
+        {"field count 7FFFFFFF", Kind::IntText, "C4020000 FFFFFF7F 07000000 00000000"},
+        {"string count FFFFFFFF", Kind::IntText, "C4020000 01000000 07000000 FFFFFFFF 01000000"},
+        {"string length FFFFFFFF", Kind::IntText, "C4020000 01000000 07000000 01000000 FFFFFFFF 616263"},
+        {"string length 7FFFFFFF", Kind::IntText, "C4020000 01000000 07000000 01000000 FFFFFF7F 616263"},
+        {"string length past the end", Kind::IntText, "C4020000 01000000 07000000 01000000 05000000 61626300"},
+        {"flag count FFFFFFFF", Kind::Node, kNodeRecord + " FFFF FFFFFFFF 00"},
+        {"flag count past the end", Kind::Node, kNodeRecord + " FFFF 03000000 0102"},
+        {"list count FFFFFFFF", Kind::Node, Node("FFFFFFFF")},
+        {"list count 7FFFFFFF", Kind::Node, Node("FFFFFF7F")},
+        {"list count 00100000", Kind::Node, Node("00001000 05000000 02000000")},
+        {"list one short", Kind::Node, Node("02000000 " + kLeaf)},
+        {"list count missing", Kind::Node, Node("")},
+    };
+    int reports = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_TRUE(WriteFileBytes("bad.dat", HexBytes(row.file.c_str())));
+        cLeafData::nCopies = 0;
+        EXPECT_EQ(LoadAs(row.kind, "bad.dat"), 0);
+        EXPECT_EQ(DamageReports(), ++reports);
+        // No element is built for a count the bytes left cannot hold.
+        EXPECT_LE(cLeafData::nCopies, static_cast<long>(HexBytes(row.file.c_str()).size() / 8));
+    }
+}
+
+TEST_F(RecordTest, AFileCutAnywhereFailsAndTheRecordStaysUsable)
+{
+    cTreeData tree = MakeSampleTree(3);
+    ASSERT_EQ(tree.SaveFile("tree.dat"), 1);
+    std::vector<unsigned char> whole = ReadFileBytes("tree.dat");
+    ASSERT_GT(whole.size(), 100u);
+
+    int reports = DamageReports();
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        ASSERT_TRUE(WriteFileBytes("cut.dat", std::vector<unsigned char>(whole.begin(), whole.begin() + cut)));
+        cCountedTree partial;
+        cLeafData::nCopies = 0;
+        ASSERT_EQ(partial.LoadFile("cut.dat"), 0);
+        EXPECT_EQ(DamageReports(), ++reports);
+        EXPECT_LE(cLeafData::nCopies, static_cast<long>(cut / 8));
+        // What was read stays in the record; it can be written out again.
+        ASSERT_EQ(partial.SaveFile("partial.dat"), 1);
+        cCountedTree reread;
+        EXPECT_EQ(reread.LoadFile("partial.dat"), 1);
+    }
+
+    cTreeData full;
+    EXPECT_EQ(full.LoadFile("tree.dat"), 1);
+    EXPECT_EQ(full.m_Nodes.size(), 3u);
+}
+
+TEST_F(RecordTest, AFailedHeadLeavesTheRecordAndTheFileVersionAlone)
+{
+    ASSERT_TRUE(WriteFileBytes("short.dat", HexBytes("C402")));
+    nFileVersion = 300;
+    cIntTextData r;
+    r.m_nValue = 5;
+    EXPECT_EQ(r.LoadFile("short.dat"), 0);
+    EXPECT_EQ(r.m_nValue, 5);
+    EXPECT_EQ(nFileVersion, 300);
+    EXPECT_NE(ReadFileText("Report_Game.txt").find("short.dat"), std::string::npos);
+}
