@@ -1,0 +1,81 @@
+#pragma once
+// The two Direct3D draw batches: filled rectangles (RectBatch) and textured
+// quads (SpriteBatch). Each run of consecutive entries with the same target
+// (and, for quads, the same source and drawing states) is drawn from one
+// vertex buffer and one index buffer.
+//
+// Promises of this seam:
+// - Under DirectDraw every operation does nothing (fills and blits draw at once).
+// - Batches do not nest: opening one while it is open first draws what it
+//   holds, and ending it ends it for every caller.
+// - A run whose buffers, scene or render target cannot be had is tried again
+//   from its second entry; an entry aimed at a surface that cannot be a render
+//   target draws nothing.
+#include <windows.h>
+#include <d3d9.h>
+
+#include <vector>
+
+#include "gfx/surface_record.h"
+
+struct BATCHRECT {
+    DDSURFACEDATA* lpTarget;   // after the share and back-buffer redirection
+    int x, y, nWidth, nHeight; // already clipped to the target
+    DWORD dwColor;             // ARGB
+};
+
+struct RECTBATCH {
+    int bBatching = 0;
+    std::vector<BATCHRECT> Rects;
+    BYTE* lpVertexData = nullptr;                   // of the run being drawn
+    IDirect3DVertexBuffer9* lpVertexBuffer = nullptr;
+    IDirect3DIndexBuffer9* lpIndexBuffer = nullptr;
+    ~RECTBATCH();
+};
+
+struct BATCHSPRITE {
+    int nSortKey;
+    DDSURFACEDATA* lpTarget;
+    DDSURFACEDATA* lpSource;
+    int x, y, nWidth, nHeight;
+    int sx, sy, sw, sh;        // a negative source size reads backwards
+    int nMode;                 // 1 skips the source's transparent pixels
+    DWORD dwVertexColor;
+    int nColorOp, nAlphaOp;
+    int nReserved;             // always 0
+};
+
+struct SPRITEORDER {
+    DDSURFACEDATA* lpSource;
+    int nBaseKey;
+};
+
+struct SPRITEBATCH {
+    int bBatching = 0;
+    std::vector<BATCHSPRITE> Sprites;
+    BYTE* lpVertexData = nullptr;
+    IDirect3DVertexBuffer9* lpVertexBuffer = nullptr;
+    IDirect3DIndexBuffer9* lpIndexBuffer = nullptr;
+    int nCounter = 0;          // quads collected since the batch began
+    int bSort = 0;
+    std::vector<SPRITEORDER> Order;
+    ~SPRITEBATCH();
+};
+
+extern RECTBATCH RectBatch;
+extern SPRITEBATCH SpriteBatch;
+
+void DDBeginRectBatch();
+void DDEndRectBatch();
+// Collected by DDFillRect while RectBatch.bBatching is set.
+void DDCollectRect(DDSURFACEDATA* target, int x, int y, int width, int height, DWORD color);
+
+void DDBeginSpriteBatch(int sort);
+// Registers a source so that its quads come after all others of a sorted
+// batch, in the order of registration. Returns 1 when registered now.
+int DDSetSpriteOrder(DDSURFACEDATA* source);
+// Collected by the blit's GPU path while SpriteBatch.bBatching is set; takes
+// the context's current vertex colour, colour and alpha operations.
+void DDCollectSprite(DDSURFACEDATA* target, int x, int y, int width, int height,
+                     DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode);
+int DDEndSpriteBatch();

@@ -1,0 +1,202 @@
+#include "gfx/d3d_backend.h"
+
+#include <d3dx9.h>
+
+#include "app/log.h"
+#include "gfx/display.h"
+#include "gfx/display_report.h"
+#include "gfx/quad.h"
+#include "gfx/render_state.h"
+#include "gfx/surface.h"
+
+IDirect3D9* lpDirect3D = nullptr;
+IDirect3DDevice9* lpDevice = nullptr;
+
+DWORD dwForceTextureCaps = 0;
+int (*lpDDIVersionSource)() = GetDDIVersion;
+
+namespace {
+
+const COLORSHIFTS kArgb8888 = {16, 8, 0, 24, 255, 255, 255, 255};
+const COLORSHIFTS kArgb1555 = {10, 5, 0, 15, 31, 31, 31, 1};
+const COLORSHIFTS kRgb565 = {11, 5, 0, 16, 31, 63, 31, 0};
+
+const char* FormatName(D3DFORMAT format)
+{
+    switch (format) {
+    case D3DFMT_X8R8G8B8: return "X8R8G8B8";
+    case D3DFMT_R5G6B5: return "R5G6B5";
+    case D3DFMT_A1R5G5B5: return "A1R5G5B5";
+    default: return "";
+    }
+}
+
+// Windowed with VSync: the display should run at 60 Hz for the refresh to pace
+// the frames; when it does not, VSync is given up.
+void AskForSixtyHertz()
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_DISPLAYFREQUENCY;
+    mode.dmDisplayFrequency = 60;
+    if (ChangeDisplaySettingsA(&mode, CDS_TEST) != DISP_CHANGE_SUCCESSFUL) {
+        ReportLog("ChangeDisplaySettings != DISP_CHANGE_SUCCESSFUL");
+    } else {
+        LONG result = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
+        if (result != DISP_CHANGE_SUCCESSFUL)
+            ReportLog("ChangeDisplaySettings Err = %x", static_cast<unsigned>(result));
+    }
+    D3DDISPLAYMODE current = {};
+    lpDirect3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &current);
+    ReportLog("RefreshRate : %d", static_cast<int>(current.RefreshRate));
+    if (current.RefreshRate != 60) {
+        ReportLog("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！");
+        bVSync = 0;
+    }
+}
+
+}  // namespace
+
+int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
+{
+    int ddi = lpDDIVersionSource ? lpDDIVersionSource() : 99999;
+    if (ddi < 9) {
+        ReportLog("ビデオカードのドライバがDirectX9をサポートしていません！ %d", ddi);
+        return 0;
+    }
+    lpDirect3D = Direct3DCreate9(D3D_SDK_VERSION);
+    if (!lpDirect3D) {
+        ReportLog("ビデオカードがDirectX9をサポートしていません！");
+        return 0;
+    }
+    lpDTCon = new DTCONTEXT;
+    DTCONTEXT& con = *lpDTCon;
+
+    D3DPRESENT_PARAMETERS pp = {};
+    if (bWindowMode) {
+        pp.Windowed = TRUE;
+        pp.BackBufferWidth = 0;
+        pp.BackBufferHeight = 0;
+        pp.FullScreen_RefreshRateInHz = 0;
+        if (bVSync) AskForSixtyHertz();
+    } else {
+        pp.Windowed = FALSE;
+        pp.BackBufferWidth = width;
+        pp.BackBufferHeight = height;
+        pp.FullScreen_RefreshRateInHz = 60;
+    }
+    pp.PresentationInterval = bVSync ? D3DPRESENT_INTERVAL_DEFAULT : D3DPRESENT_INTERVAL_IMMEDIATE;
+
+    con.nAdapter = D3DADAPTER_DEFAULT;
+    con.nDeviceType = D3DDEVTYPE_HAL;
+    if (FAILED(lpDirect3D->GetDeviceCaps(con.nAdapter, con.nDeviceType, &con.d3dCaps)))
+        TraceLog("GetDeviceCaps Err");
+    con.d3dCaps.TextureCaps |= dwForceTextureCaps;
+    pp.SwapEffect = (con.d3dCaps.Caps3 & D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD)
+                        ? D3DSWAPEFFECT_DISCARD
+                        : D3DSWAPEFFECT_COPY;
+    con.bPow2 = (con.d3dCaps.TextureCaps & D3DPTEXTURECAPS_POW2) ? 1 : 0;
+    con.bSquareOnly = (con.d3dCaps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) ? 1 : 0;
+
+    if (bpp == 32) {
+        con.fmtBackBuffer = D3DFMT_X8R8G8B8;
+        con.fmtTexture = D3DFMT_A8R8G8B8;
+        SurfaceFormat = kArgb8888;
+    } else if (bpp == 16) {
+        con.fmtBackBuffer = bWindowMode ? D3DFMT_A1R5G5B5 : D3DFMT_R5G6B5;
+        con.fmtTexture = D3DFMT_A1R5G5B5;
+        SurfaceFormat = kArgb1555;
+        DisplayFormat = bWindowMode ? kArgb1555 : kRgb565;
+    } else {
+        return 0;
+    }
+
+    pp.BackBufferFormat = con.fmtBackBuffer;
+    pp.BackBufferCount = 1;
+    pp.MultiSampleType = D3DMULTISAMPLE_NONE;
+    pp.MultiSampleQuality = 0;
+    pp.hDeviceWindow = nullptr;
+    pp.EnableAutoDepthStencil = FALSE;
+    pp.AutoDepthStencilFormat = con.fmtBackBuffer;
+    pp.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+
+    D3DPRESENT_PARAMETERS tried = pp;
+    if (SUCCEEDED(lpDirect3D->CreateDevice(con.nAdapter, con.nDeviceType, hwnd,
+                                           D3DCREATE_HARDWARE_VERTEXPROCESSING, &tried,
+                                           &lpDevice))) {
+        ReportLog("Device HAL-HARD");
+    } else {
+        tried = pp;
+        if (FAILED(lpDirect3D->CreateDevice(con.nAdapter, con.nDeviceType, hwnd,
+                                            D3DCREATE_SOFTWARE_VERTEXPROCESSING, &tried,
+                                            &lpDevice))) {
+            lpDevice = nullptr;
+            TraceLog("CreateDevice Err");
+            return 0;
+        }
+        ReportLog("Device HAL-SOFT");
+    }
+    ReportLog("%s", FormatName(con.fmtBackBuffer));
+    // The parameters as asked, so that a reset asks the same again.
+    con.d3dpp = pp;
+    con.fmtAdapter = con.fmtBackBuffer;
+
+    DTSetRenderStates();
+    DDResetVertexColor();
+    DDResetColorOp();
+    DDResetAlphaOp();
+
+    DDAllocDT(&BackBuffer);
+    BackBuffer.nWidth = BackBuffer.nTexWidth = width;
+    BackBuffer.nHeight = BackBuffer.nTexHeight = height;
+    BackBuffer.nDDMemory = 0;
+    BackBuffer.lpDT->nMemoryType = DTMEMORYTYPE_VIDEO_RT;
+    lstrcpyA(BackBuffer.szSurfaceType, "BackBuffer");
+    BackBuffer.lpDT->bColorKey = 0;
+    BackBuffer.lpDT->bRenderTarget = 1;
+    HRESULT hr = lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
+                                              D3DPOOL_MANAGED, &BackBuffer.lpDT->lpVertexBuffer,
+                                              nullptr);
+    if (FAILED(hr)) {
+        ReportLog("Back CreateVertexBuffer Err %x", static_cast<unsigned>(hr));
+        return 0;
+    }
+    lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer.lpDT->lpSurface);
+    BackBuffer.lpDT->nId = 0;
+    con.nSurfaceId = 1;
+    con.nFontId = 0;
+
+    DDAllocDT(&VirBackBuffer);
+    DDSetVirBackBuffer(0);
+    con.bCopyVirBackBuffer = 0;
+    DDCreateSurface(&VirBackBuffer, BackBuffer.nWidth, BackBuffer.nHeight, 0, 0,
+                    DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    lstrcpyA(VirBackBuffer.szSurfaceType, "VirBackBuffer");
+    DDAllocDT(&WorkSD);
+    DDCreateSurface(&WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 0, 0, DTMEMORYTYPE_VIDEO_RT,
+                    0, 0);
+    lstrcpyA(WorkSD.szSurfaceType, "WorkSD");
+
+    if (!bWindowMode)
+        while (ShowCursor(FALSE) >= 0) {
+        }
+    return 1;
+}
+
+void DTSetRenderStates()
+{
+    if (!lpDevice) return;
+    lpDevice->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    lpDevice->SetRenderState(D3DRS_ZENABLE, FALSE);
+    lpDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    lpDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    lpDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    lpDevice->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
+    lpDevice->SetRenderState(D3DRS_COLORVERTEX, TRUE);
+    for (DWORD stage = 0; stage < 2; ++stage) {
+        lpDevice->SetSamplerState(stage, D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP);
+        lpDevice->SetSamplerState(stage, D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP);
+        lpDevice->SetSamplerState(stage, D3DSAMP_MINFILTER, D3DTEXF_POINT);
+        lpDevice->SetSamplerState(stage, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
+    }
+}

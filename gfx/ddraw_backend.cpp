@@ -1,0 +1,211 @@
+#include "gfx/ddraw_backend.h"
+
+#include "app/log.h"
+#include "gfx/display.h"
+#include "gfx/surface.h"
+
+IDirectDraw7* lpDirectDraw = nullptr;
+IDirectDrawPalette* lpDDPalette = nullptr;
+IDirectDrawClipper* lpClipper = nullptr;
+
+namespace {
+
+void SetDisplaySurfaceSizes(int width, int height)
+{
+    for (DDSURFACEDATA* sd : {&PrimarySD, &BackBuffer, &DDWorkSD}) {
+        sd->nWidth = sd->nTexWidth = width;
+        sd->nHeight = sd->nTexHeight = height;
+    }
+    PrimarySD.nDDMemory = 0;
+    BackBuffer.nDDMemory = 0;
+    DDWorkSD.nDDMemory = 1;
+}
+
+int CreateDirectDrawObject(HWND hwnd, DWORD cooperation)
+{
+    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&lpDirectDraw),
+                                  IID_IDirectDraw7, nullptr))) {
+        lpDirectDraw = nullptr;
+        ReportLog("DirectDrawCreateEx Err");
+        return CREATEEX_ERR;
+    }
+    if (FAILED(lpDirectDraw->SetCooperativeLevel(hwnd, cooperation))) {
+        ReportLog("SetCooperativeLevel Err");
+        return SETCOOPLEVEL_ERR;
+    }
+    return DDINIT_OK;
+}
+
+int CreatePrimary(DDSURFACEDESC2& desc)
+{
+    DDAllocDT(&PrimarySD);
+    if (FAILED(lpDirectDraw->CreateSurface(&desc, &PrimarySD.lpDD->lpSurface, nullptr))) {
+        PrimarySD.lpDD->lpSurface = nullptr;
+        ReportLog("Primary CreateSurface Err");
+        return CREATESURFACE_ERR;
+    }
+    return DDINIT_OK;
+}
+
+int CreatePaletteObject(PALETTEENTRY* entries)
+{
+    if (FAILED(lpDirectDraw->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &lpDDPalette,
+                                           nullptr))) {
+        lpDDPalette = nullptr;
+        ReportLog("CreatePalette Err");
+        return CREATEPALETTE_ERR;
+    }
+    return DDINIT_OK;
+}
+
+// At 8 bits the palette object is the display's; above, the pixel layout is read.
+int AttachPaletteOrReadFormat(int depth)
+{
+    if (depth <= 8) {
+        if (FAILED(PrimarySD.lpDD->lpSurface->SetPalette(lpDDPalette))) {
+            ReportLog("SetPalette Err");
+            return SETPALETTE_ERR;
+        }
+    } else {
+        DDGetColorShifts(&SurfaceFormat);
+    }
+    return DDINIT_OK;
+}
+
+}  // namespace
+
+int DDInitFullScreen(HWND hwnd, int width, int height, int bpp, int backBuffers)
+{
+    SetDisplaySurfaceSizes(width, height);
+    int code = CreateDirectDrawObject(hwnd, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT);
+    if (code != DDINIT_OK) return code;
+
+    HRESULT hr = DDERR_GENERIC;
+    if (bSetRefreshRate) hr = lpDirectDraw->SetDisplayMode(width, height, bpp, nRefreshRate, 0);
+    if (FAILED(hr)) hr = lpDirectDraw->SetDisplayMode(width, height, bpp, 0, 0);
+    if (FAILED(hr)) {
+        ReportLog("SetDisplayMode Err");
+        return SETDISPLAYMODE_ERR;
+    }
+
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    desc.dwBackBufferCount = backBuffers == 1 ? 1 : 2;
+    if ((code = CreatePrimary(desc)) != DDINIT_OK) return code;
+
+    DDAllocDT(&BackBuffer);
+    DDSCAPS2 caps = {};
+    caps.dwCaps = DDSCAPS_BACKBUFFER;
+    if (FAILED(PrimarySD.lpDD->lpSurface->GetAttachedSurface(&caps, &BackBuffer.lpDD->lpSurface))) {
+        BackBuffer.lpDD->lpSurface = nullptr;
+        ReportLog("GetAttachedSurface Err");
+        return GETATTACHEDSURFACE_ERR;
+    }
+    if (!DDCreateSurface(&DDWorkSD, width, height, 0, 1, 0, 0, 0)) return CREATESURFACE_ERR;
+
+    PALETTEENTRY entries[256];
+    for (int i = 0; i < 256; ++i)
+        entries[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), 0, PC_RESERVED};
+    entries[0].peBlue = 255;
+    if ((code = CreatePaletteObject(entries)) != DDINIT_OK) return code;
+    if ((code = AttachPaletteOrReadFormat(bpp)) != DDINIT_OK) return code;
+
+    while (ShowCursor(FALSE) >= 0) {
+    }
+    return DDINIT_OK;
+}
+
+int DDInitWindow(HWND hwnd)
+{
+    GetClientRect(hwnd, &rcClient);
+    ClientToScreen(hwnd, reinterpret_cast<POINT*>(&rcClient.left));
+    ClientToScreen(hwnd, reinterpret_cast<POINT*>(&rcClient.right));
+    int width = rcClient.right - rcClient.left;
+    int height = rcClient.bottom - rcClient.top;
+    SetDisplaySurfaceSizes(width, height);
+    HDC dc = GetDC(hwnd);
+    nDesktopBpp = GetDeviceCaps(dc, BITSPIXEL);
+    ReleaseDC(hwnd, dc);
+
+    int code = CreateDirectDrawObject(hwnd, DDSCL_NORMAL);
+    if (code != DDINIT_OK) return code;
+
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    if ((code = CreatePrimary(desc)) != DDINIT_OK) return code;
+
+    if (!DDCreateSurface(&BackBuffer, width, height, 0, 0, 0, 0, 0)) return CREATESURFACE_ERR;
+    if (!DDCreateSurface(&DDWorkSD, width, height, 0, 1, 0, 0, 0)) return CREATESURFACE_ERR;
+
+    // The entries outside 10..245 name the system palette's own colours.
+    PALETTEENTRY entries[256];
+    for (int i = 0; i < 256; ++i) {
+        if (i >= 10 && i <= 245)
+            entries[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), 0, PC_RESERVED};
+        else
+            entries[i] = {static_cast<BYTE>(i), 0, 0, PC_EXPLICIT};
+    }
+    if ((code = CreatePaletteObject(entries)) != DDINIT_OK) return code;
+    if ((code = AttachPaletteOrReadFormat(nDesktopBpp)) != DDINIT_OK) return code;
+
+    if (FAILED(lpDirectDraw->CreateClipper(0, &lpClipper, nullptr))) {
+        lpClipper = nullptr;
+        ReportLog("CreateClipper Err");
+        return CLIPPER_ERR;
+    }
+    if (FAILED(lpClipper->SetHWnd(0, hwnd))) {
+        ReportLog("SetHWnd Err");
+        return SETHWND_ERR;
+    }
+    if (FAILED(PrimarySD.lpDD->lpSurface->SetClipper(lpClipper))) {
+        ReportLog("SetClipper Err");
+        return SETCLIPPER_ERR;
+    }
+    while (ShowCursor(TRUE) < 0) {
+    }
+    return DDINIT_OK;
+}
+
+bool DDCheckInitResult(int code)
+{
+    const char* name = nullptr;
+    switch (code) {
+    case CREATEEX_ERR: name = "CREATEEX_ERR"; break;
+    case SETCOOPLEVEL_ERR: name = "SETCOOPLEVEL_ERR"; break;
+    case SETDISPLAYMODE_ERR: name = "SETDISPLAYMODE_ERR"; break;
+    case CREATESURFACE_ERR: name = "CREATESURFACE_ERR"; break;
+    case GETATTACHEDSURFACE_ERR: name = "GETATTACHEDSURFACE_ERR"; break;
+    case CREATEPALETTE_ERR: name = "CREATEPALETTE_ERR"; break;
+    case SETPALETTE_ERR: name = "SETPALETTE_ERR"; break;
+    case CLIPPER_ERR: name = "CLIPPER_ERR"; break;
+    case SETHWND_ERR: name = "SETHWND_ERR"; break;
+    case SETCLIPPER_ERR: name = "SETCLIPPER_ERR"; break;
+    default: return true;
+    }
+    TraceLog(name);
+    return false;
+}
+
+void DDGetColorShifts(COLORSHIFTS* format)
+{
+    if (lpDTCon || !PrimarySD.lpDD || !PrimarySD.lpDD->lpSurface) return;
+    DDPIXELFORMAT pf = {};
+    pf.dwSize = sizeof pf;
+    if (FAILED(PrimarySD.lpDD->lpSurface->GetPixelFormat(&pf))) return;
+    const DWORD masks[3] = {pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask};
+    int* shifts[3] = {&format->nRedShift, &format->nGreenShift, &format->nBlueShift};
+    int* outMasks[3] = {&format->nRedMask, &format->nGreenMask, &format->nBlueMask};
+    for (int c = 0; c < 3; ++c) {
+        int shift = 0;
+        for (DWORD bit = 0; bit < pf.dwRGBBitCount && bit < 32; ++bit) {
+            if (masks[c] & (1u << bit)) break;
+            ++shift;
+        }
+        *shifts[c] = shift;
+        *outMasks[c] = static_cast<int>(shift < 32 ? masks[c] >> shift : 0);
+    }
+}

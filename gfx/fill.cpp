@@ -1,0 +1,172 @@
+#include "gfx/fill.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/log.h"
+#include "app/message_box.h"
+#include "gfx/batch.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/palette_table.h"
+#include "gfx/quad.h"
+#include "gfx/render_state.h"
+#include "gfx/scene.h"
+
+namespace {
+
+struct CLIPPEDRECT {
+    int left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+// Each edge by itself: left and top not below 0, right and bottom not beyond the surface.
+CLIPPEDRECT ClipToSurface(const DDSURFACEDATA* record, int x, int y, int width, int height)
+{
+    return {std::max(x, 0), std::max(y, 0), std::min(x + width, record->nWidth),
+            std::min(y + height, record->nHeight)};
+}
+
+void FillRenderTarget(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD color)
+{
+    DTSURFACEDATA* dt = record->lpDT;
+    CLIPPEDRECT r = ClipToSurface(record, x, y, width, height);
+    if (r.Empty()) return;
+    x = r.left, y = r.top, width = r.right - r.left, height = r.bottom - r.top;
+
+    // Filling a keyed surface with its transparent form makes those pixels
+    // transparent again (alpha included), which only a Clear can do.
+    const DWORD transparent = record == &BackBuffer ? lpDTCon->dwTransmitBack : lpDTCon->dwTransmitTex;
+    if (dt->bColorKey && (nBpp == 16 || nBpp == 32) && color == transparent) {
+        if (!DDBeginScene() || !DDSetRenderTarget(0, record)) return;
+        DTClearRect(x, y, width, height, color);
+        if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+        return;
+    }
+    if (RectBatch.bBatching) {
+        DDCollectRect(record, x, y, width, height, color);
+        return;
+    }
+    if (!dt->lpVertexBuffer) return;
+    QUADVERTEX v[4];
+    DTSetPlainQuad(v, x, y, width, height, color, 0.0f, 0.0f);
+    void* data = nullptr;
+    if (FAILED(dt->lpVertexBuffer->Lock(0, QUAD_BYTES, &data, 0))) return;
+    std::memcpy(data, v, QUAD_BYTES);
+    dt->lpVertexBuffer->Unlock();
+    if (!DDBeginScene() || !DDSetRenderTarget(0, record)) return;
+    lpDevice->SetRenderState(D3DRS_TEXTUREFACTOR, color);
+    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_TFACTOR);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
+    lpDevice->SetStreamSource(0, dt->lpVertexBuffer, 0, sizeof(QUADVERTEX));
+    lpDevice->SetFVF(QUAD_FVF);
+    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+}
+
+// Textures that cannot be rendered to get the colour written into their pixels.
+void FillPixels(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD color)
+{
+    IDirect3DSurface9* surface = record->lpDT->lpSurface;
+    if (!surface) return;
+    D3DLOCKED_RECT lock = {};
+    if (FAILED(surface->LockRect(&lock, nullptr, 0))) {
+        DebugBoxF("FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )");
+        return;
+    }
+    CLIPPEDRECT r = ClipToSurface(record, x, y, width, height);
+    BYTE* bits = static_cast<BYTE*>(lock.pBits);
+    if (nBpp == 32) {
+        for (int row = r.top; row < r.bottom; ++row) {
+            DWORD* line = reinterpret_cast<DWORD*>(bits + row * lock.Pitch);
+            for (int col = r.left; col < r.right; ++col) line[col] = color;
+        }
+    } else if (nBpp == 16) {
+        const COLORSHIFTS& f = SurfaceFormat;
+        const WORD pixel = static_cast<WORD>(
+            ((color >> 24) * f.nAlphaMask / 255) << f.nAlphaShift |
+            (((color >> 16) & 255) * f.nRedMask / 255) << f.nRedShift |
+            (((color >> 8) & 255) * f.nGreenMask / 255) << f.nGreenShift |
+            ((color & 255) * f.nBlueMask / 255) << f.nBlueShift);
+        for (int row = r.top; row < r.bottom; ++row) {
+            WORD* line = reinterpret_cast<WORD*>(bits + row * lock.Pitch);
+            for (int col = r.left; col < r.right; ++col) line[col] = pixel;
+        }
+    }
+    if (FAILED(surface->UnlockRect()))
+        TraceLog("D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
+}
+
+void FillDDraw(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD value)
+{
+    if (!record->lpDD || !record->lpDD->lpSurface) return;
+    CLIPPEDRECT r = ClipToSurface(record, x, y, width, height);
+    if (r.Empty()) return;
+    RECT rect = {r.left, r.top, r.right, r.bottom};
+    DDBLTFX fx = {};
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = value;
+    record->lpDD->lpSurface->Blt(&rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+}  // namespace
+
+void DDFillRect(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD color)
+{
+    if (!record) return;
+    if (!lpDTCon) {
+        FillDDraw(record, x, y, width, height, color);
+        return;
+    }
+    DDGetShareSD(&record);
+    DDRedirectBackBuffer(&record);
+    if (!record->lpDT) return;
+    if (record->lpDT->bRenderTarget)
+        FillRenderTarget(record, x, y, width, height, color);
+    else
+        FillPixels(record, x, y, width, height, color);
+}
+
+void DDFill(DDSURFACEDATA* record, DWORD color)
+{
+    if (record) DDFillRect(record, 0, 0, record->nWidth, record->nHeight, color);
+}
+
+void DDFillRectPal(DDSURFACEDATA* record, int x, int y, int width, int height, int index)
+{
+    if (!record) return;
+    if (lpDTCon) {
+        DWORD color = 0;
+        if (index < 0 || index > 255)
+            TraceLogF("PalNumToRGB(DWORD dwPalNum) Err dwPalNum = %d", index);
+        else if (index == 0)
+            color = lpDTCon->dwTransmitTex;
+        else
+            color = D3DCOLOR_ARGB(255, Palette[index].peRed, Palette[index].peGreen,
+                                  Palette[index].peBlue);
+        DDFillRect(record, x, y, width, height, color);
+        return;
+    }
+    const PALETTEENTRY& entry = Palette[index & 255];
+    DWORD value = 0;
+    if (nBpp == 8) {
+        value = static_cast<DWORD>(index);
+    } else if (nBpp == 16) {
+        const COLORSHIFTS& f = SurfaceFormat;
+        value = (entry.peBlue & f.nBlueMask) << f.nBlueShift |
+                (entry.peGreen & f.nGreenMask) << f.nGreenShift |
+                (entry.peRed & f.nRedMask) << f.nRedShift;
+    } else if (nBpp == 24 || nBpp == 32) {
+        value = static_cast<DWORD>(entry.peRed) << 16 | static_cast<DWORD>(entry.peGreen) << 8 |
+                entry.peBlue;
+    }
+    FillDDraw(record, x, y, width, height, value);
+}
+
+void DDFillPal(DDSURFACEDATA* record, int index)
+{
+    if (record) DDFillRectPal(record, 0, 0, record->nWidth, record->nHeight, index);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Rectangle fills.
+//
+// Promises of this seam:
+// - Direct3D colours are ARGB; the alpha byte decides how much of the old
+//   picture shows through on a render target (alpha blending is on), while a
+//   texture that cannot be rendered to gets the value written into its pixels.
+// - A colour-keyed render target filled with its transparent form is cleared
+//   (alpha included), not drawn over.
+// - While the rect batch is open (batch.h) a render-target fill is collected,
+//   not drawn.
+// - DirectDraw colours are pixel values of the surface's format; fills are
+//   colour-fill blits clipped to the surface.
+// - Palette fills: index 0 is the transparent colour under Direct3D.
+// - A record that is null or has no back-end record is skipped.
+#include "gfx/surface_record.h"
+
+void DDFillRect(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD color);
+void DDFill(DDSURFACEDATA* record, DWORD color);
+void DDFillRectPal(DDSURFACEDATA* record, int x, int y, int width, int height, int index);
+void DDFillPal(DDSURFACEDATA* record, int index);

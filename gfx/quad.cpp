@@ -1,0 +1,78 @@
+#include "gfx/quad.h"
+
+#include <cstring>
+
+#include "gfx/d3d_backend.h"
+#include "gfx/display.h"
+#include "gfx/scene.h"
+
+void DTSetPlainQuad(QUADVERTEX v[4], int x, int y, int width, int height, DWORD diffuse,
+                    float u1, float v1)
+{
+    const float left = x - 0.5f, top = y - 0.5f;
+    const float right = x + width - 0.5f, bottom = y + height - 0.5f;
+    v[0] = {left, top, 0.0f, 1.0f, diffuse, 0.0f, 0.0f};
+    v[1] = {left, bottom, 0.0f, 1.0f, diffuse, 0.0f, v1};
+    v[2] = {right, top, 0.0f, 1.0f, diffuse, u1, 0.0f};
+    v[3] = {right, bottom, 0.0f, 1.0f, diffuse, u1, v1};
+}
+
+void DTSetQuad(QUADVERTEX v[4], int x, int y, int width, int height, const DDSURFACEDATA* source,
+               int sx, int sy, int sw, int sh, DWORD diffuse)
+{
+    DTSetPlainQuad(v, x, y, width, height, diffuse, 0.0f, 0.0f);
+    const float tw = source->nTexWidth ? static_cast<float>(source->nTexWidth) : 1.0f;
+    const float th = source->nTexHeight ? static_cast<float>(source->nTexHeight) : 1.0f;
+    const float u0 = sx / tw, u1 = (sx + sw) / tw;
+    const float v0 = sy / th, v1 = (sy + sh) / th;
+    v[0].u = u0, v[0].v = v0;
+    v[1].u = u0, v[1].v = v1;
+    v[2].u = u1, v[2].v = v0;
+    v[3].u = u1, v[3].v = v1;
+}
+
+DWORD DTKeyClearColor(const DDSURFACEDATA* target)
+{
+    // A device Clear takes an ARGB colour and converts it to the target's
+    // format itself, so the back buffer gets the ARGB form at either depth.
+    if (target == &BackBuffer) return lpDTCon->dwTransmitBack;
+    return lpDTCon->dwTransmitTex;
+}
+
+void DTClearRect(int x, int y, int width, int height, DWORD color)
+{
+    if (!lpDevice) return;
+    D3DRECT rect = {x, y, x + width, y + height};
+    lpDevice->Clear(1, &rect, D3DCLEAR_TARGET, color, 1.0f, 0);
+}
+
+bool DTDrawQuad(DDSURFACEDATA* target, int x, int y, int width, int height,
+                DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode)
+{
+    if (!lpDevice || !lpDTCon || !target || !source || !target->lpDT || !source->lpDT) return false;
+    DTSURFACEDATA* src = source->lpDT;
+    if (!src->lpTexture || !src->lpVertexBuffer) return false;
+
+    QUADVERTEX v[4];
+    DTSetQuad(v, x, y, width, height, source, sx, sy, sw, sh, lpDTCon->dwVertexColor);
+    void* data = nullptr;
+    if (FAILED(src->lpVertexBuffer->Lock(0, QUAD_BYTES, &data, 0))) return false;
+    std::memcpy(data, v, QUAD_BYTES);
+    src->lpVertexBuffer->Unlock();
+
+    if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return false;
+    if (mode == 0 && src->bColorKey && (nBpp == 16 || nBpp == 32))
+        DTClearRect(x, y, width, height, DTKeyClearColor(target));
+    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, lpDTCon->nColorOp);
+    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, lpDTCon->nAlphaOp);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    lpDevice->SetTexture(0, src->lpTexture);
+    lpDevice->SetStreamSource(0, src->lpVertexBuffer, 0, sizeof(QUADVERTEX));
+    lpDevice->SetFVF(QUAD_FVF);
+    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    return true;
+}

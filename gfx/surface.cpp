@@ -1,0 +1,519 @@
+#include "gfx/surface.h"
+
+#include <d3dx9.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/close_request.h"
+#include "app/log.h"
+#include "app/message_box.h"
+#include "gfx/bitmap_copy.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/fill.h"
+#include "gfx/palette_table.h"
+#include "gfx/quad.h"
+#include "gfx/scene.h"
+
+std::vector<DDSURFACEDATA*> RestoreList;
+
+namespace {
+
+void CopyName(char (&out)[260], const char* text)
+{
+    lstrcpynA(out, text ? text : "", sizeof out);
+}
+
+template <class T>
+void ReleaseCom(T*& p)
+{
+    if (p) {
+        p->Release();
+        p = nullptr;
+    }
+}
+
+// The size of a BMP file as LoadImageA sees it; false when it refuses the file.
+bool ReadBitmapSize(const char* fileName, int* width, int* height)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) return false;
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    DeleteObject(bitmap);
+    *width = info.bmWidth;
+    *height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    return true;
+}
+
+// The texture-failure box of the fatal cases, then the game is asked to close.
+void TextureFailureExit()
+{
+    if (lpDTCon && !lpDTCon->strTextureError.empty()) ErrorBoxF("%s", lpDTCon->strTextureError.c_str());
+    PostCloseToMainWindow();
+}
+
+// A record that already holds a surface gives it back before it is made
+// anew, so that nothing leaks and the restore list holds it once.
+void ReleaseIfLoaded(DDSURFACEDATA* record)
+{
+    if (record->lpDT || record->lpDD) DDReleaseSurface(record);
+}
+
+// Blank-surface and image-surface set-up shared by the first creation of a
+// Direct3D record: type, file name, memory type, colour key, and unless it is a
+// duplicate, its id and vertex buffer.
+HRESULT PrepareDTRecord(DDSURFACEDATA* record, const char* type, const char* fileName,
+                        int colorKey, int memoryType, int share)
+{
+    DTSURFACEDATA* dt = record->lpDT;
+    CopyName(record->szSurfaceType, type);
+    CopyName(record->szFileName, fileName);
+    dt->nMemoryType = memoryType;
+    dt->lpSurface = nullptr;
+    dt->lpSystemSurface = nullptr;
+    dt->lpVertexBuffer = nullptr;
+    dt->lpTexture = nullptr;
+    dt->bColorKey = colorKey == 1;
+    if (share) return D3D_OK;
+    dt->nId = lpDTCon->nSurfaceId++;
+    HRESULT hr = lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
+                                              D3DPOOL_MANAGED, &dt->lpVertexBuffer, nullptr);
+    if (FAILED(hr)) dt->lpVertexBuffer = nullptr;
+    return hr;
+}
+
+bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, int ddMemory,
+                    int memoryType, int share, int restore)
+{
+    if (!lpDevice) return false;
+    DTSURFACEDATA* dt = record->lpDT;
+    if (!restore) {
+        if (FAILED(PrepareDTRecord(record, "OffScreen", "E", colorKey, memoryType, share))) {
+            ReportLog("CreateVertexBuffer Err");
+            return false;
+        }
+    }
+    if (share) {
+        record->nWidth = record->nTexWidth = width;
+        record->nHeight = record->nTexHeight = height;
+        record->nDDMemory = ddMemory;
+        return true;
+    }
+    int texWidth = width, texHeight = height;
+    DTAdjustTextureSize(&texWidth, &texHeight);
+    if (!DTCheckTextureSize(texWidth, texHeight))
+        ReportLog("上記の理由でテクスチャの描画が失敗する可能性があります。(空)");
+
+    if (memoryType == DTMEMORYTYPE_VIDEO_NORT) memoryType = DTMEMORYTYPE_VIDEO_RT;
+    dt->nMemoryType = memoryType;
+    HRESULT hr;
+    if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
+        dt->bRenderTarget = 1;
+        hr = D3DXCreateTexture(lpDevice, texWidth, texHeight, 1, D3DUSAGE_RENDERTARGET,
+                               lpDTCon->fmtTexture, D3DPOOL_DEFAULT, &dt->lpTexture);
+        if (FAILED(hr)) {
+            dt->lpTexture = nullptr;
+            if (hr != D3DERR_OUTOFVIDEOMEMORY) return false;
+            ReportLog("VRAM不足のためシステムメモリにテクスチャを作成します。(空)");
+            dt->nMemoryType = DTMEMORYTYPE_SYSTEM;
+        }
+    }
+    if (dt->nMemoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
+        dt->bRenderTarget = 0;
+        hr = D3DXCreateTexture(lpDevice, texWidth, texHeight, 1, D3DUSAGE_DYNAMIC,
+                               lpDTCon->fmtTexture, D3DPOOL_SYSTEMMEM, &dt->lpTexture);
+        if (FAILED(hr)) {
+            dt->lpTexture = nullptr;
+            ReportLog("D3DXCreateTexture Err hr = %x", static_cast<unsigned>(hr));
+            TextureFailureExit();
+            return false;
+        }
+    }
+    ReleaseCom(dt->lpSurface);
+    hr = dt->lpTexture->GetSurfaceLevel(0, &dt->lpSurface);
+    if (FAILED(hr)) {
+        dt->lpSurface = nullptr;
+        ReportLog("GetSurfaceLevel Err hr = %x", static_cast<unsigned>(hr));
+        return false;
+    }
+    dt->lpTexture->GetLevelDesc(0, &dt->descLevel0);
+    if (dt->nMemoryType == DTMEMORYTYPE_VIDEO_RT && !restore) {
+        hr = lpDevice->CreateOffscreenPlainSurface(dt->descLevel0.Width, dt->descLevel0.Height,
+                                                   dt->descLevel0.Format, D3DPOOL_SYSTEMMEM,
+                                                   &dt->lpSystemSurface, nullptr);
+        if (FAILED(hr)) {
+            dt->lpSystemSurface = nullptr;
+            ReportLog("CreateOffscreenPlainSurface Err hr = %x", static_cast<unsigned>(hr));
+            TextureFailureExit();
+            return false;
+        }
+    }
+    record->nWidth = width;
+    record->nHeight = height;
+    record->nTexWidth = static_cast<int>(dt->descLevel0.Width);
+    record->nTexHeight = static_cast<int>(dt->descLevel0.Height);
+
+    if (DDSetRenderTarget(0, record)) {
+        lpDevice->Clear(0, nullptr, D3DCLEAR_TARGET, lpDTCon->dwTransmitBack, 1.0f, 0);
+        if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    }
+    if (!restore) RestoreList.push_back(record);
+    return true;
+}
+
+bool CreateBlankDDraw(DDSURFACEDATA* record, int width, int height, int colorKey, int ddMemory)
+{
+    if (!lpDirectDraw) return false;
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | (ddMemory == 1 ? DDSCAPS_SYSTEMMEMORY : 0);
+    IDirectDrawSurface7*& surface = record->lpDD->lpSurface;
+    if (FAILED(lpDirectDraw->CreateSurface(&desc, &surface, nullptr))) {
+        surface = nullptr;
+        if (ddMemory != 0) {
+            ReportLog("CreateSurface System Err");
+            return false;
+        }
+        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+        if (FAILED(lpDirectDraw->CreateSurface(&desc, &surface, nullptr))) {
+            surface = nullptr;
+            ReportLog("CreateSurface Video -> System Err");
+            return false;
+        }
+        ddMemory = 1;
+    }
+    if (colorKey == 1) {
+        DDCOLORKEY key = {dwTransmit, dwTransmit};
+        if (FAILED(surface->SetColorKey(DDCKEY_SRCBLT, &key))) ReportLog("SetColorKey Err");
+    }
+    // The sizes come first: the fill clips to them.
+    record->nWidth = record->nTexWidth = width;
+    record->nHeight = record->nTexHeight = height;
+    record->nDDMemory = ddMemory;
+    DDFillRectPal(record, 0, 0, width, height, 0);
+    return true;
+}
+
+int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey, int ddMemory,
+                      int memoryType, int share, int mirrorWidth, int mirrorHeight, int restore)
+{
+    if (!lpDevice) return SURFACE_CREATE_ERR;
+    DTSURFACEDATA* dt = record->lpDT;
+    if (!restore) {
+        HRESULT hr = PrepareDTRecord(record, "OffScreenFromFile", fileName, colorKey, memoryType,
+                                     share);
+        if (FAILED(hr)) {
+            ReportLog("CreateVertexBuffer Err %x", static_cast<unsigned>(hr));
+            return hr;
+        }
+    }
+    int bitmapWidth = 0, bitmapHeight = 0;
+    if (!ReadBitmapSize(fileName, &bitmapWidth, &bitmapHeight)) {
+        if (fileName && *fileName) ReportLog("LoadImage Err %s", fileName);
+        return SURFACE_LOADIMAGE_ERR;
+    }
+    if (!share) {
+        int texWidth = bitmapWidth, texHeight = bitmapHeight;
+        DTAdjustTextureSize(&texWidth, &texHeight);
+        if (!DTCheckTextureSize(texWidth, texHeight))
+            ReportLog("上記の理由でテクスチャの描画が失敗する可能性があります。(%s)", fileName);
+
+        // Pixels of the transparent colour become transparent black in every
+        // texture, whatever the colour-key flag says.
+        const RGBTRIPLE& key = nBpp == 16 ? lpDTCon->rgbKey_16 : lpDTCon->rgbTransmit;
+        D3DCOLOR colorKeyArgb = D3DCOLOR_ARGB(255, key.rgbtRed, key.rgbtGreen, key.rgbtBlue);
+
+        if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
+            TraceLog("DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。"
+                     "DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
+            memoryType = DTMEMORYTYPE_VIDEO_RT;
+        }
+        dt->nMemoryType = memoryType;
+        HRESULT hr;
+        if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
+            dt->bRenderTarget = 0;
+            hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1, 0,
+                                              lpDTCon->fmtTexture, D3DPOOL_MANAGED,
+                                              D3DX_FILTER_NONE, D3DX_DEFAULT, colorKeyArgb,
+                                              nullptr, nullptr, &dt->lpTexture);
+            if (FAILED(hr)) {
+                dt->lpTexture = nullptr;
+                if (hr != D3DERR_OUTOFVIDEOMEMORY) {
+                    ReportLog("テクスチャの作成に失敗。(%s)", fileName);
+                    return hr;
+                }
+                ReportLog("VRAM不足のためシステムメモリにテクスチャを作成します。(%s)", fileName);
+                memoryType = DTMEMORYTYPE_SYSTEM;
+                dt->nMemoryType = DTMEMORYTYPE_SYSTEM;
+            }
+        }
+        if (memoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
+            dt->bRenderTarget = 0;
+            hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1,
+                                              D3DUSAGE_DYNAMIC, lpDTCon->fmtTexture,
+                                              D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
+                                              colorKeyArgb, nullptr, nullptr, &dt->lpTexture);
+            if (FAILED(hr)) {
+                dt->lpTexture = nullptr;
+                ReportLog("D3DXCreateTextureFromFileEx Err %x %s", static_cast<unsigned>(hr),
+                          fileName);
+                TextureFailureExit();
+                return hr;
+            }
+        }
+        ReleaseCom(dt->lpSurface);
+        if (FAILED(dt->lpTexture->GetSurfaceLevel(0, &dt->lpSurface))) dt->lpSurface = nullptr;
+        dt->lpTexture->GetLevelDesc(0, &dt->descLevel0);
+        record->nWidth = bitmapWidth;
+        record->nHeight = bitmapHeight;
+        record->nTexWidth = static_cast<int>(dt->descLevel0.Width);
+        record->nTexHeight = static_cast<int>(dt->descLevel0.Height);
+        // The cell-mirrored form of an ordinary record is drawn by the mirror
+        // code once the image is in place (only duplicates mirror in the
+        // game's tables, at draw time).
+        if (!restore) RestoreList.push_back(record);
+    } else {
+        record->nWidth = record->nTexWidth = bitmapWidth;
+        record->nHeight = record->nTexHeight = bitmapHeight;
+    }
+    record->nMirrorWidth = mirrorWidth;
+    record->nMirrorHeight = mirrorHeight;
+    record->nDDMemory = ddMemory;
+    dt->lpPixelCopy = nullptr;
+    return SURFACE_OK;
+}
+
+int CreateFromFileDDraw(DDSURFACEDATA* record, const char* fileName, int colorKey, int bpp,
+                        int ddMemory, int pixelCopy, int mirrorWidth, int mirrorHeight)
+{
+    int bitmapWidth = 0, bitmapHeight = 0;
+    if (!ReadBitmapSize(fileName, &bitmapWidth, &bitmapHeight)) {
+        TraceLog(fileName ? fileName : "");
+        return SURFACE_LOADIMAGE_ERR;
+    }
+    if (!DDCreateSurface(record, bitmapWidth, bitmapHeight, colorKey, ddMemory, 0, 0, 0))
+        return SURFACE_CREATE_ERR;
+    if (!CopyBitmap(record, fileName, bpp, pixelCopy, mirrorWidth, mirrorHeight))
+        return SURFACE_LOADIMAGE_ERR;
+    record->nMirrorWidth = mirrorWidth;
+    record->nMirrorHeight = mirrorHeight;
+    record->nWidth = record->nTexWidth = bitmapWidth;
+    record->nHeight = record->nTexHeight = bitmapHeight;
+    CopyName(record->szFileName, fileName);
+    record->nDDMemory = ddMemory;
+    return SURFACE_OK;
+}
+
+}  // namespace
+
+void DDAllocDT(DDSURFACEDATA* record)
+{
+    if (!record) return;
+    if (bDirect3D) {
+        if (!record->lpDT) record->lpDT = new DTSURFACEDATA{};
+    } else {
+        if (!record->lpDD) record->lpDD = new DDRAWSURFACEDATA{};
+    }
+}
+
+void DTAdjustTextureSize(int* width, int* height)
+{
+    if (!lpDTCon) return;
+    auto grow = [](int n) {
+        if (n <= 0 || (n & (n - 1)) == 0) return n;
+        unsigned top = 1;
+        while (top <= static_cast<unsigned>(n) / 2) top <<= 1;
+        return static_cast<int>(top << 1);
+    };
+    if (lpDTCon->bPow2) {
+        *width = grow(*width);
+        *height = grow(*height);
+    }
+    if (lpDTCon->bSquareOnly) *width = *height = std::max(*width, *height);
+}
+
+int DTCheckTextureSize(unsigned width, unsigned height)
+{
+    if (!lpDTCon) return 1;
+    int ok = 1;
+    if (width > lpDTCon->d3dCaps.MaxTextureWidth) {
+        ReportLog("このビデオカードでは横幅%dを超える画像はサポートされていません！",
+                  static_cast<int>(lpDTCon->d3dCaps.MaxTextureWidth));
+        ok = 0;
+    }
+    if (height > lpDTCon->d3dCaps.MaxTextureHeight) {
+        ReportLog("このビデオカードでは縦幅%dを超える画像はサポートされていません！",
+                  static_cast<int>(lpDTCon->d3dCaps.MaxTextureHeight));
+        ok = 0;
+    }
+    return ok;
+}
+
+bool DDCreateSurface(DDSURFACEDATA* record, int width, int height, int colorKey, int ddMemory,
+                     int memoryType, int share, int restore)
+{
+    if (!record) return false;
+    if (!restore) ReleaseIfLoaded(record);
+    DDAllocDT(record);
+    if (bDirect3D)
+        return CreateBlankD3D(record, width, height, colorKey, ddMemory, memoryType, share, restore);
+    return CreateBlankDDraw(record, width, height, colorKey, ddMemory);
+}
+
+int DDCreateSurfaceFromFile(DDSURFACEDATA* record, const char* fileName, int colorKey, int bpp,
+                            int ddMemory, int memoryType, int share, int pixelCopy,
+                            int mirrorWidth, int mirrorHeight, int restore)
+{
+    if (!record) return SURFACE_CREATE_ERR;
+    if (!restore) ReleaseIfLoaded(record);
+    DDAllocDT(record);
+    if (bDirect3D)
+        return CreateFromFileD3D(record, fileName, colorKey, ddMemory, memoryType, share,
+                                 mirrorWidth, mirrorHeight, restore);
+    return CreateFromFileDDraw(record, fileName, colorKey, bpp, ddMemory, pixelCopy, mirrorWidth,
+                               mirrorHeight);
+}
+
+bool DDCheckSurfaceResult(int code)
+{
+    switch (code) {
+    case SURFACE_CREATE_ERR: TraceLog("CREATESURFACE_ERR"); return false;
+    case SURFACE_LOADIMAGE_ERR: TraceLog("LOADIMAGE_ERR"); return false;
+    case SURFACE_COLORKEY_ERR: TraceLog("SETCOLORKEY_ERR"); return false;
+    default: break;
+    }
+    // A failed Direct3D call left the record without a texture: the surface
+    // cannot be drawn, so the load failed (its report line is already written).
+    if (code < 0) {
+        TraceLogF("CREATESURFACE_ERR %x", static_cast<unsigned>(code));
+        return false;
+    }
+    return true;
+}
+
+bool DDLoadSurfaces(DDSURFACEDATA* surfaces, const int* indices, int count)
+{
+    if (!surfaces || !indices || !lpSurfaceParams) return false;
+    for (int n = 0; n < count; ++n) {
+        int i = indices[n];
+        if (i < 0 || i >= nSurfaceCount) continue;
+        DDReleaseSurface(&surfaces[i]);
+        const DDSURFACEPARAM& param = lpSurfaceParams[i];
+        if (std::strcmp(param.szFileName, "E") != 0) {
+            int result = DDCreateSurfaceFromFile(
+                &surfaces[i], param.szFileName, param.bColorKey, nBpp, param.nDDMemory,
+                param.nMemoryType, param.bShare, param.bPixelCopy, param.nMirrorWidth,
+                param.nMirrorHeight, 0);
+            if (!DDCheckSurfaceResult(result)) {
+                // An optional image that failed leaves an empty record behind.
+                DDReleaseSurface(&surfaces[i]);
+                if (!param.bOptional) {
+                    ErrorBoxF("%s の読み込みに失敗！", param.szFileName);
+                    return false;
+                }
+            }
+        } else if (!DDCreateSurface(&surfaces[i], param.nWidth, param.nHeight, param.bColorKey,
+                                    param.nDDMemory, param.nMemoryType, param.bShare, 0)) {
+            DDReleaseSurface(&surfaces[i]);
+            if (!param.bOptional) {
+                OutOfMemoryExit();
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool DDAddSurface(DDSurfaceVector& surfaces, DDSurfaceParamVector& params, int width, int height,
+                  int colorKey, int ddMemory, int memoryType, int share)
+{
+    surfaces.emplace_back();
+    params.push_back(DDSURFACEPARAM().Set("", colorKey, ddMemory, memoryType, share, 0, 0, 0, 0, 0, 0));
+    return DDCreateSurface(&surfaces.back(), width, height, colorKey, ddMemory, memoryType, share, 0);
+}
+
+bool DDAddSurfaceToList(std::list<DDSURFACEDATA>& surfaces, std::list<DDSURFACEPARAM>& params,
+                        int width, int height, int colorKey, int ddMemory, int memoryType,
+                        int share)
+{
+    surfaces.emplace_back();
+    params.push_back(DDSURFACEPARAM().Set("", colorKey, ddMemory, memoryType, share, 0, 0, 0, 0, 0, 0));
+    return DDCreateSurface(&surfaces.back(), width, height, colorKey, ddMemory, memoryType, share, 0);
+}
+
+int DDRemoveSurfaceFromList(std::list<DDSURFACEDATA>& surfaces, std::list<DDSURFACEPARAM>& params,
+                            const DDSURFACEDATA* record)
+{
+    auto it = surfaces.begin();
+    size_t position = 0;
+    for (; it != surfaces.end(); ++it, ++position)
+        if (&*it == record) break;
+    if (it == surfaces.end()) return 0;
+    DDReleaseSurface(&*it);
+    surfaces.erase(it);
+    if (position < params.size()) params.erase(std::next(params.begin(), position));
+    return 1;
+}
+
+void DDReleaseSurface(DDSURFACEDATA* record)
+{
+    if (!record) return;
+    if (DTSURFACEDATA* dt = record->lpDT) {
+        if (!record->lpShareSD) {
+            ReleaseCom(dt->lpTexture);
+            ReleaseCom(dt->lpVertexBuffer);
+            ReleaseCom(dt->lpSystemSurface);
+            ReleaseCom(dt->lpSurface);
+            RestoreList.erase(std::remove_if(RestoreList.begin(), RestoreList.end(),
+                                             [&](DDSURFACEDATA* listed) {
+                                                 return listed == record ||
+                                                        (listed->lpDT && listed->lpDT->nId == dt->nId);
+                                             }),
+                              RestoreList.end());
+            delete[] dt->lpPixelCopy;
+        }
+        delete dt;
+        record->lpDT = nullptr;
+    }
+    if (DDRAWSURFACEDATA* dd = record->lpDD) {
+        ReleaseCom(dd->lpSurface);
+        delete[] dd->lpPixelCopy;
+        delete dd;
+        record->lpDD = nullptr;
+    }
+}
+
+void DDReleaseSurfaceVector(DDSurfaceVector& surfaces)
+{
+    for (DDSURFACEDATA& record : surfaces) DDReleaseSurface(&record);
+}
+
+void DDReleaseSurfaceList(std::list<DDSURFACEDATA>& surfaces)
+{
+    for (DDSURFACEDATA& record : surfaces) DDReleaseSurface(&record);
+}
+
+DDSURFACEPARAM& DDSURFACEPARAM::Set(const char* fileName, int colorKey, int ddMemory,
+                                    int memoryType, int share, int pixelCopy, int optional,
+                                    int mirrorWidth, int mirrorHeight, int width, int height)
+{
+    lstrcpynA(szFileName, fileName ? fileName : "", sizeof szFileName);
+    bColorKey = colorKey;
+    nDDMemory = ddMemory;
+    nMemoryType = memoryType;
+    bShare = share;
+    bPixelCopy = pixelCopy;
+    bOptional = optional;
+    nMirrorWidth = mirrorWidth;
+    nMirrorHeight = mirrorHeight;
+    nWidth = width;
+    nHeight = height;
+    return *this;
+}
