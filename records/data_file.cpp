@@ -132,6 +132,17 @@ bool cDataReader::ReadByteVector(std::vector<unsigned char>& v)
     return true;
 }
 
+bool cDataReader::ReadIntVector(std::vector<int32_t>& v)
+{
+    uint32_t n;
+    if (!ReadCount(n, 4)) return false;
+    std::vector<int32_t> values(n);
+    for (int32_t& value : values)
+        if (!ReadI32(value)) return false;
+    v.swap(values);
+    return true;
+}
+
 cDataWriter::cDataWriter(std::string path, std::string tempPath)
     : m_sPath(std::move(path)), m_sTempPath(std::move(tempPath))
 {
@@ -208,6 +219,12 @@ void cDataWriter::WriteByteVector(const std::vector<unsigned char>& v)
 {
     WriteU32(static_cast<uint32_t>(v.size()));
     Write(v.data(), v.size());
+}
+
+void cDataWriter::WriteIntVector(const std::vector<int32_t>& v)
+{
+    WriteU32(static_cast<uint32_t>(v.size()));
+    for (int32_t value : v) WriteI32(value);
 }
 
 int cDataWriter::Commit()

@@ -52,6 +52,9 @@ public:
     // A u32 count n, then n single bytes (inherit flags, key states): v is
     // resized to n and filled. On failure v keeps its previous content.
     bool ReadByteVector(std::vector<unsigned char>& v);
+    // A u32 count n, then n signed 32-bit values (command parameters, the
+    // stage's counter switches); the same rules.
+    bool ReadIntVector(std::vector<int32_t>& v);
 
     // Marks the file damaged; the first reason is written to the report log.
     // Loaders call it for damage that only they can see. Returns false.
@@ -85,6 +88,8 @@ public:
     void WriteU8(uint8_t v);
     // u32 count, then each byte.
     void WriteByteVector(const std::vector<unsigned char>& v);
+    // u32 count, then each value as 4 bytes.
+    void WriteIntVector(const std::vector<int32_t>& v);
 
     // Marks the save failed (DataFileClose will then keep the old file); the
     // first reason goes to the report log. Returns false.

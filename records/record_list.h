@@ -47,6 +47,29 @@ void WriteRecords(std::vector<T>& list, cDataWriter& out)
     for (T& element : list) element.Save(out);
 }
 
+// An optional sub-record held by pointer (boost::shared_ptr): a u32 presence
+// (written as 1, any non-zero value read as present), then the record when
+// present. Reading makes a fresh record with make() (which returns a new
+// pointer: constructed, registered and reset as the owner wants) and loads
+// it; presence 0 empties the pointer.
+template <class Ptr, class Make>
+bool ReadOptionalRecord(Ptr& p, cDataReader& in, Make make)
+{
+    uint32_t present = 0;
+    if (!in.ReadU32(present)) return false;
+    p.reset();
+    if (!present) return true;
+    p = make();
+    return p->Load(in);
+}
+
+template <class Ptr>
+void WriteOptionalRecord(const Ptr& p, cDataWriter& out)
+{
+    out.WriteU32(p ? 1 : 0);
+    if (p) p->Save(out);
+}
+
 // Makes destination an element-by-element copy of source through T's
 // assignment: same length, independent copies, no sharing.
 template <class T>

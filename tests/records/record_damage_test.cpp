@@ -15,7 +15,7 @@ const std::string kLeaf = "05000000 02000000 03000000 0400 0500 06 0000000000000
 // The node up to its list of leaves, then rest.
 std::string Node(const std::string& rest) { return kNodeRecord + " FFFF 02000000 0102 " + rest; }
 
-enum class Kind { IntText, Empty, Node };
+enum class Kind { IntText, Empty, Node, Holder };
 
 // Loads the file into a fresh record of the kind; the record is saved again
 // afterwards, which must work whatever the load left in it.
@@ -31,6 +31,12 @@ int LoadAs(Kind kind, const char* path)
     }
     case Kind::Empty: {
         cEmptyData r;
+        result = r.LoadFile(path);
+        EXPECT_EQ(r.SaveFile("again.dat"), 1);
+        break;
+    }
+    case Kind::Holder: {
+        cHolderData r;
         result = r.LoadFile(path);
         EXPECT_EQ(r.SaveFile("again.dat"), 1);
         break;
@@ -96,6 +102,9 @@ TEST_F(RecordTest, DamagedFilesFailTheirLoadWithAReport)
         {"list count 00100000", Kind::Node, Node("00001000 05000000 02000000")},
         {"list one short", Kind::Node, Node("02000000 " + kLeaf)},
         {"list count missing", Kind::Node, Node("")},
+        {"sub-record cut", Kind::Holder, "C4020000 01000000 02000000 00000000 01000000 05000000 0100"},
+        {"value count 7FFFFFFF", Kind::Holder, "C4020000 01000000 02000000 00000000 00000000 FFFFFF7F 01000000"},
+        {"value count past the end", Kind::Holder, "C4020000 01000000 02000000 00000000 00000000 03000000 01000000 02000000"},
     };
     int reports = 0;
     for (const Row& row : rows) {

@@ -43,6 +43,40 @@ TEST_F(RecordTest, ReadingAListReplacesItAndStartsFromThePrototype)
     EXPECT_EQ(DataFileClose(in), 1);
 }
 
+TEST_F(RecordTest, OptionalSubRecordsAndValueListsRoundTrip)
+{
+    // Kind 2, a leaf present (A 1, B 3, pair 0 0, flag 0, rate 0, no name), params 5 -6.
+    const char* withLeaf = "C4020000 01000000 02000000 00000000 01000000 "
+                           "05000000 01000000 03000000 00000000 00 0000000000000000 01000000 01000000 "
+                           "02000000 05000000 FAFFFFFF";
+    // Any non-zero presence means present; no leaf, no params.
+    const char* without = "C4020000 01000000 02000000 00000000 00000000 00000000";
+    ASSERT_TRUE(WriteFileBytes("h.dat", HexBytes(withLeaf)));
+    cHolderData h;
+    ASSERT_EQ(h.LoadFile("h.dat"), 1);
+    ASSERT_TRUE(h.m_pLeaf);
+    EXPECT_EQ(h.m_pLeaf->m_nB, 3);
+    EXPECT_EQ(h.m_Params, std::vector<int32_t>({5, -6}));
+    ASSERT_EQ(h.SaveFile("again.dat"), 1);
+    EXPECT_EQ(ReadFileBytes("again.dat"), HexBytes(withLeaf));
+
+    // Copies own their sub-record.
+    cHolderData copy = h;
+    copy.m_pLeaf->m_nA = 99;
+    EXPECT_EQ(h.m_pLeaf->m_nA, 1);
+    std::vector<cHolderData> list(2), source = {h, copy};
+    AssignRecords(list, source);
+    list[1].m_pLeaf->m_nA = 7;
+    EXPECT_EQ(copy.m_pLeaf->m_nA, 99);
+
+    ASSERT_TRUE(WriteFileBytes("h.dat", HexBytes(without)));
+    ASSERT_EQ(h.LoadFile("h.dat"), 1);
+    EXPECT_FALSE(h.m_pLeaf);
+    EXPECT_TRUE(h.m_Params.empty());
+    ASSERT_EQ(h.SaveFile("again.dat"), 1);
+    EXPECT_EQ(ReadFileBytes("again.dat"), HexBytes(without));
+}
+
 TEST_F(RecordTest, AssignAndResetMakeIndependentCopies)
 {
     std::vector<cIntTextData> five(5), three(3), empty;

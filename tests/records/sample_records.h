@@ -3,6 +3,7 @@
 // a dropped field, raw values and byte vectors after the record part, and
 // lists of records inside records. Used by the record tests and the benchmark.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,57 @@ public:
 };
 
 using cTreeData = cTreeDataT<cLeafData>;
+
+// A record with an optional sub-record held by shared pointer (deep-copied,
+// never shared) and a list of ints after its record part.
+class cHolderData : public cDataRecord {
+public:
+    static constexpr size_t MIN_STORED_BYTES = 8 + 4 + 4;
+
+    int m_nKind = 0;
+    std::shared_ptr<cLeafData> m_pLeaf;
+    std::vector<int32_t> m_Params;
+
+    cHolderData() { RegisterFields(DATA_VERSION); Clear(); }
+    cHolderData(const cHolderData& other) : cDataRecord(other) { CopyFrom(other); }
+    cHolderData& operator=(const cHolderData& other)
+    {
+        if (this != &other) {
+            cDataRecord::operator=(other);
+            CopyFrom(other);
+        }
+        return *this;
+    }
+
+    void RegisterFields(int version) override
+    {
+        ClearFieldTables();
+        RegisterInt(&m_nKind);
+    }
+
+    bool Load(cDataReader& in) override
+    {
+        cDataRecord::Load(in);
+        ReadOptionalRecord(m_pLeaf, in, [] { return std::make_shared<cLeafData>(); });
+        in.ReadIntVector(m_Params);
+        return in.Ok();
+    }
+
+    void Save(cDataWriter& out) override
+    {
+        cDataRecord::Save(out);
+        WriteOptionalRecord(m_pLeaf, out);
+        out.WriteIntVector(m_Params);
+    }
+
+private:
+    void CopyFrom(const cHolderData& other)
+    {
+        m_nKind = other.m_nKind;
+        m_pLeaf = other.m_pLeaf ? std::make_shared<cLeafData>(*other.m_pLeaf) : nullptr;
+        m_Params = other.m_Params;
+    }
+};
 
 // A tree of n nodes with two leaves each, every value distinct.
 inline cTreeData MakeSampleTree(int nodes)

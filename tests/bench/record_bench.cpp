@@ -1,0 +1,76 @@
+// Writes and reads a list of 10,000 small nested records (each a node with a
+// title, a raw value, a byte list and two leaves) through a data file, and
+// prints the time per record. Run by hand; not a test.
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <time.h>
+#endif
+
+#include "app/log.h"
+#include "tests/records/sample_records.h"
+#include "tests/support/test_dir.h"
+
+namespace {
+
+double Seconds()
+{
+#ifdef _WIN32
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+#else
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec + ts.tv_nsec * 1e-9;
+#endif
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main()
+{
+    const int kRecords = 10000;
+    const int kRounds = 15;
+    ScopedTestDir dir;
+    CreateReportLog("Report_Game.txt");
+    nDataVersion = DATA_VERSION;
+
+    cTreeData tree = MakeSampleTree(kRecords);
+    std::vector<double> saves, loads;
+    for (int round = 0; round < kRounds; ++round) {
+        double t0 = Seconds();
+        if (tree.SaveFile("bench.dat") != 1) {
+            std::printf("save failed\n");
+            return 1;
+        }
+        double t1 = Seconds();
+        cTreeData read;
+        if (read.LoadFile("bench.dat") != 1 || read.m_Nodes.size() != static_cast<size_t>(kRecords)) {
+            std::printf("load failed\n");
+            return 1;
+        }
+        double t2 = Seconds();
+        saves.push_back(t1 - t0);
+        loads.push_back(t2 - t1);
+    }
+    size_t bytes = ReadFileBytes("bench.dat").size();
+    std::printf("%d records (node + 2 leaves), file %lu bytes, %d rounds\n", kRecords,
+                static_cast<unsigned long>(bytes), kRounds);
+    std::printf("save: median %.3f us/record (best %.3f), %.2f ms per file\n", Median(saves) * 1e6 / kRecords,
+                *std::min_element(saves.begin(), saves.end()) * 1e6 / kRecords, Median(saves) * 1e3);
+    std::printf("load: median %.3f us/record (best %.3f), %.2f ms per file\n", Median(loads) * 1e6 / kRecords,
+                *std::min_element(loads.begin(), loads.end()) * 1e6 / kRecords, Median(loads) * 1e3);
+    return 0;
+}
