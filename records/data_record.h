@@ -50,9 +50,15 @@
 // A class whose file form holds more than its registered part (raw values,
 // byte vectors, lists, embedded records) overrides Load and Save: the override
 // calls cDataRecord::Load / cDataRecord::Save first, then reads or writes the
-// rest in its fixed order through the reader's checked reads (data_file.h) and
-// the list helpers (record_list.h), then applies its upgrades by comparing
-// nFileVersion with thresholds. It returns in.Ok(): once the reader has failed
+// rest in its fixed order, then applies its upgrades by comparing nFileVersion
+// with thresholds. The pieces:
+//   raw values          in.ReadI16 / ReadI32 / ReadU32 ...   out.WriteI16 ...
+//   u32 n + n bytes     in.ReadByteVector                    out.WriteByteVector
+//   u32 n + n int32     in.ReadIntVector                     out.WriteIntVector
+//   list of records     ReadRecords(list, in[, prototype])   WriteRecords(list, out)
+//   presence + record   ReadOptionalRecord(ptr, in, make)    WriteOptionalRecord(ptr, out)
+//   embedded record     m_Embedded.Load(in)                  m_Embedded.Save(out)
+// (data_file.h for the reader and writer, record_list.h for the list helpers). It returns in.Ok(): once the reader has failed
 // every further read fails and every count is 0, so an override need not test
 // each step, but it must never loop over a count it did not read through the
 // reader. Such a class declares the smallest size of its stored form, which
@@ -113,6 +119,9 @@ class cDataRecord {
 public:
     cDataRecord() = default;
     cDataRecord(const cDataRecord&) = default;
+    // A moved-from record is registered again by its next operation, like
+    // every record.
+    cDataRecord(cDataRecord&&) noexcept = default;
     virtual ~cDataRecord() = default;
 
     // Empty in every record; called on the source of an assignment.
@@ -155,6 +164,7 @@ protected:
     // registry (which, offsets being relative, describes this record's own
     // members). Derived assignments then copy their members.
     cDataRecord& operator=(const cDataRecord& other);
+    cDataRecord& operator=(cDataRecord&& other) noexcept = default;
 
     void ClearFieldTables();
     void RegisterInt(int32_t* p, int count = 1);
