@@ -1,0 +1,89 @@
+#include "app/game_init.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/checked.h"
+#include "app/input.h"
+#include "app/log.h"
+#include "app/log_box.h"
+#include "app/main_window.h"
+#include "app/main_window_handle.h"
+#include "app/paths.h"
+
+namespace {
+
+const char SYSTEM_INI_PATH[] = "System.ini";
+const char KEYCONFIG_PATH[] = "user_data\\KeyConfig.dat";
+const char STAGE_EXTENSION[] = "stg4";
+
+// The game title shown in the window's caption. The system settings, once read,
+// give the game's own; until then it is their default, which is empty.
+const char GAME_TITLE[] = "";
+
+bool bTimerPeriodSet = false;
+
+} // namespace
+
+void LoadSystemIni(SYSTEMINI& ini, const std::vector<INIOPTION>& options)
+{
+    SetSystemIniDefaults(ini, options);
+    if (!ReadSystemIni(SYSTEM_INI_PATH, ini, options)) {
+        ReportLogBox("System.ini の読み込みに失敗しました！");
+        SetSystemIniDefaults(ini, options);
+    }
+}
+
+void TakeCommandLine(SYSTEMINI& ini, const char* commandLine)
+{
+    if (commandLine && *commandLine) ini.FreeStage = commandLine;
+}
+
+int FindFreeStage(SYSTEMINI& ini)
+{
+    if (ini.FreeStage.empty()) return 0;
+    // A name longer than the key can hold is no file the game can open: it is
+    // reported like a missing one instead of being cut to some other name.
+    std::string found;
+    if (ini.FreeStage.size() <= FREESTAGE_MAX_LENGTH && FindNumberedFile(found, ini.FreeStage, STAGE_EXTENSION) &&
+        GetFileAttributesA(found.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        ini.FreeStage = found;
+        return 1;
+    }
+    ReportLogAndTrace("「%s」の読み込みに失敗しました！", ini.FreeStage.c_str());
+    ini.FreeStage.clear();
+    return 0;
+}
+
+bool InitGame(const char* commandLine, int showMode)
+{
+    timeBeginPeriod(1);
+    bTimerPeriodSet = true;
+
+    LoadSystemIni(SystemIni, DefaultIniOptions());
+    TakeCommandLine(SystemIni, commandLine);
+
+    for (int i = 0; i < static_cast<int>(Inputs.size()); ++i) CheckedAt(Inputs, i).SetRepeat(18, 6);
+
+    InitCommonControls();
+    MainWindow.Initialise(0, nullptr, &WindowRegistry, WndProc);
+    hMainWnd = MainWindow.m_hWnd;
+    SetWindowTextA(hMainWnd, GAME_TITLE);
+
+    ShowWindow(hMainWnd, showMode);
+
+    for (cInput& input : Inputs) input.InitJoyButtons();
+    if (!LoadKeyConfig(KEYCONFIG_PATH, KeyConfig)) SetDefaultKeyConfig(KeyConfig);
+
+    // The stage named for direct play is started by stage play; a name that
+    // does not exist is reported here and the game starts at the title.
+    FindFreeStage(SystemIni);
+    return true;
+}
+
+void UnInitGame()
+{
+    if (bTimerPeriodSet) timeEndPeriod(1);
+    bTimerPeriodSet = false;
+    UnhookKeyboard();
+}

@@ -1,0 +1,51 @@
+#include "app/game_loop.h"
+
+#include <windows.h>
+
+#include "app/checked.h"
+#include "app/input.h"
+#include "app/log.h"
+#include "app/main_window.h"
+#include "app/main_window_handle.h"
+#include "app/timing.h"
+
+namespace {
+
+constexpr unsigned FRAME_RATE = 60;
+
+// One frame: paced to the frame rate, player 1's input read. The screens that
+// draw into it come with the scene manager.
+int RunFrame()
+{
+    while (!CheckFrameTime(FRAME_RATE)) Sleep(1);
+    cInput& player = CheckedAt(Inputs, 0);
+    if (KeyConfig.bInUse) player.PollConfigured(1, 60);
+    else player.Poll(0, 3, 60);
+    return 1;
+}
+
+} // namespace
+
+unsigned __stdcall GameLoop(void*)
+{
+    MSG msg;
+    for (;;) {
+        // The queue is drained before every frame; nothing sent here is
+        // dispatched (the start hand-shake's WM_APP included).
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                TraceLog("GameLoop WM_QUIT!");
+                return 1;
+            }
+            continue;
+        }
+        if (!bAppActive) {
+            Sleep(1);
+            continue;
+        }
+        if (!RunFrame()) {
+            PostMessageA(hMainWnd, WM_CLOSE, 0, 0);
+            return 1;
+        }
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The main window and the process-wide values the window thread keeps.
+#include <windows.h>
+
+#include "app/window.h"
+
+// The registered class, also the single-instance mark another start looks for.
+#define MAIN_WINDOW_CLASS "Orvane4"
+// The kit's editor window that hears when a test play starts and ends.
+#define EDITOR_WINDOW_CLASS "Orvane4_Editor"
+#define EDITOR_WINDOW_TITLE "Orvane4"
+
+constexpr int MAIN_CLIENT_WIDTH = 640;
+constexpr int MAIN_CLIENT_HEIGHT = 480;
+constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+class cMainWindow : public cWindow {
+public:
+    cMainWindow() { ResetState(); }
+    int WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    int DefProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void OnCreate(WPARAM wParam, LPARAM lParam) {}
+
+    // WM_COPYDATA to the editor's window (none found: nothing happens):
+    // dwData 1 with the int 1 once the window exists, dwData 0 at the end with
+    // 1 for a normal end or 0 for a failed start-up. Only for editor test plays.
+    void NotifyEditorStart();
+    void NotifyEditorEnd(int result);
+
+private:
+    void Shutdown(HWND hWnd);
+};
+
+extern cMainWindow MainWindow;
+extern HINSTANCE hInst;
+extern int bFromEditor;        // started by the editor for a test play (show mode 5)
+extern BYTE bInitialized;      // start-up has succeeded
+extern int bAppActive;         // wParam of the last WM_ACTIVATEAPP; 0 idles both threads
+extern RECT rcClient;          // the client rectangle in screen coordinates
+
+// The procedure of the registered class: every message goes to MainWindow.
+LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
