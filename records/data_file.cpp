@@ -13,9 +13,13 @@ namespace {
 // Writes are gathered into blocks of this size before they go to the file.
 constexpr size_t kWriteBlock = 64 * 1024;
 
-std::string FormatReason(const char* format, va_list args)
+// A reader or writer reports only its first failure: what follows is a
+// consequence of it.
+void ReportFirstFailure(bool& failed, const std::string& where, const char* format, va_list args)
 {
-    return FormatTextV(format, args);
+    if (failed) return;
+    failed = true;
+    ReportLog("err data file %s: %s", where.c_str(), FormatTextV(format, args).c_str());
 }
 
 uint32_t LoadU32(const unsigned char* p)
@@ -47,13 +51,11 @@ cDataReader::cDataReader(std::string path, std::vector<unsigned char> bytes)
 bool cDataReader::Fail(const char* format, ...)
 {
     if (m_bFailed) return false;
-    m_bFailed = true;
     va_list args;
     va_start(args, format);
-    std::string reason = FormatReason(format, args);
+    ReportFirstFailure(m_bFailed, FormatText("\"%s\" at byte %lu", m_sPath.c_str(), static_cast<unsigned long>(m_nPos)),
+                       format, args);
     va_end(args);
-    ReportLog("err data file \"%s\" at byte %lu: %s", m_sPath.c_str(), static_cast<unsigned long>(m_nPos),
-              reason.c_str());
     return false;
 }
 
@@ -165,12 +167,10 @@ void cDataWriter::Discard()
 bool cDataWriter::Fail(const char* format, ...)
 {
     if (m_bFailed) return false;
-    m_bFailed = true;
     va_list args;
     va_start(args, format);
-    std::string reason = FormatReason(format, args);
+    ReportFirstFailure(m_bFailed, FormatText("\"%s\" not saved", m_sPath.c_str()), format, args);
     va_end(args);
-    ReportLog("err data file \"%s\" not saved: %s", m_sPath.c_str(), reason.c_str());
     return false;
 }
 

@@ -17,39 +17,29 @@ std::string Node(const std::string& rest) { return kNodeRecord + " FFFF 02000000
 
 enum class Kind { IntText, Empty, Node, Holder };
 
-// Loads the file into a fresh record of the kind; the record is saved again
-// afterwards, which must work whatever the load left in it.
+// Loads the file into a fresh record of class T, then saves the record again,
+// which must work whatever the load left in it; the registry must describe
+// the current layout.
+template <class T>
+int LoadAndSaveAgain(const char* path)
+{
+    T r;
+    size_t fields = r.Fields().size();
+    int result = r.LoadFile(path);
+    EXPECT_EQ(r.Fields().size(), fields);
+    EXPECT_EQ(r.SaveFile("again.dat"), 1);
+    return result;
+}
+
 int LoadAs(Kind kind, const char* path)
 {
-    int result = 0;
     switch (kind) {
-    case Kind::IntText: {
-        cIntTextData r;
-        result = r.LoadFile(path);
-        EXPECT_EQ(r.SaveFile("again.dat"), 1);
-        break;
+    case Kind::IntText: return LoadAndSaveAgain<cIntTextData>(path);
+    case Kind::Empty: return LoadAndSaveAgain<cEmptyData>(path);
+    case Kind::Holder: return LoadAndSaveAgain<cHolderData>(path);
+    case Kind::Node: return LoadAndSaveAgain<cCountedNode>(path);
     }
-    case Kind::Empty: {
-        cEmptyData r;
-        result = r.LoadFile(path);
-        EXPECT_EQ(r.SaveFile("again.dat"), 1);
-        break;
-    }
-    case Kind::Holder: {
-        cHolderData r;
-        result = r.LoadFile(path);
-        EXPECT_EQ(r.SaveFile("again.dat"), 1);
-        break;
-    }
-    case Kind::Node: {
-        cCountedNode r;
-        result = r.LoadFile(path);
-        EXPECT_EQ(r.Fields().size(), 1u);
-        EXPECT_EQ(r.SaveFile("again.dat"), 1);
-        break;
-    }
-    }
-    return result;
+    return -1;
 }
 
 } // namespace
