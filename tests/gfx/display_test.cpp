@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "app/log.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/display_report.h"
+#include "gfx/fill.h"
+#include "gfx/scene.h"
+#include "gfx/surface.h"
+#include "tests/gfx/gfx_support.h"
+
+namespace {
+
+bool Has(const std::string& text, const char* part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST_F(DisplayTest, Direct3DWindowComesUpWithItsLinesAndRecordsAndGoesDownCompletely)
+{
+    ASSERT_TRUE(Up(1, 32, 1, 1));
+    ASSERT_NE(lpDTCon, nullptr);
+    EXPECT_EQ(lpDDCon, nullptr);
+    EXPECT_EQ(bDDInit, 1);
+    const std::string report = ReportText();
+    EXPECT_TRUE(Has(report, "VSync : 1\n")) << report;
+    EXPECT_TRUE(Has(report, "Device HAL-HARD\nX8R8G8B8\n") || Has(report, "Device HAL-SOFT\nX8R8G8B8\n"))
+        << report;
+    EXPECT_TRUE(Has(report, "RefreshRate : ")) << report;
+
+    EXPECT_EQ(lpDTCon->fmtTexture, D3DFMT_A8R8G8B8);
+    EXPECT_EQ(SurfaceFormat.nRedShift, 16);
+    EXPECT_EQ(SurfaceFormat.nAlphaMask, 255);
+    EXPECT_EQ(lpDTCon->nAlphaOp, D3DTOP_SELECTARG1);
+    EXPECT_EQ(lpDTCon->dwVertexColor, 0xFFFFFFFFu);
+    EXPECT_EQ(lpDTCon->d3dpp.Flags, static_cast<DWORD>(D3DPRESENTFLAG_LOCKABLE_BACKBUFFER));
+
+    EXPECT_STREQ(BackBuffer.szSurfaceType, "BackBuffer");
+    EXPECT_EQ(BackBuffer.lpDT->nId, 0);
+    EXPECT_EQ(BackBuffer.nWidth, 640);
+    EXPECT_EQ(BackBuffer.nHeight, 480);
+    EXPECT_STREQ(VirBackBuffer.szSurfaceType, "VirBackBuffer");
+    EXPECT_STREQ(WorkSD.szSurfaceType, "WorkSD");
+    EXPECT_EQ(VirBackBuffer.lpDT->nId, 1);
+    EXPECT_EQ(WorkSD.lpDT->nId, 2);
+    EXPECT_EQ(lpDTCon->nSurfaceId, 3);
+    EXPECT_TRUE(VirBackBuffer.lpDT->bRenderTarget && WorkSD.lpDT->bRenderTarget);
+    EXPECT_EQ(lpDTCon->lpDefaultTarget, &VirBackBuffer);
+    ASSERT_EQ(RestoreList.size(), 2u);
+    EXPECT_EQ(RestoreList[0], &VirBackBuffer);
+    EXPECT_EQ(RestoreList[1], &WorkSD);
+
+    // The frame: a fill, then the present closes the scene.
+    DDFill(&BackBuffer, 0xFF102030);
+    EXPECT_EQ(lpDTCon->bInScene, 1);
+    EXPECT_EQ(DDPresent(60), 1);
+    EXPECT_EQ(lpDTCon->bInScene, 0);
+
+    DDUnInit();
+    EXPECT_EQ(lpDTCon, nullptr);
+    EXPECT_EQ(lpDevice, nullptr);
+    EXPECT_EQ(lpDirect3D, nullptr);
+    EXPECT_EQ(BackBuffer.lpDT, nullptr);
+    EXPECT_TRUE(RestoreList.empty());
+    DDUnInit();  // a second time does nothing
+    EXPECT_EQ(bDDInit, 1);
+}
+
+TEST_F(DisplayTest, DirectDrawWindowComesUpWithAWindowedBackBufferAndClipper)
+{
+    ASSERT_TRUE(Up(0, 32, 1, 0));
+    ASSERT_NE(lpDDCon, nullptr);
+    EXPECT_EQ(lpDTCon, nullptr);
+    EXPECT_TRUE(Has(ReportText(), "VSync : 0\n"));
+    EXPECT_NE(lpDirectDraw, nullptr);
+    EXPECT_NE(lpClipper, nullptr);
+    EXPECT_NE(lpDDPalette, nullptr);
+    ASSERT_NE(PrimarySD.lpDD, nullptr);
+    ASSERT_NE(BackBuffer.lpDD, nullptr);
+    ASSERT_NE(DDWorkSD.lpDD, nullptr);
+    EXPECT_EQ(BackBuffer.nWidth, 640);
+    EXPECT_EQ(BackBuffer.nHeight, 480);
+    EXPECT_EQ(DDWorkSD.nDDMemory, 1);
+    EXPECT_EQ(rcClient.right - rcClient.left, 640);
+    EXPECT_EQ(nDesktopBpp, 32);
+    // The desktop's 8-8-8 layout read from the primary surface.
+    EXPECT_EQ(SurfaceFormat.nRedShift, 16);
+    EXPECT_EQ(SurfaceFormat.nGreenShift, 8);
+    EXPECT_EQ(SurfaceFormat.nBlueShift, 0);
+    EXPECT_EQ(SurfaceFormat.nRedMask, 255);
+    EXPECT_EQ(DDPresent(60), 1);
+    // A blank surface starts filled with palette colour 0.
+    EXPECT_EQ(ReadPixel(&BackBuffer, 639, 479) & 0xFFFFFF, 0u);
+
+    DDUnInit();
+    EXPECT_EQ(lpDDCon, nullptr);
+    EXPECT_EQ(lpDirectDraw, nullptr);
+    EXPECT_EQ(lpClipper, nullptr);
+    EXPECT_EQ(BackBuffer.lpDD, nullptr);
+    EXPECT_EQ(PrimarySD.lpDD, nullptr);
+}
+
+// A second start while a display is up releases the old one first and leaves
+// a working display, whichever back ends are involved.
+TEST_F(DisplayTest, ASecondInitReleasesTheOldDisplayFirstAndKeepsTheNewOne)
+{
+    const struct {
+        int first, second;
+    } rows[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.first << " then " << row.second);
+        ASSERT_TRUE(Up(row.first));
+        ASSERT_TRUE(Up(row.second));
+        EXPECT_EQ(lpDTCon != nullptr, row.second == 1);
+        EXPECT_EQ(lpDDCon != nullptr, row.second == 0);
+        DDFillRect(&BackBuffer, 1, 2, 3, 4, 0xFF00FF00);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 2, 3) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_EQ(RestoreList.size(), row.second == 1 ? 2u : 0u);
+        DDUnInit();
+    }
+}
+
+TEST_F(DisplayTest, FailedDirect3DStartsLeaveNothingAndDirectDrawComesUpInstead)
+{
+    // A driver below DirectX 9, then a depth Direct3D does not offer.
+    lpDDIVersionSource = [] { return 8; };
+    EXPECT_FALSE(Up(1, 32));
+    EXPECT_TRUE(Has(ReportText(), "ビデオカードのドライバがDirectX9をサポートしていません！ 8\n"));
+    EXPECT_EQ(lpDirect3D, nullptr);
+    lpDDIVersionSource = GetDDIVersion;
+
+    EXPECT_FALSE(Up(1, 24));
+    EXPECT_NE(lpDTCon, nullptr);  // what was made stays until DDUnInit
+    DDUnInit();
+    EXPECT_EQ(lpDTCon, nullptr);
+    EXPECT_EQ(lpDirect3D, nullptr);
+    ASSERT_TRUE(Up(0, 24));
+    EXPECT_NE(lpDDCon, nullptr);
+    EXPECT_EQ(nBpp, 24);
+}
+
+TEST_F(DisplayTest, InitResultCodesNameTheFailedStep)
+{
+    const struct {
+        int code;
+        bool ok;
+        const char* name;
+    } rows[] = {
+        {0, true, nullptr},
+        {1, false, "CREATEEX_ERR"},
+        {2, false, "SETCOOPLEVEL_ERR"},
+        {3, false, "SETDISPLAYMODE_ERR"},
+        {4, false, "CREATESURFACE_ERR"},
+        {5, false, "GETATTACHEDSURFACE_ERR"},
+        {6, false, "CREATEPALETTE_ERR"},
+        {7, false, "SETPALETTE_ERR"},
+        {8, true, nullptr},
+        {9, true, nullptr},
+        {10, false, "CLIPPER_ERR"},
+        {11, false, "SETHWND_ERR"},
+        {12, false, "SETCLIPPER_ERR"},
+        {13, true, nullptr},
+    };
+    std::string expected;
+    for (const auto& row : rows) {
+        EXPECT_EQ(DDCheckInitResult(row.code), row.ok) << row.code;
+        if (row.name) expected += std::string(row.name) + "\n";
+    }
+    EXPECT_EQ(TraceText(), expected);
+}
+
+// The virtual display has one mode; full screen may be refused, which must be
+// reported and leave a display that DDUnInit takes down.
+TEST_F(DisplayTest, FullScreenIsAttemptedAndARefusedModeIsReportedNotFatal)
+{
+    for (int d3d : {1, 0}) {
+        SCOPED_TRACE(d3d);
+        HWND own = m_hWnd;
+        if (Up(d3d, 32, 0)) {
+            DDFillRect(&BackBuffer, 0, 0, 8, 8, 0xFF0000FF);
+            EXPECT_EQ(ReadPixel(&BackBuffer, 7, 7) & 0xFFFFFF, 0x0000FFu);
+        } else if (d3d) {
+            EXPECT_TRUE(Has(TraceText(), "CreateDevice Err\n"));
+        } else {
+            EXPECT_TRUE(Has(ReportText(), "SetDisplayMode Err\n") || Has(TraceText(), "_ERR\n"));
+        }
+        DDUnInit();
+        EXPECT_EQ(lpDTCon, nullptr);
+        EXPECT_EQ(lpDDCon, nullptr);
+        EXPECT_EQ(lpDirectDraw, nullptr);
+        m_hWnd = own;
+    }
+}
+
+TEST_F(DisplayTest, DisplayReportDescribesEitherBackEnd)
+{
+    ASSERT_TRUE(Up(1));
+    ASSERT_EQ(ReportDisplayInfo(1), 1);
+    std::string report = ReportText();
+    EXPECT_TRUE(Has(report, "Mode : Window\nBpp : 32\n")) << report;
+    EXPECT_TRUE(Has(report, "TextureMem : ")) << report;
+    EXPECT_TRUE(Has(report, "---デバイス0\n")) << report;
+    EXPECT_TRUE(Has(report, "TextureMaxSize : (")) << report;
+    EXPECT_TRUE(Has(report, "RE-SU○ RE-TE○ \n")) << report;
+    EXPECT_FALSE(Has(report, "VRAM Total"));
+
+    ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+    ASSERT_TRUE(Up(0));
+    ASSERT_EQ(ReportDisplayInfo(1), 1);
+    report = ReportText();
+    EXPECT_TRUE(report.rfind("VSync : 0\nMode : Window\nBpp : 32\nVRAM Total : ", 0) == 0) << report;
+    EXPECT_TRUE(Has(report, "\nRR : ")) << report;
+    EXPECT_FALSE(Has(report, "TextureMem"));
+    int total = -1, free = -1;
+    GetVideoMemoryMB(&total, &free);
+    EXPECT_GE(total, 0);
+    EXPECT_LE(free, total);
+    DDUnInit();
+    GetVideoMemoryMB(&total, &free);
+    EXPECT_EQ(total, 0);
+    EXPECT_EQ(free, 0);
+    EXPECT_GT(GetDDIVersion(), 0);
+}
+
+TEST_F(DisplayTest, VirtualBackBufferCollectsTheFrameAndReachesTheBackBufferWhenTurnedOff)
+{
+    ASSERT_TRUE(Up(1));
+    DDFill(&BackBuffer, 0xFF000000);
+    DDSetVirBackBuffer(1);
+    EXPECT_EQ(lpDTCon->lpDefaultTarget, &BackBuffer);
+    DDSURFACEDATA* target = &BackBuffer;
+    EXPECT_EQ(DDRedirectBackBuffer(&target), 1);
+    EXPECT_EQ(target, &VirBackBuffer);
+
+    DDFillRect(&BackBuffer, 10, 10, 20, 20, 0xFFFF0000);  // lands in VirBackBuffer
+    EXPECT_EQ(ReadPixel(&BackBuffer, 15, 15) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&VirBackBuffer, 15, 15), 0xFFFF0000u);
+
+    DDSetVirBackBuffer(0);
+    EXPECT_EQ(lpDTCon->lpDefaultTarget, &VirBackBuffer);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 15, 15) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 30, 30) & 0xFFFFFF, 0u);
+    target = &BackBuffer;
+    EXPECT_EQ(DDRedirectBackBuffer(&target), 0);
+
+    // Turning it on again copies nothing.
+    DDFillRect(&VirBackBuffer, 0, 0, 640, 480, 0xFF0000FF);
+    DDSetVirBackBuffer(1);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 15, 15) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(DDPresent(0), 1);
+}

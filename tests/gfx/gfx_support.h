@@ -1,0 +1,57 @@
+#pragma once
+// What the display tests share: a window of their own with a 640 by 480 client
+// area, the display brought up and down per test, pixels read back
+// independently of the code under test, and BMP fixtures written by the tests.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gfx/surface_record.h"
+#include "tests/support/test_dir.h"
+
+// A plain window of the tests' own class, shown without activation.
+HWND CreateTestWindow();
+
+// Reads one pixel of a loaded surface on either back end, outside the code
+// under test: the lockable Direct3D back buffer or a texture level directly, a
+// render-target texture through GetRenderTargetData into a surface of the
+// test's own, a DirectDraw surface through its Lock. 32-bit surfaces give the
+// whole pixel, 16-bit ones the word. Ends an open scene first.
+uint32_t ReadPixel(DDSURFACEDATA* surface, int x, int y);
+// The same for a whole rectangle, row by row.
+std::vector<uint32_t> ReadPixels(DDSURFACEDATA* surface, int x, int y, int width, int height);
+
+// Writes a bottom-up BI_RGB BMP of 8, 24 or 32 bits. pixels holds width x
+// height values, row by row from the top: 0xRRGGBB for 24 and 32 bits, palette
+// indices for 8 bits (palette: up to 256 0xRRGGBB entries).
+void WriteBmp(const std::string& path, int width, int height, int bpp,
+              const std::vector<uint32_t>& pixels, const std::vector<uint32_t>& palette = {});
+
+// Counts the message boxes the code under test would show (and shows none).
+struct BoxCapture {
+    static inline std::vector<std::string> texts;
+    static int Show(const char* text, const char* caption, UINT type);
+    BoxCapture();
+    ~BoxCapture();
+};
+
+// Each test: its own folder with a fresh report log, its own window, the
+// boxes captured, and the display and every test switch reset afterwards.
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // DDInit on the test window at 640 x 480 with the test's surface array.
+    bool Up(int d3d, int bpp = 32, int windowed = 1, int vsync = 0);
+    std::string ReportText();
+    std::string TraceText();
+
+    ScopedTestDir m_dir;
+    BoxCapture m_boxes;
+    HWND m_hWnd = nullptr;
+    DDSURFACEDATA m_surfaces[8];
+    DDSURFACEPARAM m_params[8];
+};
