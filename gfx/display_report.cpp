@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <d3d9.h>
 #include <ddraw.h>
+// The diagnostics provider's class and interface ids are defined here: the
+// import libraries do not carry them.
+#include <initguid.h>
 #include <dxdiag.h>
 #include <oleauto.h>
 
