@@ -19,8 +19,8 @@
 //   class cFrameData : public cDataRecord {
 //   public:
 //       int m_nCell = 0, m_nTime = 0;
-//       unsigned char m_bLock = 0;         // one-byte flags are never bool:
-//       short m_sOld[2] = {};              // a file may hold any byte value
+//       short m_sOffset[2] = {};
+//       unsigned char m_bLock = 0;   // never bool: a file may hold any byte
 //       std::string m_sName;
 //
 //       cFrameData() { RegisterFields(DATA_VERSION); Clear(); m_nTime = 1; }
@@ -30,6 +30,7 @@
 //           ClearFieldTables();
 //           RegisterInt(&m_nCell);
 //           if (version >= 120) RegisterInt(&m_nTime);   // added in 120
+//           RegisterShort(m_sOffset, 2);                  // an array of two
 //           RegisterByte(&m_bLock);
 //           if (version < 90) RegisterDiscard(2, 2);      // two shorts dropped in 90
 //           RegisterString(&m_sName);
@@ -58,10 +59,11 @@
 //   list of records     ReadRecords(list, in[, prototype])   WriteRecords(list, out)
 //   presence + record   ReadOptionalRecord(ptr, in, make)    WriteOptionalRecord(ptr, out)
 //   embedded record     m_Embedded.Load(in)                  m_Embedded.Save(out)
-// (data_file.h for the reader and writer, record_list.h for the list helpers). It returns in.Ok(): once the reader has failed
-// every further read fails and every count is 0, so an override need not test
-// each step, but it must never loop over a count it did not read through the
-// reader. Such a class declares the smallest size of its stored form, which
+// (data_file.h for the reader and writer, record_list.h for the list helpers).
+// The override returns in.Ok(): once the reader has failed every further read
+// fails and every count is 0, so an override need not test each step, but it
+// must never loop over a count it did not read through the reader. Such a
+// class declares the smallest size of its stored form, which
 // the list readers use to refuse counts a file cannot hold:
 //       static constexpr size_t MIN_STORED_BYTES = 8 + 4 + 4;   // record, u32, u32
 // (8 when it is omitted: the two counts of an empty record part).
@@ -82,8 +84,8 @@
 //
 // A load that fails (a damaged file) returns false and leaves the record in a
 // defined state: every field holds either what the file gave or what it held
-// before, every list holds whole elements, the registry describes the current
-// layout. The caller decides whether to keep it.
+// before, every list holds usable elements (read, partly read or default), the
+// registry describes the current layout. The caller decides whether to keep it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
