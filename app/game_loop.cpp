@@ -49,3 +49,17 @@ unsigned __stdcall GameLoop(void*)
         }
     }
 }
+
+bool StartGameThread(cThread::PROC procedure)
+{
+    if (!thGame.Start(procedure, nullptr)) {
+        ReportLogAndTrace("ゲームスレッドを開始できません！");
+        return false;
+    }
+    if (!thGame.PostStartMessage(false)) {
+        ReportLogAndTrace("ゲームスレッドが開始直後に終了しました！");
+        thGame.Wait();
+        return false;
+    }
+    return true;
+}

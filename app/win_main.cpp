@@ -73,23 +73,6 @@ bool RegisterMainWindowClass()
     return RegisterClassExA(&windowClass) != 0;
 }
 
-// Starts the game thread and hands it the first message. A thread that never
-// started, or ended before taking it, fails the start-up instead of leaving the
-// window thread posting for ever.
-bool StartGameThread()
-{
-    if (!thGame.Start(GameLoop, nullptr)) {
-        ReportLogAndTrace("ゲームスレッドを開始できません！");
-        return false;
-    }
-    if (!thGame.PostStartMessage(false)) {
-        ReportLogAndTrace("ゲームスレッドが開始直後に終了しました！");
-        thGame.Wait();
-        return false;
-    }
-    return true;
-}
-
 // The end of a start that failed after the window existed.
 int FailStart(HANDLE mutex)
 {

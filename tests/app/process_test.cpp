@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/foreground_turn.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -149,28 +150,18 @@ private:
     PROCESS_INFORMATION m_info{};
 };
 
-// The game allows one copy per machine: tests that start it take turns.
 class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_turn = CreateMutexA(nullptr, FALSE, "GameProcessTestTurn");
-        DWORD result = WaitForSingleObject(m_turn, 45000);
-        ASSERT_TRUE(result == WAIT_OBJECT_0 || result == WAIT_ABANDONED) << "no turn to start the game";
-        m_haveTurn = true;
+        ASSERT_TRUE(m_turn.Have()) << "no turn to start the game";
         ASSERT_FALSE(MutexExists()) << "another copy of the game is running";
         // Without "System.ini" the game would stop at its warning box.
         ASSERT_TRUE(WriteFileText("System.ini", "Exit\r\n"));
     }
-    void TearDown() override
-    {
-        if (m_haveTurn) ReleaseMutex(m_turn);
-        CloseHandle(m_turn);
-    }
 
+    ForegroundTurn m_turn;
     ScopedTestDir m_dir;
-    HANDLE m_turn = nullptr;
-    bool m_haveTurn = false;
 };
 
 void ClickBoxButton(HWND box, int id)

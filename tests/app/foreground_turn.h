@@ -1,0 +1,27 @@
+#pragma once
+// Tests that start the game or type on the keyboard need the machine to
+// themselves (one copy of the game, one window with the keyboard focus): they
+// take turns through a named mutex, held while the object lives.
+#include <windows.h>
+
+class ForegroundTurn {
+public:
+    ForegroundTurn()
+    {
+        m_mutex = CreateMutexA(nullptr, FALSE, "GameForegroundTestTurn");
+        DWORD result = m_mutex ? WaitForSingleObject(m_mutex, 45000) : WAIT_FAILED;
+        m_have = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+    }
+    ~ForegroundTurn()
+    {
+        if (m_have) ReleaseMutex(m_mutex);
+        if (m_mutex) CloseHandle(m_mutex);
+    }
+    ForegroundTurn(const ForegroundTurn&) = delete;
+    ForegroundTurn& operator=(const ForegroundTurn&) = delete;
+    bool Have() const { return m_have; }
+
+private:
+    HANDLE m_mutex = nullptr;
+    bool m_have = false;
+};
