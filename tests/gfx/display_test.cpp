@@ -174,26 +174,27 @@ TEST_F(DisplayTest, InitResultCodesNameTheFailedStep)
 
 // The virtual display has one mode; full screen may be refused, which must be
 // reported and leave a display that DDUnInit takes down.
-TEST_F(DisplayTest, FullScreenIsAttemptedAndARefusedModeIsReportedNotFatal)
+class FullScreenTest : public DisplayTest, public testing::WithParamInterface<int> {};
+
+TEST_P(FullScreenTest, IsAttemptedAndARefusedModeIsReportedNotFatal)
 {
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d);
-        HWND own = m_hWnd;
-        if (Up(d3d, 32, 0)) {
-            DDFillRect(&BackBuffer, 0, 0, 8, 8, 0xFF0000FF);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 7, 7) & 0xFFFFFF, 0x0000FFu);
-        } else if (d3d) {
-            EXPECT_TRUE(Has(TraceText(), "CreateDevice Err\n"));
-        } else {
-            EXPECT_TRUE(Has(ReportText(), "SetDisplayMode Err\n") || Has(TraceText(), "_ERR\n"));
-        }
-        DDUnInit();
-        EXPECT_EQ(lpDTCon, nullptr);
-        EXPECT_EQ(lpDDCon, nullptr);
-        EXPECT_EQ(lpDirectDraw, nullptr);
-        m_hWnd = own;
+    const int d3d = GetParam();
+    if (Up(d3d, 32, 0)) {
+        DDFillRect(&BackBuffer, 0, 0, 8, 8, 0xFF0000FF);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 7, 7) & 0xFFFFFF, 0x0000FFu);
+    } else if (d3d) {
+        EXPECT_TRUE(Has(TraceText(), "CreateDevice Err\n")) << ReportText() << "--" << TraceText();
+    } else {
+        EXPECT_TRUE(Has(ReportText(), "SetDisplayMode Err\n") || Has(TraceText(), "_ERR\n"))
+            << ReportText() << "--" << TraceText();
     }
+    DDUnInit();
+    EXPECT_EQ(lpDTCon, nullptr);
+    EXPECT_EQ(lpDDCon, nullptr);
+    EXPECT_EQ(lpDirectDraw, nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothBackEnds, FullScreenTest, testing::Values(1, 0));
 
 TEST_F(DisplayTest, DisplayReportDescribesEitherBackEnd)
 {
