@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/checked.h"
 #include "app/input.h"
@@ -22,6 +23,20 @@ const char STAGE_EXTENSION[] = "stg4";
 const char GAME_TITLE[] = "";
 
 bool bTimerPeriodSet = false;
+HICON hProgramIcon = nullptr;
+
+// The icon of the program's own file, on the window's caption and task bar.
+void SetProgramIcon()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(hInst, path, MAX_PATH);
+    HICON icon = ExtractIconA(hInst, path, 0);
+    // 0: the file has no icon; 1: it is no program file.
+    if (!icon || icon == reinterpret_cast<HICON>(1)) return;
+    hProgramIcon = icon;
+    SendMessageA(hMainWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hMainWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
 
 } // namespace
 
@@ -69,6 +84,7 @@ bool InitGame(const char* commandLine, int showMode)
     MainWindow.Initialise(0, nullptr, &WindowRegistry, WndProc);
     hMainWnd = MainWindow.m_hWnd;
     SetWindowTextA(hMainWnd, GAME_TITLE);
+    SetProgramIcon();
 
     ShowWindow(hMainWnd, showMode);
 
@@ -86,4 +102,6 @@ void UnInitGame()
     if (bTimerPeriodSet) timeEndPeriod(1);
     bTimerPeriodSet = false;
     UnhookKeyboard();
+    if (hProgramIcon) DestroyIcon(hProgramIcon);
+    hProgramIcon = nullptr;
 }
