@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "gfx/batch.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/display.h"
+#include "gfx/fill.h"
+#include "gfx/scene.h"
+#include "gfx/surface.h"
+#include "tests/gfx/gfx_support.h"
+
+namespace {
+
+uint32_t Rgb(DDSURFACEDATA* sd, int x, int y)
+{
+    return ReadPixel(sd, x, y) & 0xFFFFFF;
+}
+
+}  // namespace
+
+TEST_F(DisplayTest, SceneOpensOnceAndRenderTargetsAreOnlyWhatCanBeOne)
+{
+    EXPECT_EQ(DDBeginScene(), 0);  // no device
+    WriteBmp("tile.bmp", 4, 4, 24, std::vector<uint32_t>(16, 0x00FF00));
+    ASSERT_TRUE(Up(1));
+    EXPECT_EQ(DDBeginScene(), 1);
+    EXPECT_EQ(DDBeginScene(), 1);
+    EXPECT_EQ(lpDTCon->bInScene, 1);
+    DDEndScene();
+    EXPECT_EQ(lpDTCon->bInScene, 0);
+    DDEndScene();
+
+    DDSURFACEDATA image, target, empty;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&image, "tile.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+    ASSERT_TRUE(DDCreateSurface(&target, 4, 4, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    EXPECT_EQ(DDSetRenderTarget(0, &image), 0);
+    EXPECT_EQ(DDSetRenderTarget(0, &empty), 0);
+    EXPECT_EQ(DDSetRenderTarget(0, &target), 1);
+    EXPECT_EQ(DDSetRenderTarget(7, &BackBuffer), 1);
+    DDReleaseSurface(&image);
+    DDReleaseSurface(&target);
+}
+
+TEST_F(DisplayTest, RectBatchDrawsAtItsEndInRunsPerTarget)
+{
+    ASSERT_TRUE(Up(1));
+    lpDTCon->dwTransmitBack = 0xFFFF00FF;
+    DDSURFACEDATA work, keyed;
+    ASSERT_TRUE(DDCreateSurface(&work, 16, 16, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    ASSERT_TRUE(DDCreateSurface(&keyed, 16, 16, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFill(&BackBuffer, 0xFF000000);
+    DDFill(&work, 0xFF000000);
+
+    DDBeginRectBatch();
+    DDFillRect(&BackBuffer, 0, 0, 4, 4, 0xFFFF0000);
+    DDFillRect(&work, -2, 0, 4, 4, 0xFF00FF00);
+    DDFillRect(&BackBuffer, 4, 0, 4, 4, 0xFF0000FF);
+    // A keyed surface filled with its transparent form is cleared at once.
+    DDFillRect(&keyed, 0, 0, 16, 16, 0);
+    EXPECT_EQ(ReadPixel(&keyed, 3, 3), 0u);
+    ASSERT_EQ(RectBatch.Rects.size(), 3u);
+    EXPECT_EQ(RectBatch.Rects[1].x, 0);      // clipped when collected
+    EXPECT_EQ(RectBatch.Rects[1].nWidth, 2);
+    EXPECT_EQ(Rgb(&BackBuffer, 1, 1), 0u);   // nothing drawn yet
+    EXPECT_EQ(Rgb(&work, 1, 1), 0u);
+
+    DDEndRectBatch();
+    EXPECT_EQ(RectBatch.bBatching, 0);
+    EXPECT_TRUE(RectBatch.Rects.empty());
+    EXPECT_EQ(RectBatch.lpVertexBuffer, nullptr);
+    EXPECT_EQ(RectBatch.lpIndexBuffer, nullptr);
+    EXPECT_EQ(Rgb(&BackBuffer, 3, 3), 0xFF0000u);
+    EXPECT_EQ(Rgb(&BackBuffer, 4, 0), 0x0000FFu);
+    EXPECT_EQ(Rgb(&BackBuffer, 8, 0), 0u);
+    EXPECT_EQ(ReadPixel(&work, 1, 3), 0xFF00FF00u);
+    EXPECT_EQ(ReadPixel(&work, 2, 3), 0xFF000000u);
+
+    // Opening the batch again while it holds fills draws them first.
+    DDBeginRectBatch();
+    DDFillRect(&BackBuffer, 0, 8, 4, 4, 0xFFFFFF00);
+    DDBeginRectBatch();
+    EXPECT_TRUE(RectBatch.Rects.empty());
+    EXPECT_EQ(Rgb(&BackBuffer, 1, 9), 0xFFFF00u);
+    // A collected entry aimed at a surface that cannot be a target draws nothing.
+    DDCollectRect(&keyed, 0, 0, 2, 2, 0xFFFFFFFF);
+    keyed.lpDT->bRenderTarget = 0;
+    DDEndRectBatch();
+    keyed.lpDT->bRenderTarget = 1;
+    EXPECT_EQ(ReadPixel(&keyed, 1, 1), 0u);
+    DDReleaseSurface(&work);
+    DDReleaseSurface(&keyed);
+}
+
+TEST_F(DisplayTest, SpriteBatchOrdersRunsAndClearsKeyedRectanglesFirst)
+{
+    ASSERT_TRUE(Up(1));
+    lpDTCon->dwTransmitBack = 0xFFFF00FF;
+    DDSURFACEDATA red, green, sprite;
+    ASSERT_TRUE(DDCreateSurface(&red, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    ASSERT_TRUE(DDCreateSurface(&green, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    ASSERT_TRUE(DDCreateSurface(&sprite, 8, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFill(&red, 0xFFFF0000);
+    DDFill(&green, 0xFF00FF00);
+    // The sprite: left half transparent, right half red.
+    DDFillRect(&sprite, 0, 0, 4, 8, 0);
+    DDFillRect(&sprite, 4, 0, 4, 8, 0xFFFF0000);
+    DDFill(&BackBuffer, 0xFF0000FF);
+
+    EXPECT_EQ(DDSetSpriteOrder(&green), 0);  // no sorted batch open
+    for (int sort : {0, 1}) {
+        SCOPED_TRACE(sort);
+        DDBeginSpriteBatch(sort);
+        if (sort) {
+            EXPECT_EQ(DDSetSpriteOrder(&green), 1);
+            EXPECT_EQ(DDSetSpriteOrder(&green), 0);
+            EXPECT_EQ(SpriteBatch.Order[0].nBaseKey, 100000);
+        }
+        DDCollectSprite(&BackBuffer, 20 * sort, 0, 8, 8, &green, 0, 0, 8, 8, 1);
+        DDCollectSprite(&BackBuffer, 20 * sort, 0, 8, 8, &red, 0, 0, 8, 8, 1);
+        EXPECT_EQ(SpriteBatch.Sprites[0].nSortKey, sort ? 100000 : 0);
+        EXPECT_EQ(SpriteBatch.Sprites[1].nSortKey, 1);
+        EXPECT_EQ(Rgb(&BackBuffer, 20 * sort + 2, 2), 0x0000FFu);
+        EXPECT_EQ(DDEndSpriteBatch(), 1);
+        // Unsorted the last collected is on top; sorted the registered source comes last.
+        EXPECT_EQ(Rgb(&BackBuffer, 20 * sort + 2, 2), sort ? 0x00FF00u : 0xFF0000u);
+    }
+
+    // Two overlapping opaque copies of a keyed sprite in one run: both
+    // rectangles are cleared to the transparent colour before either is
+    // drawn, so the first shows through the second's transparent half.
+    DDBeginSpriteBatch(0);
+    DDCollectSprite(&BackBuffer, 40, 0, 8, 8, &sprite, 0, 0, 8, 8, 0);
+    DDCollectSprite(&BackBuffer, 44, 0, 8, 8, &sprite, 0, 0, 8, 8, 0);
+    DDCollectSprite(&BackBuffer, 60, 0, 8, 8, &sprite, 0, 0, 8, 8, 1);
+    DDEndSpriteBatch();
+    const std::vector<uint32_t> row = ReadPixels(&BackBuffer, 40, 4, 28, 1);
+    for (int x = 0; x < 28; ++x) {
+        uint32_t expected = 0x0000FF;                     // untouched
+        if (x < 4) expected = 0xFF00FF;                   // cleared, transparent half
+        else if (x < 12) expected = 0xFF0000;             // red halves
+        else if (x >= 20 && x < 24) expected = 0x0000FF;  // mode 1: transparent half skipped
+        else if (x >= 24) expected = 0xFF0000;
+        EXPECT_EQ(row[x] & 0xFFFFFF, expected) << x;
+    }
+
+    // Nothing collected: the batch only closes; reopening draws what it held.
+    DDBeginSpriteBatch(0);
+    EXPECT_EQ(DDEndSpriteBatch(), 0);
+    EXPECT_EQ(SpriteBatch.bBatching, 0);
+    DDBeginSpriteBatch(0);
+    DDCollectSprite(&BackBuffer, 100, 0, 8, 8, &green, 0, 0, 8, 8, 1);
+    DDBeginSpriteBatch(1);
+    EXPECT_EQ(Rgb(&BackBuffer, 101, 1), 0x00FF00u);
+    DDSURFACEDATA empty;
+    DDCollectSprite(&BackBuffer, 0, 0, 8, 8, &empty, 0, 0, 8, 8, 1);  // never loaded
+    EXPECT_TRUE(SpriteBatch.Sprites.empty());
+    DDEndSpriteBatch();
+    for (DDSURFACEDATA* sd : {&red, &green, &sprite}) DDReleaseSurface(sd);
+}
+
+TEST_F(DisplayTest, BatchesDoNothingUnderDirectDraw)
+{
+    ASSERT_TRUE(Up(0));
+    DDBeginRectBatch();
+    EXPECT_EQ(RectBatch.bBatching, 0);
+    DDFillRect(&BackBuffer, 0, 0, 2, 2, 0x00FF00);
+    EXPECT_EQ(Rgb(&BackBuffer, 1, 1), 0x00FF00u);
+    DDEndRectBatch();
+    DDBeginSpriteBatch(1);
+    EXPECT_EQ(SpriteBatch.bBatching, 0);
+    EXPECT_EQ(DDSetSpriteOrder(&BackBuffer), 0);
+    EXPECT_EQ(DDEndSpriteBatch(), 0);
+    EXPECT_EQ(DDBeginScene(), 0);
+    EXPECT_EQ(DDSetRenderTarget(0, &BackBuffer), 0);
+}
