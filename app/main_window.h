@@ -16,7 +16,6 @@ constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINI
 
 class cMainWindow : public cWindow {
 public:
-    cMainWindow() { ResetState(); }
     int WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     int DefProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void OnCreate(WPARAM wParam, LPARAM lParam) {}

@@ -226,6 +226,21 @@ TEST_F(ProcessTest, StartsOneWindowAndEndsOnEscapeOrTheCloseBox)
     }
 }
 
+TEST_F(ProcessTest, UnreadableSystemIniIsReportedAndTheGameGoesOn)
+{
+    ASSERT_TRUE(WriteFileText("System.ini", "Direct3D=1\r\n"));  // no "Exit" line
+    GameProcess game;
+    ASSERT_TRUE(game.Start());
+    HWND box = WaitForWindow(game.Id(), "#32770", "エラー");
+    ASSERT_TRUE(box);
+    EXPECT_NE(ReadFileText("Report_Game.txt").find("System.ini の読み込みに失敗しました！\r\n"), std::string::npos);
+    ClickBoxButton(box, IDOK);
+    HWND window = game.ShownWindow();
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(game.WaitExit(), 0);
+}
+
 TEST_F(ProcessTest, SecondStartAnsweredNoLeavesTheFirstRunning)
 {
     GameProcess first, second;
