@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/log.h"
+#include "gfx/com_release.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
 #include "gfx/quad.h"
@@ -13,15 +14,6 @@ RECTBATCH RectBatch;
 SPRITEBATCH SpriteBatch;
 
 namespace {
-
-template <class T>
-void ReleaseCom(T*& p)
-{
-    if (p) {
-        p->Release();
-        p = nullptr;
-    }
-}
 
 template <class BATCH>
 void ReleaseRun(BATCH& batch)

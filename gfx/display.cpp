@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "app/message_box.h"
+#include "gfx/com_release.h"
 #include "app/timing.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
@@ -86,14 +87,8 @@ void DDUnInit()
 {
     if (lpDirectDraw) {
         for (int i = 0; i < nSurfaceCount; ++i) DDReleaseSurface(&lpSurfaceArray[i]);
-        if (lpClipper) {
-            lpClipper->Release();
-            lpClipper = nullptr;
-        }
-        if (lpDDPalette) {
-            lpDDPalette->Release();
-            lpDDPalette = nullptr;
-        }
+        ReleaseCom(lpClipper);
+        ReleaseCom(lpDDPalette);
         DDReleaseSurface(&BackBuffer);
         DDReleaseSurface(&PrimarySD);
         DDReleaseSurface(&DDWorkSD);
@@ -110,12 +105,8 @@ void DDUnInit()
         DDReleaseSurface(&WorkSD);
         DDReleaseSurface(&VirBackBuffer);
         DDReleaseSurface(&BackBuffer);
-        if (lpDevice) {
-            lpDevice->Release();
-            lpDevice = nullptr;
-        }
-        lpDirect3D->Release();
-        lpDirect3D = nullptr;
+        ReleaseCom(lpDevice);
+        ReleaseCom(lpDirect3D);
     }
     delete lpDTCon;
     lpDTCon = nullptr;

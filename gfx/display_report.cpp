@@ -12,20 +12,12 @@
 #include <cstdlib>
 
 #include "app/log.h"
+#include "gfx/com_release.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 
 namespace {
-
-template <class T>
-void ReleaseCom(T*& p)
-{
-    if (p) {
-        p->Release();
-        p = nullptr;
-    }
-}
 
 // The diagnostics provider's root container, or null.
 IDxDiagContainer* OpenDxDiagRoot(IDxDiagProvider** provider)

@@ -7,6 +7,7 @@
 
 #include "app/close_request.h"
 #include "app/log.h"
+#include "gfx/com_release.h"
 #include "app/message_box.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/d3d_backend.h"
@@ -24,15 +25,6 @@ namespace {
 void CopyName(char (&out)[260], const char* text)
 {
     lstrcpynA(out, text ? text : "", sizeof out);
-}
-
-template <class T>
-void ReleaseCom(T*& p)
-{
-    if (p) {
-        p->Release();
-        p = nullptr;
-    }
 }
 
 // The size of a BMP file as LoadImageA sees it; false when it refuses the file.
