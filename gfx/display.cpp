@@ -107,6 +107,8 @@ void DDUnInit()
         DDReleaseSurface(&BackBuffer);
         ReleaseCom(lpDevice);
         ReleaseCom(lpDirect3D);
+        // Ids start again with the next device: nothing of this one may stay listed.
+        RestoreList.clear();
     }
     delete lpDTCon;
     lpDTCon = nullptr;

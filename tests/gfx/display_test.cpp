@@ -103,6 +103,20 @@ TEST_F(DisplayTest, DirectDrawWindowComesUpWithAWindowedBackBufferAndClipper)
     EXPECT_EQ(PrimarySD.lpDD, nullptr);
 }
 
+TEST_F(DisplayTest, ADirectDrawObjectWithReferencesLeftIsReportedAndForgotten)
+{
+    ASSERT_TRUE(Up(0));
+    IDirectDraw7* kept = lpDirectDraw;
+    kept->AddRef();
+    DDUnInit();
+    EXPECT_EQ(lpDirectDraw, nullptr);
+    EXPECT_EQ(lpDDCon, nullptr);
+    ASSERT_EQ(BoxCapture::texts.size(), 1u);
+    EXPECT_EQ(BoxCapture::texts[0], "DirectDraw|解放漏れがあります");
+    BoxCapture::texts.clear();
+    EXPECT_EQ(kept->Release(), 0u);
+}
+
 // A second start while a display is up releases the old one first and leaves
 // a working display, whichever back ends are involved.
 TEST_F(DisplayTest, ASecondInitReleasesTheOldDisplayFirstAndKeepsTheNewOne)
