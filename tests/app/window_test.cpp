@@ -184,6 +184,9 @@ namespace {
 // (message, key) pairs that reach the window.
 std::vector<std::pair<UINT, WPARAM>> TypeKey(HWND hWnd, WORD key, bool release = true)
 {
+    // Windows of other tests may come up meanwhile: the keys must come here.
+    SetForegroundWindow(hWnd);
+    SetFocus(hWnd);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
     inputs[0].ki.wVk = inputs[1].ki.wVk = key;
@@ -221,9 +224,6 @@ TEST(KeyboardHook, HookedDialogAlsoGetsItsKeysPosted)
     HWND hWnd = CreateWindowExA(0, TEST_CLASS, "hooked", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(hWnd);
-    SetForegroundWindow(hWnd);
-    SetActiveWindow(hWnd);
-    SetFocus(hWnd);
 
     // Not hooked yet: each key arrives once, as Windows delivers it.
     auto seen = TypeKey(hWnd, 'Z');
