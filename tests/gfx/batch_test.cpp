@@ -142,6 +142,17 @@ TEST_F(DisplayTest, SpriteBatchOrdersRunsAndClearsKeyedRectanglesFirst)
         EXPECT_EQ(row[x] & 0xFFFFFF, expected) << x;
     }
 
+    // A negative source width reads the source from right to left.
+    DDSURFACEDATA ramp;
+    ASSERT_TRUE(DDCreateSurface(&ramp, 8, 1, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    for (int x = 0; x < 8; ++x) DDFillRect(&ramp, x, 0, 1, 1, 0xFF000000 | (x + 1) * 0x10);
+    DDBeginSpriteBatch(0);
+    DDCollectSprite(&BackBuffer, 120, 0, 8, 1, &ramp, 8, 0, -8, 1, 1);
+    DDEndSpriteBatch();
+    const std::vector<uint32_t> mirrored = ReadPixels(&BackBuffer, 120, 0, 8, 1);
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(mirrored[x] & 0xFFFFFF, (8u - x) * 0x10) << x;
+    DDReleaseSurface(&ramp);
+
     // Nothing collected: the batch only closes; reopening draws what it held.
     DDBeginSpriteBatch(0);
     EXPECT_EQ(DDEndSpriteBatch(), 0);

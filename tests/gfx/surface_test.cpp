@@ -275,3 +275,24 @@ TEST_F(DisplayTest, AddedSurfacesKeepTheirPlaceWhileTheContainerGrows)
     EXPECT_EQ(RestoreList.size(), 3u);
     DDReleaseSurfaceList(list);
 }
+
+TEST_F(DisplayTest, DirectDrawSheetsAreMirroredCellByCellWhenLoaded)
+{
+    std::vector<uint32_t> ramp;
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 100; ++col) ramp.push_back(0x010000 * (row + 1) + col + 1);
+    WriteBmp("sheet.bmp", 100, 2, 24, ramp);
+    ASSERT_TRUE(Up(0));
+    DDSURFACEDATA sheet;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&sheet, "sheet.bmp", 1, 32, 0, 0, 0, 0, 32, 0, 0), 0);
+    EXPECT_EQ(sheet.nMirrorWidth, 32);
+    const std::vector<uint32_t> pixels = ReadPixels(&sheet, 0, 0, 100, 2);
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 100; ++col) {
+            // Three whole cells turned around; the last four columns stay as created.
+            const uint32_t expected =
+                col < 96 ? 0x010000 * (row + 1) + (32 * (col / 32 + 1) - col % 32 - 1) + 1 : 0;
+            EXPECT_EQ(pixels[row * 100 + col] & 0xFFFFFF, expected) << row << "," << col;
+        }
+    DDReleaseSurface(&sheet);
+}
