@@ -1,0 +1,3 @@
+#include "records/record_context.h"
+
+cRecordContext RecordContext;

@@ -1,0 +1,58 @@
+#pragma once
+// What the definition records need to know of the rest of the game while they
+// are read, validated and written: the lengths of the database lists and of
+// the two palettes (references outside them are repaired), the frames of each
+// sword type, and whether editor-only flows are kept.
+//
+// The records read this one object instead of reaching for the database, the
+// palettes or the start-up flags themselves, so they load and validate before
+// any of those exist. Whoever owns the real lists keeps it current: start-up
+// after loading the database and the system settings, the palette code after
+// loading a palette. A list length of 0 means the list is empty: every
+// reference into it is out of range.
+#include <cstdint>
+#include <vector>
+
+// The palette a definition reference names, as the palette choice bytes of
+// the commands and shot records give it (0 common, 1 stage).
+enum { PALETTE_COMMON = 0, PALETTE_STAGE = 1 };
+
+struct cRecordContext {
+    // Element counts of the database lists.
+    int nAnimeSets = 0;
+    int nAnimes = 0;
+    int nEffects = 0;
+    int nCharaEffects = 0;
+    int nScrEffects = 0;
+    int nPictures = 0;
+    int nSounds = 0;
+    int nBgms = 0;
+    // Per sword type of the database, the durations of its frames in order;
+    // the list's length is the number of sword types.
+    std::vector<std::vector<int16_t>> SwordFrames;
+
+    // Rows of the block, character and item lists of the common palette
+    // [PALETTE_COMMON] and of the stage palette [PALETTE_STAGE].
+    int nPaletteBlocks[2] = {};
+    int nPaletteCharas[2] = {};
+    int nPaletteItems[2] = {};
+
+    // 1 for a test play started by the editor: editor-only flows are kept.
+    int bFromEditor = 0;
+    // The system settings' flow-keep setting: non-zero keeps editor-only flows.
+    int nKeepFlaggedFlows = 0;
+
+    int SwordTypes() const { return static_cast<int>(SwordFrames.size()); }
+    // Whether editor-only flows stay when flow lists are read.
+    bool KeepsEditorOnlyFlows() const { return bFromEditor != 0 || nKeepFlaggedFlows != 0; }
+};
+
+extern cRecordContext RecordContext;
+
+// Whether index names an element of a list of count elements.
+inline bool IsInList(int index, int count) { return index >= 0 && index < count; }
+
+// An index outside its list is replaced by 1 where the game points a broken
+// reference at the list's first real entry, which exists only when the list
+// has at least two elements; otherwise by 0.
+inline int FirstEntryOr0(int count) { return count > 1 ? 1 : 0; }
