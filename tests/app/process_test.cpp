@@ -164,6 +164,18 @@ protected:
     ScopedTestDir m_dir;
 };
 
+// Starts the game, waits until it shows its window and presses Escape: the exit
+// code, or -2 when no window came up.
+long StartAndEscape(int showMode)
+{
+    GameProcess game;
+    if (!game.Start(showMode)) return -3;
+    HWND window = game.ShownWindow();
+    if (!window) return -2;
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    return game.WaitExit();
+}
+
 void ClickBoxButton(HWND box, int id)
 {
     HWND button = GetDlgItem(box, id);
@@ -280,14 +292,7 @@ TEST_F(ProcessTest, SecondStartAnsweredYesEndsTheFirstAndRuns)
 TEST_F(ProcessTest, EditorHearsStartAndEndOnlyOfATestPlay)
 {
     // A test play with no editor window runs as any other start.
-    {
-        GameProcess game;
-        ASSERT_TRUE(game.Start(SW_SHOW));
-        HWND window = game.ShownWindow();
-        ASSERT_TRUE(window);
-        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_EQ(game.WaitExit(), 0);
-    }
+    EXPECT_EQ(StartAndEscape(SW_SHOW), 0);
 
     WNDCLASSA editorClass{};
     editorClass.lpfnWndProc = EditorProc;
@@ -320,15 +325,8 @@ TEST_F(ProcessTest, EditorHearsStartAndEndOnlyOfATestPlay)
     }
 
     // Started any other way: the editor hears nothing.
-    {
-        notices.clear();
-        GameProcess game;
-        ASSERT_TRUE(game.Start(SW_SHOWNORMAL));
-        HWND window = game.ShownWindow();
-        ASSERT_TRUE(window);
-        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_EQ(game.WaitExit(), 0);
-        EXPECT_TRUE(notices.empty());
-    }
+    notices.clear();
+    EXPECT_EQ(StartAndEscape(SW_SHOWNORMAL), 0);
+    EXPECT_TRUE(notices.empty());
     DestroyWindow(editor);
 }
