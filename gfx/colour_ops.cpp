@@ -1,0 +1,110 @@
+#include "gfx/colour_ops.h"
+
+#include <cstring>
+
+#include "app/log.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/display.h"
+#include "gfx/pixel_format.h"
+#include "gfx/quad.h"
+#include "gfx/render_state.h"
+#include "gfx/scene.h"
+#include "gfx/surface_lock.h"
+
+namespace {
+
+// Where the 16 x 16 colour grid sits in a palette image.
+constexpr int kGridTop = 8;
+constexpr int kGridSize = 16;
+
+}  // namespace
+
+bool DDSetPalette_UnPal(PALETTEENTRY* table, DDSURFACEDATA* surface)
+{
+    if (!table) return true;
+    cSurfaceLock lock(surface);
+    if (!lock.Locked()) {
+        if (lpDTCon) TraceLog("DDSetPalette_UnPal Lock Err");
+        return true;
+    }
+    const PIXELLAYOUT layout = DDPixelLayout(lock.m_lpSD);
+    for (int row = kGridTop; row < kGridTop + kGridSize; ++row)
+        for (int col = 0; col < kGridSize; ++col)
+            if (lock.Inside(col, row))
+                PaletteEntryFromPixel(layout, lock.Read(col, row),
+                                      &table[kGridSize * (row - kGridTop) + col]);
+    return true;
+}
+
+bool DDFade_UnPal(DDSURFACEDATA* target, int level, BYTE red, BYTE green, BYTE blue,
+                  DDSURFACEDATA* source)
+{
+    if (lpDTCon) {
+        TraceLog("D3DではDDFade_UnPalは未対応");
+        return true;
+    }
+    cSurfaceLockPair locks(target, source);
+    if (!locks.Locked()) return false;
+    cSurfaceLock& dst = locks.Target();
+    const cSurfaceLock& src = locks.Source();
+    const PIXELLAYOUT layout = DDPixelLayout(dst.m_lpSD);
+    if (layout.nKind != PIXEL_DD16 && layout.nKind != PIXEL_DD32) return true;
+    for (int y = 0; y < dst.Height(); ++y)
+        for (int x = 0; x < dst.Width(); ++x)
+            if (src.Inside(x, y))
+                dst.Write(x, y, FadePixel(layout, src.Read(x, y), dst.Read(x, y), level, red, green,
+                                          blue));
+    return true;
+}
+
+bool DDChangeColor(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nAlpha,
+                   BYTE bRed, BYTE bGreen, BYTE bBlue)
+{
+    return DDChangeColorBlt(lpDstSD, x, y, nWidth, nHeight, lpDstSD, nAlpha, bRed, bGreen, bBlue);
+}
+
+bool DDChangeColorBlt(DDSURFACEDATA* target, int x, int y, int width, int height,
+                      DDSURFACEDATA* source, int alpha, BYTE red, BYTE green, BYTE blue)
+{
+    (void)x, (void)y, (void)width, (void)height;
+    if (!lpDTCon) {
+        TraceLog("DDrawでは DDChangeColor(DDSURFACEDATA *lpDstSD,int x,int y,int nWidth,int "
+                 "nHeight,int nAlpha,BYTE bRed,BYTE bGreen,BYTE bBlue) は未対応");
+        return true;
+    }
+    if (!target || !source || !lpDevice) return true;
+    DDGetShareSD(&target);
+    DDGetShareSD(&source);
+    DDRedirectBackBuffer(&target);
+    DDRedirectBackBuffer(&source);
+    if (!target->lpDT || !source->lpDT || !source->lpDT->lpVertexBuffer) return true;
+
+    // The colour's opacity is the complement of the given transparency.
+    const DWORD diffuse = static_cast<DWORD>(~alpha & 0xFF) << 24 | static_cast<DWORD>(red) << 16 |
+                          static_cast<DWORD>(green) << 8 | blue;
+    const float u1 = source->nTexWidth ? static_cast<float>(target->nWidth) / source->nTexWidth : 0.0f;
+    const float v1 =
+        source->nTexHeight ? static_cast<float>(target->nHeight) / source->nTexHeight : 0.0f;
+    QUADVERTEX v[4];
+    DTSetPlainQuad(v, 0, 0, target->nWidth, target->nHeight, diffuse, u1, v1);
+    IDirect3DVertexBuffer9* buffer = source->lpDT->lpVertexBuffer;
+    void* data = nullptr;
+    if (FAILED(buffer->Lock(0, QUAD_BYTES, &data, 0))) return true;
+    std::memcpy(data, v, QUAD_BYTES);
+    buffer->Unlock();
+    if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return true;
+
+    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    // BackBuffer has no texture: the plain colour is drawn.
+    lpDevice->SetTexture(0, source->lpDT->lpTexture);
+    lpDevice->SetStreamSource(0, buffer, 0, sizeof(QUADVERTEX));
+    lpDevice->SetFVF(QUAD_FVF);
+    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    return true;
+}

@@ -1,0 +1,110 @@
+#include "gfx/palette.h"
+
+#include <algorithm>
+
+#include "app/log.h"
+#include "gfx/colour_ops.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/pixel_format.h"
+#include "gfx/surface.h"
+
+namespace {
+
+// The colour table of an 8-bit image; false for any other image.
+bool ReadColourTable(HBITMAP bitmap, RGBQUAD (&colours)[256])
+{
+    DIBSECTION dib = {};
+    if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 8)
+        return false;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const UINT count = GetDIBColorTable(dc, 0, 256, colours);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    // A short table leaves the rest black.
+    for (UINT i = count; i < 256; ++i) colours[i] = {};
+    return true;
+}
+
+// first..last inside the table; false when nothing is left of the range.
+bool ClampRange(int* first, int* last)
+{
+    *first = std::max(*first, 0);
+    *last = std::min(*last, 255);
+    return *first <= *last;
+}
+
+}  // namespace
+
+bool DDLoadPaletteFromFile(PALETTEENTRY* table, const char* fileName, int windowMode)
+{
+    (void)windowMode;
+    if (!table || !fileName) return false;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) return false;
+    RGBQUAD colours[256];
+    const bool indexed = ReadColourTable(bitmap, colours);
+    DeleteObject(bitmap);
+
+    bool fromTable = false;
+    if (lpDTCon && indexed) {
+        for (int i = 0; i < 256; ++i)
+            table[i] = {colours[i].rgbRed, colours[i].rgbGreen, colours[i].rgbBlue, 255};
+    } else if (!lpDTCon && nBpp == 8 && indexed) {
+        for (int i = 0; i < 256; ++i)
+            table[i] = {colours[i].rgbRed, colours[i].rgbGreen, colours[i].rgbBlue,
+                        static_cast<BYTE>(i >= 10 && i <= 245 ? PC_RESERVED : PC_EXPLICIT)};
+        fromTable = true;
+    }
+    if (!lpDTCon && nBpp == 8 && lpDDPalette) lpDDPalette->SetEntries(0, 0, 256, table);
+
+    if (!fromTable && (nBpp == 16 || nBpp == 24 || nBpp == 32)) {
+        DDSURFACEDATA image;
+        const int result = DDCreateSurfaceFromFile(&image, fileName, 0, nBpp, 1,
+                                                   DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0);
+        if (result == SURFACE_OK || result == SURFACE_MIRROR_ERR) DDSetPalette_UnPal(table, &image);
+        DDReleaseSurface(&image);
+    }
+    return true;
+}
+
+void DDBlendPalette(PALETTEENTRY* target, int first, int last, int level, BYTE red, BYTE green,
+                    BYTE blue, const PALETTEENTRY* source)
+{
+    if (!target || !source || !ClampRange(&first, &last)) return;
+    level = std::clamp(level, 0, 256);
+    auto mix = [level](int k, int v) { return static_cast<BYTE>((k * (256 - level) + level * v) >> 8); };
+    for (int i = first; i <= last; ++i) {
+        const PALETTEENTRY from = source[i];
+        target[i] = {mix(red, from.peRed), mix(green, from.peGreen), mix(blue, from.peBlue), 1};
+    }
+}
+
+void DDRotatePalette(PALETTEENTRY* table, int first, int last, int count, int direction,
+                     const PALETTEENTRY* source)
+{
+    if (!table || !source) return;
+    if (nBpp != 8 && nBpp != 16 && nBpp != 32) return;
+    PALETTEENTRY copy[256];
+    std::copy(source, source + 256, copy);
+    std::copy(copy, copy + 256, table);
+    if (!ClampRange(&first, &last) || (direction != 0 && direction != 1)) return;
+    const int length = last - first + 1;
+    int shift = count % length;
+    if (shift < 0) shift += length;
+    // Up: entry i moves to i + count, so the range turns right.
+    if (direction == 0) shift = (length - shift) % length;
+    std::rotate(table + first, table + first + shift, table + last + 1);
+}
+
+WORD DDPalToRGB16(const PALETTEENTRY* entry)
+{
+    if (lpDTCon) {
+        TraceLog("DDPalToRGB16はDirect3Dでは未対応");
+        return 0;
+    }
+    return entry ? PaletteEntryToPixel16(*entry, SurfaceFormat) : 0;
+}

@@ -1,0 +1,135 @@
+#include "gfx/surface_lock.h"
+
+#include "app/log.h"
+#include "app/message_box.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/pixel_format.h"
+#include "gfx/render_state.h"
+
+DDSURFACEDATA* DDResolveLockSurface(DDSURFACEDATA* surface)
+{
+    if (lpDTCon && surface) {
+        DDGetShareSD(&surface);
+        DDRedirectBackBuffer(&surface);
+    }
+    return surface;
+}
+
+namespace {
+
+// Direct3D: the render-target texture's pixels are read back into its
+// system-memory copy, and that copy is what the caller works on.
+bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock)
+{
+    DTSURFACEDATA* dt = sd->lpDT;
+    if (!dt || !lpDevice) return false;
+    if (dt->bRenderTarget && sd != &BackBuffer) {
+        if (!dt->lpSurface || !dt->lpSystemSurface ||
+            FAILED(lpDevice->GetRenderTargetData(dt->lpSurface, dt->lpSystemSurface))) {
+            TraceLog("FAILED( lpDevice->GetRenderTargetData(lpSD->lpDT->lpSurface,lpSD->lpDT->lpSystemSurface) )");
+            return false;
+        }
+        if (FAILED(dt->lpSystemSurface->LockRect(lock, nullptr, 0))) {
+            TraceLog("FAILED( lpSD->lpDT->lpSystemSurface->LockRect(&lock, NULL, 0) )");
+            return false;
+        }
+        return true;
+    }
+    if (!dt->lpSurface) return false;
+    if (FAILED(dt->lpSurface->LockRect(lock, nullptr, 0))) {
+        DebugBoxF("FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )");
+        return false;
+    }
+    return true;
+}
+
+void UnlockD3D(DDSURFACEDATA* sd)
+{
+    DTSURFACEDATA* dt = sd->lpDT;
+    if (!dt) return;
+    if (sd == &BackBuffer) {
+        if (dt->lpSurface && FAILED(dt->lpSurface->UnlockRect()))
+            TraceLog("Back :: D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
+    } else if (dt->bRenderTarget) {
+        if (!dt->lpSystemSurface || FAILED(dt->lpSystemSurface->UnlockRect())) {
+            TraceLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
+            return;
+        }
+        if (!lpDevice || !dt->lpSurface ||
+            FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
+            DebugBoxF("FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, "
+                      "m_lpSD->lpDT->lpSurface, NULL)");
+    } else if (dt->lpSurface && FAILED(dt->lpSurface->UnlockRect())) {
+        TraceLog("D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
+    }
+}
+
+}  // namespace
+
+bool cSurfaceLock::Lock(DDSURFACEDATA* surface)
+{
+    Unlock();
+    if (!surface || (!lpDTCon && !lpDDCon)) return false;
+    m_lpSD = DDResolveLockSurface(surface);
+    m_nBpp = nBpp;
+    m_nBytesPerPixel = nBpp / 8;
+    if (m_nBytesPerPixel <= 0) return false;
+    if (lpDTCon) {
+        D3DLOCKED_RECT lock = {};
+        if (!LockD3D(m_lpSD, &lock)) return false;
+        m_lpPixels = static_cast<BYTE*>(lock.pBits);
+        m_nPitch = lock.Pitch / m_nBytesPerPixel;
+    } else {
+        DDSURFACEDESC2 desc = {};
+        void* pixels = nullptr;
+        if (!DDLock(m_lpSD, &desc, &pixels, m_nBpp)) return false;
+        m_lpPixels = static_cast<BYTE*>(pixels);
+        m_nPitch = static_cast<int>(desc.lPitch) / m_nBytesPerPixel;
+    }
+    return m_lpPixels != nullptr;
+}
+
+void cSurfaceLock::Unlock()
+{
+    if (!m_lpSD) return;
+    if (lpDTCon)
+        UnlockD3D(m_lpSD);
+    else if (m_lpSD->lpDD && m_lpSD->lpDD->lpSurface)
+        m_lpSD->lpDD->lpSurface->Unlock(nullptr);
+    m_lpSD = nullptr;
+    m_lpPixels = nullptr;
+}
+
+DWORD cSurfaceLock::Read(int x, int y) const
+{
+    return LoadPixel(At(x, y), m_nBytesPerPixel);
+}
+
+void cSurfaceLock::Write(int x, int y, DWORD pixel)
+{
+    StorePixel(At(x, y), m_nBytesPerPixel, pixel);
+}
+
+cSurfaceLockPair::cSurfaceLockPair(DDSURFACEDATA* target, DDSURFACEDATA* source)
+{
+    m_bSame = target && DDResolveLockSurface(target) == DDResolveLockSurface(source);
+    if (!m_Target.Lock(target)) return;
+    if (!m_bSame) m_Source.Lock(source);
+}
+
+bool DDLock(DDSURFACEDATA* surface, DDSURFACEDESC2* desc, void** pixels, int depth)
+{
+    if (pixels) *pixels = nullptr;
+    if (lpDTCon) {
+        TraceLogF("D3DではDDLockは未対応");
+        return false;
+    }
+    if (!surface || !surface->lpDD || !surface->lpDD->lpSurface || !desc) return false;
+    desc->dwSize = sizeof(DDSURFACEDESC2);
+    if (FAILED(surface->lpDD->lpSurface->Lock(nullptr, desc, DDLOCK_WAIT, nullptr))) return false;
+    if (pixels && (depth == 8 || depth == 16 || depth == 24 || depth == 32))
+        *pixels = desc->lpSurface;
+    return true;
+}

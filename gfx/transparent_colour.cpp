@@ -1,0 +1,132 @@
+#include "gfx/transparent_colour.h"
+
+#include "app/log.h"
+#include "app/message_box.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/palette_table.h"
+#include "gfx/pixel_format.h"
+#include "gfx/surface.h"
+#include "gfx/surface_lock.h"
+
+namespace {
+
+// The colour of index 0 of an 8-bit image; false when the image cannot be
+// loaded. *indexed tells whether it is an 8-bit image at all.
+bool ReadFirstTableColour(const char* fileName, bool* indexed, RGBQUAD* colour)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) return false;
+    DIBSECTION dib = {};
+    *indexed = GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBitsPixel == 8;
+    *colour = {};
+    if (*indexed) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        GetDIBColorTable(dc, 0, 1, colour);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    DeleteObject(bitmap);
+    return true;
+}
+
+// Reads the top-left pixel of a locked image into the forms of the back end.
+// False when a second look at the file fails (Direct3D 16-bit).
+bool TakeTopLeftPixel(const cSurfaceLock& lock, const char* fileName)
+{
+    const DWORD pixel = lock.Read(0, 0);
+    if (lpDTCon) {
+        if (nBpp == 16) {
+            dwTransmit = pixel & 0xFFFF;
+            bool indexed = false;
+            RGBQUAD first = {};
+            if (!ReadFirstTableColour(fileName, &indexed, &first)) return false;
+            if (indexed) lpDTCon->rgbKey_16 = {first.rgbBlue, first.rgbGreen, first.rgbRed};
+            const PIXELRGB c = SplitChannels(pixel, SurfaceFormat);
+            DDSetTransmit(static_cast<BYTE>(c.r), static_cast<BYTE>(c.g), static_cast<BYTE>(c.b));
+            TraceLogF("SetTrans(filename) lpDTCon->wTransmit_16 = (%x)", lpDTCon->wTransmit_16);
+        } else if (nBpp == 32) {
+            DDSetTransmit(static_cast<BYTE>(pixel >> 16), static_cast<BYTE>(pixel >> 8),
+                          static_cast<BYTE>(pixel));
+        }
+        return true;
+    }
+    dwTransmit = pixel;
+    if (nBpp == 32)
+        lpDDCon->rgbTransmit = {static_cast<BYTE>(pixel), static_cast<BYTE>(pixel >> 8),
+                                static_cast<BYTE>(pixel >> 16)};
+    return true;
+}
+
+}  // namespace
+
+int DDSetTransmit(const char* fileName)
+{
+    if (!lpDTCon && !lpDDCon) return 0;
+    DDSURFACEDATA image;
+    // The image loads with the transparent colour then current as its key.
+    const int result = DDCreateSurfaceFromFile(&image, fileName, 0, nBpp, 1, DTMEMORYTYPE_SYSTEM,
+                                               0, 0, 0, 0, 0);
+    if (result == SURFACE_CREATE_ERR || result == SURFACE_LOADIMAGE_ERR ||
+        result == SURFACE_COLORKEY_ERR || result < 0) {
+        TraceLogF("%s 作成失敗！", fileName ? fileName : "");
+        DDReleaseSurface(&image);
+        return 0;
+    }
+    int ok = 1;
+    {
+        cSurfaceLock lock(&image);
+        if (!lock.Locked() || !lock.Inside(0, 0)) {
+            TraceLog("Lock 失敗！");
+            ok = 0;
+        } else if (!TakeTopLeftPixel(lock, fileName)) {
+            ok = 0;
+        }
+    }
+    DDReleaseSurface(&image);
+    return ok;
+}
+
+void DDSetTransmit(BYTE red, BYTE green, BYTE blue)
+{
+    if (lpDTCon) {
+        DTCONTEXT& con = *lpDTCon;
+        con.rgbTransmit = {blue, green, red};
+        TraceLogF("SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = "
+                  "%d,lpDTCon->rgbTransmit.rgbtBlue = %d",
+                  red, green, blue);
+        if (nBpp != 16 && nBpp != 32) return;
+        con.dwTransmitTex = 0;
+        con.dwTransmitBack = 0xFF000000 | static_cast<DWORD>(red) << 16 |
+                             static_cast<DWORD>(green) << 8 | blue;
+        con.wTransmit_16 = 0;
+        if (nBpp == 32) {
+            con.wTransmitBack_16 = 0;
+            dwTransmit = 0;
+        } else {
+            // Masked, not scaled: the file form passes 5-bit components.
+            con.wTransmitBack_16 = static_cast<WORD>(
+                PackChannels({red, green, blue}, SurfaceFormat) | 1u << SurfaceFormat.nAlphaShift);
+        }
+        return;
+    }
+    if (!lpDDCon) return;
+    const COLORSHIFTS& f = SurfaceFormat;
+    if (nBpp == 32) {
+        // A pixel of a 32-bit surface is 0x00RRGGBB, and so is the colour key.
+        dwTransmit = static_cast<DWORD>(red) << 16 | static_cast<DWORD>(green) << 8 | blue;
+        lpDDCon->rgbTransmit = {blue, green, red};
+    } else if (nBpp == 16) {
+        dwTransmit = PackChannels({ChannelFrom255(red, f.nRedMask), ChannelFrom255(green, f.nGreenMask),
+                                   ChannelFrom255(blue, f.nBlueMask)},
+                                  f) & 0xFFFF;
+        TraceLog("※16bit色で　DDSetTransmit(BYTE cbRed,BYTE cbGreen,BYTE cbBlue)　は未対応！");
+        const PIXELRGB c = SplitChannels(dwTransmit, f);
+        DebugBoxF("Tr %d RGB32(%d,%d,%d) -> RGB16(%d,%d,%d)", static_cast<int>(dwTransmit), red,
+                  green, blue, ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
+                  ChannelTo255(c.b, f.nBlueMask));
+    }
+}
