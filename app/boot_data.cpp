@@ -1,0 +1,3 @@
+#include "app/boot_data.h"
+
+cBootData BootData;
