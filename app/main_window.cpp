@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "gfx/display.h"
 
 #include "app/log.h"
 #include "app/main_window_handle.h"
@@ -9,7 +10,6 @@ HINSTANCE hInst = nullptr;
 int bFromEditor = 0;
 BYTE bInitialized = 0;
 int bAppActive = 0;
-RECT rcClient = {};
 
 namespace {
 

@@ -35,7 +35,7 @@ extern HINSTANCE hInst;
 extern int bFromEditor;        // started by the editor for a test play (show mode 5)
 extern BYTE bInitialized;      // start-up has succeeded
 extern int bAppActive;         // wParam of the last WM_ACTIVATEAPP; 0 idles both threads
-extern RECT rcClient;          // the client rectangle in screen coordinates
+// rcClient, the client rectangle in screen coordinates, is the display's (gfx/display.h).
 
 // The procedure of the registered class: every message goes to MainWindow.
 LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

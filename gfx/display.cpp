@@ -28,9 +28,8 @@ int nSurfaceCount = 0;
 int bDDInit = 0;
 int bDDCreated = 0;
 int nDesktopBpp = 0;
-// The window procedure keeps it current as the window moves; the window code
-// may hold the one definition, and this one then gives way to it.
-__attribute__((weak)) RECT rcClient = {};
+// The window procedure keeps it current as the window moves.
+RECT rcClient = {};
 
 DDSURFACEDATA BackBuffer;
 DDSURFACEDATA VirBackBuffer;

@@ -9,18 +9,6 @@
 #include "gfx/surface.h"
 #include "tests/gfx/gfx_support.h"
 
-namespace {
-
-// Rows top..bottom-1 of column x, as 0xRRGGBB.
-std::vector<uint32_t> Column(DDSURFACEDATA* sd, int x, int top, int bottom)
-{
-    std::vector<uint32_t> out = ReadPixels(sd, x, top, 1, bottom - top);
-    for (uint32_t& v : out) v &= 0xFFFFFF;
-    return out;
-}
-
-}  // namespace
-
 TEST_F(DisplayTest, BackBufferFillsClipBlendAndUseThePalette)
 {
     for (int d3d : {1, 0}) {
