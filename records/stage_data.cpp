@@ -1,0 +1,363 @@
+#include "records/stage_data.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "records/record_context.h"
+#include "records/record_list.h"
+
+namespace {
+
+// The editor offers levels 1 to 19 and checks counts 0 to 5. A stored value
+// outside them stays as it is, but the timing is derived from the nearest
+// offered one: a level of 0 would leave a frame without sub-steps.
+int OfferedLevel(int level) { return std::clamp(level, 1, 19); }
+int OfferedPasses(int passes) { return std::clamp(passes, 0, 5); }
+
+// Levels 11 to 19 are levels 1 to 9 with the full speed limit of level 10.
+bool FullSpeedLevel(int level) { return level >= 11 && level <= 19; }
+int SubStepsOfLevel(int level)
+{
+    level = OfferedLevel(level);
+    return FullSpeedLevel(level) ? level - 10 : level;
+}
+
+// Three palette lists and three lists of placed objects (LoadObjectLists).
+constexpr int kObjectLists = 6;
+
+} // namespace
+
+cStageData::cStageData()
+{
+    RegisterFields(DATA_VERSION);
+    Reset();
+}
+
+void cStageData::RegisterFields(int version)
+{
+    ClearFieldTables();
+    RegisterInt(&m_nWidth);
+    RegisterInt(&m_nKept2);
+    RegisterInt(&m_nKept3);
+    RegisterInt(&m_nHeight);
+    RegisterInt(&m_bScrollLeft);
+    RegisterInt(&m_bScrollRight);
+    RegisterInt(&m_bScrollTop);
+    RegisterInt(&m_bScrollBottom);
+    RegisterInt(&m_nScrollLeft);
+    RegisterInt(&m_nScrollRight);
+    RegisterInt(&m_nScrollTop);
+    RegisterInt(&m_nScrollBottom);
+    RegisterInt(&m_nFrameRate);
+    RegisterInt(&m_bTimeLimit);
+    RegisterInt(&m_nTimeLimit);
+    RegisterInt(&m_nTimeWarning);
+    RegisterInt(&m_bAutoScrollX);
+    RegisterInt(&m_bAutoScrollY);
+    RegisterInt(&m_nAutoScrollSpeedX);
+    RegisterInt(&m_nAutoScrollSpeedY);
+    RegisterDouble(&m_dGravity);
+    RegisterInt(&m_nHitCheckLevel);
+    RegisterInt(&m_nShotHitPasses);
+    RegisterInt(&m_nBgm);
+    if (version >= 166) RegisterInt(&m_bBgmLoop);
+    if (version >= 199) RegisterInt(&m_bBgmKeep);
+    RegisterInt(&m_bDrawLayers);
+    RegisterInt(&m_bCarryIn);
+    RegisterInt(&m_bCarryOut);
+    if (version >= 183) RegisterInt(&m_bStatusBar);
+    if (version >= 184) RegisterInt(&m_bAutoClearEnd);
+    RegisterInt(&m_bStartBanner1);
+    if (version >= 225) RegisterInt(&m_bStartBanner2);
+    RegisterInt(&m_bClearBanner);
+    RegisterInt(&m_bGameOverBanner);
+
+    if (version >= 200) {
+        RegisterInt(&m_nPlayerBodyW);
+        RegisterInt(&m_nPlayerBodyH);
+        RegisterInt(&m_nPlayerBodyFloatW);
+        RegisterInt(&m_nPlayerBodyFloatH);
+    }
+    RegisterInt(&m_nPlayerHitW);
+    RegisterInt(&m_nPlayerHitH);
+    if (version >= 155) {
+        RegisterInt(&m_nPlayerHitFloatW);
+        RegisterInt(&m_nPlayerHitFloatH);
+    }
+    RegisterInt(&m_nPlayerHitSize1W);
+    RegisterInt(&m_nPlayerHitSize1H);
+    RegisterInt(&m_nPlayerCentredW);
+    RegisterInt(&m_nPlayerCentredH);
+    if (version >= 200) {
+        RegisterInt(&m_nPlayerBodyAlign);
+        RegisterInt(&m_nPlayerBodyFloatAlign);
+    }
+    if (version >= 155) {
+        RegisterInt(&m_nPlayerHitAlign);
+        RegisterInt(&m_nPlayerHitFloatAlign);
+    }
+    // The body box's display came with the body box; each value is its own field.
+    for (int i = version >= 200 ? 0 : 1; i < 4; ++i) RegisterInt(&m_BoxDisplayMode[i]);
+    for (int i = version >= 200 ? 0 : 1; i < 4; ++i) RegisterInt(&m_BoxDisplayColor[i]);
+
+    if (version >= 200) {
+        RegisterInt(&m_nCharaBodyW);
+        RegisterInt(&m_nCharaBodyH);
+        RegisterInt(&m_nCharaBodyFloatW);
+        RegisterInt(&m_nCharaBodyFloatH);
+    }
+    RegisterInt(&m_nCharaHitW);
+    RegisterInt(&m_nCharaHitH);
+    if (version >= 155) {
+        RegisterInt(&m_nCharaHitFloatW);
+        RegisterInt(&m_nCharaHitFloatH);
+    }
+    RegisterInt(&m_nCharaHitSize1W);
+    RegisterInt(&m_nCharaHitSize1H);
+    if (version >= 200) {
+        RegisterInt(&m_nCharaBodyAlign);
+        RegisterInt(&m_nCharaBodyFloatAlign);
+    }
+    if (version >= 155) {
+        RegisterInt(&m_nCharaHitAlign);
+        RegisterInt(&m_nCharaHitFloatAlign);
+    }
+    RegisterInt(&m_nItemBoxW);
+    RegisterInt(&m_nItemBoxH);
+    RegisterInt(&m_nShotBoxW);
+    RegisterInt(&m_nShotBoxH);
+    RegisterInt(&m_nKept78);
+    RegisterInt(&m_nKept79);
+    RegisterInt(&m_nShotBox2W);
+    RegisterInt(&m_nShotBox2H);
+    RegisterInt(&m_nKept82);
+    RegisterInt(&m_nKept83);
+    RegisterInt(&m_nKept84);
+    RegisterInt(&m_nObjectLimitX);
+    RegisterInt(&m_nObjectLimitY);
+
+    RegisterInt(&m_nSubSteps);
+    RegisterDouble(&m_dSpeedScale);
+    RegisterDouble(&m_dSubStepsSquared);
+    RegisterDouble(&m_dSpeedLimit);
+    RegisterDouble(&m_dGravityStep);
+    RegisterDouble(&m_dSpeedLimitStep);
+    RegisterInt(&m_nSubSteps8);
+
+    RegisterInt(&m_bOnScreenOnly);
+    RegisterInt(&m_nInvAttackerCpu);
+    RegisterInt(&m_nInvGeneralCpu);
+    RegisterInt(&m_nInvAttackerPlayer);
+    RegisterInt(&m_nInvGeneralPlayer);
+
+    RegisterString(&m_sText);
+}
+
+void cStageData::Reset()
+{
+    Clear();
+    m_nFrameRate = 60;
+    m_bTimeLimit = 0;
+    m_nTimeLimit = 200;
+    m_nTimeWarning = 20;
+    m_dGravity = 0.4;
+    m_nHitCheckLevel = 10;
+    m_nShotHitPasses = 0;
+    m_bBgmLoop = 0;
+    m_bBgmKeep = 0;
+    m_bDrawLayers = 1;
+    m_bStatusBar = 1;
+    m_bAutoClearEnd = 0;
+    m_bStartBanner1 = 0;
+    m_bStartBanner2 = 1;
+    m_bClearBanner = 1;
+    m_bGameOverBanner = 1;
+    m_bOnScreenOnly = 1;
+    m_nInvAttackerCpu = 30;
+    m_nInvGeneralCpu = 0;
+    m_nInvAttackerPlayer = 30;
+    m_nInvGeneralPlayer = 0;
+
+    ResetRecords(m_Backgrounds, 1);
+    m_RankList.assign(5, 1);
+    for (int i = 0; i < EDGE_COUNT; ++i) {
+        m_ScreenEdges[i].RegisterFields(DATA_VERSION);
+        m_ScreenEdges[i].Clear();
+    }
+    m_ScreenEdges[EDGE_PLAYER_SHOT].Set(1, 0);
+    m_ScreenEdges[EDGE_OTHER_SHOT].Set(1, 10);
+
+    m_nPlayerBodyW = 16;
+    m_nPlayerBodyH = 24;
+    m_nPlayerBodyFloatW = 16;
+    m_nPlayerBodyFloatH = 16;
+    m_nPlayerHitW = 16;
+    m_nPlayerHitH = 24;
+    m_nPlayerHitFloatW = 16;
+    m_nPlayerHitFloatH = 16;
+    m_nPlayerHitSize1W = 12;
+    m_nPlayerHitSize1H = 8;
+    m_nPlayerCentredW = 16;
+    m_nPlayerCentredH = 16;
+    m_nPlayerBodyAlign = 1;
+    m_nPlayerBodyFloatAlign = 0;
+    m_nPlayerHitAlign = 1;
+    m_nPlayerHitFloatAlign = 0;
+    std::fill(std::begin(m_BoxDisplayMode), std::end(m_BoxDisplayMode), 0);
+    std::fill(std::begin(m_BoxDisplayColor), std::end(m_BoxDisplayColor), 0);
+    m_nCharaBodyW = 16;
+    m_nCharaBodyH = 24;
+    m_nCharaBodyFloatW = 16;
+    m_nCharaBodyFloatH = 16;
+    m_nCharaHitW = 12;
+    m_nCharaHitH = 24;
+    m_nCharaHitFloatW = 12;
+    m_nCharaHitFloatH = 16;
+    m_nCharaHitSize1W = 30;
+    m_nCharaHitSize1H = 30;
+    m_nCharaBodyAlign = 1;
+    m_nCharaBodyFloatAlign = 0;
+    m_nCharaHitAlign = 1;
+    m_nCharaHitFloatAlign = 0;
+    m_nItemBoxW = 28;
+    m_nItemBoxH = 28;
+    m_nShotBoxW = m_nShotBoxH = 16;
+    m_nKept78 = m_nKept79 = 16;
+    m_nShotBox2W = m_nShotBox2H = 16;
+    m_nKept82 = m_nKept83 = 16;
+    m_nKept84 = 1;
+}
+
+bool cStageData::Load(cDataReader& in)
+{
+    cDataRecord::Load(in);
+    in.ReadIntVector(m_RankList);
+    for (cScreenEdgeData& edge : m_ScreenEdges) edge.Load(in);
+    LoadObjectLists(in);
+    cBackgroundData background;
+    ReadRecords(m_Backgrounds, in, background);
+    ReadRecords(m_Texts, in);
+    uint32_t marker = 0;
+    // The marker's value is checked before the load starts, where a cut file
+    // can still be refused as a whole.
+    if (nFileVersion > 172) in.ReadU32(marker);
+    Upgrade(nFileVersion);
+    Normalize();
+    return in.Ok();
+}
+
+void cStageData::Save(cDataWriter& out)
+{
+    Normalize();
+    cDataRecord::Save(out);
+    out.WriteIntVector(m_RankList);
+    for (cScreenEdgeData& edge : m_ScreenEdges) edge.Save(out);
+    SaveObjectLists(out);
+    WriteRecords(m_Backgrounds, out);
+    WriteRecords(m_Texts, out);
+    out.WriteU32(END_MARKER);
+}
+
+// The stage palette and the placed blocks, characters and items come between
+// the screen edges and the backgrounds. Their definition records are not in
+// this build yet, so only a stage without any can be read: a stage that holds
+// some is refused rather than read wrongly.
+bool cStageData::LoadObjectLists(cDataReader& in)
+{
+    for (int list = 0; list < kObjectLists; ++list) {
+        uint32_t n = 0;
+        if (!in.ReadU32(n)) return false;
+        if (n != 0)
+            return in.Fail("the stage holds %lu definitions in list %d, which this build cannot read",
+                           static_cast<unsigned long>(n), list);
+    }
+    return true;
+}
+
+void cStageData::SaveObjectLists(cDataWriter& out)
+{
+    for (int list = 0; list < kObjectLists; ++list) out.WriteU32(0);
+}
+
+// Brings a stage of an older editor up to what that editor showed for the
+// settings its files did not hold yet.
+void cStageData::Upgrade(int version)
+{
+    if (version < 155) {
+        m_nPlayerHitFloatW = m_nPlayerHitW;
+        m_nPlayerHitFloatH = m_nPlayerHitH;
+        m_nCharaHitFloatW = m_nCharaHitW;
+        m_nCharaHitFloatH = m_nCharaHitH;
+        m_nPlayerHitAlign = m_nPlayerHitFloatAlign = 0;
+        m_nCharaHitAlign = m_nCharaHitFloatAlign = 0;
+    }
+    if (version < 166) m_bBgmLoop = 1;
+    if (version < 181) {
+        m_RankList.resize(5, 0);
+        m_RankList[3] = m_RankList[4] = 0;
+    }
+    if (version < 183) m_bStatusBar = 1;
+    if (version < 184) m_bAutoClearEnd = 0;
+    if (version < 199) m_bBgmKeep = 0;
+    if (version < 200) {
+        m_nPlayerBodyW = 16;
+        m_nPlayerBodyH = 24;
+        m_nPlayerBodyFloatW = 16;
+        m_nPlayerBodyFloatH = 16;
+        m_nPlayerBodyAlign = 1;
+        m_nPlayerBodyFloatAlign = 0;
+        m_BoxDisplayMode[0] = 0;
+        m_BoxDisplayColor[0] = 5;
+        m_nCharaBodyW = 16;
+        m_nCharaBodyH = 30;
+        m_nCharaBodyFloatW = 16;
+        m_nCharaBodyFloatH = 30;
+        m_nCharaBodyAlign = 1;
+        m_nCharaBodyFloatAlign = 1;
+    }
+    if (version < 225) m_bStartBanner2 = 0;
+}
+
+void cStageData::Normalize()
+{
+    // A 640 by 480 view is 20 by 15 cells.
+    m_nScrollLeft = std::min(m_nScrollLeft, m_nWidth - 20);
+    m_nScrollRight = std::min(m_nScrollRight, m_nWidth - 1);
+    m_nScrollTop = std::min(m_nScrollTop, m_nHeight - 15);
+    m_nScrollBottom = std::min(m_nScrollBottom, m_nHeight - 1);
+    SetHitCheckLevel(m_nHitCheckLevel);
+    // A tune the music list does not hold plays nothing.
+    if (!IsInList(m_nBgm, RecordContext.nBgms)) m_nBgm = 0;
+}
+
+void cStageData::SetHitCheckLevel(int level)
+{
+    m_nHitCheckLevel = level;
+    int b = SubStepsOfLevel(level);
+    m_nSubSteps = b;
+    m_dSpeedScale = b;
+    m_dSubStepsSquared = double(b) * b;
+    m_nSubSteps6 = b * 6;
+    m_nSubSteps8 = b * 8;
+    m_dSpeedLimit = FullSpeedLevel(OfferedLevel(level)) ? 60.0 : 6.0 * b;
+    m_dSpeedLimitStep = m_dSpeedLimit / b;
+    m_dGravityStep = m_dGravity / m_dSubStepsSquared;
+}
+
+std::vector<int> cStageData::HitSchedule() const
+{
+    int b = SubStepsOfLevel(m_nHitCheckLevel);
+    int n = OfferedPasses(m_nShotHitPasses);
+    if (n == 0) return std::vector<int>(b, 1);
+    // The passes are spread evenly over the sub-steps. Should the positions
+    // run out before every pass has had one, the last sub-step takes the rest.
+    std::vector<int> schedule(b, 0);
+    double step = double(b) / n;
+    int set = 0;
+    for (double p = 0.0; static_cast<unsigned>(p) < static_cast<unsigned>(b); p += step) {
+        schedule[static_cast<unsigned>(p)] = 1;
+        ++set;
+    }
+    if (set < n) schedule[b - 1] = 1;
+    return schedule;
+}
