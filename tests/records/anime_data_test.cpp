@@ -58,6 +58,20 @@ std::vector<unsigned char> StoredSet(int version, int count)
     return HexBytes(hex.c_str());
 }
 
+void ExpectFrame(const cAnimeFrameData& frame, int cell, int time, int key)
+{
+    EXPECT_EQ(frame.m_nCell, cell);
+    EXPECT_EQ(frame.m_nTime, time);
+    EXPECT_EQ(frame.m_bKey, key);
+}
+
+void ExpectKept(const cAnimeData& anime, int kept1, int kept, int kept2)
+{
+    EXPECT_EQ(anime.m_sKept1, kept1);
+    EXPECT_EQ(anime.m_cKept, kept);
+    EXPECT_EQ(anime.m_sKept2, kept2);
+}
+
 } // namespace
 
 TEST_F(RecordTest, AnimeSetOfVersion127ComesBackWithFourBasicAnimations)
@@ -78,19 +92,16 @@ TEST_F(RecordTest, AnimeSetOfVersion127ComesBackWithFourBasicAnimations)
     EXPECT_EQ(set.m_Animes[3].m_sName, "飛行移動");
 
     const cAnimeData& a0 = set.m_Animes[0];
-    EXPECT_EQ(a0.m_sKept1, 7);
-    EXPECT_EQ(a0.m_cKept, 0);
-    EXPECT_EQ(a0.m_sKept2, 9);
+    ExpectKept(a0, 7, 0, 9);
     ASSERT_EQ(a0.m_Frames.size(), 2u);
-    EXPECT_EQ(a0.m_Frames[1].m_nCell, 11);
-    EXPECT_EQ(a0.m_Frames[1].m_nTime, 3);
-    EXPECT_EQ(a0.m_Frames[1].m_bKey, 1);
+    ExpectFrame(a0.m_Frames[0], 10, 2, 0);
+    ExpectFrame(a0.m_Frames[1], 11, 3, 1);
     // A stored frame count of 0 stays 0; the appended animation has the one
     // default frame of a reset.
     EXPECT_TRUE(set.m_Animes[2].m_Frames.empty());
     ASSERT_EQ(set.m_Animes[3].m_Frames.size(), 1u);
-    EXPECT_EQ(set.m_Animes[3].m_Frames[0].m_nTime, 1);
-    EXPECT_EQ(set.m_Animes[3].m_cKept, 1);
+    ExpectFrame(set.m_Animes[3].m_Frames[0], 0, 1, 0);
+    ExpectKept(set.m_Animes[3], 0, 1, 0);
 
     ASSERT_EQ(set.SaveFile("Saved.dat"), 1);
     EXPECT_EQ(ReadFileBytes("Saved.dat"), HexBytes(kSet127Saved));
@@ -147,7 +158,8 @@ TEST_F(RecordTest, AnimeDefaultsAndTheFormBeforeVersion55)
     EXPECT_EQ(set.m_nBlockOffset, 8);
     EXPECT_EQ(set.m_nFlyingOffset, 0);
 
-    // Version 54: the name only, then the frames; the kept values stay 0, 1, 0.
+    // Version 54: the name only, then the frames; the kept values keep what
+    // they held.
     ASSERT_TRUE(WriteFileBytes("Anime.dat", HexBytes("36000000 00000000 01000000 03000000 623000"
                                                      "02000000 03000000 04000000 05000000 00000000 00000000"
                                                      "         03000000 06000000 07000000 01000000 00000000")));
@@ -155,18 +167,14 @@ TEST_F(RecordTest, AnimeDefaultsAndTheFormBeforeVersion55)
     anime.m_sKept1 = 3;
     ASSERT_EQ(anime.LoadFile("Anime.dat"), 1);
     EXPECT_EQ(anime.m_sName, "b0");
+    ExpectKept(anime, 3, 1, 0);
     ASSERT_EQ(anime.m_Frames.size(), 2u);
-    EXPECT_EQ(anime.m_Frames[1].m_nCell, 6);
-    EXPECT_EQ(anime.m_Frames[1].m_nTime, 7);
-    EXPECT_EQ(anime.m_Frames[1].m_bKey, 1);
+    ExpectFrame(anime.m_Frames[0], 4, 5, 0);
+    ExpectFrame(anime.m_Frames[1], 6, 7, 1);
     anime.Reset();
-    EXPECT_EQ(anime.m_sKept1, 0);
-    EXPECT_EQ(anime.m_cKept, 1);
-    EXPECT_EQ(anime.m_sKept2, 0);
+    ExpectKept(anime, 0, 1, 0);
     ASSERT_EQ(anime.m_Frames.size(), 1u);
-    EXPECT_EQ(anime.m_Frames[0].m_nCell, 0);
-    EXPECT_EQ(anime.m_Frames[0].m_nTime, 1);
-    EXPECT_EQ(anime.m_Frames[0].m_bKey, 0);
+    ExpectFrame(anime.m_Frames[0], 0, 1, 0);
 }
 
 TEST_F(RecordTest, AnimeSetCutOrOverCountedFailsWithAReport)
