@@ -234,8 +234,7 @@ bool cStageData::Load(cDataReader& in)
     in.ReadIntVector(m_RankList);
     for (cScreenEdgeData& edge : m_ScreenEdges) edge.Load(in);
     LoadObjectLists(in);
-    cBackgroundData background;
-    ReadRecords(m_Backgrounds, in, background);
+    ReadRecords(m_Backgrounds, in);
     ReadRecords(m_Texts, in);
     uint32_t marker = 0;
     // The marker's value is checked before the load starts, where a cut file
@@ -279,8 +278,8 @@ void cStageData::SaveObjectLists(cDataWriter& out)
     for (int list = 0; list < kObjectLists; ++list) out.WriteU32(0);
 }
 
-// Brings a stage of an older editor up to what that editor showed for the
-// settings its files did not hold yet.
+// Settings that an older editor's files did not hold get the values its
+// stages played with.
 void cStageData::Upgrade(int version)
 {
     if (version < 155) {

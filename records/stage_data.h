@@ -152,9 +152,11 @@ public:
 
     void RegisterFields(int version) override;
     // Reads the stage file body, brings an older stage up to date and
-    // normalises it. False when the file is damaged.
+    // normalises it. False when the file is damaged. The palette and placed
+    // objects cannot be read yet: a stage that holds any is refused.
     bool Load(cDataReader& in) override;
-    // Normalises, then writes the body; the end marker is always written.
+    // Normalises, then writes the body (with empty palette and object lists);
+    // the end marker is always written.
     void Save(cDataWriter& out) override;
 
     void Reset();
