@@ -39,6 +39,22 @@ const COMMANDROUTE CommandRoutes[] = {
     {CONTROL_LISTBOX, LBN_KILLFOCUS, &cControl::OnKillFocus},
 };
 
+// Wide-character index and byte offset of the same place of a Shift-JIS text:
+// a pair is one wide character, every other byte one.
+size_t ByteOffsetOfChar(const std::string& text, size_t index)
+{
+    size_t offset = 0;
+    for (size_t n = 0; n < index && offset < text.size(); ++n) offset += IsDBCSPair(text.c_str() + offset) ? 2 : 1;
+    return offset;
+}
+
+size_t CharIndexOfByte(const std::string& text, size_t offset)
+{
+    size_t index = 0;
+    for (size_t i = 0; i < offset && i < text.size(); ++index) i += IsDBCSPair(text.c_str() + i) ? 2 : 1;
+    return index;
+}
+
 size_t CountLines(const std::string& text)
 {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
@@ -179,6 +195,13 @@ void cEdit::OnUpdate()
     m_bBusy = 1;
     std::string text = ReadText();
     SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&m_dwSelStart), reinterpret_cast<LPARAM>(&m_dwSelEnd));
+    // A control that keeps its text in wide characters counts the selection in
+    // characters; the rules below work on the bytes of the text.
+    const bool wide = IsWindowUnicode(m_hWnd) != 0;
+    if (wide) {
+        m_dwSelStart = static_cast<DWORD>(ByteOffsetOfChar(text, m_dwSelStart));
+        m_dwSelEnd = static_cast<DWORD>(ByteOffsetOfChar(text, m_dwSelEnd));
+    }
     const DWORD readStart = m_dwSelStart, readEnd = m_dwSelEnd;
 
     if (m_nLineLimit > 0 || m_nCharLimit > 0) {
@@ -218,7 +241,10 @@ void cEdit::OnUpdate()
     }
 
     SetWindowTextA(m_hWnd, text.c_str());
-    if (!m_bInitialising) SendMessageA(m_hWnd, EM_SETSEL, m_dwSelStart, m_dwSelEnd);
+    if (!m_bInitialising) {
+        if (wide) SendMessageA(m_hWnd, EM_SETSEL, CharIndexOfByte(text, m_dwSelStart), CharIndexOfByte(text, m_dwSelEnd));
+        else SendMessageA(m_hWnd, EM_SETSEL, m_dwSelStart, m_dwSelEnd);
+    }
     m_strPrevious = text;
     m_bBusy = 0;
 }

@@ -1,0 +1,217 @@
+// The name entry, driven through window messages: the edit keeps the name to
+// three characters (a double-byte character counting as one) while the
+// player types or pastes, and only OK changes the bound name.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/name_dialog.h"
+#include "app/resource_ids.h"
+#include "app/system_ini.h"
+#include "gfx/display.h"
+#include "tests/app/dialog_driver.h"
+#include "tests/app/foreground_turn.h"
+
+namespace {
+
+struct NAMERUN {
+    std::string strName;
+    bool bBind = true;
+    int nOwnerX = 100, nOwnerY = 50;
+    POINT ptCursor{};
+    cNameDialog* lpDialog = nullptr;
+};
+
+INT_PTR RunNameDialog(NAMERUN& run)
+{
+    OwnerWindow owner(run.nOwnerX, run.nOwnerY);
+    cNameDialog dialog(IDD_NAMEENTRY, &owner, 0, &WindowRegistry, run.bBind ? &run.strName : nullptr);
+    GetCursorPos(&run.ptCursor);
+    run.lpDialog = &dialog;
+    return dialog.DoModal(0);
+}
+
+// Text typed at the end of what the edit holds; wide characters, as the keyboard gives them.
+void TypeAtEnd(HWND edit, const wchar_t* text)
+{
+    for (const wchar_t* c = text; *c; ++c) {
+        SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+        TypeChar(edit, *c);
+    }
+}
+
+class NameDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        bWindowMode = 1;
+        SystemIni.English = 0;
+    }
+};
+
+} // namespace
+
+TEST_F(NameDialogTest, TypingStopsAtThreeCharacters)
+{
+    struct ROW {
+        const char* lpStored;
+        const wchar_t* lpTyped;
+        const char* lpShown;
+    };
+    const ROW rows[] = {
+        {"", L"abcd", "abc"},
+        {"", L"あいうえ", "あいう"},
+        {"", L"aあbい", "aあb"},
+        {"ab", L"あい", "abあ"},
+        {"abc", L"x", "abc"},
+        {"あい", L"uv", "あいu"},
+    };
+    for (const ROW& row : rows) {
+        SCOPED_TRACE(row.lpShown);
+        NAMERUN name;
+        name.strName = row.lpStored;
+        ModalThread run([&] { return RunNameDialog(name); });
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
+        TypeAtEnd(edit, row.lpTyped);
+        EXPECT_EQ(WindowText(edit), row.lpShown);
+        ClickButton(dialog, IDC_CONFIRM);
+        ASSERT_TRUE(run.Join());
+        EXPECT_EQ(run.Result(), 1);
+        EXPECT_EQ(name.strName, row.lpShown);
+    }
+}
+
+TEST_F(NameDialogTest, PasteThatDoesNotFitIsTakenBack)
+{
+    ForegroundTurn turn;   // the clipboard is shared by every test
+    ASSERT_TRUE(turn.Have());
+    struct ROW {
+        const char* lpStored;
+        const char* lpPasted;
+        const char* lpShown;
+    };
+    const ROW rows[] = {
+        {"ab", "0123456789", "ab"},
+        {"ab", "あいうえおかきくけこ", "ab"},
+        {"", "x", "x"},
+        {"a", "あい", "aあい"},
+    };
+    for (const ROW& row : rows) {
+        SCOPED_TRACE(row.lpPasted);
+        NAMERUN name;
+        name.strName = row.lpStored;
+        ModalThread run([&] { return RunNameDialog(name); });
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
+        SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+        ASSERT_TRUE(PasteText(edit, row.lpPasted));
+        EXPECT_EQ(WindowText(edit), row.lpShown);
+        ClickButton(dialog, IDC_CONFIRM);
+        ASSERT_TRUE(run.Join());
+        EXPECT_EQ(name.strName, row.lpShown);
+    }
+}
+
+TEST_F(NameDialogTest, LongStoredNameShowsItsFirstThreeSelected)
+{
+    const char* const rows[][2] = {{"abcde", "abc"}, {"あいうえお", "あいう"}, {"aあbいc", "aあb"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row[0]);
+        NAMERUN name;
+        name.strName = row[0];
+        ModalThread run([&] { return RunNameDialog(name); });
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
+        EXPECT_EQ(WindowText(edit), row[1]);
+        // The whole name is selected: typing replaces it.
+        TypeChar(edit, L'z');
+        EXPECT_EQ(WindowText(edit), "z");
+        ClickButton(dialog, IDC_CONFIRM);
+        ASSERT_TRUE(run.Join());
+        EXPECT_EQ(name.strName, "z");
+    }
+}
+
+TEST_F(NameDialogTest, ClosingLeavesTheNameAndASecondRunIsRefused)
+{
+    NAMERUN name;
+    name.strName = "abc";
+    ModalThread run([&] { return RunNameDialog(name); });
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    // The dialog is open: running it again shows nothing and gives 0.
+    EXPECT_EQ(name.lpDialog->DoModal(0), 0);
+    HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
+    SendMessageA(edit, EM_SETSEL, 0, 0x7FFFFFFF);
+    TypeChar(edit, L'q');
+    // The keyboard's Escape and Enter keys reach the dialog as commands; only
+    // the default button (OK) and closing the window end it.
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(run.Join(200));
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(run.Join());
+    EXPECT_EQ(run.Result(), 0);
+    EXPECT_EQ(name.strName, "abc");
+}
+
+TEST_F(NameDialogTest, WithoutANameToTakeOkChangesNothing)
+{
+    NAMERUN name;
+    name.bBind = false;
+    name.strName = "keep";
+    SystemIni.English = 1;
+    ModalThread run([&] { return RunNameDialog(name); });
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ItemText(dialog, IDC_NAME_LABEL), "     Name");
+    HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
+    TypeAtEnd(edit, L"abcdef");
+    ClickButton(dialog, IDC_CONFIRM);
+    ASSERT_TRUE(run.Join());
+    EXPECT_EQ(run.Result(), 1);
+    EXPECT_EQ(name.strName, "keep");
+    SystemIni.English = 0;
+}
+
+TEST_F(NameDialogTest, PlacedOverTheGamePictureWithTheCursorOnIt)
+{
+    ForegroundTurn turn;   // the mouse cursor is shared by every test
+    ASSERT_TRUE(turn.Have());
+    struct ROW {
+        int bWindow;
+        POINT ptDialog, ptCursor;
+    };
+    const ROW rows[] = {
+        {1, {340, 270}, {420, 335}},   // window mode: from the main window at (100, 50)
+        {0, {240, 220}, {320, 285}},   // full screen
+    };
+    for (const ROW& row : rows) {
+        SCOPED_TRACE(row.bWindow);
+        bWindowMode = row.bWindow;
+        NAMERUN name;
+        ModalThread run([&] { return RunNameDialog(name); });
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        RECT rect{};
+        GetWindowRect(dialog, &rect);
+        EXPECT_EQ(rect.left, row.ptDialog.x);
+        EXPECT_EQ(rect.top, row.ptDialog.y);
+        EXPECT_EQ(name.ptCursor.x, row.ptCursor.x);
+        EXPECT_EQ(name.ptCursor.y, row.ptCursor.y);
+        // The frame is drawn inside the placed size: OK stays whole in the client area.
+        RECT client{}, ok{};
+        GetClientRect(dialog, &client);
+        GetWindowRect(GetDlgItem(dialog, IDC_CONFIRM), &ok);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
+        EXPECT_LE(ok.right, client.right);
+        EXPECT_LE(ok.bottom, client.bottom);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(run.Join());
+    }
+}
