@@ -11,7 +11,7 @@ namespace {
 // or three levels deep; a file that nests them deeper than this is damaged,
 // and reading on would only exhaust the stack.
 constexpr int kMaxCommandNesting = 32;
-int nCommandLoadDepth = 0;
+thread_local int nCommandLoadDepth = 0;
 
 struct CommandLoadDepth {
     CommandLoadDepth() { ++nCommandLoadDepth; }
