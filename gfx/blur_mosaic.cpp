@@ -4,22 +4,21 @@
 
 #include "app/log.h"
 #include "gfx/palette_table.h"
-#include "gfx/pixel_format.h"
 #include "gfx/surface_lock.h"
 
 namespace {
 
-// What one operation works with: the two locks, their layouts and the
-// rectangles (target at x, y; source at sx, sy; both width x height).
+// What one operation works with: the two views and the rectangles (target at
+// x, y; source at sx, sy; both width x height).
 struct PIXELJOB {
-    cSurfaceLock& dst;
-    const cSurfaceLock& src;
-    PIXELLAYOUT dl, sl;
+    const PIXELVIEW& dst;
+    const PIXELVIEW& src;
     int x, y, width, height, sx, sy, mode;
+    DWORD transmit;
 
     bool SkipsSource(DWORD pixel) const
     {
-        return mode == 1 && IsTransparentPixel(sl, pixel, dwTransmit);
+        return mode == 1 && IsTransparentPixel(src.Layout, pixel, transmit);
     }
 };
 
@@ -33,16 +32,17 @@ struct CHANNELSUM {
 };
 
 template <class T>
-void BlurPixels(const PIXELJOB& job, int radiusX, int radiusY)
+void Blur(const PIXELJOB& job, int radiusX, int radiusY)
 {
-    const cSurfaceLock& src = job.src;
+    const PIXELVIEW& src = job.src;
+    const PIXELLAYOUT& sl = src.Layout;
     for (int r = 0; r < job.height; ++r) {
         const int ty = job.y + r;
-        if (ty < 0 || ty >= job.dst.Height()) continue;
+        if (ty < 0 || ty >= job.dst.nHeight) continue;
         T* out = job.dst.Row<T>(ty);
         for (int c = 0; c < job.width; ++c) {
             const int tx = job.x + c;
-            if (tx < 0 || tx >= job.dst.Width()) continue;
+            if (tx < 0 || tx >= job.dst.nWidth) continue;
             if (job.mode == 1) {
                 const int cx = job.sx + c, cy = job.sy + r;
                 if (!src.Inside(cx, cy) || job.SkipsSource(src.Row<T>(cy)[cx])) continue;
@@ -55,21 +55,21 @@ void BlurPixels(const PIXELJOB& job, int radiusX, int radiusY)
                 if (rr < 0) continue;
                 if (rr >= job.height) break;
                 const int py = job.sy + rr;
-                if (py < 0 || py >= src.Height()) continue;
+                if (py < 0 || py >= src.nHeight) continue;
                 const T* in = src.Row<T>(py);
                 for (int dx = -radiusX; dx < radiusX; ++dx) {
                     const int cc = c + dx;
                     if (cc < 0) continue;
                     if (cc >= job.width) break;
                     const int px = job.sx + cc;
-                    if (px < 0 || px >= src.Width()) continue;
+                    if (px < 0 || px >= src.nWidth) continue;
                     if (job.SkipsSource(in[px])) continue;
-                    sum.Add(SplitChannels(in[px], job.sl.Format));
+                    sum.Add(SplitChannels(in[px], sl.Format));
                 }
             }
             if (!sum.n) continue;
-            const PIXELRGB average = ConvertChannels(sum.Average(), job.sl.Format, job.dl.Format);
-            out[tx] = static_cast<T>(PackOpaque(job.dl, average, out[tx]));
+            const PIXELRGB average = ConvertChannels(sum.Average(), sl.Format, job.dst.Layout.Format);
+            out[tx] = static_cast<T>(PackOpaque(job.dst.Layout, average, out[tx]));
         }
     }
 }
@@ -85,8 +85,8 @@ struct BLOCKCOLOUR {
 template <class T>
 bool BlockColour(const PIXELJOB& job, int left, int top, int width, int height, BLOCKCOLOUR* out)
 {
-    const cSurfaceLock& src = job.src;
-    const PIXELLAYOUT& sl = job.sl;
+    const PIXELVIEW& src = job.src;
+    const PIXELLAYOUT& sl = src.Layout;
     const COLORSHIFTS& f = sl.Format;
     switch (sl.nKind) {
     case PIXEL_INDEX8:
@@ -96,38 +96,39 @@ bool BlockColour(const PIXELJOB& job, int left, int top, int width, int height, 
         if (!src.Inside(left, top)) return false;
         const DWORD pixel = src.Row<T>(top)[left];
         if (job.SkipsSource(pixel)) return false;
-        if (sl.nKind == job.dl.nKind) {
+        if (sl.nKind == job.dst.Layout.nKind)
             *out = {true, pixel, {}};
-        } else {
-            *out = {false, 0, ConvertChannels(SplitChannels(pixel, f), f, job.dl.Format)};
-        }
+        else
+            *out = {false, 0, ConvertChannels(SplitChannels(pixel, f), f, job.dst.Layout.Format)};
         return true;
     }
     case PIXEL_D3D32:
     case PIXEL_DD16:
     case PIXEL_DD32: {
+        // DirectDraw 16-bit channels are averaged on the 0..255 scale.
+        const bool scaled = sl.nKind == PIXEL_DD16;
         CHANNELSUM sum;
-        for (int py = std::max(top, 0); py < std::min(top + height, src.Height()); ++py) {
+        for (int py = std::max(top, 0); py < std::min(top + height, src.nHeight); ++py) {
             const T* in = src.Row<T>(py);
-            for (int px = std::max(left, 0); px < std::min(left + width, src.Width()); ++px) {
+            for (int px = std::max(left, 0); px < std::min(left + width, src.nWidth); ++px) {
                 if (job.SkipsSource(in[px])) continue;
-                PIXELRGB c = SplitChannels(in[px], f);
-                if (sl.nKind == PIXEL_DD16)
-                    c = {ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
-                         ChannelTo255(c.b, f.nBlueMask)};
-                sum.Add(c);
+                const PIXELRGB c = SplitChannels(in[px], f);
+                sum.Add(scaled ? PIXELRGB{ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
+                                          ChannelTo255(c.b, f.nBlueMask)}
+                               : c);
             }
         }
         if (!sum.n) return false;
         PIXELRGB c = sum.Average();
-        if (sl.nKind == PIXEL_DD16)
+        if (scaled)
             c = {ChannelFrom255(c.r, f.nRedMask), ChannelFrom255(c.g, f.nGreenMask),
                  ChannelFrom255(c.b, f.nBlueMask)};
-        // A block that averages out to the transparent colour would vanish.
+        // Under DirectDraw a block that averages out to the transparent
+        // colour is left alone rather than drawn invisible.
         if (job.mode == 1 && sl.nKind != PIXEL_D3D32 &&
-            PackChannels(c, f) == (dwTransmit & (sl.nKind == PIXEL_DD16 ? 0xFFFFu : 0xFFFFFFu)))
+            PackChannels(c, f) == (job.transmit & (scaled ? 0xFFFFu : 0xFFFFFFu)))
             return false;
-        *out = {false, 0, c};
+        *out = {false, 0, ConvertChannels(c, f, job.dst.Layout.Format)};
         return true;
     }
     default: return false;
@@ -135,27 +136,62 @@ bool BlockColour(const PIXELJOB& job, int left, int top, int width, int height, 
 }
 
 template <class T>
-void MosaicPixels(const PIXELJOB& job, int blockSize)
+void Mosaic(const PIXELJOB& job, int blockSize)
 {
+    const PIXELVIEW& dst = job.dst;
     for (int by = 0; by < job.height; by += blockSize) {
         const int bh = std::min(blockSize, job.height - by);
         for (int bx = 0; bx < job.width; bx += blockSize) {
             const int bw = std::min(blockSize, job.width - bx);
             BLOCKCOLOUR colour;
             if (!BlockColour<T>(job, job.sx + bx, job.sy + by, bw, bh, &colour)) continue;
-            for (int ty = std::max(job.y + by, 0); ty < std::min(job.y + by + bh, job.dst.Height());
-                 ++ty) {
-                T* out = job.dst.Row<T>(ty);
-                for (int tx = std::max(job.x + bx, 0);
-                     tx < std::min(job.x + bx + bw, job.dst.Width()); ++tx)
-                    out[tx] = static_cast<T>(colour.bRaw ? colour.dwPixel
-                                                         : PackOpaque(job.dl, colour.Channels, out[tx]));
+            const int top = std::max(job.y + by, 0), bottom = std::min(job.y + by + bh, dst.nHeight);
+            const int left = std::max(job.x + bx, 0), right = std::min(job.x + bx + bw, dst.nWidth);
+            for (int ty = top; ty < bottom; ++ty) {
+                T* out = dst.Row<T>(ty);
+                for (int tx = left; tx < right; ++tx)
+                    out[tx] = static_cast<T>(
+                        colour.bRaw ? colour.dwPixel : PackOpaque(dst.Layout, colour.Channels, out[tx]));
             }
         }
     }
 }
 
+// Target and source must share a pixel size; the depth is one for the whole display.
+bool SameWidth(const PIXELVIEW& target, const PIXELVIEW& source)
+{
+    return target.lpPixels && source.lpPixels && target.Layout.nBytes == source.Layout.nBytes;
+}
+
 }  // namespace
+
+void BlurPixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y, int width,
+                int height, int radiusX, int radiusY, int sx, int sy, int mode, DWORD transmit)
+{
+    if (radiusX < 1 || radiusY < 1 || !SameWidth(target, source)) return;
+    const PIXELJOB job = {target, source, x, y, width, height, sx, sy, mode, transmit};
+    switch (source.Layout.nKind) {
+    case PIXEL_D3D1555:
+    case PIXEL_D3D565:
+    case PIXEL_DD16: Blur<WORD>(job, radiusX, radiusY); break;
+    case PIXEL_D3D32:
+    case PIXEL_DD32: Blur<DWORD>(job, radiusX, radiusY); break;
+    default: break;
+    }
+}
+
+void MosaicPixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y, int width,
+                  int height, int blockSize, int sx, int sy, int mode, DWORD transmit)
+{
+    if (blockSize < 1 || !SameWidth(target, source)) return;
+    const PIXELJOB job = {target, source, x, y, width, height, sx, sy, mode, transmit};
+    switch (source.Layout.nBytes) {
+    case 1: Mosaic<BYTE>(job, blockSize); break;
+    case 2: Mosaic<WORD>(job, blockSize); break;
+    case 4: Mosaic<DWORD>(job, blockSize); break;
+    default: break;
+    }
+}
 
 bool DDBlur(DDSURFACEDATA* target, int x, int y, int width, int height, int radiusX, int radiusY,
             DDSURFACEDATA* source, int sx, int sy, int mode)
@@ -163,14 +199,13 @@ bool DDBlur(DDSURFACEDATA* target, int x, int y, int width, int height, int radi
     if (radiusX < 1 || radiusY < 1) return true;
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
-    const PIXELJOB job = {locks.Target(), locks.Source(), DDPixelLayout(locks.Target().m_lpSD),
-                          DDPixelLayout(locks.Source().m_lpSD), x, y, width, height, sx, sy, mode};
-    switch (job.sl.nBytes) {
-    case 1: TraceLog("8ビットぼかしは不可能！"); break;
-    case 2: BlurPixels<WORD>(job, radiusX, radiusY); break;
-    case 4: BlurPixels<DWORD>(job, radiusX, radiusY); break;
-    default: break;
+    const PIXELVIEW src = locks.Source().View();
+    if (src.Layout.nKind == PIXEL_INDEX8) {
+        TraceLog("8ビットぼかしは不可能！");
+        return true;
     }
+    BlurPixels(locks.Target().View(), src, x, y, width, height, radiusX, radiusY, sx, sy, mode,
+               dwTransmit);
     return true;
 }
 
@@ -180,13 +215,7 @@ bool DDMosaic(DDSURFACEDATA* target, int x, int y, int width, int height, int bl
     if (blockSize < 1) return true;
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
-    const PIXELJOB job = {locks.Target(), locks.Source(), DDPixelLayout(locks.Target().m_lpSD),
-                          DDPixelLayout(locks.Source().m_lpSD), x, y, width, height, sx, sy, mode};
-    switch (job.sl.nBytes) {
-    case 1: MosaicPixels<BYTE>(job, blockSize); break;
-    case 2: MosaicPixels<WORD>(job, blockSize); break;
-    case 4: MosaicPixels<DWORD>(job, blockSize); break;
-    default: break;
-    }
+    MosaicPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, blockSize, sx,
+                 sy, mode, dwTransmit);
     return true;
 }

@@ -10,7 +10,7 @@
 // - False only when a lock fails; true also when nothing is drawn (a radius or
 //   block size below 1, a depth without a software path). Target and source
 //   may be the same surface: it is locked once.
-
+#include "gfx/pixel_format.h"
 #include "gfx/surface_record.h"
 
 // Each target pixel becomes the average of the source box that reaches
@@ -24,3 +24,13 @@ bool DDBlur(DDSURFACEDATA* target, int x, int y, int width, int height, int radi
 // 8-bit) or the average of its pixels (otherwise).
 bool DDMosaic(DDSURFACEDATA* target, int x, int y, int width, int height, int blockSize,
               DDSURFACEDATA* source, int sx, int sy, int mode);
+
+// The pixel work itself, on pixels in memory (the locks' views, or a
+// caller's buffers in any layout): target rectangle at (x, y), source
+// rectangle at (sx, sy), both width x height; transmit is the transparent
+// colour as a pixel value. Target and source may be the same view. A source
+// layout without a software path, or 8 bits for the blur, draws nothing.
+void BlurPixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y, int width,
+                int height, int radiusX, int radiusY, int sx, int sy, int mode, DWORD transmit);
+void MosaicPixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y, int width,
+                  int height, int blockSize, int sx, int sy, int mode, DWORD transmit);

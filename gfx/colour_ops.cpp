@@ -19,6 +19,28 @@ constexpr int kGridSize = 16;
 
 }  // namespace
 
+void ReadPaletteGrid(PALETTEENTRY* table, const PIXELVIEW& image)
+{
+    for (int row = kGridTop; row < kGridTop + kGridSize; ++row)
+        for (int col = 0; col < kGridSize; ++col)
+            if (image.Inside(col, row))
+                PaletteEntryFromPixel(image.Layout, image.Read(col, row),
+                                      &table[kGridSize * (row - kGridTop) + col]);
+}
+
+void FadePixels(const PIXELVIEW& target, const PIXELVIEW& source, int level, int red, int green,
+                int blue)
+{
+    const PIXELLAYOUT& layout = target.Layout;
+    if (layout.nKind != PIXEL_DD16 && layout.nKind != PIXEL_DD32) return;
+    if (source.Layout.nBytes != layout.nBytes) return;
+    for (int y = 0; y < target.nHeight; ++y)
+        for (int x = 0; x < target.nWidth; ++x)
+            if (source.Inside(x, y))
+                target.Write(x, y, FadePixel(layout, source.Read(x, y), target.Read(x, y), level,
+                                             red, green, blue));
+}
+
 bool DDSetPalette_UnPal(PALETTEENTRY* table, DDSURFACEDATA* surface)
 {
     if (!table) return true;
@@ -27,12 +49,7 @@ bool DDSetPalette_UnPal(PALETTEENTRY* table, DDSURFACEDATA* surface)
         if (lpDTCon) TraceLog("DDSetPalette_UnPal Lock Err");
         return true;
     }
-    const PIXELLAYOUT layout = DDPixelLayout(lock.m_lpSD);
-    for (int row = kGridTop; row < kGridTop + kGridSize; ++row)
-        for (int col = 0; col < kGridSize; ++col)
-            if (lock.Inside(col, row))
-                PaletteEntryFromPixel(layout, lock.Read(col, row),
-                                      &table[kGridSize * (row - kGridTop) + col]);
+    ReadPaletteGrid(table, lock.View());
     return true;
 }
 
@@ -45,15 +62,7 @@ bool DDFade_UnPal(DDSURFACEDATA* target, int level, BYTE red, BYTE green, BYTE b
     }
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
-    cSurfaceLock& dst = locks.Target();
-    const cSurfaceLock& src = locks.Source();
-    const PIXELLAYOUT layout = DDPixelLayout(dst.m_lpSD);
-    if (layout.nKind != PIXEL_DD16 && layout.nKind != PIXEL_DD32) return true;
-    for (int y = 0; y < dst.Height(); ++y)
-        for (int x = 0; x < dst.Width(); ++x)
-            if (src.Inside(x, y))
-                dst.Write(x, y, FadePixel(layout, src.Read(x, y), dst.Read(x, y), level, red, green,
-                                          blue));
+    FadePixels(locks.Target().View(), locks.Source().View(), level, red, green, blue);
     return true;
 }
 

@@ -9,6 +9,7 @@
 // - A back end that lacks an operation writes its trace line and draws nothing.
 #include <windows.h>
 
+#include "gfx/pixel_format.h"
 #include "gfx/surface_record.h"
 
 // The 256 colours from the 16 x 16 grid at columns 0..15 of rows 8..23 of the
@@ -33,3 +34,9 @@ bool DDChangeColor(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight
 // Its worker: one quad over the whole target textured with the source.
 bool DDChangeColorBlt(DDSURFACEDATA* target, int x, int y, int width, int height,
                       DDSURFACEDATA* source, int alpha, BYTE red, BYTE green, BYTE blue);
+
+// The pixel work of the two above on pixels in memory (the locks' views, or a
+// caller's buffers in any layout).
+void ReadPaletteGrid(PALETTEENTRY* table, const PIXELVIEW& image);
+void FadePixels(const PIXELVIEW& target, const PIXELVIEW& source, int level, int red, int green,
+                int blue);

@@ -92,3 +92,28 @@ DWORD FadePixel(const PIXELLAYOUT& layout, DWORD source, DWORD old, int level, i
 // Reads or writes one pixel of nBytes (1 to 4) bytes at p.
 DWORD LoadPixel(const BYTE* p, int bytes);
 void StorePixel(BYTE* p, int bytes, DWORD pixel);
+
+// A block of pixels in memory with its layout: what a surface lock hands out,
+// or a buffer of the caller's own (so that the pixel work of every depth can
+// run without a display of that depth).
+struct PIXELVIEW {
+    BYTE* lpPixels = nullptr;
+    int nPitch = 0;               // row length in pixels
+    int nWidth = 0, nHeight = 0;  // the picture; positions outside it are never touched
+    PIXELLAYOUT Layout = {};
+
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < nWidth && y < nHeight; }
+    template <class T>
+    T* Row(int y) const
+    {
+        return reinterpret_cast<T*>(lpPixels) + y * nPitch;
+    }
+    DWORD Read(int x, int y) const
+    {
+        return LoadPixel(lpPixels + (y * nPitch + x) * Layout.nBytes, Layout.nBytes);
+    }
+    void Write(int x, int y, DWORD pixel) const
+    {
+        StorePixel(lpPixels + (y * nPitch + x) * Layout.nBytes, Layout.nBytes, pixel);
+    }
+};

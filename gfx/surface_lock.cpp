@@ -112,6 +112,12 @@ void cSurfaceLock::Write(int x, int y, DWORD pixel)
     StorePixel(At(x, y), m_nBytesPerPixel, pixel);
 }
 
+PIXELVIEW cSurfaceLock::View() const
+{
+    if (!Locked()) return {};
+    return {m_lpPixels, m_nPitch, Width(), Height(), DDPixelLayout(m_lpSD)};
+}
+
 cSurfaceLockPair::cSurfaceLockPair(DDSURFACEDATA* target, DDSURFACEDATA* source)
 {
     m_bSame = target && DDResolveLockSurface(target) == DDResolveLockSurface(source);

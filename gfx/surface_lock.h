@@ -20,6 +20,7 @@
 #include <windows.h>
 #include <ddraw.h>
 
+#include "gfx/pixel_format.h"
 #include "gfx/surface_record.h"
 
 class cSurfaceLock {
@@ -52,6 +53,8 @@ public:
     }
     DWORD Read(int x, int y) const;
     void Write(int x, int y, DWORD pixel);
+    // The locked pixels with the layout of the locked record (empty when not locked).
+    PIXELVIEW View() const;
 
     DDSURFACEDATA* m_lpSD = nullptr;  // the record locked (after the Direct3D resolution)
     BYTE* m_lpPixels = nullptr;       // first pixel; null when the lock failed

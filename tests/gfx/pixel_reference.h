@@ -1,0 +1,43 @@
+#pragma once
+// Reference versions of the pixel effects, written straight from their rules
+// and kept apart from the library's own pixel maths, so that the library can
+// be checked against them at every depth, including those the test display
+// cannot show.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/display.h"
+#include "gfx/pixel_format.h"
+
+// A picture of one layout: pixel values row by row.
+struct REFIMAGE {
+    int nKind = PIXEL_NONE;   // PIXELKIND
+    int nWidth = 0, nHeight = 0;
+    COLORSHIFTS dd16 = {};    // PIXEL_DD16 only: the display's channels
+    std::vector<uint32_t> pixels;
+
+    uint32_t& At(int x, int y) { return pixels[y * nWidth + x]; }
+    uint32_t At(int x, int y) const { return pixels[y * nWidth + x]; }
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < nWidth && y < nHeight; }
+};
+
+// Filled with values from a fixed sequence; about one pixel in four is made
+// transparent for the layout (transmit: the DirectDraw transparent colour).
+REFIMAGE MakeRefImage(int kind, int width, int height, uint32_t seed, uint32_t transmit,
+                      const COLORSHIFTS& dd16 = {});
+
+// The picture in memory as the library sees a locked surface (with a row
+// pitch wider than the picture), and back.
+struct VIEWBUFFER {
+    std::vector<BYTE> bytes;
+    PIXELVIEW view;
+};
+VIEWBUFFER ToView(const REFIMAGE& image);
+REFIMAGE FromView(const VIEWBUFFER& buffer, const REFIMAGE& like);
+
+void RefBlur(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, int height,
+             int radiusX, int radiusY, int sx, int sy, int mode, uint32_t transmit);
+void RefMosaic(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, int height,
+               int blockSize, int sx, int sy, int mode, uint32_t transmit);

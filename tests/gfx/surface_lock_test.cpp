@@ -1,0 +1,140 @@
+// The surface lock on both back ends: what it locks, that writes through it
+// reach the picture, and what it reports when it cannot lock.
+#include <gtest/gtest.h>
+
+#include "app/log.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/fill.h"
+#include "gfx/surface.h"
+#include "gfx/surface_lock.h"
+#include "tests/gfx/gfx_support.h"
+
+namespace {
+
+bool Has(const std::string& text, const char* part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+// Every kind of surface: what was drawn before is read through the lock, and
+// what is written through it is there afterwards.
+TEST_F(DisplayTest, LockReadsAndWritesEveryKindOfSurface)
+{
+    WriteBmp("grey.bmp", 8, 4, 24, std::vector<uint32_t>(32, 0x808080));
+    for (int d3d : {1, 0}) {
+        SCOPED_TRACE(d3d);
+        ASSERT_TRUE(Up(d3d));
+        DDSURFACEDATA blank, system, image;
+        ASSERT_TRUE(DDCreateSurface(&blank, 24, 6, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        ASSERT_TRUE(DDCreateSurface(&system, 24, 6, 1, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+        ASSERT_EQ(DDCreateSurfaceFromFile(&image, "grey.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+        for (DDSURFACEDATA* sd : {&BackBuffer, &blank, &system, &image}) {
+            SCOPED_TRACE(sd->szSurfaceType);
+            DDFillRect(sd, 3, 2, 1, 1, d3d ? 0xFF123456 : 0x123456);
+            cSurfaceLock lock(sd);
+            ASSERT_TRUE(lock.Locked());
+            EXPECT_EQ(lock.m_lpSD, sd);
+            EXPECT_EQ(lock.m_nBpp, 32);
+            EXPECT_EQ(lock.m_nBytesPerPixel, 4);
+            EXPECT_GE(lock.m_nPitch, sd->nWidth);
+            EXPECT_LT(lock.m_nPitch, 4 * sd->nWidth + 64);  // pixels, not bytes
+            EXPECT_EQ(lock.Read(3, 2) & 0xFFFFFF, 0x123456u);
+            lock.Write(1, 1, 0xFF00FF00);
+            lock.Row<DWORD>(2)[0] = 0xFF0000FF;
+            lock.Unlock();
+            EXPECT_EQ(lock.m_lpSD, nullptr);
+            EXPECT_EQ(lock.m_lpPixels, nullptr);
+            lock.Unlock();  // a second time: nothing
+            EXPECT_EQ(ReadPixel(sd, 1, 1) & 0xFFFFFF, 0x00FF00u);
+            EXPECT_EQ(ReadPixel(sd, 0, 2) & 0xFFFFFF, 0x0000FFu);
+            EXPECT_EQ(ReadPixel(sd, 3, 2) & 0xFFFFFF, 0x123456u);
+        }
+        for (DDSURFACEDATA* sd : {&blank, &system, &image}) DDReleaseSurface(sd);
+        DDUnInit();
+    }
+    EXPECT_EQ(TraceText(), "");
+}
+
+TEST_F(DisplayTest, Direct3DLocksTheSharedRecordAndTheVirtualBackBuffer)
+{
+    ASSERT_TRUE(Up(1));
+    DDSURFACEDATA owner, duplicate;
+    ASSERT_TRUE(DDCreateSurface(&owner, 16, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    ASSERT_TRUE(DDCreateSurface(&duplicate, 16, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 1, 0));
+    duplicate.lpShareSD = &owner;
+    {
+        cSurfaceLock lock(&duplicate);
+        ASSERT_TRUE(lock.Locked());
+        EXPECT_EQ(lock.m_lpSD, &owner);
+        lock.Write(2, 2, 0xFFABCDEF);
+    }
+    EXPECT_EQ(ReadPixel(&owner, 2, 2), 0xFFABCDEFu);
+
+    DDSetVirBackBuffer(1);
+    {
+        cSurfaceLock lock(&BackBuffer);
+        ASSERT_TRUE(lock.Locked());
+        EXPECT_EQ(lock.m_lpSD, &VirBackBuffer);
+        lock.Write(5, 5, 0xFF445566);
+    }
+    EXPECT_EQ(ReadPixel(&VirBackBuffer, 5, 5), 0xFF445566u);
+    // Locking target and source that are one surface locks it once.
+    {
+        cSurfaceLockPair locks(&BackBuffer, &VirBackBuffer);
+        ASSERT_TRUE(locks.Locked());
+        EXPECT_EQ(&locks.Source(), &locks.Target());
+    }
+    DDSetVirBackBuffer(0);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 5, 5) & 0xFFFFFF, 0x445566u);
+    DDReleaseSurface(&duplicate);
+    DDReleaseSurface(&owner);
+}
+
+TEST_F(DisplayTest, FailedLocksAreReportedAndHandOutNoPixels)
+{
+    ASSERT_TRUE(Up(1));
+    DDSURFACEDATA never;
+    cSurfaceLock none(&never);
+    EXPECT_FALSE(none.Locked());
+    none.Unlock();
+    EXPECT_EQ(TraceText(), "");  // a record without a surface fails quietly
+
+    // A render-target texture whose system-memory copy is missing: both the
+    // lock and the unlock that still follows report their failure.
+    DDSURFACEDATA target;
+    ASSERT_TRUE(DDCreateSurface(&target, 16, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    IDirect3DSurface9* copy = target.lpDT->lpSystemSurface;
+    target.lpDT->lpSystemSurface = nullptr;
+    {
+        cSurfaceLock lock(&target);
+        EXPECT_FALSE(lock.Locked());
+    }
+    target.lpDT->lpSystemSurface = copy;
+    EXPECT_EQ(TraceText(),
+              "FAILED( lpDevice->GetRenderTargetData(lpSD->lpDT->lpSurface,lpSD->lpDT->lpSystemSurface) )\n"
+              "D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();\n");
+    // Under Direct3D there is no DirectDraw lock: false, and no pointer.
+    DDSURFACEDESC2 desc = {};
+    void* pixels = &desc;
+    EXPECT_FALSE(DDLock(&target, &desc, &pixels, 32));
+    EXPECT_EQ(pixels, nullptr);
+    EXPECT_TRUE(Has(TraceText(), "D3DではDDLockは未対応\n"));
+    DDReleaseSurface(&target);
+    DDUnInit();
+
+    ASSERT_TRUE(Up(0));
+    EXPECT_TRUE(DDLock(&BackBuffer, &desc, &pixels, 32));
+    EXPECT_EQ(desc.dwSize, 124u);
+    EXPECT_EQ(pixels, desc.lpSurface);
+    ASSERT_NE(pixels, nullptr);
+    BackBuffer.lpDD->lpSurface->Unlock(nullptr);
+    // A depth without pixels of its own: locked, but no pointer handed out.
+    EXPECT_TRUE(DDLock(&BackBuffer, &desc, &pixels, 12));
+    EXPECT_EQ(pixels, nullptr);
+    BackBuffer.lpDD->lpSurface->Unlock(nullptr);
+    EXPECT_FALSE(DDLock(&never, &desc, &pixels, 32));
+}
