@@ -6,6 +6,7 @@
 #include "app/dialog_text.h"
 #include "app/log.h"
 #include "app/message_box.h"
+#include "app/resource_ids.h"
 #include "app/sjis.h"
 
 namespace {
@@ -401,4 +402,24 @@ int cDialog::ModalWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return result ? 1 : 0;
     }
+}
+
+void cDialog::AnswerEndCommands(WPARAM wParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDC_CONFIRM:
+        Confirm();
+        break;
+    case IDC_DISMISS:
+        End(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void cDialog::Confirm()
+{
+    ControlsToData();
+    End(1);
 }

@@ -175,6 +175,11 @@ protected:
     // The window procedure both of the program's dialogs use: WM_CLOSE ends
     // the dialog with 0, everything else goes through DefProc.
     int ModalWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The commands both of the program's dialogs answer after the routing:
+    // 1000 confirms, 1001 ends the dialog with 0 and changes nothing.
+    void AnswerEndCommands(WPARAM wParam);
+    // The player's confirmation: the controls into the variables, then the end with 1.
+    virtual void Confirm();
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

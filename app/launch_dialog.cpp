@@ -71,20 +71,16 @@ void cLaunchDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
 void cLaunchDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     cDialog::OnCommand(wParam, lParam);
-    switch (LOWORD(wParam)) {
-    case IDC_CONFIRM:
-        ControlsToData();
-        // The game starts with the choice even when it cannot be kept: the
-        // dialog then simply appears again next time.
-        if (!BootData.SaveFile(BOOT_DATA_PATH)) ReportLog("%s could not be saved", BOOT_DATA_PATH);
-        End(1);
-        break;
-    case IDC_DISMISS:
-        End(0);
-        break;
-    default:
-        break;
-    }
+    AnswerEndCommands(wParam);
+}
+
+void cLaunchDialog::Confirm()
+{
+    ControlsToData();
+    // The game starts with the choice even when it cannot be kept: the dialog
+    // then simply appears again next time.
+    if (!BootData.SaveFile(BOOT_DATA_PATH)) ReportLog("%s could not be saved", BOOT_DATA_PATH);
+    End(1);
 }
 
 bool ChooseLaunchMode(SYSTEMINI& ini, cWindow& owner, const std::string& title)

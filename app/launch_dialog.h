@@ -15,6 +15,8 @@ public:
     int WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    // Also saves BootData to "user_data\Boot.dat".
+    void Confirm() override;
 
     std::vector<cRadioButton> m_RadioButtons;
     std::vector<cCheckBox> m_CheckBoxes;

@@ -63,15 +63,5 @@ void cNameDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
 void cNameDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     cDialog::OnCommand(wParam, lParam);
-    switch (LOWORD(wParam)) {
-    case IDC_CONFIRM:
-        ControlsToData();
-        End(1);
-        break;
-    case IDC_DISMISS:
-        End(0);
-        break;
-    default:
-        break;
-    }
+    AnswerEndCommands(wParam);
 }

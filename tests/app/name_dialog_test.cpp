@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "app/name_dialog.h"
@@ -42,6 +43,21 @@ void TypeAtEnd(HWND edit, const wchar_t* text)
     }
 }
 
+// Opens the entry on a stored name, lets act work on its edit, presses OK and
+// gives the bound name afterwards ("(failed)" when the dialog did not run).
+std::string EnterName(const std::string& stored, const std::function<void(HWND edit)>& act)
+{
+    NAMERUN name;
+    name.strName = stored;
+    ModalThread run([&] { return RunNameDialog(name); });
+    HWND dialog = run.WaitForDialog();
+    if (!dialog) return "(failed)";
+    act(GetDlgItem(dialog, IDC_NAME_EDIT));
+    ClickButton(dialog, IDC_CONFIRM);
+    if (!run.Join() || run.Result() != 1) return "(failed)";
+    return name.strName;
+}
+
 class NameDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -70,18 +86,11 @@ TEST_F(NameDialogTest, TypingStopsAtThreeCharacters)
     };
     for (const ROW& row : rows) {
         SCOPED_TRACE(row.lpShown);
-        NAMERUN name;
-        name.strName = row.lpStored;
-        ModalThread run([&] { return RunNameDialog(name); });
-        HWND dialog = run.WaitForDialog();
-        ASSERT_NE(dialog, nullptr);
-        HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
-        TypeAtEnd(edit, row.lpTyped);
-        EXPECT_EQ(WindowText(edit), row.lpShown);
-        ClickButton(dialog, IDC_CONFIRM);
-        ASSERT_TRUE(run.Join());
-        EXPECT_EQ(run.Result(), 1);
-        EXPECT_EQ(name.strName, row.lpShown);
+        const std::string entered = EnterName(row.lpStored, [&](HWND edit) {
+            TypeAtEnd(edit, row.lpTyped);
+            EXPECT_EQ(WindowText(edit), row.lpShown);
+        });
+        EXPECT_EQ(entered, row.lpShown);
     }
 }
 
@@ -102,18 +111,12 @@ TEST_F(NameDialogTest, PasteThatDoesNotFitIsTakenBack)
     };
     for (const ROW& row : rows) {
         SCOPED_TRACE(row.lpPasted);
-        NAMERUN name;
-        name.strName = row.lpStored;
-        ModalThread run([&] { return RunNameDialog(name); });
-        HWND dialog = run.WaitForDialog();
-        ASSERT_NE(dialog, nullptr);
-        HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
-        SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-        ASSERT_TRUE(PasteText(edit, row.lpPasted));
-        EXPECT_EQ(WindowText(edit), row.lpShown);
-        ClickButton(dialog, IDC_CONFIRM);
-        ASSERT_TRUE(run.Join());
-        EXPECT_EQ(name.strName, row.lpShown);
+        const std::string entered = EnterName(row.lpStored, [&](HWND edit) {
+            SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+            ASSERT_TRUE(PasteText(edit, row.lpPasted));
+            EXPECT_EQ(WindowText(edit), row.lpShown);
+        });
+        EXPECT_EQ(entered, row.lpShown);
     }
 }
 
@@ -122,19 +125,13 @@ TEST_F(NameDialogTest, LongStoredNameShowsItsFirstThreeSelected)
     const char* const rows[][2] = {{"abcde", "abc"}, {"あいうえお", "あいう"}, {"aあbいc", "aあb"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row[0]);
-        NAMERUN name;
-        name.strName = row[0];
-        ModalThread run([&] { return RunNameDialog(name); });
-        HWND dialog = run.WaitForDialog();
-        ASSERT_NE(dialog, nullptr);
-        HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
-        EXPECT_EQ(WindowText(edit), row[1]);
-        // The whole name is selected: typing replaces it.
-        TypeChar(edit, L'z');
-        EXPECT_EQ(WindowText(edit), "z");
-        ClickButton(dialog, IDC_CONFIRM);
-        ASSERT_TRUE(run.Join());
-        EXPECT_EQ(name.strName, "z");
+        const std::string entered = EnterName(row[0], [&](HWND edit) {
+            EXPECT_EQ(WindowText(edit), row[1]);
+            // The whole name is selected: typing replaces it.
+            TypeChar(edit, L'z');
+            EXPECT_EQ(WindowText(edit), "z");
+        });
+        EXPECT_EQ(entered, "z");
     }
 }
 
