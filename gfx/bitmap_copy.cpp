@@ -5,6 +5,8 @@
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "gfx/palette_table.h"
+#include "gfx/pixel_copy.h"
+#include "gfx/surface_lock.h"
 
 namespace {
 
@@ -14,39 +16,22 @@ int MirrorIndex(int i, int m)
     return m ? m * (i / m + 1) - (i % m) - 1 : i;
 }
 
-struct LOCKEDSURFACE {
-    IDirectDrawSurface7* surface = nullptr;
-    BYTE* bits = nullptr;
-    int pitch = 0;  // bytes
-    explicit LOCKEDSURFACE(IDirectDrawSurface7* s) : surface(s)
-    {
-        DDSURFACEDESC2 desc = {};
-        desc.dwSize = sizeof desc;
-        if (SUCCEEDED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
-            bits = static_cast<BYTE*>(desc.lpSurface);
-            pitch = static_cast<int>(desc.lPitch);
-        }
-    }
-    ~LOCKEDSURFACE()
-    {
-        if (bits) surface->Unlock(nullptr);
-    }
-};
-
-// Bottom-up DIB rows: row j of the picture.
+// Row j of the picture. DIB rows are padded to whole 32-bit words and stored
+// bottom-up unless the height is negative.
 const BYTE* DibRow(const DIBSECTION& dib, int j)
 {
     const BYTE* base = static_cast<const BYTE*>(dib.dsBm.bmBits);
-    const int stride = dib.dsBm.bmWidthBytes;
-    const int height = dib.dsBm.bmHeight;
-    return dib.dsBmih.biHeight > 0 ? base + (height - 1 - j) * stride : base + j * stride;
+    const LONG width = dib.dsBmih.biWidth, height = dib.dsBmih.biHeight;
+    const size_t stride = (static_cast<size_t>(width) * dib.dsBmih.biBitCount + 31) / 32 * 4;
+    const size_t row = height > 0 ? static_cast<size_t>(height - 1 - j) : static_cast<size_t>(j);
+    return base + row * stride;
 }
 
 void CopyIndices(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h, int mw, int mh,
                  const char* fileName)
 {
-    LOCKEDSURFACE lock(record->lpDD->lpSurface);
-    if (!lock.bits) return;
+    cSurfaceLock lock(record);
+    if (!lock.Locked()) return;
     if (record->nWidth != w || record->nHeight != h) {
         TraceLogF("CopyBitmap Err %s Surface(%d,%d) Bmp(%d,%d)", fileName, record->nWidth,
                   record->nHeight, w, h);
@@ -56,7 +41,7 @@ void CopyIndices(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h, int
         const int tj = MirrorIndex(j, mh);
         if (tj >= h) return;
         const BYTE* src = DibRow(dib, j);
-        BYTE* dst = lock.bits + tj * lock.pitch;
+        BYTE* dst = lock.Row<BYTE>(tj);
         for (int i = 0; i < w; ++i) {
             const int ti = MirrorIndex(i, mw);
             if (ti >= w) break;
@@ -67,8 +52,8 @@ void CopyIndices(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h, int
 
 void CopyReducedTo16(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h, int mw, int mh)
 {
-    LOCKEDSURFACE lock(record->lpDD->lpSurface);
-    if (!lock.bits) return;
+    cSurfaceLock lock(record);
+    if (!lock.Locked()) return;
     const COLORSHIFTS& f = SurfaceFormat;
     const RGBTRIPLE key = lpDDCon ? lpDDCon->rgbKey_16 : RGBTRIPLE{};
     const int bytes = dib.dsBm.bmBitsPixel / 8;
@@ -76,7 +61,7 @@ void CopyReducedTo16(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h,
         const int tj = MirrorIndex(j, mh);
         if (tj >= record->nHeight) return;
         const BYTE* src = DibRow(dib, j);
-        WORD* dst = reinterpret_cast<WORD*>(lock.bits + tj * lock.pitch);
+        WORD* dst = lock.Row<WORD>(tj);
         for (int i = 0; i < w; ++i) {
             const int ti = MirrorIndex(i, mw);
             if (ti >= record->nWidth) break;
@@ -120,22 +105,42 @@ void CopyThroughGdi(DDSURFACEDATA* record, HBITMAP bitmap, int w, int h, int m, 
     record->lpDD->lpSurface->ReleaseDC(surfaceDc);
 }
 
+HBITMAP LoadBitmapFile(const char* fileName)
+{
+    return static_cast<HBITMAP>(
+        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
 }  // namespace
+
+bool DDReadBitmapSize(const char* fileName, int* width, int* height)
+{
+    HBITMAP bitmap = fileName ? LoadBitmapFile(fileName) : nullptr;
+    if (!bitmap) return false;
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    DeleteObject(bitmap);
+    *width = info.bmWidth;
+    *height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    return true;
+}
 
 bool CopyBitmap(DDSURFACEDATA* record, const char* fileName, int bpp, int pixelCopy,
                 int mirrorWidth, int mirrorHeight)
 {
     if (lpDTCon || !fileName || !*fileName) return true;
     if (!record || !record->lpDD || !record->lpDD->lpSurface) return false;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bitmap = LoadBitmapFile(fileName);
     if (!bitmap) return false;
     DIBSECTION dib = {};
     GetObjectA(bitmap, sizeof dib, &dib);
     const int w = dib.dsBm.bmWidth;
     const int h = dib.dsBm.bmHeight < 0 ? -dib.dsBm.bmHeight : dib.dsBm.bmHeight;
     const int depth = dib.dsBm.bmBitsPixel;
-    if (bpp == 8 && dib.dsBm.bmBits)
+    // Palette indices are copied byte for byte only from an 8-bit image; an
+    // image of any other depth has no indices to copy (a 1- or 4-bit row is
+    // shorter than the picture is wide), so GDI maps its colours instead.
+    if (bpp == 8 && depth == 8 && dib.dsBm.bmBits)
         CopyIndices(record, dib, w, h, mirrorWidth, mirrorHeight, fileName);
     else if (bpp == 16 && (depth == 24 || depth == 32) && dib.dsBm.bmBits)
         CopyReducedTo16(record, dib, w, h, mirrorWidth, mirrorHeight);
@@ -146,9 +151,28 @@ bool CopyBitmap(DDSURFACEDATA* record, const char* fileName, int bpp, int pixelC
     record->nHeight = h;
     record->nMirrorWidth = mirrorWidth;
     record->nMirrorHeight = mirrorHeight;
-    lstrcpynA(record->szFileName, fileName, sizeof record->szFileName);
-    // The pixel copy (palette index per pixel) is built by its own code.
+    if (fileName != record->szFileName)
+        lstrcpynA(record->szFileName, fileName, sizeof record->szFileName);
+    if (pixelCopy && bpp != 8) return DDMakePixelCopy(&record->lpDD->lpPixelCopy, record) != 0;
+    delete[] record->lpDD->lpPixelCopy;
     record->lpDD->lpPixelCopy = nullptr;
-    (void)pixelCopy;
     return true;
+}
+
+bool DDReloadBitmap(DDSURFACEDATA* record, int bpp)
+{
+    if (lpDTCon) return true;
+    if (!record || !record->lpDD) return false;
+    return CopyBitmap(record, record->szFileName, bpp, record->lpDD->lpPixelCopy != nullptr,
+                      record->nMirrorWidth, record->nMirrorHeight);
+}
+
+int DDCheckBitmapSize(int* larger, const char* fileName, int width, int height)
+{
+    if (lpDTCon) return 1;
+    int w = 0, h = 0;
+    const bool loaded = DDReadBitmapSize(fileName, &w, &h);
+    const int isLarger = loaded && (w > width || h > height);
+    if (larger) *larger = isLarger;
+    return loaded;
 }

@@ -14,7 +14,9 @@
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"
+#include "gfx/mirror.h"
 #include "gfx/palette_table.h"
+#include "gfx/pixel_copy.h"
 #include "gfx/quad.h"
 #include "gfx/scene.h"
 
@@ -25,20 +27,6 @@ namespace {
 void CopyName(char (&out)[260], const char* text)
 {
     lstrcpynA(out, text ? text : "", sizeof out);
-}
-
-// The size of a BMP file as LoadImageA sees it; false when it refuses the file.
-bool ReadBitmapSize(const char* fileName, int* width, int* height)
-{
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!bitmap) return false;
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
-    DeleteObject(bitmap);
-    *width = info.bmWidth;
-    *height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    return true;
 }
 
 // The texture-failure box of the fatal cases, then the game is asked to close.
@@ -193,8 +181,26 @@ bool CreateBlankDDraw(DDSURFACEDATA* record, int width, int height, int colorKey
     return true;
 }
 
+// The cell-mirrored form of an ordinary image: a second, temporary load of the
+// same file is drawn cell by cell, backwards, into the record's texture. A
+// failure leaves the image unmirrored but usable.
+int MirrorCells(DDSURFACEDATA* record, const char* fileName, int colorKey, int ddMemory,
+                int mirrorWidth, int mirrorHeight)
+{
+    DDSURFACEDATA unmirrored;
+    const int loaded = DDCreateSurfaceFromFile(&unmirrored, fileName, colorKey, nBpp, ddMemory,
+                                               record->lpDT->nMemoryType, 0, 0, 0, 0, 0);
+    const bool mirrored = loaded == SURFACE_OK && CreateMirror(record, &unmirrored, mirrorWidth,
+                                                                 mirrorHeight);
+    DDReleaseSurface(&unmirrored);
+    if (mirrored) return SURFACE_OK;
+    ReportLog("CreateMirror Err");
+    return SURFACE_MIRROR_ERR;
+}
+
 int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey, int ddMemory,
-                      int memoryType, int share, int mirrorWidth, int mirrorHeight, int restore)
+                      int memoryType, int share, int pixelCopy, int mirrorWidth, int mirrorHeight,
+                      int restore)
 {
     if (!lpDevice) return SURFACE_CREATE_ERR;
     DTSURFACEDATA* dt = record->lpDT;
@@ -206,8 +212,9 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
             return hr;
         }
     }
+    int result = SURFACE_OK;
     int bitmapWidth = 0, bitmapHeight = 0;
-    if (!ReadBitmapSize(fileName, &bitmapWidth, &bitmapHeight)) {
+    if (!DDReadBitmapSize(fileName, &bitmapWidth, &bitmapHeight)) {
         if (fileName && *fileName) ReportLog("LoadImage Err %s", fileName);
         return SURFACE_LOADIMAGE_ERR;
     }
@@ -267,9 +274,8 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
         record->nHeight = bitmapHeight;
         record->nTexWidth = static_cast<int>(dt->descLevel0.Width);
         record->nTexHeight = static_cast<int>(dt->descLevel0.Height);
-        // The cell-mirrored form of an ordinary record is drawn by the mirror
-        // code once the image is in place (only duplicates mirror in the
-        // game's tables, at draw time).
+        if (mirrorWidth || mirrorHeight)
+            result = MirrorCells(record, fileName, colorKey, ddMemory, mirrorWidth, mirrorHeight);
         if (!restore) RestoreList.push_back(record);
     } else {
         record->nWidth = record->nTexWidth = bitmapWidth;
@@ -278,15 +284,20 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
     record->nMirrorWidth = mirrorWidth;
     record->nMirrorHeight = mirrorHeight;
     record->nDDMemory = ddMemory;
-    dt->lpPixelCopy = nullptr;
-    return SURFACE_OK;
+    if (pixelCopy && nBpp != 8) {
+        DDMakePixelCopy(&dt->lpPixelCopy, record);
+    } else {
+        delete[] dt->lpPixelCopy;
+        dt->lpPixelCopy = nullptr;
+    }
+    return result;
 }
 
 int CreateFromFileDDraw(DDSURFACEDATA* record, const char* fileName, int colorKey, int bpp,
                         int ddMemory, int pixelCopy, int mirrorWidth, int mirrorHeight)
 {
     int bitmapWidth = 0, bitmapHeight = 0;
-    if (!ReadBitmapSize(fileName, &bitmapWidth, &bitmapHeight)) {
+    if (!DDReadBitmapSize(fileName, &bitmapWidth, &bitmapHeight)) {
         TraceLog(fileName ? fileName : "");
         return SURFACE_LOADIMAGE_ERR;
     }
@@ -368,7 +379,7 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* record, const char* fileName, int col
     DDAllocDT(record);
     if (bDirect3D)
         return CreateFromFileD3D(record, fileName, colorKey, ddMemory, memoryType, share,
-                                 mirrorWidth, mirrorHeight, restore);
+                                 pixelCopy, mirrorWidth, mirrorHeight, restore);
     return CreateFromFileDDraw(record, fileName, colorKey, bpp, ddMemory, pixelCopy, mirrorWidth,
                                mirrorHeight);
 }
