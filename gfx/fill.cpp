@@ -150,7 +150,9 @@ void DDFillRectPal(DDSURFACEDATA* record, int x, int y, int width, int height, i
         DDFillRect(record, x, y, width, height, color);
         return;
     }
-    const PALETTEENTRY& entry = Palette[index & 255];
+    // An index beyond the palette is held to its nearest entry.
+    index = std::clamp(index, 0, 255);
+    const PALETTEENTRY& entry = Palette[index];
     DWORD value = 0;
     if (nBpp == 8) {
         value = static_cast<DWORD>(index);

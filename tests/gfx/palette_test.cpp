@@ -8,6 +8,7 @@
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
+#include "gfx/fill.h"
 #include "gfx/palette.h"
 #include "gfx/palette_table.h"
 #include "gfx/surface.h"
@@ -208,4 +209,22 @@ TEST_F(DisplayTest, TransparentColourFromItsComponents)
         EXPECT_EQ(dwTransmit, 0xF81Fu);
     }
     nBpp = 32;
+}
+
+// Under DirectDraw a palette fill looks its index up in the palette: an index
+// outside it takes the nearest entry instead of reading past the table.
+TEST_F(DisplayTest, DirectDrawPaletteFillHoldsItsIndexToThePalette)
+{
+    ASSERT_TRUE(Up(0));
+    Palette[0] = {1, 2, 3, 0};
+    Palette[255] = {250, 251, 252, 0};
+    const struct {
+        int index;
+        uint32_t expected;
+    } rows[] = {{300, 0xFAFBFC}, {256, 0xFAFBFC}, {-5, 0x010203}, {255, 0xFAFBFC}};
+    for (const auto& row : rows) {
+        DDFill(&BackBuffer, 0);
+        DDFillRectPal(&BackBuffer, 0, 0, 4, 4, row.index);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 3, 3) & 0xFFFFFF, row.expected) << row.index;
+    }
 }
