@@ -7,9 +7,12 @@
 // OnInitDialog. Window thread only.
 #include <windows.h>
 
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/message_box.h"
 #include "app/window.h"
 
 class cDialog;
@@ -185,3 +188,19 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void ReportMissingControl(WORD id);
 };
+
+// Builds a dialog of class T from args, runs it modally (flags 0) and deletes
+// it: the result of cDialog::DoModal. When it cannot even be built, the
+// program ends through OutOfMemoryExit and the result is 0.
+template <class T, class... ARGS>
+INT_PTR RunModalDialog(ARGS&&... args)
+{
+    T* dialog = new (std::nothrow) T(std::forward<ARGS>(args)...);
+    if (!dialog) {
+        OutOfMemoryExit();
+        return 0;
+    }
+    const INT_PTR result = dialog->DoModal(0);
+    delete dialog;
+    return result;
+}

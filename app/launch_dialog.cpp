@@ -1,10 +1,7 @@
 #include "app/launch_dialog.h"
 
-#include <new>
-
 #include "app/boot_data.h"
 #include "app/log.h"
-#include "app/message_box.h"
 #include "app/resource_ids.h"
 
 namespace {
@@ -89,13 +86,7 @@ bool ChooseLaunchMode(SYSTEMINI& ini, cWindow& owner, const std::string& title)
     // A missing or damaged file leaves the defaults (or what it could give).
     BootData.LoadFile(BOOT_DATA_PATH);
     if (BootData.m_nDontShow == 0) {
-        cLaunchDialog* dialog = new (std::nothrow) cLaunchDialog(IDD_LAUNCH, &owner, 0, &WindowRegistry, title);
-        if (!dialog) {
-            OutOfMemoryExit();
-            return false;
-        }
-        const INT_PTR result = dialog->DoModal(0);
-        delete dialog;
+        const INT_PTR result = RunModalDialog<cLaunchDialog>(IDD_LAUNCH, &owner, 0, &WindowRegistry, title);
         // A dialog that could not be shown at all (reported) does not stop the
         // game: it starts with the stored choice.
         if (result == 0) return false;

@@ -65,3 +65,8 @@ void cNameDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     cDialog::OnCommand(wParam, lParam);
     AnswerEndCommands(wParam);
 }
+
+INT_PTR RunNameEntry(cWindow& owner, std::string* name)
+{
+    return RunModalDialog<cNameDialog>(IDD_NAMEENTRY, &owner, 0, &WindowRegistry, name);
+}

@@ -23,3 +23,8 @@ public:
 
     std::vector<cEdit> m_Edits;
 };
+
+// The name entry as the window thread runs it for the game thread: the dialog
+// over owner on name (see cNameDialog), built, run and deleted. 1 when the
+// player confirmed.
+INT_PTR RunNameEntry(cWindow& owner, std::string* name);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/boot_data.h"
+#include "app/log.h"
 #include "app/launch_dialog.h"
 #include "app/resource_ids.h"
 #include "app/system_ini.h"
@@ -173,6 +174,7 @@ TEST_F(LaunchDialogTest, LaunchStepOfStartUp)
         {2, nullptr, IDC_CONFIRM, true, 1},                               // no file: Direct3D proposed
         {3, "C4020000 02000000 00000000 00000000 00000000", IDC_CONFIRM, true, 0},
         {2, nullptr, IDC_DISMISS, false, 2},                              // cancel ends start-up
+        {2, "C402", IDC_CONFIRM, true, 1},                                // damaged: the defaults
     };
     for (const ROW& row : rows) {
         SCOPED_TRACE(testing::Message() << row.nIniDirect3D << " " << (row.lpStored ? row.lpStored : "none"));
@@ -196,4 +198,18 @@ TEST_F(LaunchDialogTest, LaunchStepOfStartUp)
         EXPECT_EQ(goOn, row.bGoOn);
         EXPECT_EQ(ini.Direct3D, row.nDirect3D);
     }
+}
+
+TEST_F(LaunchDialogTest, DialogThatCannotBeShownLeavesTheStoredChoice)
+{
+    ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+    WriteFileBytes(BOOT_DATA_PATH, HexBytes("C4020000 02000000 00000000 00000000 00000000"));
+    // A main window of a module without the templates.
+    ScopedMainWindow main;
+    cWindow owner;
+    SYSTEMINI ini;
+    ini.Direct3D = 2;
+    EXPECT_TRUE(ChooseLaunchMode(ini, owner, TITLE));
+    EXPECT_EQ(ini.Direct3D, 0);
+    EXPECT_NE(ReadFileText("Report_Game.txt").find("dialog 103 could not be shown"), std::string::npos);
 }

@@ -19,7 +19,6 @@ namespace {
 
 struct NAMERUN {
     std::string strName;
-    bool bBind = true;
     int nOwnerX = 100, nOwnerY = 50;
     POINT ptCursor{};
     cNameDialog* lpDialog = nullptr;
@@ -28,7 +27,7 @@ struct NAMERUN {
 INT_PTR RunNameDialog(NAMERUN& run)
 {
     OwnerWindow owner(run.nOwnerX, run.nOwnerY);
-    cNameDialog dialog(IDD_NAMEENTRY, &owner, 0, &WindowRegistry, run.bBind ? &run.strName : nullptr);
+    cNameDialog dialog(IDD_NAMEENTRY, &owner, 0, &WindowRegistry, &run.strName);
     GetCursorPos(&run.ptCursor);
     run.lpDialog = &dialog;
     return dialog.DoModal(0);
@@ -159,11 +158,12 @@ TEST_F(NameDialogTest, ClosingLeavesTheNameAndASecondRunIsRefused)
 
 TEST_F(NameDialogTest, WithoutANameToTakeOkChangesNothing)
 {
-    NAMERUN name;
-    name.bBind = false;
-    name.strName = "keep";
+    std::string kept = "keep";
     SystemIni.English = 1;
-    ModalThread run([&] { return RunNameDialog(name); });
+    ModalThread run([&] {
+        OwnerWindow owner(100, 50);
+        return RunNameEntry(owner, nullptr);
+    });
     HWND dialog = run.WaitForDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ItemText(dialog, IDC_NAME_LABEL), "     Name");
@@ -172,7 +172,7 @@ TEST_F(NameDialogTest, WithoutANameToTakeOkChangesNothing)
     ClickButton(dialog, IDC_CONFIRM);
     ASSERT_TRUE(run.Join());
     EXPECT_EQ(run.Result(), 1);
-    EXPECT_EQ(name.strName, "keep");
+    EXPECT_EQ(kept, "keep");
     SystemIni.English = 0;
 }
 
