@@ -8,7 +8,8 @@
 // - Channel values are kept in the layout's own widths (5, 6 or 8 bits);
 //   ConvertChannels is the only place where widths change (a 5-bit green
 //   going into a 6-bit field is doubled, as the display expects).
-// - Nothing here reads the display state except DDPixelLayout.
+// - Nothing here reads the display state except DDPixelLayout and
+//   DDIsFullScreenBackBuffer.
 #include <windows.h>
 
 #include "gfx/display.h"
