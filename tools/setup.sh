@@ -17,7 +17,8 @@ fi
 for p in cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
          binutils-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 xvfb xauth locales \
          fonts-ipafont-gothic fonts-ipafont-mincho googletest libboost-dev libstb-dev \
-         libgl1-mesa-dri:i386 libgl1:i386 libglx-mesa0:i386 libasound2:i386 libasound2-plugins:i386 x11-utils; do
+         libgl1-mesa-dri:i386 libgl1:i386 libglx-mesa0:i386 libasound2:i386 libasound2-plugins:i386 x11-utils \
+         sox libsox-fmt-base; do
   have_pkg "$p" || need+=("$p")
 done
 

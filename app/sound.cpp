@@ -1,0 +1,292 @@
+#include "app/sound.h"
+
+#include <algorithm>
+
+#include "app/checked.h"
+#include "app/game_messages.h"
+#include "app/input.h"
+#include "app/log.h"
+#include "app/main_window_handle.h"
+
+std::vector<DSSOUNDDEF> SoundDefList;
+std::vector<DSSOUND> SoundList;
+
+HRESULT(WINAPI* lpDirectSoundCreate)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN) = DirectSoundCreate;
+
+const int SoundVolumeTable[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -150, -80, -30, 0};
+
+namespace {
+
+constexpr int SYSTEM_SOUND_COUNT = 17;
+
+LPDIRECTSOUND lpDS = nullptr;
+LPDIRECTSOUNDBUFFER lpPrimary = nullptr;
+HWND hSoundWnd = nullptr;
+std::vector<DSSOUND>* lpSounds = nullptr;
+std::vector<DSSOUNDDEF>* lpSoundDefs = nullptr;
+
+void TraceFile(const char* format, const char* file) { TraceLogF(format, file); }
+
+LPDIRECTSOUNDBUFFER BufferAt(DSSOUND& sound, int index)
+{
+    if (index < 0 || index >= static_cast<int>(sound.Buffers.size())) return nullptr;
+    return sound.Buffers[index];
+}
+
+} // namespace
+
+void BuildSoundLists(const SOUNDNAMES& names, std::vector<DSSOUNDDEF>& defs, std::vector<DSSOUND>& sounds)
+{
+    // Without a sound database the 17 system sounds still need their places.
+    int count = std::max<int>(SYSTEM_SOUND_COUNT, static_cast<int>(names.UserSounds.size()) + 16);
+    defs.resize(count);
+    sounds.resize(count);
+    for (int i = 0; i < count; ++i) {
+        const std::string* name = nullptr;
+        if (i < SYSTEM_SOUND_COUNT) {
+            if (i < static_cast<int>(names.SystemSounds.size())) name = &names.SystemSounds[i];
+        } else {
+            name = &names.UserSounds[i - 16];
+        }
+        if (!name) continue;
+        defs[i].FileName = *name;
+        defs[i].nBufferCount = 1;
+        defs[i].nVolume = 0;
+        defs[i].nSetting = 1;
+    }
+}
+
+bool DS_Init(HWND window, DWORD rate, WORD bits, WORD channels)
+{
+    if (FAILED(lpDirectSoundCreate(nullptr, &lpDS, nullptr)) || !lpDS) {
+        lpDS = nullptr;
+        TraceLog("DIRECTSOUNDCREATE_ERR!");
+        return false;
+    }
+    if (FAILED(lpDS->SetCooperativeLevel(window, DSSCL_PRIORITY))) {
+        TraceLog("SETCOOPERATIVELEVEL_ERR!");
+        lpDS->Release();
+        lpDS = nullptr;
+        return false;
+    }
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN;
+    if (FAILED(lpDS->CreateSoundBuffer(&desc, &lpPrimary, nullptr))) {
+        TraceLog("CREATESOUNDBUFFER_ERR!");
+        lpPrimary = nullptr;
+        lpDS->Release();
+        lpDS = nullptr;
+        return false;
+    }
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = channels;
+    format.nSamplesPerSec = rate;
+    format.wBitsPerSample = bits;
+    format.nBlockAlign = static_cast<WORD>(bits / 8 * channels);
+    format.nAvgBytesPerSec = format.nBlockAlign * rate;
+    lpPrimary->SetFormat(&format);
+    hSoundWnd = window;
+    lpSounds = nullptr;
+    lpSoundDefs = nullptr;
+    return true;
+}
+
+bool DS_ReadWave(const char* file, DSWAVE& wave)
+{
+    wave = DSWAVE{};
+    HMMIO h = mmioOpenA(const_cast<char*>(file), nullptr, MMIO_READ | MMIO_ALLOCBUF);
+    if (!h) return false;
+    bool ok = false;
+    MMCKINFO riff = {};
+    MMCKINFO chunk = {};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    do {
+        if (mmioDescend(h, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) break;
+        chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
+        if (mmioDescend(h, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) break;
+        // A format shorter than the PCM fields is no format at all.
+        if (chunk.cksize < sizeof(PCMWAVEFORMAT)) break;
+        LONG want = static_cast<LONG>(std::min<DWORD>(chunk.cksize, sizeof(WAVEFORMATEX)));
+        if (mmioRead(h, reinterpret_cast<HPSTR>(&wave.Format), want) != want) break;
+        if (wave.Format.wFormatTag != WAVE_FORMAT_PCM) break;
+        if (want < static_cast<LONG>(sizeof(WAVEFORMATEX))) wave.Format.cbSize = 0;
+        if (mmioAscend(h, &chunk, 0) != MMSYSERR_NOERROR) break;
+        chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
+        if (mmioDescend(h, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) break;
+        // The samples must be in the file before anything is allocated for them.
+        LONG start = mmioSeek(h, 0, SEEK_CUR);
+        LONG end = mmioSeek(h, 0, SEEK_END);
+        if (start < 0 || end < start || chunk.cksize > static_cast<DWORD>(end - start)) break;
+        if (mmioSeek(h, start, SEEK_SET) != start) break;
+        try {
+            wave.Data.resize(chunk.cksize);
+        } catch (const std::bad_alloc&) {
+            break;
+        }
+        LONG size = static_cast<LONG>(chunk.cksize);
+        if (size > 0 && mmioRead(h, reinterpret_cast<HPSTR>(wave.Data.data()), size) != size) break;
+        ok = true;
+    } while (false);
+    mmioClose(h, 0);
+    if (!ok) DS_FreeWave(wave);
+    return ok;
+}
+
+void DS_FreeWave(DSWAVE& wave)
+{
+    std::vector<unsigned char>().swap(wave.Data);
+}
+
+bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* out, const char* file)
+{
+    *out = nullptr;
+    DSWAVE wave;
+    if (!DS_ReadWave(file, wave)) {
+        TraceFile("%s読み込み失敗！", file);
+        return false;
+    }
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
+                   DSBCAPS_GETCURRENTPOSITION2;
+    desc.dwBufferBytes = static_cast<DWORD>(wave.Data.size());
+    desc.lpwfxFormat = &wave.Format;
+    if (!lpDS || FAILED(lpDS->CreateSoundBuffer(&desc, out, nullptr)) || !*out) {
+        *out = nullptr;
+        TraceFile("%s生成失敗！", file);
+        return false;
+    }
+    void* p1 = nullptr;
+    void* p2 = nullptr;
+    DWORD n1 = 0, n2 = 0;
+    if (SUCCEEDED((*out)->Lock(0, 0, &p1, &n1, &p2, &n2, DSBLOCK_ENTIREBUFFER))) {
+        memcpy(p1, wave.Data.data(), std::min<size_t>(n1, wave.Data.size()));
+        (*out)->Unlock(p1, n1, p2, n2);
+    }
+    DS_FreeWave(wave);
+    return true;
+}
+
+bool DS_DuplicateBuffer(LPDIRECTSOUNDBUFFER* out, LPDIRECTSOUNDBUFFER source)
+{
+    if (!lpDS) return true;
+    *out = nullptr;
+    if (!source || FAILED(lpDS->DuplicateSoundBuffer(source, out)) || !*out) {
+        *out = nullptr;
+        return false;
+    }
+    return true;
+}
+
+bool DS_LoadSound(DSSOUND& sound, const char* file, int count, int volume)
+{
+    if (!lpDS) return true;
+    DS_FreeSound(sound);
+    try {
+        sound.Buffers.assign(std::max(count, 1), nullptr);
+    } catch (const std::bad_alloc&) {
+        TraceFile("%sのメモリ確保失敗！", file);
+        return false;
+    }
+    if (!DS_CreateBuffer(&sound.Buffers[0], file)) return false;
+    for (size_t j = 1; j < sound.Buffers.size(); ++j) {
+        if (!DS_DuplicateBuffer(&sound.Buffers[j], sound.Buffers[0])) {
+            TraceFile("%sのメモリ共用バッファの生成失敗！", file);
+            return false;
+        }
+    }
+    sound.nBufferCount = static_cast<int>(sound.Buffers.size());
+    sound.FileName = file;
+    if (volume != 0)
+        for (int j = 0; j < sound.nBufferCount; ++j) DS_SetVolume(sound, j, volume, 0);
+    return true;
+}
+
+int DS_LoadSounds(std::vector<DSSOUND>& sounds, std::vector<DSSOUNDDEF>& defs, int volume)
+{
+    lpSounds = &sounds;
+    lpSoundDefs = &defs;
+    for (int i = 0; i < static_cast<int>(sounds.size()); ++i) {
+        if (!sounds[i].Buffers.empty()) continue;
+        const DSSOUNDDEF& def = CheckedAt(defs, i);
+        DS_LoadSound(sounds[i], def.FileName.c_str(), def.nBufferCount, volume != 0 ? volume : def.nVolume);
+    }
+    return 1;
+}
+
+void DS_Play(DSSOUND& sound, DWORD flags)
+{
+    if (!lpDS) return;
+    LPDIRECTSOUNDBUFFER buffer = BufferAt(sound, sound.nNext);
+    if (!buffer) return;
+    buffer->Stop();
+    buffer->SetCurrentPosition(0);
+    buffer->Play(0, 0, flags);
+    if (++sound.nNext >= sound.nBufferCount) sound.nNext = 0;
+}
+
+int DS_SetVolume(DSSOUND& sound, int index, int volume, int relative)
+{
+    if (!lpDS) return 0;
+    LPDIRECTSOUNDBUFFER buffer = BufferAt(sound, index);
+    if (!buffer) return 0;
+    if (relative == 1) volume += DS_GetVolume(sound, index);
+    volume = std::clamp(volume, DSBVOLUME_MIN, DSBVOLUME_MAX);
+    buffer->SetVolume(volume);
+    return volume;
+}
+
+int DS_GetVolume(DSSOUND& sound, int index)
+{
+    if (!lpDS) return 0;
+    LPDIRECTSOUNDBUFFER buffer = BufferAt(sound, index);
+    LONG volume = 0;
+    if (!buffer || FAILED(buffer->GetVolume(&volume))) return 0;
+    return volume;
+}
+
+void DS_FreeSound(DSSOUND& sound)
+{
+    // Every slot that was built is released, the duplicates first, also when
+    // the sound failed half-way.
+    for (size_t j = sound.Buffers.size(); j-- > 0;)
+        if (sound.Buffers[j]) sound.Buffers[j]->Release();
+    sound.Buffers.clear();
+    sound.nBufferCount = 0;
+    sound.nNext = 0;
+}
+
+void DS_Release()
+{
+    if (!lpDS) return;
+    if (lpSounds)
+        for (DSSOUND& sound : *lpSounds) DS_FreeSound(sound);
+    if (lpPrimary) lpPrimary->Release();
+    lpPrimary = nullptr;
+    lpDS->Release();
+    lpDS = nullptr;
+    lpSounds = nullptr;
+    lpSoundDefs = nullptr;
+}
+
+void DS_PlayCursorSE(const cInput& input, int axes, int number)
+{
+    if (!lpDS || !lpSounds || lpSounds->empty()) return;
+    const int horizontal = 1 | 2, vertical = 4 | 8;
+    if (((axes & 1) && (input.m_wDirection & horizontal)) || ((axes & 2) && (input.m_wDirection & vertical)))
+        DS_Play(CheckedAt(*lpSounds, number), 0);
+}
+
+void PlaySE(int number)
+{
+    SendMessageA(hMainWnd, WM_GAME_PLAYSE, static_cast<WPARAM>(number), 0);
+}
+
+void PlayUserSE(int n)
+{
+    int16_t user = static_cast<int16_t>(n);
+    if (user == 0) return;
+    SendMessageA(hMainWnd, WM_GAME_PLAYSE, static_cast<WPARAM>(user + 16), 0);
+}
