@@ -13,9 +13,20 @@
 #include <cstdint>
 #include <vector>
 
+class cBlockData;
+class cCharaData;
+class cItemData;
+
 // The palette a definition reference names, as the palette choice bytes of
 // the commands and shot records give it (0 common, 1 stage).
 enum { PALETTE_COMMON = 0, PALETTE_STAGE = 1 };
+
+// The three lists of one palette, as the definitions that name it see them.
+struct cPaletteLists {
+    std::vector<cBlockData>* lpBlocks = nullptr;
+    std::vector<cCharaData>* lpCharas = nullptr;
+    std::vector<cItemData>* lpItems = nullptr;
+};
 
 struct cRecordContext {
     // Element counts of the database lists.
@@ -27,6 +38,7 @@ struct cRecordContext {
     int nPictures = 0;
     int nSounds = 0;
     int nBgms = 0;
+    int nCharaImages = 0;   // the character-dedicated images ("Bmp_CharaExc.dat")
     // Per sword type of the database, the durations of its frames in order;
     // the list's length is the number of sword types.
     std::vector<std::vector<int16_t>> SwordFrames;
@@ -36,6 +48,12 @@ struct cRecordContext {
     int nPaletteBlocks[2] = {};
     int nPaletteCharas[2] = {};
     int nPaletteItems[2] = {};
+    // The lists of the two palettes, which inheritance copies from: the
+    // common palette once start-up reads it, the stage palette of the stage
+    // being read or played. A list that is not given counts as empty. Where
+    // a list is given, SyncPaletteRowCounts (palette_data.h) keeps its row
+    // count above in step with it.
+    cPaletteLists Palettes[2];
 
     // 1 for a test play started by the editor: editor-only flows are kept.
     int bFromEditor = 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "records/chara_data.h"
 #include "records/data_record.h"
 
 // Four side switches and four margins in 32-pixel cells. A record whose four
@@ -128,3 +129,5 @@ public:
         m_Chara.Save(out);
     }
 };
+
+using cCarryOverData = cCarryOverDataT<cCharaData>;

@@ -1,0 +1,140 @@
+#include "records/block_data.h"
+
+bool (*lpBlockConditionsHold)(cBlockData& block) = nullptr;
+
+namespace {
+
+void CopyGraphic(cBlockData& to, const cBlockData& from)
+{
+    to.m_cGraphicKind = from.m_cGraphicKind;
+    to.m_sGraphic = from.m_sGraphic;
+    to.m_sGraphicOffset = from.m_sGraphicOffset;
+}
+void CopyFront(cBlockData& to, const cBlockData& from) { to.m_bFront = from.m_bFront; }
+void CopyHidden(cBlockData& to, const cBlockData& from) { to.m_bHidden = from.m_bHidden; }
+void CopyMark(cBlockData& to, const cBlockData& from)
+{
+    to.m_cMarkDisplay = from.m_cMarkDisplay;
+    to.m_sMark = from.m_sMark;
+}
+void CopyCollision(cBlockData& to, const cBlockData& from) { to.m_cCollision = from.m_cCollision; }
+void CopyPassThrough(cBlockData& to, const cBlockData& from) { to.m_cPassThrough = from.m_cPassThrough; }
+void CopyEffect(cBlockData& to, const cBlockData& from)
+{
+    to.m_cEffect = from.m_cEffect;
+    to.m_nEffectValue = from.m_nEffectValue;
+}
+void CopyItem(cBlockData& to, const cBlockData& from)
+{
+    to.m_cItemSource = from.m_cItemSource;
+    to.m_sItemIndex = from.m_sItemIndex;
+}
+void CopyProtected(cBlockData& to, const cBlockData& from) { to.m_bProtected = from.m_bProtected; }
+
+// One copy per inheritance group, in flag order.
+const InheritCopy<cBlockData> aInheritCopyBlock[cBlockData::INHERIT_GROUPS] = {
+    CopyNameGroup<cBlockData>,
+    CopyConditionGroup<cBlockData>,
+    CopyGraphic,
+    CopyFront,
+    CopyHidden,
+    CopyMark,
+    CopyCollision,
+    CopyPassThrough,
+    CopyEffect,
+    CopyItem,
+    CopyProtected,
+};
+
+} // namespace
+
+cBlockData::cBlockData()
+{
+    RegisterFields(DATA_VERSION);
+    Reset();
+}
+
+void cBlockData::Reset()
+{
+    Clear();
+    m_cCollision = BLOCK_SOLID;
+    m_InheritFlags.assign(INHERIT_GROUPS, 0);
+    m_cPassThrough = -1;
+    m_sGraphic = 0;
+}
+
+void cBlockData::RegisterFields(int version)
+{
+    ClearFieldTables();
+    RegisterByte(&m_cInheritSource);
+    RegisterShort(&m_sInheritIndex);
+    RegisterString(&m_sName);
+    RegisterByte(&m_cCondMode);
+    RegisterByte(&m_bCondLatch);
+    RegisterShort(&m_sGraphic);
+    RegisterByte(&m_cGraphicKind);
+    RegisterShort(&m_sGraphicOffset);
+    RegisterByte(&m_bFront);
+    RegisterByte(&m_bHidden);
+    RegisterByte(&m_cMarkDisplay);
+    RegisterShort(&m_sMark);
+    RegisterByte(&m_cCollision);
+    RegisterByte(&m_cPassThrough);
+    RegisterByte(&m_cEffect);
+    RegisterInt(&m_nEffectValue);
+    RegisterByte(&m_cItemSource);
+    RegisterShort(&m_sItemIndex);
+    RegisterByte(&m_bProtected);
+}
+
+bool cBlockData::Load(cDataReader& in)
+{
+    cDataRecord::Load(in);
+    in.ReadI16(m_sCellX);
+    in.ReadI16(m_sCellY);
+    in.ReadByteVector(m_InheritFlags);
+    ReadConditionList(m_Conditions, in);
+    if (nFileVersion < 219 && m_cGraphicKind == GRAPHIC_SHOT) m_sGraphic = ShotChipOfOldFile(m_sGraphic);
+    Inherit();
+    ValidateRefs();
+    return in.Ok();
+}
+
+void cBlockData::Save(cDataWriter& out)
+{
+    ValidateRefs();
+    cDataRecord::Save(out);
+    out.WriteI16(m_sCellX);
+    out.WriteI16(m_sCellY);
+    out.WriteByteVector(m_InheritFlags);
+    WriteRecords(m_Conditions, out);
+}
+
+void cBlockData::Inherit() { InheritGroups(*this, &cPaletteLists::lpBlocks, aInheritCopyBlock); }
+
+void cBlockData::ValidateRefs()
+{
+    RepairInheritRef(*this, RecordContext.nPaletteBlocks);
+    for (cConditionData& condition : m_Conditions) condition.Validate();
+    if (m_sGraphic == 0) {
+        m_cCollision = BLOCK_PASSABLE;
+        m_bProtected = 0;
+    }
+}
+
+void cBlockData::ValidateItemRef()
+{
+    if (PaletteRefBroken(m_cItemSource, m_sItemIndex, RecordContext.nPaletteItems)) {
+        m_cItemSource = SOURCE_NONE;
+        m_sItemIndex = 0;
+    }
+}
+
+int cBlockData::GetCollision(int passNumber)
+{
+    if (!m_Conditions.empty() && lpBlockConditionsHold && !lpBlockConditionsHold(*this)) return BLOCK_PASSABLE;
+    if (passNumber == m_cPassThrough) return BLOCK_PASSABLE;
+    return m_cCollision;
+}
+
+void cBlockData::DrawIcon(DDSURFACEDATA* surface, int x, int y) {}

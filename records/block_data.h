@@ -1,0 +1,91 @@
+#pragma once
+// The definition of one kind of block: the chip it shows and where it is
+// drawn, whether and for whom it is solid, what it does to a character
+// standing on it, the item it applies to the player standing on it, and the
+// conditions under which it exists. The rows of the palettes' block lists;
+// the stage's block map holds copies.
+//
+// Stored form: the record part (18 fields and the name, the same in every
+// version), the carried cell column and row (int16 each), the inherit flags
+// (u32 n, n bytes), the conditions (u32 count, then the records).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/condition_data.h"
+#include "records/data_record.h"
+#include "records/inherit.h"
+
+struct DDSURFACEDATA;
+
+// Collision values.
+enum { BLOCK_PASSABLE = 0, BLOCK_SOLID = 1, BLOCK_DEADLY = 2 };
+// Graphic kinds: the sheet a chip comes from (blocks, characters and items alike).
+enum { GRAPHIC_BLOCK = 0, GRAPHIC_CHARA = 1, GRAPHIC_ITEM = 2, GRAPHIC_SHOT = 3, GRAPHIC_DEDICATED = 4 };
+
+class cBlockData : public cDataRecord {
+public:
+    // The record part, the carried pair, the flag count, the condition count.
+    static constexpr size_t MIN_STORED_BYTES = 8 + 4 + 4 + 4;
+    static constexpr size_t INHERIT_GROUPS = 11;
+
+    int8_t m_cInheritSource = 0;     // 0 none, 1 common palette, 2 stage palette; other values: itself
+    int16_t m_sInheritIndex = 0;     // row of the base; 0 none
+    std::string m_sName;
+    int8_t m_cCondMode = 0;          // 0 all conditions hold, 1 at least one
+    int8_t m_bCondLatch = 0;         // once held, the conditions count as holding
+    int16_t m_sGraphic = 0;          // chip on the sheet; 0: the cell holds no block
+    int8_t m_cGraphicKind = 0;       // GRAPHIC_...
+    int16_t m_sGraphicOffset = 0;    // second chip coordinate (character and dedicated sheets)
+    int8_t m_bFront = 0;             // drawn in front of the stage objects
+    int8_t m_bHidden = 0;            // not drawn, still collides
+    int8_t m_cMarkDisplay = 0;       // 0 none, 1 drawn, 2 editor only
+    int16_t m_sMark = 0;             // chip of the mark sheet
+    int8_t m_cCollision = BLOCK_SOLID;
+    int8_t m_cPassThrough = -1;      // pass number that goes through; -1 (255) none
+    int8_t m_cEffect = 0;            // 0 none, 1 jump, 2 no jumping, 3 speed %, 4 left, 5 right
+    int32_t m_nEffectValue = 0;
+    int8_t m_cItemSource = 0;        // 0 none, 1 common palette, 2 stage palette
+    int16_t m_sItemIndex = 0;        // the item applied to the player standing on the block
+    int8_t m_bProtected = 0;         // a placed block does not replace it while it exists
+
+    // Not registered: carried with the definition, never acted on here.
+    int16_t m_sCellX = 0;
+    int16_t m_sCellY = 0;
+    std::vector<uint8_t> m_InheritFlags;   // one per group; surplus flags are kept and do nothing
+    std::vector<cConditionData> m_Conditions;
+
+    // Registered with DATA_VERSION, then Reset.
+    cBlockData();
+
+    // Cleared, solid, 11 flags all 0, no pass-through number, no chip; the
+    // conditions and the carried pair are left alone.
+    void Reset();
+    void RegisterFields(int version) override;
+    // The definition, the upgrade of older files, Inherit, ValidateRefs.
+    bool Load(cDataReader& in) override;
+    // ValidateRefs, then the definition as stored.
+    void Save(cDataWriter& out) override;
+
+    // Copies the flagged groups from the base.
+    void Inherit();
+    // Repairs the inherit reference; a cell without a chip neither collides
+    // nor is protected.
+    void ValidateRefs();
+    // Repairs the item reference (the palette's row check and the stage's
+    // normalisation; not while loading, when the item lists may not be read yet).
+    void ValidateItemRef();
+
+    // The collision value for an object of this pass number: 0 while the
+    // block's conditions do not hold, 0 when the pass number is the block's
+    // pass-through number, otherwise the collision field.
+    int GetCollision(int passNumber);
+    // Draws the block's chip, and its mark when shown, at (x, y). Waits for
+    // the stage's chip drawing: until then it draws nothing.
+    void DrawIcon(DDSURFACEDATA* surface, int x, int y);
+};
+
+// The stage's test of a block's conditions (the block being the block map's
+// entry), set by the stage-play screen while it exists. Without it (no stage
+// playing) a block's conditions count as holding.
+extern bool (*lpBlockConditionsHold)(cBlockData& block);

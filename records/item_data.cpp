@@ -1,0 +1,127 @@
+#include "records/item_data.h"
+
+#include "records/block_data.h"
+
+namespace {
+
+void CopyOffsetX(cItemData& to, const cItemData& from) { to.m_sOffsetX = from.m_sOffsetX; }
+void CopyOffsetY(cItemData& to, const cItemData& from) { to.m_sOffsetY = from.m_sOffsetY; }
+void CopyGraphic(cItemData& to, const cItemData& from)
+{
+    to.m_cGraphicKind = from.m_cGraphicKind;
+    to.m_sGraphic = from.m_sGraphic;
+    to.m_sGraphicOffset = from.m_sGraphicOffset;
+}
+void CopyZOrder(cItemData& to, const cItemData& from) { to.m_cZOrder = from.m_cZOrder; }
+void CopyHidden(cItemData& to, const cItemData& from) { to.m_bHidden = from.m_bHidden; }
+void CopyMark(cItemData& to, const cItemData& from)
+{
+    to.m_cMarkDisplay = from.m_cMarkDisplay;
+    to.m_sMark = from.m_sMark;
+}
+void CopySize(cItemData& to, const cItemData& from) { to.m_cSize = from.m_cSize; }
+void CopyTakeKind(cItemData& to, const cItemData& from) { to.m_cTakeKind = from.m_cTakeKind; }
+void CopyPopUp(cItemData& to, const cItemData& from) { to.m_bPopUp = from.m_bPopUp; }
+void CopySound(cItemData& to, const cItemData& from) { to.m_sSound = from.m_sSound; }
+// Commands are copied deep: changing a copied command leaves the base's alone.
+void CopyCommands(cItemData& to, const cItemData& from) { AssignRecords(to.m_Commands, from.m_Commands); }
+
+// One copy per inheritance group, in flag order.
+const InheritCopy<cItemData> aInheritCopyItem[cItemData::INHERIT_GROUPS] = {
+    CopyNameGroup<cItemData>,
+    CopyConditionGroup<cItemData>,
+    CopyOffsetX,
+    CopyOffsetY,
+    CopyGraphic,
+    CopyZOrder,
+    CopyHidden,
+    CopyMark,
+    CopySize,
+    CopyTakeKind,
+    CopyPopUp,
+    CopySound,
+    CopyCommands,
+};
+
+} // namespace
+
+cItemData::cItemData()
+{
+    RegisterFields(DATA_VERSION);
+    Reset();
+}
+
+void cItemData::Reset()
+{
+    Clear();
+    m_InheritFlags.assign(INHERIT_GROUPS, 0);
+    m_cGraphicKind = GRAPHIC_ITEM;
+    m_sGraphic = 0;
+    m_bPopUp = 1;
+    m_cSize = 1;
+    m_cZOrder = 6;
+}
+
+void cItemData::RegisterFields(int version)
+{
+    ClearFieldTables();
+    RegisterByte(&m_cInheritSource);
+    RegisterShort(&m_sInheritIndex);
+    RegisterString(&m_sName);
+    RegisterByte(&m_cCondMode);
+    RegisterByte(&m_bCondLatch);
+    RegisterShort(&m_sOffsetX);
+    RegisterShort(&m_sOffsetY);
+    RegisterShort(&m_sGraphic);
+    RegisterByte(&m_cGraphicKind);
+    RegisterShort(&m_sGraphicOffset);
+    RegisterByte(&m_cZOrder);
+    RegisterByte(&m_bHidden);
+    RegisterByte(&m_cMarkDisplay);
+    RegisterShort(&m_sMark);
+    RegisterByte(&m_bPopUp);
+    RegisterByte(&m_cTakeKind);
+    RegisterByte(&m_cSize);
+    RegisterShort(&m_sSound);
+}
+
+bool cItemData::Load(cDataReader& in)
+{
+    cDataRecord::Load(in);
+    in.ReadI16(m_sCellX);
+    in.ReadI16(m_sCellY);
+    in.ReadByteVector(m_InheritFlags);
+    ReadConditionList(m_Conditions, in);
+    ReadCommandList(m_Commands, in);
+    if (nFileVersion < 219 && m_cGraphicKind == GRAPHIC_SHOT) m_sGraphic = ShotChipOfOldFile(m_sGraphic);
+    Inherit();
+    Validate();
+    return in.Ok();
+}
+
+void cItemData::Save(cDataWriter& out)
+{
+    Validate();
+    cDataRecord::Save(out);
+    out.WriteI16(m_sCellX);
+    out.WriteI16(m_sCellY);
+    out.WriteByteVector(m_InheritFlags);
+    WriteRecords(m_Conditions, out);
+    WriteRecords(m_Commands, out);
+}
+
+void cItemData::Inherit() { InheritGroups(*this, &cPaletteLists::lpItems, aInheritCopyItem); }
+
+void cItemData::Validate()
+{
+    RepairInheritRef(*this, RecordContext.nPaletteItems);
+    if (m_cSize <= 0) m_cSize = 1;
+    if (!IsInList(m_sSound, RecordContext.nSounds)) m_sSound = 0;
+    for (cConditionData& condition : m_Conditions) condition.Validate();
+    for (cCommandData& command : m_Commands) command.Validate();
+}
+
+void cItemData::ValidateCommands()
+{
+    for (cCommandData& command : m_Commands) command.ValidateRefs();
+}
