@@ -1,0 +1,173 @@
+#include "tests/app/fake_midi_device.h"
+
+#include <cstring>
+
+FakeMidiDevice* FakeMidiDevice::lpCurrent = nullptr;
+
+namespace {
+
+const HMIDISTRM FAKE_STREAM = reinterpret_cast<HMIDISTRM>(0x5151);
+
+void Record(const char* name)
+{
+    std::lock_guard<std::mutex> hold(FakeMidiDevice::lpCurrent->m_Lock);
+    FakeMidiDevice::lpCurrent->m_Calls.push_back(name);
+}
+
+MMRESULT WINAPI FakeOpen(LPHMIDISTRM stream, LPUINT, DWORD, DWORD_PTR callback, DWORD_PTR, DWORD flags)
+{
+    Record("Open");
+    if ((flags & CALLBACK_TYPEMASK) != CALLBACK_THREAD) return MMSYSERR_INVALFLAG;
+    FakeMidiDevice::lpCurrent->m_nThreadId = static_cast<DWORD>(callback);
+    *stream = FAKE_STREAM;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI FakeProperty(HMIDISTRM, LPBYTE data, DWORD property)
+{
+    Record("Property");
+    if (property == (MIDIPROP_SET | MIDIPROP_TIMEDIV))
+        FakeMidiDevice::lpCurrent->m_nTimeDivision = reinterpret_cast<MIDIPROPTIMEDIV*>(data)->dwTimeDiv;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI FakeOut(HMIDISTRM, LPMIDIHDR header, UINT)
+{
+    Record("Out");
+    if (!(header->dwFlags & MHDR_PREPARED)) return MIDIERR_UNPREPARED;
+    std::lock_guard<std::mutex> hold(FakeMidiDevice::lpCurrent->m_Lock);
+    header->dwFlags |= MHDR_INQUEUE;
+    FakeMidiDevice::lpCurrent->m_Buffers.push_back(ReadStreamBuffer(*header));
+    FakeMidiDevice::lpCurrent->m_Queued.push_back(header);
+    return MMSYSERR_NOERROR;
+}
+
+// Stop and reset hand every queued buffer back.
+void HandBack()
+{
+    std::lock_guard<std::mutex> hold(FakeMidiDevice::lpCurrent->m_Lock);
+    for (MIDIHDR* header : FakeMidiDevice::lpCurrent->m_Queued) header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+}
+
+MMRESULT WINAPI FakeRestart(HMIDISTRM) { Record("Restart"); return MMSYSERR_NOERROR; }
+MMRESULT WINAPI FakeStop(HMIDISTRM) { Record("Stop"); HandBack(); return MMSYSERR_NOERROR; }
+MMRESULT WINAPI FakePause(HMIDISTRM) { Record("Pause"); return MMSYSERR_NOERROR; }
+MMRESULT WINAPI FakeClose(HMIDISTRM) { Record("Close"); return MMSYSERR_NOERROR; }
+MMRESULT WINAPI FakeReset(HMIDIOUT) { Record("Reset"); HandBack(); return MMSYSERR_NOERROR; }
+
+MMRESULT WINAPI FakePrepare(HMIDIOUT, LPMIDIHDR header, UINT)
+{
+    Record("Prepare");
+    header->dwFlags |= MHDR_PREPARED;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI FakeUnprepare(HMIDIOUT, LPMIDIHDR header, UINT)
+{
+    Record("Unprepare");
+    if (header->dwFlags & MHDR_INQUEUE) return MIDIERR_STILLPLAYING;
+    header->dwFlags &= ~MHDR_PREPARED;
+    return MMSYSERR_NOERROR;
+}
+
+const MIDISTREAMAPI FakeApi = {FakeOpen, FakeProperty, FakeOut,   FakeRestart, FakeStop,
+                               FakePause, FakeClose,   FakeReset, FakePrepare, FakeUnprepare};
+
+} // namespace
+
+std::vector<RECORDEDMIDIEVENT> ReadStreamBuffer(const MIDIHDR& header)
+{
+    std::vector<RECORDEDMIDIEVENT> events;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(header.lpData);
+    for (DWORD at = 0; at + 12 <= header.dwBytesRecorded;) {
+        RECORDEDMIDIEVENT e;
+        DWORD streamId;
+        memcpy(&e.nDelta, p + at, 4);
+        memcpy(&streamId, p + at + 4, 4);
+        memcpy(&e.nWord, p + at + 8, 4);
+        at += 12;
+        if (e.nWord & MEVT_F_LONG) {
+            DWORD length = e.nWord & 0xFFFFFF;
+            e.Params.assign(p + at, p + at + length);
+            at += (length + 3) & ~3u;
+        }
+        events.push_back(e);
+    }
+    return events;
+}
+
+FakeMidiDevice::FakeMidiDevice() : m_lpPrevious(lpMidiStreamApi)
+{
+    lpCurrent = this;
+    lpMidiStreamApi = &FakeApi;
+}
+
+FakeMidiDevice::~FakeMidiDevice()
+{
+    lpMidiStreamApi = m_lpPrevious;
+    lpCurrent = nullptr;
+}
+
+std::vector<std::string> FakeMidiDevice::Calls()
+{
+    std::lock_guard<std::mutex> hold(m_Lock);
+    return m_Calls;
+}
+
+int FakeMidiDevice::CountCalls(const char* name)
+{
+    std::lock_guard<std::mutex> hold(m_Lock);
+    int n = 0;
+    for (const std::string& call : m_Calls) n += call == name;
+    return n;
+}
+
+std::vector<std::vector<RECORDEDMIDIEVENT>> FakeMidiDevice::Buffers()
+{
+    std::lock_guard<std::mutex> hold(m_Lock);
+    return m_Buffers;
+}
+
+DWORD FakeMidiDevice::TimeDivision()
+{
+    std::lock_guard<std::mutex> hold(m_Lock);
+    return m_nTimeDivision;
+}
+
+DWORD FakeMidiDevice::CallbackThread()
+{
+    std::lock_guard<std::mutex> hold(m_Lock);
+    return m_nThreadId;
+}
+
+void FakeMidiDevice::PlayBufferToEnd(int n)
+{
+    MIDIHDR* header;
+    DWORD thread;
+    {
+        std::lock_guard<std::mutex> hold(m_Lock);
+        header = m_Queued.at(n);
+        thread = m_nThreadId;
+        // The offset of the last event: the one that carries the callback flag.
+        DWORD last = 0;
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(header->lpData);
+        for (DWORD at = 0; at + 12 <= header->dwBytesRecorded;) {
+            last = at;
+            DWORD word;
+            memcpy(&word, p + at + 8, 4);
+            at += 12 + ((word & MEVT_F_LONG) ? (((word & 0xFFFFFF) + 3) & ~3u) : 0);
+        }
+        header->dwOffset = last;
+        header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+    }
+    PostThreadMessageA(thread, MM_MOM_POSITIONCB, 0, reinterpret_cast<LPARAM>(header));
+}
+
+bool FakeMidiDevice::WaitForCalls(const char* name, int count)
+{
+    for (int i = 0; i < 500; ++i) {
+        if (CountCalls(name) >= count) return true;
+        Sleep(10);
+    }
+    return false;
+}

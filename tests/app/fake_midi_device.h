@@ -1,0 +1,53 @@
+#pragma once
+// A MIDI stream device for the tests: stands in for winmm through
+// lpMidiStreamApi while it lives, records every call and every event queued,
+// and plays a queued buffer to its end when the test says so.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/midi_stream.h"
+
+struct RECORDEDMIDIEVENT {
+    DWORD nDelta;
+    DWORD nWord;
+    std::vector<unsigned char> Params;
+    bool operator==(const RECORDEDMIDIEVENT&) const = default;
+};
+
+class FakeMidiDevice {
+public:
+    FakeMidiDevice();
+    ~FakeMidiDevice();
+
+    // The calls so far, by name ("Open", "Out", "Stop", ...).
+    std::vector<std::string> Calls();
+    int CountCalls(const char* name);
+    // The events of each buffer queued, in order.
+    std::vector<std::vector<RECORDEDMIDIEVENT>> Buffers();
+    DWORD TimeDivision();
+    // As the device does when it has played the last event of the n-th
+    // buffer queued: the buffer is handed back and the position callback of
+    // that event is posted to the stream's thread.
+    void PlayBufferToEnd(int n);
+    // Waits (5 s at most) until the named call has been made count times.
+    bool WaitForCalls(const char* name, int count);
+    DWORD CallbackThread();
+
+    static FakeMidiDevice* lpCurrent;
+    std::mutex m_Lock;
+    std::vector<std::string> m_Calls;
+    std::vector<std::vector<RECORDEDMIDIEVENT>> m_Buffers;
+    std::vector<MIDIHDR*> m_Queued;  // the header of each buffer queued
+    DWORD m_nThreadId = 0;
+    DWORD m_nTimeDivision = 0;
+
+private:
+    const MIDISTREAMAPI* m_lpPrevious;
+};
+
+// Every event of a stream buffer as the device reads it.
+std::vector<RECORDEDMIDIEVENT> ReadStreamBuffer(const MIDIHDR& header);

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "app/log.h"
+#include "app/midi_stream.h"
+#include "tests/app/fake_midi_device.h"
+#include "tests/app/midi_songs.h"
+#include "tests/support/test_dir.h"
+
+using namespace midisongs;
+
+namespace {
+
+constexpr DWORD CALLBACK_FLAG = MEVT_F_CALLBACK;
+
+// The events the device must get for TwoTrackSong, typed from the stream
+// format by hand: (delta, event word, parameters).
+std::vector<RECORDEDMIDIEVENT> TwoTrackEvents()
+{
+    return {
+        {0, 0x0107A120, {}},                        // tempo 500000
+        {0, 0x00643C90, {}},                        // track 0 first at the shared tick
+        {0, 0x00504091, {}},
+        {96, 0x00003C90, {}},                       // running status made explicit
+        {48, 0x000005C0, {}},                       // the text event's delta goes on to here
+        {48, 0x00004091, {}},
+        {0, 0x80000004, {0xF0, 0x43, 0x12, 0xF7}},  // system exclusive with its status byte
+        {96, CALLBACK_FLAG | 0x00002FFF, {}},       // end of track at the later end
+    };
+}
+
+} // namespace
+
+TEST(MidiStream, StreamsTheGoldenEventsAndLoopsOrStopsAtTheEnd)
+{
+    for (int loop : {1, 0}) {
+        ScopedTestDir dir;
+        WriteFileBytes("song.mid", TwoTrackSong());
+        FakeMidiDevice device;
+        cMidiPlayer player;
+        player.Resize(1);
+        ASSERT_EQ(player.Play(0, "song.mid", loop), 1);
+        EXPECT_EQ(device.TimeDivision(), 96u);
+        EXPECT_EQ(device.Calls(), (std::vector<std::string>{"Open", "Property", "Prepare", "Out", "Restart"}));
+        ASSERT_EQ(device.Buffers().size(), 1u);
+        EXPECT_EQ(device.Buffers()[0], TwoTrackEvents());
+        EXPECT_EQ(player.m_Streams[0]->State(), cMidiStream::PLAYING);
+
+        // The end of the tune: rewound, its first buffer queued again, and
+        // only a looping tune plays on.
+        device.PlayBufferToEnd(0);
+        ASSERT_TRUE(device.WaitForCalls("Out", 2)) << loop;
+        if (loop) ASSERT_TRUE(device.WaitForCalls("Restart", 2));
+        else Sleep(100);
+        std::vector<std::string> tail = device.Calls();
+        tail.erase(tail.begin(), tail.begin() + 5);
+        std::vector<std::string> expected{"Stop", "Prepare", "Out"};
+        if (loop) expected.push_back("Restart");
+        EXPECT_EQ(tail, expected) << loop;
+        EXPECT_EQ(device.Buffers().at(1), TwoTrackEvents());
+        EXPECT_EQ(player.m_Streams[0]->State(), loop ? cMidiStream::PLAYING : cMidiStream::STOPPED);
+
+        // The callback thread is gone before the device is reset and closed.
+        DWORD thread = device.CallbackThread();
+        player.DeleteAll();
+        EXPECT_FALSE(PostThreadMessageA(thread, WM_APP, 0, 0));
+        tail = device.Calls();
+        tail.erase(tail.begin(), tail.begin() + 5 + expected.size());
+        EXPECT_EQ(tail, (std::vector<std::string>{"Reset", "Unprepare", "Unprepare", "Close"})) << loop;
+    }
+}
+
+TEST(MidiStream, PauseHoldsThePlaceAndRestartGoesOnWithoutRequeueing)
+{
+    ScopedTestDir dir;
+    WriteFileBytes("song.mid", TwoTrackSong());
+    FakeMidiDevice device;
+    cMidiPlayer player;
+    player.Resize(1);
+    ASSERT_EQ(player.Play(0, "song.mid", 1), 1);
+    player.StopAll(1);
+    player.StopAll(1);  // a paused stream is not paused again
+    EXPECT_EQ(player.m_Streams[0]->State(), cMidiStream::PAUSED);
+    player.m_Streams[0]->Restart(1);
+    EXPECT_EQ(player.m_Streams[0]->State(), cMidiStream::PLAYING);
+    EXPECT_EQ(device.Calls(), (std::vector<std::string>{"Open", "Property", "Prepare", "Out", "Restart", "Pause",
+                                                          "Restart"}));
+    // Playing a new tune pauses and deletes the old stream first.
+    ASSERT_EQ(player.Play(0, "song.mid", 0), 1);
+    EXPECT_EQ(device.CountCalls("Close"), 1);
+    EXPECT_EQ(device.CountCalls("Pause"), 2);
+}
+
+TEST(MidiStream, LongTuneIsDoubleBufferedWithoutLosingTime)
+{
+    // 2000 notes fill the first buffer exactly; a text event of delta 5
+    // comes next, then 3000 more notes one tick apart.
+    Bytes events = HexBytes("00 903C40");
+    for (int i = 1; i < 2000; ++i) events.insert(events.end(), {0x01, 0x3C, 0x40});
+    events.insert(events.end(), {0x05, 0xFF, 0x01, 0x00});
+    events.insert(events.end(), {0x01, 0x90, 0x3C, 0x40});  // a meta event ends running status
+    for (int i = 1; i < 3000; ++i) events.insert(events.end(), {0x01, 0x3C, 0x40});
+    events.insert(events.end(), {0x01, 0xFF, 0x2F, 0x00});
+    ScopedTestDir dir;
+    WriteFileBytes("long.mid", Join({Header(0, 1, 480), Track(events)}));
+
+    std::vector<RECORDEDMIDIEVENT> expected;
+    expected.push_back({0, 0x00403C90, {}});
+    for (int i = 1; i < 5000; ++i) expected.push_back({i == 2000 ? 6u : 1u, 0x00403C90, {}});
+    expected.push_back({1, CALLBACK_FLAG | 0x00002FFF, {}});
+
+    FakeMidiDevice device;
+    cMidiPlayer player;
+    player.Resize(1);
+    ASSERT_EQ(player.Play(0, "long.mid", 0), 1);
+    // Opened with the first buffer, the second queued when play starts.
+    ASSERT_EQ(device.Buffers().size(), 2u);
+    device.PlayBufferToEnd(0);
+    ASSERT_TRUE(device.WaitForCalls("Out", 3));
+    std::vector<std::vector<RECORDEDMIDIEVENT>> buffers = device.Buffers();
+    ASSERT_EQ(buffers.size(), 3u);
+    EXPECT_EQ(buffers[0].size(), 2000u);
+    EXPECT_EQ(buffers[1].size(), 2000u);
+    std::vector<RECORDEDMIDIEVENT> all;
+    for (std::vector<RECORDEDMIDIEVENT>& buffer : buffers) {
+        // The device calls back at the last event of every buffer.
+        ASSERT_FALSE(buffer.empty());
+        EXPECT_TRUE(buffer.back().nWord & CALLBACK_FLAG);
+        buffer.back().nWord &= ~CALLBACK_FLAG;
+        all.insert(all.end(), buffer.begin(), buffer.end());
+    }
+    all.back().nWord |= CALLBACK_FLAG;
+    EXPECT_TRUE(all == expected);
+    // The buffer still with the device is not filled over.
+    device.PlayBufferToEnd(1);
+    Sleep(100);
+    EXPECT_EQ(device.CountCalls("Out"), 3);
+}
+
+TEST(MidiStream, WithoutAMidiDeviceTheTuneIsSilentWithOneLogLine)
+{
+    ScopedTestDir dir;
+    ASSERT_EQ(CreateReportLog("report.txt"), 1);
+    WriteFileBytes("song.mid", TwoTrackSong());
+    cMidiPlayer player;
+    player.Resize(1);
+    EXPECT_EQ(player.Play(0, "song.mid", 1), 1);
+    player.StopAll(1);
+    player.StopAll(0);
+    player.DeleteAll();
+    std::string log = ReadFileText("report.txt");
+    const std::string head = "Midi song.mid Open ";
+    ASSERT_EQ(log.find(head), 0u) << log;
+    // The driver's own words for the error, then nothing more.
+    size_t end = log.find('\n');
+    EXPECT_GT(end, head.size() + 1) << log;
+    EXPECT_EQ(log.find("Midi", 1), std::string::npos) << log;
+}
+
+TEST(MidiStream, PlayerTakesOnlyMidNamesAndReadableFiles)
+{
+    ScopedTestDir dir;
+    ASSERT_EQ(CreateReportLog("report.txt"), 1);
+    WriteFileBytes("song.mid", TwoTrackSong());
+    WriteFileBytes("song.MID", TwoTrackSong());
+    WriteFileText("text.mid", "not a song");
+    FakeMidiDevice device;
+    cMidiPlayer player;
+    player.Resize(1);
+    EXPECT_EQ(player.Play(0, "song.MID", 1), 0);
+    EXPECT_EQ(player.Play(0, "song", 1), 0);
+    EXPECT_EQ(player.m_Streams[0], nullptr);
+    EXPECT_EQ(player.Play(0, "text.mid", 1), 0);
+    ASSERT_NE(player.m_Streams[0], nullptr);  // stays until the next play
+    EXPECT_FALSE(player.m_Streams[0]->HasImage());
+    EXPECT_EQ(device.CountCalls("Open"), 0);
+}
