@@ -6,11 +6,13 @@
 
 #include "app/checked.h"
 #include "app/input.h"
+#include "app/launch_dialog.h"
 #include "app/log.h"
 #include "app/log_box.h"
 #include "app/main_window.h"
 #include "app/main_window_handle.h"
 #include "app/paths.h"
+#include "records/data_record.h"
 
 namespace {
 
@@ -74,8 +76,12 @@ bool InitGame(const char* commandLine, int showMode)
 {
     timeBeginPeriod(1);
     bTimerPeriodSet = true;
+    nDataVersion = DATA_VERSION;
+    bStripCR = 1;
 
     LoadSystemIni(SystemIni, DefaultIniOptions());
+    // Cancelling the launch dialog ends start-up.
+    if (!ChooseLaunchMode(SystemIni, MainWindow, GAME_TITLE)) return false;
     TakeCommandLine(SystemIni, commandLine);
 
     for (int i = 0; i < static_cast<int>(Inputs.size()); ++i) CheckedAt(Inputs, i).SetRepeat(18, 6);

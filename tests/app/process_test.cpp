@@ -156,8 +156,9 @@ protected:
     {
         ASSERT_TRUE(m_turn.Have()) << "no turn to start the game";
         ASSERT_FALSE(MutexExists()) << "another copy of the game is running";
-        // Without "System.ini" the game would stop at its warning box.
-        ASSERT_TRUE(WriteFileText("System.ini", "Exit\r\n"));
+        // Without "System.ini" the game would stop at its warning box, and
+        // without a drawing mode at the launch dialog.
+        ASSERT_TRUE(WriteFileText("System.ini", "Direct3D=1\r\nExit\r\n"));
     }
 
     ForegroundTurn m_turn;
@@ -241,6 +242,10 @@ TEST_F(ProcessTest, StartsOneWindowAndEndsOnEscapeOrTheCloseBox)
 TEST_F(ProcessTest, UnreadableSystemIniIsReportedAndTheGameGoesOn)
 {
     ASSERT_TRUE(WriteFileText("System.ini", "Direct3D=1\r\n"));  // no "Exit" line
+    // Every key falls back to its default, which asks for the launch dialog;
+    // the player turned it off earlier (Direct3D, do not show again).
+    CreateDirectoryA("user_data", nullptr);
+    ASSERT_TRUE(WriteFileBytes("user_data\\Boot.dat", HexBytes("C4020000 02000000 01000000 01000000 00000000")));
     GameProcess game;
     ASSERT_TRUE(game.Start());
     HWND box = WaitForWindow(game.Id(), "#32770", "エラー");
