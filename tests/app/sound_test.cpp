@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/game_messages.h"
+#include "app/input.h"
+#include "app/log.h"
+#include "app/main_window_handle.h"
+#include "app/sound.h"
+#include "tests/support/test_dir.h"
+
+namespace {
+
+// A RIFF WAVE file: a "fmt " chunk of the given tag and the given samples.
+std::vector<unsigned char> WaveFile(WORD tag, DWORD samples, WORD bits = 8, WORD channels = 1)
+{
+    auto put32 = [](std::vector<unsigned char>& v, DWORD x) {
+        for (int i = 0; i < 4; ++i) v.push_back(static_cast<unsigned char>(x >> (8 * i)));
+    };
+    auto put16 = [](std::vector<unsigned char>& v, WORD x) {
+        v.push_back(static_cast<unsigned char>(x));
+        v.push_back(static_cast<unsigned char>(x >> 8));
+    };
+    const WORD align = static_cast<WORD>(bits / 8 * channels);
+    const DWORD dataBytes = samples * align;
+    std::vector<unsigned char> v{'R', 'I', 'F', 'F'};
+    put32(v, 4 + 8 + 16 + 8 + dataBytes);
+    v.insert(v.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    put32(v, 16);
+    put16(v, tag);
+    put16(v, channels);
+    put32(v, 22050);
+    put32(v, 22050 * align);
+    put16(v, align);
+    put16(v, bits);
+    v.insert(v.end(), {'d', 'a', 't', 'a'});
+    put32(v, dataBytes);
+    for (DWORD i = 0; i < dataBytes; ++i) v.push_back(static_cast<unsigned char>(128 + ((i / 25) % 2 ? 40 : -40)));
+    return v;
+}
+
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The main window for these tests: a real (hidden) window for DirectSound,
+// which records the sound-effect requests sent to it.
+class SoundWindow {
+public:
+    SoundWindow()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = RecordingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "SoundTestWindow";
+        RegisterClassA(&wc);
+        m_hWnd = CreateWindowExA(0, "SoundTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+        m_hPrevious = hMainWnd;
+        hMainWnd = m_hWnd;
+    }
+    ~SoundWindow()
+    {
+        hMainWnd = m_hPrevious;
+        DestroyWindow(m_hWnd);
+    }
+    HWND Handle() const { return m_hWnd; }
+    static std::vector<WPARAM> Requests;
+
+private:
+    HWND m_hWnd;
+    HWND m_hPrevious;
+};
+
+std::vector<WPARAM> SoundWindow::Requests;
+
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_GAME_PLAYSE) {
+        SoundWindow::Requests.push_back(wParam);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+// DirectSound opened on the test window for one test, released after it.
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(CreateReportLog("report.txt"), 1);
+        TraceLogInit(1, "trace.txt");
+        ASSERT_TRUE(DS_Init(m_Window.Handle(), 22050, 8, 1));
+    }
+    void TearDown() override
+    {
+        DS_Release();
+        TraceLogInit(0, "");
+    }
+    // Builds both lists from file names and loads them.
+    void Load(const std::vector<std::string>& files, int buffers, int volume)
+    {
+        m_Defs.assign(files.size(), DSSOUNDDEF{});
+        m_Sounds.assign(files.size(), DSSOUND{});
+        for (size_t i = 0; i < files.size(); ++i) {
+            m_Defs[i].FileName = files[i];
+            m_Defs[i].nBufferCount = buffers;
+        }
+        EXPECT_EQ(DS_LoadSounds(m_Sounds, m_Defs, volume), 1);
+    }
+    static bool IsPlaying(LPDIRECTSOUNDBUFFER buffer)
+    {
+        DWORD status = 0;
+        return buffer && SUCCEEDED(buffer->GetStatus(&status)) && (status & DSBSTATUS_PLAYING);
+    }
+
+    ScopedTestDir m_Dir;
+    SoundWindow m_Window;
+    std::vector<DSSOUNDDEF> m_Defs;
+    std::vector<DSSOUND> m_Sounds;
+};
+
+HRESULT WINAPI NoDirectSound(LPCGUID, LPDIRECTSOUND* out, LPUNKNOWN)
+{
+    *out = nullptr;
+    return DSERR_NODRIVER;
+}
+
+} // namespace
+
+TEST(SoundWave, ReadsPcmAndRefusesEverythingElse)
+{
+    ScopedTestDir dir;
+    std::vector<unsigned char> good = WaveFile(WAVE_FORMAT_PCM, 1000);
+    WriteFileBytes("good.wav", good);
+    DSWAVE wave;
+    ASSERT_TRUE(DS_ReadWave("good.wav", wave));
+    EXPECT_EQ(wave.Format.wFormatTag, WAVE_FORMAT_PCM);
+    EXPECT_EQ(wave.Format.nSamplesPerSec, 22050u);
+    EXPECT_EQ(wave.Format.cbSize, 0);
+    EXPECT_EQ(wave.Data, std::vector<unsigned char>(good.end() - 1000, good.end()));
+
+    std::vector<unsigned char> truncated(good.begin(), good.end() - 10);
+    std::vector<unsigned char> noData(good.begin(), good.begin() + 36);
+    noData[4] = 28;  // the RIFF size without the data chunk
+    std::vector<unsigned char> shortFormat = good;
+    shortFormat[16] = 8;  // a "fmt " chunk too short for PCM
+    const struct {
+        const char* what;
+        std::vector<unsigned char> bytes;
+    } bad[] = {
+        {"IEEE float", WaveFile(0x0003, 100, 32)},
+        {"extensible", WaveFile(0xFFFE, 100, 16)},
+        {"samples cut short", truncated},
+        {"no data chunk", noData},
+        {"short format", shortFormat},
+        {"not RIFF", std::vector<unsigned char>(64, 'x')},
+    };
+    for (const auto& c : bad) {
+        WriteFileBytes("bad.wav", c.bytes);
+        EXPECT_FALSE(DS_ReadWave("bad.wav", wave)) << c.what;
+        EXPECT_TRUE(wave.Data.empty()) << c.what;
+    }
+    EXPECT_FALSE(DS_ReadWave("missing.wav", wave));
+}
+
+TEST_F(SoundTest, BuffersPlayRoundRobinAndRestartFromTheBeginning)
+{
+    WriteFileBytes("long.wav", WaveFile(WAVE_FORMAT_PCM, 22050 * 3));  // still sounding when played again
+    Load({"long.wav"}, 3, 0);
+    DSSOUND& sound = m_Sounds[0];
+    ASSERT_EQ(sound.nBufferCount, 3);
+    for (LPDIRECTSOUNDBUFFER buffer : sound.Buffers) ASSERT_NE(buffer, nullptr);
+    const int order[] = {1, 2, 0, 1};
+    for (int next : order) {
+        DS_Play(sound, 0);
+        EXPECT_EQ(sound.nNext, next);
+    }
+    for (LPDIRECTSOUNDBUFFER buffer : sound.Buffers) EXPECT_TRUE(IsPlaying(buffer));
+}
+
+TEST_F(SoundTest, VolumeStepsAndRelativeChangesAreClamped)
+{
+    WriteFileBytes("a.wav", WaveFile(WAVE_FORMAT_PCM, 500));
+    Load({"a.wav"}, 2, SoundVolumeTable[4]);
+    DSSOUND& sound = m_Sounds[0];
+    EXPECT_EQ(DS_GetVolume(sound, 0), -800);
+    EXPECT_EQ(DS_GetVolume(sound, 1), -800);
+    const struct {
+        int start, change, relative, result;
+    } cases[] = {{-9500, -1000, 1, -10000}, {-200, 500, 1, 0}, {-200, -300, 0, -300}, {0, -20000, 0, -10000}};
+    for (const auto& c : cases) {
+        DS_SetVolume(sound, 0, c.start, 0);
+        EXPECT_EQ(DS_SetVolume(sound, 0, c.change, c.relative), c.result);
+        EXPECT_EQ(DS_GetVolume(sound, 0), c.result);
+    }
+    EXPECT_EQ(DS_SetVolume(sound, 5, -100, 0), 0);  // no such buffer
+    EXPECT_EQ(SoundVolumeTable[0], -10000);
+    EXPECT_EQ(SoundVolumeTable[10], 0);
+}
+
+TEST_F(SoundTest, AFailedSoundIsSilentAndTheOthersLoad)
+{
+    WriteFileBytes("good.wav", WaveFile(WAVE_FORMAT_PCM, 500));
+    WriteFileBytes("float.wav", WaveFile(0x0003, 100, 32));
+    Load({"good.wav", "float.wav", "missing.wav", "good.wav"}, 1, 0);
+    EXPECT_NE(m_Sounds[0].Buffers.at(0), nullptr);
+    EXPECT_EQ(m_Sounds[1].Buffers.at(0), nullptr);
+    EXPECT_EQ(m_Sounds[2].Buffers.at(0), nullptr);
+    EXPECT_NE(m_Sounds[3].Buffers.at(0), nullptr);
+    DS_Play(m_Sounds[1], 0);  // nothing, no crash
+    EXPECT_EQ(m_Sounds[1].nNext, 0);
+    std::string trace = ReadFileText("trace.txt");
+    EXPECT_NE(trace.find("float.wav読み込み失敗！"), std::string::npos);
+    EXPECT_NE(trace.find("missing.wav読み込み失敗！"), std::string::npos);
+}
+
+TEST_F(SoundTest, CursorSoundFollowsTheAxesAsked)
+{
+    WriteFileBytes("long.wav", WaveFile(WAVE_FORMAT_PCM, 22050 * 3));
+    Load({"long.wav", "long.wav"}, 1, 0);
+    const struct {
+        int16_t direction;
+        int axes;
+        bool plays;
+    } cases[] = {{0, 3, false}, {1, 1, true}, {2, 1, true},  {4, 1, false}, {8, 2, true},
+                 {1, 2, false}, {4, 3, true}, {2 | 8, 3, true}, {8, 0, false}};
+    for (const auto& c : cases) {
+        m_Sounds[1].Buffers[0]->Stop();
+        cInput input;
+        input.m_wDirection = c.direction;
+        DS_PlayCursorSE(input, c.axes, 1);
+        EXPECT_EQ(IsPlaying(m_Sounds[1].Buffers[0]), c.plays) << c.direction << " " << c.axes;
+        EXPECT_FALSE(IsPlaying(m_Sounds[0].Buffers[0]));
+    }
+}
+
+TEST(Sound, WithoutDirectSoundEverythingReturnsAtOnce)
+{
+    ScopedTestDir dir;
+    TraceLogInit(1, "trace.txt");
+    auto previous = lpDirectSoundCreate;
+    lpDirectSoundCreate = NoDirectSound;
+    SoundWindow window;
+    EXPECT_FALSE(DS_Init(window.Handle(), 22050, 8, 1));
+    lpDirectSoundCreate = previous;
+    WriteFileBytes("a.wav", WaveFile(WAVE_FORMAT_PCM, 100));
+    std::vector<DSSOUNDDEF> defs(2);
+    defs[0].FileName = "a.wav";
+    defs[0].nBufferCount = 1;
+    std::vector<DSSOUND> sounds(2);
+    EXPECT_EQ(DS_LoadSounds(sounds, defs, -500), 1);
+    EXPECT_TRUE(sounds[0].Buffers.empty());
+    DS_Play(sounds[0], 0);
+    EXPECT_EQ(DS_SetVolume(sounds[0], 0, -100, 0), 0);
+    cInput input;
+    input.m_wDirection = 1;
+    DS_PlayCursorSE(input, 3, 0);
+    DS_Release();
+    EXPECT_NE(ReadFileText("trace.txt").find("DIRECTSOUNDCREATE_ERR!"), std::string::npos);
+    TraceLogInit(0, "");
+}
+
+TEST(Sound, RequestsGoToTheWindowThreadByNumber)
+{
+    SoundWindow window;
+    SoundWindow::Requests.clear();
+    PlaySE(4);
+    PlayUserSE(0);
+    PlayUserSE(3);
+    PlayUserSE(0x10000);  // taken as 16 bits: 0, nothing sent
+    EXPECT_EQ(SoundWindow::Requests, (std::vector<WPARAM>{4, 19}));
+}
+
+TEST(Sound, ListsHoldTheSystemSoundsThenTheDatabaseFromEntryOne)
+{
+    SOUNDNAMES names;
+    for (int i = 0; i < 17; ++i) names.SystemSounds.push_back("wave\\sys" + std::to_string(i) + ".wav");
+    std::vector<DSSOUNDDEF> defs;
+    std::vector<DSSOUND> sounds;
+
+    // No sound database at all: still a place for every system sound.
+    BuildSoundLists(names, defs, sounds);
+    ASSERT_EQ(defs.size(), 17u);
+    EXPECT_EQ(sounds.size(), 17u);
+    EXPECT_EQ(defs[16].FileName, "wave\\sys16.wav");
+
+    names.UserSounds = {"", "wave\\u1.wav", "wave\\u2.wav", "wave\\u3.wav"};
+    BuildSoundLists(names, defs, sounds);
+    ASSERT_EQ(defs.size(), 20u);
+    EXPECT_EQ(sounds.size(), 20u);
+    EXPECT_EQ(defs[0].FileName, "wave\\sys0.wav");
+    EXPECT_EQ(defs[17].FileName, "wave\\u1.wav");
+    EXPECT_EQ(defs[19].FileName, "wave\\u3.wav");  // user sound 3 is number 19
+    for (const DSSOUNDDEF& def : defs) {
+        EXPECT_EQ(def.nBufferCount, 1);
+        EXPECT_EQ(def.nVolume, 0);
+        EXPECT_EQ(def.nSetting, 1);
+    }
+}
