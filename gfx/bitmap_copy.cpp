@@ -137,10 +137,15 @@ bool CopyBitmap(DDSURFACEDATA* record, const char* fileName, int bpp, int pixelC
     const int w = dib.dsBm.bmWidth;
     const int h = dib.dsBm.bmHeight < 0 ? -dib.dsBm.bmHeight : dib.dsBm.bmHeight;
     const int depth = dib.dsBm.bmBitsPixel;
-    // Palette indices are copied byte for byte only from an 8-bit image; an
-    // image of any other depth has no indices to copy (a 1- or 4-bit row is
-    // shorter than the picture is wide), so GDI maps its colours instead.
-    if (bpp == 8 && depth == 8 && dib.dsBm.bmBits)
+    // In 8-bit colour the surface holds palette indices, and only an 8-bit
+    // image has them (a 1- or 4-bit row is not even as long as the picture
+    // is wide): any other image is refused rather than shown as noise.
+    if (bpp == 8 && (depth != 8 || !dib.dsBm.bmBits)) {
+        ReportLog("CopyBitmap Err %s Bpp(%d)", fileName, depth);
+        DeleteObject(bitmap);
+        return false;
+    }
+    if (bpp == 8)
         CopyIndices(record, dib, w, h, mirrorWidth, mirrorHeight, fileName);
     else if (bpp == 16 && (depth == 24 || depth == 32) && dib.dsBm.bmBits)
         CopyReducedTo16(record, dib, w, h, mirrorWidth, mirrorHeight);

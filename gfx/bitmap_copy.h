@@ -7,8 +7,8 @@
 // - Under Direct3D, or with a null or empty file name: true, nothing done
 //   (the Direct3D image loader fills textures itself).
 // - 8-bit display: palette indices of an 8-bit image copied exactly (only
-//   when the surface has the bitmap's size); images of other depths go
-//   through GDI. 16-bit display with a 24/32-bit image: per pixel, the
+//   when the surface has the bitmap's size); an image of any other depth is
+//   refused (report-log line, false). 16-bit display with a 24/32-bit image: per pixel, the
 //   DirectDraw context's rgbKey_16 becomes exactly dwTransmit and no opaque
 //   pixel turns into it. Everything else goes through GDI.
 // - Pixels of a last partial mirror cell are not copied.
@@ -17,8 +17,9 @@
 // - Every bitmap handle loaded is deleted again.
 #include "gfx/surface_record.h"
 
-// bpp is the display depth. False when the file cannot be loaded, the record
-// has no DirectDraw surface, or the pixel copy cannot be made.
+// bpp is the display depth. False when the file cannot be loaded or is
+// refused, the record has no DirectDraw surface, or the pixel copy cannot be
+// made.
 bool CopyBitmap(DDSURFACEDATA* record, const char* fileName, int bpp, int pixelCopy,
                 int mirrorWidth, int mirrorHeight);
 // DirectDraw: CopyBitmap of the record's own file, mirror cells and pixel

@@ -120,15 +120,12 @@ bool ScaledOffset(int i, float k, int ssize, int* offset)
     return true;
 }
 
-// The software copy of the Direct3D back end, for targets that cannot be
-// rendered to and sources in system memory. Every pixel is clipped on its own
-// against both surfaces. Equal layouts copy the pixel as it is; otherwise (a
-// texture into the full-screen R5G6B5 back buffer) its channels are repacked.
 template <class T>
-void CopyPixels(cSurfaceLock& dst, const cSurfaceLock& src, int x, int y, int width, int height,
-                int sx, int sy, int sw, int sh, int mode)
+void CopyPixelsOf(const PIXELVIEW& dst, const PIXELVIEW& src, int x, int y, int width, int height,
+                  int sx, int sy, int sw, int sh, int mode, DWORD transmit)
 {
-    const PIXELLAYOUT dl = DDPixelLayout(dst.m_lpSD), sl = DDPixelLayout(src.m_lpSD);
+    const PIXELLAYOUT& dl = dst.Layout;
+    const PIXELLAYOUT& sl = src.Layout;
     const bool scaled = width != sw || height != sh;
     const float kx = scaled ? static_cast<float>(sw) / width : 1.0f;
     const float ky = scaled ? static_cast<float>(sh) / height : 1.0f;
@@ -136,26 +133,27 @@ void CopyPixels(cSurfaceLock& dst, const cSurfaceLock& src, int x, int y, int wi
     // Only the target rows and columns inside the target are walked; the
     // others would be skipped pixel by pixel anyway.
     auto span = [](int pos, int size, int extent, int* first, int* end) {
-        *first = static_cast<int>(std::clamp<long long>(-static_cast<long long>(pos), 0, std::max(size, 0)));
+        *first = static_cast<int>(
+            std::clamp<long long>(-static_cast<long long>(pos), 0, std::max(size, 0)));
         *end = static_cast<int>(std::min<long long>(size, static_cast<long long>(extent) - pos));
     };
     int firstColumn, endColumn, firstRow, endRow;
-    span(x, width, dst.Width(), &firstColumn, &endColumn);
-    span(y, height, dst.Height(), &firstRow, &endRow);
+    span(x, width, dst.nWidth, &firstColumn, &endColumn);
+    span(y, height, dst.nHeight, &firstRow, &endRow);
     for (int j = firstRow; j < endRow; ++j) {
         int v = j;
         if (scaled && !ScaledOffset(j, ky, sh, &v)) continue;
         const long long py = static_cast<long long>(sy) + v;
-        if (py < 0 || py >= src.Height()) continue;
+        if (py < 0 || py >= src.nHeight) continue;
         const T* in = src.Row<T>(static_cast<int>(py));
         T* out = dst.Row<T>(y + j);
         for (int i = firstColumn; i < endColumn; ++i) {
             int u = i;
             if (scaled && !ScaledOffset(i, kx, sw, &u)) continue;
             const long long px = static_cast<long long>(sx) + u;
-            if (px < 0 || px >= src.Width()) continue;
+            if (px < 0 || px >= src.nWidth) continue;
             const DWORD pixel = in[px];
-            if (mode == 1 && IsTransparentPixel(sl, pixel, dwTransmit)) continue;
+            if (mode == 1 && IsTransparentPixel(sl, pixel, transmit)) continue;
             if (!repack) {
                 out[x + i] = static_cast<T>(pixel);
             } else {
@@ -173,14 +171,8 @@ void CopyThroughLocks(DDSURFACEDATA* target, int x, int y, int width, int height
     if (width <= 0 || height <= 0 || sw == 0 || sh == 0) return;
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return;
-    cSurfaceLock& dst = locks.Target();
-    const cSurfaceLock& src = locks.Source();
-    if (dst.m_nBytesPerPixel != src.m_nBytesPerPixel) return;
-    switch (dst.m_nBpp) {
-    case 16: CopyPixels<WORD>(dst, src, x, y, width, height, sx, sy, sw, sh, mode); break;
-    case 32: CopyPixels<DWORD>(dst, src, x, y, width, height, sx, sy, sw, sh, mode); break;
-    default: break;
-    }
+    DDCopyPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, sx, sy, sw, sh,
+                 mode, dwTransmit);
 }
 
 void BltStretchD3D(DDSURFACEDATA* target, int x, int y, int width, int height,
@@ -209,6 +201,17 @@ void BltStretchD3D(DDSURFACEDATA* target, int x, int y, int width, int height,
 }
 
 }  // namespace
+
+void DDCopyPixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y, int width,
+                  int height, int sx, int sy, int sw, int sh, int mode, DWORD transmit)
+{
+    if (width <= 0 || height <= 0 || sw == 0 || sh == 0) return;
+    if (target.Layout.nBytes != source.Layout.nBytes) return;
+    if (target.Layout.nBytes == 2)
+        CopyPixelsOf<WORD>(target, source, x, y, width, height, sx, sy, sw, sh, mode, transmit);
+    else if (target.Layout.nBytes == 4)
+        CopyPixelsOf<DWORD>(target, source, x, y, width, height, sx, sy, sw, sh, mode, transmit);
+}
 
 int DDClipRect(DDSURFACEDATA* target, int& x, int& y, int& width, int& height,
                DDSURFACEDATA* source, int& sx, int& sy, int& sw, int& sh)

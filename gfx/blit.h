@@ -26,6 +26,7 @@
 //   call only; later blits draw with opaque white and MODULATE again.
 #include <windows.h>
 
+#include "gfx/pixel_format.h"
 #include "gfx/surface_record.h"
 
 // {vertex colour as ARGB, Direct3D texture colour operation}.
@@ -59,3 +60,15 @@ void DDBltBlend(DDSURFACEDATA* target, int x, int y, int width, int height, DDSU
 void DDBltStretchBlend(DDSURFACEDATA* target, int x, int y, int width, int height,
                        DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode,
                        BLENDPAIR blend);
+
+// The pixel copy itself, on pixels in memory (the locks' views, or buffers of
+// a caller's own): target rectangle (x, y, width, height) from source
+// rectangle (sx, sy, sw, sh). Each target pixel takes the source pixel at
+// trunc(i x sw / width) (single precision; a backwards span starts one pixel
+// before sx), and is written only when both positions lie inside their
+// pictures; mode 1 skips transparent source pixels (transmit: the transparent
+// colour as a pixel value). Equal layouts copy the pixel unchanged; a texture
+// pixel going into the full-screen R5G6B5 back buffer has its channels
+// repacked. Only 16- and 32-bit layouts of one width are copied.
+void DDCopyPixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y, int width,
+                  int height, int sx, int sy, int sw, int sh, int mode, DWORD transmit);

@@ -120,8 +120,8 @@ uint32_t ReadPixel(DDSURFACEDATA* surface, int x, int y)
 void WriteBmp(const std::string& path, int width, int height, int bpp,
               const std::vector<uint32_t>& pixels, const std::vector<uint32_t>& palette)
 {
-    const int stride = (width * bpp / 8 + 3) & ~3;
-    const int colours = bpp == 8 ? 256 : 0;
+    const int stride = (width * bpp + 31) / 32 * 4;
+    const int colours = bpp <= 8 ? 1 << bpp : 0;
     const int offset = 14 + 40 + colours * 4;
     std::vector<unsigned char> file(offset + stride * height, 0);
     auto put16 = [&](int at, int v) { file[at] = v & 255, file[at + 1] = (v >> 8) & 255; };
@@ -138,12 +138,17 @@ void WriteBmp(const std::string& path, int width, int height, int bpp,
     put16(28, bpp);
     put32(34, stride * height);
     put32(46, colours);
-    for (size_t i = 0; i < palette.size() && i < 256; ++i) put32(54 + 4 * i, palette[i] & 0xFFFFFF);
+    for (size_t i = 0; i < palette.size() && i < static_cast<size_t>(colours); ++i)
+        put32(54 + 4 * i, palette[i] & 0xFFFFFF);
     for (int row = 0; row < height; ++row) {
         unsigned char* line = &file[offset + (height - 1 - row) * stride];
         for (int col = 0; col < width; ++col) {
             const uint32_t v = pixels[row * width + col];
-            if (bpp == 8) {
+            if (bpp < 8) {
+                // Packed indices, the leftmost pixel in the high bits.
+                const int shift = 8 - bpp - (col * bpp) % 8;
+                line[col * bpp / 8] |= static_cast<unsigned char>((v & ((1 << bpp) - 1)) << shift);
+            } else if (bpp == 8) {
                 line[col] = v & 255;
             } else {
                 const int b = bpp / 8;

@@ -24,9 +24,9 @@ uint32_t ReadPixel(DDSURFACEDATA* surface, int x, int y);
 // The same for a whole rectangle, row by row.
 std::vector<uint32_t> ReadPixels(DDSURFACEDATA* surface, int x, int y, int width, int height);
 
-// Writes a bottom-up BI_RGB BMP of 8, 24 or 32 bits. pixels holds width x
+// Writes a bottom-up BI_RGB BMP of 1, 4, 8, 24 or 32 bits. pixels holds width x
 // height values, row by row from the top: 0xRRGGBB for 24 and 32 bits, palette
-// indices for 8 bits (palette: up to 256 0xRRGGBB entries).
+// indices for 1, 4 and 8 bits (palette: up to 2, 16 or 256 0xRRGGBB entries).
 void WriteBmp(const std::string& path, int width, int height, int bpp,
               const std::vector<uint32_t>& pixels, const std::vector<uint32_t>& palette = {});
 
