@@ -6,6 +6,7 @@
 #include "app/timing.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
+#include "gfx/dialog_mode.h"
 #include "gfx/quad.h"
 #include "gfx/render_state.h"
 #include "gfx/scene.h"
@@ -79,11 +80,16 @@ bool DDInit(int bD3D, HWND hwnd, int width, int height, int bpp, int vsync, int 
     }
     bDDInit = 1;
     bDDCreated = 1;
+    // Over a full-screen display a box shows only in the display's dialog mode.
+    if (!windowed && !lpFullScreenMesBox) lpFullScreenMesBox = DDMesBox;
     return true;
 }
 
 void DDUnInit()
 {
+    // Boxes from here on (the leak report among them) must not reach a display
+    // that is going.
+    if (lpFullScreenMesBox == DDMesBox) lpFullScreenMesBox = nullptr;
     if (lpDirectDraw) {
         for (int i = 0; i < nSurfaceCount; ++i) DDReleaseSurface(&lpSurfaceArray[i]);
         ReleaseCom(lpClipper);

@@ -18,20 +18,22 @@ wine_env_setup() {
 }
 
 wine_env_prefix() {
-  if [ ! -f "$WINEPREFIX/.game-prefix-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.game-prefix-ready-2" ]; then
     echo "wine-env: creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     timeout 300 wineboot -i >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
     # No crash dialog: a crashed test must fail, not wait for a click.
     timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    # The face names the game asks for map to the installed Japanese fonts.
+    # The face names the game asks for map to the installed Japanese fonts:
+    # the Japanese faces of its face list and their English names.
     local sub='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-    for face in 'ＭＳ ゴシック' 'ＭＳ Ｐゴシック' 'MS Gothic' 'MS PGothic' 'ＭＳ 明朝' 'ＭＳ Ｐ明朝' 'MS UI Gothic'; do
+    for face in 'ＭＳ ゴシック' 'ＭＳ Ｐゴシック' 'MS Gothic' 'MS PGothic' 'ＭＳ 明朝' 'ＭＳ Ｐ明朝' \
+                'MS Mincho' 'MS PMincho' 'MS UI Gothic' 'メイリオ' 'Meiryo'; do
       timeout 60 wine reg add "$sub" /v "$face" /t REG_SZ /d 'IPAGothic' /f >/dev/null 2>&1
     done
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.game-prefix-ready"
+    touch "$WINEPREFIX/.game-prefix-ready-2"
   fi
 }
 

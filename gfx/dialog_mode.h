@@ -1,0 +1,18 @@
+#pragma once
+// GDI dialogs and message boxes over a full-screen display.
+//
+// Promises of this seam:
+// - In window mode, or with no display up, switching does nothing and
+//   succeeds (1).
+// - Switching on in full screen makes the GDI surface visible and shows the
+//   mouse cursor; switching off hides the cursor again. 0 when the display
+//   refused.
+// - DDInit installs DDMesBox as the full-screen message box (lpFullScreenMesBox,
+//   app/message_box.h) unless something else was installed; DDUnInit takes it
+//   away again.
+#include <windows.h>
+
+int DDSetDialogBoxMode(int on);
+// The box in dialog mode on the display's window: its result (IDOK, IDYES...),
+// or 0, with a trace line, when the display cannot switch.
+int DDMesBox(const char* text, const char* caption, UINT type);
