@@ -68,7 +68,9 @@ void ForEachLine(const char* text, Line line)
     line(start, static_cast<int>(p - start), count);
 }
 
-DWORD ColorValueOf(int index)
+}  // namespace
+
+DWORD FontColorValue(int index)
 {
     const PALETTEENTRY& e = Palette[std::clamp(index, 0, 255)];
     if (lpDTCon) return 0xFF000000u | (DWORD(e.peRed) << 16) | (DWORD(e.peGreen) << 8) | e.peBlue;
@@ -80,6 +82,8 @@ DWORD ColorValueOf(int index)
     }
     return RGB(e.peRed, e.peGreen, e.peBlue);
 }
+
+namespace {
 
 DDSURFACEDATA* SurfaceAt(int index)
 {
@@ -146,7 +150,7 @@ void Font::Create(const char* face, int width, int height, int pitchX, int pitch
     m_lpWindowSD = windowSurface;
     m_nFrameThickness = frameThickness;
     m_nFrameColor = frameColor;
-    if (nBpp) m_dwColor = ColorValueOf(colorIndex);
+    if (nBpp) m_dwColor = FontColorValue(colorIndex);
     m_lpIconSD = iconSurface;
     m_bIcon = iconSurface != nullptr;
 

@@ -142,6 +142,10 @@ int CreateNumberSurfaces(DDSURFACEDATA* surfaces, const DDSURFACEPARAM* surfaceP
                          Font* fonts, const FONTPARAM* fontParams);
 void MakeNumberSurface(DDSURFACEDATA* surface, Font* font);
 
+// The text colour of a palette entry: Direct3D 0xFFRRGGBB; DirectDraw a GDI
+// colour, at 16 bits each channel scaled from the display's range to 0-255.
+DWORD FontColorValue(int index);
+
 // Formats into a buffer of the given size (NUL included): the text is cut at a
 // character boundary to fit.
 std::string FormatBoundedV(size_t bufferSize, const char* format, va_list args);

@@ -2,12 +2,14 @@
 
 #include <d3dx9.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/log.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"
+#include "gfx/palette_table.h"
 #include "gfx/font.h"
 #include "gfx/glyph_cache.h"
 #include "gfx/surface.h"
@@ -344,6 +346,90 @@ TEST_F(FontTest, DigitStripsHoldTheTenDigits)
         }
         for (Font& font : fonts) font.Release();
         for (DDSURFACEDATA& strip : records) DDReleaseSurface(&strip);
+        DDUnInit();
+    }
+}
+
+// The text colour of a palette entry per back end and depth.
+TEST(FontColour, PaletteEntriesBecomeTextColours)
+{
+    const PALETTEENTRY saved = Palette[7];
+    const int savedBpp = nBpp;
+    const COLORSHIFTS savedFormat = SurfaceFormat;
+    SurfaceFormat.nRedMask = 31, SurfaceFormat.nGreenMask = 63, SurfaceFormat.nBlueMask = 31;
+    const struct {
+        int bpp;
+        PALETTEENTRY entry;
+        DWORD expected;
+    } rows[] = {
+        {32, {0x12, 0x34, 0x56, 0}, RGB(0x12, 0x34, 0x56)},
+        {8, {0x12, 0x34, 0x56, 0}, RGB(0x12, 0x34, 0x56)},
+        {16, {31, 63, 0, 0}, RGB(255, 255, 0)},    // the display's 5-6-5 values
+        {16, {16, 32, 8, 0}, RGB(131, 129, 65)},
+    };
+    for (const auto& row : rows) {
+        nBpp = row.bpp;
+        Palette[7] = row.entry;
+        EXPECT_EQ(FontColorValue(7), row.expected) << row.bpp;
+    }
+    Palette[7] = saved;
+    nBpp = savedBpp;
+    SurfaceFormat = savedFormat;
+}
+
+// Centred glyphs sit in the middle of their cells, with and without caches.
+TEST_F(FontTest, CentredGlyphsSitInTheMiddleOfTheirCells)
+{
+    for (int d3d : {1, 0}) {
+        ASSERT_TRUE(UpWithText(d3d));
+        for (int fast : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "d3d " << d3d << " fast " << fast);
+            ClearBackBuffer();
+            Font font;
+            font.m_bCenterGlyph = 1;  // before the caches are rendered
+            MakeFont(font, 9, 32, fast);
+            font.DrawText(&BackBuffer, 100, 100, "I漢", 0);
+            for (int cell : {0, 1}) {
+                std::vector<uint32_t> pixels = ReadPixels(&BackBuffer, 100 + 32 * cell, 100, 32, 32);
+                int left = 32, right = -1, top = 32, bottom = -1;
+                for (int i = 0; i < 32 * 32; ++i) {
+                    if (!IsInk(pixels[i])) continue;
+                    left = std::min(left, i % 32), right = std::max(right, i % 32);
+                    top = std::min(top, i / 32), bottom = std::max(bottom, i / 32);
+                }
+                ASSERT_GE(right, 0) << cell;
+                EXPECT_NEAR((left + right) / 2.0, 15.5, 2.5) << cell;
+                EXPECT_NEAR((top + bottom) / 2.0, 15.5, 3.0) << cell;
+            }
+            font.Release();
+        }
+        DDUnInit();
+    }
+}
+
+// Proportional fonts draw each line whole; their extent is measured with the
+// font that draws them.
+TEST_F(FontTest, ProportionalTextStaysInsideItsMeasuredExtent)
+{
+    for (int d3d : {1, 0}) {
+        SCOPED_TRACE(d3d);
+        ASSERT_TRUE(UpWithText(d3d));
+        {
+            Font font;
+            font.Create("ＭＳ Ｐゴシック", 0, 16, 0, 18, kTextColour, nullptr, 1, kFrameColour, nullptr, 0);
+            const char* text = "Wide WWW テキスト\niii";
+            ScopedSurface system;
+            ASSERT_TRUE(DDCreateSurface(&system.sd, 320, 64, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+            for (DDSURFACEDATA* sd : {&BackBuffer, &system.sd}) {
+                DDFill(sd, (d3d ? 0xFF000000u : 0u) | kBackgroundRgb);
+                EXPECT_EQ(font.DrawText(sd, 10, 10, text, 0), 1);
+                // Lines at pitch y: ink in both; nothing right of the widest line.
+                EXPECT_GT(CountInk(sd, 10, 10, 200, 18), 40);
+                EXPECT_GT(CountInk(sd, 10, 28, 40, 18), 5);
+                EXPECT_EQ(CountInk(sd, 10, 28, 300, 18) , CountInk(sd, 10, 28, 40, 18));
+                EXPECT_EQ(CountInk(sd, 0, 0, 320, 10) + CountInk(sd, 0, 46, 320, 18), 0);
+            }
+        }
         DDUnInit();
     }
 }
