@@ -18,6 +18,7 @@ namespace {
 struct ResolvedFace {
     DWORD fileSize = 0;
     int inkOfA = 0;
+    std::string face;   // GDI names a substituted face as asked, any other by its own name
 };
 
 ResolvedFace Resolve(const char* face)
@@ -33,6 +34,9 @@ ResolvedFace Resolve(const char* face)
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     HGDIOBJ oldFont = SelectObject(dc, font);
     resolved.fileSize = GetFontData(dc, 0, 0, nullptr, 0);
+    char name[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, name);
+    resolved.face = name;
     std::memset(bits, 0, 32 * 32 * 4);
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
@@ -59,7 +63,7 @@ std::string Bounded(size_t size, const char* format, ...)
 
 }  // namespace
 
-// The Japanese faces the game asks for are the installed Japanese font.
+// The Japanese faces the game asks for are mapped to the installed Japanese font.
 TEST(FontFaces, JapaneseFaceNamesResolveToTheJapaneseFont)
 {
     const ResolvedFace japanese = Resolve("IPAGothic");
@@ -70,7 +74,10 @@ TEST(FontFaces, JapaneseFaceNamesResolveToTheJapaneseFont)
         const ResolvedFace resolved = Resolve(face);
         EXPECT_EQ(resolved.fileSize, japanese.fileSize) << face;
         EXPECT_EQ(resolved.inkOfA, japanese.inkOfA) << face;
+        EXPECT_EQ(resolved.face, face);
     }
+    // A face without a substitute falls back to some Japanese font under its own name.
+    EXPECT_NE(Resolve("NoSuchFace").face, "NoSuchFace");
 }
 
 // Formatted text is cut to its buffer at a character boundary.
