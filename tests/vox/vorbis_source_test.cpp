@@ -66,55 +66,50 @@ TEST(VorbisSource, RefusesMissingAndForeignFiles)
     }
 }
 
-TEST(VorbisSource, StreamedPiecesEqualTheWholeDecodeAndStopAtTheEnd)
-{
-    std::string path = BuildTreePath("fixtures\\tune.ogg");
-    int channels = 0;
-    std::vector<short> whole = DecodeWhole(path, &channels);
-    ASSERT_EQ(whole.size(), 8820u * 2);
+// The test tune open, and the whole of it decoded at once beside it.
+class VorbisStream : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string path = BuildTreePath("fixtures\\tune.ogg");
+        int channels = 0;
+        m_Whole = DecodeWhole(path, &channels);
+        ASSERT_EQ(m_Whole.size(), 8820u * 2);
+        ASSERT_TRUE(m_Source.Open(path.c_str()));
+    }
+    std::vector<short> m_Whole;
+    cVorbisSource m_Source;
+};
 
-    cVorbisSource source;
-    ASSERT_TRUE(source.Open(path.c_str()));
-    std::vector<short> streamed = ReadAll(source, 1000, 100000);
-    EXPECT_EQ(streamed, whole);
-    EXPECT_TRUE(source.Ended());
+TEST_F(VorbisStream, StreamedPiecesEqualTheWholeDecodeAndStopAtTheEnd)
+{
+    EXPECT_EQ(ReadAll(m_Source, 1000, 100000), m_Whole);
+    EXPECT_TRUE(m_Source.Ended());
 }
 
-TEST(VorbisSource, RepeatsJoinWithoutAGapAndCountDown)
+TEST_F(VorbisStream, RepeatsJoinWithoutAGapAndCountDown)
 {
-    std::string path = BuildTreePath("fixtures\\tune.ogg");
-    int channels = 0;
-    std::vector<short> whole = DecodeWhole(path, &channels);
-
-    cVorbisSource source;
-    ASSERT_TRUE(source.Open(path.c_str()));
-    ASSERT_TRUE(source.Rewind(2));
+    ASSERT_TRUE(m_Source.Rewind(2));
     // 777 frames a piece never falls on the end of a pass, so each join
     // happens inside one read.
-    std::vector<short> streamed = ReadAll(source, 777, 100000);
+    std::vector<short> streamed = ReadAll(m_Source, 777, 100000);
     std::vector<short> expected;
-    for (int pass = 0; pass < 3; ++pass) expected.insert(expected.end(), whole.begin(), whole.end());
+    for (int pass = 0; pass < 3; ++pass) expected.insert(expected.end(), m_Whole.begin(), m_Whole.end());
     EXPECT_EQ(streamed.size(), expected.size());
     EXPECT_TRUE(streamed == expected) << "a pass does not follow the last frame of the one before";
 }
 
-TEST(VorbisSource, EndlessRepeatGoesOnAndRewindStartsAgain)
+TEST_F(VorbisStream, EndlessRepeatGoesOnAndRewindStartsAgain)
 {
-    std::string path = BuildTreePath("fixtures\\tune.ogg");
-    int channels = 0;
-    std::vector<short> whole = DecodeWhole(path, &channels);
-
-    cVorbisSource source;
-    ASSERT_TRUE(source.Open(path.c_str()));
-    ASSERT_TRUE(source.Rewind(VOX_LOOP_ENDLESS));
-    std::vector<short> streamed = ReadAll(source, 4096, 8820 * 5);
+    ASSERT_TRUE(m_Source.Rewind(VOX_LOOP_ENDLESS));
+    std::vector<short> streamed = ReadAll(m_Source, 4096, 8820 * 5);
     EXPECT_GE(streamed.size(), 8820u * 2 * 5);
-    EXPECT_FALSE(source.Ended());
-    EXPECT_TRUE(std::equal(whole.begin(), whole.end(), streamed.begin() + 8820 * 2 * 4));
+    EXPECT_FALSE(m_Source.Ended());
+    EXPECT_TRUE(std::equal(m_Whole.begin(), m_Whole.end(), streamed.begin() + 8820 * 2 * 4));
 
     // Halfway through a pass, a rewind without repeats plays exactly one pass.
     short buffer[200];
-    source.Read(buffer, 100);
-    ASSERT_TRUE(source.Rewind(0));
-    EXPECT_EQ(ReadAll(source, 4096, 100000), whole);
+    m_Source.Read(buffer, 100);
+    ASSERT_TRUE(m_Source.Rewind(0));
+    EXPECT_EQ(ReadAll(m_Source, 4096, 100000), m_Whole);
 }
