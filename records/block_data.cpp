@@ -4,19 +4,7 @@ bool (*lpBlockConditionsHold)(cBlockData& block) = nullptr;
 
 namespace {
 
-void CopyGraphic(cBlockData& to, const cBlockData& from)
-{
-    to.m_cGraphicKind = from.m_cGraphicKind;
-    to.m_sGraphic = from.m_sGraphic;
-    to.m_sGraphicOffset = from.m_sGraphicOffset;
-}
 void CopyFront(cBlockData& to, const cBlockData& from) { to.m_bFront = from.m_bFront; }
-void CopyHidden(cBlockData& to, const cBlockData& from) { to.m_bHidden = from.m_bHidden; }
-void CopyMark(cBlockData& to, const cBlockData& from)
-{
-    to.m_cMarkDisplay = from.m_cMarkDisplay;
-    to.m_sMark = from.m_sMark;
-}
 void CopyCollision(cBlockData& to, const cBlockData& from) { to.m_cCollision = from.m_cCollision; }
 void CopyPassThrough(cBlockData& to, const cBlockData& from) { to.m_cPassThrough = from.m_cPassThrough; }
 void CopyEffect(cBlockData& to, const cBlockData& from)
@@ -35,10 +23,10 @@ void CopyProtected(cBlockData& to, const cBlockData& from) { to.m_bProtected = f
 const InheritCopy<cBlockData> aInheritCopyBlock[cBlockData::INHERIT_GROUPS] = {
     CopyNameGroup<cBlockData>,
     CopyConditionGroup<cBlockData>,
-    CopyGraphic,
+    CopyChipGroup<cBlockData>,
     CopyFront,
-    CopyHidden,
-    CopyMark,
+    CopyHiddenGroup<cBlockData>,
+    CopyMarkGroup<cBlockData>,
     CopyCollision,
     CopyPassThrough,
     CopyEffect,
@@ -90,11 +78,9 @@ void cBlockData::RegisterFields(int version)
 bool cBlockData::Load(cDataReader& in)
 {
     cDataRecord::Load(in);
-    in.ReadI16(m_sCellX);
-    in.ReadI16(m_sCellY);
-    in.ReadByteVector(m_InheritFlags);
-    ReadConditionList(m_Conditions, in);
-    if (nFileVersion < 219 && m_cGraphicKind == GRAPHIC_SHOT) m_sGraphic = ShotChipOfOldFile(m_sGraphic);
+    ReadCarriedCell(*this, in);
+    ReadFlagsAndConditions(*this, in);
+    UpgradeShotChip(*this, nFileVersion);
     Inherit();
     ValidateRefs();
     return in.Ok();
@@ -104,10 +90,8 @@ void cBlockData::Save(cDataWriter& out)
 {
     ValidateRefs();
     cDataRecord::Save(out);
-    out.WriteI16(m_sCellX);
-    out.WriteI16(m_sCellY);
-    out.WriteByteVector(m_InheritFlags);
-    WriteRecords(m_Conditions, out);
+    WriteCarriedCell(*this, out);
+    WriteFlagsAndConditions(*this, out);
 }
 
 void cBlockData::Inherit() { InheritGroups(*this, &cPaletteLists::lpBlocks, aInheritCopyBlock); }

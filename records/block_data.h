@@ -20,8 +20,6 @@ struct DDSURFACEDATA;
 
 // Collision values.
 enum { BLOCK_PASSABLE = 0, BLOCK_SOLID = 1, BLOCK_DEADLY = 2 };
-// Graphic kinds: the sheet a chip comes from (blocks, characters and items alike).
-enum { GRAPHIC_BLOCK = 0, GRAPHIC_CHARA = 1, GRAPHIC_ITEM = 2, GRAPHIC_SHOT = 3, GRAPHIC_DEDICATED = 4 };
 
 class cBlockData : public cDataRecord {
 public:

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "records/block_data.h"
-
 namespace {
 
 using Chara = cCharaData;
@@ -190,11 +188,9 @@ void cCharaData::RegisterFields(int version)
 bool cCharaData::Load(cDataReader& in)
 {
     cDataRecord::Load(in);
-    in.ReadI16(m_sCellX);
-    in.ReadI16(m_sCellY);
+    ReadCarriedCell(*this, in);
     in.ReadI32(m_nItemLink);
-    in.ReadByteVector(m_InheritFlags);
-    ReadConditionList(m_Conditions, in);
+    ReadFlagsAndConditions(*this, in);
     ReadFlowList(m_Flows, in);
     EraseMarkedFlows(m_Flows);
     if (nFileVersion < DATA_VERSION) Upgrade(nFileVersion);
@@ -225,7 +221,7 @@ void cCharaData::Upgrade(int version)
         m_bAutoScrollSync = 0;
         InsertInheritFlag(21);
     }
-    if (version < 219 && m_cGraphicKind == GRAPHIC_SHOT) m_sGraphic = ShotChipOfOldFile(m_sGraphic);
+    UpgradeShotChip(*this, version);
     if (version < 285) m_cInvincibleColor = 1;
 }
 
@@ -240,11 +236,9 @@ void cCharaData::Save(cDataWriter& out)
 {
     ValidateRefs();
     cDataRecord::Save(out);
-    out.WriteI16(m_sCellX);
-    out.WriteI16(m_sCellY);
+    WriteCarriedCell(*this, out);
     out.WriteI32(m_nItemLink);
-    out.WriteByteVector(m_InheritFlags);
-    WriteRecords(m_Conditions, out);
+    WriteFlagsAndConditions(*this, out);
     WriteRecords(m_Flows, out);
 }
 

@@ -13,11 +13,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "records/condition_data.h"
 #include "records/record_context.h"
 #include "records/record_list.h"
 
 // Inherit sources and item sources.
 enum { SOURCE_NONE = 0, SOURCE_COMMON = 1, SOURCE_STAGE = 2 };
+// Graphic kinds: the sheet a chip comes from.
+enum { GRAPHIC_BLOCK = 0, GRAPHIC_CHARA = 1, GRAPHIC_ITEM = 2, GRAPHIC_SHOT = 3, GRAPHIC_DEDICATED = 4 };
 
 // The RecordContext palette that a source byte names, or -1 for any other value.
 inline int PaletteOfSource(int source)
@@ -101,6 +104,64 @@ void CopyConditionGroup(T& to, const T& from)
     to.m_bCondLatch = from.m_bCondLatch;
 }
 
+// Groups that blocks and items hold alike: the chip, the hidden switch, the mark.
+template <class T>
+void CopyChipGroup(T& to, const T& from)
+{
+    to.m_cGraphicKind = from.m_cGraphicKind;
+    to.m_sGraphic = from.m_sGraphic;
+    to.m_sGraphicOffset = from.m_sGraphicOffset;
+}
+
+template <class T>
+void CopyHiddenGroup(T& to, const T& from)
+{
+    to.m_bHidden = from.m_bHidden;
+}
+
+template <class T>
+void CopyMarkGroup(T& to, const T& from)
+{
+    to.m_cMarkDisplay = from.m_cMarkDisplay;
+    to.m_sMark = from.m_sMark;
+}
+
 // The shot sheet gained a first chip in data version 219: a shot chip of an
 // older file is one further on, the sheet's last chip being 119.
-inline int16_t ShotChipOfOldFile(int16_t chip) { return chip >= 119 ? 119 : static_cast<int16_t>(chip + 1); }
+template <class T>
+void UpgradeShotChip(T& d, int version)
+{
+    if (version < 219 && d.m_cGraphicKind == GRAPHIC_SHOT)
+        d.m_sGraphic = d.m_sGraphic >= 119 ? 119 : static_cast<int16_t>(d.m_sGraphic + 1);
+}
+
+// The parts of the stored form that every definition has: the carried cell
+// column and row right after the record part (a character adds its item
+// link after them), and later the inherit flags and the conditions.
+template <class T>
+void ReadCarriedCell(T& d, cDataReader& in)
+{
+    in.ReadI16(d.m_sCellX);
+    in.ReadI16(d.m_sCellY);
+}
+
+template <class T>
+void WriteCarriedCell(const T& d, cDataWriter& out)
+{
+    out.WriteI16(d.m_sCellX);
+    out.WriteI16(d.m_sCellY);
+}
+
+template <class T>
+void ReadFlagsAndConditions(T& d, cDataReader& in)
+{
+    in.ReadByteVector(d.m_InheritFlags);
+    ReadConditionList(d.m_Conditions, in);
+}
+
+template <class T>
+void WriteFlagsAndConditions(T& d, cDataWriter& out)
+{
+    out.WriteByteVector(d.m_InheritFlags);
+    WriteRecords(d.m_Conditions, out);
+}

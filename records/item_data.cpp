@@ -1,24 +1,10 @@
 #include "records/item_data.h"
 
-#include "records/block_data.h"
-
 namespace {
 
 void CopyOffsetX(cItemData& to, const cItemData& from) { to.m_sOffsetX = from.m_sOffsetX; }
 void CopyOffsetY(cItemData& to, const cItemData& from) { to.m_sOffsetY = from.m_sOffsetY; }
-void CopyGraphic(cItemData& to, const cItemData& from)
-{
-    to.m_cGraphicKind = from.m_cGraphicKind;
-    to.m_sGraphic = from.m_sGraphic;
-    to.m_sGraphicOffset = from.m_sGraphicOffset;
-}
 void CopyZOrder(cItemData& to, const cItemData& from) { to.m_cZOrder = from.m_cZOrder; }
-void CopyHidden(cItemData& to, const cItemData& from) { to.m_bHidden = from.m_bHidden; }
-void CopyMark(cItemData& to, const cItemData& from)
-{
-    to.m_cMarkDisplay = from.m_cMarkDisplay;
-    to.m_sMark = from.m_sMark;
-}
 void CopySize(cItemData& to, const cItemData& from) { to.m_cSize = from.m_cSize; }
 void CopyTakeKind(cItemData& to, const cItemData& from) { to.m_cTakeKind = from.m_cTakeKind; }
 void CopyPopUp(cItemData& to, const cItemData& from) { to.m_bPopUp = from.m_bPopUp; }
@@ -32,10 +18,10 @@ const InheritCopy<cItemData> aInheritCopyItem[cItemData::INHERIT_GROUPS] = {
     CopyConditionGroup<cItemData>,
     CopyOffsetX,
     CopyOffsetY,
-    CopyGraphic,
+    CopyChipGroup<cItemData>,
     CopyZOrder,
-    CopyHidden,
-    CopyMark,
+    CopyHiddenGroup<cItemData>,
+    CopyMarkGroup<cItemData>,
     CopySize,
     CopyTakeKind,
     CopyPopUp,
@@ -88,12 +74,10 @@ void cItemData::RegisterFields(int version)
 bool cItemData::Load(cDataReader& in)
 {
     cDataRecord::Load(in);
-    in.ReadI16(m_sCellX);
-    in.ReadI16(m_sCellY);
-    in.ReadByteVector(m_InheritFlags);
-    ReadConditionList(m_Conditions, in);
+    ReadCarriedCell(*this, in);
+    ReadFlagsAndConditions(*this, in);
     ReadCommandList(m_Commands, in);
-    if (nFileVersion < 219 && m_cGraphicKind == GRAPHIC_SHOT) m_sGraphic = ShotChipOfOldFile(m_sGraphic);
+    UpgradeShotChip(*this, nFileVersion);
     Inherit();
     Validate();
     return in.Ok();
@@ -103,10 +87,8 @@ void cItemData::Save(cDataWriter& out)
 {
     Validate();
     cDataRecord::Save(out);
-    out.WriteI16(m_sCellX);
-    out.WriteI16(m_sCellY);
-    out.WriteByteVector(m_InheritFlags);
-    WriteRecords(m_Conditions, out);
+    WriteCarriedCell(*this, out);
+    WriteFlagsAndConditions(*this, out);
     WriteRecords(m_Commands, out);
 }
 

@@ -1,6 +1,9 @@
 // Block, character and item definitions: stored forms, upgrades of older
 // files, the repair of references, the block's collision and the character's
 // placement offsets.
+#include <cstring>
+
+#include "records/stage_sub_records.h"
 #include "tests/records/definition_fixtures.h"
 
 namespace {
@@ -468,4 +471,115 @@ TEST_F(DefinitionTest, InheritedFlowsAreNeverEmpty)
     EXPECT_EQ(self.m_Conditions.size(), 2u);
     EXPECT_EQ(self.m_Flows.size(), 1u);
     EXPECT_EQ(self.m_cInheritSource, 7);
+}
+
+TEST_F(DefinitionTest, CarryOverHoldsACharacterDefinition)
+{
+    cCarryOverData carry;
+    carry.m_nCarryHp = 7;
+    carry.m_Chara.m_nMaxHp = 42;
+    carry.m_Chara.m_Flows.assign(1, DefaultListFlow());
+    carry.m_Chara.m_Flows[0].m_Commands.resize(1);
+    FixtureBytes expected;
+    expected.u32(5).i32(7).i32(0).i32(0).i32(0).i32(0).u32(0);
+    CharaFixture chara;
+    chara.Set("m_nMaxHp", 42);
+    FlowFixture flow;
+    flow.keyWindow = 3;
+    flow.commands = {CommandFixture().Stored()};
+    chara.flows = {flow.Stored()};
+    expected.bytes(chara.Stored());
+    EXPECT_EQ(SavedBody(carry), expected.get());
+
+    cCarryOverData read;
+    ASSERT_EQ(read.LoadFile("out.dat"), 1);
+    EXPECT_EQ(read.m_nCarryHp, 7);
+    EXPECT_EQ(read.m_Chara.m_nMaxHp, 42);
+    EXPECT_EQ(read.m_Chara.m_Flows.size(), 1u);
+}
+
+namespace {
+
+unsigned char* FieldBytes(cDataRecord& record, const DATAFIELD& field)
+{
+    return reinterpret_cast<unsigned char*>(&record) + field.nOffset;
+}
+
+// Which registered fields (numbered from 1 in registration order) of d
+// hold the same bytes as in base; the inherit source and index (1 and 2),
+// which are never inherited, are left out.
+template <class T>
+std::vector<int> FieldsLike(T& d, T& base)
+{
+    std::vector<int> same;
+    for (size_t k = 2; k < d.Fields().size(); ++k) {
+        const DATAFIELD& f = d.Fields()[k];
+        size_t bytes = static_cast<size_t>(f.nCount) * static_cast<size_t>(f.cSize);
+        if (std::memcmp(FieldBytes(d, f), FieldBytes(base, base.Fields()[k]), bytes) == 0)
+            same.push_back(static_cast<int>(k) + 1);
+    }
+    return same;
+}
+
+// Each group copied alone from a base whose every field differs: exactly
+// the fields of the group change, and the name and the lists only with
+// their own groups.
+template <class T>
+void ExpectGroupCopies(std::vector<T>& commonRows, const std::vector<std::vector<int>>& groups, size_t nameGroup,
+                       size_t conditionGroup, size_t listGroup)
+{
+    commonRows.resize(2);
+    SyncPaletteRowCounts();
+    T& base = commonRows[1];
+    for (size_t k = 0; k < base.Fields().size(); ++k) {
+        const DATAFIELD& f = base.Fields()[k];
+        std::memset(FieldBytes(base, f), static_cast<int>(k + 1), static_cast<size_t>(f.nCount) * f.cSize);
+    }
+    base.m_sName = "基";
+    base.m_Conditions.resize(2);
+    ASSERT_EQ(groups.size(), T::INHERIT_GROUPS);
+    for (size_t g = 0; g < groups.size(); ++g) {
+        SCOPED_TRACE(testing::Message() << "group " << g);
+        T d;
+        d.Clear();
+        d.m_cInheritSource = SOURCE_COMMON;
+        d.m_sInheritIndex = 1;
+        d.m_InheritFlags.assign(T::INHERIT_GROUPS, 0);
+        d.m_InheritFlags[g] = 1;
+        d.Inherit();
+        EXPECT_EQ(FieldsLike(d, base), groups[g]);
+        EXPECT_EQ(d.m_sName == "基", g == nameGroup);
+        EXPECT_EQ(d.m_Conditions.size() == 2, g == conditionGroup);
+        EXPECT_EQ(d.m_cInheritSource, SOURCE_COMMON);
+        if constexpr (requires { d.m_Commands; }) {
+            EXPECT_EQ(d.m_Commands.size() == 1, g == listGroup);
+        }
+        if constexpr (requires { d.m_Flows; }) {
+            EXPECT_EQ(d.m_Flows.size() == 1, g == listGroup);
+        }
+    }
+}
+
+} // namespace
+
+TEST_F(DefinitionTest, EachInheritGroupCopiesItsFieldsAndNothingElse)
+{
+    ExpectGroupCopies(CommonPalette.m_Blocks,
+                      {{}, {3, 4}, {5, 6, 7}, {8}, {9}, {10, 11}, {12}, {13}, {14, 15}, {16, 17}, {18}}, 0, 1, 99);
+
+    CommonPalette.m_Items.resize(2);
+    CommonPalette.m_Items[1].m_Commands.resize(1);
+    ExpectGroupCopies(CommonPalette.m_Items,
+                      {{}, {3, 4}, {5}, {6}, {7, 8, 9}, {10}, {11}, {12, 13}, {16}, {15}, {14}, {17}, {}}, 0, 1, 12);
+
+    // The base has one flow; group 36 gives a definition without flows that one.
+    CommonPalette.m_Charas.resize(2);
+    CommonPalette.m_Charas[1].m_Flows.assign(1, DefaultListFlow());
+    ExpectGroupCopies(CommonPalette.m_Charas,
+                      {{},           {26, 27},     {28},     {29},     {3, 4},   {5},      {6},      {7, 8, 11},
+                       {9, 10, 12},  {13, 14, 15}, {16},     {17},     {18},     {19, 20, 21}, {22, 23}, {24, 25},
+                       {31},         {30},         {32, 33}, {34},     {35},     {36},     {37, 38}, {39},
+                       {40},         {42},         {43},     {44},     {45},     {46},     {47},     {41},
+                       {52, 53},     {50, 51},     {48},     {49},     {}},
+                      0, 4, 36);
 }
