@@ -14,7 +14,6 @@
 #include "gfx/pixel_copy.h"
 #include "gfx/surface.h"
 #include "gfx/surface_lock.h"
-#include "gfx/transparent_colour.h"
 #include "tests/gfx/gfx_support.h"
 
 namespace {
@@ -59,15 +58,7 @@ std::vector<uint32_t> MirroredRamp(int mirrorWidth, uint32_t rest)
     return out;
 }
 
-class BitmapCopyTest : public DisplayTest {
-protected:
-    bool UpWithKey(int d3d)
-    {
-        if (!Up(d3d)) return false;
-        DDSetTransmit(0xFF, 0x00, 0xFF);
-        return true;
-    }
-};
+class BitmapCopyTest : public DisplayTest {};
 
 }  // namespace
 

@@ -12,7 +12,6 @@
 #include "gfx/fill.h"
 #include "gfx/render_state.h"
 #include "gfx/surface.h"
-#include "gfx/transparent_colour.h"
 #include "tests/gfx/gfx_support.h"
 
 namespace {
@@ -211,15 +210,7 @@ struct SceneSheets {
     }
 };
 
-class BlitTest : public DisplayTest {
-protected:
-    bool UpWithKey(int d3d)
-    {
-        if (!Up(d3d)) return false;
-        DDSetTransmit(0xFF, 0x00, 0xFF);
-        return true;
-    }
-};
+class BlitTest : public DisplayTest {};
 
 }  // namespace
 
@@ -244,7 +235,9 @@ TEST_F(BlitTest, SceneMatchesTheReferenceOnBothBackEndsImmediateAndBatched)
         DDFill(&BackBuffer, 0);
         DDBeginSpriteBatch(0);
         sheets.Draw(sprites);
-        if (d3d) EXPECT_EQ(SpriteBatch.Sprites.size(), sprites.size());
+        if (d3d) {
+            EXPECT_EQ(SpriteBatch.Sprites.size(), sprites.size());
+        }
         DDEndSpriteBatch();
         EXPECT_TRUE(SameFrame(ReadFrame(), immediate));
     }
@@ -333,8 +326,9 @@ TEST_F(BlitTest, ClipRectTable)
             std::copy(row.in, row.in + 8, r);
             ASSERT_EQ(DDClipRect(&target, r[0], r[1], r[2], r[3], &source, r[4], r[5], r[6], r[7]),
                       row.result);
-            if (row.result)
+            if (row.result) {
                 EXPECT_EQ(std::vector<int>(r, r + 8), std::vector<int>(row.out, row.out + 8));
+            }
         }
         DDUnInit();
     }

@@ -16,6 +16,7 @@
 #include "gfx/palette_table.h"
 #include "gfx/scene.h"
 #include "gfx/surface.h"
+#include "gfx/transparent_colour.h"
 
 HWND CreateTestWindow()
 {
@@ -206,6 +207,13 @@ bool DisplayTest::Up(int d3d, int bpp, int windowed, int vsync)
 {
     return DDInit(d3d, m_hWnd, 640, 480, bpp, vsync, windowed, 1, 60, vsync, m_surfaces, m_params,
                   8, 0);
+}
+
+bool DisplayTest::UpWithKey(int d3d)
+{
+    if (!Up(d3d)) return false;
+    DDSetTransmit(0xFF, 0x00, 0xFF);
+    return true;
 }
 
 namespace {

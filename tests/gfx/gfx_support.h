@@ -46,6 +46,8 @@ protected:
     void TearDown() override;
     // DDInit on the test window at 640 x 480 with the test's surface array.
     bool Up(int d3d, int bpp = 32, int windowed = 1, int vsync = 0);
+    // Up at 32 bits in a window, with magenta as the transparent colour.
+    bool UpWithKey(int d3d);
     std::string ReportText();
     std::string TraceText();
 
