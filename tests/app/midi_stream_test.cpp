@@ -114,6 +114,11 @@ TEST(MidiStream, LongTuneIsDoubleBufferedWithoutLosingTime)
     ASSERT_EQ(player.Play(0, "long.mid", 0), 1);
     // Opened with the first buffer, the second queued when play starts.
     ASSERT_EQ(device.Buffers().size(), 2u);
+    // A callback while the buffer to fill next is still with the device
+    // queues nothing; once the device hands it back it is filled again.
+    device.PlayBufferToEnd(1);
+    Sleep(100);
+    EXPECT_EQ(device.CountCalls("Out"), 2);
     device.PlayBufferToEnd(0);
     ASSERT_TRUE(device.WaitForCalls("Out", 3));
     std::vector<std::vector<RECORDEDMIDIEVENT>> buffers = device.Buffers();
@@ -130,10 +135,14 @@ TEST(MidiStream, LongTuneIsDoubleBufferedWithoutLosingTime)
     }
     all.back().nWord |= CALLBACK_FLAG;
     EXPECT_TRUE(all == expected);
-    // The buffer still with the device is not filled over.
-    device.PlayBufferToEnd(1);
+    // The end of the tune, not looping: rewound, and the first buffer waits
+    // again, the same as the first time.
+    device.PlayBufferToEnd(2);
+    ASSERT_TRUE(device.WaitForCalls("Out", 4));
+    EXPECT_EQ(device.Buffers().at(3), device.Buffers().at(0));
     Sleep(100);
-    EXPECT_EQ(device.CountCalls("Out"), 3);
+    EXPECT_EQ(device.CountCalls("Restart"), 1);
+    EXPECT_EQ(device.CountCalls("Out"), 4);
 }
 
 TEST(MidiStream, WithoutAMidiDeviceTheTuneIsSilentWithOneLogLine)
