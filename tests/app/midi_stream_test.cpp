@@ -183,3 +183,23 @@ TEST(MidiStream, PlayerTakesOnlyMidNamesAndReadableFiles)
     EXPECT_FALSE(player.m_Streams[0]->HasImage());
     EXPECT_EQ(device.CountCalls("Open"), 0);
 }
+
+TEST(MidiStream, DeletingWithCallbacksStillQueuedIsSafe)
+{
+    ScopedTestDir dir;
+    WriteFileBytes("song.mid", TwoTrackSong());
+    FakeMidiDevice device;
+    cMidiPlayer player;
+    player.Resize(1);
+    ASSERT_EQ(player.Play(0, "song.mid", 1), 1);
+    for (int i = 0; i < 20; ++i) device.PlayBufferToEnd(0);
+    player.DeleteAll();
+    // Every callback was served while the stream still existed; the device
+    // was closed last and hears nothing after.
+    std::vector<std::string> calls = device.Calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "Close");
+    EXPECT_EQ(device.CountCalls("Close"), 1);
+    Sleep(100);
+    EXPECT_EQ(device.Calls().size(), calls.size());
+}
