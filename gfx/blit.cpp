@@ -104,6 +104,14 @@ bool HasDDSurface(const DDSURFACEDATA* record)
     return record && record->lpDD && record->lpDD->lpSurface;
 }
 
+// Mode 1 keys the source only when it has a colour key: a surface without one
+// has no transparent pixels, and a keyed Blt from it would draw nothing.
+bool KeysSource(const DDSURFACEDATA* source, int mode)
+{
+    DDCOLORKEY key;
+    return mode == 1 && SUCCEEDED(source->lpDD->lpSurface->GetColorKey(DDCKEY_SRCBLT, &key));
+}
+
 // The source offset of target offset i in a scaled copy: trunc(i x k), which
 // must stay within the source span; a backwards span starts one pixel before
 // its start position. False when the offset falls outside the span.
@@ -253,7 +261,7 @@ void DDBlt(DDSURFACEDATA* target, int x, int y, int width, int height, DDSURFACE
     if (!DDClipRect(target, x, y, width, height, source, sx, sy, sw, sh)) return;
     RECT rect = {sx, sy, sx + sw, sy + sh};
     DWORD flags = DDBLTFAST_WAIT;
-    if (mode == 1) flags |= DDBLTFAST_SRCCOLORKEY;
+    if (KeysSource(source, mode)) flags |= DDBLTFAST_SRCCOLORKEY;
     target->lpDD->lpSurface->BltFast(x, y, source->lpDD->lpSurface, &rect, flags);
 }
 
@@ -270,7 +278,7 @@ void DDBltStretch(DDSURFACEDATA* target, int x, int y, int width, int height,
     RECT to = {x, y, x + width, y + height};
     RECT from = {sx, sy, sx + sw, sy + sh};
     DWORD flags = DDBLT_WAIT;
-    if (mode == 1) flags |= DDBLT_KEYSRC;
+    if (KeysSource(source, mode)) flags |= DDBLT_KEYSRC;
     target->lpDD->lpSurface->Blt(&to, source->lpDD->lpSurface, &from, flags, nullptr);
 }
 

@@ -14,7 +14,8 @@
 //   at once or collected by the open sprite batch (batch.h); any other pair
 //   is copied pixel by pixel through surface locks, each pixel clipped to both
 //   surfaces. DirectDraw: one BltFast (unscaled) or Blt (scaled) with the
-//   source colour key in mode 1.
+//   source colour key in mode 1 (a source without a colour key is copied
+//   whole, as under Direct3D).
 // - Nothing left after clipping, a record without a back-end record, a failed
 //   lock or render target: nothing is drawn and nothing is reported to the
 //   caller.

@@ -400,6 +400,23 @@ TEST_F(BlitTest, BlendPairHoldsForItsOwnBlitOnly)
     }
 }
 
+TEST_F(BlitTest, ModeOneFromASourceWithoutColourKeyCopiesItWhole)
+{
+    for (int d3d : {1, 0}) {
+        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
+        ASSERT_TRUE(UpWithKey(d3d));
+        DDSURFACEDATA plain;
+        ASSERT_TRUE(DDCreateSurface(&plain, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        DDFill(&plain, d3d ? 0xFF00FF00 : 0x00FF00);
+        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+        DDBlt(&BackBuffer, 0, 0, 8, 8, &plain, 0, 0, 1);
+        DDBltStretch(&BackBuffer, 8, 0, 16, 16, &plain, 0, 0, 8, 8, 1);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 16, 8) & 0xFFFFFF, 0x00FF00u);
+        DDReleaseSurface(&plain);
+    }
+}
+
 TEST_F(BlitTest, Direct3DTargetsOtherThanTheBackBuffer)
 {
     WriteSceneImages();
@@ -434,6 +451,16 @@ TEST_F(BlitTest, Direct3DTargetsOtherThanTheBackBuffer)
         }
     DDReleaseSurface(&texture);
     DDReleaseSurface(&memory);
+
+    // While the virtual back buffer stands in, what is aimed at BackBuffer
+    // lands in it.
+    DDFill(&BackBuffer, 0xFF000000);
+    DDSetVirBackBuffer(1);
+    DDFill(&BackBuffer, 0xFF000000);
+    DDBlt(&BackBuffer, 0, 0, 32, 32, &sheets.rec[PLAIN], 0, 0, 0);
+    EXPECT_EQ(ReadPixel(&VirBackBuffer, 1, 0) & 0xFFFFFF, SheetColour(1, 0));
+    EXPECT_EQ(ReadPixel(&BackBuffer, 1, 0) & 0xFFFFFF, 0u);
+    DDSetVirBackBuffer(0);
 }
 
 TEST_F(BlitTest, LockedCopiesAtSixteenBitsKeepOrRepackTheirPixels)
