@@ -69,14 +69,22 @@ TEST(MidiStream, StreamsTheGoldenEventsAndLoopsOrStopsAtTheEnd)
     }
 }
 
-TEST(MidiStream, PauseHoldsThePlaceAndRestartGoesOnWithoutRequeueing)
-{
+// The two-track song playing in a loop on the stand-in device.
+class MidiSongPlaying : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteFileBytes("song.mid", TwoTrackSong());
+        player.Resize(1);
+        ASSERT_EQ(player.Play(0, "song.mid", 1), 1);
+    }
     ScopedTestDir dir;
-    WriteFileBytes("song.mid", TwoTrackSong());
     FakeMidiDevice device;
     cMidiPlayer player;
-    player.Resize(1);
-    ASSERT_EQ(player.Play(0, "song.mid", 1), 1);
+};
+
+TEST_F(MidiSongPlaying, PauseHoldsThePlaceAndRestartGoesOnWithoutRequeueing)
+{
     player.StopAll(1);
     player.StopAll(1);  // a paused stream is not paused again
     EXPECT_EQ(player.m_Streams[0]->State(), cMidiStream::PAUSED);
@@ -184,14 +192,8 @@ TEST(MidiStream, PlayerTakesOnlyMidNamesAndReadableFiles)
     EXPECT_EQ(device.CountCalls("Open"), 0);
 }
 
-TEST(MidiStream, DeletingWithCallbacksStillQueuedIsSafe)
+TEST_F(MidiSongPlaying, DeletingWithCallbacksStillQueuedIsSafe)
 {
-    ScopedTestDir dir;
-    WriteFileBytes("song.mid", TwoTrackSong());
-    FakeMidiDevice device;
-    cMidiPlayer player;
-    player.Resize(1);
-    ASSERT_EQ(player.Play(0, "song.mid", 1), 1);
     for (int i = 0; i < 20; ++i) device.PlayBufferToEnd(0);
     player.DeleteAll();
     // Every callback was served while the stream still existed; the device
