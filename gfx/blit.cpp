@@ -117,7 +117,8 @@ bool KeysSource(const DDSURFACEDATA* source, int mode)
 // its start position. False when the offset falls outside the span.
 bool ScaledOffset(int i, float k, int ssize, int* offset)
 {
-    int u = static_cast<int>(i * k);
+    const float product = i * k;  // single precision
+    int u = TruncToInt(product);
     if (ssize > 0) {
         if (u < 0 || u > ssize - 1) return false;
     } else {
@@ -128,6 +129,7 @@ bool ScaledOffset(int i, float k, int ssize, int* offset)
     return true;
 }
 
+// DDCopyPixels for pixels of one width.
 template <class T>
 void CopyPixelsOf(const PIXELVIEW& dst, const PIXELVIEW& src, int x, int y, int width, int height,
                   int sx, int sy, int sw, int sh, int mode, DWORD transmit)
@@ -237,9 +239,9 @@ int DDClipRect(DDSURFACEDATA* target, int& x, int& y, int& width, int& height,
                !ClipScaledAxis(d3d, y, height, sy, sh, source->nHeight, target->nHeight)) {
         return 0;
     }
-    const bool sourceLeft = backX ? sw < 0 : sw > 0;
-    const bool sourceRows = backY ? sh < 0 : sh > 0;
-    return sourceLeft && sourceRows && width > 0 && height > 0;
+    const bool columnsLeft = backX ? sw < 0 : sw > 0;
+    const bool rowsLeft = backY ? sh < 0 : sh > 0;
+    return columnsLeft && rowsLeft && width > 0 && height > 0;
 }
 
 void DDApplyMirror(DDSURFACEDATA* source, int& sx, int& sy, int& sw, int& sh)
