@@ -1,3 +1,6 @@
+// The blit core: a scene of sprites drawn on both back ends and compared pixel
+// by pixel with a frame computed from the sheets' own definitions; clipping
+// and mirroring by table; blends, other targets and the copy through locks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
