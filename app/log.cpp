@@ -56,15 +56,20 @@ int ReportLog(const char* format, ...)
     return ReportLogText(text.c_str());
 }
 
+int ReportLogAndTraceText(const char* text)
+{
+    int result = ReportLogText(text);
+    TraceLog(text);
+    return result;
+}
+
 int ReportLogAndTrace(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
     std::string text = FormatTextV(format, args);
     va_end(args);
-    int result = ReportLogText(text.c_str());
-    TraceLog(text.c_str());
-    return result;
+    return ReportLogAndTraceText(text.c_str());
 }
 
 void TraceLogInit(int enabled, const char* path)

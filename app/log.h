@@ -15,6 +15,8 @@ int ReportLog(const char* format, ...) GAME_PRINTF(1, 2);
 int ReportLogAndTrace(const char* format, ...) GAME_PRINTF(1, 2);
 // Appends text as it stands (no formatting) to the report log.
 int ReportLogText(const char* text);
+// Appends text as it stands to the report log and passes it to TraceLog.
+int ReportLogAndTraceText(const char* text);
 // Opens the report log for appending a block of lines of the caller's own
 // making (fprintf, then fclose); null when it cannot be opened.
 FILE* OpenReportLog();

@@ -7,8 +7,7 @@ int ReportLogBox(const char* format, ...)
     va_start(args, format);
     std::string text = FormatTextV(format, args);
     va_end(args);
-    int result = ReportLogText(text.c_str());
-    TraceLog(text.c_str());
+    int result = ReportLogAndTraceText(text.c_str());
     // The user is told even when the log cannot be written.
     ErrorBox(text.c_str());
     return result;
