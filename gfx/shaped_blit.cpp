@@ -252,8 +252,9 @@ bool DDBltRotate(DDSURFACEDATA* target, int x, int y, int width, int height, int
         if (!target || !source) return true;
         Resolve(&target);
         Resolve(&source);
-        if (!target->lpDT || !source->lpDT) return true;
-        if (target->lpDT->bRenderTarget && source->lpDT->nMemoryType != DTMEMORYTYPE_SYSTEM)
+        // A record without a texture goes on to the locks, which refuse it.
+        if (target->lpDT && source->lpDT && target->lpDT->bRenderTarget &&
+            source->lpDT->nMemoryType != DTMEMORYTYPE_SYSTEM)
             return RotateQuad(target, x, y, width, height, pivotX, pivotY, angle, source, sx, sy,
                               sw, sh);
     }

@@ -1,6 +1,7 @@
 #include "tests/gfx/pixel_reference.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -215,5 +216,82 @@ void RefMosaic(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width
                     uint32_t& out = target.At(x + bx + i, y + by + j);
                     out = raw ? pixel : Write(target, kind, colour, out);
                 }
+        }
+}
+
+namespace {
+
+// A source pixel as the target stores it.
+uint32_t Copied(const REFIMAGE& target, const REFIMAGE& source, uint32_t p, uint32_t old)
+{
+    return target.nKind == source.nKind ? p : Write(target, source.nKind, Channels(source, p), old);
+}
+
+}  // namespace
+
+void RefLens(REFIMAGE& target, const REFIMAGE& source, int tcx, int tcy, int radius, int depth,
+             int scx, int scy, int mode, int clear, uint32_t transmit)
+{
+    const int big = static_cast<int>(std::sqrt(double(radius * radius + depth * depth)));
+    const bool d3d32 = target.nKind == PIXEL_D3D32;
+    const bool d3d16 = target.nKind == PIXEL_D3D1555 || target.nKind == PIXEL_D3D565;
+    for (int j = -radius; j <= radius; ++j)
+        for (int i = -radius; i <= radius; ++i) {
+            if (!target.Inside(tcx + i, tcy + j)) continue;
+            uint32_t& out = target.At(tcx + i, tcy + j);
+            // What a pixel left undrawn becomes: transparent black when the
+            // 32-bit lens clears, else what it was.
+            const uint32_t undrawn = d3d32 && clear ? 0 : out;
+            if (i * i + j * j > radius * radius) {
+                out = undrawn;
+                continue;
+            }
+            const double z = std::sqrt(double(big * big - i * i - j * j));
+            const int col = z == 0 ? i : static_cast<int>(i * depth / z + 0.5);
+            const int row = z == 0 ? j : static_cast<int>(j * depth / z + 0.5);
+            if (!source.Inside(scx + col, scy + row)) {
+                out = undrawn;
+                continue;
+            }
+            const uint32_t p = source.At(scx + col, scy + row);
+            const bool keyed = d3d16 ? mode == 1 : true;
+            if (keyed && Transparent(source.nKind, p, transmit)) {
+                out = undrawn;
+                continue;
+            }
+            out = Copied(target, source, p, out);
+        }
+}
+
+void RefRotate(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, int height,
+               int pivotX, int pivotY, int angle, int sx, int sy, int mode, uint32_t transmit)
+{
+    const double a = angle * 0.017453292519943278;
+    const int sf = static_cast<int>(std::sin(a) * 1024), cf = static_cast<int>(std::cos(a) * 1024);
+    const int ci = static_cast<int>(std::cos(-a) * 1024), si = static_cast<int>(std::sin(-a) * 1024);
+    // >> 10 rounds toward minus infinity.
+    auto shift = [](long v) { return static_cast<int>(std::floor(v / 1024.0)); };
+    int minX = 1 << 30, maxX = -(1 << 30), minY = 1 << 30, maxY = -(1 << 30);
+    for (int cx : {0, width - 1})
+        for (int cy : {0, height - 1}) {
+            const int dx = cx - pivotX, dy = cy - pivotY;
+            const int fx = pivotX + shift(long(cf) * dx - long(sf) * dy);
+            const int fy = pivotY + shift(long(sf) * dx + long(cf) * dy);
+            minX = std::min(minX, fx), maxX = std::max(maxX, fx);
+            minY = std::min(minY, fy), maxY = std::max(maxY, fy);
+        }
+    for (int ty = 0; ty < target.nHeight; ++ty)
+        for (int tx = 0; tx < target.nWidth; ++tx) {
+            // The rectangle position of this target pixel, inside the widened scan box.
+            const int u = tx - x + pivotX, v = ty - y + pivotY;
+            if (u < minX - 2 || u >= maxX + 2 || v < minY - 2 || v >= maxY + 2) continue;
+            const int dx = u - pivotX, dy = v - pivotY;
+            const int col = pivotX + shift(long(ci) * dx - long(si) * dy);
+            const int row = pivotY + shift(long(si) * dx + long(ci) * dy);
+            if (col < 0 || col >= width || row < 0 || row >= height) continue;
+            if (!source.Inside(sx + col, sy + row)) continue;
+            const uint32_t p = source.At(sx + col, sy + row);
+            if (mode == 1 && Transparent(source.nKind, p, transmit)) continue;
+            target.At(tx, ty) = Copied(target, source, p, target.At(tx, ty));
         }
 }

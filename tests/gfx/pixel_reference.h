@@ -41,3 +41,10 @@ void RefBlur(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, 
              int radiusX, int radiusY, int sx, int sy, int mode, uint32_t transmit);
 void RefMosaic(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, int height,
                int blockSize, int sx, int sy, int mode, uint32_t transmit);
+// The lens: the disc of radius around (tcx, tcy) read through a sphere of the
+// given depth; the keying follows the target's depth (see shaped_blit.h).
+void RefLens(REFIMAGE& target, const REFIMAGE& source, int tcx, int tcy, int radius, int depth,
+             int scx, int scy, int mode, int clear, uint32_t transmit);
+// The fixed-point rotation, each target pixel mapped back on its own.
+void RefRotate(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, int height,
+               int pivotX, int pivotY, int angle, int sx, int sy, int mode, uint32_t transmit);
