@@ -96,24 +96,8 @@ bool DDChangeColorBlt(DDSURFACEDATA* target, int x, int y, int width, int height
         source->nTexHeight ? static_cast<float>(target->nHeight) / source->nTexHeight : 0.0f;
     QUADVERTEX v[4];
     DTSetPlainQuad(v, 0, 0, target->nWidth, target->nHeight, diffuse, u1, v1);
-    IDirect3DVertexBuffer9* buffer = source->lpDT->lpVertexBuffer;
-    void* data = nullptr;
-    if (FAILED(buffer->Lock(0, QUAD_BYTES, &data, 0))) return true;
-    std::memcpy(data, v, QUAD_BYTES);
-    buffer->Unlock();
-    if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return true;
-
-    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    if (!DTBeginQuad(target, source, v)) return true;
     // BackBuffer has no texture: the plain colour is drawn.
-    lpDevice->SetTexture(0, source->lpDT->lpTexture);
-    lpDevice->SetStreamSource(0, buffer, 0, sizeof(QUADVERTEX));
-    lpDevice->SetFVF(QUAD_FVF);
-    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    DTFinishQuad(source, D3DTOP_MODULATE, D3DTOP_MODULATE);
     return true;
 }

@@ -55,24 +55,34 @@ bool DTDrawQuad(DDSURFACEDATA* target, int x, int y, int width, int height,
 
     QUADVERTEX v[4];
     DTSetQuad(v, x, y, width, height, source, sx, sy, sw, sh, lpDTCon->dwVertexColor);
-    void* data = nullptr;
-    if (FAILED(src->lpVertexBuffer->Lock(0, QUAD_BYTES, &data, 0))) return false;
-    std::memcpy(data, v, QUAD_BYTES);
-    src->lpVertexBuffer->Unlock();
-
-    if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return false;
+    if (!DTBeginQuad(target, source, v)) return false;
     if (mode == 0 && src->bColorKey && (nBpp == 16 || nBpp == 32))
         DTClearRect(x, y, width, height, DTKeyClearColor(target));
-    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, lpDTCon->nColorOp);
+    DTFinishQuad(source, lpDTCon->nColorOp, lpDTCon->nAlphaOp);
+    return true;
+}
+
+bool DTBeginQuad(DDSURFACEDATA* target, DDSURFACEDATA* source, const QUADVERTEX v[4])
+{
+    IDirect3DVertexBuffer9* buffer = source->lpDT->lpVertexBuffer;
+    void* data = nullptr;
+    if (!lpDevice || !buffer || FAILED(buffer->Lock(0, QUAD_BYTES, &data, 0))) return false;
+    std::memcpy(data, v, QUAD_BYTES);
+    buffer->Unlock();
+    return DDBeginScene() && DDSetRenderTarget(0, target);
+}
+
+void DTFinishQuad(DDSURFACEDATA* source, int colorOp, int alphaOp)
+{
+    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, colorOp);
     lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, lpDTCon->nAlphaOp);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, alphaOp);
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    lpDevice->SetTexture(0, src->lpTexture);
-    lpDevice->SetStreamSource(0, src->lpVertexBuffer, 0, sizeof(QUADVERTEX));
+    lpDevice->SetTexture(0, source->lpDT->lpTexture);
+    lpDevice->SetStreamSource(0, source->lpDT->lpVertexBuffer, 0, sizeof(QUADVERTEX));
     lpDevice->SetFVF(QUAD_FVF);
     lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
     if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
-    return true;
 }

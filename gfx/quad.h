@@ -26,6 +26,14 @@ void DTSetQuad(QUADVERTEX v[4], int x, int y, int width, int height, const DDSUR
 // (u1 at the right, v1 at the bottom; 0 at the near edges).
 void DTSetPlainQuad(QUADVERTEX v[4], int x, int y, int width, int height, DWORD diffuse,
                     float u1, float v1);
+// The two halves of every immediate textured quad. DTBeginQuad puts the four
+// vertices into the source's vertex buffer and makes target the render
+// target inside the frame's scene; false when any of that fails (nothing is
+// drawn then). DTFinishQuad draws them: texture stage 0 takes colorOp and
+// alphaOp on the source's texture and the vertex colour; the render target
+// returns to the default target afterwards.
+bool DTBeginQuad(DDSURFACEDATA* target, DDSURFACEDATA* source, const QUADVERTEX v[4]);
+void DTFinishQuad(DDSURFACEDATA* source, int colorOp, int alphaOp);
 // The colour that a mode-0 copy of a colour-keyed source clears its target
 // rectangle to first: the opaque transparent colour on BackBuffer, fully
 // transparent black on any other target.

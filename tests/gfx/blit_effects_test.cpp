@@ -12,6 +12,8 @@
 #include "gfx/blit_effects.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"
+#include "gfx/frame.h"
+#include "gfx/palette_table.h"
 #include "gfx/surface.h"
 #include "tests/gfx/gfx_support.h"
 
@@ -252,6 +254,50 @@ TEST_F(BlitEffectsTest, EffectsMatchTheirPiecesOnBothBackEnds)
             EXPECT_TRUE(SameFrame(ReadPixels(&s.target, 0, 0, kTargetW, kTargetH),
                                   ExpectedFrame(c.pieces)));
         }
+        }
+        DDUnInit();
+    }
+}
+
+// A frame lies inside its rectangle; a framed picture has it outside.
+TEST_F(BlitEffectsTest, FramesAndFramedPictures)
+{
+    WriteSheets();
+    for (int d3d : {1, 0}) {
+        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
+        ASSERT_TRUE(UpWithKey(d3d));
+        Palette[5] = {0x30, 0xC0, 0x50, 0};
+        const uint32_t frameColour = 0x30C050;
+        {
+            Sheets s;
+            ASSERT_EQ(DDCreateSurfaceFromFile(&s.one, "sheet1.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+            // {rectangle, thickness, picture}: DDDrawFrame, or DDBltFrame of
+            // sheet 1 when picture is set.
+            struct FRAMECASE {
+                int x, y, w, h, thickness, picture;
+            };
+            for (const FRAMECASE& c : {FRAMECASE{10, 10, 100, 50, 2, 0}, FRAMECASE{30, 20, 40, 24, 3, 1}}) {
+                DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
+                if (c.picture)
+                    DDBltFrame(&BackBuffer, c.x, c.y, c.w, c.h, &s.one, c.thickness, 5);
+                else
+                    DDDrawFrame(&BackBuffer, c.x, c.y, c.w, c.h, c.thickness, 5);
+                // The frame's outer rectangle.
+                const int t = c.thickness;
+                const int fx = c.picture ? c.x - t : c.x, fy = c.picture ? c.y - t : c.y;
+                const int fw = c.picture ? c.w + 2 * t : c.w, fh = c.picture ? c.h + 2 * t : c.h;
+                const std::vector<uint32_t> got = ReadPixels(&BackBuffer, 0, 0, 140, 80);
+                for (int y = 0; y < 80; ++y)
+                    for (int x = 0; x < 140; ++x) {
+                        const bool inOuter = x >= fx && x < fx + fw && y >= fy && y < fy + fh;
+                        const bool inInner = x >= fx + t && x < fx + fw - t && y >= fy + t && y < fy + fh - t;
+                        uint32_t want = kBack;
+                        if (inOuter && !inInner) want = frameColour;
+                        // The picture is copied opaque: its transparent colour shows.
+                        if (inInner && c.picture) want = SheetColour(1, x - c.x, y - c.y);
+                        ASSERT_EQ(got[y * 140 + x] & 0xFFFFFF, want) << x << "," << y;
+                    }
+            }
         }
         DDUnInit();
     }
