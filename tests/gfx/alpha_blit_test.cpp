@@ -21,23 +21,13 @@
 
 namespace {
 
-const COLORSHIFTS kFormat565 = {11, 5, 0, 0, 31, 63, 31, 0};
-const COLORSHIFTS kFormat555 = {10, 5, 0, 0, 31, 31, 31, 0};
-
-struct LAYOUTPAIR {
-    const char* name;
-    int sourceKind, targetKind;
-    COLORSHIFTS dd16;
-    DWORD transmit;
-};
-
 // At 8 bits index 0 is the transparent colour of these blits.
 const LAYOUTPAIR kLayouts[] = {
     {"D3D 32", PIXEL_D3D32, PIXEL_D3D32, {}, 0},
     {"D3D 16 texture", PIXEL_D3D1555, PIXEL_D3D1555, {}, 0},
     {"D3D 16 into the full-screen back buffer", PIXEL_D3D1555, PIXEL_D3D565, {}, 0},
-    {"DirectDraw 16 565", PIXEL_DD16, PIXEL_DD16, kFormat565, 0xF81F},
-    {"DirectDraw 16 555", PIXEL_DD16, PIXEL_DD16, kFormat555, 0x7C1F},
+    {"DirectDraw 16 565", PIXEL_DD16, PIXEL_DD16, kRefFormat565, 0xF81F},
+    {"DirectDraw 16 555", PIXEL_DD16, PIXEL_DD16, kRefFormat555, 0x7C1F},
     {"DirectDraw 32", PIXEL_DD32, PIXEL_DD32, {}, 0x00FF00FF},
     {"DirectDraw 8", PIXEL_INDEX8, PIXEL_INDEX8, {}, 0},
 };

@@ -68,6 +68,9 @@ uint32_t Write(const REFIMAGE& dst, int sourceKind, RGB3 c, uint32_t old)
 
 }  // namespace
 
+const COLORSHIFTS kRefFormat565 = {11, 5, 0, 0, 31, 63, 31, 0};
+const COLORSHIFTS kRefFormat555 = {10, 5, 0, 0, 31, 31, 31, 0};
+
 REFIMAGE MakeRefImage(int kind, int width, int height, uint32_t seed, uint32_t transmit,
                       const COLORSHIFTS& dd16)
 {

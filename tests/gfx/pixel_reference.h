@@ -11,6 +11,19 @@
 #include "gfx/display.h"
 #include "gfx/pixel_format.h"
 
+// The DirectDraw 16-bit channel layouts a display may have.
+extern const COLORSHIFTS kRefFormat565;
+extern const COLORSHIFTS kRefFormat555;
+
+// A source layout and the target layout it is drawn into, with the
+// DirectDraw 16-bit channels and the transparent colour as a pixel value.
+struct LAYOUTPAIR {
+    const char* name;
+    int sourceKind, targetKind;
+    COLORSHIFTS dd16;
+    DWORD transmit;
+};
+
 // A picture of one layout: pixel values row by row.
 struct REFIMAGE {
     int nKind = PIXEL_NONE;   // PIXELKIND
