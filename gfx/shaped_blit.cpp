@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "gfx/batch.h"
 #include "gfx/blit.h"
@@ -11,7 +10,6 @@
 #include "gfx/palette_table.h"
 #include "gfx/quad.h"
 #include "gfx/render_state.h"
-#include "gfx/scene.h"
 #include "gfx/surface_lock.h"
 
 namespace {
@@ -37,7 +35,7 @@ void CircleBand(DDSURFACEDATA* target, int tcx, int ty, DDSURFACEDATA* source, i
         tx += cut;
     }
     if (sx + width >= right) width = right - sx;
-    // Under Direct3D DDBlt is the stretch of equal sizes; both keep the band's order in the batch.
+    // Under Direct3D a blit is a stretch of equal sizes, collected by the batch.
     DDBlt(target, tx, ty, width, rows, source, sx, sy, mode);
 }
 
