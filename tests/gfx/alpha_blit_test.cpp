@@ -271,18 +271,6 @@ void WriteSourceImage()
     WriteBmp("source.bmp", 12, 10, 24, pixels);
 }
 
-REFIMAGE ReadRef(DDSURFACEDATA* sd, int kind)
-{
-    REFIMAGE image;
-    image.nKind = kind;
-    image.nWidth = sd->nWidth;
-    image.nHeight = sd->nHeight;
-    image.pixels = ReadPixels(sd, 0, 0, sd->nWidth, sd->nHeight);
-    if (kind == PIXEL_INDEX8)
-        for (uint32_t& p : image.pixels) p &= 0xFF;
-    return image;
-}
-
 // What the textured quad gives: each channel the source weighted by w / 255
 // and the other colour by the rest, where the source is opaque.
 REFIMAGE RefQuad(const REFIMAGE& background, const REFIMAGE& source, int x, int y, int w,

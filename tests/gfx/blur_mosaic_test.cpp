@@ -139,16 +139,6 @@ TEST(PixelEffects, HandWorkedBlurAndMosaic)
 
 namespace {
 
-REFIMAGE ReadRef(DDSURFACEDATA* sd, int kind)
-{
-    REFIMAGE image;
-    image.nKind = kind;
-    image.nWidth = sd->nWidth;
-    image.nHeight = sd->nHeight;
-    image.pixels = ReadPixels(sd, 0, 0, sd->nWidth, sd->nHeight);
-    return image;
-}
-
 // A 12 x 10 picture of assorted colours with black (the transparent colour
 // here) sprinkled in.
 void WriteSourceImage()

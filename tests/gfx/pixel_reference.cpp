@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "tests/gfx/gfx_support.h"
+
 namespace {
 
 struct RGB3 {
@@ -124,6 +126,18 @@ VIEWBUFFER ToView(const REFIMAGE& image)
     }
     out.view = {out.bytes.data(), pitch, image.nWidth, image.nHeight, layout};
     return out;
+}
+
+REFIMAGE ReadRef(DDSURFACEDATA* surface, int kind)
+{
+    REFIMAGE image;
+    image.nKind = kind;
+    image.nWidth = surface->nWidth;
+    image.nHeight = surface->nHeight;
+    image.pixels = ReadPixels(surface, 0, 0, surface->nWidth, surface->nHeight);
+    if (kind == PIXEL_INDEX8)
+        for (uint32_t& p : image.pixels) p &= 0xFF;
+    return image;
 }
 
 REFIMAGE FromView(const VIEWBUFFER& buffer, const REFIMAGE& like)

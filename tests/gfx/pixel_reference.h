@@ -48,6 +48,8 @@ struct VIEWBUFFER {
     PIXELVIEW view;
 };
 VIEWBUFFER ToView(const REFIMAGE& image);
+// A loaded surface read back as a picture of the given layout (gfx_support.h's ReadPixels).
+REFIMAGE ReadRef(DDSURFACEDATA* surface, int kind);
 REFIMAGE FromView(const VIEWBUFFER& buffer, const REFIMAGE& like);
 
 void RefBlur(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, int height,

@@ -189,16 +189,6 @@ void WritePicture(const char* name, int width, int height, bool keyed)
     WriteBmp(name, width, height, 24, pixels);
 }
 
-REFIMAGE ReadRef(DDSURFACEDATA* sd, int kind)
-{
-    REFIMAGE image;
-    image.nKind = kind;
-    image.nWidth = sd->nWidth;
-    image.nHeight = sd->nHeight;
-    image.pixels = ReadPixels(sd, 0, 0, sd->nWidth, sd->nHeight);
-    return image;
-}
-
 struct Surfaces {
     DDSURFACEDATA target, source, keyed;
     ~Surfaces()
