@@ -1,7 +1,5 @@
 #include "gfx/alpha_blit.h"
 
-#include <cstring>
-
 #include "gfx/blit.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
@@ -215,34 +213,14 @@ bool PrepareD3DPair(DDSURFACEDATA* target, DDSURFACEDATA* source, int sx, int sy
     return true;
 }
 
-// One quad from the source's texture onto the render-target target, drawn at
-// once with the stage states that setStages sets. False when nothing was
-// drawn; the render target is then left where it was.
-template <class SetStages>
-bool DrawMixQuad(DDSURFACEDATA* target, int x, int y, int width, int height, const D3DMIXPAIR& p,
-                 DWORD diffuse, SetStages setStages)
+// The quad's vertices in the source's vertex buffer and the target as render
+// target; false when nothing can be drawn (the target is then left as it was).
+bool BeginMixQuad(int x, int y, int width, int height, const D3DMIXPAIR& p, DWORD diffuse)
 {
-    if (!lpDevice) return false;
-    DTSURFACEDATA* src = p.source->lpDT;
-    if (!src->lpTexture || !src->lpVertexBuffer) return false;
+    if (!lpDevice || !p.source->lpDT->lpTexture) return false;
     QUADVERTEX v[4];
     DTSetQuad(v, x, y, width, height, p.source, p.sx, p.sy, p.sw, p.sh, diffuse);
-    void* data = nullptr;
-    if (FAILED(src->lpVertexBuffer->Lock(0, QUAD_BYTES, &data, 0))) return false;
-    std::memcpy(data, v, QUAD_BYTES);
-    src->lpVertexBuffer->Unlock();
-    if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return false;
-    setStages();
-    lpDevice->SetTexture(0, src->lpTexture);
-    lpDevice->SetStreamSource(0, src->lpVertexBuffer, 0, sizeof(QUADVERTEX));
-    lpDevice->SetFVF(QUAD_FVF);
-    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-    return true;
-}
-
-bool SetDefaultTarget()
-{
-    return lpDTCon->lpDefaultTarget && DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    return DTBeginQuad(p.target, p.source, v);
 }
 
 int QuadTintFactor(int level)
@@ -299,15 +277,8 @@ bool DDBltAlpha(DDSURFACEDATA* target, int x, int y, int width, int height, DDSU
         if (p.quad) {
             // The alpha byte is the low byte of 255 - level.
             const DWORD diffuse = ~(static_cast<DWORD>(level) << 24);
-            const bool drawn = DrawMixQuad(p.target, x, y, width, height, p, diffuse, [] {
-                lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-                lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-                lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-                lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-                lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-                lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-            });
-            if (drawn && SetDefaultTarget()) {
+            if (BeginMixQuad(x, y, width, height, p, diffuse)) {
+                DTFinishQuad(p.source, D3DTOP_MODULATE, D3DTOP_MODULATE);
                 lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
                 lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
             }
@@ -345,15 +316,20 @@ bool DDBltTint(DDSURFACEDATA* target, int x, int y, int width, int height, DDSUR
         if (p.quad) {
             const DWORD factor = static_cast<DWORD>(QuadTintFactor(level)) << 24 |
                                  tint.peRed << 16 | tint.peGreen << 8 | tint.peBlue;
-            const bool drawn = DrawMixQuad(p.target, x, y, width, height, p, 0xFFFFFFFF, [factor] {
+            if (BeginMixQuad(x, y, width, height, p, 0xFFFFFFFF)) {
+                // Colour = texture x factor + tint x (1 - factor), the texture's alpha kept.
                 lpDevice->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
                 lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_BLENDFACTORALPHA);
                 lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
                 lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_TFACTOR);
                 lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
                 lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-            });
-            if (drawn) SetDefaultTarget();
+                lpDevice->SetTexture(0, p.source->lpDT->lpTexture);
+                lpDevice->SetStreamSource(0, p.source->lpDT->lpVertexBuffer, 0, sizeof(QUADVERTEX));
+                lpDevice->SetFVF(QUAD_FVF);
+                lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+                if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+            }
             return true;
         }
         cSurfaceLockPair locks(p.target, p.source);
