@@ -259,20 +259,6 @@ TEST(MixingBlits, TintLevelsOutsideOneToFour)
 
 namespace {
 
-// A 12 x 10 picture of assorted colours with black (transparent here) in it.
-void WriteSourceImage()
-{
-    std::vector<uint32_t> pixels;
-    uint32_t state = 11;
-    for (int i = 0; i < 120; ++i) {
-        state = state * 1103515245 + 12345;
-        pixels.push_back(i % 5 == 2 ? 0 : (state >> 8) & 0xFFFFFF);
-    }
-    WriteBmp("source.bmp", 12, 10, 24, pixels);
-}
-
-// What the textured quad gives: each channel the source weighted by w / 255
-// and the other colour by the rest, where the source is opaque.
 REFIMAGE RefQuad(const REFIMAGE& background, const REFIMAGE& source, int x, int y, int w,
                  uint32_t other, bool overBackground)
 {
@@ -307,7 +293,7 @@ void ExpectRgbNear(const REFIMAGE& actual, const REFIMAGE& expected, int toleran
 // DirectDraw at 32 bits; the pixels drawn equal the reference exactly.
 TEST_F(DisplayTest, MixingBlitsThroughLocksMatchTheReference)
 {
-    WriteSourceImage();
+    WriteNoiseBmp("source.bmp", 12, 10, 11, 5, 2);
     const RECTCASE c = {-2, 1, 12, 10, 0, 0, 1};
     for (int d3d : {1, 0}) {
         SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
@@ -344,7 +330,7 @@ TEST_F(DisplayTest, MixingBlitsThroughLocksMatchTheReference)
 // source's transparent pixels leave the background.
 TEST_F(DisplayTest, MixingQuadsOnRenderTargets)
 {
-    WriteSourceImage();
+    WriteNoiseBmp("source.bmp", 12, 10, 11, 5, 2);
     ASSERT_TRUE(Up(1));
     DDSURFACEDATA source, target;
     ASSERT_EQ(DDCreateSurfaceFromFile(&source, "source.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);

@@ -137,28 +137,12 @@ TEST(PixelEffects, HandWorkedBlurAndMosaic)
     EXPECT_EQ(FromView(view, target).pixels, target.pixels);
 }
 
-namespace {
-
-// A 12 x 10 picture of assorted colours with black (the transparent colour
-// here) sprinkled in.
-void WriteSourceImage()
-{
-    std::vector<uint32_t> pixels;
-    uint32_t state = 5;
-    for (int i = 0; i < 120; ++i) {
-        state = state * 1103515245 + 12345;
-        pixels.push_back(i % 5 == 2 ? 0 : (state >> 8) & 0xFFFFFF);
-    }
-    WriteBmp("source.bmp", 12, 10, 24, pixels);
-}
-
-}  // namespace
 
 // Through real surfaces: the locks, the layouts the display gives and the
 // upload of the drawn pixels, on both back ends.
 TEST_F(DisplayTest, BlurAndMosaicOnSurfacesMatchTheReference)
 {
-    WriteSourceImage();
+    WriteNoiseBmp("source.bmp", 12, 10, 5, 5, 2);
     for (int d3d : {1, 0}) {
         ASSERT_TRUE(Up(d3d));
         const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;

@@ -162,6 +162,17 @@ void WriteBmp(const std::string& path, int width, int height, int bpp,
     ASSERT_TRUE(WriteFileBytes(path, file));
 }
 
+void WriteNoiseBmp(const std::string& path, int width, int height, uint32_t seed, int keyEvery,
+                   int keyAt)
+{
+    std::vector<uint32_t> pixels;
+    for (int i = 0; i < width * height; ++i) {
+        seed = seed * 1103515245 + 12345;
+        pixels.push_back(i % keyEvery == keyAt ? 0 : (seed >> 8) & 0xFFFFFF);
+    }
+    WriteBmp(path, width, height, 24, pixels);
+}
+
 int BoxCapture::Show(const char* text, const char* caption, UINT)
 {
     texts.push_back(std::string(caption) + "|" + text);

@@ -30,6 +30,12 @@ std::vector<uint32_t> ReadPixels(DDSURFACEDATA* surface, int x, int y, int width
 void WriteBmp(const std::string& path, int width, int height, int bpp,
               const std::vector<uint32_t>& pixels, const std::vector<uint32_t>& palette = {});
 
+// A 24-bit BMP of assorted colours from a fixed sequence started at seed,
+// with black (the tests' transparent colour) at every pixel index i where
+// i % keyEvery == keyAt.
+void WriteNoiseBmp(const std::string& path, int width, int height, uint32_t seed, int keyEvery,
+                   int keyAt);
+
 // Counts the message boxes the code under test would show (and shows none).
 struct BoxCapture {
     static inline std::vector<std::string> texts;

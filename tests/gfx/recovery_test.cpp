@@ -30,16 +30,6 @@ HRESULT AllButThePrimaryLost(IDirectDrawSurface7* surface)
     return surface == PrimarySD.lpDD->lpSurface ? DD_OK : DDERR_SURFACELOST;
 }
 
-void WritePicture(const char* name, uint32_t seed)
-{
-    std::vector<uint32_t> pixels;
-    for (int i = 0; i < 24 * 16; ++i) {
-        seed = seed * 1103515245 + 12345;
-        pixels.push_back(i % 6 == 1 ? 0 : (seed >> 8) & 0xFFFFFF);
-    }
-    WriteBmp(name, 24, 16, 24, pixels);
-}
-
 class RecoveryTest : public FontTest {
 protected:
     void TearDown() override
@@ -87,7 +77,7 @@ struct FRAME {
 
 TEST_F(RecoveryTest, Direct3DFrameAfterALostDeviceEqualsTheFrameBefore)
 {
-    WritePicture("picture.bmp", 3);
+    WriteNoiseBmp("picture.bmp", 24, 16, 3, 6, 1);
     ASSERT_TRUE(UpWithText(1));
     FRAME frame;
     ASSERT_EQ(DDCreateSurfaceFromFile(&frame.picture, "picture.bmp", 1, 32, 0, DTMEMORYTYPE_VIDEO_RT,
@@ -138,8 +128,8 @@ TEST_F(RecoveryTest, Direct3DFrameAfterALostDeviceEqualsTheFrameBefore)
 
 TEST_F(RecoveryTest, DirectDrawRestoresTheLostSurfacesOfTheArray)
 {
-    WritePicture("video.bmp", 5);
-    WritePicture("system.bmp", 9);
+    WriteNoiseBmp("video.bmp", 24, 16, 5, 6, 1);
+    WriteNoiseBmp("system.bmp", 24, 16, 9, 6, 1);
     m_params[0].Set("video.bmp", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0);
     m_params[1].Set("E", 0, 0, 0, 0, 0, 0, 0, 0, 16, 16);
     m_params[2].Set("system.bmp", 1, 1, 0, 0, 0, 0, 0, 0, 0, 0);
