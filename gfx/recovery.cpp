@@ -30,10 +30,6 @@ DISPLAYLOSSQUERY DisplayLossQuery = {DTQueryDeviceState, DDQuerySurfaceState};
 
 namespace {
 
-// Set once the video-memory resources are released for a reset that has not
-// succeeded yet, so that a repeated attempt does not release them again.
-bool bReleasedForReset = false;
-
 bool IsBlankFile(const char* fileName)
 {
     return std::strcmp(fileName, "E") == 0 || fileName[0] == '\0';
@@ -132,13 +128,11 @@ int DDRestoreSurface()
         TraceLog("復旧失敗…リセット可能な状態ではありません…");
         return 0;
     }
-    if (!bReleasedForReset) {
-        ReleaseForReset();
-        bReleasedForReset = true;
-    }
+    // A reset that failed left everything released (the back buffer
+    // reference among it): a later attempt does not release it again.
+    if (!BackBuffer.lpDT || BackBuffer.lpDT->lpSurface) ReleaseForReset();
     TraceLog("a");
     if (FAILED(lpDevice->Reset(&lpDTCon->d3dpp))) return 0;
-    bReleasedForReset = false;
 
     DTSetRenderStates();
     if (BackBuffer.lpDT) {

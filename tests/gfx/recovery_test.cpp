@@ -176,3 +176,31 @@ TEST_F(RecoveryTest, EachRecoveryBelongsToItsOwnBackEnd)
     EXPECT_NE(TraceAt("DDではDDRestoreSurfaceは未対応\n"), std::string::npos);
     EXPECT_NE(TraceAt("D3DではDDRestoreは未対応\n"), std::string::npos);
 }
+
+// A reset that fails (here: something outside the library still holds video
+// memory) leaves everything released; the next attempt only resets.
+TEST_F(RecoveryTest, FailedResetReleasesOnceAndTheNextAttemptRecovers)
+{
+    WriteNoiseBmp("picture.bmp", 24, 16, 7, 6, 1);
+    ASSERT_TRUE(UpWithText(1));
+    FRAME frame;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&frame.picture, "picture.bmp", 1, 32, 0, DTMEMORYTYPE_VIDEO_RT,
+                                      0, 0, 0, 0, 0), 0);
+    ASSERT_TRUE(DDCreateSurface(&frame.work, 16, 16, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    ASSERT_TRUE(DDCreateSurface(&frame.kept, 16, 16, 0, 0, DTMEMORYTYPE_SYSTEM, 0, 0));
+    frame.work.bLost = frame.kept.bLost = 1;
+    MakeFont(frame.font, 16, 16, 0);
+    const std::vector<uint32_t> before = frame.Draw();
+
+    IDirect3DTexture9* held = nullptr;
+    ASSERT_EQ(lpDevice->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                      D3DPOOL_DEFAULT, &held, nullptr), D3D_OK);
+    DisplayLossQuery.lpDeviceState = DeviceNotReset;
+    EXPECT_EQ(DDRestoreSurface(), 0);
+    EXPECT_EQ(frame.picture.lpDT->lpTexture, nullptr);
+    held->Release();
+    EXPECT_EQ(DDRestoreSurface(), 1);
+    const std::string trace = TraceText();
+    EXPECT_EQ(trace.find("Font i = 0\n"), trace.rfind("Font i = 0\n")) << trace;
+    EXPECT_EQ(frame.Draw(), before);
+}
