@@ -49,6 +49,16 @@ struct FRAME {
     DDSURFACEDATA picture, work, kept;
     Font font;
 
+    // The image (with a pixel copy when asked), a render-target work surface
+    // and a system-memory texture, both drawn by their owner on the first frame.
+    void Load(int pixelCopy)
+    {
+        ASSERT_EQ(DDCreateSurfaceFromFile(&picture, "picture.bmp", 1, 32, 0, DTMEMORYTYPE_VIDEO_RT, 0,
+                                          pixelCopy, 0, 0, 0), 0);
+        ASSERT_TRUE(DDCreateSurface(&work, 16, 16, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        ASSERT_TRUE(DDCreateSurface(&kept, 16, 16, 0, 0, DTMEMORYTYPE_SYSTEM, 0, 0));
+        work.bLost = kept.bLost = 1;
+    }
     void Redraw(DDSURFACEDATA* sd, uint32_t colour)
     {
         if (!sd->bLost) return;
@@ -80,11 +90,7 @@ TEST_F(RecoveryTest, Direct3DFrameAfterALostDeviceEqualsTheFrameBefore)
     WriteNoiseBmp("picture.bmp", 24, 16, 3, 6, 1);
     ASSERT_TRUE(UpWithText(1));
     FRAME frame;
-    ASSERT_EQ(DDCreateSurfaceFromFile(&frame.picture, "picture.bmp", 1, 32, 0, DTMEMORYTYPE_VIDEO_RT,
-                                      0, 1, 0, 0, 0), 0);
-    ASSERT_TRUE(DDCreateSurface(&frame.work, 16, 16, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-    ASSERT_TRUE(DDCreateSurface(&frame.kept, 16, 16, 0, 0, DTMEMORYTYPE_SYSTEM, 0, 0));
-    frame.work.bLost = frame.kept.bLost = 1;  // drawn by their owner on the first frame
+    ASSERT_NO_FATAL_FAILURE(frame.Load(1));
     MakeFont(frame.font, 16, 16, 1);
     const std::vector<uint32_t> before = frame.Draw();
     ASSERT_GT(CountInk(&BackBuffer, 10, 40, 290, 20), 50);
@@ -184,11 +190,7 @@ TEST_F(RecoveryTest, FailedResetReleasesOnceAndTheNextAttemptRecovers)
     WriteNoiseBmp("picture.bmp", 24, 16, 7, 6, 1);
     ASSERT_TRUE(UpWithText(1));
     FRAME frame;
-    ASSERT_EQ(DDCreateSurfaceFromFile(&frame.picture, "picture.bmp", 1, 32, 0, DTMEMORYTYPE_VIDEO_RT,
-                                      0, 0, 0, 0, 0), 0);
-    ASSERT_TRUE(DDCreateSurface(&frame.work, 16, 16, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-    ASSERT_TRUE(DDCreateSurface(&frame.kept, 16, 16, 0, 0, DTMEMORYTYPE_SYSTEM, 0, 0));
-    frame.work.bLost = frame.kept.bLost = 1;
+    ASSERT_NO_FATAL_FAILURE(frame.Load(0));
     MakeFont(frame.font, 16, 16, 0);
     const std::vector<uint32_t> before = frame.Draw();
 
