@@ -369,7 +369,9 @@ TEST_F(ShapedBlitTest, Direct3DQuadRotationPlacesThePictureAsTheSoftwarePath)
                 for (int ox = -1; ox <= 1; ++ox)
                     best = std::min(best, DifferingWhenMoved(quad, soft, ox, oy));
             EXPECT_EQ(best, 0);
-            if (angle == 0) EXPECT_EQ(DifferingWhenMoved(quad, soft, 0, 0), 0);
+            if (angle == 0) {
+                EXPECT_EQ(DifferingWhenMoved(quad, soft, 0, 0), 0);
+            }
             continue;
         }
         // Between right angles the two sample their own ways: the same area
