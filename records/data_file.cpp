@@ -61,12 +61,9 @@ bool cDataReader::Fail(const char* format, ...)
 
 bool cDataReader::Read(void* dst, size_t n)
 {
-    if (m_bFailed) return false;
-    if (n > m_Bytes.size() - m_nPos)
-        return Fail("the file ends inside a value (%lu bytes wanted, %lu left)", static_cast<unsigned long>(n),
-                    static_cast<unsigned long>(m_Bytes.size() - m_nPos));
-    if (n) std::memcpy(dst, m_Bytes.data() + m_nPos, n);
-    m_nPos += n;
+    size_t at = m_nPos;
+    if (!Skip(n)) return false;
+    if (n) std::memcpy(dst, m_Bytes.data() + at, n);
     return true;
 }
 

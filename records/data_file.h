@@ -31,7 +31,6 @@ public:
 
     const std::string& Path() const { return m_sPath; }
     bool Ok() const { return !m_bFailed; }
-    bool Failed() const { return m_bFailed; }
     size_t Position() const { return m_nPos; }
     // Bytes not yet read; 0 once the reader has failed.
     size_t Remaining() const { return m_bFailed ? 0 : m_Bytes.size() - m_nPos; }
@@ -79,7 +78,6 @@ public:
     bool IsOpen() const { return m_fp != nullptr; }
     const std::string& Path() const { return m_sPath; }
     bool Ok() const { return !m_bFailed; }
-    bool Failed() const { return m_bFailed; }
 
     void Write(const void* src, size_t n);
     void WriteU32(uint32_t v);
