@@ -108,10 +108,7 @@ void cBlockData::ValidateRefs()
 
 void cBlockData::ValidateItemRef()
 {
-    if (PaletteRefBroken(m_cItemSource, m_sItemIndex, RecordContext.nPaletteItems)) {
-        m_cItemSource = SOURCE_NONE;
-        m_sItemIndex = 0;
-    }
+    RepairPaletteRef(m_cItemSource, m_sItemIndex, RecordContext.nPaletteItems);
 }
 
 int cBlockData::GetCollision(int passNumber)

@@ -16,7 +16,7 @@ void CopyFlows(Chara& to, const Chara& from)
 
 // One copy per inheritance group, in flag order.
 const InheritCopy<Chara> aInheritCopyChara[Chara::INHERIT_GROUPS] = {
-    +[](Chara& t, const Chara& f) { t.m_sName = f.m_sName; },
+    CopyNameGroup<Chara>,
     +[](Chara& t, const Chara& f) {
         t.m_cControl = f.m_cControl;
         t.m_cPlayerNo = f.m_cPlayerNo;

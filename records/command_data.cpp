@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "records/flow_data.h"
+#include "records/inherit.h"
 #include "records/record_context.h"
 
 namespace {
@@ -281,14 +282,8 @@ void cCommandData::ValidateRefs()
     switch (CharaKind()) {
     case FLOWCMD_SHOT:
     case FLOWCMD_SWORD:
-        // The item a hit leaves: choice 1 common, 2 stage palette.
-        if (m_pShot && (m_pShot->m_cHitItemSource == 1 || m_pShot->m_cHitItemSource == 2)) {
-            int n = rows(c.nPaletteItems, m_pShot->m_cHitItemSource - 1);
-            if (!IsInList(m_pShot->m_sHitItem, n)) {
-                m_pShot->m_cHitItemSource = 0;
-                m_pShot->m_sHitItem = 0;
-            }
-        }
+        // The item a hit leaves names its palette as an item source does.
+        if (m_pShot) RepairPaletteRef(m_pShot->m_cHitItemSource, m_pShot->m_sHitItem, c.nPaletteItems);
         break;
     case FLOWCMD_SUMMON_BLOCK:
     case FLOWCMD_SUMMON_CHARA:
@@ -315,5 +310,5 @@ void cCommandData::ValidateRefs()
 
 bool ReadCommandList(std::vector<cCommandData>& list, cDataReader& in)
 {
-    return ReadRecords(list, in, cCommandData());
+    return ReadRecords(list, in);
 }

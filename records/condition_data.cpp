@@ -66,5 +66,5 @@ void cConditionData::Save(cDataWriter& out)
 
 bool ReadConditionList(std::vector<cConditionData>& list, cDataReader& in)
 {
-    return ReadRecords(list, in, cConditionData());
+    return ReadRecords(list, in);
 }

@@ -28,7 +28,7 @@ bool cFlowData::Load(cDataReader& in)
 {
     cDataRecord::Load(in);
     ReadConditionList(m_Conditions, in);
-    ReadKeyCondList(m_KeyConds, in);
+    ReadRecords(m_KeyConds, in);
     ReadCommandList(m_Commands, in);
     if (nFileVersion < DATA_VERSION) {
         // Triggers were inserted at 11 and, later, two at 5; an old trigger 11

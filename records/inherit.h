@@ -37,6 +37,17 @@ inline bool PaletteRefBroken(int source, int row, const int (&rows)[2])
     return palette >= 0 && !IsInList(row, rows[palette]);
 }
 
+// Clears a reference (source, row) that names a row outside its palette:
+// source 0, row 0. rows as for PaletteRefBroken.
+template <class Source, class Row>
+void RepairPaletteRef(Source& source, Row& row, const int (&rows)[2])
+{
+    if (PaletteRefBroken(source, row, rows)) {
+        source = SOURCE_NONE;
+        row = 0;
+    }
+}
+
 // One group copy of a definition class T.
 template <class T>
 using InheritCopy = void (*)(T& to, const T& from);
@@ -82,14 +93,11 @@ void InheritGroups(T& d, std::vector<T>* cPaletteLists::*lists, const InheritCop
 template <class T>
 void RepairInheritRef(T& d, const int (&rows)[2])
 {
-    if (PaletteRefBroken(d.m_cInheritSource, d.m_sInheritIndex, rows)) {
-        d.m_cInheritSource = SOURCE_NONE;
-        d.m_sInheritIndex = 0;
-    }
+    RepairPaletteRef(d.m_cInheritSource, d.m_sInheritIndex, rows);
 }
 
-// The two groups that block and item definitions share, which hold these
-// fields alike: the name; the conditions with their mode and latch.
+// The two groups that every definition holds alike: the name; the
+// conditions with their mode and latch.
 template <class T>
 void CopyNameGroup(T& to, const T& from)
 {

@@ -36,8 +36,3 @@ void cKeyCondData::Save(cDataWriter& out)
     cDataRecord::Save(out);
     out.WriteByteVector(m_KeyStates);
 }
-
-bool ReadKeyCondList(std::vector<cKeyCondData>& list, cDataReader& in)
-{
-    return ReadRecords(list, in, cKeyCondData());
-}

@@ -37,6 +37,3 @@ public:
     bool Load(cDataReader& in) override;
     void Save(cDataWriter& out) override;
 };
-
-// Reads a stored key-condition list; every element starts reset.
-bool ReadKeyCondList(std::vector<cKeyCondData>& list, cDataReader& in);
