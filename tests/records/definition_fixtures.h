@@ -136,15 +136,8 @@ struct CharaFixture {
 
     Bytes Stored() const
     {
-        FixtureBytes fields;
-        uint32_t count = 0;
-        for (const FieldRow<cCharaData>& row : rows) {
-            if (row.since > version) continue;
-            ++count;
-            fields.sized(row.size, row.value);
-        }
-        FixtureBytes b;
-        b.u32(count).bytes(fields.get()).u32(1);
+        FixtureBytes b = StoredFields(rows, version);
+        b.u32(1);
         PutString(b, name);
         b.i16(cellX).i16(cellY).i32(itemLink);
         PutFlags(b, flags);

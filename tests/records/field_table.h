@@ -34,20 +34,36 @@ std::vector<FieldRow<R>> WithStored(std::vector<FieldRow<R>> rows, const char* n
     return rows;
 }
 
-// The record as a file of this version stores it: field count, fields, no strings.
-template <class R>
-std::vector<unsigned char> StoredAt(const std::vector<FieldRow<R>>& rows, int version)
+// The field count and the fields of the rows keep accepts, each stored as
+// value gives it.
+template <class R, class Keep, class Value>
+FixtureBytes FieldPart(const std::vector<FieldRow<R>>& rows, Keep keep, Value value)
 {
     FixtureBytes fields;
     uint32_t count = 0;
     for (const FieldRow<R>& row : rows) {
-        if (row.since > version) continue;
+        if (!keep(row)) continue;
         if (!row.sameField) ++count;
-        fields.sized(row.size, row.value);
+        fields.sized(row.size, value(row));
     }
-    FixtureBytes record;
-    record.u32(count).bytes(fields.get()).u32(0);
-    return record.get();
+    FixtureBytes part;
+    part.u32(count).bytes(fields.get());
+    return part;
+}
+
+// The field count and fields of the record as a file of this version stores them.
+template <class R>
+FixtureBytes StoredFields(const std::vector<FieldRow<R>>& rows, int version)
+{
+    return FieldPart(rows, [version](const FieldRow<R>& row) { return row.since <= version; },
+                     [](const FieldRow<R>& row) { return row.value; });
+}
+
+// The record as a file of this version stores it: field count, fields, no strings.
+template <class R>
+std::vector<unsigned char> StoredAt(const std::vector<FieldRow<R>>& rows, int version)
+{
+    return StoredFields(rows, version).u32(0).get();
 }
 
 template <class R>
@@ -60,13 +76,8 @@ double ExpectedAt(const FieldRow<R>& row, int version)
 template <class R>
 std::vector<unsigned char> UpgradedFrom(const std::vector<FieldRow<R>>& rows, int version)
 {
-    FixtureBytes fields;
-    uint32_t count = 0;
-    for (const FieldRow<R>& row : rows) {
-        if (!row.sameField) ++count;
-        fields.sized(row.size, ExpectedAt(row, version));
-    }
-    FixtureBytes record;
-    record.u32(count).bytes(fields.get()).u32(0);
-    return record.get();
+    return FieldPart(rows, [](const FieldRow<R>&) { return true; },
+                     [version](const FieldRow<R>& row) { return ExpectedAt(row, version); })
+        .u32(0)
+        .get();
 }

@@ -87,35 +87,19 @@ const char* const kStageTail =
     "         00000000 01000000 01000000";
 const char* const kEndMarker = "15CD5B07";
 
-void AppendBytes(std::vector<unsigned char>& to, const std::vector<unsigned char>& bytes)
-{
-    to.insert(to.end(), bytes.begin(), bytes.end());
-}
-
-template <class T>
-void AppendValue(std::vector<unsigned char>& to, T value)
-{
-    unsigned char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    to.insert(to.end(), bytes, bytes + sizeof value);
-}
-
 // The record of the fixtures at a version, from the field table.
 std::vector<unsigned char> StoredRecord(int version)
 {
-    std::vector<unsigned char> fields;
+    FixtureBytes fields;
     uint32_t n = 0;
     for (const StageField& f : kStageFields) {
         if (version < f.from) continue;
         ++n;
-        if (f.isDouble) AppendValue(fields, StoredValue(f.number));
-        else AppendValue(fields, static_cast<int32_t>(StoredValue(f.number)));
+        fields.sized(f.isDouble ? 8 : 4, StoredValue(f.number));
     }
-    std::vector<unsigned char> record;
-    AppendValue(record, n);
-    AppendBytes(record, fields);
-    AppendBytes(record, HexBytes("01000000 03000000 737400"));
-    return record;
+    FixtureBytes record;
+    record.u32(n).bytes(fields.get()).hex("01000000 03000000 737400");
+    return record.get();
 }
 
 // Reads the record part of a stage body written at 708, by the field table;
@@ -200,13 +184,11 @@ TEST_F(RecordTest, StageFilesOfOlderVersionsLoadWithTheSettingsOfTheirTime)
     ScopedMusicList music(25);
     for (const Case& c : cases) {
         SCOPED_TRACE(FormatText("version %d", c.version));
-        std::vector<unsigned char> file;
-        AppendValue(file, static_cast<uint32_t>(c.version));
-        AppendBytes(file, c.version == 154 ? HexBytes(kRecord154) : StoredRecord(c.version));
-        AppendBytes(file, HexBytes(c.rankList));
-        AppendBytes(file, HexBytes(kStageTail));
-        if (c.version >= 173) AppendBytes(file, HexBytes(kEndMarker));
-        ASSERT_TRUE(WriteFileBytes("stage.stg4", file));
+        FixtureBytes file;
+        file.u32(static_cast<uint32_t>(c.version));
+        file.bytes(c.version == 154 ? HexBytes(kRecord154) : StoredRecord(c.version)).hex(c.rankList).hex(kStageTail);
+        if (c.version >= 173) file.hex(kEndMarker);
+        ASSERT_TRUE(WriteFileBytes("stage.stg4", file.get()));
 
         cStageData stage;
         ASSERT_EQ(stage.LoadFile("stage.stg4"), 1);
@@ -234,12 +216,11 @@ TEST_F(RecordTest, StageFilesOfOlderVersionsLoadWithTheSettingsOfTheirTime)
         for (const StageField& f : kStageFields) EXPECT_EQ(values[f.number], expected[f.number]) << "field " << f.number;
 
         // The rest: the ranks as loaded, the lists as they were, the end marker.
-        std::vector<unsigned char> rest;
-        AppendValue(rest, static_cast<uint32_t>(c.expectedRanks.size()));
-        for (int32_t rank : c.expectedRanks) AppendValue(rest, rank);
-        AppendBytes(rest, HexBytes(kStageTail));
-        AppendBytes(rest, HexBytes(kEndMarker));
-        EXPECT_EQ(std::vector<unsigned char>(saved.begin() + std::min(at, saved.size()), saved.end()), rest);
+        FixtureBytes rest;
+        rest.u32(static_cast<uint32_t>(c.expectedRanks.size()));
+        for (int32_t rank : c.expectedRanks) rest.i32(rank);
+        rest.hex(kStageTail).hex(kEndMarker);
+        EXPECT_EQ(std::vector<unsigned char>(saved.begin() + std::min(at, saved.size()), saved.end()), rest.get());
 
         // What the runtime wrote it reads and writes again to the byte.
         cStageData again;
@@ -374,11 +355,10 @@ TEST_F(RecordTest, StageNormalizeKeepsLimitsAndTuneInRange)
 
 TEST_F(RecordTest, DamagedStageFilesFailWithAReport)
 {
-    std::vector<unsigned char> good = HexBytes("C4020000");
-    AppendBytes(good, StoredRecord(708));
-    AppendBytes(good, HexBytes("05000000 01000000 01000000 01000000 01000000 01000000"));
-    AppendBytes(good, HexBytes(kStageTail));
-    AppendBytes(good, HexBytes(kEndMarker));
+    FixtureBytes goodFile;
+    goodFile.hex("C4020000").bytes(StoredRecord(708));
+    goodFile.hex("05000000 01000000 01000000 01000000 01000000 01000000").hex(kStageTail).hex(kEndMarker);
+    const std::vector<unsigned char>& good = goodFile.get();
     ASSERT_TRUE(WriteFileBytes("good.stg4", good));
     cStageData reference;
     ASSERT_EQ(reference.LoadFile("good.stg4"), 1);
