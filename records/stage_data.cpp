@@ -258,9 +258,10 @@ void cStageData::Save(cDataWriter& out)
 }
 
 // The stage palette and the placed blocks, characters and items come between
-// the screen edges and the backgrounds. Their definition records are not in
-// this build yet, so only a stage without any can be read: a stage that holds
-// some is refused rather than read wrongly.
+// the screen edges and the backgrounds. The stage record has no lists for them
+// yet (nor the stage palette named while its rows inherit), so only a stage
+// without any can be read: a stage that holds some is refused rather than
+// read wrongly.
 bool cStageData::LoadObjectLists(cDataReader& in)
 {
     for (int list = 0; list < kObjectLists; ++list) {
