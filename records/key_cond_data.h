@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "records/data_record.h"
-#include "records/record_list.h"
 
 // Key-state entries: 0 to 9 the direction lists (neutral, left, right, up,
 // down, left-up, left-down, right-up, right-down, any direction), 10 to 18 the
