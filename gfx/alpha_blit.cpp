@@ -324,11 +324,7 @@ bool DDBltTint(DDSURFACEDATA* target, int x, int y, int width, int height, DDSUR
                 lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_TFACTOR);
                 lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
                 lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-                lpDevice->SetTexture(0, p.source->lpDT->lpTexture);
-                lpDevice->SetStreamSource(0, p.source->lpDT->lpVertexBuffer, 0, sizeof(QUADVERTEX));
-                lpDevice->SetFVF(QUAD_FVF);
-                lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-                if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+                DTDrawTexturedQuad(p.source);
             }
             return true;
         }

@@ -1,7 +1,6 @@
 #include "gfx/batch.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/log.h"
 #include "gfx/com_release.h"
@@ -37,10 +36,7 @@ bool PrepareRun(BATCH& batch, int n, DDSURFACEDATA* target)
         ReportLogAndTrace("CreateVertexBuffer Err");
         return false;
     }
-    void* data = nullptr;
-    if (FAILED(batch.lpVertexBuffer->Lock(0, vertexBytes, &data, 0))) return false;
-    std::memcpy(data, batch.lpVertexData, vertexBytes);
-    batch.lpVertexBuffer->Unlock();
+    if (!DTPutVertices(batch.lpVertexBuffer, batch.lpVertexData, vertexBytes)) return false;
 
     const UINT indexBytes = n * 4 * sizeof(WORD);
     if (FAILED(lpDevice->CreateIndexBuffer(indexBytes, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
@@ -225,12 +221,7 @@ int DDEndSpriteBatch()
                     const BATCHSPRITE& s = sprites[start + k];
                     DTClearRect(s.x, s.y, s.nWidth, s.nHeight, DTKeyClearColor(first.lpTarget));
                 }
-            lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, first.nColorOp);
-            lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-            lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-            lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, first.nAlphaOp);
-            lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-            lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+            DTSetTextureStages(first.nColorOp, first.nAlphaOp);
             lpDevice->SetTexture(0, src ? src->lpTexture : nullptr);
             DrawIndexedQuads(SpriteBatch, n);
         });

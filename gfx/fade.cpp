@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "gfx/blit.h"
 #include "gfx/colour_ops.h"
@@ -38,23 +37,10 @@ bool DarkenFrame(DWORD alpha)
     IDirect3DVertexBuffer9* buffer = target->lpDT->lpVertexBuffer;
     QUADVERTEX v[4];
     DTSetPlainQuad(v, 0, 0, target->nWidth, target->nHeight, alpha << 24, 0.0f, 0.0f);
-    void* data = nullptr;
     // Without the vertices the step is not drawn, but the fade goes on.
-    const bool filled = buffer && SUCCEEDED(buffer->Lock(0, QUAD_BYTES, &data, 0));
-    if (filled) {
-        std::memcpy(data, v, QUAD_BYTES);
-        buffer->Unlock();
-    }
+    const bool filled = DTPutVertices(buffer, v, QUAD_BYTES);
     if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return false;
-    if (filled) {
-        lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
-        lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-        lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
-        lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-        lpDevice->SetStreamSource(0, buffer, 0, sizeof(QUADVERTEX));
-        lpDevice->SetFVF(QUAD_FVF);
-        lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-    }
+    if (filled) DTDrawPlainQuad(buffer, D3DTA_DIFFUSE);
     return !lpDTCon->lpDefaultTarget || DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
 }
 

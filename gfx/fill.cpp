@@ -1,7 +1,6 @@
 #include "gfx/fill.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/log.h"
 #include "app/message_box.h"
@@ -48,22 +47,12 @@ void FillRenderTarget(DDSURFACEDATA* record, int x, int y, int width, int height
         DDCollectRect(record, x, y, width, height, color);
         return;
     }
-    if (!dt->lpVertexBuffer) return;
     QUADVERTEX v[4];
     DTSetPlainQuad(v, x, y, width, height, color, 0.0f, 0.0f);
-    void* data = nullptr;
-    if (FAILED(dt->lpVertexBuffer->Lock(0, QUAD_BYTES, &data, 0))) return;
-    std::memcpy(data, v, QUAD_BYTES);
-    dt->lpVertexBuffer->Unlock();
+    if (!DTPutVertices(dt->lpVertexBuffer, v, QUAD_BYTES)) return;
     if (!DDBeginScene() || !DDSetRenderTarget(0, record)) return;
     lpDevice->SetRenderState(D3DRS_TEXTUREFACTOR, color);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_TFACTOR);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
-    lpDevice->SetStreamSource(0, dt->lpVertexBuffer, 0, sizeof(QUADVERTEX));
-    lpDevice->SetFVF(QUAD_FVF);
-    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    DTDrawPlainQuad(dt->lpVertexBuffer, D3DTA_TFACTOR);
     if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
 }
 

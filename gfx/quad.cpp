@@ -6,6 +6,18 @@
 #include "gfx/display.h"
 #include "gfx/scene.h"
 
+namespace {
+
+// The four vertices in buffer as a strip of two triangles.
+void DrawStrip(IDirect3DVertexBuffer9* buffer)
+{
+    lpDevice->SetStreamSource(0, buffer, 0, sizeof(QUADVERTEX));
+    lpDevice->SetFVF(QUAD_FVF);
+    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+}
+
+}  // namespace
+
 void DTSetPlainQuad(QUADVERTEX v[4], int x, int y, int width, int height, DWORD diffuse,
                     float u1, float v1)
 {
@@ -62,17 +74,16 @@ bool DTDrawQuad(DDSURFACEDATA* target, int x, int y, int width, int height,
     return true;
 }
 
-bool DTBeginQuad(DDSURFACEDATA* target, DDSURFACEDATA* source, const QUADVERTEX v[4])
+bool DTPutVertices(IDirect3DVertexBuffer9* buffer, const void* vertices, UINT bytes)
 {
-    IDirect3DVertexBuffer9* buffer = source->lpDT->lpVertexBuffer;
     void* data = nullptr;
-    if (!lpDevice || !buffer || FAILED(buffer->Lock(0, QUAD_BYTES, &data, 0))) return false;
-    std::memcpy(data, v, QUAD_BYTES);
+    if (!buffer || FAILED(buffer->Lock(0, bytes, &data, 0))) return false;
+    std::memcpy(data, vertices, bytes);
     buffer->Unlock();
-    return DDBeginScene() && DDSetRenderTarget(0, target);
+    return true;
 }
 
-void DTFinishQuad(DDSURFACEDATA* source, int colorOp, int alphaOp)
+void DTSetTextureStages(int colorOp, int alphaOp)
 {
     lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, colorOp);
     lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
@@ -80,9 +91,32 @@ void DTFinishQuad(DDSURFACEDATA* source, int colorOp, int alphaOp)
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, alphaOp);
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+}
+
+void DTDrawPlainQuad(IDirect3DVertexBuffer9* buffer, DWORD colourArg)
+{
+    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, colourArg);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, colourArg);
+    DrawStrip(buffer);
+}
+
+bool DTBeginQuad(DDSURFACEDATA* target, DDSURFACEDATA* source, const QUADVERTEX v[4])
+{
+    if (!lpDevice || !DTPutVertices(source->lpDT->lpVertexBuffer, v, QUAD_BYTES)) return false;
+    return DDBeginScene() && DDSetRenderTarget(0, target);
+}
+
+void DTFinishQuad(DDSURFACEDATA* source, int colorOp, int alphaOp)
+{
+    DTSetTextureStages(colorOp, alphaOp);
+    DTDrawTexturedQuad(source);
+}
+
+void DTDrawTexturedQuad(DDSURFACEDATA* source)
+{
     lpDevice->SetTexture(0, source->lpDT->lpTexture);
-    lpDevice->SetStreamSource(0, source->lpDT->lpVertexBuffer, 0, sizeof(QUADVERTEX));
-    lpDevice->SetFVF(QUAD_FVF);
-    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    DrawStrip(source->lpDT->lpVertexBuffer);
     if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
 }

@@ -3,6 +3,7 @@
 // becomes four vertices, and the clear that makes colour-keyed copies opaque.
 // Shared by the blits, the batches and the fills.
 #include <windows.h>
+#include <d3d9.h>
 
 #include "gfx/surface_record.h"
 
@@ -26,6 +27,16 @@ void DTSetQuad(QUADVERTEX v[4], int x, int y, int width, int height, const DDSUR
 // (u1 at the right, v1 at the bottom; 0 at the near edges).
 void DTSetPlainQuad(QUADVERTEX v[4], int x, int y, int width, int height, DWORD diffuse,
                     float u1, float v1);
+// Copies bytes of vertices into the start of buffer; false when there is no
+// buffer or it cannot be locked (nothing is copied then).
+bool DTPutVertices(IDirect3DVertexBuffer9* buffer, const void* vertices, UINT bytes);
+// Texture stage 0 for a textured quad: colorOp and alphaOp on the bound
+// texture (argument 1) and the vertex colour (argument 2).
+void DTSetTextureStages(int colorOp, int alphaOp);
+// Draws the four vertices in buffer untextured in one colour: colour and alpha
+// both come from colourArg (D3DTA_DIFFUSE or D3DTA_TFACTOR). The caller opens
+// the scene and sets the render target.
+void DTDrawPlainQuad(IDirect3DVertexBuffer9* buffer, DWORD colourArg);
 // The two halves of every immediate textured quad. DTBeginQuad puts the four
 // vertices into the source's vertex buffer and makes target the render
 // target inside the frame's scene; false when any of that fails (nothing is
@@ -34,6 +45,9 @@ void DTSetPlainQuad(QUADVERTEX v[4], int x, int y, int width, int height, DWORD 
 // returns to the default target afterwards.
 bool DTBeginQuad(DDSURFACEDATA* target, DDSURFACEDATA* source, const QUADVERTEX v[4]);
 void DTFinishQuad(DDSURFACEDATA* source, int colorOp, int alphaOp);
+// DTFinishQuad without the stage set-up, for a quad whose stages the caller
+// has set its own way.
+void DTDrawTexturedQuad(DDSURFACEDATA* source);
 // The colour that a mode-0 copy of a colour-keyed source clears its target
 // rectangle to first: the opaque transparent colour on BackBuffer, fully
 // transparent black on any other target.
