@@ -54,12 +54,7 @@ void cMidiStream::Open()
         m_Headers[i].dwUser = static_cast<DWORD_PTR>(i);
     }
     // The thread must have its message queue before the device posts to it.
-    if (m_Thread.Start(MidiThreadProc, this)) {
-        while (!PostThreadMessageA(m_Thread.m_nThreadId, WM_APP, 0, 0)) {
-            if (WaitForSingleObject(m_Thread.m_hThread, 0) != WAIT_TIMEOUT) break;
-            Sleep(1);
-        }
-    }
+    if (m_Thread.Start(MidiThreadProc, this)) m_Thread.PostStartMessage(true);
     UINT device = MIDI_MAPPER;
     MMRESULT result = lpMidiStreamApi->Open(&m_hStream, &device, 1, m_Thread.m_nThreadId, 0, CALLBACK_THREAD);
     if (result != MMSYSERR_NOERROR) {
