@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "app/checked.h"
+#include "app/close_request.h"
 #include "app/input.h"
 #include "app/log.h"
 #include "app/main_window.h"
-#include "app/main_window_handle.h"
 #include "app/timing.h"
 
 namespace {
@@ -44,7 +44,7 @@ unsigned __stdcall GameLoop(void*)
             continue;
         }
         if (!RunFrame()) {
-            PostMessageA(hMainWnd, WM_CLOSE, 0, 0);
+            PostCloseToMainWindow();
             return 1;
         }
     }
