@@ -25,8 +25,6 @@ HWND hSoundWnd = nullptr;
 std::vector<DSSOUND>* lpSounds = nullptr;
 std::vector<DSSOUNDDEF>* lpSoundDefs = nullptr;
 
-void TraceFile(const char* format, const char* file) { TraceLogF(format, file); }
-
 LPDIRECTSOUNDBUFFER BufferAt(DSSOUND& sound, int index)
 {
     if (index < 0 || index >= static_cast<int>(sound.Buffers.size())) return nullptr;
@@ -144,7 +142,7 @@ bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* out, const char* file)
     *out = nullptr;
     DSWAVE wave;
     if (!DS_ReadWave(file, wave)) {
-        TraceFile("%s読み込み失敗！", file);
+        TraceLogF("%s読み込み失敗！", file);
         return false;
     }
     DSBUFFERDESC desc = {};
@@ -155,7 +153,7 @@ bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* out, const char* file)
     desc.lpwfxFormat = &wave.Format;
     if (!lpDS || FAILED(lpDS->CreateSoundBuffer(&desc, out, nullptr)) || !*out) {
         *out = nullptr;
-        TraceFile("%s生成失敗！", file);
+        TraceLogF("%s生成失敗！", file);
         return false;
     }
     void* p1 = nullptr;
@@ -187,13 +185,13 @@ bool DS_LoadSound(DSSOUND& sound, const char* file, int count, int volume)
     try {
         sound.Buffers.assign(std::max(count, 1), nullptr);
     } catch (const std::bad_alloc&) {
-        TraceFile("%sのメモリ確保失敗！", file);
+        TraceLogF("%sのメモリ確保失敗！", file);
         return false;
     }
     if (!DS_CreateBuffer(&sound.Buffers[0], file)) return false;
     for (size_t j = 1; j < sound.Buffers.size(); ++j) {
         if (!DS_DuplicateBuffer(&sound.Buffers[j], sound.Buffers[0])) {
-            TraceFile("%sのメモリ共用バッファの生成失敗！", file);
+            TraceLogF("%sのメモリ共用バッファの生成失敗！", file);
             return false;
         }
     }
@@ -274,7 +272,7 @@ void DS_Release()
 void DS_PlayCursorSE(const cInput& input, int axes, int number)
 {
     if (!lpDS || !lpSounds || lpSounds->empty()) return;
-    const int horizontal = 1 | 2, vertical = 4 | 8;
+    const int horizontal = INPUT_LEFT | INPUT_RIGHT, vertical = INPUT_UP | INPUT_DOWN;
     if (((axes & 1) && (input.m_wDirection & horizontal)) || ((axes & 2) && (input.m_wDirection & vertical)))
         DS_Play(CheckedAt(*lpSounds, number), 0);
 }
