@@ -141,18 +141,18 @@ int cInput::Poll(int joystick, int sources, int retry)
     bool joystickButtons = false;
     JOYINFOEX info;
     if (ReadJoystick(joystick, retry, info) && (sources & 1)) {
-        int code = 5, bits = 0;
-        if (info.dwXpos <= AXIS_LOW) code = 4, bits = INPUT_LEFT;
-        else if (info.dwXpos >= AXIS_HIGH) code = 6, bits = INPUT_RIGHT;
-        if (info.dwYpos <= AXIS_LOW) bits |= INPUT_UP, code -= 3;
-        else if (info.dwYpos >= AXIS_HIGH) bits |= INPUT_DOWN, code += 3;
+        int bits = 0;
+        if (info.dwXpos <= AXIS_LOW) bits = INPUT_LEFT;
+        else if (info.dwXpos >= AXIS_HIGH) bits = INPUT_RIGHT;
+        if (info.dwYpos <= AXIS_LOW) bits |= INPUT_UP;
+        else if (info.dwYpos >= AXIS_HIGH) bits |= INPUT_DOWN;
         int buttons = 0;
         for (int i = 0; i < 8; ++i)
             if (info.dwButtons & m_JoyButtonMask[i]) buttons |= 1 << i;
-        m_nNumpad = code;
+        m_nNumpad = FlagsToDirection(bits);
         m_wDirection = static_cast<int16_t>(bits);
         m_wButtons = static_cast<int16_t>(buttons);
-        joystickDirection = code != 5;
+        joystickDirection = bits != 0;
         joystickButtons = buttons != 0;
     }
     if (!(sources & 2)) return 1;
@@ -193,14 +193,14 @@ int cInput::PollConfigured(int players, int retry)
         return (entry.wCode & joy.dwButtons) != 0;
     };
 
-    int code = 5, bits = 0, buttons = 0;
-    if (entryDown(0, false)) bits |= INPUT_LEFT, code -= 1;
-    else if (entryDown(1, false)) bits |= INPUT_RIGHT, code += 1;
-    if (entryDown(2, false)) bits |= INPUT_UP, code -= 3;
-    else if (entryDown(3, false)) bits |= INPUT_DOWN, code += 3;
+    int bits = 0, buttons = 0;
+    if (entryDown(0, false)) bits |= INPUT_LEFT;
+    else if (entryDown(1, false)) bits |= INPUT_RIGHT;
+    if (entryDown(2, false)) bits |= INPUT_UP;
+    else if (entryDown(3, false)) bits |= INPUT_DOWN;
     for (int i = 0; 4 + i < entries; ++i)
         if (entryDown(4 + i, true)) buttons |= 1 << i;
-    m_nNumpad = code;
+    m_nNumpad = FlagsToDirection(bits);
     m_wDirection = static_cast<int16_t>(bits);
     m_wButtons = static_cast<int16_t>(buttons);
     return 1;
