@@ -280,7 +280,7 @@ INT_PTR CALLBACK cDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     const int result = dialog->WndProc(hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemovePropA(hWnd, DIALOG_PROPERTY);
-        RemovePropA(hWnd, "cHook");
+        cHook::Detach(hWnd);
     }
     return result;
 }

@@ -384,6 +384,11 @@ int cHook::Set(HWND hWnd, int blockWhileCtrl)
     return hKeyboardHook ? 1 : 0;
 }
 
+void cHook::Detach(HWND hWnd)
+{
+    RemovePropA(hWnd, HOOK_PROPERTY);
+}
+
 void UnhookKeyboard()
 {
     if (!hKeyboardHook) return;

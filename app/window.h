@@ -146,6 +146,8 @@ public:
     // Stores both, attaches this object to the window as its "cHook" property and
     // installs the hook when none is; 1 when a hook is installed.
     int Set(HWND hWnd, int blockWhileCtrl);
+    // Takes the property off a window that is going away.
+    static void Detach(HWND hWnd);
 
     HWND m_hWnd = nullptr;
     int m_bBlockWhileCtrl = 0;
