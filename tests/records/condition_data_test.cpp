@@ -1,27 +1,10 @@
 // Conditions: the three stored layouts, the upgrades of older files, lists.
 #include "records/condition_data.h"
-#include "tests/records/flow_test_support.h"
+#include "tests/records/flow_fixtures.h"
 
 namespace {
 
-// The fields of a condition in the order a file of version 110 or later
-// stores them.
-struct CondFields {
-    int kind = 0, value = 0, randomLow = 0, randomHigh = 0, subject = 0, status = 0, leftClass = 0, leftScope = 0,
-        index = 0, rightSource = 0, rightSubject = 0, rightStatus = 0, rightScope = 0, rightIndex = 0, op = 0,
-        percent = 0, axis = 0;
-};
-
-std::vector<unsigned char> CurrentLayout(const CondFields& c)
-{
-    FixtureBytes b;
-    b.u32(17).u8(c.kind).i32(c.value).i32(c.randomLow).i32(c.randomHigh).u8(c.subject).u8(c.status);
-    b.u8(c.leftClass).u8(c.leftScope).i16(c.index).u8(c.rightSource).u8(c.rightSubject).u8(c.rightStatus);
-    b.u8(c.rightScope).i16(c.rightIndex).u8(c.op).u8(c.percent).u8(c.axis).u32(0);
-    return b.get();
-}
-
-void ExpectFields(const cConditionData& r, const CondFields& c)
+void ExpectFields(const cConditionData& r, const ConditionFixture& c)
 {
     EXPECT_EQ(r.m_cKind, c.kind);
     EXPECT_EQ(r.m_nValue, c.value);
@@ -46,20 +29,20 @@ void ExpectFields(const cConditionData& r, const CondFields& c)
 
 TEST_F(FlowRecordTest, ConditionLayoutsOfEachVersionGate)
 {
-    CondFields full;
+    ConditionFixture full;
     full = {4, -2, 3, 9, 1, 3, 1, 1, 300, 2, 2, 4, 1, -5, 5, 1, 6};
-    CondFields old;  // what the two older layouts carry: kind, value, operator, percent, axis
+    ConditionFixture old;  // what the two older layouts carry: kind, value, operator, percent, axis
     old.kind = 4;
     old.value = 42;
     old.op = 2;
     old.percent = 1;
     old.axis = 3;
-    CondFields oldest = old;
+    ConditionFixture oldest = old;
     oldest.percent = 0;
     struct Row {
         int version;
         const char* body;
-        CondFields expected;
+        ConditionFixture expected;
     };
     const Row rows[] = {
         // Below 43: no percent; two dropped 16-bit values after the value.
@@ -75,7 +58,7 @@ TEST_F(FlowRecordTest, ConditionLayoutsOfEachVersionGate)
         cConditionData c;
         ASSERT_EQ(LoadAt(c, row.version, row.body), 1);
         ExpectFields(c, row.expected);
-        EXPECT_EQ(SavedBody(c), CurrentLayout(row.expected));
+        EXPECT_EQ(SavedBody(c), row.expected.Stored());
     }
     EXPECT_EQ(DamageReports(), 0);
 }
@@ -87,14 +70,14 @@ TEST_F(FlowRecordTest, ConditionOfVersion100BecomesADistanceCondition)
     cConditionData c;
     c.m_cSubject = 1;
     ASSERT_EQ(LoadAt(c, 100, "06000000 05 2A000000 3412 7856 01 01 03 00000000"), 1);
-    CondFields expected;
+    ConditionFixture expected;
     expected.kind = CONDITION_DISTANCE;
     expected.value = 42;
     expected.op = 1;
     expected.percent = 1;
     expected.axis = 3;
     ExpectFields(c, expected);
-    EXPECT_EQ(SavedBody(c), CurrentLayout(expected));
+    EXPECT_EQ(SavedBody(c), expected.Stored());
 }
 
 TEST_F(FlowRecordTest, ConditionUpgradesByVersion)
@@ -102,13 +85,13 @@ TEST_F(FlowRecordTest, ConditionUpgradesByVersion)
     struct Row {
         const char* what;
         int version;
-        CondFields stored, expected;
+        ConditionFixture stored, expected;
     };
-    auto with = [](CondFields c, auto change) {
+    auto with = [](ConditionFixture c, auto change) {
         change(c);
         return c;
     };
-    const CondFields status4 = with(CondFields{}, [](CondFields& c) { c.kind = CONDITION_STATUS; });
+    const ConditionFixture status4 = with(ConditionFixture{}, [](ConditionFixture& c) { c.kind = CONDITION_STATUS; });
     const Row rows[] = {
         {"state kinds inserted before distance", 150, with({}, [](auto& c) { c.kind = 5; }),
          with({}, [](auto& c) { c.kind = 7; })},
@@ -155,20 +138,20 @@ TEST_F(FlowRecordTest, ConditionUpgradesByVersion)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         cConditionData c;
-        ASSERT_EQ(LoadAt(c, row.version, CurrentLayout(row.stored)), 1);
+        ASSERT_EQ(LoadAt(c, row.version, row.stored.Stored()), 1);
         ExpectFields(c, row.expected);
-        EXPECT_EQ(SavedBody(c), CurrentLayout(row.expected));
+        EXPECT_EQ(SavedBody(c), row.expected.Stored());
     }
 }
 
 TEST_F(FlowRecordTest, ConditionListEndsWithExactlyTheConditionsRead)
 {
-    CondFields a, b, c;
+    ConditionFixture a, b, c;
     a.kind = 1;
     b.kind = 2;
     c.kind = 3;
     FixtureBytes file;
-    file.u32(3).bytes(CurrentLayout(a)).bytes(CurrentLayout(b)).bytes(CurrentLayout(c));
+    file.u32(3).bytes(a.Stored()).bytes(b.Stored()).bytes(c.Stored());
     ASSERT_TRUE(WriteFileBytes("list.dat", FileOf(708, file.get())));
     std::vector<cConditionData> list(5);
     list[4].m_nValue = 9;

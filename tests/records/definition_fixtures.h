@@ -21,10 +21,7 @@ inline void PutFlags(FixtureBytes& b, const std::vector<int>& flags)
 // A condition of kind 1 (common variable [index] = value) as version 708 stores it.
 inline Bytes ConditionBytes(int index, int value)
 {
-    FixtureBytes b;
-    b.u32(17).u8(CONDITION_COMMON_VAR).i32(value).i32(0).i32(0).u8(0).u8(0).u8(0).u8(0).i16(index);
-    b.u8(0).u8(0).u8(0).u8(0).i16(0).u8(0).u8(0).u8(0).u32(0);
-    return b.get();
+    return ConditionFixture{.kind = CONDITION_COMMON_VAR, .value = value, .index = index}.Stored();
 }
 
 // Flags of count entries with the listed ones set.

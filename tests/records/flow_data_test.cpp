@@ -170,11 +170,10 @@ namespace {
 // that moves and shoots again.
 Bytes RichFlow()
 {
-    FixtureBytes cond1, cond2;
-    cond1.u32(17).u8(4).i32(50).i32(1).i32(9).u8(1).u8(2).u8(0).u8(0).i16(3).u8(2).u8(1).u8(12).u8(0).i16(0);
-    cond1.u8(2).u8(1).u8(0).u32(0);
-    cond2.u32(17).u8(7).i32(6).i32(0).i32(0).u8(1).u8(0).u8(0).u8(0).i16(0).u8(0).u8(0).u8(0).u8(0).i16(-8);
-    cond2.u8(1).u8(0).u8(6).u32(0);
+    const ConditionFixture cond1{.kind = 4, .value = 50, .randomLow = 1, .randomHigh = 9, .subject = 1, .status = 2,
+                                 .index = 3, .rightSource = 2, .rightSubject = 1, .rightStatus = 12, .op = 2,
+                                 .percent = 1};
+    const ConditionFixture cond2{.kind = 7, .value = 6, .subject = 1, .rightIndex = -8, .op = 1, .axis = 6};
 
     KeyCondFixture key1, key2;
     key1.states[2] = 1;
@@ -250,7 +249,7 @@ Bytes RichFlow()
     flow.trigger = TRIGGER_HIT_SHOT;
     flow.keyWindow = 4;
     flow.keyRepeat = 1;
-    flow.conditions = {cond1.get(), cond2.get()};
+    flow.conditions = {cond1.Stored(), cond2.Stored()};
     flow.keyConds = {key1.Stored(), key2.Stored()};
     flow.commands = {walk.Stored(), fire.Stored(), sword.Stored(), say.Stored(), change.Stored()};
     return flow.Stored();

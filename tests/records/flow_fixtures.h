@@ -18,6 +18,22 @@ inline void PutString(FixtureBytes& b, const std::string& text)
     }
 }
 
+// A condition in the order a file of version 110 or later stores its fields.
+struct ConditionFixture {
+    int kind = 0, value = 0, randomLow = 0, randomHigh = 0, subject = 0, status = 0, leftClass = 0, leftScope = 0,
+        index = 0, rightSource = 0, rightSubject = 0, rightStatus = 0, rightScope = 0, rightIndex = 0, op = 0,
+        percent = 0, axis = 0;
+
+    Bytes Stored() const
+    {
+        FixtureBytes b;
+        b.u32(17).u8(kind).i32(value).i32(randomLow).i32(randomHigh).u8(subject).u8(status).u8(leftClass);
+        b.u8(leftScope).i16(index).u8(rightSource).u8(rightSubject).u8(rightStatus).u8(rightScope).i16(rightIndex);
+        b.u8(op).u8(percent).u8(axis).u32(0);
+        return b.get();
+    }
+};
+
 struct CommandFixture {
     int item = 0, kind = 0, time = 0, timeStep = 0, noWait = 0, sound = 0, soundOnScreen = 1, startAnime = 0;
     std::string text;
