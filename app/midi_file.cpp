@@ -25,6 +25,33 @@ const uint8_t EndOfTrack[2] = {0x2F, 0x00};
 // Deltas of the converted track must fit one variable-length quantity.
 constexpr uint32_t MAX_TICK = 0x0FFFFFFF;
 
+// The whole file; false when it cannot be opened, held in memory or read to its end.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD size = GetFileSize(h, nullptr);
+    DWORD read = 0;
+    bool ok = size != INVALID_FILE_SIZE;
+    if (ok) {
+        try {
+            bytes.assign(size, 0);
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+    }
+    if (ok && size > 0) ok = ReadFile(h, bytes.data(), size, &read, nullptr) && read == size;
+    CloseHandle(h);
+    return ok;
+}
+
+// The file is no tune this player can take: one line to both logs saying why.
+bool Refuse(const char* name, const char* reason)
+{
+    ReportLogAndTrace("Midi %s Init %s", name, reason);
+    return false;
+}
+
 } // namespace
 
 cMidiFile::cMidiFile(const char* path) { Create(path); }
@@ -62,25 +89,8 @@ void cMidiFile::Create(const char* path)
 {
     m_Name = path ? path : "";
     m_Image.clear();
-    HANDLE h = CreateFileA(m_Name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        ReportLogAndTrace("Midi %s Create ファイルが開けません", m_Name.c_str());
-        return;
-    }
     std::vector<uint8_t> file;
-    DWORD size = GetFileSize(h, nullptr);
-    DWORD read = 0;
-    bool ok = size != INVALID_FILE_SIZE;
-    if (ok) {
-        try {
-            file.assign(size, 0);
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-    }
-    if (ok && size > 0) ok = ReadFile(h, file.data(), size, &read, nullptr) && read == size;
-    CloseHandle(h);
-    if (!ok) {
+    if (!ReadWholeFile(m_Name, file)) {
         ReportLogAndTrace("Midi %s Create ファイルが開けません", m_Name.c_str());
         return;
     }
@@ -92,25 +102,20 @@ bool cMidiFile::Init(const std::vector<uint8_t>& file)
     const char* name = m_Name.c_str();
     // The header chunk and the first track's chunk header.
     if (file.size() < 22 || memcmp(file.data(), "MThd", 4) != 0) {
-        ReportLogAndTrace("Midi %s Init 標準MIDIでない(4)", name);
-        return false;
+        return Refuse(name, "標準MIDIでない(4)");
     }
     if (ReadBE32(&file[4]) != 6) {
-        ReportLogAndTrace("Midi %s Init 標準MIDIでない(6)", name);
-        return false;
+        return Refuse(name, "標準MIDIでない(6)");
     }
     uint16_t format = ReadBE16(&file[8]);
     if (format == 2) {
-        ReportLogAndTrace("Midi %s Init 対応フォーマットが2でない", name);
-        return false;
+        return Refuse(name, "対応フォーマットが2でない");
     }
     if (format > 2) {
-        ReportLogAndTrace("Midi %s Init 対応フォーマットが0または1でない", name);
-        return false;
+        return Refuse(name, "対応フォーマットが0または1でない");
     }
     if (memcmp(&file[14], "MTrk", 4) != 0) {
-        ReportLogAndTrace("Midi %s Init 標準MIDIでない(4)", name);
-        return false;
+        return Refuse(name, "標準MIDIでない(4)");
     }
     // Taken as ticks a quarter note.
     m_nDivision = ReadBE16(&file[12]);
@@ -134,8 +139,7 @@ bool cMidiFile::ParseTrack(const std::vector<uint8_t>& file)
     const char* name = m_Name.c_str();
     const uint16_t trackCount = ReadBE16(&file[10]);
     if (trackCount == 0) {
-        ReportLogAndTrace("Midi %s Init 標準MIDIでない(トラックがない)", name);
-        return false;
+        return Refuse(name, "標準MIDIでない(トラックがない)");
     }
     const uint8_t* const end = file.data() + file.size();
     const uint8_t* p = file.data() + 14;
@@ -146,8 +150,7 @@ bool cMidiFile::ParseTrack(const std::vector<uint8_t>& file)
         // The chunk id and length are skipped, not read: tracks follow one
         // another, each ending with its end-of-track event.
         if (end - p < 8) {
-            ReportLogAndTrace("Midi %s Init 標準MIDIでない(データが途中で終わる)", name);
-            return false;
+            return Refuse(name, "標準MIDIでない(データが途中で終わる)");
         }
         p += 8;
         uint8_t runningStatus = 0;
@@ -156,18 +159,15 @@ bool cMidiFile::ParseTrack(const std::vector<uint8_t>& file)
             uint32_t delta = 0;
             int n = ReadVarLen(p, end, delta);
             if (n == 0) {
-                ReportLogAndTrace("Midi %s Init 標準MIDIでない(可変長の値が不正)", name);
-                return false;
+                return Refuse(name, "標準MIDIでない(可変長の値が不正)");
             }
             p += n;
             time += delta;
             if (time > MAX_TICK) {
-                ReportLogAndTrace("Midi %s Init 標準MIDIでない(時間が長すぎる)", name);
-                return false;
+                return Refuse(name, "標準MIDIでない(時間が長すぎる)");
             }
             if (p >= end) {
-                ReportLogAndTrace("Midi %s Init 標準MIDIでない(データが途中で終わる)", name);
-                return false;
+                return Refuse(name, "標準MIDIでない(データが途中で終わる)");
             }
             uint8_t status;
             if (*p & 0x80) status = *p++;
@@ -182,8 +182,7 @@ bool cMidiFile::ParseTrack(const std::vector<uint8_t>& file)
                 uint32_t length = 0;
                 n = ReadVarLen(p, end, length);
                 if (n == 0) {
-                    ReportLogAndTrace("Midi %s Init 標準MIDIでない(可変長の値が不正)", name);
-                    return false;
+                    return Refuse(name, "標準MIDIでない(可変長の値が不正)");
                 }
                 size = n + length;
             } else if (status == 0xFF) {
@@ -195,16 +194,14 @@ bool cMidiFile::ParseTrack(const std::vector<uint8_t>& file)
                 uint32_t length = 0;
                 n = p < end ? ReadVarLen(p + 1, end, length) : 0;
                 if (n == 0) {
-                    ReportLogAndTrace("Midi %s Init 標準MIDIでない(可変長の値が不正)", name);
-                    return false;
+                    return Refuse(name, "標準MIDIでない(可変長の値が不正)");
                 }
                 size = 1 + n + length;
             } else {
                 size = 2;
             }
             if (size > static_cast<uint32_t>(end - p)) {
-                ReportLogAndTrace("Midi %s Init 標準MIDIでない(データが途中で終わる)", name);
-                return false;
+                return Refuse(name, "標準MIDIでない(データが途中で終わる)");
             }
             p += size;
             m_Tracks[track].push_back(EVENT{time, status, data, size});
