@@ -25,6 +25,16 @@ HWND hSoundWnd = nullptr;
 std::vector<DSSOUND>* lpSounds = nullptr;
 std::vector<DSSOUNDDEF>* lpSoundDefs = nullptr;
 
+// An open that failed half-way: its trace line, and DirectSound closed again,
+// so every function stays silent.
+bool AbandonInit(const char* line)
+{
+    TraceLog(line);
+    if (lpDS) lpDS->Release();
+    lpDS = nullptr;
+    return false;
+}
+
 LPDIRECTSOUNDBUFFER BufferAt(DSSOUND& sound, int index)
 {
     if (index < 0 || index >= static_cast<int>(sound.Buffers.size())) return nullptr;
@@ -58,24 +68,15 @@ bool DS_Init(HWND window, DWORD rate, WORD bits, WORD channels)
 {
     if (FAILED(lpDirectSoundCreate(nullptr, &lpDS, nullptr)) || !lpDS) {
         lpDS = nullptr;
-        TraceLog("DIRECTSOUNDCREATE_ERR!");
-        return false;
+        return AbandonInit("DIRECTSOUNDCREATE_ERR!");
     }
-    if (FAILED(lpDS->SetCooperativeLevel(window, DSSCL_PRIORITY))) {
-        TraceLog("SETCOOPERATIVELEVEL_ERR!");
-        lpDS->Release();
-        lpDS = nullptr;
-        return false;
-    }
+    if (FAILED(lpDS->SetCooperativeLevel(window, DSSCL_PRIORITY))) return AbandonInit("SETCOOPERATIVELEVEL_ERR!");
     DSBUFFERDESC desc = {};
     desc.dwSize = sizeof(desc);
     desc.dwFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN;
     if (FAILED(lpDS->CreateSoundBuffer(&desc, &lpPrimary, nullptr))) {
-        TraceLog("CREATESOUNDBUFFER_ERR!");
         lpPrimary = nullptr;
-        lpDS->Release();
-        lpDS = nullptr;
-        return false;
+        return AbandonInit("CREATESOUNDBUFFER_ERR!");
     }
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
