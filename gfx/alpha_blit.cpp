@@ -51,17 +51,6 @@ bool IsDirect3DLayout(int kind)
     return kind == PIXEL_D3D32 || kind == PIXEL_D3D1555 || kind == PIXEL_D3D565;
 }
 
-// Channels on the 0..255 scale and back, as the DirectDraw 16-bit mixes work.
-PIXELRGB To255(PIXELRGB c, const COLORSHIFTS& f)
-{
-    return {ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
-            ChannelTo255(c.b, f.nBlueMask)};
-}
-PIXELRGB From255(PIXELRGB c, const COLORSHIFTS& f)
-{
-    return {ChannelFrom255(c.r, f.nRedMask), ChannelFrom255(c.g, f.nGreenMask),
-            ChannelFrom255(c.b, f.nBlueMask)};
-}
 PIXELRGB Half(PIXELRGB a, PIXELRGB b)
 {
     return {(a.r + b.r) >> 1, (a.g + b.g) >> 1, (a.b + b.b) >> 1};
@@ -78,8 +67,8 @@ DWORD AlphaPixel(const PIXELLAYOUT& tl, const PIXELLAYOUT& sl, DWORD s, DWORD t,
     case PIXEL_DD16:
         // The transparent colour is not a colour: the source replaces it.
         if ((t & 0xFFFF) == (transmit & 0xFFFF)) return s;
-        return PackChannels(From255(Half(To255(SplitChannels(s, sl.Format), sl.Format),
-                                         To255(SplitChannels(t, tl.Format), tl.Format)),
+        return PackChannels(ChannelsFrom255(Half(ChannelsTo255(SplitChannels(s, sl.Format), sl.Format),
+                                         ChannelsTo255(SplitChannels(t, tl.Format), tl.Format)),
                                     tl.Format),
                             tl.Format);
     case PIXEL_DD32:
@@ -122,8 +111,7 @@ struct D3DTINT {
         f = factor * (1.0f / 255.0f);
         const float g = 1.0f - f;
         const COLORSHIFTS& m = source.Format;
-        c = {ChannelFrom255(tint.peRed, m.nRedMask), ChannelFrom255(tint.peGreen, m.nGreenMask),
-             ChannelFrom255(tint.peBlue, m.nBlueMask)};
+        c = ChannelsFrom255({tint.peRed, tint.peGreen, tint.peBlue}, m);
         cg[0] = c.r * g, cg[1] = c.g * g, cg[2] = c.b * g;
     }
     int Channel(int s, int ci, float cGone) const
@@ -169,9 +157,9 @@ DWORD DDTintPixel(const PIXELLAYOUT& tl, const PIXELLAYOUT& sl, DWORD s, DWORD t
     }
     case PIXEL_DD16: {
         const COLORSHIFTS& f = tl.Format;
-        const PIXELRGB v = To255(SplitChannels(s, sl.Format), sl.Format);
-        const PIXELRGB c = To255({tint.peRed, tint.peGreen, tint.peBlue}, f);
-        return PackChannels(From255({HalveToward(v.r, c.r, level), HalveToward(v.g, c.g, level),
+        const PIXELRGB v = ChannelsTo255(SplitChannels(s, sl.Format), sl.Format);
+        const PIXELRGB c = ChannelsTo255({tint.peRed, tint.peGreen, tint.peBlue}, f);
+        return PackChannels(ChannelsFrom255({HalveToward(v.r, c.r, level), HalveToward(v.g, c.g, level),
                                      HalveToward(v.b, c.b, level)},
                                     f),
                             f);

@@ -6,6 +6,7 @@
 #include "gfx/display.h"
 #include "gfx/palette_table.h"
 #include "gfx/pixel_copy.h"
+#include "gfx/pixel_format.h"
 #include "gfx/surface_lock.h"
 
 namespace {
@@ -70,9 +71,7 @@ void CopyReducedTo16(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h,
             if (r == key.rgbtRed && g == key.rgbtGreen && b == key.rgbtBlue) {
                 pixel = dwTransmit;
             } else {
-                pixel = (r * f.nRedMask / 255) << f.nRedShift |
-                        (g * f.nGreenMask / 255) << f.nGreenShift |
-                        (b * f.nBlueMask / 255) << f.nBlueShift;
+                pixel = PackChannels(ChannelsFrom255({r, g, b}, f), f);
                 // An opaque pixel must never become the transparent one.
                 if (pixel == dwTransmit)
                     pixel += ((pixel >> f.nBlueShift) & f.nBlueMask) == static_cast<DWORD>(f.nBlueMask) ? -1 : 1;

@@ -113,16 +113,13 @@ bool BlockColour(const PIXELJOB& job, int left, int top, int width, int height, 
             for (int px = std::max(left, 0); px < std::min(left + width, src.nWidth); ++px) {
                 if (job.SkipsSource(in[px])) continue;
                 const PIXELRGB c = SplitChannels(in[px], f);
-                sum.Add(scaled ? PIXELRGB{ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
-                                          ChannelTo255(c.b, f.nBlueMask)}
-                               : c);
+                sum.Add(scaled ? ChannelsTo255(c, f) : c);
             }
         }
         if (!sum.n) return false;
         PIXELRGB c = sum.Average();
         if (scaled)
-            c = {ChannelFrom255(c.r, f.nRedMask), ChannelFrom255(c.g, f.nGreenMask),
-                 ChannelFrom255(c.b, f.nBlueMask)};
+            c = ChannelsFrom255(c, f);
         // Under DirectDraw a block that averages out to the transparent
         // colour is left alone rather than drawn invisible.
         if (job.mode == 1 && sl.nKind != PIXEL_D3D32 &&

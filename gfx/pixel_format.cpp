@@ -84,6 +84,18 @@ int ChannelFrom255(int value, int mask)
     return value * mask / 255;
 }
 
+PIXELRGB ChannelsTo255(PIXELRGB c, const COLORSHIFTS& f)
+{
+    return {ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
+            ChannelTo255(c.b, f.nBlueMask)};
+}
+
+PIXELRGB ChannelsFrom255(PIXELRGB c, const COLORSHIFTS& f)
+{
+    return {ChannelFrom255(c.r, f.nRedMask), ChannelFrom255(c.g, f.nGreenMask),
+            ChannelFrom255(c.b, f.nBlueMask)};
+}
+
 bool IsTransparentPixel(const PIXELLAYOUT& layout, DWORD pixel, DWORD transmit)
 {
     switch (layout.nKind) {

@@ -64,6 +64,9 @@ PIXELRGB ConvertChannels(PIXELRGB c, const COLORSHIFTS& from, const COLORSHIFTS&
 // value x 255 / mask and value x mask / 255 (integer; a mask of 0 gives 0).
 int ChannelTo255(int value, int mask);
 int ChannelFrom255(int value, int mask);
+// The same for all three channels at once, with the masks of format.
+PIXELRGB ChannelsTo255(PIXELRGB c, const COLORSHIFTS& format);
+PIXELRGB ChannelsFrom255(PIXELRGB c, const COLORSHIFTS& format);
 
 // Whether a source pixel counts as transparent for an operation in mode 1.
 // transmit is dwTransmit, compared in the layout's width.

@@ -120,13 +120,10 @@ void DDSetTransmit(BYTE red, BYTE green, BYTE blue)
         dwTransmit = static_cast<DWORD>(red) << 16 | static_cast<DWORD>(green) << 8 | blue;
         lpDDCon->rgbTransmit = {blue, green, red};
     } else if (nBpp == 16) {
-        dwTransmit = PackChannels({ChannelFrom255(red, f.nRedMask), ChannelFrom255(green, f.nGreenMask),
-                                   ChannelFrom255(blue, f.nBlueMask)},
-                                  f) & 0xFFFF;
+        dwTransmit = PackChannels(ChannelsFrom255({red, green, blue}, f), f) & 0xFFFF;
         TraceLog("※16bit色で　DDSetTransmit(BYTE cbRed,BYTE cbGreen,BYTE cbBlue)　は未対応！");
-        const PIXELRGB c = SplitChannels(dwTransmit, f);
+        const PIXELRGB c = ChannelsTo255(SplitChannels(dwTransmit, f), f);
         DebugBoxF("Tr %d RGB32(%d,%d,%d) -> RGB16(%d,%d,%d)", static_cast<int>(dwTransmit), red,
-                  green, blue, ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
-                  ChannelTo255(c.b, f.nBlueMask));
+                  green, blue, c.r, c.g, c.b);
     }
 }
