@@ -61,11 +61,12 @@ int FindFreeStage(SYSTEMINI& ini)
     if (ini.FreeStage.empty()) return 0;
     // A name longer than the key can hold is no file the game can open: it is
     // reported like a missing one instead of being cut to some other name.
-    std::string found;
-    if (ini.FreeStage.size() <= FREESTAGE_MAX_LENGTH && FindNumberedFile(found, ini.FreeStage, STAGE_EXTENSION) &&
-        GetFileAttributesA(found.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        ini.FreeStage = found;
-        return 1;
+    // The newest revision wins; without one, a file of exactly the name given
+    // is played as it is.
+    if (ini.FreeStage.size() <= FREESTAGE_MAX_LENGTH) {
+        std::string found;
+        if (FindNumberedFile(found, ini.FreeStage, STAGE_EXTENSION)) ini.FreeStage = found;
+        if (GetFileAttributesA(ini.FreeStage.c_str()) != INVALID_FILE_ATTRIBUTES) return 1;
     }
     ReportLogAndTrace("「%s」の読み込みに失敗しました！", ini.FreeStage.c_str());
     ini.FreeStage.clear();

@@ -13,7 +13,8 @@ void UnInitGame();
 void LoadSystemIni(SYSTEMINI& ini, const std::vector<INIOPTION>& options);
 // A non-empty command line names a stage file to play at once and overrides "FreeStage".
 void TakeCommandLine(SYSTEMINI& ini, const char* commandLine);
-// Resolves "FreeStage" to the newest numbered stage file of that name: 1 with the
-// key holding its path; 0 when no stage is named, or when the named one does
-// not exist (reported, and the key emptied: the game starts at the title).
+// Resolves "FreeStage" to the newest numbered stage file of that name, or
+// without one to the file of exactly that name: 1 with the key holding its
+// path; 0 when no stage is named, or when neither exists (reported, and the
+// key emptied: the game starts at the title).
 int FindFreeStage(SYSTEMINI& ini);

@@ -41,6 +41,11 @@ TEST(DirectPlay, NamedStageIsTheNewestRevisionOrReportedMissing)
     ini.FreeStage = "stg\\one.dat";  // the extension is the stage's own
     EXPECT_EQ(FindFreeStage(ini), 1);
     EXPECT_EQ(ini.FreeStage, "stg\\one.stg4_012");
+    // No revision of the name: a file of exactly that name is played.
+    ASSERT_TRUE(WriteFileText("stg\\plain.stg4", "x"));
+    ini.FreeStage = "stg\\plain.stg4";
+    EXPECT_EQ(FindFreeStage(ini), 1);
+    EXPECT_EQ(ini.FreeStage, "stg\\plain.stg4");
     EXPECT_EQ(ReadFileText("Report_Game.txt"), "");
 
     struct Missing {
