@@ -16,7 +16,8 @@ struct CPUINFO {
 // Appends the OS, CPU, memory and disk lines; 1, or 0 when the log cannot be opened.
 int ReportSystemInfo();
 // Windows version name ("Windows 7 ...") and numbers; null arguments are skipped.
-// Returns 1 when the version has a name, else 0 (text then empty).
+// Returns 1 when the version has a name, else 0 (the text then gives the
+// numbers instead: "Windows 10.0 PID 2 Build 19045").
 int GetWindowsVersion(char* text, int* major, int* minor);
 bool IsWindowsVersionAtLeast(int major, int minor);
 void GetMemoryStatus(MEMORYSTATUS* status);
