@@ -255,8 +255,8 @@ const MESSAGENAME MessageNames[] = {
     {0x037F, "WM_AFXLAST"},
     {0x0380, "WM_PENWINFIRST"},
     {0x038F, "WM_PENWINLAST"},
-    {0x8000, "WM_APP"},
     {0x0400, "WM_USER"},
+    {0x8000, "WM_APP"},
     {0, nullptr},
 };
 
