@@ -30,8 +30,7 @@ int cVox::Init()
 int cVox::Create(int n)
 {
     m_nChannels = n;
-    for (VOXPLAYER* player : m_Players)
-        if (player) player->lpOps->Delete(player);
+    DeletePlayers();
     m_Players.assign(n > 0 ? n : 0, nullptr);
     for (VOXPLAYER*& player : m_Players) {
         player = m_lpCreateVox ? m_lpCreateVox() : nullptr;
@@ -69,12 +68,17 @@ void cVox::Stop()
     m_nPlaying = -1;
 }
 
-void cVox::Release()
+void cVox::DeletePlayers()
 {
     for (VOXPLAYER* player : m_Players)
         if (player) player->lpOps->Delete(player);
     m_Players.clear();
     m_nPlaying = -1;
+}
+
+void cVox::Release()
+{
+    DeletePlayers();
     if (m_hModule) FreeLibrary(m_hModule);
     m_hModule = nullptr;
     m_lpCreateVox = nullptr;

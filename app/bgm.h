@@ -39,6 +39,10 @@ public:
     int m_nPlaying = -1;  // the channel now playing
     HMODULE m_hModule = nullptr;
     LPCREATEVOX m_lpCreateVox = nullptr;
+
+private:
+    // Deletes every player; no channel plays afterwards.
+    void DeletePlayers();
 };
 
 class cBgm {
