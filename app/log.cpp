@@ -10,12 +10,19 @@ std::string tracePath;
 int traceEnabled = 0;
 bool traceWrittenThisRun = false;
 
-// Appends text and a line break to the file; "rt+" keeps what is there.
-int AppendLine(const std::string& path, const char* mode, const char* text)
+// Opens the file positioned at its end; "rt+" keeps what is there.
+FILE* OpenAtEnd(const std::string& path, const char* mode)
 {
     FILE* fp = std::fopen(path.c_str(), mode);
+    if (fp) std::fseek(fp, 0, SEEK_END);
+    return fp;
+}
+
+// Appends text and a line break to the file.
+int AppendLine(const std::string& path, const char* mode, const char* text)
+{
+    FILE* fp = OpenAtEnd(path, mode);
     if (!fp) return 0;
-    std::fseek(fp, 0, SEEK_END);
     std::fputs(text, fp);
     std::fputs("\n", fp);
     std::fclose(fp);
@@ -36,9 +43,7 @@ int CreateReportLog(const char* path)
 FILE* OpenReportLog()
 {
     if (reportPath.empty()) return nullptr;
-    FILE* fp = std::fopen(reportPath.c_str(), "rt+");
-    if (fp) std::fseek(fp, 0, SEEK_END);
-    return fp;
+    return OpenAtEnd(reportPath, "rt+");
 }
 
 int ReportLogText(const char* text)
