@@ -3,15 +3,16 @@
 #include <algorithm>
 
 #include "app/log.h"
-#include "app/message_box.h"
 #include "gfx/batch.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "gfx/palette_table.h"
+#include "gfx/pixel_format.h"
 #include "gfx/quad.h"
 #include "gfx/render_state.h"
 #include "gfx/scene.h"
+#include "gfx/surface_lock.h"
 
 namespace {
 
@@ -56,37 +57,31 @@ void FillRenderTarget(DDSURFACEDATA* record, int x, int y, int width, int height
     if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
 }
 
+template <class T>
+void FillRows(const cSurfaceLock& lock, const CLIPPEDRECT& r, T pixel)
+{
+    for (int row = r.top; row < r.bottom; ++row)
+        std::fill(lock.Row<T>(row) + r.left, lock.Row<T>(row) + r.right, pixel);
+}
+
 // Textures that cannot be rendered to get the colour written into their pixels.
 void FillPixels(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD color)
 {
-    IDirect3DSurface9* surface = record->lpDT->lpSurface;
-    if (!surface) return;
-    D3DLOCKED_RECT lock = {};
-    if (FAILED(surface->LockRect(&lock, nullptr, 0))) {
-        DebugBoxF("FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )");
-        return;
-    }
-    CLIPPEDRECT r = ClipToSurface(record, x, y, width, height);
-    BYTE* bits = static_cast<BYTE*>(lock.pBits);
+    const CLIPPEDRECT r = ClipToSurface(record, x, y, width, height);
+    if (r.Empty()) return;
+    cSurfaceLock lock(record);
+    if (!lock.Locked()) return;
     if (nBpp == 32) {
-        for (int row = r.top; row < r.bottom; ++row) {
-            DWORD* line = reinterpret_cast<DWORD*>(bits + row * lock.Pitch);
-            for (int col = r.left; col < r.right; ++col) line[col] = color;
-        }
+        FillRows<DWORD>(lock, r, color);
     } else if (nBpp == 16) {
         const COLORSHIFTS& f = SurfaceFormat;
-        const WORD pixel = static_cast<WORD>(
-            ((color >> 24) * f.nAlphaMask / 255) << f.nAlphaShift |
-            (((color >> 16) & 255) * f.nRedMask / 255) << f.nRedShift |
-            (((color >> 8) & 255) * f.nGreenMask / 255) << f.nGreenShift |
-            ((color & 255) * f.nBlueMask / 255) << f.nBlueShift);
-        for (int row = r.top; row < r.bottom; ++row) {
-            WORD* line = reinterpret_cast<WORD*>(bits + row * lock.Pitch);
-            for (int col = r.left; col < r.right; ++col) line[col] = pixel;
-        }
+        const PIXELRGB c = {static_cast<int>((color >> 16) & 255),
+                            static_cast<int>((color >> 8) & 255), static_cast<int>(color & 255)};
+        FillRows<WORD>(lock, r,
+                       static_cast<WORD>(
+                           ChannelFrom255(static_cast<int>(color >> 24), f.nAlphaMask) << f.nAlphaShift |
+                           PackChannels(ChannelsFrom255(c, f), f)));
     }
-    if (FAILED(surface->UnlockRect()))
-        TraceLog("D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
 }
 
 void FillDDraw(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD value)
@@ -146,10 +141,7 @@ void DDFillRectPal(DDSURFACEDATA* record, int x, int y, int width, int height, i
     if (nBpp == 8) {
         value = static_cast<DWORD>(index);
     } else if (nBpp == 16) {
-        const COLORSHIFTS& f = SurfaceFormat;
-        value = (entry.peBlue & f.nBlueMask) << f.nBlueShift |
-                (entry.peGreen & f.nGreenMask) << f.nGreenShift |
-                (entry.peRed & f.nRedMask) << f.nRedShift;
+        value = PaletteEntryToPixel16(entry, SurfaceFormat);
     } else if (nBpp == 24 || nBpp == 32) {
         value = static_cast<DWORD>(entry.peRed) << 16 | static_cast<DWORD>(entry.peGreen) << 8 |
                 entry.peBlue;
