@@ -18,11 +18,6 @@
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
 // A 100 x 16 sheet: three whole 32-pixel cells and four columns left over.
 constexpr int kRampW = 100, kRampH = 16;
 

@@ -10,15 +10,6 @@
 #include "gfx/surface.h"
 #include "tests/gfx/gfx_support.h"
 
-namespace {
-
-bool Has(const std::string& text, const char* part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-}  // namespace
-
 TEST_F(DisplayTest, Direct3DWindowComesUpWithItsLinesAndRecordsAndGoesDownCompletely)
 {
     ASSERT_TRUE(Up(1, 32, 1, 1));

@@ -41,6 +41,11 @@ HWND CreateTestWindow()
     return hwnd;
 }
 
+bool Has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
 namespace {
 
 std::vector<uint32_t> ReadD3D(DDSURFACEDATA* sd, int x, int y, int width, int height)

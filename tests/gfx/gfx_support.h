@@ -36,6 +36,9 @@ void WriteBmp(const std::string& path, int width, int height, int bpp,
 void WriteNoiseBmp(const std::string& path, int width, int height, uint32_t seed, int keyEvery,
                    int keyAt);
 
+// Whether part occurs in text (report and trace lines).
+bool Has(const std::string& text, const std::string& part);
+
 // Counts the message boxes the code under test would show (and shows none).
 struct BoxCapture {
     static inline std::vector<std::string> texts;

@@ -21,10 +21,6 @@ const char* const kPaletteFile = "bmp\\plt\\Palette.bmp";
 constexpr int kMagenta = 77;  // the table index of the top-left pixel
 constexpr int kBlack = 200;   // keyed out by the Direct3D image loader
 
-bool Has(const std::string& text, const char* part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 // Colour table entry i: distinct colours, magenta and black at their indices.
 uint32_t TableColour(int i)

@@ -11,15 +11,6 @@
 #include "gfx/surface_lock.h"
 #include "tests/gfx/gfx_support.h"
 
-namespace {
-
-bool Has(const std::string& text, const char* part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-}  // namespace
-
 // Every kind of surface: what was drawn before is read through the lock, and
 // what is written through it is there afterwards.
 TEST_F(DisplayTest, LockReadsAndWritesEveryKindOfSurface)
