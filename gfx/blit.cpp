@@ -164,13 +164,7 @@ void CopyPixelsOf(const PIXELVIEW& dst, const PIXELVIEW& src, int x, int y, int 
             if (px < 0 || px >= src.nWidth) continue;
             const DWORD pixel = in[px];
             if (mode == 1 && IsTransparentPixel(sl, pixel, transmit)) continue;
-            if (!repack) {
-                out[x + i] = static_cast<T>(pixel);
-            } else {
-                const PIXELRGB c = ConvertChannels(SplitChannels(pixel, sl.Format), sl.Format,
-                                                   dl.Format);
-                out[x + i] = static_cast<T>(PackOpaque(dl, c, out[x + i]));
-            }
+            out[x + i] = static_cast<T>(repack ? ConvertPixel(dl, sl, pixel, out[x + i]) : pixel);
         }
     }
 }

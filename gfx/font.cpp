@@ -12,6 +12,7 @@
 #include "app/sjis.h"
 #include "gfx/batch.h"
 #include "gfx/blit.h"
+#include "gfx/com_release.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
@@ -157,8 +158,8 @@ void Font::Create(const char* face, int width, int height, int pitchX, int pitch
     int* fontId = nullptr;
     if (lpDTCon) {
         // A font set up again gets new renderers; the old ones would only leak.
-        if (m_lpD3DXFont) m_lpD3DXFont->Release(), m_lpD3DXFont = nullptr;
-        if (m_lpD3DXSprite) m_lpD3DXSprite->Release(), m_lpD3DXSprite = nullptr;
+        ReleaseCom(m_lpD3DXFont);
+        ReleaseCom(m_lpD3DXSprite);
         m_strFace = face;
         D3DXFONT_DESCA desc = {};
         desc.Height = height;
@@ -203,8 +204,8 @@ void Font::Create(const char* face, int width, int height, int pitchX, int pitch
 
 void Font::Release()
 {
-    if (m_lpD3DXFont) m_lpD3DXFont->Release(), m_lpD3DXFont = nullptr;
-    if (m_lpD3DXSprite) m_lpD3DXSprite->Release(), m_lpD3DXSprite = nullptr;
+    ReleaseCom(m_lpD3DXFont);
+    ReleaseCom(m_lpD3DXSprite);
     if (m_hFont) DeleteObject(m_hFont), m_hFont = nullptr;
     DeleteCaches();
     DDReleaseSurface(&Work);

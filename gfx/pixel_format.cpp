@@ -121,6 +121,13 @@ DWORD PackOpaque(const PIXELLAYOUT& layout, PIXELRGB c, DWORD old)
     }
 }
 
+DWORD ConvertPixel(const PIXELLAYOUT& to, const PIXELLAYOUT& from, DWORD pixel, DWORD old)
+{
+    if (to.nKind == from.nKind) return pixel;
+    return PackOpaque(to, ConvertChannels(SplitChannels(pixel, from.Format), from.Format, to.Format),
+                      old);
+}
+
 bool PaletteEntryFromPixel(const PIXELLAYOUT& layout, DWORD pixel, PALETTEENTRY* entry)
 {
     const COLORSHIFTS& f = layout.Format;

@@ -77,6 +77,11 @@ bool IsTransparentPixel(const PIXELLAYOUT& layout, DWORD pixel, DWORD transmit);
 // PIXEL_NONE give old.
 DWORD PackOpaque(const PIXELLAYOUT& layout, PIXELRGB c, DWORD old);
 
+// A pixel of layout from as a target of layout to stores it: unchanged in the
+// same layout, otherwise its channels converted and packed opaque (old is the
+// target pixel it replaces).
+DWORD ConvertPixel(const PIXELLAYOUT& to, const PIXELLAYOUT& from, DWORD pixel, DWORD old);
+
 // The palette entry that a palette-image pixel gives; false leaves the entry
 // as it was (a transparent Direct3D pixel, or a depth that is not read).
 // Direct3D 16-bit: channels scaled to 0..255, flags kept; 32-bit: bytes, flags

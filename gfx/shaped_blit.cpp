@@ -39,26 +39,10 @@ void CircleBand(DDSURFACEDATA* target, int tcx, int ty, DDSURFACEDATA* source, i
     DDBlt(target, tx, ty, width, rows, source, sx, sy, mode);
 }
 
-// A source pixel as the target stores it: unchanged in the same layout, the
-// channels repacked for the full-screen back buffer.
-DWORD ForTarget(const PIXELLAYOUT& to, const PIXELLAYOUT& from, DWORD pixel, DWORD old)
-{
-    if (to.nKind == from.nKind) return pixel;
-    return PackOpaque(to, ConvertChannels(SplitChannels(pixel, from.Format), from.Format, to.Format),
-                      old);
-}
-
 bool SameWidth(const PIXELVIEW& target, const PIXELVIEW& source)
 {
     return target.lpPixels && source.lpPixels && target.Layout.nBytes == source.Layout.nBytes &&
            target.Layout.nKind != PIXEL_NONE;
-}
-
-// Direct3D: the record that is drawn or locked in place of the one given.
-void Resolve(DDSURFACEDATA** record)
-{
-    DDGetShareSD(record);
-    DDRedirectBackBuffer(record);
 }
 
 // The quad of the rotation; false when the quad path does not apply.
@@ -160,7 +144,7 @@ void LensPixels(const PIXELVIEW& target, const PIXELVIEW& source, int tcx, int t
                 if (clearing) target.Write(tx, ty, 0);
                 continue;
             }
-            target.Write(tx, ty, ForTarget(tl, sl, pixel, target.Read(tx, ty)));
+            target.Write(tx, ty, ConvertPixel(tl, sl, pixel, target.Read(tx, ty)));
         }
     }
 }
@@ -172,10 +156,6 @@ bool DDBltLens(DDSURFACEDATA* target, int tcx, int tcy, int radius, int depth,
     const int sphere = static_cast<int>(
         std::sqrt(static_cast<double>(radius) * radius + static_cast<double>(depth) * depth));
     if (sphere <= depth) return false;
-    if (lpDTCon) {
-        Resolve(&target);
-        Resolve(&source);
-    }
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
     LensPixels(locks.Target().View(), locks.Source().View(), tcx, tcy, radius, depth, scx, scy, mode,
@@ -221,7 +201,7 @@ void RotatePixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y
             if (!source.Inside(sx + col, sy + row)) continue;
             const DWORD pixel = source.Read(sx + col, sy + row);
             if (mode == 1 && IsTransparentPixel(sl, pixel, transmit)) continue;
-            target.Write(tx, ty, ForTarget(tl, sl, pixel, target.Read(tx, ty)));
+            target.Write(tx, ty, ConvertPixel(tl, sl, pixel, target.Read(tx, ty)));
         }
     }
 }
@@ -233,8 +213,8 @@ bool DDBltRotate(DDSURFACEDATA* target, int x, int y, int width, int height, int
         int sw = width, sh = height;
         DDApplyMirror(source, sx, sy, sw, sh);
         if (!target || !source) return true;
-        Resolve(&target);
-        Resolve(&source);
+        target = DDResolveLockSurface(target);
+        source = DDResolveLockSurface(source);
         // A record without a texture goes on to the locks, which refuse it.
         if (target->lpDT && source->lpDT && target->lpDT->bRenderTarget &&
             source->lpDT->nMemoryType != DTMEMORYTYPE_SYSTEM)
