@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/format.h"
 #include "app/sjis.h"
 
 int ToRelativePath(std::string& path)
@@ -93,14 +94,8 @@ int FindNumberedFile(std::string& dest, const std::string& name, const char* ext
 {
     std::string base;
     if (!ChangeExtension(base, name, ext)) base = name;
-    char digits[5];
     for (int n = 999; n >= 0; --n) {
-        digits[0] = '_';
-        digits[1] = static_cast<char>('0' + n / 100);
-        digits[2] = static_cast<char>('0' + n / 10 % 10);
-        digits[3] = static_cast<char>('0' + n % 10);
-        digits[4] = 0;
-        std::string candidate = base + digits;
+        std::string candidate = base + FormatText("_%03d", n);
         if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
             dest = candidate;
             return 1;
