@@ -37,8 +37,7 @@ void FillRenderTarget(DDSURFACEDATA* record, int x, int y, int width, int height
 
     // Filling a keyed surface with its transparent form makes those pixels
     // transparent again (alpha included), which only a Clear can do.
-    const DWORD transparent = record == &BackBuffer ? lpDTCon->dwTransmitBack : lpDTCon->dwTransmitTex;
-    if (dt->bColorKey && (nBpp == 16 || nBpp == 32) && color == transparent) {
+    if (dt->bColorKey && (nBpp == 16 || nBpp == 32) && color == DTKeyClearColor(record)) {
         if (!DDBeginScene() || !DDSetRenderTarget(0, record)) return;
         DTClearRect(x, y, width, height, color);
         if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);

@@ -60,10 +60,8 @@ struct PIXELREADER {
                 *keyedZero = true;
                 return true;
             }
-            const COLORSHIFTS& f = layout.Format;
-            const PIXELRGB c = SplitChannels(pixel, f);
-            *key = RgbKey(ChannelTo255(c.r, f.nRedMask), ChannelTo255(c.g, f.nGreenMask),
-                          ChannelTo255(c.b, f.nBlueMask));
+            const PIXELRGB c = ChannelsTo255(SplitChannels(pixel, layout.Format), layout.Format);
+            *key = RgbKey(c.r, c.g, c.b);
             return true;
         }
         case PIXEL_DD16: *key = pixel & 0xFFFF; return true;
