@@ -104,13 +104,27 @@ void CopyThroughGdi(DDSURFACEDATA* record, HBITMAP bitmap, int w, int h, int m, 
     record->lpDD->lpSurface->ReleaseDC(surfaceDc);
 }
 
+}  // namespace
+
 HBITMAP LoadBitmapFile(const char* fileName)
 {
     return static_cast<HBITMAP>(
         LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }
 
-}  // namespace
+bool ReadColourTable(HBITMAP bitmap, RGBQUAD (&colours)[256])
+{
+    DIBSECTION dib = {};
+    if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 8)
+        return false;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const UINT count = GetDIBColorTable(dc, 0, 256, colours);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    for (UINT i = count; i < 256; ++i) colours[i] = {};
+    return true;
+}
 
 bool DDReadBitmapSize(const char* fileName, int* width, int* height)
 {

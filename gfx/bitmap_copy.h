@@ -15,6 +15,8 @@
 // - pixelCopy at a depth other than 8 builds the record's pixel copy
 //   (pixel_copy.h); otherwise the record is left without one.
 // - Every bitmap handle loaded is deleted again.
+#include <windows.h>
+
 #include "gfx/surface_record.h"
 
 // bpp is the display depth. False when the file cannot be loaded or is
@@ -31,3 +33,10 @@ bool DDReloadBitmap(DDSURFACEDATA* record, int bpp);
 int DDCheckBitmapSize(int* larger, const char* fileName, int width, int height);
 // The size of a BMP as LoadImageA sees it; false when it refuses the file.
 bool DDReadBitmapSize(const char* fileName, int* width, int* height);
+
+// A BMP file loaded as a DIB section (null when LoadImageA refuses it); the
+// caller deletes it.
+HBITMAP LoadBitmapFile(const char* fileName);
+// The colour table of an 8-bit DIB section, entries past the table's end
+// black; false for an image of any other depth.
+bool ReadColourTable(HBITMAP bitmap, RGBQUAD (&colours)[256]);

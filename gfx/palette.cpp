@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/log.h"
+#include "gfx/bitmap_copy.h"
 #include "gfx/colour_ops.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
@@ -11,22 +12,6 @@
 #include "gfx/surface.h"
 
 namespace {
-
-// The colour table of an 8-bit image; false for any other image.
-bool ReadColourTable(HBITMAP bitmap, RGBQUAD (&colours)[256])
-{
-    DIBSECTION dib = {};
-    if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 8)
-        return false;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const UINT count = GetDIBColorTable(dc, 0, 256, colours);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    // A short table leaves the rest black.
-    for (UINT i = count; i < 256; ++i) colours[i] = {};
-    return true;
-}
 
 // first..last inside the table; false when nothing is left of the range.
 bool ClampRange(int* first, int* last)
@@ -42,8 +27,7 @@ bool DDLoadPaletteFromFile(PALETTEENTRY* table, const char* fileName, int window
 {
     (void)windowMode;
     if (!table || !fileName) return false;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bitmap = LoadBitmapFile(fileName);
     if (!bitmap) return false;
     RGBQUAD colours[256];
     const bool indexed = ReadColourTable(bitmap, colours);

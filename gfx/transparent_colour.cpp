@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "app/message_box.h"
+#include "gfx/bitmap_copy.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
@@ -16,19 +17,11 @@ namespace {
 // loaded. *indexed tells whether it is an 8-bit image at all.
 bool ReadFirstTableColour(const char* fileName, bool* indexed, RGBQUAD* colour)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bitmap = LoadBitmapFile(fileName);
     if (!bitmap) return false;
-    DIBSECTION dib = {};
-    *indexed = GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBitsPixel == 8;
-    *colour = {};
-    if (*indexed) {
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        GetDIBColorTable(dc, 0, 1, colour);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-    }
+    RGBQUAD colours[256];
+    *indexed = ReadColourTable(bitmap, colours);
+    *colour = *indexed ? colours[0] : RGBQUAD{};
     DeleteObject(bitmap);
     return true;
 }
