@@ -117,6 +117,25 @@ private:
 
 }  // namespace
 
+cTextDC::cTextDC(DDSURFACEDATA* surface, HFONT font, COLORREF colour) : m_lpSD(surface)
+{
+    if (!surface || !surface->lpDD || !surface->lpDD->lpSurface ||
+        FAILED(surface->lpDD->lpSurface->GetDC(&m_hDC))) {
+        m_hDC = nullptr;
+        return;
+    }
+    m_hOld = SelectObject(m_hDC, font);
+    SetBkMode(m_hDC, TRANSPARENT);
+    SetTextColor(m_hDC, colour);
+}
+
+cTextDC::~cTextDC()
+{
+    if (!m_hDC) return;
+    SelectObject(m_hDC, m_hOld);
+    m_lpSD->lpDD->lpSurface->ReleaseDC(m_hDC);
+}
+
 std::string FormatBoundedV(size_t bufferSize, const char* format, va_list args)
 {
     std::string text = FormatTextV(format, args);
@@ -337,14 +356,11 @@ int Font::DrawText(DDSURFACEDATA* target, int x, int y, const char* text, int no
         if (!Work.lpDD || !m_hFont || !target->lpDD) return 0;
         SIZE extent = TextExtent(text);
         DDFillRectPal(&Work, 0, 0, extent.cx, extent.cy, 0);
-        HDC dc = nullptr;
-        if (FAILED(Work.lpDD->lpSurface->GetDC(&dc))) return 0;
-        HGDIOBJ old = SelectObject(dc, m_hFont);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, m_dwColor);
-        DrawChars(&Work, dc, 0, 0, target, x, y, text, icons);
-        SelectObject(dc, old);
-        Work.lpDD->lpSurface->ReleaseDC(dc);
+        {
+            cTextDC dc(&Work, m_hFont, m_dwColor);
+            if (!dc.Get()) return 0;
+            DrawChars(&Work, dc.Get(), 0, 0, target, x, y, text, icons);
+        }
         CopyComposedText(target, x, y, extent);
         DrawIcons(target, x, y, text);
         return 1;

@@ -44,6 +44,23 @@ struct FONTPARAM {
     int nFast = 0;                    // 0 no glyph caches; 2 is resolved from System.ini before use
 };
 
+// DirectDraw: a surface's GDI context with a font selected, a transparent
+// background and a text colour, given back when it leaves scope. Get() is
+// null when the surface gives no context.
+class cTextDC {
+public:
+    cTextDC(DDSURFACEDATA* surface, HFONT font, COLORREF colour);
+    ~cTextDC();
+    cTextDC(const cTextDC&) = delete;
+    cTextDC& operator=(const cTextDC&) = delete;
+    HDC Get() const { return m_hDC; }
+
+private:
+    DDSURFACEDATA* m_lpSD;
+    HDC m_hDC = nullptr;
+    HGDIOBJ m_hOld = nullptr;
+};
+
 class Font {
 public:
     Font();

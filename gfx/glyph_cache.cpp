@@ -171,14 +171,9 @@ bool Font::DrawCachedFull(DDSURFACEDATA* target, int x, int y, const char* pair)
         // the font's entry must hold the game's colour while the glyph is drawn.
         const bool paletted = nBpp == 8 && lpDDPalette;
         if (paletted) lpDDPalette->SetEntries(0, m_nColorIndex & 255, 1, &Palette[m_nColorIndex & 255]);
-        HDC dc = nullptr;
-        if (SUCCEEDED(surface->lpDD->lpSurface->GetDC(&dc))) {
-            HGDIOBJ old = SelectObject(dc, m_hFont);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, m_dwColor);
-            DrawGlyph(nullptr, dc, glyph.x, glyph.y, pair, 2);
-            SelectObject(dc, old);
-            surface->lpDD->lpSurface->ReleaseDC(dc);
+        {
+            cTextDC dc(surface, m_hFont, m_dwColor);
+            if (dc.Get()) DrawGlyph(nullptr, dc.Get(), glyph.x, glyph.y, pair, 2);
         }
         if (paletted)
             lpDDPalette->SetEntries(0, m_nColorIndex & 255, 1, &ShownPalette[m_nColorIndex & 255]);
