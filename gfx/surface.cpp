@@ -480,8 +480,10 @@ void DDReleaseSurface(DDSURFACEDATA* record)
                                                         (listed->lpDT && listed->lpDT->nId == dt->nId);
                                              }),
                               RestoreList.end());
-            delete[] dt->lpPixelCopy;
         }
+        // A duplicate shares the texture, never the pixel copy: one made for
+        // it is its own.
+        delete[] dt->lpPixelCopy;
         delete dt;
         record->lpDT = nullptr;
     }
