@@ -67,10 +67,11 @@ DWORD AlphaPixel(const PIXELLAYOUT& tl, const PIXELLAYOUT& sl, DWORD s, DWORD t,
     case PIXEL_DD16:
         // The transparent colour is not a colour: the source replaces it.
         if ((t & 0xFFFF) == (transmit & 0xFFFF)) return s;
-        return PackChannels(ChannelsFrom255(Half(ChannelsTo255(SplitChannels(s, sl.Format), sl.Format),
-                                         ChannelsTo255(SplitChannels(t, tl.Format), tl.Format)),
-                                    tl.Format),
-                            tl.Format);
+        return PackChannels(
+            ChannelsFrom255(Half(ChannelsTo255(SplitChannels(s, sl.Format), sl.Format),
+                                 ChannelsTo255(SplitChannels(t, tl.Format), tl.Format)),
+                            tl.Format),
+            tl.Format);
     case PIXEL_DD32:
         if (t == transmit) return (t & 0xFF000000) | (s & 0x00FFFFFF);
         return PackOpaque(tl, Half(SplitChannels(s, sl.Format), SplitChannels(t, tl.Format)), t);
@@ -159,9 +160,10 @@ DWORD DDTintPixel(const PIXELLAYOUT& tl, const PIXELLAYOUT& sl, DWORD s, DWORD t
         const COLORSHIFTS& f = tl.Format;
         const PIXELRGB v = ChannelsTo255(SplitChannels(s, sl.Format), sl.Format);
         const PIXELRGB c = ChannelsTo255({tint.peRed, tint.peGreen, tint.peBlue}, f);
-        return PackChannels(ChannelsFrom255({HalveToward(v.r, c.r, level), HalveToward(v.g, c.g, level),
-                                     HalveToward(v.b, c.b, level)},
-                                    f),
+        return PackChannels(ChannelsFrom255({HalveToward(v.r, c.r, level),
+                                             HalveToward(v.g, c.g, level),
+                                             HalveToward(v.b, c.b, level)},
+                                            f),
                             f);
     }
     case PIXEL_DD32: {
