@@ -3,6 +3,7 @@
 #include <d3dx9.h>
 
 #include "app/log.h"
+#include "gfx/dialog_mode.h"
 #include "gfx/display.h"
 #include "gfx/display_report.h"
 #include "gfx/quad.h"
@@ -177,9 +178,7 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
                     0, 0);
     lstrcpyA(WorkSD.szSurfaceType, "WorkSD");
 
-    if (!bWindowMode)
-        while (ShowCursor(FALSE) >= 0) {
-        }
+    if (!bWindowMode) HideCursor();
     return 1;
 }
 

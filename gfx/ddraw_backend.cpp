@@ -1,6 +1,7 @@
 #include "gfx/ddraw_backend.h"
 
 #include "app/log.h"
+#include "gfx/dialog_mode.h"
 #include "gfx/display.h"
 #include "gfx/surface.h"
 
@@ -112,8 +113,7 @@ int DDInitFullScreen(HWND hwnd, int width, int height, int bpp, int backBuffers)
     if ((code = CreatePaletteObject(entries)) != DDINIT_OK) return code;
     if ((code = AttachPaletteOrReadFormat(bpp)) != DDINIT_OK) return code;
 
-    while (ShowCursor(FALSE) >= 0) {
-    }
+    HideCursor();
     return DDINIT_OK;
 }
 

@@ -6,15 +6,11 @@
 #include "gfx/display.h"
 #include "gfx/scene.h"
 
-namespace {
-
 void HideCursor()
 {
     while (ShowCursor(FALSE) >= 0) {
     }
 }
-
-}  // namespace
 
 int DDSetDialogBoxMode(int on)
 {

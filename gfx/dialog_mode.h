@@ -13,6 +13,9 @@
 #include <windows.h>
 
 int DDSetDialogBoxMode(int on);
+// Hides the mouse cursor however often it was shown (a full-screen display
+// shows none).
+void HideCursor();
 // The box in dialog mode on the display's window: its result (IDOK, IDYES...),
 // or 0, with a trace line, when the display cannot switch.
 int DDMesBox(const char* text, const char* caption, UINT type);
