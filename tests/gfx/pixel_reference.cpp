@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "tests/gfx/gfx_support.h"
 
@@ -311,4 +313,21 @@ void RefRotate(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width
             if (mode == 1 && Transparent(source.nKind, p, transmit)) continue;
             target.At(tx, ty) = Copied(target, source, p, target.At(tx, ty));
         }
+}
+
+::testing::AssertionResult SameImage(const REFIMAGE& actual, const REFIMAGE& expected)
+{
+    int wrong = 0;
+    std::string where;
+    for (int y = 0; y < expected.nHeight; ++y)
+        for (int x = 0; x < expected.nWidth; ++x)
+            if (actual.At(x, y) != expected.At(x, y) && ++wrong <= 4) {
+                char line[80];
+                std::snprintf(line, sizeof line, " (%d,%d) %X want %X;", x, y,
+                              static_cast<unsigned>(actual.At(x, y)),
+                              static_cast<unsigned>(expected.At(x, y)));
+                where += line;
+            }
+    if (!wrong) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << wrong << " pixels differ:" << where;
 }

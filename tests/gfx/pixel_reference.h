@@ -3,6 +3,7 @@
 // and kept apart from the library's own pixel maths, so that the library can
 // be checked against them at every depth, including those the test display
 // cannot show.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -51,6 +52,8 @@ VIEWBUFFER ToView(const REFIMAGE& image);
 // A loaded surface read back as a picture of the given layout (gfx_support.h's ReadPixels).
 REFIMAGE ReadRef(DDSURFACEDATA* surface, int kind);
 REFIMAGE FromView(const VIEWBUFFER& buffer, const REFIMAGE& like);
+// Pixel-by-pixel equality over the expected picture, naming the first few differences.
+::testing::AssertionResult SameImage(const REFIMAGE& actual, const REFIMAGE& expected);
 
 void RefBlur(REFIMAGE& target, const REFIMAGE& source, int x, int y, int width, int height,
              int radiusX, int radiusY, int sx, int sy, int mode, uint32_t transmit);

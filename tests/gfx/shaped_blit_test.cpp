@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <string>
 #include <vector>
 
 #include "gfx/d3d_backend.h"
@@ -27,23 +25,6 @@ const LAYOUTPAIR kLayouts[] = {
     {"DirectDraw 32", PIXEL_DD32, PIXEL_DD32, {}, 0x00FF00FF},
     {"DirectDraw 8", PIXEL_INDEX8, PIXEL_INDEX8, {}, 0x0F},
 };
-
-::testing::AssertionResult SameImage(const REFIMAGE& actual, const REFIMAGE& expected)
-{
-    int wrong = 0;
-    std::string where;
-    for (int y = 0; y < expected.nHeight; ++y)
-        for (int x = 0; x < expected.nWidth; ++x)
-            if (actual.At(x, y) != expected.At(x, y) && ++wrong <= 4) {
-                char line[80];
-                std::snprintf(line, sizeof line, " (%d,%d) %X want %X;", x, y,
-                              static_cast<unsigned>(actual.At(x, y)),
-                              static_cast<unsigned>(expected.At(x, y)));
-                where += line;
-            }
-    if (!wrong) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << wrong << " pixels differ:" << where;
-}
 
 // {target centre, radius, depth, source centre, mode}
 struct LENSCASE {
