@@ -196,6 +196,15 @@ void WriteDisplayDevice(FILE* file, IDxDiagContainer* device, UINT index, int de
     WriteBoolProp(file, device, L"bAGPEnabled", "AGP");
 }
 
+// Video memory in bytes, as DirectDraw counts it (0 and false when it cannot tell).
+bool ReadVideoMemory(DWORD* total, DWORD* free)
+{
+    *total = *free = 0;
+    DDSCAPS2 caps = {};
+    caps.dwCaps = DDSCAPS_VIDEOMEMORY;
+    return lpDirectDraw && SUCCEEDED(lpDirectDraw->GetAvailableVidMem(&caps, total, free));
+}
+
 }  // namespace
 
 int ReportDxDiag(FILE* file, int detail)
@@ -236,10 +245,8 @@ int ReportDisplayInfo(int detail)
     std::fputs(bWindowMode ? "Mode : Window\n" : "Mode : Fullscreen\n", file);
     std::fprintf(file, "Bpp : %d\n", nBpp);
     if (lpDirectDraw) {
-        DDSCAPS2 caps = {};
-        caps.dwCaps = DDSCAPS_VIDEOMEMORY;
         DWORD total = 0, free = 0;
-        lpDirectDraw->GetAvailableVidMem(&caps, &total, &free);
+        ReadVideoMemory(&total, &free);
         std::fprintf(file, "VRAM Total : %.3fMB\n", total / 1048576.0);
         std::fprintf(file, "VRAM Free : %.3fMB\n", free / 1048576.0);
         DWORD frequency = 0;
@@ -253,12 +260,8 @@ int ReportDisplayInfo(int detail)
 
 void GetVideoMemoryMB(int* total, int* free)
 {
-    *total = *free = 0;
-    if (!lpDirectDraw) return;
-    DDSCAPS2 caps = {};
-    caps.dwCaps = DDSCAPS_VIDEOMEMORY;
     DWORD totalBytes = 0, freeBytes = 0;
-    if (FAILED(lpDirectDraw->GetAvailableVidMem(&caps, &totalBytes, &freeBytes))) return;
+    ReadVideoMemory(&totalBytes, &freeBytes);
     *total = static_cast<int>(totalBytes / 1048576);
     *free = static_cast<int>(freeBytes / 1048576);
 }
