@@ -160,10 +160,17 @@ bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* out, const char* file)
     void* p1 = nullptr;
     void* p2 = nullptr;
     DWORD n1 = 0, n2 = 0;
-    if (SUCCEEDED((*out)->Lock(0, 0, &p1, &n1, &p2, &n2, DSBLOCK_ENTIREBUFFER))) {
-        memcpy(p1, wave.Data.data(), std::min<size_t>(n1, wave.Data.size()));
-        (*out)->Unlock(p1, n1, p2, n2);
+    // A buffer whose samples could not be written would play silence: it
+    // counts as not created.
+    if (FAILED((*out)->Lock(0, 0, &p1, &n1, &p2, &n2, DSBLOCK_ENTIREBUFFER)) || !p1) {
+        (*out)->Release();
+        *out = nullptr;
+        DS_FreeWave(wave);
+        TraceLogF("%s生成失敗！", file);
+        return false;
     }
+    memcpy(p1, wave.Data.data(), std::min<size_t>(n1, wave.Data.size()));
+    (*out)->Unlock(p1, n1, p2, n2);
     DS_FreeWave(wave);
     return true;
 }

@@ -124,6 +124,86 @@ HRESULT WINAPI NoDirectSound(LPCGUID, LPDIRECTSOUND* out, LPUNKNOWN)
     return DSERR_NODRIVER;
 }
 
+// DirectSound whose sound buffers refuse to be locked; everything else is the
+// real thing.
+struct LockRefusingBuffer final : IDirectSoundBuffer {
+    explicit LockRefusingBuffer(IDirectSoundBuffer* real) : m_real(real) {}
+    STDMETHOD(QueryInterface)(REFIID iid, void** out) override { return m_real->QueryInterface(iid, out); }
+    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
+    STDMETHOD_(ULONG, Release)() override
+    {
+        LONG left = InterlockedDecrement(&m_refs);
+        if (left == 0) {
+            m_real->Release();
+            delete this;
+        }
+        return static_cast<ULONG>(left);
+    }
+    STDMETHOD(GetCaps)(LPDSBCAPS caps) override { return m_real->GetCaps(caps); }
+    STDMETHOD(GetCurrentPosition)(LPDWORD play, LPDWORD write) override { return m_real->GetCurrentPosition(play, write); }
+    STDMETHOD(GetFormat)(LPWAVEFORMATEX f, DWORD n, LPDWORD w) override { return m_real->GetFormat(f, n, w); }
+    STDMETHOD(GetVolume)(LPLONG v) override { return m_real->GetVolume(v); }
+    STDMETHOD(GetPan)(LPLONG p) override { return m_real->GetPan(p); }
+    STDMETHOD(GetFrequency)(LPDWORD f) override { return m_real->GetFrequency(f); }
+    STDMETHOD(GetStatus)(LPDWORD s) override { return m_real->GetStatus(s); }
+    STDMETHOD(Initialize)(LPDIRECTSOUND ds, LPCDSBUFFERDESC d) override { return m_real->Initialize(ds, d); }
+    STDMETHOD(Lock)(DWORD, DWORD, LPVOID*, LPDWORD, LPVOID*, LPDWORD, DWORD) override { return DSERR_BUFFERLOST; }
+    STDMETHOD(Play)(DWORD r, DWORD p, DWORD f) override { return m_real->Play(r, p, f); }
+    STDMETHOD(SetCurrentPosition)(DWORD p) override { return m_real->SetCurrentPosition(p); }
+    STDMETHOD(SetFormat)(LPCWAVEFORMATEX f) override { return m_real->SetFormat(f); }
+    STDMETHOD(SetVolume)(LONG v) override { return m_real->SetVolume(v); }
+    STDMETHOD(SetPan)(LONG p) override { return m_real->SetPan(p); }
+    STDMETHOD(SetFrequency)(DWORD f) override { return m_real->SetFrequency(f); }
+    STDMETHOD(Stop)() override { return m_real->Stop(); }
+    STDMETHOD(Unlock)(LPVOID a, DWORD n, LPVOID b, DWORD m) override { return m_real->Unlock(a, n, b, m); }
+    STDMETHOD(Restore)() override { return m_real->Restore(); }
+
+    IDirectSoundBuffer* m_real;
+    LONG m_refs = 1;
+};
+
+struct LockRefusingSound final : IDirectSound {
+    explicit LockRefusingSound(IDirectSound* real) : m_real(real) {}
+    STDMETHOD(QueryInterface)(REFIID iid, void** out) override { return m_real->QueryInterface(iid, out); }
+    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
+    STDMETHOD_(ULONG, Release)() override
+    {
+        LONG left = InterlockedDecrement(&m_refs);
+        if (left == 0) {
+            m_real->Release();
+            delete this;
+        }
+        return static_cast<ULONG>(left);
+    }
+    STDMETHOD(CreateSoundBuffer)(LPCDSBUFFERDESC d, LPLPDIRECTSOUNDBUFFER out, LPUNKNOWN outer) override
+    {
+        HRESULT hr = m_real->CreateSoundBuffer(d, out, outer);
+        if (SUCCEEDED(hr) && *out) *out = new LockRefusingBuffer(*out);
+        return hr;
+    }
+    STDMETHOD(GetCaps)(LPDSCAPS caps) override { return m_real->GetCaps(caps); }
+    STDMETHOD(DuplicateSoundBuffer)(LPDIRECTSOUNDBUFFER, LPLPDIRECTSOUNDBUFFER out) override
+    {
+        *out = nullptr;
+        return DSERR_INVALIDCALL;
+    }
+    STDMETHOD(SetCooperativeLevel)(HWND w, DWORD l) override { return m_real->SetCooperativeLevel(w, l); }
+    STDMETHOD(Compact)() override { return m_real->Compact(); }
+    STDMETHOD(GetSpeakerConfig)(LPDWORD c) override { return m_real->GetSpeakerConfig(c); }
+    STDMETHOD(SetSpeakerConfig)(DWORD c) override { return m_real->SetSpeakerConfig(c); }
+    STDMETHOD(Initialize)(LPCGUID g) override { return m_real->Initialize(g); }
+
+    IDirectSound* m_real;
+    LONG m_refs = 1;
+};
+
+HRESULT WINAPI LockRefusingDirectSound(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer)
+{
+    HRESULT hr = DirectSoundCreate(device, out, outer);
+    if (SUCCEEDED(hr) && *out) *out = new LockRefusingSound(*out);
+    return hr;
+}
+
 } // namespace
 
 TEST(SoundWave, ReadsPcmAndRefusesEverythingElse)
@@ -295,4 +375,23 @@ TEST(Sound, ListsHoldTheSystemSoundsThenTheDatabaseFromEntryOne)
         EXPECT_EQ(def.nVolume, 0);
         EXPECT_EQ(def.nSetting, 1);
     }
+}
+
+TEST(Sound, ABufferWhoseSamplesCannotBeWrittenIsNotCreated)
+{
+    ScopedTestDir dir;
+    TraceLogInit(1, "trace.txt");
+    auto previous = lpDirectSoundCreate;
+    lpDirectSoundCreate = LockRefusingDirectSound;
+    SoundWindow window;
+    ASSERT_TRUE(DS_Init(window.Handle(), 22050, 8, 1));
+    WriteFileBytes("a.wav", WaveFile(WAVE_FORMAT_PCM, 100));
+    DSSOUND sound;
+    EXPECT_FALSE(DS_LoadSound(sound, "a.wav", 1, 0));
+    for (LPDIRECTSOUNDBUFFER buffer : sound.Buffers) EXPECT_EQ(buffer, nullptr);
+    DS_FreeSound(sound);
+    DS_Release();
+    lpDirectSoundCreate = previous;
+    EXPECT_NE(ReadFileText("trace.txt").find("a.wav生成失敗！"), std::string::npos);
+    TraceLogInit(0, "");
 }
