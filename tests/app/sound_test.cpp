@@ -124,10 +124,10 @@ HRESULT WINAPI NoDirectSound(LPCGUID, LPDIRECTSOUND* out, LPUNKNOWN)
     return DSERR_NODRIVER;
 }
 
-// DirectSound whose sound buffers refuse to be locked; everything else is the
-// real thing.
-struct LockRefusingBuffer final : IDirectSoundBuffer {
-    explicit LockRefusingBuffer(IDirectSoundBuffer* real) : m_real(real) {}
+// A COM object that stands in front of a real one and owns it.
+template <class Interface, class Self>
+struct ComWrapper : Interface {
+    explicit ComWrapper(Interface* real) : m_real(real) {}
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override { return m_real->QueryInterface(iid, out); }
     STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
     STDMETHOD_(ULONG, Release)() override
@@ -135,10 +135,19 @@ struct LockRefusingBuffer final : IDirectSoundBuffer {
         LONG left = InterlockedDecrement(&m_refs);
         if (left == 0) {
             m_real->Release();
-            delete this;
+            delete static_cast<Self*>(this);
         }
         return static_cast<ULONG>(left);
     }
+
+    Interface* m_real;
+    LONG m_refs = 1;
+};
+
+// DirectSound whose sound buffers refuse to be locked; everything else is the
+// real thing.
+struct LockRefusingBuffer final : ComWrapper<IDirectSoundBuffer, LockRefusingBuffer> {
+    using ComWrapper::ComWrapper;
     STDMETHOD(GetCaps)(LPDSBCAPS caps) override { return m_real->GetCaps(caps); }
     STDMETHOD(GetCurrentPosition)(LPDWORD play, LPDWORD write) override { return m_real->GetCurrentPosition(play, write); }
     STDMETHOD(GetFormat)(LPWAVEFORMATEX f, DWORD n, LPDWORD w) override { return m_real->GetFormat(f, n, w); }
@@ -157,24 +166,10 @@ struct LockRefusingBuffer final : IDirectSoundBuffer {
     STDMETHOD(Stop)() override { return m_real->Stop(); }
     STDMETHOD(Unlock)(LPVOID a, DWORD n, LPVOID b, DWORD m) override { return m_real->Unlock(a, n, b, m); }
     STDMETHOD(Restore)() override { return m_real->Restore(); }
-
-    IDirectSoundBuffer* m_real;
-    LONG m_refs = 1;
 };
 
-struct LockRefusingSound final : IDirectSound {
-    explicit LockRefusingSound(IDirectSound* real) : m_real(real) {}
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override { return m_real->QueryInterface(iid, out); }
-    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        LONG left = InterlockedDecrement(&m_refs);
-        if (left == 0) {
-            m_real->Release();
-            delete this;
-        }
-        return static_cast<ULONG>(left);
-    }
+struct LockRefusingSound final : ComWrapper<IDirectSound, LockRefusingSound> {
+    using ComWrapper::ComWrapper;
     STDMETHOD(CreateSoundBuffer)(LPCDSBUFFERDESC d, LPLPDIRECTSOUNDBUFFER out, LPUNKNOWN outer) override
     {
         HRESULT hr = m_real->CreateSoundBuffer(d, out, outer);
@@ -192,9 +187,6 @@ struct LockRefusingSound final : IDirectSound {
     STDMETHOD(GetSpeakerConfig)(LPDWORD c) override { return m_real->GetSpeakerConfig(c); }
     STDMETHOD(SetSpeakerConfig)(DWORD c) override { return m_real->SetSpeakerConfig(c); }
     STDMETHOD(Initialize)(LPCGUID g) override { return m_real->Initialize(g); }
-
-    IDirectSound* m_real;
-    LONG m_refs = 1;
 };
 
 HRESULT WINAPI LockRefusingDirectSound(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer)
