@@ -1,7 +1,9 @@
 #pragma once
 // Tests that start the game or type on the keyboard need the machine to
-// themselves (one copy of the game, one window with the keyboard focus): they
-// take turns through a named mutex, held while the object lives.
+// themselves (one copy of the game, one window with the keyboard focus). Their
+// suites are named *OnDesktop, which CTest runs one at a time; the named
+// mutex, held while the object lives, keeps them apart when the test
+// programs are run by hand.
 #include <windows.h>
 
 class ForegroundTurn {
@@ -9,7 +11,7 @@ public:
     ForegroundTurn()
     {
         m_mutex = CreateMutexA(nullptr, FALSE, "GameForegroundTestTurn");
-        DWORD result = m_mutex ? WaitForSingleObject(m_mutex, 45000) : WAIT_FAILED;
+        DWORD result = m_mutex ? WaitForSingleObject(m_mutex, 120000) : WAIT_FAILED;
         m_have = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     }
     ~ForegroundTurn()

@@ -36,6 +36,17 @@ protected:
     ScopedTestDir dir;
 };
 
+// The mouse cursor is shared by every test on the desktop.
+class LaunchDialogOnDesktop : public LaunchDialogTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_turn.Have());
+        LaunchDialogTest::SetUp();
+    }
+    ForegroundTurn m_turn;
+};
+
 INT_PTR RunLaunchDialog(int ownerX, int ownerY, POINT* cursor = nullptr)
 {
     OwnerWindow owner(ownerX, ownerY);
@@ -113,10 +124,8 @@ TEST_F(LaunchDialogTest, ClosingTheWindowIsACancel)
     EXPECT_FALSE(FileExists(BOOT_DATA_PATH));
 }
 
-TEST_F(LaunchDialogTest, StandsOverTheMainWindowWithTheCursorOnStart)
+TEST_F(LaunchDialogOnDesktop, StandsOverTheMainWindowWithTheCursorOnStart)
 {
-    ForegroundTurn turn;   // the mouse cursor is shared by every test
-    ASSERT_TRUE(turn.Have());
     POINT cursor{};
     ModalThread run([&] { return RunLaunchDialog(10, 20, &cursor); });
     HWND dialog = run.WaitForDialog();

@@ -66,6 +66,17 @@ protected:
     }
 };
 
+// The clipboard and the mouse cursor are shared by every test on the desktop.
+class NameDialogOnDesktop : public NameDialogTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_turn.Have());
+        NameDialogTest::SetUp();
+    }
+    ForegroundTurn m_turn;
+};
+
 } // namespace
 
 TEST_F(NameDialogTest, TypingStopsAtThreeCharacters)
@@ -93,10 +104,8 @@ TEST_F(NameDialogTest, TypingStopsAtThreeCharacters)
     }
 }
 
-TEST_F(NameDialogTest, PasteThatDoesNotFitIsTakenBack)
+TEST_F(NameDialogOnDesktop, PasteThatDoesNotFitIsTakenBack)
 {
-    ForegroundTurn turn;   // the clipboard is shared by every test
-    ASSERT_TRUE(turn.Have());
     struct ROW {
         const char* lpStored;
         const char* lpPasted;
@@ -176,10 +185,8 @@ TEST_F(NameDialogTest, WithoutANameToTakeOkChangesNothing)
     SystemIni.English = 0;
 }
 
-TEST_F(NameDialogTest, PlacedOverTheGamePictureWithTheCursorOnIt)
+TEST_F(NameDialogOnDesktop, PlacedOverTheGamePictureWithTheCursorOnIt)
 {
-    ForegroundTurn turn;   // the mouse cursor is shared by every test
-    ASSERT_TRUE(turn.Have());
     struct ROW {
         int bWindow;
         POINT ptDialog, ptCursor;

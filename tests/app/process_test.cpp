@@ -150,7 +150,7 @@ private:
     PROCESS_INFORMATION m_info{};
 };
 
-class ProcessTest : public ::testing::Test {
+class ProcessOnDesktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -205,7 +205,7 @@ LRESULT CALLBACK EditorProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
-TEST_F(ProcessTest, StartsOneWindowAndEndsOnEscapeOrTheCloseBox)
+TEST_F(ProcessOnDesktop, StartsOneWindowAndEndsOnEscapeOrTheCloseBox)
 {
     struct Ending {
         const char* name;
@@ -239,7 +239,7 @@ TEST_F(ProcessTest, StartsOneWindowAndEndsOnEscapeOrTheCloseBox)
     }
 }
 
-TEST_F(ProcessTest, UnreadableSystemIniIsReportedAndTheGameGoesOn)
+TEST_F(ProcessOnDesktop, UnreadableSystemIniIsReportedAndTheGameGoesOn)
 {
     ASSERT_TRUE(WriteFileText("System.ini", "Direct3D=1\r\n"));  // no "Exit" line
     // Every key falls back to its default, which asks for the launch dialog;
@@ -258,7 +258,7 @@ TEST_F(ProcessTest, UnreadableSystemIniIsReportedAndTheGameGoesOn)
     EXPECT_EQ(game.WaitExit(), 0);
 }
 
-TEST_F(ProcessTest, SecondStartAnsweredNoLeavesTheFirstRunning)
+TEST_F(ProcessOnDesktop, SecondStartAnsweredNoLeavesTheFirstRunning)
 {
     GameProcess first, second;
     ASSERT_TRUE(first.Start());
@@ -276,7 +276,7 @@ TEST_F(ProcessTest, SecondStartAnsweredNoLeavesTheFirstRunning)
     EXPECT_EQ(first.WaitExit(), 0);
 }
 
-TEST_F(ProcessTest, SecondStartAnsweredYesEndsTheFirstAndRuns)
+TEST_F(ProcessOnDesktop, SecondStartAnsweredYesEndsTheFirstAndRuns)
 {
     GameProcess first, second;
     ASSERT_TRUE(first.Start());
@@ -294,7 +294,7 @@ TEST_F(ProcessTest, SecondStartAnsweredYesEndsTheFirstAndRuns)
     EXPECT_FALSE(MutexExists());
 }
 
-TEST_F(ProcessTest, EditorHearsStartAndEndOnlyOfATestPlay)
+TEST_F(ProcessOnDesktop, EditorHearsStartAndEndOnlyOfATestPlay)
 {
     // A test play with no editor window runs as any other start.
     EXPECT_EQ(StartAndEscape(SW_SHOW), 0);

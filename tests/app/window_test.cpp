@@ -216,7 +216,7 @@ int Count(const std::vector<std::pair<UINT, WPARAM>>& seen, UINT message, WPARAM
 
 } // namespace
 
-TEST(KeyboardHook, HookedDialogAlsoGetsItsKeysPosted)
+TEST(KeyboardHookOnDesktop, HookedDialogAlsoGetsItsKeysPosted)
 {
     ForegroundTurn turn;
     ASSERT_TRUE(turn.Have());
