@@ -34,9 +34,11 @@ public:
     ModalThread& operator=(const ModalThread&) = delete;
 
     // The thread's visible dialog window (class "#32770"), or null after timeout.
-    HWND WaitForDialog(DWORD timeoutMs = 15000);
+    // The limits are generous: a dialog's first showing loads the common
+    // controls and fonts, slow on a machine busy with other tests.
+    HWND WaitForDialog(DWORD timeoutMs = 60000);
     // Waits for body to return; false on timeout.
-    bool Join(DWORD timeoutMs = 15000);
+    bool Join(DWORD timeoutMs = 60000);
     INT_PTR Result() const { return m_result; }
     DWORD ThreadId() const { return m_threadId; }
 

@@ -8,6 +8,21 @@ namespace {
 
 const HMIDISTRM FAKE_STREAM = reinterpret_cast<HMIDISTRM>(0x5151);
 
+// How long a test waits for the stream's thread before it gives up.
+constexpr DWORD WAIT_LIMIT_MS = 30000;
+
+// A message the stream's thread ignores, posted behind the callbacks: once the
+// thread takes it from its queue, everything before it has been served.
+constexpr UINT SERVED_MARK = WM_APP + 0x51;
+HANDLE hServedEvent = nullptr;
+
+LRESULT CALLBACK WatchForServedMark(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && msg->message == SERVED_MARK && hServedEvent) SetEvent(hServedEvent);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void Record(const char* name)
 {
     std::lock_guard<std::mutex> hold(FakeMidiDevice::lpCurrent->m_Lock);
@@ -163,11 +178,17 @@ void FakeMidiDevice::PlayBufferToEnd(int n)
     PostThreadMessageA(thread, MM_MOM_POSITIONCB, 0, reinterpret_cast<LPARAM>(header));
 }
 
-bool FakeMidiDevice::WaitForCalls(const char* name, int count)
+bool FakeMidiDevice::WaitUntilServed()
 {
-    for (int i = 0; i < 500; ++i) {
-        if (CountCalls(name) >= count) return true;
-        Sleep(10);
-    }
-    return false;
+    const DWORD thread = CallbackThread();
+    HANDLE served = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!thread || !served) return false;
+    hServedEvent = served;
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchForServedMark, nullptr, thread);
+    const bool ok = hook && PostThreadMessageA(thread, SERVED_MARK, 0, 0) &&
+                    WaitForSingleObject(served, WAIT_LIMIT_MS) == WAIT_OBJECT_0;
+    if (hook) UnhookWindowsHookEx(hook);
+    hServedEvent = nullptr;
+    CloseHandle(served);
+    return ok;
 }

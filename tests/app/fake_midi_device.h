@@ -33,8 +33,10 @@ public:
     // buffer queued: the buffer is handed back and the position callback of
     // that event is posted to the stream's thread.
     void PlayBufferToEnd(int n);
-    // Waits (5 s at most) until the named call has been made count times.
-    bool WaitForCalls(const char* name, int count);
+    // Waits (30 s at most) until the stream's callback thread has served every
+    // message posted to it so far, so that a test can tell that a callback
+    // did nothing without guessing how long the thread needs.
+    bool WaitUntilServed();
     DWORD CallbackThread();
 
     static FakeMidiDevice* lpCurrent;

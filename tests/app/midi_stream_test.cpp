@@ -48,9 +48,7 @@ TEST(MidiStream, StreamsTheGoldenEventsAndLoopsOrStopsAtTheEnd)
         // The end of the tune: rewound, its first buffer queued again, and
         // only a looping tune plays on.
         device.PlayBufferToEnd(0);
-        ASSERT_TRUE(device.WaitForCalls("Out", 2)) << loop;
-        if (loop) ASSERT_TRUE(device.WaitForCalls("Restart", 2));
-        else Sleep(100);
+        ASSERT_TRUE(device.WaitUntilServed()) << loop;
         std::vector<std::string> tail = device.Calls();
         tail.erase(tail.begin(), tail.begin() + 5);
         std::vector<std::string> expected{"Stop", "Prepare", "Out"};
@@ -125,10 +123,10 @@ TEST(MidiStream, LongTuneIsDoubleBufferedWithoutLosingTime)
     // A callback while the buffer to fill next is still with the device
     // queues nothing; once the device hands it back it is filled again.
     device.PlayBufferToEnd(1);
-    Sleep(100);
+    ASSERT_TRUE(device.WaitUntilServed());
     EXPECT_EQ(device.CountCalls("Out"), 2);
     device.PlayBufferToEnd(0);
-    ASSERT_TRUE(device.WaitForCalls("Out", 3));
+    ASSERT_TRUE(device.WaitUntilServed());
     std::vector<std::vector<RECORDEDMIDIEVENT>> buffers = device.Buffers();
     ASSERT_EQ(buffers.size(), 3u);
     EXPECT_EQ(buffers[0].size(), 2000u);
@@ -146,9 +144,9 @@ TEST(MidiStream, LongTuneIsDoubleBufferedWithoutLosingTime)
     // The end of the tune, not looping: rewound, and the first buffer waits
     // again, the same as the first time.
     device.PlayBufferToEnd(2);
-    ASSERT_TRUE(device.WaitForCalls("Out", 4));
+    ASSERT_TRUE(device.WaitUntilServed());
+    ASSERT_EQ(device.Buffers().size(), 4u);
     EXPECT_EQ(device.Buffers().at(3), device.Buffers().at(0));
-    Sleep(100);
     EXPECT_EQ(device.CountCalls("Restart"), 1);
     EXPECT_EQ(device.CountCalls("Out"), 4);
 }

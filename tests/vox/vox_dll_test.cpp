@@ -8,6 +8,10 @@
 
 namespace {
 
+// How long a test waits for the library's thread: far beyond the few seconds
+// of sound the tests play, for a machine busy with other tests.
+constexpr DWORD WAIT_LIMIT_MS = 30000;
+
 // The built library, loaded as the game loads it, by its export's plain name.
 class VoxLibrary : public ::testing::Test {
 protected:
@@ -27,14 +31,15 @@ protected:
         if (m_hModule) FreeLibrary(m_hModule);
     }
     const VOXOPS& Ops() const { return *m_lpPlayer->lpOps; }
-    // Waits until the status is the one asked for; false after a few seconds.
+    // Waits until the status is the one asked for; false after WAIT_LIMIT_MS.
     bool WaitForStatus(int status)
     {
-        for (int i = 0; i < 500; ++i) {
-            if (Ops().GetStatus(m_lpPlayer) == status) return true;
+        const DWORD start = GetTickCount();
+        while (Ops().GetStatus(m_lpPlayer) != status) {
+            if (GetTickCount() - start >= WAIT_LIMIT_MS) return false;
             Sleep(10);
         }
-        return false;
+        return true;
     }
 
     HMODULE m_hModule = nullptr;
@@ -88,7 +93,7 @@ TEST_F(VoxLibrary, EndlessLoopPlaysOnUntilStoppedAndPlayStartsOver)
     Ops().SetLoop(m_lpPlayer, VOX_LOOP_ENDLESS);
     Ops().Play(m_lpPlayer);
     DWORD start = GetTickCount();
-    while (Ops().GetPosition(m_lpPlayer) < 8820u * 3 && GetTickCount() - start < 5000) Sleep(10);
+    while (Ops().GetPosition(m_lpPlayer) < 8820u * 3 && GetTickCount() - start < WAIT_LIMIT_MS) Sleep(10);
     EXPECT_GE(Ops().GetPosition(m_lpPlayer), 8820u * 3);
     EXPECT_EQ(Ops().GetStatus(m_lpPlayer), VOX_STATUS_PLAYING);
 
