@@ -67,6 +67,8 @@ TEST(MidiFile, RefusesWhatIsNoStandardMidiFileWithItsLogLine)
          "標準MIDIでない(データが途中で終わる)"},
         {"meta longer than the file", Join({Header(0, 1, 96), Track(HexBytes("00 FF0110 41"))}),
          "標準MIDIでない(データが途中で終わる)"},
+        {"ticks beyond what a delta can hold", Join({Header(0, 1, 96), Track(HexBytes("FFFFFF7F 903C40 01 3C00 00FF2F00"))}),
+         "標準MIDIでない(時間が長すぎる)"},
         {"second track missing", Join({Header(1, 2, 96), Track(HexBytes("00FF2F00"))}), "標準MIDIでない(データが途中で終わる)"},
     };
     for (const Case& c : cases) {
