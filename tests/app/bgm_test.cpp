@@ -47,7 +47,18 @@ protected:
     {
         return CopyFromBuildTree("Vox.dll", "Vox.dll") && m_Bgm.Init(1, m_Ogg, m_Midi, BGM_ENTRY_COUNT) == 1;
     }
-    int VoxStatus() { return m_Bgm.m_Vox.m_Players.at(0)->lpOps->GetStatus(m_Bgm.m_Vox.m_Players.at(0)); }
+    VOXPLAYER* Player() { return m_Bgm.m_Vox.m_Players.at(0); }
+    int VoxStatus() { return Player()->lpOps->GetStatus(Player()); }
+    // Waits (30 s at most) until the player has fallen silent.
+    bool WaitUntilSilent()
+    {
+        const DWORD start = GetTickCount();
+        while (VoxStatus() == VOX_STATUS_PLAYING) {
+            if (GetTickCount() - start >= 30000) return false;
+            Sleep(10);
+        }
+        return true;
+    }
 
     ScopedTestDir m_Dir;
     ScopedMainWindow m_Window;
@@ -130,13 +141,15 @@ TEST_F(BgmTest, AChangeOfTuneStopsTheOtherPlayer)
     EXPECT_EQ(m_Bgm.Play(0, 4, 1, 0, 0), 1);
     EXPECT_EQ(device.CountCalls("Restart"), 1);
 
-    // Back to Ogg: the MIDI stream is stopped and rewound.
+    // Back to Ogg, played once: the MIDI stream is stopped and rewound, and
+    // the tune falls silent after one pass.
     ASSERT_EQ(m_Bgm.SetFile(1, "bgm\\Title.ogg"), 1);
     EXPECT_EQ(m_Bgm.Play(0, 1, 0, 0, 1), 1);
     EXPECT_EQ(m_Bgm.m_Backends[0], cBgm::BACKEND_OGG);
-    EXPECT_EQ(VoxStatus(), VOX_STATUS_PLAYING);
     EXPECT_EQ(device.CountCalls("Stop"), 1);
     EXPECT_EQ(m_Bgm.m_MidiPlayer.m_Streams[0]->State(), cMidiStream::STOPPED);
+    ASSERT_TRUE(WaitUntilSilent());
+    EXPECT_EQ(Player()->lpOps->GetPosition(Player()), Player()->lpOps->GetLength(Player()));
 
     // A tune that neither player takes stops both and forgets the entry.
     ASSERT_EQ(m_Bgm.SetFile(2, "bgm\\Missing.wav"), 0);
@@ -164,9 +177,9 @@ TEST_F(BgmTest, RequestsNameAndPlayOrStopTheTune)
     EXPECT_EQ(std::string(m_Ogg[2]), "bgm\\Tune.ogg");
 
     // The stage's tune 0 stops the music and names database entry 0's file.
-    ServeBgmRequest(m_Bgm, 4, 1, 0, tunes);
+    ServeBgmRequest(m_Bgm, 4, 1, 1, tunes);
     EXPECT_EQ(VoxStatus(), VOX_STATUS_PLAYING);
-    ServeBgmRequest(m_Bgm, 4, 0, 0, tunes);
+    ServeBgmRequest(m_Bgm, 4, 0, 1, tunes);
     EXPECT_EQ(VoxStatus(), VOX_STATUS_STOPPED);
     EXPECT_EQ(std::string(m_Ogg[4]), "bgm\\Zero.ogg");
 
