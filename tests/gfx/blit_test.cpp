@@ -420,6 +420,41 @@ TEST_F(BlitTest, ModeOneFromASourceWithoutColourKeyCopiesItWhole)
     }
 }
 
+// A record of a table that was never loaded, or whose image failed to load,
+// has no picture behind it: blits from it and into it, immediate or batched,
+// draw nothing and touch nothing else.
+TEST_F(BlitTest, RecordsWithoutAPictureAreSkippedAsSourceAndTarget)
+{
+    for (int d3d : {1, 0}) {
+        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
+        ASSERT_TRUE(Up(d3d));
+        DDSURFACEDATA green, never, failed;
+        ASSERT_TRUE(DDCreateSurface(&green, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        DDFill(&green, d3d ? 0xFF00FF00 : 0x00FF00);
+        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+        ASSERT_EQ(DDCreateSurfaceFromFile(&failed, "missing.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 8);
+        for (DDSURFACEDATA* empty : {&never, &failed}) {
+            // A size, as the records of the game's tables keep one, so that
+            // clipping lets the blits through to the surfaces themselves.
+            empty->nWidth = empty->nHeight = empty->nTexWidth = empty->nTexHeight = 8;
+            for (int batched : {0, 1}) {
+                if (batched) DDBeginSpriteBatch(0);
+                DDBlt(&BackBuffer, 0, 0, 8, 8, empty, 0, 0, 0);
+                DDBltStretch(&BackBuffer, 0, 0, 16, 16, empty, 0, 0, 8, 8, 1);
+                DDBlt(empty, 0, 0, 8, 8, &green, 0, 0, 0);
+                DDBltStretch(empty, 0, 0, 16, 16, &green, 0, 0, 8, 8, 1);
+                if (batched) DDEndSpriteBatch();
+            }
+        }
+        EXPECT_EQ(SpriteBatch.Sprites.size(), 0u);
+        for (uint32_t p : ReadPixels(&BackBuffer, 0, 0, 16, 16)) EXPECT_EQ(p & 0xFFFFFF, 0u);
+        EXPECT_EQ(ReadPixel(&green, 7, 7) & 0xFFFFFF, 0x00FF00u);
+        DDReleaseSurface(&failed);
+        DDReleaseSurface(&green);
+        DDUnInit();
+    }
+}
+
 TEST_F(BlitTest, Direct3DTargetsOtherThanTheBackBuffer)
 {
     WriteSceneImages();
