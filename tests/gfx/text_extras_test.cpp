@@ -8,6 +8,7 @@
 #include "gfx/bitmap_text.h"
 #include "gfx/dialog_mode.h"
 #include "gfx/display.h"
+#include "gfx/fill.h"
 #include "gfx/font.h"
 #include "gfx/surface.h"
 #include "tests/gfx/font_support.h"
@@ -101,6 +102,44 @@ TEST(FontFormatting, LongTextIsCutAtACharacterBoundary)
         std::string text = Bounded(row.buffer, "%s%s", row.prefix.c_str(), kana.c_str());
         EXPECT_EQ(text.size(), row.expected) << row.buffer << " " << row.prefix;
         EXPECT_EQ(text, (row.prefix + kana).substr(0, row.expected));
+    }
+}
+
+// Each formatted form draws no more than its buffer holds (255, 511 and 255
+// bytes of a 600-byte text): with one- and two-pixel cells, where the drawing
+// ends shows where the text was cut.
+TEST_F(FontTest, FormattedTextEndsWhereItsBufferEnds)
+{
+    const std::string bars(600, 'I');
+    for (int d3d : {1, 0}) {
+        SCOPED_TRACE(d3d);
+        ASSERT_TRUE(UpWithText(d3d));
+        {
+            const uint32_t opaque = d3d ? 0xFF000000u : 0u;
+            ScopedSurface window, sheet;
+            ASSERT_TRUE(DDCreateSurface(&window.sd, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+            DDFill(&window.sd, opaque | 0x204080);
+            ASSERT_TRUE(DDCreateSurface(&sheet.sd, 32, 80, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+            DDFill(&sheet.sd, opaque | 0xC0C0C0);
+            Font font;
+            font.Create("ＭＳ ゴシック", 0, 16, 1, 16, kTextColour, &window.sd, 1, kFrameColour,
+                        nullptr, 0);
+
+            font.DrawTextF(&BackBuffer, 0, 20, "%s", bars.c_str());
+            EXPECT_GT(CountInk(&BackBuffer, 0, 20, 250, 16), 0);
+            EXPECT_EQ(CountInk(&BackBuffer, 275, 20, 365, 16), 0);
+
+            // The window is as wide as its text: its top edge runs from x 19 to 20 + 511.
+            font.DrawTextWindowF(&BackBuffer, 20, 100, 0, 0, "%s", bars.c_str());
+            EXPECT_EQ(ReadPixel(&BackBuffer, 531, 99) & 0xFFFFFF, kFrameRgb);
+            EXPECT_EQ(ReadPixel(&BackBuffer, 532, 99) & 0xFFFFFF, kBackgroundRgb);
+
+            DDDrawBitmapTextF(&BackBuffer, 0, 200, 2, 8, &sheet.sd, "%s", bars.c_str());
+            EXPECT_EQ(ReadPixel(&BackBuffer, 509, 203) & 0xFFFFFF, 0xC0C0C0u);
+            EXPECT_EQ(ReadPixel(&BackBuffer, 510, 203) & 0xFFFFFF, kBackgroundRgb);
+            font.Release();
+        }
+        DDUnInit();
     }
 }
 
