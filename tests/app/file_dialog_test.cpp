@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <cstring>
@@ -26,6 +27,25 @@ void ChooseName(HWND dialog, const char* name)
     ASSERT_NE(box, nullptr);
     SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
     ClickButton(dialog, IDOK);
+}
+
+BOOL CALLBACK FindFileList(HWND hWnd, LPARAM lParam)
+{
+    char name[32] = {};
+    GetClassNameA(hWnd, name, sizeof(name));
+    if (std::strcmp(name, "SysListView32") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+// 1 when the dialog's file list lets the player pick one file only, 0 when
+// several, -1 when the dialog has no file list.
+int PicksOneFile(HWND dialog)
+{
+    HWND list = nullptr;
+    EnumChildWindows(dialog, FindFileList, reinterpret_cast<LPARAM>(&list));
+    if (!list) return -1;
+    return (GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL) ? 1 : 0;
 }
 
 std::string Lower(std::string text)
@@ -54,6 +74,7 @@ TEST_F(FileDialogTest, SaveTakesANameThatDoesNotExistYet)
     HWND dialog = run.WaitForDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(dialog), "リプレイファイルの保存");
+    EXPECT_EQ(PicksOneFile(dialog), 1);  // a save names exactly one file
     ChooseName(dialog, "new.rpl4_1");
     ASSERT_TRUE(run.Join());
     EXPECT_EQ(run.Result(), 1);
@@ -99,6 +120,7 @@ TEST_F(FileDialogTest, OpenGivesEveryChosenFileAsAFullPath)
         });
         HWND dialog = run.WaitForDialog();
         ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(PicksOneFile(dialog), row.bMulti ? 0 : 1);
         ChooseName(dialog, row.lpTyped);
         ASSERT_TRUE(run.Join());
         EXPECT_EQ(run.Result(), 1);
