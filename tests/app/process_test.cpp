@@ -15,8 +15,10 @@ namespace {
 const char GAME_CLASS[] = "Orvane4";
 const char INSTANCE_MUTEX[] = "ゲーム";
 const char DOUBLE_START_CAPTION[] = "二重起動";
-const DWORD START_TIMEOUT = 20000;
-const DWORD EXIT_TIMEOUT = 10000;
+// Generous: a start takes a few seconds here, far longer on a busy machine;
+// a passing run never waits for them to run out.
+const DWORD START_TIMEOUT = 60000;
+const DWORD EXIT_TIMEOUT = 30000;
 
 std::string GameExePath()
 {
