@@ -90,6 +90,24 @@ TEST(ReportLogBox, PercentInArgumentsStaysLiteralInLogTraceAndBox)
     EXPECT_EQ(boxes.texts[0], "エラー|file 100%d.bmp");
 }
 
+TEST(ReportLogBox, LongTextIsNeverCutInLogTraceOrBox)
+{
+    ScopedTestDir dir;
+    BoxCapture boxes;
+    ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+    TraceLogInit(1, "EC_Game.txt");
+    const std::string name = "data\\" + std::string(6000, 'n') + ".dat";
+    ReportLogBox("%s のロードに失敗！", name.c_str());
+    ErrorBoxF("<%s>", name.c_str());
+    TraceLogInit(0, "EC_Game.txt");
+    const std::string line = name + " のロードに失敗！";
+    EXPECT_EQ(ReadFileText("Report_Game.txt"), line + "\r\n");
+    EXPECT_EQ(ReadFileText("EC_Game.txt"), line + "\r\n");
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[0], "エラー|" + line);
+    EXPECT_EQ(boxes.texts[1], "エラー|<" + name + ">");
+}
+
 TEST(ReportLogBox, BoxIsShownEvenWhenTheLogCannotBeWritten)
 {
     ScopedTestDir dir;
