@@ -23,16 +23,17 @@ struct CommandLoadDepth {
 int32_t PlusOne(int32_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value) + 1u); }
 
 // The frames of a sword type add up to the sword's time, which the game caps
-// at 9999 tenths of a second.
+// at 9999 tenths of a second. The sum is wide enough that no count of
+// negative frames can wrap it past the cap.
 int16_t SwordTime(int swordType)
 {
     if (!IsInList(swordType, RecordContext.SwordTypes())) return 0;
-    int32_t total = 0;
+    int64_t total = 0;
     for (int16_t duration : RecordContext.SwordFrames[static_cast<size_t>(swordType)]) {
         total += duration;
         if (total >= 9999) return 9999;
     }
-    return static_cast<int16_t>(std::max(total, 0));
+    return static_cast<int16_t>(std::max<int64_t>(total, 0));
 }
 
 } // namespace

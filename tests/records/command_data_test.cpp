@@ -234,6 +234,8 @@ TEST_F(FlowRecordTest, SwordTimeIsTheSumOfItsFrames)
         {"capped at 9999", {{30000, 30000, 5}}, 0, 0, 9999},
         {"stays at 9999", {{9000, 1000, -5000}}, 0, 0, 9999},
         {"never negative", {{-5, 2}}, 0, 0, 0},
+        // A 32-bit sum would wrap past the cap here.
+        {"many negative frames", {std::vector<int16_t>(65537, -32768)}, 0, 0, 0},
         {"no sword types", {}, 3, 0, 0},
     };
     for (const Row& row : rows) {
