@@ -113,8 +113,10 @@ void TypeChar(HWND control, wchar_t c)
 
 bool PasteText(HWND control, const std::string& text)
 {
+    // Another program may hold the clipboard for a moment: asked again for
+    // up to 10 s.
     bool opened = false;
-    for (int attempt = 0; attempt < 100 && !opened; ++attempt) {
+    for (int attempt = 0; attempt < 500 && !opened; ++attempt) {
         opened = OpenClipboard(nullptr) != 0;
         if (!opened) Sleep(20);
     }
