@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resource_ids.h"
 #include "tests/app/foreground_turn.h"
 #include "tests/support/test_dir.h"
 
@@ -205,6 +206,36 @@ LRESULT CALLBACK EditorProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
+// A window of the editor's class and title, there while the object lives.
+class StandInEditor {
+public:
+    StandInEditor()
+    {
+        WNDCLASSA editorClass{};
+        editorClass.lpfnWndProc = EditorProc;
+        editorClass.hInstance = GetModuleHandleA(nullptr);
+        editorClass.lpszClassName = "Orvane4_Editor";
+        RegisterClassA(&editorClass);
+        m_hWnd = CreateWindowExA(0, "Orvane4_Editor", "Orvane4", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        notices.clear();
+    }
+    ~StandInEditor()
+    {
+        if (m_hWnd) DestroyWindow(m_hWnd);
+    }
+    bool Exists() const { return m_hWnd != nullptr; }
+    // Serves the notices until the count has come in or the time is up.
+    static void WaitForNotices(size_t count)
+    {
+        DWORD start = GetTickCount();
+        while (notices.size() < count && GetTickCount() - start < START_TIMEOUT) PumpFor(20);
+    }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
 } // namespace
 
 TEST_F(ProcessOnDesktop, StartsOneWindowAndEndsOnEscapeOrTheCloseBox)
@@ -301,14 +332,8 @@ TEST_F(ProcessOnDesktop, EditorHearsStartAndEndOnlyOfATestPlay)
     // A test play with no editor window runs as any other start.
     EXPECT_EQ(StartAndEscape(SW_SHOW), 0);
 
-    WNDCLASSA editorClass{};
-    editorClass.lpfnWndProc = EditorProc;
-    editorClass.hInstance = GetModuleHandleA(nullptr);
-    editorClass.lpszClassName = "Orvane4_Editor";
-    ASSERT_TRUE(RegisterClassA(&editorClass));
-    HWND editor = CreateWindowExA(0, "Orvane4_Editor", "Orvane4", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(editor);
+    StandInEditor editor;
+    ASSERT_TRUE(editor.Exists());
 
     // Started by the editor (show mode 5): told once the window exists, and at the end.
     notices.clear();
@@ -317,8 +342,7 @@ TEST_F(ProcessOnDesktop, EditorHearsStartAndEndOnlyOfATestPlay)
         ASSERT_TRUE(game.Start(SW_SHOW));
         HWND window = game.MainWindow();
         ASSERT_TRUE(window);
-        DWORD start = GetTickCount();
-        while (notices.empty() && GetTickCount() - start < START_TIMEOUT) PumpFor(20);
+        StandInEditor::WaitForNotices(1);
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_EQ(notices[0].kind, 1u);
         EXPECT_EQ(notices[0].value, 1);
@@ -335,5 +359,30 @@ TEST_F(ProcessOnDesktop, EditorHearsStartAndEndOnlyOfATestPlay)
     notices.clear();
     EXPECT_EQ(StartAndEscape(SW_SHOWNORMAL), 0);
     EXPECT_TRUE(notices.empty());
-    DestroyWindow(editor);
+}
+
+TEST_F(ProcessOnDesktop, EditorHearsAFailedStartWithZeroAndTheWindowWasNeverShown)
+{
+    // The launch dialog comes up (no choice stored yet); cancelling it fails
+    // the start-up.
+    ASSERT_TRUE(WriteFileText("System.ini", "Direct3D=2\r\nExit\r\n"));
+    StandInEditor editor;
+    ASSERT_TRUE(editor.Exists());
+    GameProcess game;
+    ASSERT_TRUE(game.Start(SW_SHOW));
+    HWND window = game.MainWindow();
+    ASSERT_TRUE(window);
+    HWND dialog = WaitForWindow(game.Id(), "#32770");
+    ASSERT_TRUE(dialog);
+    EXPECT_FALSE(IsWindowVisible(window));
+    StandInEditor::WaitForNotices(1);
+    ClickBoxButton(dialog, IDC_DISMISS);  // "ゲーム中止"
+    EXPECT_EQ(game.WaitExit(), 0);
+    EXPECT_FALSE(MutexExists());
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0].kind, 1u);
+    EXPECT_EQ(notices[0].value, 1);
+    EXPECT_EQ(notices[1].kind, 0u);
+    EXPECT_EQ(notices[1].value, 0);
+    EXPECT_EQ(notices[1].from, window);
 }
