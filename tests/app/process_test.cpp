@@ -327,6 +327,25 @@ TEST_F(ProcessOnDesktop, SecondStartAnsweredYesEndsTheFirstAndRuns)
     EXPECT_FALSE(MutexExists());
 }
 
+TEST_F(ProcessOnDesktop, SecondStartAnsweredYesWithNoWindowToEndGoesOn)
+{
+    // The mark of a running copy without its window (one that has not made it
+    // yet, or has just closed it): the new start ends nothing and goes on.
+    HANDLE mark = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX);
+    ASSERT_TRUE(mark);
+    GameProcess game;
+    ASSERT_TRUE(game.Start());
+    HWND box = WaitForWindow(game.Id(), "#32770", DOUBLE_START_CAPTION);
+    ASSERT_TRUE(box);
+    ClickBoxButton(box, IDYES);
+    HWND window = game.ShownWindow();
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(game.WaitExit(), 0);
+    CloseHandle(mark);
+    EXPECT_FALSE(MutexExists());
+}
+
 TEST_F(ProcessOnDesktop, EditorHearsStartAndEndOnlyOfATestPlay)
 {
     // A test play with no editor window runs as any other start.
