@@ -40,12 +40,12 @@ void CopyIndices(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h, int
     }
     for (int j = 0; j < h; ++j) {
         const int tj = MirrorIndex(j, mh);
-        if (tj >= h) return;
+        if (tj >= lock.Height()) return;
         const BYTE* src = DibRow(dib, j);
         BYTE* dst = lock.Row<BYTE>(tj);
         for (int i = 0; i < w; ++i) {
             const int ti = MirrorIndex(i, mw);
-            if (ti >= w) break;
+            if (ti >= lock.Width()) break;
             dst[ti] = src[i];
         }
     }
@@ -60,12 +60,12 @@ void CopyReducedTo16(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h,
     const int bytes = dib.dsBm.bmBitsPixel / 8;
     for (int j = 0; j < h; ++j) {
         const int tj = MirrorIndex(j, mh);
-        if (tj >= record->nHeight) return;
+        if (tj >= lock.Height()) return;
         const BYTE* src = DibRow(dib, j);
         WORD* dst = lock.Row<WORD>(tj);
         for (int i = 0; i < w; ++i) {
             const int ti = MirrorIndex(i, mw);
-            if (ti >= record->nWidth) break;
+            if (ti >= lock.Width()) break;
             const BYTE b = src[i * bytes], g = src[i * bytes + 1], r = src[i * bytes + 2];
             DWORD pixel;
             if (r == key.rgbtRed && g == key.rgbtGreen && b == key.rgbtBlue) {

@@ -1,5 +1,7 @@
 #include "gfx/surface_lock.h"
 
+#include <algorithm>
+
 #include "app/log.h"
 #include "app/message_box.h"
 #include "gfx/d3d_backend.h"
@@ -21,7 +23,8 @@ namespace {
 
 // Direct3D: the render-target texture's pixels are read back into its
 // system-memory copy, and that copy is what the caller works on.
-bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock)
+// *locked receives the size of the surface actually locked.
+bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock, D3DSURFACE_DESC* locked)
 {
     DTSURFACEDATA* dt = sd->lpDT;
     if (!dt || !lpDevice) return false;
@@ -35,6 +38,7 @@ bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock)
             TraceLog("FAILED( lpSD->lpDT->lpSystemSurface->LockRect(&lock, NULL, 0) )");
             return false;
         }
+        if (FAILED(dt->lpSystemSurface->GetDesc(locked))) locked->Width = locked->Height = 0;
         return true;
     }
     if (!dt->lpSurface) return false;
@@ -42,6 +46,7 @@ bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock)
         DebugBoxF("FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )");
         return false;
     }
+    if (FAILED(dt->lpSurface->GetDesc(locked))) locked->Width = locked->Height = 0;
     return true;
 }
 
@@ -76,18 +81,27 @@ bool cSurfaceLock::Lock(DDSURFACEDATA* surface)
     m_nBpp = nBpp;
     m_nBytesPerPixel = nBpp / 8;
     if (m_nBytesPerPixel <= 0) return false;
+    // The record's size, unless the surface behind it is smaller (a record
+    // whose file was reloaded at another size, a back buffer smaller than the
+    // display): nothing is ever read or written outside the locked memory.
+    DWORD lockedWidth = 0, lockedHeight = 0;
     if (lpDTCon) {
         D3DLOCKED_RECT lock = {};
-        if (!LockD3D(m_lpSD, &lock)) return false;
+        D3DSURFACE_DESC locked = {};
+        if (!LockD3D(m_lpSD, &lock, &locked)) return false;
         m_lpPixels = static_cast<BYTE*>(lock.pBits);
         m_nPitch = lock.Pitch / m_nBytesPerPixel;
+        lockedWidth = locked.Width, lockedHeight = locked.Height;
     } else {
         DDSURFACEDESC2 desc = {};
         void* pixels = nullptr;
         if (!DDLock(m_lpSD, &desc, &pixels, m_nBpp)) return false;
         m_lpPixels = static_cast<BYTE*>(pixels);
         m_nPitch = static_cast<int>(desc.lPitch) / m_nBytesPerPixel;
+        lockedWidth = desc.dwWidth, lockedHeight = desc.dwHeight;
     }
+    m_nWidth = std::clamp(m_lpSD->nWidth, 0, static_cast<int>(std::min<DWORD>(lockedWidth, m_nPitch)));
+    m_nHeight = std::clamp(m_lpSD->nHeight, 0, static_cast<int>(lockedHeight));
     return m_lpPixels != nullptr;
 }
 
@@ -100,6 +114,7 @@ void cSurfaceLock::Unlock()
         m_lpSD->lpDD->lpSurface->Unlock(nullptr);
     m_lpSD = nullptr;
     m_lpPixels = nullptr;
+    m_nWidth = m_nHeight = 0;
 }
 
 DWORD cSurfaceLock::Read(int x, int y) const

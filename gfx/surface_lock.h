@@ -16,6 +16,8 @@
 //   nothing. Unlock after a failed lock still issues the unlock call and
 //   reports its failure. m_lpSD and m_lpPixels are null afterwards.
 // - m_nPitch counts pixels, not bytes. m_nBpp is nBpp (32 until a lock sets it).
+// - Width() and Height() are the record's size, but never more than the
+//   surface actually locked holds.
 // - Pixel positions are not range-checked here: test them with Inside().
 #include <windows.h>
 #include <ddraw.h>
@@ -36,9 +38,10 @@ public:
     void Unlock();
 
     bool Locked() const { return m_lpPixels != nullptr; }
-    // Size of the locked record's picture (0 when nothing is locked).
-    int Width() const { return m_lpSD ? m_lpSD->nWidth : 0; }
-    int Height() const { return m_lpSD ? m_lpSD->nHeight : 0; }
+    // Size of the locked record's picture, held to the surface actually
+    // locked (0 when nothing is locked).
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
     bool Inside(int x, int y) const
     {
         return x >= 0 && y >= 0 && x < Width() && y < Height();
@@ -61,6 +64,9 @@ public:
     int m_nPitch = 0;                 // row length in pixels
     int m_nBpp = 32;                  // bits per pixel
     int m_nBytesPerPixel = 4;
+
+private:
+    int m_nWidth = 0, m_nHeight = 0;
 };
 
 // The record a lock of surface would lock: under Direct3D the shared record
