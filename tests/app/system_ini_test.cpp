@@ -106,6 +106,13 @@ TEST(SystemIni, ParsingRules)
         {"over-long value", "Bpp=16" + std::string(5000, 'x') + "\nShowFps=0\nExit\n", 1,
          [](SYSTEMINI& e) { e.Bpp = 16; e.ShowFps = 0; }},
         {"over-long key", std::string(5000, 'k') + "=1\nShowFps=0\nExit\n", 1, [](SYSTEMINI& e) { e.ShowFps = 0; }},
+        // Reading stops, with success, after 10,000 rounds: the 10,001st line is not read.
+        {"10,000 rounds", [] {
+             std::string text;
+             for (int i = 0; i < 10000; ++i) text += "Bpp=8\n";
+             return text + "ShowFps=0\n";
+         }(),
+         1, [](SYSTEMINI& e) { e.Bpp = 8; }},
         // Without the end marker the read fails; the caller restores the defaults.
         {"no Exit", "Bpp=16\r\n", 0, [](SYSTEMINI& e) { e.Bpp = 16; }},
         {"empty file", "", 0, [](SYSTEMINI&) {}},
