@@ -181,7 +181,10 @@ TEST(WindowFramework, RoutesMessagesAndDropsNestedCommands)
 namespace {
 
 // Presses and releases a key through the system's input queue and returns the
-// (message, key) pairs that reach the window.
+// (message, key) pairs that reach the window. On a loaded machine the input
+// can take a while: the messages are gathered until the last one the system
+// delivers (the key-up, or the key-down when the key stays pressed) has come,
+// and a little longer for the copies a hook posts after it.
 std::vector<std::pair<UINT, WPARAM>> TypeKey(HWND hWnd, WORD key, bool release = true)
 {
     // Windows of other tests may come up meanwhile: the keys must come here.
@@ -192,14 +195,18 @@ std::vector<std::pair<UINT, WPARAM>> TypeKey(HWND hWnd, WORD key, bool release =
     inputs[0].ki.wVk = inputs[1].ki.wVk = key;
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(release ? 2 : 1, inputs, sizeof(INPUT));
+    const UINT last = release ? WM_KEYUP : WM_KEYDOWN;
     std::vector<std::pair<UINT, WPARAM>> seen;
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < 150) {
+    const DWORD start = GetTickCount();
+    DWORD settled = 0;   // when the last delivered message came
+    while (settled ? GetTickCount() - settled < 150 : GetTickCount() - start < 10000) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.hwnd == hWnd && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP ||
-                                     msg.message == WM_HOOKED_KEY))
+                                     msg.message == WM_HOOKED_KEY)) {
                 seen.emplace_back(msg.message, msg.wParam);
+                if (!settled && msg.message == last && msg.wParam == key) settled = GetTickCount();
+            }
             DispatchMessageA(&msg);
         }
         Sleep(5);
