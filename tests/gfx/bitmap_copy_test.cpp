@@ -1,5 +1,5 @@
 // Bitmap copies: Direct3D images with mirror cells, pixel copies, the size
-// check, and what an 8-bit display accepts.
+// check, what an 8-bit display accepts and how a 16-bit one reduces colours.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +7,7 @@
 
 #include "gfx/bitmap_copy.h"
 #include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"
 #include "gfx/mirror.h"
@@ -239,4 +240,63 @@ TEST_F(BitmapCopyTest, EightBitColourTakesIndicesOnlyFromEightBitImages)
     EXPECT_EQ(ReadPixel(&one, 29, 3) & 0xFFFFFF, 0x778899u);
     DDReleaseSurface(&four);
     DDReleaseSurface(&one);
+}
+
+// At 16 bits a 24- or 32-bit image is reduced pixel by pixel: the key colour
+// becomes exactly the transparent pixel, every other colour is scaled into
+// the display's channels and never lands on the transparent pixel by
+// accident (it is moved one blue step, down at the top of the scale).
+TEST_F(BitmapCopyTest, SixteenBitColourReducesTrueColourImagesKeepingTheKeyApart)
+{
+    const std::vector<uint32_t> row = {0xFF00FF, 0x000084, 0xFFFFFF, 0x808080,
+                                       0x0000FF, 0x102030, 0xFF0000, 0x00FF00};
+    std::vector<uint32_t> pixels(row);
+    pixels.insert(pixels.end(), row.begin(), row.end());
+    WriteBmp("rgb24.bmp", 8, 2, 24, pixels);
+    WriteBmp("rgb32.bmp", 8, 2, 32, pixels);
+    // {image, transparent pixel, the words expected in a row: source columns
+    // 3, 2, 1, 0, 7, 6, 5, 4, as cells of 4 columns mirrored}.
+    const struct {
+        const char* file;
+        uint32_t transmit;
+        uint16_t words[8];
+    } rows[] = {
+        {"rgb24.bmp", 0x0010, {0x7BEF, 0xFFFF, 0x0011, 0x0010, 0x07E0, 0xF800, 0x08E5, 0x001F}},
+        {"rgb24.bmp", 0x001F, {0x7BEF, 0xFFFF, 0x0010, 0x001F, 0x07E0, 0xF800, 0x08E5, 0x001E}},
+        {"rgb32.bmp", 0x0010, {0x7BEF, 0xFFFF, 0x0011, 0x0010, 0x07E0, 0xF800, 0x08E5, 0x001F}},
+    };
+
+    ASSERT_TRUE(Up(0));
+    // The test display shows no 16-bit mode; a surface of its own depth
+    // stands in, locked word by word as a 5-6-5 display's would be.
+    DDSURFACEDATA surface;
+    ASSERT_TRUE(DDCreateSurface(&surface, 8, 2, 0, 0, 0, 0, 0));
+    const int depth = nBpp;
+    const COLORSHIFTS format = SurfaceFormat;
+    const DWORD transmit = dwTransmit;
+    lpDDCon->rgbKey_16 = {255, 0, 255};
+    nBpp = 16;
+    SurfaceFormat = {11, 5, 0, 0, 31, 63, 31, 0};
+    std::vector<std::vector<uint16_t>> copied;
+    for (const auto& r : rows) {
+        dwTransmit = r.transmit;
+        EXPECT_TRUE(CopyBitmap(&surface, r.file, 16, 0, 4, 0)) << r.file;
+        std::vector<uint16_t> words;
+        for (int y = 0; y < 2; ++y)
+            for (uint32_t pair : ReadPixels(&surface, 0, y, 4, 1)) {
+                words.push_back(static_cast<uint16_t>(pair));
+                words.push_back(static_cast<uint16_t>(pair >> 16));
+            }
+        copied.push_back(words);
+    }
+    nBpp = depth;
+    SurfaceFormat = format;
+    dwTransmit = transmit;
+    for (size_t k = 0; k < copied.size(); ++k) {
+        SCOPED_TRACE(testing::Message() << rows[k].file << " transparent " << rows[k].transmit);
+        std::vector<uint16_t> want(rows[k].words, rows[k].words + 8);
+        want.insert(want.end(), rows[k].words, rows[k].words + 8);
+        EXPECT_EQ(copied[k], want);
+    }
+    DDReleaseSurface(&surface);
 }
