@@ -6,11 +6,14 @@
 //
 // Reading a list (ReadRecords) refuses a count whose elements cannot fit in
 // the bytes left, at MinStoredBytes<T>() each (data_record.h); the list is
-// then unchanged. Otherwise the list becomes n copies of the default element
-// before any is read, so an element that looks at its own list while it loads
-// (inheritance within a palette) sees the rows before it complete and the
-// rows after it at their defaults. A read that fails part-way leaves the list
-// n long: the elements read, the one that failed partly read, the rest default.
+// then unchanged. Otherwise the list is emptied and grows by one default
+// element at a time, each read as soon as it is added. A count only says
+// what the file claims: lists inside the elements claim the same bytes again,
+// so making all n elements before reading them would let a small file nest
+// claims that ask for far more memory than it holds. A read that fails
+// part-way leaves the elements read and the one that failed, partly read.
+// (Palette lists, whose rows look at the rows after them while they load,
+// are read by their own reader: palette_data.h.)
 #include <algorithm>
 #include <cstdint>
 #include <list>
@@ -27,9 +30,10 @@ bool ReadRecords(std::vector<T>& list, cDataReader& in, const T& prototype)
     uint32_t n = 0;
     if (!in.ReadCount(n, MinStoredBytes<T>())) return false;
     list.clear();
-    list.assign(n, prototype);
-    for (T& element : list)
-        if (!element.Load(in)) return false;
+    for (uint32_t i = 0; i < n; ++i) {
+        list.push_back(prototype);
+        if (!list.back().Load(in)) return false;
+    }
     return true;
 }
 

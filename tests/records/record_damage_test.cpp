@@ -108,6 +108,59 @@ TEST_F(RecordTest, DamagedFilesFailTheirLoadWithAReport)
     }
 }
 
+namespace {
+
+// A record holding a list of records of its own kind, as flows hold commands
+// that hold flows again; its copies are counted.
+class cNestData : public cDataRecord {
+public:
+    static constexpr size_t MIN_STORED_BYTES = 8 + 4;
+    inline static long nCopies = 0;
+    std::vector<cNestData> m_Children;
+
+    cNestData() { RegisterFields(DATA_VERSION); Clear(); }
+    cNestData(const cNestData& other) : cDataRecord(other), m_Children(other.m_Children) { ++nCopies; }
+    cNestData& operator=(const cNestData& other) = default;
+
+    bool Load(cDataReader& in) override
+    {
+        cDataRecord::Load(in);
+        ReadRecords(m_Children, in);
+        return in.Ok();
+    }
+};
+
+} // namespace
+
+TEST_F(RecordTest, NestedCountsThatEachClaimTheWholeFileBuildOnlyWhatIsRead)
+{
+    // 40 nested lists, each counting as many elements as the bytes after it
+    // could hold, and then bytes no element can be read from: every level
+    // claims the same bytes again.
+    const int depth = 40;
+    FixtureBytes file;
+    file.hex("C4020000");
+    std::vector<size_t> countAt;
+    for (int level = 0; level < depth; ++level) {
+        file.hex("00000000 00000000");
+        countAt.push_back(file.get().size());
+        file.u32(0);
+    }
+    std::vector<unsigned char> bytes = file.get();
+    bytes.resize(bytes.size() + 12000, 0xFF);
+    for (size_t at : countAt) {
+        uint32_t n = static_cast<uint32_t>((bytes.size() - at - 4) / cNestData::MIN_STORED_BYTES);
+        std::memcpy(bytes.data() + at, &n, sizeof n);
+    }
+    ASSERT_TRUE(WriteFileBytes("nest.dat", bytes));
+
+    cNestData::nCopies = 0;
+    cNestData root;
+    EXPECT_EQ(root.LoadFile("nest.dat"), 0);
+    EXPECT_EQ(DamageReports(), 1);
+    EXPECT_LE(cNestData::nCopies, static_cast<long>(bytes.size() / 8));
+}
+
 TEST_F(RecordTest, AFileCutAnywhereFailsAndTheRecordStaysUsable)
 {
     cTreeData tree = MakeSampleTree(3);
