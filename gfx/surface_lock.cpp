@@ -100,7 +100,8 @@ bool cSurfaceLock::Lock(DDSURFACEDATA* surface)
         m_nPitch = static_cast<int>(desc.lPitch) / m_nBytesPerPixel;
         lockedWidth = desc.dwWidth, lockedHeight = desc.dwHeight;
     }
-    m_nWidth = std::clamp(m_lpSD->nWidth, 0, static_cast<int>(std::min<DWORD>(lockedWidth, m_nPitch)));
+    const DWORD widthHeld = std::min<DWORD>(lockedWidth, static_cast<DWORD>(m_nPitch));
+    m_nWidth = std::clamp(m_lpSD->nWidth, 0, static_cast<int>(widthHeld));
     m_nHeight = std::clamp(m_lpSD->nHeight, 0, static_cast<int>(lockedHeight));
     return m_lpPixels != nullptr;
 }

@@ -2,6 +2,7 @@
 // check, what an 8-bit display accepts and how a 16-bit one reduces colours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -245,7 +246,8 @@ TEST_F(BitmapCopyTest, EightBitColourTakesIndicesOnlyFromEightBitImages)
 // At 16 bits a 24- or 32-bit image is reduced pixel by pixel: the key colour
 // becomes exactly the transparent pixel, every other colour is scaled into
 // the display's channels and never lands on the transparent pixel by
-// accident (it is moved one blue step, down at the top of the scale).
+// accident (it is moved one blue step, down at the top of the scale). Its
+// pixel copy looks the words up among the palette's packed entries.
 TEST_F(BitmapCopyTest, SixteenBitColourReducesTrueColourImagesKeepingTheKeyApart)
 {
     const std::vector<uint32_t> row = {0xFF00FF, 0x000084, 0xFFFFFF, 0x808080,
@@ -275,12 +277,20 @@ TEST_F(BitmapCopyTest, SixteenBitColourReducesTrueColourImagesKeepingTheKeyApart
     const COLORSHIFTS format = SurfaceFormat;
     const DWORD transmit = dwTransmit;
     lpDDCon->rgbKey_16 = {255, 0, 255};
+    // At 16 bits the palette holds the display's own channel values; the
+    // pixel copy names the first entry that packs to a pixel's word.
+    PALETTEENTRY palette[256];
+    std::copy(Palette, Palette + 256, palette);
+    std::fill(Palette, Palette + 256, PALETTEENTRY{1, 1, 1, 0});
+    Palette[4] = {15, 31, 15, 0};                  // 0x7BEF
+    Palette[6] = Palette[8] = {31, 63, 31, 0};     // 0xFFFF: the first counts
     nBpp = 16;
     SurfaceFormat = {11, 5, 0, 0, 31, 63, 31, 0};
     std::vector<std::vector<uint16_t>> copied;
+    std::vector<std::vector<int>> indices;
     for (const auto& r : rows) {
         dwTransmit = r.transmit;
-        EXPECT_TRUE(CopyBitmap(&surface, r.file, 16, 0, 4, 0)) << r.file;
+        EXPECT_TRUE(CopyBitmap(&surface, r.file, 16, 1, 4, 0)) << r.file;
         std::vector<uint16_t> words;
         for (int y = 0; y < 2; ++y)
             for (uint32_t pair : ReadPixels(&surface, 0, y, 4, 1)) {
@@ -288,15 +298,25 @@ TEST_F(BitmapCopyTest, SixteenBitColourReducesTrueColourImagesKeepingTheKeyApart
                 words.push_back(static_cast<uint16_t>(pair >> 16));
             }
         copied.push_back(words);
+        cSurfaceLock lock(&surface);
+        std::vector<int> index;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 8; ++x)
+                index.push_back(surface.lpDD->lpPixelCopy[y * lock.m_nPitch + x]);
+        indices.push_back(index);
     }
     nBpp = depth;
     SurfaceFormat = format;
     dwTransmit = transmit;
+    std::copy(palette, palette + 256, Palette);
     for (size_t k = 0; k < copied.size(); ++k) {
         SCOPED_TRACE(testing::Message() << rows[k].file << " transparent " << rows[k].transmit);
         std::vector<uint16_t> want(rows[k].words, rows[k].words + 8);
         want.insert(want.end(), rows[k].words, rows[k].words + 8);
         EXPECT_EQ(copied[k], want);
+        std::vector<int> wantIndex;
+        for (uint16_t w : want) wantIndex.push_back(w == 0x7BEF ? 4 : w == 0xFFFF ? 6 : 0);
+        EXPECT_EQ(indices[k], wantIndex);
     }
     DDReleaseSurface(&surface);
 }
