@@ -178,10 +178,11 @@ TEST_F(DisplayTest, InitResultCodesNameTheFailedStep)
 }
 
 // The virtual display has one mode; full screen may be refused, which must be
-// reported and leave a display that DDUnInit takes down.
-class FullScreenTest : public DisplayTest, public testing::WithParamInterface<int> {};
+// reported and leave a display that DDUnInit takes down. A display that
+// accepts it is taken over: such tests run one at a time (*OnDesktop).
+class FullScreenOnDesktop : public DisplayTest, public testing::WithParamInterface<int> {};
 
-TEST_P(FullScreenTest, IsAttemptedAndARefusedModeIsReportedNotFatal)
+TEST_P(FullScreenOnDesktop, IsAttemptedAndARefusedModeIsReportedNotFatal)
 {
     const int d3d = GetParam();
     if (Up(d3d, 32, 0)) {
@@ -199,7 +200,7 @@ TEST_P(FullScreenTest, IsAttemptedAndARefusedModeIsReportedNotFatal)
     EXPECT_EQ(lpDirectDraw, nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothBackEnds, FullScreenTest, testing::Values(1, 0));
+INSTANTIATE_TEST_SUITE_P(BothBackEnds, FullScreenOnDesktop, testing::Values(1, 0));
 
 TEST_F(DisplayTest, DisplayReportDescribesEitherBackEnd)
 {

@@ -193,10 +193,13 @@ TEST_F(FontTest, BitmapTextDrawsSheetCells)
     }
 }
 
+// Full screen takes the desktop over, so these run one at a time.
+class FullScreenTextOnDesktop : public FontTest {};
+
 // Dialog mode: nothing to do in a window; over a full screen the display's
 // message box is installed while the display is up, and only then. (The
 // virtual display may refuse full screen; then no box is installed.)
-TEST_F(FontTest, DialogModeAndTheFullScreenMessageBox)
+TEST_F(FullScreenTextOnDesktop, DialogModeAndTheFullScreenMessageBox)
 {
     for (int d3d : {1, 0}) {
         SCOPED_TRACE(d3d);
