@@ -1,7 +1,7 @@
 #pragma once
 // Tests that start the game or type on the keyboard need the machine to
 // themselves (one copy of the game, one window with the keyboard focus). Their
-// suites are named *OnDesktop, which CTest runs one at a time; the named
+// suites are named *OnDesktop or *Alone, which CTest keeps apart; the named
 // mutex, held while the object lives, keeps them apart when the test
 // programs are run by hand.
 #include <windows.h>

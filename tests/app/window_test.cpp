@@ -180,22 +180,24 @@ TEST(WindowFramework, RoutesMessagesAndDropsNestedCommands)
 
 namespace {
 
-// Presses and releases a key through the system's input queue and returns the
-// (message, key) pairs that reach the window. On a loaded machine the input
-// can take a while: the messages are gathered until the last one the system
-// delivers (the key-up, or the key-down when the key stays pressed) has come,
+enum class Stroke { PressAndRelease, Press, Release };
+
+// Sends a key through the system's input queue and returns the (message, key)
+// pairs that reach the window. On a loaded machine the input can take a while:
+// the messages are gathered until the last one the system delivers has come,
 // and a little longer for the copies a hook posts after it.
-std::vector<std::pair<UINT, WPARAM>> TypeKey(HWND hWnd, WORD key, bool release = true)
+std::vector<std::pair<UINT, WPARAM>> TypeKey(HWND hWnd, WORD key, Stroke stroke = Stroke::PressAndRelease)
 {
-    // Windows of other tests may come up meanwhile: the keys must come here.
+    // The keys go to the foreground window: it must be this one.
     SetForegroundWindow(hWnd);
     SetFocus(hWnd);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
     inputs[0].ki.wVk = inputs[1].ki.wVk = key;
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(release ? 2 : 1, inputs, sizeof(INPUT));
-    const UINT last = release ? WM_KEYUP : WM_KEYDOWN;
+    if (stroke == Stroke::PressAndRelease) SendInput(2, inputs, sizeof(INPUT));
+    else SendInput(1, &inputs[stroke == Stroke::Press ? 0 : 1], sizeof(INPUT));
+    const UINT last = stroke == Stroke::Press ? WM_KEYDOWN : WM_KEYUP;
     std::vector<std::pair<UINT, WPARAM>> seen;
     const DWORD start = GetTickCount();
     DWORD settled = 0;   // when the last delivered message came
@@ -223,7 +225,7 @@ int Count(const std::vector<std::pair<UINT, WPARAM>>& seen, UINT message, WPARAM
 
 } // namespace
 
-TEST(KeyboardHookOnDesktop, HookedDialogAlsoGetsItsKeysPosted)
+TEST(KeyboardHookAlone, HookedDialogAlsoGetsItsKeysPosted)
 {
     ForegroundTurn turn;
     ASSERT_TRUE(turn.Have());
@@ -258,14 +260,10 @@ TEST(KeyboardHookOnDesktop, HookedDialogAlsoGetsItsKeysPosted)
     }
 
     // While Ctrl is held, a hook that blocks under Ctrl posts nothing more.
-    TypeKey(hWnd, VK_CONTROL, false);
+    TypeKey(hWnd, VK_CONTROL, Stroke::Press);
     seen = TypeKey(hWnd, 'X');
     EXPECT_EQ(Count(seen, WM_KEYDOWN, 'X'), 1);
-    INPUT up{};
-    up.type = INPUT_KEYBOARD;
-    up.ki.wVk = VK_CONTROL;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(1, &up, sizeof(INPUT));
+    TypeKey(hWnd, VK_CONTROL, Stroke::Release);
     seen = TypeKey(hWnd, 'X');
     EXPECT_EQ(Count(seen, WM_KEYDOWN, 'X'), 2);
 
