@@ -88,7 +88,7 @@ protected:
     {
         ASSERT_EQ(CreateReportLog("report.txt"), 1);
         TraceLogInit(1, "trace.txt");
-        ASSERT_TRUE(DS_Init(m_Window.Handle(), 22050, 8, 1));
+        ASSERT_TRUE(DS_Init(m_Window.Handle(), 22050, 8, 1)) << ReadFileText("trace.txt");
     }
     void TearDown() override
     {
