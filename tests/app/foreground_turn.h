@@ -4,6 +4,7 @@
 // suites are named *OnDesktop or *Alone, which CTest keeps apart; the named
 // mutex, held while the object lives, keeps them apart when the test
 // programs are run by hand.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 class ForegroundTurn {
@@ -26,4 +27,16 @@ public:
 private:
     HANDLE m_mutex = nullptr;
     bool m_have = false;
+};
+
+// A fixture whose every test takes its turn first, then sets up as Fixture does.
+template <class Fixture>
+class OnDesktop : public Fixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_turn.Have()) << "no turn on the desktop";
+        Fixture::SetUp();
+    }
+    ForegroundTurn m_turn;
 };

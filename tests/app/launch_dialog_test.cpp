@@ -37,15 +37,7 @@ protected:
 };
 
 // The mouse cursor is shared by every test on the desktop.
-class LaunchDialogOnDesktop : public LaunchDialogTest {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_turn.Have());
-        LaunchDialogTest::SetUp();
-    }
-    ForegroundTurn m_turn;
-};
+class LaunchDialogOnDesktop : public OnDesktop<LaunchDialogTest> {};
 
 INT_PTR RunLaunchDialog(int ownerX, int ownerY, POINT* cursor = nullptr)
 {

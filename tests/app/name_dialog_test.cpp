@@ -67,15 +67,7 @@ protected:
 };
 
 // The clipboard and the mouse cursor are shared by every test on the desktop.
-class NameDialogOnDesktop : public NameDialogTest {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_turn.Have());
-        NameDialogTest::SetUp();
-    }
-    ForegroundTurn m_turn;
-};
+class NameDialogOnDesktop : public OnDesktop<NameDialogTest> {};
 
 } // namespace
 
