@@ -1,6 +1,6 @@
-# What of the game compiles without Win32: the record layer and the shell's
-# portable services it stands on.
-file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/records/*.cpp)
+# What of the game compiles without Win32: the record layer, the data files
+# and the shell's portable services they stand on.
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/records/*.cpp ${CMAKE_SOURCE_DIR}/files/*.cpp)
 list(APPEND HOST_SOURCES
   ${CMAKE_SOURCE_DIR}/app/log.cpp
   ${CMAKE_SOURCE_DIR}/app/format.cpp
