@@ -45,7 +45,12 @@ std::string cWin32FolderPlatform::ToAbsolute(const std::string& path)
 
 int cWin32FolderPlatform::CopyFolder(const std::string& from, const std::string& to)
 {
-    return ShellFolderOperation(m_hOwner, FO_COPY, from, to);
+    // The shell is given the folder's name: handed "data\\" with its backslash,
+    // some shells put the copy inside it ("data\\default\\...") instead of
+    // making "data" the copy.
+    std::string target = to;
+    if (!target.empty() && target.back() == '\\') target.pop_back();
+    return ShellFolderOperation(m_hOwner, FO_COPY, from, target);
 }
 
 void cWin32FolderPlatform::DeleteFolder(const std::string& path)
