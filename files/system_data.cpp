@@ -206,3 +206,14 @@ int GetMenuLeft(int centreX, int firstText, int count, int cursor)
 {
     return centreX - (MenuTextWidth(firstText, count) + (cursor ? 1 : 0)) * 8;
 }
+
+std::string MenuWindowText(int firstText, int count, int cursor)
+{
+    std::string text;
+    for (int i = firstText; i < firstText + count; ++i) {
+        if (cursor) text += ' ';
+        text += CheckedAt(SystemData.m_TextList, i);
+        text += '\n';
+    }
+    return text;
+}

@@ -148,3 +148,8 @@ int IsGaugeLow(int item, int value, int max);
 int GetMenuLeft(int centreX, int firstText, int count, int cursor);
 // The widest of those texts in display characters.
 int MenuTextWidth(int firstText, int count);
+// Those texts as one text for a menu window of the 16-pixel font, each
+// followed by a line break and, with a cursor, preceded by one space (the
+// cursor's column); empty for a count of 0. The window is
+// (MenuTextWidth + cursor) x 16 pixels wide and count x 16 high.
+std::string MenuWindowText(int firstText, int count, int cursor);

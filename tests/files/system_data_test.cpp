@@ -237,3 +237,10 @@ TEST_F(SystemDataTest, MenuLeftEdgeFromTheWidestText)
     for (const Row& row : rows)
         EXPECT_EQ(GetMenuLeft(row.centre, row.first, row.count, row.cursor), row.left) << row.first << "+" << row.count;
 }
+
+TEST_F(SystemDataTest, MenuWindowTextOneLinePerText)
+{
+    EXPECT_EQ(MenuWindowText(19, 3, 1), " しゅうりょう\n つづける\n リトライ\n");
+    EXPECT_EQ(MenuWindowText(22, 2, 0), "リトライ\nマップへ戻る\n");
+    EXPECT_EQ(MenuWindowText(22, 0, 1), "");
+}
