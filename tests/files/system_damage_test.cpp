@@ -4,14 +4,14 @@
 
 namespace {
 
-// A file of the current version typed part by part, so that a row can cut or
-// overwrite it at the start of any part.
-struct Part {
+// A file of the current version typed segment by segment, so that a row can cut or
+// overwrite it at the start of any segment.
+struct Segment {
     const char* name;
     const char* hex;
 };
 
-const Part kParts[] = {
+const Segment kSegments[] = {
     {"head", "C4020000"},
     {"scalar count", "2C000000"},
     {"scalars",
@@ -41,22 +41,22 @@ const Part kParts[] = {
 std::vector<unsigned char> Whole()
 {
     std::vector<unsigned char> bytes;
-    for (const Part& part : kParts) {
-        std::vector<unsigned char> b = HexBytes(part.hex);
+    for (const Segment& segment : kSegments) {
+        std::vector<unsigned char> b = HexBytes(segment.hex);
         bytes.insert(bytes.end(), b.begin(), b.end());
     }
     return bytes;
 }
 
-// Where the named part starts.
+// Where the named segment starts.
 size_t Start(const char* name)
 {
     size_t at = 0;
-    for (const Part& part : kParts) {
-        if (std::string(part.name) == name) return at;
-        at += HexBytes(part.hex).size();
+    for (const Segment& segment : kSegments) {
+        if (std::string(segment.name) == name) return at;
+        at += HexBytes(segment.hex).size();
     }
-    ADD_FAILURE() << "no part " << name;
+    ADD_FAILURE() << "no segment " << name;
     return 0;
 }
 
