@@ -55,7 +55,7 @@ void FillFileName(OPENFILENAMEA& ofn, HWND owner, char* buffer, int bufferSize, 
     // The structure as every Windows version since 95 knows it.
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.hwndOwner = owner;
-    ofn.hInstance = owner ? reinterpret_cast<HINSTANCE>(GetWindowLongA(owner, GWL_HINSTANCE)) : nullptr;
+    ofn.hInstance = owner ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)) : nullptr;
     ofn.lpstrFilter = filter;
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = static_cast<DWORD>(bufferSize);

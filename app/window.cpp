@@ -155,7 +155,7 @@ void cWindow::Initialise(WORD resourceId, HWND owner, WINDOWREGISTRY* registry, 
     m_lpRegistry = registry;
     m_lpProc = proc;
     HWND main = hMainWnd ? hMainWnd : m_hWnd;
-    m_hInstance = main ? reinterpret_cast<HINSTANCE>(GetWindowLongA(main, GWL_HINSTANCE)) : GetModuleHandleA(nullptr);
+    m_hInstance = main ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE)) : GetModuleHandleA(nullptr);
 }
 
 void cWindow::Setup(int clientWidth, int clientHeight, int minWidth, int minHeight, int maxWidth, int maxHeight,

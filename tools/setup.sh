@@ -15,7 +15,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 
 for p in cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
-         binutils-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 xvfb xauth locales \
+         binutils-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 \
+         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 xvfb xauth locales \
          fonts-ipafont-gothic fonts-ipafont-mincho googletest libboost-dev libstb-dev \
          libgl1-mesa-dri:i386 libgl1:i386 libglx-mesa0:i386 libasound2:i386 libasound2-plugins:i386 x11-utils \
          sox libsox-fmt-base; do

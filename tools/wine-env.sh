@@ -7,7 +7,18 @@ wine_env_setup() {
   local build
   build=$(cd "$1" && pwd)
   export WINEPREFIX="$build/wineprefix"
-  export WINEARCH=win32
+  . "$(dirname "${BASH_SOURCE[0]}")/arch.sh"
+  game_arch_detect
+  export WINEARCH="$GAME_ARCH"
+  # "wine" (and the helpers that call it by name) runs the loader of that
+  # architecture: without a 32-bit loader, the 64-bit one runs the 64-bit build.
+  mkdir -p "$build/wine-bin"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$GAME_WINE" > "$build/wine-bin/wine"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$GAME_WINE" > "$build/wine-bin/wine-stable"
+  printf '#!/bin/sh\nexec %s wineboot.exe "$@"\n' "$GAME_WINE" > "$build/wine-bin/wineboot"
+  chmod +x "$build/wine-bin/wine" "$build/wine-bin/wine-stable" "$build/wine-bin/wineboot"
+  case ":$PATH:" in *":$build/wine-bin:"*) ;; *) export PATH="$build/wine-bin:$PATH" ;; esac
+  if [ "$GAME_ARCH" = win64 ]; then export WINELOADER="$GAME_WINE"; fi
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
@@ -18,7 +29,7 @@ wine_env_setup() {
 }
 
 wine_env_prefix() {
-  if [ ! -f "$WINEPREFIX/.game-prefix-ready-2" ]; then
+  if [ ! -f "$WINEPREFIX/.game-prefix-ready-2" ] || [ "$(cat "$WINEPREFIX/.game-arch" 2>/dev/null)" != "$WINEARCH" ]; then
     echo "wine-env: creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     timeout 300 wineboot -i >/dev/null 2>&1 || true
@@ -34,6 +45,7 @@ wine_env_prefix() {
     done
     timeout 60 wineserver -w || true
     touch "$WINEPREFIX/.game-prefix-ready-2"
+    echo "$WINEARCH" > "$WINEPREFIX/.game-arch"
   fi
 }
 

@@ -159,7 +159,7 @@ TEST_F(DisplayTest, FailedLocksAreReportedAndHandOutNoPixels)
 
     ASSERT_TRUE(Up(0));
     EXPECT_TRUE(DDLock(&BackBuffer, &desc, &pixels, 32));
-    EXPECT_EQ(desc.dwSize, 124u);
+    EXPECT_EQ(desc.dwSize, sizeof(DDSURFACEDESC2));  // 124 bytes in the 32-bit program
     EXPECT_EQ(pixels, desc.lpSurface);
     ASSERT_NE(pixels, nullptr);
     BackBuffer.lpDD->lpSurface->Unlock(nullptr);
