@@ -82,11 +82,13 @@ void CancelFileRequest()
     bDialogDone = 1;
 }
 
+// The patterns list the files by their extensions ("name.stg4_708"), the
+// form in which the game and the editor name them.
 void ServeLoadStage(HWND hWnd)
 {
     char path[FILE_DIALOG_PATH_SIZE] = {};
     if (!ChooseFile(hWnd, path, "data\\stg4\\", "Load stage file", "ステージファイルの読み込み",
-                    "StageFile ( *.stg4_*;*.rpl4_* )\0stg4_*;rpl4_*\0\0"))
+                    "StageFile ( *.stg4_*;*.rpl4_* )\0*.stg4_*;*.rpl4_*\0\0"))
         return CancelFileRequest();
     FinishFileRequest(DataServices.lpStartStageFile(path, 0), true);
 }
@@ -95,7 +97,7 @@ void ServeLoadReplay(HWND hWnd)
 {
     char path[FILE_DIALOG_PATH_SIZE] = {};
     if (!ChooseFile(hWnd, path, "user_data\\rpl4", "Load replay file", "リプレイファイルの読み込み",
-                    "ReplayFile ( *.rpl4_* )\0rpl4_*\0\0"))
+                    "ReplayFile ( *.rpl4_* )\0*.rpl4_*\0\0"))
         return CancelFileRequest();
     FinishFileRequest(DataServices.lpLoadReplayFile(path), true);
 }
