@@ -121,6 +121,7 @@ protected:
     {
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         TraceLogInit(1, "trace.txt");
+        nDataVersion = DATA_VERSION;  // as start-up sets it
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.style = CS_GLOBALCLASS;
