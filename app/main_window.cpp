@@ -5,6 +5,7 @@
 #include "app/bgm.h"
 #include "app/log.h"
 #include "app/main_window_handle.h"
+#include "app/scene_manager.h"
 #include "app/system_ini.h"
 #include "app/thread.h"
 #include "app/window_data.h"
@@ -12,7 +13,6 @@
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "scenes/stage_scene.h"
-#include "app/scene_manager.h"
 
 HINSTANCE hInst = nullptr;
 int bFromEditor = 0;

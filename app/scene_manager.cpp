@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/checked.h"
+#include "app/data_services.h"
 #include "app/game_messages.h"
 #include "app/input.h"
 #include "app/log.h"
@@ -11,12 +12,11 @@
 #include "app/message_box.h"
 #include "app/system_ini.h"
 #include "app/timing.h"
-#include "app/data_services.h"
+#include "gfx/bitmap_copy.h"
 #include "gfx/blit.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "gfx/recovery.h"
-#include "gfx/bitmap_copy.h"
 #include "gfx/surface_tables.h"
 #include "scenes/stage_scene.h"
 
@@ -70,6 +70,14 @@ bool RestoreAll(Container& surfaces)
     return true;
 }
 
+void DeleteScene(cSceneManager& manager, int id)
+{
+    delete manager.m_lpScenes[id];
+    manager.m_lpScenes[id] = nullptr;
+    // The pointer is read as "the stage screen exists": it goes with the screen.
+    if (id == SCENE_STAGE) lpStageScene = nullptr;
+}
+
 // A stage that runs faster than the display's refresh must not wait for it.
 bool FastStagePlays()
 {
@@ -102,18 +110,6 @@ cScene* cSceneManager::GetScene(int id) const
 {
     return id >= 0 && id < SCENE_COUNT ? m_lpScenes[id] : nullptr;
 }
-
-namespace {
-
-void DeleteScene(cSceneManager& manager, int id)
-{
-    delete manager.m_lpScenes[id];
-    manager.m_lpScenes[id] = nullptr;
-    // The pointer is read as "the stage screen exists": it goes with the screen.
-    if (id == SCENE_STAGE) lpStageScene = nullptr;
-}
-
-} // namespace
 
 void cSceneManager::DeleteAllScenes()
 {
