@@ -50,14 +50,9 @@ const std::vector<std::string>& NoTuneNames()
     return none;
 }
 
-int StandardFrameRate()
-{
-    return 60;
-}
-
 } // namespace
 
 DATASERVICES DataServices = {
     NoStageLoader, NoReplayLoader, NoReplayDialog, NoReplaySaver, NoOptionsName,
-    NoMenuTune,    NoStageTune,    NoTuneNames,    StandardFrameRate,
+    NoMenuTune,    NoStageTune,    NoTuneNames,
 };

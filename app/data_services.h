@@ -1,11 +1,10 @@
 #pragma once
-// What the window thread's requests and the present need of the data files,
-// the stage and the replays. Each entry is a seam that the owner of the
+// What the window thread's requests need of the data files, the stage and
+// the replays. Each entry is a seam that the owner of the
 // service points at its own function once it exists; until then the file
 // services write a report-log line and fail, and the others answer as a game
-// without data would (no tune, no name, a stage at 60 frames a second).
-// Entries are read on the window thread (requests) and the game thread
-// (present); they are set before the game thread starts and not changed later.
+// without data would (no tune, no name). Entries are read on the window
+// thread; they are set before the game thread starts and not changed later.
 #include <windows.h>
 
 #include <string>
@@ -35,8 +34,6 @@ struct DATASERVICES {
     int (*lpSetStageTune)(int tune);
     // The music database's file names, entry 0 included.
     const std::vector<std::string>& (*lpTuneNames)();
-    // The frame rate of the stage being played.
-    int (*lpStageFrameRate)();
 };
 
 extern DATASERVICES DataServices;

@@ -3,7 +3,6 @@
 #include <new>
 
 #include "app/checked.h"
-#include "app/data_services.h"
 #include "app/game_messages.h"
 #include "app/input.h"
 #include "app/log.h"
@@ -12,6 +11,7 @@
 #include "app/message_box.h"
 #include "app/system_ini.h"
 #include "app/timing.h"
+#include "files/stage_file.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/blit.h"
 #include "gfx/ddraw_backend.h"
@@ -81,7 +81,7 @@ void DeleteScene(cSceneManager& manager, int id)
 // A stage that runs faster than the display's refresh must not wait for it.
 bool FastStagePlays()
 {
-    return lpStageScene && DataServices.lpStageFrameRate() > 60;
+    return lpStageScene && StageData.m_nFrameRate > 60;
 }
 
 } // namespace

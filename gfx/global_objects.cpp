@@ -4,9 +4,10 @@
 // file says only which objects exist and in which order they are built.
 //
 // Objects of the data files, the stage and the screens take their places in
-// the slots marked below as they come to exist. CommonPalette is built in
-// records/palette_data.cpp, so that the data layer also links alone (its
-// native build); its constructor needs no other object.
+// the slots marked below as they come to exist. CommonPalette
+// (records/palette_data.cpp), StageData and PlayStageData
+// (files/stage_file.cpp) are built in their own files, so that the data layer
+// also links alone (its native build); their constructors need no other object.
 #include "app/bgm.h"
 #include "app/input.h"
 #include "app/main_window.h"
@@ -65,6 +66,6 @@ cBgm Bgm;
 //   CharaEffectTemplatesRev, ScrEffectTemplatesRev (empty until start-up);
 //   Replay, LastReplay;
 //   Player, BlockMap, CharaList, ItemList (empty until a stage runs);
-//   StageData, PlayStageData; WorldMap;
+//   WorldMap;
 //   GameProgress and the progress copies of the current and the previous replay;
 //   Options; SaveSlotList (99 slots); RankingSet.
