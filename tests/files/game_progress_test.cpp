@@ -480,7 +480,7 @@ TEST_F(SaveSlotTest, DamagedProgressFiles)
         {"cut in the common variables", std::vector<unsigned char>(good.begin(), good.end() - 3)},
         {"field count beyond the version", Patched(good, 4, "21000000")},
         {"carry flag count beyond the file", Patched(good, 168, "FFFFFF0F")},
-        {"string longer than the file", patched(136 + 4, "FFFFFF7F")},
+        {"string longer than the file", Patched(good, 136 + 4, "FFFFFF7F")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
