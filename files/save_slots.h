@@ -23,7 +23,7 @@ public:
     void RegisterFields(int version) override;
     // An existing, readable slot saved at the progress's save time.
     void Set(const cGameProgress& progress);
-    // The save time of an existing slot ("????/??/?? ??:??" for an
+    // The save time of an existing slot ("----/--/-- --:--" for an
     // unreadable one), with font at (x, y). Built with the drawing code.
     void Draw(Font& font, DDSURFACEDATA* target, int x, int y) const;
 };

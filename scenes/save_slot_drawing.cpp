@@ -16,7 +16,7 @@ void cSaveSlotData::Draw(Font& font, DDSURFACEDATA* target, int x, int y) const
 {
     if (!m_bExists) return;
     if (m_bDamaged) {
-        font.DrawText(target, x, y, "????/??/?? ??:??\n", 0);
+        font.DrawText(target, x, y, "----/--/-- --:--\n", 0);
         return;
     }
     font.DrawTextF(target, x, y, "%04d/%02d/%02d %02d:%02d\n", m_Time.wYear, m_Time.wMonth, m_Time.wDay,
