@@ -66,9 +66,14 @@ int cRanking::Draw(const RANKINGVIEW& view, DDSURFACEDATA* target, int x, int y,
     return highlight;
 }
 
-void ScorePanelGenres(int directPlay, const int stageRanks[5], const int modeGenres[5], int shown[5])
+void ScorePanelGenres(int directPlay, const std::vector<int32_t>& stageRanks, const std::vector<uint8_t>& modeGenres,
+                      int shown[5])
 {
-    for (int g = 0; g < 5; ++g) shown[g] = stageRanks[g] != 0 && (directPlay || modeGenres[g] != 0);
+    for (size_t g = 0; g < 5; ++g) {
+        bool stage = g < stageRanks.size() && stageRanks[g] != 0;
+        bool mode = g < modeGenres.size() && modeGenres[g] != 0;
+        shown[g] = stage && (directPlay || mode);
+    }
 }
 
 void DrawScorePanel(const RANKINGVIEW& view, DDSURFACEDATA* target, int x, int y, const int shown[5],

@@ -3,7 +3,9 @@
 // font. What they show besides the rankings and the game progress comes in
 // a RANKINGVIEW, which the screen fills from the system settings, the play
 // mode and the fixed surfaces.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "files/ranking.h"
 
@@ -20,8 +22,10 @@ struct RANKINGVIEW {
 };
 
 // The genres a score panel shows: in direct play those the stage ranks,
-// otherwise those both the stage and the play mode rank.
-void ScorePanelGenres(int directPlay, const int stageRanks[5], const int modeGenres[5], int shown[5]);
+// otherwise those both the stage and the play mode rank. A genre missing
+// from either list is not ranked.
+void ScorePanelGenres(int directPlay, const std::vector<int32_t>& stageRanks, const std::vector<uint8_t>& modeGenres,
+                      int shown[5]);
 // The panel of the play's ranked totals (of GameProgress) for the shown
 // genres, and one indicator per genre that reached a place (positions[g] not
 // -1); the k-th indicator stands in row k. Nothing when no genre is shown.
