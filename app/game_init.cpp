@@ -13,6 +13,7 @@
 #include "app/main_window_handle.h"
 #include "app/message_box.h"
 #include "app/paths.h"
+#include "app/scene_manager.h"
 #include "files/file_error_box.h"
 #include "records/data_record.h"
 
@@ -88,6 +89,9 @@ bool InitGame(const char* commandLine, int showMode)
     if (!ChooseLaunchMode(SystemIni, MainWindow, GAME_TITLE)) return false;
     TakeCommandLine(SystemIni, commandLine);
 
+    SceneManager.FrameRate = 60;
+    SceneManager.m_nFadeStep = 10;
+
     for (int i = 0; i < static_cast<int>(Inputs.size()); ++i) CheckedAt(Inputs, i).SetRepeat(18, 6);
 
     InitCommonControls();
@@ -111,6 +115,7 @@ void UnInitGame()
 {
     if (bTimerPeriodSet) timeEndPeriod(1);
     bTimerPeriodSet = false;
+    SceneManager.DeleteAllScenes();
     UnhookKeyboard();
     if (hProgramIcon) DestroyIcon(hProgramIcon);
     hProgramIcon = nullptr;
