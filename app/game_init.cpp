@@ -11,8 +11,10 @@
 #include "app/log_box.h"
 #include "app/main_window.h"
 #include "app/main_window_handle.h"
+#include "app/message_box.h"
 #include "app/paths.h"
 #include "app/scene_manager.h"
+#include "files/file_error_box.h"
 #include "records/data_record.h"
 
 namespace {
@@ -80,6 +82,7 @@ bool InitGame(const char* commandLine, int showMode)
     bTimerPeriodSet = true;
     nDataVersion = DATA_VERSION;
     bStripCR = 1;
+    lpFileErrorBox = ErrorBox;
 
     LoadSystemIni(SystemIni, DefaultIniOptions());
     // Cancelling the launch dialog ends start-up.

@@ -1,0 +1,104 @@
+// The frame sequences and effect templates built from the database.
+#include "files/frame_tables.h"
+
+#include <array>
+
+#include "files/database.h"
+#include "files/effect_templates.h"
+#include "tests/records/record_test_support.h"
+
+namespace {
+
+class FrameTableTest : public RecordTest {
+protected:
+    void TearDown() override
+    {
+        DataBase.SetDefault();
+        RecordTest::TearDown();
+    }
+};
+
+cAnimeData Anime(std::vector<std::array<int, 3>> frames)
+{
+    cAnimeData anime;
+    anime.m_Frames.clear();
+    for (const auto& [cell, time, lock] : frames) {
+        cAnimeFrameData frame;
+        frame.m_nCell = cell;
+        frame.m_nTime = time;
+        frame.m_bKey = lock;
+        anime.m_Frames.push_back(frame);
+    }
+    return anime;
+}
+
+cEffectData Effect(std::vector<std::array<int, 2>> frames)
+{
+    cEffectData effect;
+    for (const auto& [cell, time] : frames) {
+        cEffectFrameData frame;
+        frame.m_nCell = cell;
+        frame.m_nFrameTime = time;
+        effect.m_Frames.push_back(frame);
+    }
+    return effect;
+}
+
+} // namespace
+
+TEST_F(FrameTableTest, AnimationsBecomeSequencesOfTicks)
+{
+    DataBase.m_Anime = {
+        Anime({{10, 5, 0}, {11, 7, 1}}),            // entry 0: one tick each, locked, looping
+        Anime({}),                                   // no frames: only the end
+        Anime({{3, 1, 1}, {4, 0, 0}}),              // locked from its first frame on
+        Anime({{20, 2, 0}, {21, 2, 1}, {22, 2, 0}}), // locked from its second frame on
+        Anime({{1, 400000000, 0}, {2, -400000000, 0}}),
+    };
+    BuildAnimeFrameTable(AnimeFrameTable);
+    const FrameTable expected = {
+        {{10, 0, 1}, {11, 0, 1}, {-2, 0, 1}},
+        {{-4, 0, 0}},
+        {{3, 6, 1}, {4, 0, 1}, {-4, 0, 0}},
+        {{20, 12, 0}, {21, 12, 1}, {22, 12, 1}, {-4, 0, 0}},
+        // Times beyond what six ticks a tenth can count stay at the ends of the range.
+        {{1, 2147483647, 0}, {2, -2147483647 - 1, 0}, {-4, 0, 0}},
+    };
+    EXPECT_EQ(AnimeFrameTable, expected);
+}
+
+TEST_F(FrameTableTest, EffectsBecomeSequencesThatNeverLock)
+{
+    DataBase.m_Effect = {Effect({{0, 3}, {1, 4}}), Effect({{5, 3}, {6, 0}, {7, 10}}), Effect({})};
+    BuildEffectFrameTable(EffectFrameTable);
+    const FrameTable expected = {
+        {{0, 0, 1}, {1, 0, 1}, {-2, 0, 1}},
+        {{5, 18, 0}, {6, 0, 0}, {7, 60, 0}, {-4, 0, 0}},
+        {{-4, 0, 0}},
+    };
+    EXPECT_EQ(EffectFrameTable, expected);
+}
+
+TEST_F(FrameTableTest, EffectTemplatesOnePerEntryFromTheListAndItsCopy)
+{
+    DataBase.m_CharaEffect.resize(3);
+    DataBase.m_CharaEffect[1].m_nKind = 1;
+    DataBase.m_CharaEffect[1].m_Param[1] = 0;
+    DataBase.m_CharaEffect[1].m_Param[2] = 32;
+    DataBase.m_ScrEffect.resize(1);
+    DataBase.CopyReversedEffectLists();
+    DataBase.m_CharaEffectRev[1].m_Param[2] = 7;   // the copy is its own
+    BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
+    BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+
+    ASSERT_EQ(CharaEffectTemplates.size(), 3u);
+    ASSERT_EQ(CharaEffectTemplatesRev.size(), 3u);
+    EXPECT_EQ(ScrEffectTemplates.size(), 1u);
+    EXPECT_EQ(ScrEffectTemplatesRev.size(), 1u);
+    EXPECT_EQ(CharaEffectTemplates[1].sEffect, 1);
+    EXPECT_EQ(CharaEffectTemplates[1].nKind, 1);
+    EXPECT_EQ(CharaEffectTemplates[1].Param[2], 32);
+    EXPECT_EQ(CharaEffectTemplatesRev[1].Param[2], 7);
+    EXPECT_EQ(CharaEffectTemplatesRev[2].sEffect, 2);
+    EXPECT_EQ(DataBase.m_CharaEffect[1].m_Param[2], 32);
+}
