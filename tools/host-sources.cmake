@@ -1,6 +1,9 @@
-# What of the game compiles without Win32: the record layer, the data files
-# and the shell's portable services they stand on.
-file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/records/*.cpp ${CMAKE_SOURCE_DIR}/files/*.cpp)
+# What of the game compiles without Win32: the record layer, the data files,
+# the stage objects but their drawing, and the shell's portable services they
+# stand on.
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/records/*.cpp ${CMAKE_SOURCE_DIR}/files/*.cpp
+  ${CMAKE_SOURCE_DIR}/stage/*.cpp)
+list(FILTER HOST_SOURCES EXCLUDE REGEX "/stage/mirrored_surface\\.cpp$")
 list(APPEND HOST_SOURCES
   ${CMAKE_SOURCE_DIR}/app/log.cpp
   ${CMAKE_SOURCE_DIR}/app/format.cpp

@@ -1,0 +1,33 @@
+// The sheet a mirrored character or shot is drawn from.
+#include "stage/mirrored_surface.h"
+
+#include <gtest/gtest.h>
+
+#include "gfx/display.h"
+
+TEST(MirroredSurface, TheCopy18EntriesOnIsUsedWhereItExists)
+{
+    DDSURFACEDATA table[40];
+    DDRAWSURFACEDATA loaded{};
+    DDSURFACEDATA* savedArray = lpSurfaceArray;
+    int savedD3D = bDirect3D;
+    lpSurfaceArray = table;
+    struct Case {
+        bool sheet, copy;
+        int mirrored, d3d, want;
+    };
+    const Case cases[] = {
+        {true, true, 1, 0, 23}, {true, false, 1, 0, 5}, {true, true, 0, 0, 5},
+        {false, true, 0, 0, 23}, {false, false, 0, 0, 23}, {true, true, 1, 1, 5}, {false, true, 0, 1, 5},
+    };
+    for (const Case& c : cases) {
+        table[5].lpDD = c.sheet ? &loaded : nullptr;
+        table[23].lpDD = c.copy ? &loaded : nullptr;
+        bDirect3D = c.d3d;
+        EXPECT_EQ(MirroredSurfaceIndex(5, c.mirrored), c.want)
+            << c.sheet << c.copy << c.mirrored << c.d3d;
+    }
+    table[5].lpDD = table[23].lpDD = nullptr;
+    lpSurfaceArray = savedArray;
+    bDirect3D = savedD3D;
+}

@@ -1,0 +1,122 @@
+#include "tests/stage/stage_harness.h"
+
+#include <algorithm>
+
+#include "files/stage_file.h"
+#include "stage/play_links.h"
+#include "stage/stage_object.h"
+
+namespace {
+
+constexpr int MARGIN = 10;
+
+// The smallest power of two above n, and its log2.
+int PitchAbove(int n, int& shift)
+{
+    shift = 0;
+    while ((1 << shift) <= n) ++shift;
+    return 1 << shift;
+}
+
+void SetAxis(cScrollAxis& axis, int index, int cells, int viewSize, int objectLimit)
+{
+    axis = cScrollAxis{};
+    axis.m_nAxis = index;
+    axis.m_nViewSize = viewSize;
+    axis.m_nMargin = MARGIN;
+    axis.m_nBase = MARGIN * 32;
+    axis.m_nDefaultUpper = std::max(0, (cells + MARGIN) * 32);
+    axis.m_nLower = axis.m_nBase;
+    axis.m_nUpper = axis.m_nDefaultUpper;
+    axis.m_nScrollLimitX = objectLimit + 640;
+    axis.m_nLimitCells = cells + 2 * MARGIN;
+}
+
+cBlockData BlockOfKind(int collision)
+{
+    cBlockData block;
+    block.m_cCollision = static_cast<int8_t>(collision);
+    return block;
+}
+
+// The harness's own block map: every cell empty but those the picture marks.
+void BuildHarnessBlockMap(const HarnessStage& stage, const cScrollAxis& x, const cScrollAxis& y)
+{
+    BlockMap.assign(static_cast<size_t>(x.m_nPitch) * y.m_nPitch, BlockOfKind(BLOCK_PASSABLE));
+    for (int row = 0; row < static_cast<int>(stage.Blocks.size()); ++row)
+        for (int column = 0; column < static_cast<int>(stage.Blocks[row].size()); ++column) {
+            char c = stage.Blocks[row][column];
+            if (c != '#' && c != '!') continue;
+            size_t index = (column + MARGIN) + (static_cast<size_t>(row + MARGIN) << x.m_nShift);
+            BlockMap[index] = BlockOfKind(c == '#' ? BLOCK_SOLID : BLOCK_DEADLY);
+        }
+}
+
+} // namespace
+
+StageHarness::StageHarness(const HarnessStage& stage) : m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY)
+{
+    StageData.Reset();
+    StageData.m_nWidth = stage.nWidth;
+    StageData.m_nHeight = stage.nHeight;
+    StageData.m_dGravity = stage.dGravity;
+    StageData.m_nObjectLimitX = stage.nObjectLimitX;
+    StageData.m_nObjectLimitY = stage.nObjectLimitY;
+    StageData.SetHitCheckLevel(stage.nHitCheckLevel);
+
+    SetAxis(m_ScrollX, 0, stage.nWidth, 640, stage.nObjectLimitX);
+    SetAxis(m_ScrollY, 1, stage.nHeight, 480, stage.nObjectLimitY);
+    m_ScrollX.m_nPitch = PitchAbove(stage.nWidth + 19, m_ScrollX.m_nShift);
+    m_ScrollY.m_nPitch = stage.nHeight + 2 * MARGIN;
+    SetView(m_ScrollX.m_nBase, m_ScrollY.m_nBase);
+    lpScrollX = &m_ScrollX;
+    lpScrollY = &m_ScrollY;
+    BuildHarnessBlockMap(stage, m_ScrollX, m_ScrollY);
+}
+
+StageHarness::~StageHarness()
+{
+    lpScrollX = m_lpSavedX;
+    lpScrollY = m_lpSavedY;
+    BlockMap.clear();
+}
+
+void StageHarness::SetView(double x, double y)
+{
+    m_ScrollX.m_dPos = x;
+    m_ScrollY.m_dPos = y;
+}
+
+std::vector<FrameState> StageHarness::Run(cStageObject& object, const std::vector<uint16_t>& inputs,
+                                          const SubStep& step)
+{
+    std::vector<FrameState> frames;
+    for (uint16_t input : inputs) {
+        std::pair<int, int> edges{0, 0};
+        for (int s = 0; s < StageData.m_nSubSteps; ++s) edges = step(object, input);
+        frames.push_back({object.m_dLeft, object.m_dTop, object.m_dVx, object.m_dVy, edges.first, edges.second});
+    }
+    return frames;
+}
+
+std::vector<FrameState> StageHarness::Run(cStageObject& object, int frames, const SubStep& step)
+{
+    return Run(object, std::vector<uint16_t>(frames, 0), step);
+}
+
+StageHarness::SubStep StageHarness::Falling(int clampMode)
+{
+    return [clampMode](cStageObject& o, uint16_t) {
+        o.ApplyGravity();
+        int x = o.MoveX(clampMode);
+        int y = o.MoveY(clampMode);
+        return std::pair<int, int>{x, y};
+    };
+}
+
+void PlaceObject(cStageObject& object, double left, double top, int w, int h, int motionMode)
+{
+    object.Setup(1, 0, 0, 0, 0, nullptr, 0, (32 - w) / 2, 32 - h, w, h, 32, 32, 0, motionMode, 0);
+    object.SetPosition(left, top);
+    object.UpdateScreenPos();
+}
