@@ -1,8 +1,10 @@
 #include "app/midi_file.h"
 
-#include <windows.h>
-
+#include <cstring>
+#include <functional>
 #include <new>
+#include <queue>
+#include <utility>
 
 #include "app/log.h"
 
@@ -25,26 +27,6 @@ const uint8_t EndOfTrack[2] = {0x2F, 0x00};
 // Deltas of the converted track must fit one variable-length quantity.
 constexpr uint32_t MAX_TICK = 0x0FFFFFFF;
 
-// The whole file; false when it cannot be opened, held in memory or read to its end.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD size = GetFileSize(h, nullptr);
-    DWORD read = 0;
-    bool ok = size != INVALID_FILE_SIZE;
-    if (ok) {
-        try {
-            bytes.assign(size, 0);
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-    }
-    if (ok && size > 0) ok = ReadFile(h, bytes.data(), size, &read, nullptr) && read == size;
-    CloseHandle(h);
-    return ok;
-}
-
 // The file is no tune this player can take: one line to both logs saying why.
 bool Refuse(const char* name, const char* reason)
 {
@@ -54,7 +36,10 @@ bool Refuse(const char* name, const char* reason)
 
 } // namespace
 
-cMidiFile::cMidiFile(const char* path) { Create(path); }
+cMidiFile::cMidiFile(const char* name, const std::vector<uint8_t>& file) : m_Name(name ? name : "")
+{
+    Take(file);
+}
 
 cMidiFile::~cMidiFile() = default;
 
@@ -85,16 +70,17 @@ int cMidiFile::WriteVarLen(uint8_t* out, uint32_t value)
     return count;
 }
 
-void cMidiFile::Create(const char* path)
+void cMidiFile::Take(const std::vector<uint8_t>& file)
 {
-    m_Name = path ? path : "";
     m_Image.clear();
-    std::vector<uint8_t> file;
-    if (!ReadWholeFile(m_Name, file)) {
-        ReportLogAndTrace("Midi %s Create ファイルが開けません", m_Name.c_str());
-        return;
+    try {
+        if (!Init(file)) m_Image.clear();
+    } catch (const std::bad_alloc&) {
+        m_Tracks.clear();
+        m_Merged.clear();
+        std::vector<uint8_t>().swap(m_Image);
+        Refuse(m_Name.c_str(), "メモリが足りない");
     }
-    if (!Init(file)) m_Image.clear();
 }
 
 bool cMidiFile::Init(const std::vector<uint8_t>& file)
@@ -172,6 +158,10 @@ bool cMidiFile::ParseTrack(const std::vector<uint8_t>& file)
             uint8_t status;
             if (*p & 0x80) status = *p++;
             else status = runningStatus;
+            // A data byte where no status came before it has nothing to run on.
+            if (status == 0) {
+                return Refuse(name, "標準MIDIでない(ステータスがない)");
+            }
             runningStatus = status;
 
             const uint8_t* data = p;
@@ -219,16 +209,18 @@ void cMidiFile::MergeTracks()
 {
     m_Merged.clear();
     m_Merged.reserve(m_nEventCount);
+    // The next event of every track that has one, earliest first; on equal
+    // times the lower track keeps its place. Tracks without events never enter.
+    using Next = std::pair<uint32_t, size_t>;  // time, track
+    std::priority_queue<Next, std::vector<Next>, std::greater<Next>> due;
     std::vector<size_t> next(m_Tracks.size(), 0);
-    for (size_t k = 0; k < m_nEventCount; ++k) {
-        int best = -1;
-        for (size_t t = 0; t < m_Tracks.size(); ++t) {
-            if (next[t] >= m_Tracks[t].size()) continue;
-            // On equal times the lower track keeps its place.
-            if (best < 0 || m_Tracks[t][next[t]].nTime < m_Tracks[best][next[best]].nTime) best = static_cast<int>(t);
-        }
-        if (best < 0) break;
-        m_Merged.push_back(m_Tracks[best][next[best]++]);
+    for (size_t t = 0; t < m_Tracks.size(); ++t)
+        if (!m_Tracks[t].empty()) due.push({m_Tracks[t][0].nTime, t});
+    while (!due.empty()) {
+        const size_t t = due.top().second;
+        due.pop();
+        m_Merged.push_back(m_Tracks[t][next[t]++]);
+        if (next[t] < m_Tracks[t].size()) due.push({m_Tracks[t][next[t]].nTime, t});
     }
     CalcLength();
 }

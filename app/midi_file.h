@@ -16,6 +16,8 @@ public:
     // Reads and converts the file; afterwards the image is empty when the file
     // could not be read or is not a Standard MIDI File of format 0 or 1.
     explicit cMidiFile(const char* path);
+    // Converts a file already in memory; name is what the log lines call it.
+    cMidiFile(const char* name, const std::vector<uint8_t>& file);
     virtual ~cMidiFile();
     cMidiFile(const cMidiFile&) = delete;
     cMidiFile& operator=(const cMidiFile&) = delete;
@@ -43,6 +45,8 @@ protected:
     };
 
     void Create(const char* path);
+    // Init, with memory running out refused like a damaged file.
+    void Take(const std::vector<uint8_t>& file);
     bool Init(const std::vector<uint8_t>& file);
     bool Convert(const std::vector<uint8_t>& file);
     bool ParseTrack(const std::vector<uint8_t>& file);

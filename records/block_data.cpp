@@ -81,7 +81,7 @@ bool cBlockData::Load(cDataReader& in)
     ReadCarriedCell(*this, in);
     ReadFlagsAndConditions(*this, in);
     UpgradeShotChip(*this, nFileVersion);
-    Inherit();
+    InheritWhileReading(*this, in);
     ValidateRefs();
     return in.Ok();
 }

@@ -194,7 +194,7 @@ bool cCharaData::Load(cDataReader& in)
     ReadFlowList(m_Flows, in);
     EraseMarkedFlows(m_Flows);
     if (nFileVersion < DATA_VERSION) Upgrade(nFileVersion);
-    Inherit();
+    InheritWhileReading(*this, in);
     ValidateRefs();
     return in.Ok();
 }

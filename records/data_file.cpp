@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "app/file_replace.h"
@@ -35,8 +36,15 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
     if (!fp) return false;
     unsigned char block[16 * 1024];
     size_t n;
-    while ((n = std::fread(block, 1, sizeof block, fp)) > 0) bytes.insert(bytes.end(), block, block + n);
-    bool ok = !std::ferror(fp);
+    bool ok = true;
+    try {
+        while ((n = std::fread(block, 1, sizeof block, fp)) > 0) bytes.insert(bytes.end(), block, block + n);
+        ok = !std::ferror(fp);
+    } catch (const std::bad_alloc&) {
+        ReportLog("err data file \"%s\": too large to hold in memory", path.c_str());
+        std::vector<unsigned char>().swap(bytes);
+        ok = false;
+    }
     std::fclose(fp);
     return ok;
 }
@@ -74,6 +82,17 @@ bool cDataReader::Skip(size_t n)
         return Fail("the file ends inside a value (%lu bytes wanted, %lu left)", static_cast<unsigned long>(n),
                     static_cast<unsigned long>(m_Bytes.size() - m_nPos));
     m_nPos += n;
+    return true;
+}
+
+bool cDataReader::ChargeBuilt(size_t records)
+{
+    if (m_bFailed) return false;
+    const size_t budget = m_Bytes.size() * BUILT_RECORDS_PER_BYTE;
+    m_nBuilt += records;
+    if (m_nBuilt > budget)
+        return Fail("inheritance copies more than %lu records, the most a file of %lu bytes may build",
+                    static_cast<unsigned long>(budget), static_cast<unsigned long>(m_Bytes.size()));
     return true;
 }
 
@@ -245,7 +264,13 @@ std::unique_ptr<cDataReader> DataFileOpenRead(const std::string& path)
     auto file = std::make_unique<cDataReader>(name, std::move(bytes));
     uint32_t version;
     if (!file->ReadU32(version)) return nullptr;
-    nFileVersion = static_cast<int>(version);
+    // Read as signed, as the head is written: -1 is no very new version.
+    const int32_t signedVersion = static_cast<int32_t>(version);
+    if (signedVersion < 1 || signedVersion > DATA_VERSION) {
+        file->Fail("data version %ld is not one of 1 to %d", static_cast<long>(signedVersion), DATA_VERSION);
+        return nullptr;
+    }
+    nFileVersion = signedVersion;
     return file;
 }
 

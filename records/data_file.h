@@ -59,10 +59,18 @@ public:
     // Loaders call it for damage that only they can see. Returns false.
     bool Fail(const char* format, ...) GAME_PRINTF(2, 3);
 
+    // Records that inheritance copied while this file was read. A small file
+    // can make many rows inherit one large row, so what copying may build is
+    // bounded by the file's size (BUILT_RECORDS_PER_BYTE records a byte);
+    // past that the reader fails. False once failed.
+    static constexpr size_t BUILT_RECORDS_PER_BYTE = 1;
+    bool ChargeBuilt(size_t records);
+
 private:
     std::string m_sPath;
     std::vector<unsigned char> m_Bytes;
     size_t m_nPos = 0;
+    size_t m_nBuilt = 0;
     bool m_bFailed = false;
 };
 
@@ -111,8 +119,9 @@ private:
 // Opens a data file for reading: reads it whole, takes the head into
 // nFileVersion and returns a reader placed after the head. An empty path means
 // the file "err". None when the file cannot be opened (no message: the caller
-// reports) or holds fewer than four bytes (reported as damaged; nFileVersion
-// is then left as it was).
+// reports), holds fewer than four bytes or a version below 1 or above
+// DATA_VERSION (a newer editor's layout, which this runtime cannot know);
+// those are reported as damaged and nFileVersion is then left as it was.
 std::unique_ptr<cDataReader> DataFileOpenRead(const std::string& path);
 // Starts writing a data file: a temporary file beside path, nDataVersion
 // written as its head. None when the temporary file cannot be created.

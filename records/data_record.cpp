@@ -1,6 +1,7 @@
 #include "records/data_record.h"
 
 #include <cstring>
+#include <new>
 #include <stdexcept>
 
 #include "app/log.h"
@@ -15,11 +16,21 @@ namespace {
 // other object registered by mistake.
 constexpr std::ptrdiff_t kMaxRecordBytes = 1 << 20;
 
+thread_local uint64_t nRecordsCopied = 0;
+
 } // namespace
+
+uint64_t RecordsCopied() { return nRecordsCopied; }
+
+cDataRecord::cDataRecord(const cDataRecord& other) : m_Fields(other.m_Fields), m_Strings(other.m_Strings)
+{
+    ++nRecordsCopied;
+}
 
 cDataRecord& cDataRecord::operator=(const cDataRecord& other)
 {
     if (this == &other) return *this;
+    ++nRecordsCopied;
     const_cast<cDataRecord&>(other).VersionHook(nDataVersion);
     CopyFieldTable(other);
     CopyStringTable(other);
@@ -196,9 +207,16 @@ void cDataRecord::StripCR()
 
 int cDataRecord::LoadFile(const std::string& path)
 {
-    std::unique_ptr<cDataReader> file = DataFileOpenRead(path);
-    if (!file) return 0;
-    Load(*file);
+    std::unique_ptr<cDataReader> file;
+    try {
+        file = DataFileOpenRead(path);
+        if (!file) return 0;
+        Load(*file);
+    } catch (const std::bad_alloc&) {
+        // What was read stays as the load left it, like any damaged file.
+        if (file) file->Fail("not enough memory to read it");
+        else ReportLog("err data file \"%s\": not enough memory to read it", path.c_str());
+    }
     return DataFileClose(file);
 }
 

@@ -117,10 +117,15 @@ struct DATASTRFIELD {
     std::ptrdiff_t nOffset;
 };
 
+// Record copies made by this thread so far (copy construction and copy
+// assignment), which lets a reader bound what inheritance builds.
+uint64_t RecordsCopied();
+
 class cDataRecord {
 public:
     cDataRecord() = default;
-    cDataRecord(const cDataRecord&) = default;
+    // Counts itself in RecordsCopied.
+    cDataRecord(const cDataRecord& other);
     // A moved-from record is registered again by its next operation, like
     // every record.
     cDataRecord(cDataRecord&&) noexcept = default;
@@ -153,6 +158,7 @@ public:
     // Opens path, reads this record through the virtual Load, closes. 1 when
     // the whole record was read; 0 when the file cannot be opened (the record
     // is unchanged) or is damaged (a report-log line; see the note above).
+    // Memory running out while it is read fails the load the same way.
     int LoadFile(const std::string& path);
     // Writes a data file holding this record through the virtual Save. 1 when
     // the file now holds it; 0 otherwise, the previous file left untouched.

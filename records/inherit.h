@@ -89,6 +89,17 @@ void InheritGroups(T& d, std::vector<T>* cPaletteLists::*lists, const InheritCop
     if (T* base = FindInheritBase(d, lists)) CopyInheritedGroups(d, *base, d.m_InheritFlags, table);
 }
 
+// d.Inherit() while d is read from in: the records its copies make are
+// charged to the reader, which fails once the file has built more than its
+// size allows (cDataReader::ChargeBuilt).
+template <class T>
+void InheritWhileReading(T& d, cDataReader& in)
+{
+    const uint64_t before = RecordsCopied();
+    d.Inherit();
+    in.ChargeBuilt(static_cast<size_t>(RecordsCopied() - before));
+}
+
 // An inherit reference outside its palette: source 0, index 0.
 template <class T>
 void RepairInheritRef(T& d, const int (&rows)[2])

@@ -78,7 +78,7 @@ bool cItemData::Load(cDataReader& in)
     ReadFlagsAndConditions(*this, in);
     ReadCommandList(m_Commands, in);
     UpgradeShotChip(*this, nFileVersion);
-    Inherit();
+    InheritWhileReading(*this, in);
     Validate();
     return in.Ok();
 }

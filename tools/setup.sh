@@ -19,7 +19,7 @@ for p in cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 xvfb xauth locales \
          fonts-ipafont-gothic fonts-ipafont-mincho googletest libboost-dev libstb-dev \
          libgl1-mesa-dri:i386 libgl1:i386 libglx-mesa0:i386 libasound2:i386 libasound2-plugins:i386 x11-utils \
-         sox libsox-fmt-base; do
+         sox libsox-fmt-base clang libclang-rt-14-dev; do
   have_pkg "$p" || need+=("$p")
 done
 

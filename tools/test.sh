@@ -28,4 +28,10 @@ echo "== native data-layer tests (sanitizers)"
 ctest --test-dir "$HOST_BUILD_DIR" --output-on-failure -j "$(nproc)" "$@" || status=1
 echo "== Windows tests under Wine"
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" "$@" || status=1
+# CI also fuzzes every loader for a short while; inputs that fail are kept
+# under tests/fuzz and replayed by the native suite from then on.
+if [ "${CI:-}" = true ]; then
+  echo "== fuzz targets (${FUZZ_CI_SECONDS:-20} s each)"
+  bash tools/fuzz.sh "${FUZZ_CI_SECONDS:-20}" || status=1
+fi
 exit $status

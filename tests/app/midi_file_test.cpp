@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ctime>
 
 #include "app/log.h"
 #include "app/midi_file.h"
@@ -69,6 +70,8 @@ TEST(MidiFile, RefusesWhatIsNoStandardMidiFileWithItsLogLine)
          "標準MIDIでない(データが途中で終わる)"},
         {"ticks beyond what a delta can hold", Join({Header(0, 1, 96), Track(HexBytes("FFFFFF7F 903C40 01 3C00 00FF2F00"))}),
          "標準MIDIでない(時間が長すぎる)"},
+        {"a data byte before any status", Join({Header(0, 1, 96), Track(HexBytes("00 3C40 00FF2F00"))}),
+         "標準MIDIでない(ステータスがない)"},
         {"second track missing", Join({Header(1, 2, 96), Track(HexBytes("00FF2F00"))}), "標準MIDIでない(データが途中で終わる)"},
     };
     for (const Case& c : cases) {
@@ -80,6 +83,31 @@ TEST(MidiFile, RefusesWhatIsNoStandardMidiFileWithItsLogLine)
         std::string log = ReadFileText("report.txt");
         EXPECT_NE(log.find(std::string("Midi bad.mid Init ") + c.line), std::string::npos) << c.what << ": " << log;
     }
+}
+
+TEST(MidiFile, OneLongTrackAmongManyEmptyOnesMergesQuickly)
+{
+    // 20,000 notes in track 0, then 65,534 tracks holding only their end.
+    Bytes notes;
+    for (int i = 0; i < 20000; ++i) notes.insert(notes.end(), {0x01, 0x90, 0x3C, 0x40});
+    Bytes longTrack = notes;
+    longTrack.insert(longTrack.end(), {0x00, 0xFF, 0x2F, 0x00});
+    Bytes file = Join({Header(1, 0xFF, 96), Track(longTrack)});
+    file[10] = 0xFF;  // 65,535 tracks
+    const Bytes empty = Track(HexBytes("00FF2F00"));
+    for (int t = 1; t < 0xFFFF; ++t) file.insert(file.end(), empty.begin(), empty.end());
+
+    // <chrono> cannot be built with the game's code page: processor time is enough.
+    const std::clock_t start = std::clock();
+    cMidiFile midi("many.mid", file);
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    ASSERT_TRUE(midi.HasImage());
+    // The notes as they were, then the one end of the tune at tick 20,000.
+    Bytes body(midi.Image().begin() + MIDI_IMAGE_HEADER, midi.Image().end());
+    Bytes expected = notes;
+    expected.insert(expected.end(), {0x00, 0xFF, 0x2F, 0x00});
+    EXPECT_EQ(body, expected);
+    EXPECT_LT(seconds, 5.0);  // a merge that looks at every track per event takes minutes here
 }
 
 TEST(MidiFile, MissingFileIsReported)

@@ -241,3 +241,32 @@ TEST_F(DefinitionTest, MissingOrDamagedPaletteLeavesTheCommonPaletteAsItWas)
     EXPECT_EQ(ReadCommonAt(708, huge.get()), 0);
     unchanged();
 }
+
+TEST_F(DefinitionTest, InheritanceBuildsNoMoreThanTheFileSizeAllows)
+{
+    // Row 1 holds 200 flows of one command; every later row takes the flow
+    // group (flag 36) of row 1. Each heir copies 400 records (200 flows and
+    // their commands) while it adds some 200 bytes to the file, which may
+    // build one record a byte.
+    CharaFixture base;
+    base.name = "base";
+    base.flows = std::vector<Bytes>(200, FlowWith(WaitCommand()));
+    CharaFixture heir;
+    heir.Set("m_cInheritSource", SOURCE_COMMON).Set("m_sInheritIndex", 1);
+    heir.flags = FlagsWith(37, {36});
+    auto palette = [&](int heirs) {
+        std::vector<Bytes> charas = {CharaFixture().Stored(), base.Stored()};
+        charas.insert(charas.end(), static_cast<size_t>(heirs), heir.Stored());
+        return PaletteBody({}, charas, {});
+    };
+
+    ASSERT_EQ(ReadCommonAt(708, palette(10)), 1);
+    ASSERT_EQ(CommonPalette.m_Charas.size(), 12u);
+    EXPECT_EQ(CommonPalette.m_Charas[11].m_Flows.size(), 200u);
+    EXPECT_EQ(DamageReports(), 0);
+
+    // 300 heirs would build 120,000 records from a file of some 80 KB.
+    EXPECT_EQ(ReadCommonAt(708, palette(300)), 0);
+    EXPECT_EQ(CommonPalette.m_Charas.size(), 12u);
+    EXPECT_NE(ReadFileText("Report_Game.txt").find("inheritance copies more than"), std::string::npos);
+}

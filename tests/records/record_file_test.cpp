@@ -103,3 +103,36 @@ TEST_F(RecordTest, OwnersWriteSeveralRecordsIntoOneFile)
     EXPECT_EQ(d.m_sText, "b");
     EXPECT_EQ(DataFileClose(in), 1);
 }
+
+TEST_F(RecordTest, AVersionBelowOneOrAboveTheCurrentIsRefused)
+{
+    const auto file = [](const char* head) {
+        std::vector<unsigned char> bytes = HexBytes(head);
+        const std::vector<unsigned char> body = HexBytes("01000000 03000000 01000000 01000000");
+        bytes.insert(bytes.end(), body.begin(), body.end());
+        return bytes;
+    };
+    struct Case {
+        const char* head;
+        const char* reported;
+    };
+    const Case refused[] = {
+        {"FFFFFFFF", "data version -1 "},          // reads as the oldest layout with every upgrade
+        {"00000000", "data version 0 "},
+        {"C5020000", "data version 709 "},         // a newer editor's layout
+        {"00000080", "data version -2147483648 "},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.head);
+        ASSERT_TRUE(WriteFileBytes("v.dat", file(c.head)));
+        cIntTextData r;
+        r.m_nValue = 9;
+        EXPECT_EQ(r.LoadFile("v.dat"), 0);
+        EXPECT_EQ(r.m_nValue, 9);
+        EXPECT_NE(ReadFileText("Report_Game.txt").find(c.reported), std::string::npos);
+    }
+    ASSERT_TRUE(WriteFileBytes("v.dat", file("C4020000")));
+    cIntTextData r;
+    EXPECT_EQ(r.LoadFile("v.dat"), 1);
+    EXPECT_EQ(r.m_nValue, 3);
+}

@@ -1,0 +1,17 @@
+# The native test build's share of the fuzz targets: every input a fuzzer
+# ever crashed on is kept in tests/fuzz/<target>/ and replayed by a test.
+add_library(fuzz_support STATIC ${CMAKE_SOURCE_DIR}/fuzz/fuzz_support.cpp)
+target_include_directories(fuzz_support PUBLIC ${CMAKE_SOURCE_DIR} /usr/include/stb)
+target_link_libraries(fuzz_support PUBLIC game_host)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/vox/vorbis_decoder.c PROPERTIES COMPILE_OPTIONS "-w")
+
+function(fuzz_target name)
+  list(TRANSFORM ARGN PREPEND ${CMAKE_SOURCE_DIR}/)
+  add_executable(replay_${name} ${CMAKE_SOURCE_DIR}/fuzz/${name}.cpp ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp ${ARGN})
+  target_link_libraries(replay_${name} PRIVATE fuzz_support)
+  add_test(NAME FuzzInputs.${name} COMMAND replay_${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/${name})
+  set_tests_properties(FuzzInputs.${name} PROPERTIES TIMEOUT 120 LABELS host
+    ENVIRONMENT "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
+endfunction()
+
+include(${CMAKE_SOURCE_DIR}/fuzz/targets.cmake)
