@@ -70,8 +70,7 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
         ReportLog("ビデオカードがDirectX9をサポートしていません！");
         return 0;
     }
-    lpDTCon = new DTCONTEXT;
-    DTCONTEXT& con = *lpDTCon;
+    DTCONTEXT& con = *CreateDTContext();
 
     D3DPRESENT_PARAMETERS pp = {};
     if (bWindowMode) {

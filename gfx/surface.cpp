@@ -49,7 +49,7 @@ void ReleaseIfLoaded(DDSURFACEDATA* record)
 HRESULT PrepareDTRecord(DDSURFACEDATA* record, const char* type, const char* fileName,
                         int colorKey, int memoryType, int share)
 {
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     CopyName(record->szSurfaceType, type);
     CopyName(record->szFileName, fileName);
     dt->nMemoryType = memoryType;
@@ -70,7 +70,7 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
                     int memoryType, int share, int restore)
 {
     if (!lpDevice) return false;
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     if (!restore) {
         if (FAILED(PrepareDTRecord(record, "OffScreen", "E", colorKey, memoryType, share))) {
             ReportLog("CreateVertexBuffer Err");
@@ -203,7 +203,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
                       int restore)
 {
     if (!lpDevice) return SURFACE_CREATE_ERR;
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     if (!restore) {
         HRESULT hr = PrepareDTRecord(record, "OffScreenFromFile", fileName, colorKey, memoryType,
                                      share);
@@ -287,8 +287,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
     if (pixelCopy && nBpp != 8) {
         DDMakePixelCopy(&dt->lpPixelCopy, record);
     } else {
-        delete[] dt->lpPixelCopy;
-        dt->lpPixelCopy = nullptr;
+        dt->lpPixelCopy.reset();
     }
     return result;
 }
@@ -320,9 +319,9 @@ void DDAllocDT(DDSURFACEDATA* record)
 {
     if (!record) return;
     if (bDirect3D) {
-        if (!record->lpDT) record->lpDT = new DTSURFACEDATA{};
+        if (!record->lpDT) record->lpDT = std::make_unique<DTSURFACEDATA>();
     } else {
-        if (!record->lpDD) record->lpDD = new DDRAWSURFACEDATA{};
+        if (!record->lpDD) record->lpDD = std::make_unique<DDRAWSURFACEDATA>();
     }
 }
 
@@ -468,7 +467,7 @@ int DDRemoveSurfaceFromList(std::list<DDSURFACEDATA>& surfaces, std::list<DDSURF
 void DDReleaseSurface(DDSURFACEDATA* record)
 {
     if (!record) return;
-    if (DTSURFACEDATA* dt = record->lpDT) {
+    if (DTSURFACEDATA* dt = record->lpDT.get()) {
         if (!record->lpShareSD) {
             ReleaseCom(dt->lpTexture);
             ReleaseCom(dt->lpVertexBuffer);
@@ -483,15 +482,11 @@ void DDReleaseSurface(DDSURFACEDATA* record)
         }
         // A duplicate shares the texture, never the pixel copy: one made for
         // it is its own.
-        delete[] dt->lpPixelCopy;
-        delete dt;
-        record->lpDT = nullptr;
+        record->lpDT.reset();
     }
-    if (DDRAWSURFACEDATA* dd = record->lpDD) {
+    if (DDRAWSURFACEDATA* dd = record->lpDD.get()) {
         ReleaseCom(dd->lpSurface);
-        delete[] dd->lpPixelCopy;
-        delete dd;
-        record->lpDD = nullptr;
+        record->lpDD.reset();
     }
 }
 

@@ -125,9 +125,9 @@ TEST_F(BitmapCopyTest, PixelCopiesNameTheFirstMatchingPaletteEntryOnBothBackEnds
         ASSERT_EQ(DDCreateSurfaceFromFile(&with, "pc.bmp", 0, 32, 0, 0, 0, 1, 0, 0, 0), SURFACE_OK);
         ASSERT_EQ(DDCreateSurfaceFromFile(&without, "pc.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0),
                   SURFACE_OK);
-        BYTE*& copy = d3d ? with.lpDT->lpPixelCopy : with.lpDD->lpPixelCopy;
-        BYTE*& none_ = d3d ? without.lpDT->lpPixelCopy : without.lpDD->lpPixelCopy;
-        EXPECT_EQ(copyOf(&with, copy), (std::vector<int>{3, 7, 3, 0, 7, 7, 0, 3, 3, 7}));
+        std::unique_ptr<BYTE[]>& copy = d3d ? with.lpDT->lpPixelCopy : with.lpDD->lpPixelCopy;
+        std::unique_ptr<BYTE[]>& none_ = d3d ? without.lpDT->lpPixelCopy : without.lpDD->lpPixelCopy;
+        EXPECT_EQ(copyOf(&with, copy.get()), (std::vector<int>{3, 7, 3, 0, 7, 7, 0, 3, 3, 7}));
         EXPECT_EQ(none_, nullptr);
 
         // A reload rebuilds a copy that exists (DirectDraw) and makes none
@@ -135,7 +135,7 @@ TEST_F(BitmapCopyTest, PixelCopiesNameTheFirstMatchingPaletteEntryOnBothBackEnds
         setPalette(5);
         EXPECT_TRUE(DDReloadBitmap(&with, 32));
         EXPECT_TRUE(DDReloadBitmap(&without, 32));
-        EXPECT_EQ(copyOf(&with, copy), (std::vector<int>{d3d ? 3 : 5, 7, d3d ? 3 : 5, 0, 7, 7, 0,
+        EXPECT_EQ(copyOf(&with, copy.get()), (std::vector<int>{d3d ? 3 : 5, 7, d3d ? 3 : 5, 0, 7, 7, 0,
                                                          d3d ? 3 : 5, d3d ? 3 : 5, 7}));
         EXPECT_EQ(none_, nullptr);
 
@@ -144,12 +144,11 @@ TEST_F(BitmapCopyTest, PixelCopiesNameTheFirstMatchingPaletteEntryOnBothBackEnds
             DDSURFACEDATA target;
             ASSERT_TRUE(DDCreateSurface(&target, 4, 4, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
             DDFill(&target, 0xFF000000 | b);
-            BYTE* targetCopy = nullptr;
+            std::unique_ptr<BYTE[]> targetCopy;
             ASSERT_EQ(DDMakePixelCopy(&targetCopy, &target), 1);
             cSurfaceLock lock(&target);
             EXPECT_EQ(targetCopy[3 * lock.m_nPitch + 3], 7);
             lock.Unlock();
-            delete[] targetCopy;
             DDReleaseSurface(&target);
         }
         DDReleaseSurface(&with);

@@ -107,8 +107,8 @@ TEST_F(FontTest, CharactersLandInTheirCacheCells)
         ASSERT_TRUE(UpWithText(d3d));
         Font font;
         MakeFont(font, 16, 16, 1);
-        FastFont* half = font.m_lpFastFont_Half;
-        FastFont* full = font.m_lpFastFont_FullAdd;
+        FastFont* half = font.m_lpFastFont_Half.get();
+        FastFont* full = font.m_lpFastFont_FullAdd.get();
         ASSERT_TRUE(half && full);
         EXPECT_EQ(half->m_Surface.nWidth, 256);
         EXPECT_EQ(half->m_Surface.nHeight, 256);
@@ -160,7 +160,7 @@ TEST_F(FontTest, FullCacheDrawsNewCharactersDirectly)
     ASSERT_TRUE(UpWithText(0));
     Font font;
     MakeFont(font, 30, 32, 1);
-    FastFont* full = font.m_lpFastFont_FullAdd;
+    FastFont* full = font.m_lpFastFont_FullAdd.get();
     ASSERT_EQ(full->m_nCapacity, 300);
     // 45 kanji from 亜 (0x889F) on, none of them in the fixed list.
     std::string kanji;
@@ -492,8 +492,8 @@ TEST_F(FontTest, RestoreRendersLostCachesAgain)
         Font font;
         MakeFont(font, 16, 16, 1);
         font.DrawText(&BackBuffer, 10, 10, "漢", 0);
-        FastFont* full = font.m_lpFastFont_FullAdd;
-        FastFont* half = font.m_lpFastFont_Half;
+        FastFont* full = font.m_lpFastFont_FullAdd.get();
+        FastFont* half = font.m_lpFastFont_Half.get();
         const std::vector<uint32_t> before = ReadPixels(&full->m_Surface, 0, 0, 512, 144);
         const std::vector<uint32_t> halfBefore = ReadPixels(&half->m_Surface, 0, 0, 256, 256);
         DDFillPal(&full->m_Surface, 0);
