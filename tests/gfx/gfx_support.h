@@ -66,3 +66,12 @@ protected:
     DDSURFACEDATA m_surfaces[8];
     DDSURFACEPARAM m_params[8];
 };
+
+// A test of the fixture run once on each back end, as its own case:
+// GetParam() is 1 for Direct3D, then 0 for DirectDraw.
+template <class FIXTURE>
+class OnBothBackEnds : public FIXTURE, public testing::WithParamInterface<int> {};
+// "Direct3D" or "DirectDraw", the case's name.
+std::string BackEndName(const testing::TestParamInfo<int>& info);
+#define INSTANTIATE_BOTH_BACK_ENDS(suite) \
+    INSTANTIATE_TEST_SUITE_P(, suite, testing::Values(1, 0), BackEndName)
