@@ -25,8 +25,9 @@ void cConditionData::RegisterFields(int version)
         RegisterByte(&m_cRightScope);
         RegisterShort(&m_sRightIndex);
     } else {
-        // Two 16-bit values that the old layout kept here have no meaning now.
-        RegisterDiscard(2, 2);
+        // Two 16-bit fields that the old layout kept here have no meaning now.
+        RegisterDiscard(2);
+        RegisterDiscard(2);
     }
     RegisterByte(&m_cOperator);
     if (version >= 43) RegisterByte(&m_bPercent);

@@ -93,6 +93,11 @@ void ResetReservedRows(std::vector<cBlockData>& blocks, std::vector<cCharaData>&
 void CheckPaletteRows(std::vector<cBlockData>& blocks, std::vector<cCharaData>& charas, std::vector<cItemData>& items)
 {
     PadToTwoRows(blocks, charas, items);
+    ValidateDefinitions(blocks, charas, items);
+}
+
+void ValidateDefinitions(std::vector<cBlockData>& blocks, std::vector<cCharaData>& charas, std::vector<cItemData>& items)
+{
     for (cBlockData& block : blocks) {
         block.ValidateRefs();
         block.ValidateItemRef();

@@ -82,7 +82,8 @@ void PadToTwoRows(std::vector<cBlockData>& blocks, std::vector<cCharaData>& char
 // Row 0 of each list back to its class's reset values; the lists it holds
 // (conditions, flows, commands) keep what was read.
 void ResetReservedRows(std::vector<cBlockData>& blocks, std::vector<cCharaData>& charas, std::vector<cItemData>& items);
-// The row check of a palette's lists: PadToTwoRows, then every row validated
-// against the database and the palettes (its own references, the block's
-// item, the characters' flows, the items' commands).
+// The row check of a palette's lists: PadToTwoRows, then ValidateDefinitions.
 void CheckPaletteRows(std::vector<cBlockData>& blocks, std::vector<cCharaData>& charas, std::vector<cItemData>& items);
+// Every definition validated against the database and the palettes (its own
+// references, the block's item, the characters' flows, the items' commands).
+void ValidateDefinitions(std::vector<cBlockData>& blocks, std::vector<cCharaData>& charas, std::vector<cItemData>& items);

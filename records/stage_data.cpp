@@ -1,8 +1,10 @@
 #include "records/stage_data.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
+#include "records/palette_data.h"
 #include "records/record_context.h"
 #include "records/record_list.h"
 
@@ -22,8 +24,69 @@ int SubStepsOfLevel(int level)
     return FullSpeedLevel(level) ? level - 10 : level;
 }
 
-// Three palette lists and three lists of placed objects (LoadObjectLists).
-constexpr int kObjectLists = 6;
+// value, held at most cells - before; the stage's size may be anything a
+// file holds, so the limit is worked out in 64 bits.
+int32_t AtMostCellsBefore(int32_t value, int32_t cells, int before)
+{
+    int64_t limit = std::max<int64_t>(int64_t(cells) - before, INT32_MIN);
+    return static_cast<int32_t>(std::min<int64_t>(value, limit));
+}
+
+// A list of placed objects: u32 n, then per object a u32 that nothing reads
+// (written 0) and the record. The list grows as its records are read.
+template <class T>
+bool ReadPlacedList(std::vector<T>& list, cDataReader& in)
+{
+    uint32_t n = 0;
+    if (!in.ReadCount(n, 4 + MinStoredBytes<T>())) return false;
+    list.clear();
+    for (uint32_t i = 0; i < n; ++i) {
+        uint32_t unused = 0;
+        if (!in.ReadU32(unused)) return false;
+        list.push_back(T());
+        if (!list.back().Load(in)) return false;
+    }
+    return true;
+}
+
+template <class T>
+void WritePlacedList(std::vector<T>& list, cDataWriter& out)
+{
+    out.WriteU32(static_cast<uint32_t>(list.size()));
+    for (T& record : list) {
+        out.WriteU32(0);
+        record.Save(out);
+    }
+}
+
+// Names a stage's palette as the stage palette in RecordContext while the
+// stage reads, checks or writes its definitions, which inherit from it and
+// are checked against its row counts; the previous one is named again after.
+class ScopedStagePalette {
+public:
+    explicit ScopedStagePalette(cStageData& stage)
+        : m_Previous(RecordContext.Palettes[PALETTE_STAGE]),
+          m_nBlocks(RecordContext.nPaletteBlocks[PALETTE_STAGE]),
+          m_nCharas(RecordContext.nPaletteCharas[PALETTE_STAGE]),
+          m_nItems(RecordContext.nPaletteItems[PALETTE_STAGE])
+    {
+        RegisterPalette(PALETTE_STAGE, stage.Lists());
+    }
+    ~ScopedStagePalette()
+    {
+        RecordContext.Palettes[PALETTE_STAGE] = m_Previous;
+        RecordContext.nPaletteBlocks[PALETTE_STAGE] = m_nBlocks;
+        RecordContext.nPaletteCharas[PALETTE_STAGE] = m_nCharas;
+        RecordContext.nPaletteItems[PALETTE_STAGE] = m_nItems;
+        SyncPaletteRowCounts();
+    }
+    ScopedStagePalette(const ScopedStagePalette&) = delete;
+    ScopedStagePalette& operator=(const ScopedStagePalette&) = delete;
+
+private:
+    cPaletteLists m_Previous;
+    int m_nBlocks, m_nCharas, m_nItems;
+};
 
 } // namespace
 
@@ -178,6 +241,12 @@ void cStageData::Reset()
     m_nInvAttackerPlayer = 30;
     m_nInvGeneralPlayer = 0;
 
+    ResetRecords(m_Blocks, 1);
+    ResetRecords(m_Charas, 1);
+    ResetRecords(m_Items, 1);
+    ResetRecords(m_PlacedBlocks, 0);
+    ResetRecords(m_PlacedCharas, 0);
+    ResetRecords(m_PlacedItems, 0);
     ResetRecords(m_Backgrounds, 1);
     m_RankList.assign(5, 1);
     for (int i = 0; i < EDGE_COUNT; ++i) {
@@ -230,7 +299,10 @@ void cStageData::Reset()
 
 bool cStageData::Load(cDataReader& in)
 {
+    ScopedStagePalette palette(*this);
     cDataRecord::Load(in);
+    if (in.Ok() && (m_nWidth < 0 || m_nHeight < 0))
+        in.Fail("the stage is %ld by %ld cells", static_cast<long>(m_nWidth), static_cast<long>(m_nHeight));
     in.ReadIntVector(m_RankList);
     for (cScreenEdgeData& edge : m_ScreenEdges) edge.Load(in);
     LoadObjectLists(in);
@@ -240,43 +312,50 @@ bool cStageData::Load(cDataReader& in)
     // The marker's value is checked before the load starts, where a cut file
     // can still be refused as a whole.
     if (nFileVersion > 172) in.ReadU32(marker);
+    if (!in.Ok()) return false;
     Upgrade(nFileVersion);
     Normalize();
-    return in.Ok();
+    return true;
 }
 
 void cStageData::Save(cDataWriter& out)
 {
     Normalize();
-    cDataRecord::Save(out);
-    out.WriteIntVector(m_RankList);
-    for (cScreenEdgeData& edge : m_ScreenEdges) edge.Save(out);
-    SaveObjectLists(out);
-    WriteRecords(m_Backgrounds, out);
-    WriteRecords(m_Texts, out);
+    WriteBody(out, *this, *this);
+}
+
+void cStageData::WriteBody(cDataWriter& out, cStageData& settings, cStageData& objects)
+{
+    settings.cDataRecord::Save(out);
+    out.WriteIntVector(settings.m_RankList);
+    for (cScreenEdgeData& edge : settings.m_ScreenEdges) edge.Save(out);
+    objects.SaveObjectLists(out);
+    WriteRecords(settings.m_Backgrounds, out);
+    WriteRecords(settings.m_Texts, out);
     out.WriteU32(END_MARKER);
 }
 
-// The stage palette and the placed blocks, characters and items come between
-// the screen edges and the backgrounds. The stage record has no lists for them
-// yet (nor the stage palette named while its rows inherit), so only a stage
-// without any can be read: a stage that holds some is refused rather than
-// read wrongly.
+// The stage palette, then the placed blocks, characters and items. Row 0 of
+// each palette list is the empty row whatever the file holds there.
 bool cStageData::LoadObjectLists(cDataReader& in)
 {
-    for (int list = 0; list < kObjectLists; ++list) {
-        uint32_t n = 0;
-        if (!in.ReadU32(n)) return false;
-        if (n != 0)
-            return in.Fail("the stage holds %lu definitions in list %d, which this build cannot read",
-                           static_cast<unsigned long>(n), list);
-    }
-    return true;
+    ReadBlockList(m_Blocks, in) && ReadCharaList(m_Charas, in) && ReadItemList(m_Items, in);
+    ResetReservedRows(m_Blocks, m_Charas, m_Items);
+    ReadPlacedList(m_PlacedBlocks, in);
+    ReadPlacedList(m_PlacedCharas, in);
+    ReadPlacedList(m_PlacedItems, in);
+    return in.Ok();
 }
 
 void cStageData::SaveObjectLists(cDataWriter& out)
 {
-    for (int list = 0; list < kObjectLists; ++list) out.WriteU32(0);
+    ScopedStagePalette palette(*this);
+    WriteRecords(m_Blocks, out);
+    WriteRecords(m_Charas, out);
+    WriteRecords(m_Items, out);
+    WritePlacedList(m_PlacedBlocks, out);
+    WritePlacedList(m_PlacedCharas, out);
+    WritePlacedList(m_PlacedItems, out);
 }
 
 // Settings that an older editor's files did not hold get the values its
@@ -320,14 +399,19 @@ void cStageData::Upgrade(int version)
 
 void cStageData::Normalize()
 {
+    ScopedStagePalette palette(*this);
     // A 640 by 480 view is 20 by 15 cells.
-    m_nScrollLeft = std::min(m_nScrollLeft, m_nWidth - 20);
-    m_nScrollRight = std::min(m_nScrollRight, m_nWidth - 1);
-    m_nScrollTop = std::min(m_nScrollTop, m_nHeight - 15);
-    m_nScrollBottom = std::min(m_nScrollBottom, m_nHeight - 1);
+    m_nScrollLeft = AtMostCellsBefore(m_nScrollLeft, m_nWidth, 20);
+    m_nScrollRight = AtMostCellsBefore(m_nScrollRight, m_nWidth, 1);
+    m_nScrollTop = AtMostCellsBefore(m_nScrollTop, m_nHeight, 15);
+    m_nScrollBottom = AtMostCellsBefore(m_nScrollBottom, m_nHeight, 1);
     SetHitCheckLevel(m_nHitCheckLevel);
+    // The frame rate paces the whole stage: without frames there is no play.
+    if (m_nFrameRate <= 0) m_nFrameRate = 60;
     // A tune the music list does not hold plays nothing.
     if (!IsInList(m_nBgm, RecordContext.nBgms)) m_nBgm = 0;
+    CheckPaletteRows(m_Blocks, m_Charas, m_Items);
+    ValidateDefinitions(m_PlacedBlocks, m_PlacedCharas, m_PlacedItems);
 }
 
 void cStageData::SetHitCheckLevel(int level)
@@ -342,6 +426,24 @@ void cStageData::SetHitCheckLevel(int level)
     m_dSpeedLimit = FullSpeedLevel(OfferedLevel(level)) ? 60.0 : 6.0 * b;
     m_dSpeedLimitStep = m_dSpeedLimit / b;
     m_dGravityStep = m_dGravity / m_dSubStepsSquared;
+}
+
+int cStageData::FindHero() const
+{
+    for (size_t i = 0; i < m_PlacedCharas.size(); ++i)
+        if (m_PlacedCharas[i].m_cControl == CHARA_PLAYER) return static_cast<int>(i);
+    return -1;
+}
+
+void cStageData::AssignSettings(cStageData& from)
+{
+    if (&from == this) return;
+    Assign(from);
+    m_nSubSteps6 = from.m_nSubSteps6;
+    m_RankList = from.m_RankList;
+    for (int i = 0; i < EDGE_COUNT; ++i) m_ScreenEdges[i] = from.m_ScreenEdges[i];
+    AssignRecords(m_Backgrounds, from.m_Backgrounds);
+    AssignRecords(m_Texts, from.m_Texts);
 }
 
 std::vector<int> cStageData::HitSchedule() const

@@ -19,7 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "records/block_data.h"
+#include "records/chara_data.h"
 #include "records/data_record.h"
+#include "records/item_data.h"
+#include "records/record_context.h"
 #include "records/stage_sub_records.h"
 
 class cStageData : public cDataRecord {
@@ -143,30 +147,57 @@ public:
     int32_t m_nSubSteps6 = 0;           // 6 x the sub-steps: times in tenths of a second
     std::vector<int32_t> m_RankList;
     cScreenEdgeData m_ScreenEdges[EDGE_COUNT];
-    std::vector<cBackgroundData> m_Backgrounds;
+    // The stage palette; row 0 of each list is the empty row.
+    std::vector<cBlockData> m_Blocks;
+    std::vector<cCharaData> m_Charas;
+    std::vector<cItemData> m_Items;
+    // What the stage places; each record holds its own cell.
+    std::vector<cBlockData> m_PlacedBlocks;
+    std::vector<cCharaData> m_PlacedCharas;
+    std::vector<cItemData> m_PlacedItems;
+    std::vector<cBackgroundData> m_Backgrounds;   // layer i is element i
     std::vector<cStringData> m_Texts;
     std::string m_sPath;                // the file last loaded
-    int32_t m_bLoaded = 0;
+    int32_t m_bLoaded = 0;              // set by the loader thread when the read succeeded
 
     cStageData();
 
     void RegisterFields(int version) override;
     // Reads the stage file body, brings an older stage up to date and
-    // normalises it. False when the file is damaged. The palette and placed
-    // objects cannot be read yet: a stage that holds any is refused.
+    // normalises it. False when the file is damaged (a stage of negative
+    // width or height counts as damaged); a stage whose read failed is left
+    // as far as it was read, not normalised. While it reads, this stage's
+    // palette is the stage palette that definitions inherit from.
     bool Load(cDataReader& in) override;
-    // Normalises, then writes the body (with empty palette and object lists);
-    // the end marker is always written.
+    // Normalises, then writes the body; the end marker is always written.
     void Save(cDataWriter& out) override;
+    // The stage body with the settings, the rank list, the screen edges, the
+    // backgrounds and the texts of settings and the palette and placed
+    // objects of objects, closed by the end marker.
+    static void WriteBody(cDataWriter& out, cStageData& settings, cStageData& objects);
 
     void Reset();
-    // Keeps the scroll limits inside the stage, derives the timing values and
-    // drops a tune that the music list (RecordContext) does not hold.
+    // Keeps the scroll limits inside the stage, derives the timing values,
+    // gives a frame rate of 0 or below the default 60, drops a tune that the
+    // music list (RecordContext) does not hold, pads each palette list to two
+    // rows and validates every palette and placed record.
     void Normalize();
     // Stores the level and derives the timing values from it.
     void SetHitCheckLevel(int level);
     // Per sub-step of a frame, 1 where shots are tested against characters.
     std::vector<int> HitSchedule() const;
+
+    // The index of the hero among the placed characters: the first one the
+    // player controls; -1 when there is none.
+    int FindHero() const;
+    bool HasHero() const { return FindHero() != -1; }
+
+    // Takes the parts of from that play may change and every start restores:
+    // the record's fields, the rank list, the screen edges, the backgrounds
+    // and the texts. The palette and the placed objects stay as they are.
+    void AssignSettings(cStageData& from);
+
+    cPaletteLists Lists() { return {&m_Blocks, &m_Charas, &m_Items}; }
 
 private:
     bool LoadObjectLists(cDataReader& in);

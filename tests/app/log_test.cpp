@@ -9,26 +9,11 @@
 #include "app/log_box.h"
 #include "app/message_box.h"
 #include "app/system_report.h"
+#include "tests/support/box_capture.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"
 
 namespace {
-
-// Captures the boxes that would be shown.
-struct BoxCapture {
-    static inline std::vector<std::string> texts;
-    static int Show(const char* text, const char* caption, UINT)
-    {
-        texts.push_back(std::string(caption) + "|" + text);
-        return IDOK;
-    }
-    BoxCapture()
-    {
-        texts.clear();
-        lpFullScreenMesBox = Show;
-    }
-    ~BoxCapture() { lpFullScreenMesBox = nullptr; }
-};
 
 } // namespace
 

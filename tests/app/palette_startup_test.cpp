@@ -8,32 +8,26 @@
 #include "app/log.h"
 #include "app/message_box.h"
 #include "app/palette_startup.h"
+#include "tests/support/box_capture.h"
 #include "tests/support/test_dir.h"
 
 namespace {
 
 struct PaletteStartupTest : ::testing::Test {
-    static inline std::vector<std::string> boxes;
-    static int CaptureBox(const char* text, const char* caption, UINT)
-    {
-        boxes.push_back(std::string(caption) + "|" + text);
-        return IDOK;
-    }
     void SetUp() override
     {
-        boxes.clear();
-        lpFullScreenMesBox = CaptureBox;
         nDataVersion = DATA_VERSION;
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         ASSERT_TRUE(CreateDirectoryA("data", nullptr));
     }
     void TearDown() override
     {
-        lpFullScreenMesBox = nullptr;
         CommonPalette = cPaletteData();
         RecordContext = cRecordContext();
     }
     ScopedTestDir dir;
+    BoxCapture capture;
+    std::vector<std::string>& boxes = capture.texts;
 };
 
 } // namespace

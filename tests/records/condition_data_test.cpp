@@ -45,10 +45,11 @@ TEST_F(FlowRecordTest, ConditionLayoutsOfEachVersionGate)
         ConditionFixture expected;
     };
     const Row rows[] = {
-        // Below 43: no percent; two dropped 16-bit values after the value.
-        {42, "05000000 04 2A000000 3412 7856 02 03 00000000", oldest},
-        {43, "06000000 04 2A000000 3412 7856 02 01 03 00000000", old},
-        {109, "06000000 04 2A000000 3412 7856 02 01 03 00000000", old},
+        // Below 43: no percent; two dropped 16-bit fields after the value.
+        {42, "06000000 04 2A000000 3412 7856 02 03 00000000", oldest},
+        {43, "07000000 04 2A000000 3412 7856 02 01 03 00000000", old},
+        {100, "07000000 04 2A000000 3412 7856 02 01 03 00000000", old},
+        {109, "07000000 04 2A000000 3412 7856 02 01 03 00000000", old},
         {110,
          "11000000 04 FEFFFFFF 03000000 09000000 01 03 01 01 2C01 02 02 04 01 FBFF 05 01 06 00000000",
          full},
@@ -69,7 +70,7 @@ TEST_F(FlowRecordTest, ConditionOfVersion100BecomesADistanceCondition)
     // 100; distances of such files are measured to the hero (subject 0).
     cConditionData c;
     c.m_cSubject = 1;
-    ASSERT_EQ(LoadAt(c, 100, "06000000 05 2A000000 3412 7856 01 01 03 00000000"), 1);
+    ASSERT_EQ(LoadAt(c, 100, "07000000 05 2A000000 3412 7856 01 01 03 00000000"), 1);
     ConditionFixture expected;
     expected.kind = CONDITION_DISTANCE;
     expected.value = 42;

@@ -1,9 +1,10 @@
 // The stage record: its fields per data version, the settings older editors
 // did not store, the derived timing values, and the stage file body written
 // back to the byte.
-#include "tests/records/record_test_support.h"
+#include "tests/records/stage_fixtures.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <map>
 
@@ -11,52 +12,6 @@
 #include "records/stage_data.h"
 
 namespace {
-
-// The stage record's fields in file order: number, the first data version
-// that stores it, whether it is a double, the value after a reset.
-struct StageField {
-    int number;
-    int from;
-    bool isDouble;
-    double reset;
-};
-
-const StageField kStageFields[] = {
-    {1, 0, false, 0},    {2, 0, false, 0},    {3, 0, false, 0},    {4, 0, false, 0},    {5, 0, false, 0},
-    {6, 0, false, 0},    {7, 0, false, 0},    {8, 0, false, 0},    {9, 0, false, 0},    {10, 0, false, 0},
-    {11, 0, false, 0},   {12, 0, false, 0},   {13, 0, false, 60},  {14, 0, false, 0},   {15, 0, false, 200},
-    {16, 0, false, 20},  {17, 0, false, 0},   {18, 0, false, 0},   {19, 0, false, 0},   {20, 0, false, 0},
-    {21, 0, true, 0.4},  {22, 0, false, 10},  {23, 0, false, 0},   {24, 0, false, 0},   {25, 166, false, 0},
-    {26, 199, false, 0}, {27, 0, false, 1},   {28, 0, false, 0},   {29, 0, false, 0},   {30, 183, false, 1},
-    {31, 184, false, 0}, {32, 0, false, 0},   {33, 225, false, 1}, {34, 0, false, 1},   {35, 0, false, 1},
-    {36, 200, false, 16}, {37, 200, false, 24}, {38, 200, false, 16}, {39, 200, false, 16}, {40, 0, false, 16},
-    {41, 0, false, 24},  {42, 155, false, 16}, {43, 155, false, 16}, {44, 0, false, 12},  {45, 0, false, 8},
-    {46, 0, false, 16},  {47, 0, false, 16},  {48, 200, false, 1}, {49, 200, false, 0}, {50, 155, false, 1},
-    {51, 155, false, 0}, {52, 200, false, 0}, {53, 0, false, 0},   {54, 0, false, 0},   {55, 0, false, 0},
-    {56, 200, false, 0}, {57, 0, false, 0},   {58, 0, false, 0},   {59, 0, false, 0},   {60, 200, false, 16},
-    {61, 200, false, 24}, {62, 200, false, 16}, {63, 200, false, 16}, {64, 0, false, 12},  {65, 0, false, 24},
-    {66, 155, false, 12}, {67, 155, false, 16}, {68, 0, false, 30},  {69, 0, false, 30},  {70, 200, false, 1},
-    {71, 200, false, 0}, {72, 155, false, 1}, {73, 155, false, 0}, {74, 0, false, 28},  {75, 0, false, 28},
-    {76, 0, false, 16},  {77, 0, false, 16},  {78, 0, false, 16},  {79, 0, false, 16},  {80, 0, false, 16},
-    {81, 0, false, 16},  {82, 0, false, 16},  {83, 0, false, 16},  {84, 0, false, 1},   {85, 0, false, 0},
-    {86, 0, false, 0},   {87, 0, false, 0},   {88, 0, true, 0},    {89, 0, true, 0},    {90, 0, true, 0},
-    {91, 0, true, 0},    {92, 0, true, 0},    {93, 0, false, 0},   {94, 0, false, 1},   {95, 0, false, 30},
-    {96, 0, false, 0},   {97, 0, false, 30},  {98, 0, false, 0},
-};
-
-// The values the fixtures store: each field its own number, except a stage
-// of 100 by 60 cells, gravity 0.5, hit-check level 15 and 3 shot-hit passes.
-double StoredValue(int number)
-{
-    switch (number) {
-    case 1: return 100;
-    case 4: return 60;
-    case 21: return 0.5;
-    case 22: return 15;
-    case 23: return 3;
-    default: return number;
-    }
-}
 
 // The record of a version-154 stage, typed out: 71 fields, then the text "st".
 const char* const kRecord154 =
@@ -72,35 +27,8 @@ const char* const kRecord154 =
     "0000000000005740 5D000000 5E000000 5F000000 60000000 61000000 62000000"  // 92-98
     "01000000 03000000 737400";
 
-// What follows the rank list in every fixture: the five screen edges, six
-// empty object lists, one background layer and two texts.
-const char* const kStageTail =
-    "08000000 01000000 00000000 01000000 00000000 00000000 01000000 02000000 03000000 00000000"
-    "08000000 00000000 00000000 00000000 00000000 00000000 00000000 00000000 00000000 00000000"
-    "08000000 01000000 01000000 01000000 01000000 02000000 02000000 02000000 02000000 00000000"
-    "08000000 01000000 01000000 01000000 01000000 00000000 00000000 00000000 00000000 00000000"
-    "08000000 01000000 01000000 01000000 01000000 0A000000 0A000000 0A000000 0A000000 00000000"
-    "00000000 00000000 00000000 00000000 00000000 00000000"
-    "01000000 0A000000 00000000 01000000 05000000 01000000 000000000000D03F 000000000000E03F 01000000"
-    "         00000000 000000000000F83F 0000000000000000 01000000 08000000 736B792E626D7000"
-    "02000000 00000000 01000000 06000000 68656C6C6F00"
-    "         00000000 01000000 01000000";
-const char* const kEndMarker = "15CD5B07";
-
-// The record of the fixtures at a version, from the field table.
-std::vector<unsigned char> StoredRecord(int version)
-{
-    FixtureBytes fields;
-    uint32_t n = 0;
-    for (const StageField& f : kStageFields) {
-        if (version < f.from) continue;
-        ++n;
-        fields.sized(f.isDouble ? 8 : 4, StoredValue(f.number));
-    }
-    FixtureBytes record;
-    record.u32(n).bytes(fields.get()).hex("01000000 03000000 737400");
-    return record.get();
-}
+// Six empty object lists.
+const char* const kNoObjects = "00000000 00000000 00000000 00000000 00000000 00000000";
 
 // Reads the record part of a stage body written at 708, by the field table;
 // moves at past it.
@@ -133,9 +61,6 @@ private:
     int m_nSaved;
 };
 
-// The timing values of hit-check level 15 (5 sub-steps) with gravity 0.5.
-const std::map<int, double> kLevel15Timing = {{87, 5}, {88, 5}, {89, 25}, {90, 60}, {91, 0.5 / 25}, {92, 12}, {93, 40}};
-
 // What the load sets for the settings that older editors did not store.
 const std::map<int, double> kBelow155 = {{42, 40}, {43, 41}, {66, 64}, {67, 65},
                                          {50, 0},  {51, 0},  {72, 0},  {73, 0}};
@@ -147,9 +72,13 @@ const std::map<int, double> kBelow200 = {{36, 16}, {37, 24}, {38, 16}, {39, 16},
                                          {56, 5},  {60, 16}, {61, 30}, {62, 16}, {63, 30}, {70, 1}, {71, 1}};
 const std::map<int, double> kBelow225 = {{33, 0}};
 
+// The stage tests run with the database and palettes of the definition
+// tests; a stage being read names its own palette while it reads.
+class StageRecordTest : public DefinitionTest {};
+
 } // namespace
 
-TEST_F(RecordTest, StageFieldCountsByVersion)
+TEST_F(StageRecordTest, StageFieldCountsByVersion)
 {
     const std::pair<int, size_t> counts[] = {{0, 71},   {154, 71},  {155, 79},  {165, 79},  {166, 80},
                                              {182, 80}, {183, 81},  {184, 82},  {198, 82},  {199, 83},
@@ -161,10 +90,10 @@ TEST_F(RecordTest, StageFieldCountsByVersion)
         EXPECT_EQ(stage.Strings().size(), 1u);
     }
     // The typed-out record of version 154 is the one the table gives.
-    EXPECT_EQ(StoredRecord(154), HexBytes(kRecord154));
+    EXPECT_EQ(StoredStageRecord(154), HexBytes(kRecord154));
 }
 
-TEST_F(RecordTest, StageFilesOfOlderVersionsLoadWithTheSettingsOfTheirTime)
+TEST_F(StageRecordTest, StageFilesOfOlderVersionsLoadWithTheSettingsOfTheirTime)
 {
     struct Case {
         int version;
@@ -186,8 +115,9 @@ TEST_F(RecordTest, StageFilesOfOlderVersionsLoadWithTheSettingsOfTheirTime)
         SCOPED_TRACE(FormatText("version %d", c.version));
         FixtureBytes file;
         file.u32(static_cast<uint32_t>(c.version));
-        file.bytes(c.version == 154 ? HexBytes(kRecord154) : StoredRecord(c.version)).hex(c.rankList).hex(kStageTail);
-        if (c.version >= 173) file.hex(kEndMarker);
+        file.bytes(c.version == 154 ? HexBytes(kRecord154) : StoredStageRecord(c.version)).hex(c.rankList);
+        file.hex(kStageEdges).hex(kNoObjects).hex(kStageBackgrounds).hex(kStageTexts);
+        if (c.version >= 173) file.hex(kStageEndMarker);
         ASSERT_TRUE(WriteFileBytes("stage.stg4", file.get()));
 
         cStageData stage;
@@ -215,11 +145,13 @@ TEST_F(RecordTest, StageFilesOfOlderVersionsLoadWithTheSettingsOfTheirTime)
         for (auto [number, value] : kLevel15Timing) expected[number] = value;
         for (const StageField& f : kStageFields) EXPECT_EQ(values[f.number], expected[f.number]) << "field " << f.number;
 
-        // The rest: the ranks as loaded, the lists as they were, the end marker.
+        // The rest: the ranks as loaded, each palette list padded to two
+        // rows, the other lists as they were, the end marker.
         FixtureBytes rest;
         rest.u32(static_cast<uint32_t>(c.expectedRanks.size()));
         for (int32_t rank : c.expectedRanks) rest.i32(rank);
-        rest.hex(kStageTail).hex(kEndMarker);
+        rest.hex(kStageEdges).bytes(DefaultPaletteLists()).hex("00000000 00000000 00000000");
+        rest.hex(kStageBackgrounds).hex(kStageTexts).hex(kStageEndMarker);
         EXPECT_EQ(std::vector<unsigned char>(saved.begin() + std::min(at, saved.size()), saved.end()), rest.get());
 
         // What the runtime wrote it reads and writes again to the byte.
@@ -230,7 +162,7 @@ TEST_F(RecordTest, StageFilesOfOlderVersionsLoadWithTheSettingsOfTheirTime)
     }
 }
 
-TEST_F(RecordTest, StageResetGivesTheEditorsDefaults)
+TEST_F(StageRecordTest, StageResetGivesTheEditorsDefaults)
 {
     cStageData stage;
     stage.m_nWidth = 40;
@@ -265,7 +197,7 @@ TEST_F(RecordTest, StageResetGivesTheEditorsDefaults)
     EXPECT_EQ(std::vector<unsigned char>(rest.begin(), rest.begin() + expectedStart.size()), expectedStart);
 }
 
-TEST_F(RecordTest, StageTimingFollowsTheHitCheckLevel)
+TEST_F(StageRecordTest, StageTimingFollowsTheHitCheckLevel)
 {
     struct Case {
         int level;
@@ -293,7 +225,7 @@ TEST_F(RecordTest, StageTimingFollowsTheHitCheckLevel)
     }
 }
 
-TEST_F(RecordTest, StageShotHitPassesSpreadOverTheSubSteps)
+TEST_F(StageRecordTest, StageShotHitPassesSpreadOverTheSubSteps)
 {
     struct Case {
         int level;
@@ -324,7 +256,7 @@ TEST_F(RecordTest, StageShotHitPassesSpreadOverTheSubSteps)
     }
 }
 
-TEST_F(RecordTest, StageNormalizeKeepsLimitsAndTuneInRange)
+TEST_F(StageRecordTest, StageNormalizeKeepsLimitsAndTuneInRange)
 {
     ScopedMusicList music(5);
     cStageData stage;
@@ -344,6 +276,22 @@ TEST_F(RecordTest, StageNormalizeKeepsLimitsAndTuneInRange)
     stage.Normalize();
     EXPECT_EQ(stage.m_nScrollLeft, -10);
     EXPECT_EQ(stage.m_nScrollRight, 4);
+    // A size near the bottom of the int range holds every limit at its lowest
+    // value instead of wrapping round to a large one.
+    stage.m_nWidth = INT_MIN + 5;
+    stage.m_nHeight = INT_MIN;
+    stage.Normalize();
+    EXPECT_EQ(stage.m_nScrollLeft, INT_MIN);
+    EXPECT_EQ(stage.m_nScrollRight, INT_MIN + 4);
+    EXPECT_EQ(stage.m_nScrollTop, INT_MIN);
+    EXPECT_EQ(stage.m_nScrollBottom, INT_MIN);
+
+    // A stage without frames a second plays at 60.
+    for (auto [rate, kept] : {std::pair{0, 60}, {-30, 60}, {1, 1}, {30, 30}, {120, 120}}) {
+        stage.m_nFrameRate = rate;
+        stage.Normalize();
+        EXPECT_EQ(stage.m_nFrameRate, kept) << "frame rate " << rate;
+    }
 
     // Tunes 0 to 4 of five stay; any other plays nothing.
     for (auto [tune, kept] : {std::pair{4, 4}, {1, 1}, {5, 0}, {-1, 0}, {1000, 0}}) {
@@ -353,39 +301,143 @@ TEST_F(RecordTest, StageNormalizeKeepsLimitsAndTuneInRange)
     }
 }
 
-TEST_F(RecordTest, DamagedStageFilesFailWithAReport)
+
+TEST_F(StageRecordTest, StageWithEveryListReadsAndWritesBackToTheByte)
 {
-    FixtureBytes goodFile;
-    goodFile.hex("C4020000").bytes(StoredRecord(708));
-    goodFile.hex("05000000 01000000 01000000 01000000 01000000 01000000").hex(kStageTail).hex(kEndMarker);
-    const std::vector<unsigned char>& good = goodFile.get();
+    ScopedMusicList music(25);
+    StageFixture fixture = StageFixture::Full();
+    // The u32 before each placed record is dropped when read and written as 0.
+    fixture.unused = 0x12345678;
+    ASSERT_TRUE(WriteFileBytes("full.stg4", StageFileOf(fixture.Stored())));
+    cStageData stage;
+    ASSERT_EQ(stage.LoadFile("full.stg4"), 1);
+    ASSERT_EQ(stage.m_Blocks.size(), 2u);
+    EXPECT_EQ(stage.m_Blocks[1].m_sName, "レンガ");
+    ASSERT_EQ(stage.m_Charas.size(), 2u);
+    EXPECT_EQ(stage.m_Charas[1].m_Flows.size(), 1u);
+    ASSERT_EQ(stage.m_PlacedBlocks.size(), 1u);
+    EXPECT_EQ(stage.m_PlacedBlocks[0].m_sCellX, 3);
+    EXPECT_EQ(stage.m_PlacedBlocks[0].m_sItemIndex, 1);   // row 1 of the stage palette's items exists
+    ASSERT_EQ(stage.m_PlacedCharas.size(), 2u);
+    EXPECT_EQ(stage.m_PlacedCharas[1].m_sCellY, 5);
+    EXPECT_EQ(stage.m_PlacedCharas[0].m_nItemLink, -1);
+    ASSERT_EQ(stage.m_PlacedItems.size(), 1u);
+    EXPECT_EQ(stage.m_PlacedItems[0].m_sCellX, 7);
+    EXPECT_EQ(stage.FindHero(), 1);
+    EXPECT_EQ(stage.m_Texts.size(), 2u);
+
+    fixture.unused = 0;
+    ASSERT_EQ(stage.SaveFile("saved.stg4"), 1);
+    EXPECT_EQ(BodyOf("saved.stg4"), fixture.Stored());
+    EXPECT_EQ(DamageReports(), 0);
+}
+
+TEST_F(StageRecordTest, PlacedRecordsInheritFromThePaletteOfTheStageBeingRead)
+{
+    // The placed character stores a computer-controlled nameless character
+    // that takes its name and control (groups 0 and 1) from row 1 of the
+    // stage palette: the hero. The test's own stage palette has one row only.
+    StageFixture fixture = StageFixture::Full();
+    CharaFixture hero;
+    hero.name = "主人公";
+    hero.Set("m_cControl", 0);
+    fixture.charas[1] = hero.Stored();
+    CharaFixture placed;
+    placed.Set("m_cInheritSource", 2).Set("m_sInheritIndex", 1);
+    placed.flags = FlagsWith(37, {0, 1});
+    fixture.placedCharas = {placed.Stored()};
+    ASSERT_TRUE(WriteFileBytes("inherit.stg4", StageFileOf(fixture.Stored())));
+    ASSERT_EQ(this->stage.m_Charas.size(), 1u);
+
+    cStageData loaded;
+    ASSERT_EQ(loaded.LoadFile("inherit.stg4"), 1);
+    ASSERT_EQ(loaded.m_PlacedCharas.size(), 1u);
+    EXPECT_EQ(loaded.m_PlacedCharas[0].m_sName, "主人公");
+    EXPECT_EQ(loaded.m_PlacedCharas[0].m_cInheritSource, 2);
+    EXPECT_EQ(loaded.FindHero(), 0);
+    // Afterwards the test's own palette is the stage palette again, with its
+    // own row counts.
+    EXPECT_EQ(RecordContext.Palettes[PALETTE_STAGE].lpCharas, &this->stage.m_Charas);
+    EXPECT_EQ(RecordContext.nPaletteCharas[PALETTE_STAGE], 1);
+}
+
+TEST_F(StageRecordTest, TheHeroIsTheFirstPlacedCharacterThePlayerControls)
+{
+    struct Case {
+        std::vector<int> controls;
+        int hero;
+    };
+    const Case cases[] = {{{}, -1}, {{1}, -1}, {{1, 1, 1}, -1}, {{0}, 0}, {{1, 0, 0}, 1}, {{1, 2, 0}, 2}};
+    for (const Case& c : cases) {
+        cStageData stage;
+        for (int control : c.controls) {
+            stage.m_PlacedCharas.emplace_back();
+            stage.m_PlacedCharas.back().m_cControl = static_cast<int8_t>(control);
+        }
+        EXPECT_EQ(stage.FindHero(), c.hero) << testing::PrintToString(c.controls);
+        EXPECT_EQ(stage.HasHero(), c.hero != -1);
+    }
+}
+
+TEST_F(StageRecordTest, DamagedStageFilesFailWithAReport)
+{
+    ScopedMusicList music(25);
+    StageFixture fixture = StageFixture::Full();
+    const Bytes good = StageFileOf(fixture.Stored());
     ASSERT_TRUE(WriteFileBytes("good.stg4", good));
     cStageData reference;
     ASSERT_EQ(reference.LoadFile("good.stg4"), 1);
 
-    // Every cut fails, and the stage stays usable: its lists hold usable
-    // records and its timing is derived.
-    for (size_t length = 4; length < good.size(); length += 3) {
-        ASSERT_TRUE(WriteFileBytes("cut.stg4", std::vector<unsigned char>(good.begin(), good.begin() + length)));
+    // Cut anywhere, the stage fails with one report, and what it holds stays
+    // usable: its lists hold registered records.
+    for (size_t length = 4; length < good.size(); ++length) {
+        ASSERT_TRUE(WriteFileBytes("cut.stg4", Bytes(good.begin(), good.begin() + length)));
         cStageData stage;
-        EXPECT_EQ(stage.LoadFile("cut.stg4"), 0) << "cut at " << length;
-        EXPECT_GE(stage.m_nSubSteps, 1);
-        for (cBackgroundData& b : stage.m_Backgrounds) EXPECT_EQ(b.Fields().size(), 10u);
+        ASSERT_EQ(stage.LoadFile("cut.stg4"), 0) << "cut at " << length;
+        for (cBackgroundData& b : stage.m_Backgrounds) ASSERT_EQ(b.Fields().size(), 10u);
+        for (cCharaData& c : stage.m_PlacedCharas) ASSERT_EQ(c.Fields().size(), 53u);
+    }
+    EXPECT_EQ(DamageReports(), static_cast<int>(good.size() - 4));
+
+    // A count of any list that claims more than the file holds.
+    std::vector<size_t> counts = fixture.CountOffsets();
+    ASSERT_EQ(counts.size(), 9u);
+    for (size_t at : counts) {
+        for (uint32_t claim : {0x7FFFFFFFu, 0xFFFFFFFFu, 100000u}) {
+            Bytes spoilt = good;
+            for (int i = 0; i < 4; ++i) spoilt[4 + at + i] = static_cast<unsigned char>(claim >> (8 * i));
+            ASSERT_TRUE(WriteFileBytes("huge.stg4", spoilt));
+            cStageData stage;
+            int reports = DamageReports();
+            EXPECT_EQ(stage.LoadFile("huge.stg4"), 0) << "count at " << at << " claims " << claim;
+            EXPECT_EQ(DamageReports(), reports + 1);
+        }
     }
 
-    // A stage holding palette rows or placed objects is refused while their
-    // definitions cannot be read, and says so.
-    size_t lists = 4 + StoredRecord(708).size() + 24 + 5 * 40;
-    std::vector<unsigned char> withObjects = good;
-    withObjects[lists + 4] = 2;
-    ASSERT_TRUE(WriteFileBytes("objects.stg4", withObjects));
-    cStageData stage;
-    EXPECT_EQ(stage.LoadFile("objects.stg4"), 0);
-    EXPECT_NE(ReadFileText("Report_Game.txt").find("2 definitions in list 1"), std::string::npos);
-
-    // A rank list longer than the file.
-    std::vector<unsigned char> longRanks = good;
-    longRanks[4 + StoredRecord(708).size() + 3] = 0x40;
-    ASSERT_TRUE(WriteFileBytes("ranks.stg4", longRanks));
-    EXPECT_EQ(stage.LoadFile("ranks.stg4"), 0);
+    // A stage of negative size, down to files that hold nothing but the size.
+    struct Case {
+        const char* what;
+        Bytes file;
+    };
+    auto withSize = [&](int32_t width, int32_t height) {
+        Bytes file = good;
+        std::memcpy(&file[8], &width, 4);
+        std::memcpy(&file[20], &height, 4);
+        return file;
+    };
+    const Case cases[] = {
+        {"width -1", withSize(-1, 60)},
+        {"height -1", withSize(100, -1)},
+        {"width INT_MIN", withSize(INT_MIN, 60)},
+        {"12 bytes", HexBytes("C4020000 01000000 00000080")},
+        {"24 bytes", HexBytes("C4020000 04000000 14000000 00000000 00000000 00000080")},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteFileBytes("size.stg4", c.file));
+        cStageData stage;
+        EXPECT_EQ(stage.LoadFile("size.stg4"), 0) << c.what;
+    }
+    std::string log = ReadFileText("Report_Game.txt");
+    EXPECT_NE(log.find("the stage is -1 by 60 cells"), std::string::npos);
+    EXPECT_NE(log.find("the stage is 100 by -1 cells"), std::string::npos);
 }
