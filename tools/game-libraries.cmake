@@ -7,7 +7,8 @@
 #            request to the main window; native too
 #   records  base; native too
 #   files    records, base; native too
-#   app      the rest of app/: base, records, gfx (the shell and the graphics
+#   app      the rest of app/: base, records, files (the stage loader), gfx
+#            (the shell and the graphics
 #            library call each other: the one cycle, declared both ways)
 #   gfx      base, app
 #   stage    files, records, gfx, app, base
