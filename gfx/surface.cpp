@@ -198,6 +198,62 @@ int MirrorCells(DDSURFACEDATA* record, const char* fileName, int colorKey, int d
     return SURFACE_MIRROR_ERR;
 }
 
+// The texture of an image file, in the memory type asked for (video memory
+// falling back to system memory when it runs out). False when it cannot be
+// made, its report line written.
+bool LoadTexture(DTSURFACEDATA* dt, const char* fileName, int texWidth, int texHeight, int memoryType)
+{
+    // Pixels of the transparent colour become transparent black in every
+    // texture, whatever the colour-key flag says.
+    const RGBTRIPLE& key = nBpp == 16 ? lpDTCon->rgbKey_16 : lpDTCon->rgbTransmit;
+    D3DCOLOR colorKeyArgb = D3DCOLOR_ARGB(255, key.rgbtRed, key.rgbtGreen, key.rgbtBlue);
+
+    if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
+        TraceLog("DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。"
+                 "DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
+        memoryType = DTMEMORYTYPE_VIDEO_RT;
+    }
+    dt->nMemoryType = memoryType;
+    HRESULT hr;
+    if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
+        dt->bRenderTarget = 0;
+        hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1, 0,
+                                          lpDTCon->fmtTexture, D3DPOOL_MANAGED,
+                                          D3DX_FILTER_NONE, D3DX_DEFAULT, colorKeyArgb,
+                                          nullptr, nullptr, &dt->lpTexture);
+        if (FAILED(hr)) {
+            dt->lpTexture = nullptr;
+            if (hr != D3DERR_OUTOFVIDEOMEMORY) {
+                ReportLog("テクスチャの作成に失敗。(%s)", fileName);
+                return false;
+            }
+            ReportLog("VRAM不足のためシステムメモリにテクスチャを作成します。(%s)", fileName);
+            memoryType = DTMEMORYTYPE_SYSTEM;
+            dt->nMemoryType = DTMEMORYTYPE_SYSTEM;
+        }
+    }
+    if (memoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
+        dt->bRenderTarget = 0;
+        hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1,
+                                          D3DUSAGE_DYNAMIC, lpDTCon->fmtTexture,
+                                          D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
+                                          colorKeyArgb, nullptr, nullptr, &dt->lpTexture);
+        if (FAILED(hr)) {
+            dt->lpTexture = nullptr;
+            ReportLog("D3DXCreateTextureFromFileEx Err %x %s", static_cast<unsigned>(hr),
+                      fileName);
+            TextureFailureExit();
+            return false;
+        }
+    }
+    // A memory type of no known kind made nothing: nothing may be drawn from it.
+    if (!dt->lpTexture) {
+        ReportLog("テクスチャの作成に失敗。(%s)", fileName);
+        return false;
+    }
+    return true;
+}
+
 int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey, int ddMemory,
                       int memoryType, int share, int pixelCopy, int mirrorWidth, int mirrorHeight,
                       int restore)
@@ -209,7 +265,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
                                      share);
         if (FAILED(hr)) {
             ReportLog("CreateVertexBuffer Err %x", static_cast<unsigned>(hr));
-            return hr;
+            return SURFACE_CREATE_ERR;
         }
     }
     int result = SURFACE_OK;
@@ -224,49 +280,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
         if (!DTCheckTextureSize(texWidth, texHeight))
             ReportLog("上記の理由でテクスチャの描画が失敗する可能性があります。(%s)", fileName);
 
-        // Pixels of the transparent colour become transparent black in every
-        // texture, whatever the colour-key flag says.
-        const RGBTRIPLE& key = nBpp == 16 ? lpDTCon->rgbKey_16 : lpDTCon->rgbTransmit;
-        D3DCOLOR colorKeyArgb = D3DCOLOR_ARGB(255, key.rgbtRed, key.rgbtGreen, key.rgbtBlue);
-
-        if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
-            TraceLog("DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。"
-                     "DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
-            memoryType = DTMEMORYTYPE_VIDEO_RT;
-        }
-        dt->nMemoryType = memoryType;
-        HRESULT hr;
-        if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
-            dt->bRenderTarget = 0;
-            hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1, 0,
-                                              lpDTCon->fmtTexture, D3DPOOL_MANAGED,
-                                              D3DX_FILTER_NONE, D3DX_DEFAULT, colorKeyArgb,
-                                              nullptr, nullptr, &dt->lpTexture);
-            if (FAILED(hr)) {
-                dt->lpTexture = nullptr;
-                if (hr != D3DERR_OUTOFVIDEOMEMORY) {
-                    ReportLog("テクスチャの作成に失敗。(%s)", fileName);
-                    return hr;
-                }
-                ReportLog("VRAM不足のためシステムメモリにテクスチャを作成します。(%s)", fileName);
-                memoryType = DTMEMORYTYPE_SYSTEM;
-                dt->nMemoryType = DTMEMORYTYPE_SYSTEM;
-            }
-        }
-        if (memoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
-            dt->bRenderTarget = 0;
-            hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1,
-                                              D3DUSAGE_DYNAMIC, lpDTCon->fmtTexture,
-                                              D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
-                                              colorKeyArgb, nullptr, nullptr, &dt->lpTexture);
-            if (FAILED(hr)) {
-                dt->lpTexture = nullptr;
-                ReportLog("D3DXCreateTextureFromFileEx Err %x %s", static_cast<unsigned>(hr),
-                          fileName);
-                TextureFailureExit();
-                return hr;
-            }
-        }
+        if (!LoadTexture(dt, fileName, texWidth, texHeight, memoryType)) return SURFACE_CREATE_ERR;
         ReleaseCom(dt->lpSurface);
         if (FAILED(dt->lpTexture->GetSurfaceLevel(0, &dt->lpSurface))) dt->lpSurface = nullptr;
         dt->lpTexture->GetLevelDesc(0, &dt->descLevel0);
@@ -391,8 +405,7 @@ bool DDCheckSurfaceResult(int code)
     case SURFACE_COLORKEY_ERR: TraceLog("SETCOLORKEY_ERR"); return false;
     default: break;
     }
-    // A failed Direct3D call left the record without a texture: the surface
-    // cannot be drawn, so the load failed (its report line is already written).
+    // No result of ours is negative: such a code is a failure, never a pass.
     if (code < 0) {
         TraceLogF("CREATESURFACE_ERR %x", static_cast<unsigned>(code));
         return false;
