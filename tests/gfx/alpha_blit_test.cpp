@@ -289,11 +289,11 @@ void ExpectRgbNear(const REFIMAGE& actual, const REFIMAGE& expected, int toleran
 
 }  // namespace
 
-using BothBackEndsDisplayTest = OnBothBackEnds<DisplayTest>;
+using BothBackEndsAlphaBlit = OnBothBackEnds<DisplayTest>;
 
 // The software paths on real surfaces: Direct3D onto a system-memory texture,
 // DirectDraw at 32 bits; the pixels drawn equal the reference exactly.
-TEST_P(BothBackEndsDisplayTest, MixingBlitsThroughLocksMatchTheReference)
+TEST_P(BothBackEndsAlphaBlit, MixingBlitsThroughLocksMatchTheReference)
 {
     const int d3d = GetParam();
     WriteNoiseBmp("source.bmp", 12, 10, 11, 5, 2);
@@ -392,4 +392,4 @@ TEST_F(DisplayTest, BlendTableFile)
     EXPECT_TRUE(std::equal(table.begin(), table.end(), bytes.begin()));
 }
 
-INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsDisplayTest);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsAlphaBlit);

@@ -127,11 +127,11 @@ TEST(PixelEffects, HandWorkedBlurAndMosaic)
 }
 
 
-using BothBackEndsDisplayTest = OnBothBackEnds<DisplayTest>;
+using BothBackEndsBlurMosaic = OnBothBackEnds<DisplayTest>;
 
 // Through real surfaces: the locks, the layouts the display gives and the
 // upload of the drawn pixels, on both back ends.
-TEST_P(BothBackEndsDisplayTest, BlurAndMosaicOnSurfacesMatchTheReference)
+TEST_P(BothBackEndsBlurMosaic, BlurAndMosaicOnSurfacesMatchTheReference)
 {
     const int d3d = GetParam();
     WriteNoiseBmp("source.bmp", 12, 10, 5, 5, 2);
@@ -204,4 +204,4 @@ TEST_F(DisplayTest, NoBlurAtEightBits)
     EXPECT_EQ(TraceText(), "8ビットぼかしは不可能！\n");
 }
 
-INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsDisplayTest);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsBlurMosaic);

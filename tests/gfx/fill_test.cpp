@@ -9,9 +9,9 @@
 #include "gfx/surface.h"
 #include "tests/gfx/gfx_support.h"
 
-using BothBackEndsDisplayTest = OnBothBackEnds<DisplayTest>;
+using BothBackEndsFill = OnBothBackEnds<DisplayTest>;
 
-TEST_P(BothBackEndsDisplayTest, BackBufferFillsClipBlendAndUseThePalette)
+TEST_P(BothBackEndsFill, BackBufferFillsClipBlendAndUseThePalette)
 {
     const int d3d = GetParam();
     ASSERT_TRUE(Up(d3d));
@@ -148,4 +148,4 @@ TEST_F(DisplayTest, BlitSettersChangeOnlyTheDirect3DContext)
     EXPECT_EQ(p, &duplicate);
 }
 
-INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsDisplayTest);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFill);

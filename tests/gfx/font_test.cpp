@@ -32,11 +32,11 @@ std::vector<uint32_t> Colours(std::vector<uint32_t> pixels)
 
 }  // namespace
 
-using BothBackEndsFontTest = OnBothBackEnds<FontTest>;
+using BothBackEndsFont = OnBothBackEnds<FontTest>;
 
 // Which cells carry ink, in the font's colour, and nothing outside the text's
 // box: both back ends, the three font sizes, with and without the caches.
-TEST_P(BothBackEndsFontTest, FixedPitchTextInksItsCellsOnly)
+TEST_P(BothBackEndsFont, FixedPitchTextInksItsCellsOnly)
 {
     const int d3d = GetParam();
     // Row 0: A, space, b. Row 1: two kanji, the full-width space, x. Row 2: half-width ｱ.
@@ -65,7 +65,7 @@ TEST_P(BothBackEndsFontTest, FixedPitchTextInksItsCellsOnly)
 // Glyphs from the caches look as those rendered for each text: characters of
 // the fixed list, one added at its first drawing (twice: found the second
 // time), single bytes and katakana.
-TEST_P(BothBackEndsFontTest, CachedTextLooksAsRenderedText)
+TEST_P(BothBackEndsFont, CachedTextLooksAsRenderedText)
 {
     const int d3d = GetParam();
     const char* text = "Score 0123 漢字\nあア！ｱ漢";
@@ -99,7 +99,7 @@ TEST_P(BothBackEndsFontTest, CachedTextLooksAsRenderedText)
 }
 
 // The cell each character lands in, in both caches.
-TEST_P(BothBackEndsFontTest, CharactersLandInTheirCacheCells)
+TEST_P(BothBackEndsFont, CharactersLandInTheirCacheCells)
 {
     const int d3d = GetParam();
     ASSERT_TRUE(UpWithText(d3d));
@@ -233,7 +233,7 @@ TEST_F(FontTest, TextReachesTargetsThatAreNoRenderTargets)
 
 // Icon letters: a to z become cells of the icon sheet, unless the font has
 // no icon flag.
-TEST_P(BothBackEndsFontTest, IconLettersComeFromTheSheet)
+TEST_P(BothBackEndsFont, IconLettersComeFromTheSheet)
 {
     const int d3d = GetParam();
     std::vector<uint32_t> sheet(26 * 16 * 16);
@@ -268,7 +268,7 @@ TEST_P(BothBackEndsFontTest, IconLettersComeFromTheSheet)
 
 // Windows: centred on the window surface with x = 10000, framed outside the
 // picture; a text window of width 0 is the margin wider than its text.
-TEST_P(BothBackEndsFontTest, WindowsAreFramedAndHoldTheirText)
+TEST_P(BothBackEndsFont, WindowsAreFramedAndHoldTheirText)
 {
     const int d3d = GetParam();
     WriteBmp("window.bmp", 640, 480, 24, std::vector<uint32_t>(640 * 480, 0x204080));
@@ -307,7 +307,7 @@ TEST_P(BothBackEndsFontTest, WindowsAreFramedAndHoldTheirText)
 }
 
 // Digit strips: 10 cells of pitch x by pitch y, the digits in order.
-TEST_P(BothBackEndsFontTest, DigitStripsHoldTheTenDigits)
+TEST_P(BothBackEndsFont, DigitStripsHoldTheTenDigits)
 {
     const int d3d = GetParam();
     ASSERT_TRUE(UpWithText(d3d));
@@ -370,7 +370,7 @@ TEST(FontColour, PaletteEntriesBecomeTextColours)
 }
 
 // Centred glyphs sit in the middle of their cells, with and without caches.
-TEST_P(BothBackEndsFontTest, CentredGlyphsSitInTheMiddleOfTheirCells)
+TEST_P(BothBackEndsFont, CentredGlyphsSitInTheMiddleOfTheirCells)
 {
     const int d3d = GetParam();
     ASSERT_TRUE(UpWithText(d3d));
@@ -400,7 +400,7 @@ TEST_P(BothBackEndsFontTest, CentredGlyphsSitInTheMiddleOfTheirCells)
 
 // Proportional fonts draw each line whole; their extent is measured with the
 // font that draws them.
-TEST_P(BothBackEndsFontTest, ProportionalTextStaysInsideItsMeasuredExtent)
+TEST_P(BothBackEndsFont, ProportionalTextStaysInsideItsMeasuredExtent)
 {
     const int d3d = GetParam();
     ASSERT_TRUE(UpWithText(d3d));
@@ -473,7 +473,7 @@ TEST_F(FontTest, DestroyedFontsLeaveTheList)
 }
 
 // After a loss the caches show the same glyphs in the same cells again.
-TEST_P(BothBackEndsFontTest, RestoreRendersLostCachesAgain)
+TEST_P(BothBackEndsFont, RestoreRendersLostCachesAgain)
 {
     const int d3d = GetParam();
     ASSERT_TRUE(UpWithText(d3d));
@@ -496,4 +496,4 @@ TEST_P(BothBackEndsFontTest, RestoreRendersLostCachesAgain)
     DDUnInit();
 }
 
-INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFontTest);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFont);

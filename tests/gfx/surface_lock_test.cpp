@@ -52,13 +52,13 @@ TEST_F(DisplayTest, LockReadsAndWritesEveryKindOfSurface)
     EXPECT_EQ(TraceText(), "");
 }
 
-using BothBackEndsDisplayTest = OnBothBackEnds<DisplayTest>;
+using BothBackEndsSurfaceLock = OnBothBackEnds<DisplayTest>;
 
 // A record may claim a larger picture than its surface holds: under
 // DirectDraw a reload takes the size of the file as it is now, which may have
 // grown since the surface was made. The lock, and all pixel work through it,
 // keeps to the surface.
-TEST_P(BothBackEndsDisplayTest, LocksKeepToTheSurfaceWhenTheRecordClaimsMore)
+TEST_P(BothBackEndsSurfaceLock, LocksKeepToTheSurfaceWhenTheRecordClaimsMore)
 {
     const int d3d = GetParam();
     WriteBmp("picture.bmp", 8, 6, 24, std::vector<uint32_t>(8 * 6, 0x102030));
@@ -170,4 +170,4 @@ TEST_F(DisplayTest, FailedLocksAreReportedAndHandOutNoPixels)
     EXPECT_FALSE(DDLock(&never, &desc, &pixels, 32));
 }
 
-INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsDisplayTest);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsSurfaceLock);

@@ -118,9 +118,9 @@ TEST_F(DisplayTest, BlankDirect3DSurfacesByMemoryType)
     DDReleaseSurface(&video);     // an empty record: nothing
 }
 
-using BothBackEndsDisplayTest = OnBothBackEnds<DisplayTest>;
+using BothBackEndsSurface = OnBothBackEnds<DisplayTest>;
 
-TEST_P(BothBackEndsDisplayTest, ImagesLoadFromBmpOfEachDepthOnBothBackEnds)
+TEST_P(BothBackEndsSurface, ImagesLoadFromBmpOfEachDepthOnBothBackEnds)
 {
     const int d3d = GetParam();
     WriteFixtures();
@@ -190,7 +190,7 @@ TEST_F(DisplayTest, SurfaceResultsThatLeaveNoUsableSurfaceFail)
     EXPECT_EQ(TraceText(), expected);
 }
 
-TEST_P(BothBackEndsDisplayTest, SurfacesLoadFromTheirDescriptorsAndAreMadeAgainFromThem)
+TEST_P(BothBackEndsSurface, SurfacesLoadFromTheirDescriptorsAndAreMadeAgainFromThem)
 {
     const int d3d = GetParam();
     WriteFixtures();
@@ -296,4 +296,4 @@ TEST_F(DisplayTest, DirectDrawSheetsAreMirroredCellByCellWhenLoaded)
     DDReleaseSurface(&sheet);
 }
 
-INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsDisplayTest);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsSurface);

@@ -106,12 +106,12 @@ TEST(FontFormatting, LongTextIsCutAtACharacterBoundary)
     }
 }
 
-using BothBackEndsFontTest = OnBothBackEnds<FontTest>;
+using BothBackEndsTextExtras = OnBothBackEnds<FontTest>;
 
 // Each formatted form draws no more than its buffer holds (255, 511 and 255
 // bytes of a 600-byte text): with one- and two-pixel cells, where the drawing
 // ends shows where the text was cut.
-TEST_P(BothBackEndsFontTest, FormattedTextEndsWhereItsBufferEnds)
+TEST_P(BothBackEndsTextExtras, FormattedTextEndsWhereItsBufferEnds)
 {
     const int d3d = GetParam();
     const std::string bars(600, 'I');
@@ -164,7 +164,7 @@ TEST(BitmapText, BytesMapToTheirSheetCells)
 
 // Drawn from a sheet whose cells each hold their own colour: the right cells,
 // new lines, and the wrap at the display's width.
-TEST_P(BothBackEndsFontTest, BitmapTextDrawsSheetCells)
+TEST_P(BothBackEndsTextExtras, BitmapTextDrawsSheetCells)
 {
     const int d3d = GetParam();
     std::vector<uint32_t> sheet(128 * 80);
@@ -226,5 +226,5 @@ TEST_P(BothBackEndsFullScreenTextOnDesktop, DialogModeAndTheFullScreenMessageBox
     lpFullScreenMesBox = &BoxCapture::Show;
 }
 
-INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFontTest);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsTextExtras);
 INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFullScreenTextOnDesktop);
