@@ -11,6 +11,9 @@ public:
     cThread() = default;
     cThread(const cThread&) = delete;
     cThread& operator=(const cThread&) = delete;
+    // A thread still running when its object goes (at process exit) is
+    // stopped as Exit stops it.
+    ~cThread() { Exit(); }
 
     // Creates the thread running at once; 1, or 0 when no thread was created.
     // An exception that escapes the procedure is reported to the report log

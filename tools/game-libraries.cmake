@@ -7,9 +7,10 @@
 #            request to the main window; native too
 #   records  base; native too
 #   files    records, base; native too
-#   app      the rest of app/: base, records, files (the stage loader), gfx
-#            (the shell and the graphics
-#            library call each other: the one cycle, declared both ways)
+#   app      the rest of app/: base, records, files (the stage loader), gfx,
+#            scenes (the scene manager makes them); the shell calls the
+#            graphics library and the screens, and they call it: these
+#            cycles are declared both ways
 #   gfx      base, app
 #   stage    files, records, gfx, app, base
 #   scenes   stage and everything below it
