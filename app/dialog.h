@@ -7,6 +7,7 @@
 // OnInitDialog. Window thread only.
 #include <windows.h>
 
+#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -195,12 +196,10 @@ private:
 template <class T, class... ARGS>
 INT_PTR RunModalDialog(ARGS&&... args)
 {
-    T* dialog = new (std::nothrow) T(std::forward<ARGS>(args)...);
+    std::unique_ptr<T> dialog(new (std::nothrow) T(std::forward<ARGS>(args)...));
     if (!dialog) {
         OutOfMemoryExit();
         return 0;
     }
-    const INT_PTR result = dialog->DoModal(0);
-    delete dialog;
-    return result;
+    return dialog->DoModal(0);
 }

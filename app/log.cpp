@@ -1,27 +1,25 @@
 #include "app/log.h"
 
+#include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 namespace {
 
+// One lock over both logs and their settings: the window, game and loader
+// threads all write lines, and a line is one open-append-close.
+std::mutex logLock;
 std::string reportPath;
 std::string tracePath;
-int traceEnabled = 0;
+std::atomic<int> traceEnabled{0};
 bool traceWrittenThisRun = false;
 
-// Opens the file positioned at its end; "rt+" keeps what is there.
-FILE* OpenAtEnd(const std::string& path, const char* mode)
-{
-    FILE* fp = std::fopen(path.c_str(), mode);
-    if (fp) std::fseek(fp, 0, SEEK_END);
-    return fp;
-}
-
-// Appends text and a line break to the file.
+// Appends text and a line break to the file; the caller holds logLock.
+// Append mode puts every write at the end, whatever another writer did.
 int AppendLine(const std::string& path, const char* mode, const char* text)
 {
-    FILE* fp = OpenAtEnd(path, mode);
+    FILE* fp = std::fopen(path.c_str(), mode);
     if (!fp) return 0;
     std::fputs(text, fp);
     std::fputs("\n", fp);
@@ -33,6 +31,7 @@ int AppendLine(const std::string& path, const char* mode, const char* text)
 
 int CreateReportLog(const char* path)
 {
+    std::lock_guard<std::mutex> hold(logLock);
     FILE* fp = std::fopen(path, "wt");
     if (!fp) return 0;
     std::fclose(fp);
@@ -40,16 +39,21 @@ int CreateReportLog(const char* path)
     return 1;
 }
 
-FILE* OpenReportLog()
+cReportLogBlock::cReportLogBlock() : m_Hold(logLock)
 {
-    if (reportPath.empty()) return nullptr;
-    return OpenAtEnd(reportPath, "rt+");
+    if (!reportPath.empty()) m_pFile = std::fopen(reportPath.c_str(), "at");
+}
+
+cReportLogBlock::~cReportLogBlock()
+{
+    if (m_pFile) std::fclose(m_pFile);
 }
 
 int ReportLogText(const char* text)
 {
+    std::lock_guard<std::mutex> hold(logLock);
     if (reportPath.empty()) return 0;
-    return AppendLine(reportPath, "rt+", text);
+    return AppendLine(reportPath, "at", text);
 }
 
 int ReportLog(const char* format, ...)
@@ -79,6 +83,7 @@ int ReportLogAndTrace(const char* format, ...)
 
 void TraceLogInit(int enabled, const char* path)
 {
+    std::lock_guard<std::mutex> hold(logLock);
     traceEnabled = enabled;
     tracePath = path ? path : "";
 }
@@ -87,8 +92,9 @@ bool IsTraceLogEnabled() { return traceEnabled != 0; }
 
 int TraceLog(const char* text)
 {
+    std::lock_guard<std::mutex> hold(logLock);
     if (!traceEnabled) return 0;
-    const char* mode = traceWrittenThisRun ? "rt+" : "wt";
+    const char* mode = traceWrittenThisRun ? "at" : "wt";
     traceWrittenThisRun = true;
     return AppendLine(tracePath, mode, text);
 }

@@ -2,8 +2,11 @@
 // The report log ("Report_Game.txt", rewritten at each start) and the trace log
 // ("EC_Game.txt", named at start-up and normally disabled). Each line opens,
 // appends and closes the file, so a crash loses nothing already written.
-// Lines are written in text mode: each ends with CR LF on disk.
+// Lines are written in text mode: each ends with CR LF on disk. Any thread
+// may write: one lock covers both files, and lines are appended, so lines
+// from two threads never overwrite one another.
 #include <cstdio>
+#include <mutex>
 
 #include "app/format.h"
 
@@ -17,9 +20,22 @@ int ReportLogAndTrace(const char* format, ...) GAME_PRINTF(1, 2);
 int ReportLogText(const char* text);
 // Appends text as it stands to the report log and passes it to TraceLog.
 int ReportLogAndTraceText(const char* text);
-// Opens the report log for appending a block of lines of the caller's own
-// making (fprintf, then fclose); null when it cannot be opened.
-FILE* OpenReportLog();
+// The report log opened for appending a block of lines of the caller's own
+// making (fprintf to File()); the block holds the logs' lock until it is
+// destroyed, so no other line lands inside it. Write no other log line
+// while holding it. File() is null when the log cannot be opened.
+class cReportLogBlock {
+public:
+    cReportLogBlock();
+    ~cReportLogBlock();
+    cReportLogBlock(const cReportLogBlock&) = delete;
+    cReportLogBlock& operator=(const cReportLogBlock&) = delete;
+    FILE* File() const { return m_pFile; }
+
+private:
+    std::lock_guard<std::mutex> m_Hold;
+    FILE* m_pFile = nullptr;
+};
 
 void TraceLogInit(int enabled, const char* path);
 bool IsTraceLogEnabled();

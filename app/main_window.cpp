@@ -17,7 +17,7 @@
 HINSTANCE hInst = nullptr;
 int bFromEditor = 0;
 BYTE bInitialized = 0;
-int bAppActive = 0;
+std::atomic<int> bAppActive{0};
 
 namespace {
 

@@ -2,6 +2,8 @@
 // The main window and the process-wide values the window thread keeps.
 #include <windows.h>
 
+#include <atomic>
+
 #include "app/window.h"
 
 // The registered class, also the single-instance mark another start looks for.
@@ -39,7 +41,9 @@ extern cMainWindow MainWindow;
 extern HINSTANCE hInst;
 extern int bFromEditor;        // started by the editor for a test play (show mode 5)
 extern BYTE bInitialized;      // start-up has succeeded
-extern int bAppActive;         // wParam of the last WM_ACTIVATEAPP; 0 idles both threads
+// wParam of the last WM_ACTIVATEAPP; 0 idles both threads. Written by the
+// window thread, read by the game thread.
+extern std::atomic<int> bAppActive;
 // rcClient, the client rectangle in screen coordinates, is the display's (gfx/display.h).
 
 // The procedure of the registered class: every message goes to MainWindow.

@@ -1,9 +1,12 @@
 #include "app/main_window_handle.h"
 #include "app/close_request.h"
 
-HWND hMainWnd = nullptr;
+std::atomic<HWND> hMainWnd{nullptr};
 
 void PostCloseToMainWindow()
 {
-    PostMessageA(hMainWnd, WM_CLOSE, 0, 0);
+    // A null window would post the close to the caller's own thread queue,
+    // where a worker thread would take it for its own end.
+    HWND main = hMainWnd;
+    if (main) PostMessageA(main, WM_CLOSE, 0, 0);
 }

@@ -253,24 +253,17 @@ cMidiPlayer::~cMidiPlayer() { DeleteAll(); }
 void cMidiPlayer::Resize(int channels)
 {
     if (channels < 0) channels = 0;
-    while (static_cast<int>(m_Streams.size()) > channels) {
-        delete m_Streams.back();
-        m_Streams.pop_back();
-    }
-    m_Streams.resize(channels, nullptr);
+    m_Streams.resize(channels);
 }
 
 void cMidiPlayer::DeleteAll()
 {
-    for (cMidiStream*& stream : m_Streams) {
-        delete stream;
-        stream = nullptr;
-    }
+    for (std::unique_ptr<cMidiStream>& stream : m_Streams) stream.reset();
 }
 
 void cMidiPlayer::StopAll(int pause)
 {
-    for (cMidiStream* stream : m_Streams)
+    for (const std::unique_ptr<cMidiStream>& stream : m_Streams)
         if (stream) stream->Stop(pause);
 }
 
@@ -281,8 +274,8 @@ int cMidiPlayer::Play(int channel, const char* path, int loop)
     std::string extension;
     if (!path || !GetExtension(extension, path) || extension != "mid") return 0;
     if (m_Streams.empty()) return 0;
-    cMidiStream*& slot = CheckedAt(m_Streams, channel);
-    slot = new cMidiStream(path);
+    std::unique_ptr<cMidiStream>& slot = CheckedAt(m_Streams, channel);
+    slot = std::make_unique<cMidiStream>(path);
     if (!slot->HasImage()) return 0;
     slot->Restart(loop);
     return 1;

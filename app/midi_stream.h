@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <atomic>
+#include <memory>
 #include <vector>
 
 #include "app/midi_file.h"
@@ -74,9 +76,10 @@ private:
     MIDIHDR m_Headers[BUFFER_COUNT] = {};
     std::vector<char> m_Buffers[BUFFER_COUNT];
     DWORD m_nPosition = MIDI_IMAGE_HEADER;
-    volatile int m_nState = STOPPED;
+    // Written by the caller and by the stream's own thread.
+    std::atomic<int> m_nState{STOPPED};
     cThread m_Thread;
-    volatile int m_bLoop = 0;
+    std::atomic<int> m_bLoop{0};
 };
 
 // One stream slot per music channel; only one tune exists at a time.
@@ -91,5 +94,5 @@ public:
     void DeleteAll();
     void Resize(int channels);
 
-    std::vector<cMidiStream*> m_Streams;
+    std::vector<std::unique_ptr<cMidiStream>> m_Streams;
 };

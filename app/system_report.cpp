@@ -141,7 +141,8 @@ int ReportSystemInfo()
     const double mb = 1048576.0;
     double diskMB = GetDiskFreeBytes(nullptr) / mb;
 
-    FILE* fp = OpenReportLog();
+    cReportLogBlock block;
+    FILE* fp = block.File();
     if (!fp) return 0;
     std::fprintf(fp, "OS : %s\n", version);
     std::fprintf(fp, "CPU : %s %s %d\n", cpu.szVendor, cpu.szBrand, static_cast<int>(cpu.dClockHz * 0.000001));
@@ -150,6 +151,5 @@ int ReportSystemInfo()
     std::fprintf(fp, "Vir Total : %.3fMB\n", mem.dwTotalVirtual / mb);
     std::fprintf(fp, "Vir Free : %3.fMB\n", mem.dwAvailVirtual / mb);
     std::fprintf(fp, "HD Free : %3.fMB\n", diskMB);
-    std::fclose(fp);
     return 1;
 }

@@ -3,6 +3,7 @@
 #include <process.h>
 
 #include <exception>
+#include <memory>
 
 #include "app/close_request.h"
 #include "app/log.h"
@@ -16,8 +17,7 @@ struct ThreadStart {
 
 unsigned __stdcall GuardedThreadProc(void* p)
 {
-    ThreadStart start = *static_cast<ThreadStart*>(p);
-    delete static_cast<ThreadStart*>(p);
+    const ThreadStart start = *std::unique_ptr<ThreadStart>(static_cast<ThreadStart*>(p));
     try {
         return start.proc(start.arg);
     } catch (const std::exception& e) {
@@ -33,14 +33,14 @@ unsigned __stdcall GuardedThreadProc(void* p)
 
 int cThread::Start(PROC proc, void* arg)
 {
-    auto* start = new ThreadStart{proc, arg};
+    auto start = std::make_unique<ThreadStart>(ThreadStart{proc, arg});
     unsigned id = 0;
-    uintptr_t handle = _beginthreadex(nullptr, 0, GuardedThreadProc, start, 0, &id);
+    uintptr_t handle = _beginthreadex(nullptr, 0, GuardedThreadProc, start.get(), 0, &id);
     if (handle == 0) {
-        delete start;
         m_hThread = nullptr;
         return 0;
     }
+    start.release(); // the new thread owns it now
     m_nThreadId = id;
     m_hThread = reinterpret_cast<HANDLE>(handle);
     return 1;

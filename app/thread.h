@@ -1,12 +1,16 @@
 #pragma once
 // The thin wrapper through which the runtime starts, joins, suspends, resumes
-// and stops its worker threads.
+// and stops its worker threads. Each object owns its thread handle: it cannot
+// be copied, and only the thread that started it joins or ends it.
 #include <windows.h>
 
 class cThread {
 public:
     typedef unsigned(__stdcall* PROC)(void*);
 
+    cThread() = default;
+    cThread(const cThread&) = delete;
+    cThread& operator=(const cThread&) = delete;
     // A thread still running when its object goes (at process exit) is
     // stopped as Exit stops it.
     ~cThread() { Exit(); }
@@ -20,7 +24,11 @@ public:
     bool Suspend();
     bool Resume();
     // Resumes the thread fully, asks it to quit with WM_QUIT, waits for it and
-    // ends it by force after 200 rounds of 1 ms.
+    // ends it by force (TerminateThread) after 200 rounds of 1 ms. A thread
+    // ended by force runs no destructors and releases no lock it holds: the
+    // report and trace logs' lock among them, so a thread that is still
+    // writing a log line when it is ended leaves the logs locked. The force
+    // is the last resort for a thread that no longer answers, at shutdown.
     void Exit();
     // Start hand-shake: posts WM_APP until the new thread's queue takes it.
     // False when there is no thread or it ended before taking the message.

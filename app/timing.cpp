@@ -2,8 +2,6 @@
 
 #include <mmsystem.h>
 
-#include "gfx/display_context.h"
-
 DWORD(WINAPI* lpTimeSource)() = timeGetTime;
 
 namespace {
@@ -88,9 +86,9 @@ bool CheckFrameTime(unsigned fps)
     return true;
 }
 
-bool PaceFrame(unsigned fps)
+bool PaceFrame(unsigned fps, bool direct3D)
 {
-    if (!lpDTCon || fps == 0) return true;
+    if (!direct3D || fps == 0) return true;
     if (!paceStarted) {
         paceStarted = true;
         paceBase = lpTimeSource();

@@ -18,5 +18,6 @@ int CountEvery(int mode, unsigned n);
 int CountFps(int update);
 // True when the next frame is due (frames let through at most every 1000/fps ms).
 bool CheckFrameTime(unsigned fps);
-// True when frame k of the current second is due (Direct3D only; else always true).
-bool PaceFrame(unsigned fps);
+// True when frame k of the current second is due. Only a Direct3D display is
+// paced this way (the caller says which display is up); else always true.
+bool PaceFrame(unsigned fps, bool direct3D);

@@ -154,7 +154,8 @@ void cWindow::Initialise(WORD resourceId, HWND owner, WINDOWREGISTRY* registry, 
     m_hOwner = owner;
     m_lpRegistry = registry;
     m_lpProc = proc;
-    HWND main = hMainWnd ? hMainWnd : m_hWnd;
+    HWND main = hMainWnd;
+    if (!main) main = m_hWnd;
     m_hInstance = main ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE)) : GetModuleHandleA(nullptr);
 }
 

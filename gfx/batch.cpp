@@ -19,8 +19,7 @@ void ReleaseRun(BATCH& batch)
 {
     ReleaseCom(batch.lpIndexBuffer);
     ReleaseCom(batch.lpVertexBuffer);
-    delete[] batch.lpVertexData;
-    batch.lpVertexData = nullptr;
+    batch.lpVertexData.reset();
 }
 
 // Puts the run's vertices (n quads) and the indices 0..4n-1 into fresh managed
@@ -36,7 +35,7 @@ bool PrepareRun(BATCH& batch, int n, DDSURFACEDATA* target)
         ReportLogAndTrace("CreateVertexBuffer Err");
         return false;
     }
-    if (!DTPutVertices(batch.lpVertexBuffer, batch.lpVertexData, vertexBytes)) return false;
+    if (!DTPutVertices(batch.lpVertexBuffer, batch.lpVertexData.get(), vertexBytes)) return false;
 
     const UINT indexBytes = n * 4 * sizeof(WORD);
     if (FAILED(lpDevice->CreateIndexBuffer(indexBytes, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
@@ -74,8 +73,8 @@ void WalkRuns(BATCH& batch, std::vector<ENTRY>& entries, SAME same, FILL fill, D
         size_t end = start + 1;
         while (end < entries.size() && same(entries[start], entries[end])) ++end;
         const int n = static_cast<int>(end - start);
-        batch.lpVertexData = new BYTE[n * QUAD_BYTES];
-        QUADVERTEX* v = reinterpret_cast<QUADVERTEX*>(batch.lpVertexData);
+        batch.lpVertexData = std::make_unique<BYTE[]>(n * QUAD_BYTES);
+        QUADVERTEX* v = reinterpret_cast<QUADVERTEX*>(batch.lpVertexData.get());
         for (int k = 0; k < n; ++k) fill(entries[start + k], v + 4 * k);
         bool drawn = false;
         if (PrepareRun(batch, n, entries[start].lpTarget)) {
@@ -215,7 +214,7 @@ int DDEndSpriteBatch()
         },
         [&](size_t start, int n) {
             const BATCHSPRITE& first = sprites[start];
-            DTSURFACEDATA* src = first.lpSource->lpDT;
+            DTSURFACEDATA* src = first.lpSource->lpDT.get();
             if (first.nMode == 0 && src && src->bColorKey && (nBpp == 16 || nBpp == 32))
                 for (int k = 0; k < n; ++k) {
                     const BATCHSPRITE& s = sprites[start + k];

@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <memory>
 #include <vector>
 
 #include "gfx/surface_record.h"
@@ -27,7 +28,7 @@ struct BATCHRECT {
 struct RECTBATCH {
     int bBatching = 0;
     std::vector<BATCHRECT> Rects;
-    BYTE* lpVertexData = nullptr;                   // of the run being drawn
+    std::unique_ptr<BYTE[]> lpVertexData;           // of the run being drawn
     IDirect3DVertexBuffer9* lpVertexBuffer = nullptr;
     IDirect3DIndexBuffer9* lpIndexBuffer = nullptr;
     ~RECTBATCH();
@@ -53,7 +54,7 @@ struct SPRITEORDER {
 struct SPRITEBATCH {
     int bBatching = 0;
     std::vector<BATCHSPRITE> Sprites;
-    BYTE* lpVertexData = nullptr;
+    std::unique_ptr<BYTE[]> lpVertexData;
     IDirect3DVertexBuffer9* lpVertexBuffer = nullptr;
     IDirect3DIndexBuffer9* lpIndexBuffer = nullptr;
     int nCounter = 0;          // quads collected since the batch began

@@ -172,8 +172,7 @@ bool CopyBitmap(DDSURFACEDATA* record, const char* fileName, int bpp, int pixelC
     if (fileName != record->szFileName)
         lstrcpynA(record->szFileName, fileName, sizeof record->szFileName);
     if (pixelCopy && bpp != 8) return DDMakePixelCopy(&record->lpDD->lpPixelCopy, record) != 0;
-    delete[] record->lpDD->lpPixelCopy;
-    record->lpDD->lpPixelCopy = nullptr;
+    record->lpDD->lpPixelCopy.reset();
     return true;
 }
 

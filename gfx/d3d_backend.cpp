@@ -56,23 +56,10 @@ void AskForSixtyHertz()
     }
 }
 
-}  // namespace
-
-int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
+// The presentation parameters of a window or of full screen, before the
+// formats are chosen.
+D3DPRESENT_PARAMETERS PresentParameters(int width, int height)
 {
-    int ddi = lpDDIVersionSource ? lpDDIVersionSource() : 99999;
-    if (ddi < 9) {
-        ReportLog("ビデオカードのドライバがDirectX9をサポートしていません！ %d", ddi);
-        return 0;
-    }
-    lpDirect3D = Direct3DCreate9(D3D_SDK_VERSION);
-    if (!lpDirect3D) {
-        ReportLog("ビデオカードがDirectX9をサポートしていません！");
-        return 0;
-    }
-    lpDTCon = new DTCONTEXT;
-    DTCONTEXT& con = *lpDTCon;
-
     D3DPRESENT_PARAMETERS pp = {};
     if (bWindowMode) {
         pp.Windowed = TRUE;
@@ -87,7 +74,13 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
         pp.FullScreen_RefreshRateInHz = 60;
     }
     pp.PresentationInterval = bVSync ? D3DPRESENT_INTERVAL_DEFAULT : D3DPRESENT_INTERVAL_IMMEDIATE;
+    return pp;
+}
 
+// The device's capabilities (with the test switch's bits), the texture size
+// rules and the swap effect they allow.
+void ReadDeviceCaps(DTCONTEXT& con, D3DPRESENT_PARAMETERS& pp)
+{
     con.nAdapter = D3DADAPTER_DEFAULT;
     con.nDeviceType = D3DDEVTYPE_HAL;
     if (FAILED(lpDirect3D->GetDeviceCaps(con.nAdapter, con.nDeviceType, &con.d3dCaps)))
@@ -98,7 +91,12 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
                         : D3DSWAPEFFECT_COPY;
     con.bPow2 = (con.d3dCaps.TextureCaps & D3DPTEXTURECAPS_POW2) ? 1 : 0;
     con.bSquareOnly = (con.d3dCaps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) ? 1 : 0;
+}
 
+// The back-buffer and texture formats of the depth; false for a depth
+// Direct3D is not offered at.
+bool ChooseFormats(DTCONTEXT& con, int bpp, D3DPRESENT_PARAMETERS& pp)
+{
     if (bpp == 32) {
         con.fmtBackBuffer = D3DFMT_X8R8G8B8;
         con.fmtTexture = D3DFMT_A8R8G8B8;
@@ -109,9 +107,8 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
         SurfaceFormat = kArgb1555;
         DisplayFormat = bWindowMode ? kArgb1555 : kRgb565;
     } else {
-        return 0;
+        return false;
     }
-
     pp.BackBufferFormat = con.fmtBackBuffer;
     pp.BackBufferCount = 1;
     pp.MultiSampleType = D3DMULTISAMPLE_NONE;
@@ -120,7 +117,13 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
     pp.EnableAutoDepthStencil = FALSE;
     pp.AutoDepthStencilFormat = con.fmtBackBuffer;
     pp.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+    return true;
+}
 
+// The device, with hardware vertex processing where it can be had, else
+// software; the parameters as asked are kept so that a reset asks the same.
+bool CreateDevice(DTCONTEXT& con, HWND hwnd, const D3DPRESENT_PARAMETERS& pp)
+{
     D3DPRESENT_PARAMETERS tried = pp;
     if (SUCCEEDED(lpDirect3D->CreateDevice(con.nAdapter, con.nDeviceType, hwnd,
                                            D3DCREATE_HARDWARE_VERTEXPROCESSING, &tried,
@@ -133,20 +136,19 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
                                             &lpDevice))) {
             lpDevice = nullptr;
             TraceLog("CreateDevice Err");
-            return 0;
+            return false;
         }
         ReportLog("Device HAL-SOFT");
     }
     ReportLog("%s", FormatName(con.fmtBackBuffer));
-    // The parameters as asked, so that a reset asks the same again.
     con.d3dpp = pp;
     con.fmtAdapter = con.fmtBackBuffer;
+    return true;
+}
 
-    DTSetRenderStates();
-    DDResetVertexColor();
-    DDResetColorOp();
-    DDResetAlphaOp();
-
+// BackBuffer over the device's own back buffer, with its vertex buffer.
+bool SetUpBackBuffer(DTCONTEXT& con, int width, int height)
+{
     DDAllocDT(&BackBuffer);
     BackBuffer.nWidth = BackBuffer.nTexWidth = width;
     BackBuffer.nHeight = BackBuffer.nTexHeight = height;
@@ -159,25 +161,69 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
                                               D3DPOOL_MANAGED, &BackBuffer.lpDT->lpVertexBuffer,
                                               nullptr);
     if (FAILED(hr)) {
+        BackBuffer.lpDT->lpVertexBuffer = nullptr;
         ReportLog("Back CreateVertexBuffer Err %x", static_cast<unsigned>(hr));
-        return 0;
+        return false;
     }
-    lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer.lpDT->lpSurface);
+    hr = lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer.lpDT->lpSurface);
+    if (FAILED(hr)) {
+        BackBuffer.lpDT->lpSurface = nullptr;
+        ReportLog("GetBackBuffer Err %x", static_cast<unsigned>(hr));
+        return false;
+    }
     BackBuffer.lpDT->nId = 0;
     con.nSurfaceId = 1;
     con.nFontId = 0;
+    return true;
+}
 
+// VirBackBuffer and WorkSD, render targets of the back buffer's size.
+bool CreateWorkSurfaces(DTCONTEXT& con)
+{
     DDAllocDT(&VirBackBuffer);
     DDSetVirBackBuffer(0);
     con.bCopyVirBackBuffer = 0;
-    DDCreateSurface(&VirBackBuffer, BackBuffer.nWidth, BackBuffer.nHeight, 0, 0,
-                    DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    const bool virtualMade = DDCreateSurface(&VirBackBuffer, BackBuffer.nWidth, BackBuffer.nHeight, 0,
+                                             0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
     lstrcpyA(VirBackBuffer.szSurfaceType, "VirBackBuffer");
     DDAllocDT(&WorkSD);
-    DDCreateSurface(&WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 0, 0, DTMEMORYTYPE_VIDEO_RT,
-                    0, 0);
+    const bool workMade = DDCreateSurface(&WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 0, 0,
+                                          DTMEMORYTYPE_VIDEO_RT, 0, 0);
     lstrcpyA(WorkSD.szSurfaceType, "WorkSD");
+    if (!virtualMade || !workMade) {
+        ReportLog("%s CreateSurface Err", virtualMade ? "WorkSD" : "VirBackBuffer");
+        return false;
+    }
+    return true;
+}
 
+}  // namespace
+
+int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
+{
+    int ddi = lpDDIVersionSource ? lpDDIVersionSource() : 99999;
+    if (ddi < 9) {
+        ReportLog("ビデオカードのドライバがDirectX9をサポートしていません！ %d", ddi);
+        return 0;
+    }
+    lpDirect3D = Direct3DCreate9(D3D_SDK_VERSION);
+    if (!lpDirect3D) {
+        ReportLog("ビデオカードがDirectX9をサポートしていません！");
+        return 0;
+    }
+    DTCONTEXT& con = *CreateDTContext();
+    D3DPRESENT_PARAMETERS pp = PresentParameters(width, height);
+    ReadDeviceCaps(con, pp);
+    if (!ChooseFormats(con, bpp, pp)) return 0;
+    if (!CreateDevice(con, hwnd, pp)) return 0;
+
+    DTSetRenderStates();
+    DDResetVertexColor();
+    DDResetColorOp();
+    DDResetAlphaOp();
+
+    if (!SetUpBackBuffer(con, width, height)) return 0;
+    if (!CreateWorkSurfaces(con)) return 0;
     if (!bWindowMode) HideCursor();
     return 1;
 }

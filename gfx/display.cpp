@@ -68,7 +68,7 @@ bool DDInit(int bD3D, HWND hwnd, int width, int height, int bpp, int vsync, int 
     if (bD3D) {
         if (!DTInit(hwnd, width, height, bpp, backBuffers)) return false;
     } else {
-        lpDDCon = new DDCONTEXT;
+        CreateDDContext();
         if (!windowed) {
             SetWindowLongA(hwnd, GWL_EXSTYLE, WS_EX_TOPMOST);
             SetWindowLongA(hwnd, GWL_STYLE, WS_POPUP);
@@ -102,8 +102,7 @@ void DDUnInit()
         lpDirectDraw = nullptr;
     }
     // The context goes even when the DirectDraw object was never created.
-    delete lpDDCon;
-    lpDDCon = nullptr;
+    DeleteDDContext();
 
     if (lpDirect3D) {
         for (int i = 0; i < nSurfaceCount; ++i) DDReleaseSurface(&lpSurfaceArray[i]);
@@ -115,8 +114,7 @@ void DDUnInit()
         // Ids start again with the next device: nothing of this one may stay listed.
         RestoreList.clear();
     }
-    delete lpDTCon;
-    lpDTCon = nullptr;
+    DeleteDTContext();
 }
 
 void DDSetVirBackBuffer(int on)
@@ -157,7 +155,7 @@ int DDPresent(unsigned fps)
     if (!lpDTCon) return 1;
     if (lpDTCon->bVirBackBuffer) DDCopyVirBackBuffer(&BackBuffer, &VirBackBuffer);
     if (!bVSync)
-        while (!PaceFrame(fps)) Sleep(1);
+        while (!PaceFrame(fps, lpDTCon != nullptr)) Sleep(1);
     DDEndScene();
     HRESULT hr = lpDevice ? lpDevice->Present(nullptr, nullptr, nullptr, nullptr) : D3D_OK;
     if (hr == D3DERR_DEVICELOST) {

@@ -6,5 +6,13 @@
 struct DTCONTEXT;
 struct DDCONTEXT;
 
+// Views of the contexts, which this file owns: set by the Create functions,
+// null after the Delete ones.
 extern DTCONTEXT* lpDTCon;
 extern DDCONTEXT* lpDDCon;
+
+// A fresh context for the back end (any earlier one of that kind is freed).
+DTCONTEXT* CreateDTContext();
+DDCONTEXT* CreateDDContext();
+void DeleteDTContext();
+void DeleteDDContext();

@@ -12,7 +12,7 @@
 #include <cstdlib>
 
 #include "app/log.h"
-#include "gfx/com_release.h"
+#include "gfx/com_ptr.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
@@ -20,29 +20,29 @@
 namespace {
 
 // The diagnostics provider's root container, or null.
-IDxDiagContainer* OpenDxDiagRoot(IDxDiagProvider** provider)
+// The provider must outlive the containers it gave: it is declared first.
+cComPtr<IDxDiagContainer> OpenDxDiagRoot(cComPtr<IDxDiagProvider>& provider)
 {
-    *provider = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_DxDiagProvider, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IDxDiagProvider, reinterpret_cast<void**>(provider)))) {
-        *provider = nullptr;
-        return nullptr;
-    }
+    // What a failed creation leaves in its out slot is not trusted.
+    IDxDiagProvider* created = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_DxDiagProvider, nullptr, CLSCTX_INPROC_SERVER, IID_IDxDiagProvider,
+                                reinterpret_cast<void**>(&created))))
+        return {};
+    provider = cComPtr<IDxDiagProvider>(created);
     DXDIAG_INIT_PARAMS params = {};
     params.dwSize = sizeof params;
     params.dwDxDiagHeaderVersion = DXDIAG_DX9_SDK_VERSION;
     params.bAllowWHQLChecks = FALSE;
     params.pReserved = nullptr;
-    IDxDiagContainer* root = nullptr;
-    if (FAILED((*provider)->Initialize(&params)) || FAILED((*provider)->GetRootContainer(&root)))
-        return nullptr;
+    cComPtr<IDxDiagContainer> root;
+    if (FAILED(provider->Initialize(&params)) || FAILED(provider->GetRootContainer(root.Put()))) return {};
     return root;
 }
 
-IDxDiagContainer* Child(IDxDiagContainer* parent, const wchar_t* name)
+cComPtr<IDxDiagContainer> Child(const cComPtr<IDxDiagContainer>& parent, const wchar_t* name)
 {
-    IDxDiagContainer* child = nullptr;
-    if (!parent || FAILED(parent->GetChildContainer(name, &child))) return nullptr;
+    cComPtr<IDxDiagContainer> child;
+    if (!parent || FAILED(parent->GetChildContainer(name, child.Put()))) return {};
     return child;
 }
 
@@ -210,37 +210,35 @@ bool ReadVideoMemory(DWORD* total, DWORD* free)
 int ReportDxDiag(FILE* file, int detail)
 {
     if (FAILED(CoInitialize(nullptr))) return 0;
-    IDxDiagProvider* provider = nullptr;
-    IDxDiagContainer* root = OpenDxDiagRoot(&provider);
-    if (root) {
-        IDxDiagContainer* system = Child(root, L"DxDiag_SystemInfo");
-        WriteStringProp(file, system, L"szDirectXVersionLongEnglish", "%s\n");
-        ReleaseCom(system);
-        std::fprintf(file, "TextureMem : %dMB\n",
-                     static_cast<int>(lpDevice ? lpDevice->GetAvailableTextureMem() >> 20 : 0));
-        IDxDiagContainer* devices = Child(root, L"DxDiag_DisplayDevices");
-        DWORD count = 0;
-        if (devices && SUCCEEDED(devices->GetNumberOfChildContainers(&count))) {
-            for (DWORD i = 0; i < count; ++i) {
-                wchar_t name[100];
-                if (FAILED(devices->EnumChildContainerNames(i, name, 100))) continue;
-                IDxDiagContainer* device = Child(devices, name);
-                if (!device) continue;
-                WriteDisplayDevice(file, device, i, detail);
-                ReleaseCom(device);
+    {
+        // Every interface is released before COM is uninitialised.
+        cComPtr<IDxDiagProvider> provider;
+        const cComPtr<IDxDiagContainer> root = OpenDxDiagRoot(provider);
+        if (root) {
+            WriteStringProp(file, Child(root, L"DxDiag_SystemInfo").Get(), L"szDirectXVersionLongEnglish", "%s\n");
+            std::fprintf(file, "TextureMem : %dMB\n",
+                         static_cast<int>(lpDevice ? lpDevice->GetAvailableTextureMem() >> 20 : 0));
+            const cComPtr<IDxDiagContainer> devices = Child(root, L"DxDiag_DisplayDevices");
+            DWORD count = 0;
+            if (devices && SUCCEEDED(devices->GetNumberOfChildContainers(&count))) {
+                for (DWORD i = 0; i < count; ++i) {
+                    wchar_t name[100];
+                    if (FAILED(devices->EnumChildContainerNames(i, name, 100))) continue;
+                    const cComPtr<IDxDiagContainer> device = Child(devices, name);
+                    if (!device) continue;
+                    WriteDisplayDevice(file, device.Get(), i, detail);
+                }
             }
         }
-        ReleaseCom(devices);
-        ReleaseCom(root);
     }
-    ReleaseCom(provider);
     CoUninitialize();
     return 1;
 }
 
 int ReportDisplayInfo(int detail)
 {
-    FILE* file = OpenReportLog();
+    cReportLogBlock block;
+    FILE* file = block.File();
     if (!file) return 0;
     std::fputs(bWindowMode ? "Mode : Window\n" : "Mode : Fullscreen\n", file);
     std::fprintf(file, "Bpp : %d\n", nBpp);
@@ -254,7 +252,6 @@ int ReportDisplayInfo(int detail)
         std::fprintf(file, "RR : %u\n", static_cast<unsigned>(frequency));
     }
     if (lpDTCon) ReportDxDiag(file, detail);
-    std::fclose(file);
     return 1;
 }
 
@@ -270,19 +267,16 @@ int GetDDIVersion()
 {
     if (FAILED(CoInitialize(nullptr))) return 99999;
     int version = 0;
-    IDxDiagProvider* provider = nullptr;
-    IDxDiagContainer* root = OpenDxDiagRoot(&provider);
-    IDxDiagContainer* devices = Child(root, L"DxDiag_DisplayDevices");
-    wchar_t name[100];
-    if (devices && SUCCEEDED(devices->EnumChildContainerNames(0, name, 100))) {
-        IDxDiagContainer* device = Child(devices, name);
-        char text[100];
-        if (StringProp(device, L"szDDIVersionEnglish", text, sizeof text)) version = std::atoi(text);
-        ReleaseCom(device);
+    {
+        cComPtr<IDxDiagProvider> provider;
+        const cComPtr<IDxDiagContainer> devices = Child(OpenDxDiagRoot(provider), L"DxDiag_DisplayDevices");
+        wchar_t name[100];
+        if (devices && SUCCEEDED(devices->EnumChildContainerNames(0, name, 100))) {
+            char text[100];
+            if (StringProp(Child(devices, name).Get(), L"szDDIVersionEnglish", text, sizeof text))
+                version = std::atoi(text);
+        }
     }
-    ReleaseCom(devices);
-    ReleaseCom(root);
-    ReleaseCom(provider);
     CoUninitialize();
     return version > 0 ? version : 99999;
 }

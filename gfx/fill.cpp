@@ -30,7 +30,7 @@ CLIPPEDRECT ClipToSurface(const DDSURFACEDATA* record, int x, int y, int width, 
 
 void FillRenderTarget(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD color)
 {
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     CLIPPEDRECT r = ClipToSurface(record, x, y, width, height);
     if (r.Empty()) return;
     x = r.left, y = r.top, width = r.right - r.left, height = r.bottom - r.top;

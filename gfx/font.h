@@ -23,6 +23,7 @@
 #include <windows.h>
 
 #include <list>
+#include <memory>
 #include <string>
 
 #include "app/format.h"
@@ -113,8 +114,8 @@ public:
     DDSURFACEDATA* m_lpIconSD = nullptr;
     int m_bIcon = 0;
     int m_bFast = 0;
-    FastFont* m_lpFastFont_Half = nullptr;
-    FastFont* m_lpFastFont_FullAdd = nullptr;
+    std::unique_ptr<FastFont> m_lpFastFont_Half;
+    std::unique_ptr<FastFont> m_lpFastFont_FullAdd;
 
 private:
     friend class FastFont;

@@ -89,16 +89,14 @@ int FastFont::DrawFull(DDSURFACEDATA* target, int x, int y, const char* characte
 
 void Font::DeleteCaches()
 {
-    delete m_lpFastFont_Half;
-    m_lpFastFont_Half = nullptr;
-    delete m_lpFastFont_FullAdd;
-    m_lpFastFont_FullAdd = nullptr;
+    m_lpFastFont_Half.reset();
+    m_lpFastFont_FullAdd.reset();
 }
 
 void Font::BuildCaches()
 {
     DeleteCaches();
-    m_lpFastFont_Half = new (std::nothrow) FastFont(0, m_nPitchX, m_nPitchY, 16, 16);
+    m_lpFastFont_Half.reset(new (std::nothrow) FastFont(0, m_nPitchX, m_nPitchY, 16, 16));
     if (!m_lpFastFont_Half) {
         TraceLogF("m_lpFastFont_Half Err");
         PostCloseToMainWindow();
@@ -106,7 +104,7 @@ void Font::BuildCaches()
     }
     int columns = 0, rows = 0;
     FastFontFullSize(m_nPitchX, m_nPitchY, &columns, &rows);
-    m_lpFastFont_FullAdd = new (std::nothrow) FastFont(1, m_nPitchX, m_nPitchY, columns, rows);
+    m_lpFastFont_FullAdd.reset(new (std::nothrow) FastFont(1, m_nPitchX, m_nPitchY, columns, rows));
     if (!m_lpFastFont_FullAdd) {
         TraceLogF("m_lpFastFont_FullAdd Err");
         PostCloseToMainWindow();
@@ -127,7 +125,7 @@ void Font::RenderCacheText(DDSURFACEDATA* cache, const std::string& text)
 
 void Font::MakeHalfCache()
 {
-    FastFont* cache = m_lpFastFont_Half;
+    FastFont* cache = m_lpFastFont_Half.get();
     if (!cache) return;
     // Byte b lands in cell (b mod 16, b / 16); the first row (control bytes,
     // '\n' among them) stays empty.
@@ -142,7 +140,7 @@ void Font::MakeHalfCache()
 
 void Font::MakeFullAddCache(int restore)
 {
-    FastFont* cache = m_lpFastFont_FullAdd;
+    FastFont* cache = m_lpFastFont_FullAdd.get();
     if (!cache) return;
     if (!restore)
         for (const char* p = FastFontFixedList; p[0] && p[1] && cache->Add(p); p += 2) {
@@ -157,7 +155,7 @@ void Font::MakeFullAddCache(int restore)
 
 bool Font::DrawCachedFull(DDSURFACEDATA* target, int x, int y, const char* pair)
 {
-    FastFont* cache = m_lpFastFont_FullAdd;
+    FastFont* cache = m_lpFastFont_FullAdd.get();
     if (cache->DrawFull(target, x, y, pair, 1)) return true;
     if (!cache->Add(pair)) return false;
     const FASTFONTGLYPH& glyph = cache->m_Glyphs.back();

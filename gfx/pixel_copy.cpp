@@ -77,7 +77,7 @@ struct PIXELREADER {
 
 }  // namespace
 
-int DDMakePixelCopy(BYTE** copy, DDSURFACEDATA* record)
+int DDMakePixelCopy(std::unique_ptr<BYTE[]>* copy, DDSURFACEDATA* record)
 {
     if (!copy || !record) return 0;
     cSurfaceLock lock(record);
@@ -85,9 +85,8 @@ int DDMakePixelCopy(BYTE** copy, DDSURFACEDATA* record)
         OutOfMemoryExit();
         return 0;
     }
-    delete[] *copy;
     const int pitch = lock.m_nPitch, height = std::max(record->nHeight, 0);
-    *copy = new BYTE[static_cast<size_t>(pitch) * height]();
+    *copy = std::make_unique<BYTE[]>(static_cast<size_t>(pitch) * height);
 
     const PIXELLAYOUT layout = DDPixelLayout(lock.m_lpSD);
     const bool colorKeyed = lock.m_lpSD->lpDT && lock.m_lpSD->lpDT->bColorKey;

@@ -17,7 +17,7 @@
 
 #include "gfx/surface_record.h"
 
-// Replaces *copy (freed with delete[]) by the pixel copy of record. 1 on
+// Replaces *copy by the pixel copy of record. 1 on
 // success; 0 when the surface cannot be locked, after the out-of-memory exit
 // (the old copy is kept then).
-int DDMakePixelCopy(BYTE** copy, DDSURFACEDATA* record);
+int DDMakePixelCopy(std::unique_ptr<BYTE[]>* copy, DDSURFACEDATA* record);

@@ -62,7 +62,7 @@ bool DTDrawQuad(DDSURFACEDATA* target, int x, int y, int width, int height,
                 DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode)
 {
     if (!lpDevice || !lpDTCon || !target || !source || !target->lpDT || !source->lpDT) return false;
-    DTSURFACEDATA* src = source->lpDT;
+    DTSURFACEDATA* src = source->lpDT.get();
     if (!src->lpTexture || !src->lpVertexBuffer) return false;
 
     QUADVERTEX v[4];

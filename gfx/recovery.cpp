@@ -60,7 +60,7 @@ void ReleaseForReset()
 {
     UnbindDevice();
     for (DDSURFACEDATA* record : RestoreList) {
-        DTSURFACEDATA* dt = record->lpDT;
+        DTSURFACEDATA* dt = record->lpDT.get();
         if (!dt || dt->nMemoryType == DTMEMORYTYPE_SYSTEM) continue;
         ReleaseCom(dt->lpTexture);
         ReleaseCom(dt->lpSurface);
@@ -91,18 +91,16 @@ void ResetFonts()
 // Makes one listed record anew after the reset.
 void RecreateRecord(DDSURFACEDATA* record)
 {
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     if (!dt) return;
     if (!IsBlankFile(record->szFileName)) {
         // The pixel copy holds the file's own pixels, which the loss did not
         // touch: it stays with the record instead of being dropped.
-        BYTE* pixelCopy = dt->lpPixelCopy;
-        dt->lpPixelCopy = nullptr;
+        std::unique_ptr<BYTE[]> pixelCopy = std::move(dt->lpPixelCopy);
         const int result = DDCreateSurfaceFromFile(
             record, record->szFileName, dt->bColorKey, nBpp, record->nDDMemory, dt->nMemoryType,
             record->lpShareSD != nullptr, 0, record->nMirrorWidth, record->nMirrorHeight, 1);
-        delete[] dt->lpPixelCopy;
-        dt->lpPixelCopy = pixelCopy;
+        dt->lpPixelCopy = std::move(pixelCopy);
         if (result != SURFACE_OK) TraceLog("Err");
         return;
     }

@@ -26,7 +26,7 @@ void DDEndScene()
 int DDSetRenderTarget(int index, DDSURFACEDATA* surface)
 {
     if (!lpDevice || !surface || !surface->lpDT) return 0;
-    DTSURFACEDATA* dt = surface->lpDT;
+    DTSURFACEDATA* dt = surface->lpDT.get();
     if (!dt->bRenderTarget || !dt->lpSurface) return 0;
     HRESULT hr = lpDevice->SetRenderTarget(0, dt->lpSurface);
     if (FAILED(hr)) {

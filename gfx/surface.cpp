@@ -49,7 +49,7 @@ void ReleaseIfLoaded(DDSURFACEDATA* record)
 HRESULT PrepareDTRecord(DDSURFACEDATA* record, const char* type, const char* fileName,
                         int colorKey, int memoryType, int share)
 {
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     CopyName(record->szSurfaceType, type);
     CopyName(record->szFileName, fileName);
     dt->nMemoryType = memoryType;
@@ -70,7 +70,7 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
                     int memoryType, int share, int restore)
 {
     if (!lpDevice) return false;
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     if (!restore) {
         if (FAILED(PrepareDTRecord(record, "OffScreen", "E", colorKey, memoryType, share))) {
             ReportLog("CreateVertexBuffer Err");
@@ -198,18 +198,74 @@ int MirrorCells(DDSURFACEDATA* record, const char* fileName, int colorKey, int d
     return SURFACE_MIRROR_ERR;
 }
 
+// The texture of an image file, in the memory type asked for (video memory
+// falling back to system memory when it runs out). False when it cannot be
+// made, its report line written.
+bool LoadTexture(DTSURFACEDATA* dt, const char* fileName, int texWidth, int texHeight, int memoryType)
+{
+    // Pixels of the transparent colour become transparent black in every
+    // texture, whatever the colour-key flag says.
+    const RGBTRIPLE& key = nBpp == 16 ? lpDTCon->rgbKey_16 : lpDTCon->rgbTransmit;
+    D3DCOLOR colorKeyArgb = D3DCOLOR_ARGB(255, key.rgbtRed, key.rgbtGreen, key.rgbtBlue);
+
+    if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
+        TraceLog("DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。"
+                 "DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
+        memoryType = DTMEMORYTYPE_VIDEO_RT;
+    }
+    dt->nMemoryType = memoryType;
+    HRESULT hr;
+    if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
+        dt->bRenderTarget = 0;
+        hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1, 0,
+                                          lpDTCon->fmtTexture, D3DPOOL_MANAGED,
+                                          D3DX_FILTER_NONE, D3DX_DEFAULT, colorKeyArgb,
+                                          nullptr, nullptr, &dt->lpTexture);
+        if (FAILED(hr)) {
+            dt->lpTexture = nullptr;
+            if (hr != D3DERR_OUTOFVIDEOMEMORY) {
+                ReportLog("テクスチャの作成に失敗。(%s)", fileName);
+                return false;
+            }
+            ReportLog("VRAM不足のためシステムメモリにテクスチャを作成します。(%s)", fileName);
+            memoryType = DTMEMORYTYPE_SYSTEM;
+            dt->nMemoryType = DTMEMORYTYPE_SYSTEM;
+        }
+    }
+    if (memoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
+        dt->bRenderTarget = 0;
+        hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1,
+                                          D3DUSAGE_DYNAMIC, lpDTCon->fmtTexture,
+                                          D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
+                                          colorKeyArgb, nullptr, nullptr, &dt->lpTexture);
+        if (FAILED(hr)) {
+            dt->lpTexture = nullptr;
+            ReportLog("D3DXCreateTextureFromFileEx Err %x %s", static_cast<unsigned>(hr),
+                      fileName);
+            TextureFailureExit();
+            return false;
+        }
+    }
+    // A memory type of no known kind made nothing: nothing may be drawn from it.
+    if (!dt->lpTexture) {
+        ReportLog("テクスチャの作成に失敗。(%s)", fileName);
+        return false;
+    }
+    return true;
+}
+
 int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey, int ddMemory,
                       int memoryType, int share, int pixelCopy, int mirrorWidth, int mirrorHeight,
                       int restore)
 {
     if (!lpDevice) return SURFACE_CREATE_ERR;
-    DTSURFACEDATA* dt = record->lpDT;
+    DTSURFACEDATA* dt = record->lpDT.get();
     if (!restore) {
         HRESULT hr = PrepareDTRecord(record, "OffScreenFromFile", fileName, colorKey, memoryType,
                                      share);
         if (FAILED(hr)) {
             ReportLog("CreateVertexBuffer Err %x", static_cast<unsigned>(hr));
-            return hr;
+            return SURFACE_CREATE_ERR;
         }
     }
     int result = SURFACE_OK;
@@ -224,49 +280,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
         if (!DTCheckTextureSize(texWidth, texHeight))
             ReportLog("上記の理由でテクスチャの描画が失敗する可能性があります。(%s)", fileName);
 
-        // Pixels of the transparent colour become transparent black in every
-        // texture, whatever the colour-key flag says.
-        const RGBTRIPLE& key = nBpp == 16 ? lpDTCon->rgbKey_16 : lpDTCon->rgbTransmit;
-        D3DCOLOR colorKeyArgb = D3DCOLOR_ARGB(255, key.rgbtRed, key.rgbtGreen, key.rgbtBlue);
-
-        if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
-            TraceLog("DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。"
-                     "DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
-            memoryType = DTMEMORYTYPE_VIDEO_RT;
-        }
-        dt->nMemoryType = memoryType;
-        HRESULT hr;
-        if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
-            dt->bRenderTarget = 0;
-            hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1, 0,
-                                              lpDTCon->fmtTexture, D3DPOOL_MANAGED,
-                                              D3DX_FILTER_NONE, D3DX_DEFAULT, colorKeyArgb,
-                                              nullptr, nullptr, &dt->lpTexture);
-            if (FAILED(hr)) {
-                dt->lpTexture = nullptr;
-                if (hr != D3DERR_OUTOFVIDEOMEMORY) {
-                    ReportLog("テクスチャの作成に失敗。(%s)", fileName);
-                    return hr;
-                }
-                ReportLog("VRAM不足のためシステムメモリにテクスチャを作成します。(%s)", fileName);
-                memoryType = DTMEMORYTYPE_SYSTEM;
-                dt->nMemoryType = DTMEMORYTYPE_SYSTEM;
-            }
-        }
-        if (memoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
-            dt->bRenderTarget = 0;
-            hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1,
-                                              D3DUSAGE_DYNAMIC, lpDTCon->fmtTexture,
-                                              D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
-                                              colorKeyArgb, nullptr, nullptr, &dt->lpTexture);
-            if (FAILED(hr)) {
-                dt->lpTexture = nullptr;
-                ReportLog("D3DXCreateTextureFromFileEx Err %x %s", static_cast<unsigned>(hr),
-                          fileName);
-                TextureFailureExit();
-                return hr;
-            }
-        }
+        if (!LoadTexture(dt, fileName, texWidth, texHeight, memoryType)) return SURFACE_CREATE_ERR;
         ReleaseCom(dt->lpSurface);
         if (FAILED(dt->lpTexture->GetSurfaceLevel(0, &dt->lpSurface))) dt->lpSurface = nullptr;
         dt->lpTexture->GetLevelDesc(0, &dt->descLevel0);
@@ -287,8 +301,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
     if (pixelCopy && nBpp != 8) {
         DDMakePixelCopy(&dt->lpPixelCopy, record);
     } else {
-        delete[] dt->lpPixelCopy;
-        dt->lpPixelCopy = nullptr;
+        dt->lpPixelCopy.reset();
     }
     return result;
 }
@@ -320,9 +333,9 @@ void DDAllocDT(DDSURFACEDATA* record)
 {
     if (!record) return;
     if (bDirect3D) {
-        if (!record->lpDT) record->lpDT = new DTSURFACEDATA{};
+        if (!record->lpDT) record->lpDT = std::make_unique<DTSURFACEDATA>();
     } else {
-        if (!record->lpDD) record->lpDD = new DDRAWSURFACEDATA{};
+        if (!record->lpDD) record->lpDD = std::make_unique<DDRAWSURFACEDATA>();
     }
 }
 
@@ -392,8 +405,7 @@ bool DDCheckSurfaceResult(int code)
     case SURFACE_COLORKEY_ERR: TraceLog("SETCOLORKEY_ERR"); return false;
     default: break;
     }
-    // A failed Direct3D call left the record without a texture: the surface
-    // cannot be drawn, so the load failed (its report line is already written).
+    // No result of ours is negative: such a code is a failure, never a pass.
     if (code < 0) {
         TraceLogF("CREATESURFACE_ERR %x", static_cast<unsigned>(code));
         return false;
@@ -468,7 +480,7 @@ int DDRemoveSurfaceFromList(std::list<DDSURFACEDATA>& surfaces, std::list<DDSURF
 void DDReleaseSurface(DDSURFACEDATA* record)
 {
     if (!record) return;
-    if (DTSURFACEDATA* dt = record->lpDT) {
+    if (DTSURFACEDATA* dt = record->lpDT.get()) {
         if (!record->lpShareSD) {
             ReleaseCom(dt->lpTexture);
             ReleaseCom(dt->lpVertexBuffer);
@@ -483,15 +495,11 @@ void DDReleaseSurface(DDSURFACEDATA* record)
         }
         // A duplicate shares the texture, never the pixel copy: one made for
         // it is its own.
-        delete[] dt->lpPixelCopy;
-        delete dt;
-        record->lpDT = nullptr;
+        record->lpDT.reset();
     }
-    if (DDRAWSURFACEDATA* dd = record->lpDD) {
+    if (DDRAWSURFACEDATA* dd = record->lpDD.get()) {
         ReleaseCom(dd->lpSurface);
-        delete[] dd->lpPixelCopy;
-        delete dd;
-        record->lpDD = nullptr;
+        record->lpDD.reset();
     }
 }
 

@@ -30,7 +30,8 @@ enum {
     SURFACE_LOADIMAGE_ERR = 8,
     SURFACE_COLORKEY_ERR = 9,
 };
-// A negative result is the HRESULT of a Direct3D call that failed.
+// A Direct3D call that fails writes its HRESULT to the report log and gives
+// SURFACE_CREATE_ERR: no HRESULT is passed on as a result code.
 
 extern std::vector<DDSURFACEDATA*> RestoreList;
 

@@ -26,7 +26,7 @@ namespace {
 // *locked receives the size of the surface actually locked.
 bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock, D3DSURFACE_DESC* locked)
 {
-    DTSURFACEDATA* dt = sd->lpDT;
+    DTSURFACEDATA* dt = sd->lpDT.get();
     if (!dt || !lpDevice) return false;
     if (dt->bRenderTarget && sd != &BackBuffer) {
         if (!dt->lpSurface || !dt->lpSystemSurface ||
@@ -52,7 +52,7 @@ bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock, D3DSURFACE_DESC* locked)
 
 void UnlockD3D(DDSURFACEDATA* sd)
 {
-    DTSURFACEDATA* dt = sd->lpDT;
+    DTSURFACEDATA* dt = sd->lpDT.get();
     if (!dt) return;
     if (sd == &BackBuffer) {
         if (dt->lpSurface && FAILED(dt->lpSurface->UnlockRect()))

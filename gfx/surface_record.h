@@ -3,7 +3,9 @@
 // records, and the descriptor from which a surface is (re)created.
 //
 // A record is owned by whoever holds it (a fixed array, a container of a
-// screen, a font); the library allocates and frees only its back-end record.
+// screen, a font); the library allocates and frees only its back-end record,
+// which the record owns alone: a record cannot be copied, and the restore
+// list keeps its address, so it is never moved either.
 // Exactly one of lpDT / lpDD is set while the record is loaded, for the back end
 // the display was created with. A record without a back-end record (never
 // loaded, released, or an optional image that failed) draws nothing and
@@ -13,6 +15,7 @@
 #include <ddraw.h>
 
 #include <deque>
+#include <memory>
 
 // Where a Direct3D surface lives.
 enum DTMEMORYTYPE {
@@ -37,20 +40,24 @@ struct DTSURFACEDATA {
     int nMemoryType;                         // DTMEMORYTYPE in use (after a fall-back, the real one)
     int bColorKey;                           // drawn with the transparent colour as colour key
     int bRenderTarget;                       // the texture can be a render target
-    BYTE* lpPixelCopy;
+    std::unique_ptr<BYTE[]> lpPixelCopy;
 };
 
 // DirectDraw back-end record.
 struct DDRAWSURFACEDATA {
     IDirectDrawSurface7* lpSurface;
-    BYTE* lpPixelCopy;
+    std::unique_ptr<BYTE[]> lpPixelCopy;
 };
 
 // The surface record. Built zero-filled; its destructor releases nothing
 // (DDReleaseSurface does that while the display is up).
 struct DDSURFACEDATA {
-    DTSURFACEDATA* lpDT = nullptr;      // Direct3D back-end record, null under DirectDraw
-    DDRAWSURFACEDATA* lpDD = nullptr;   // DirectDraw back-end record, null under Direct3D
+    DDSURFACEDATA() = default;
+    DDSURFACEDATA(const DDSURFACEDATA&) = delete;
+    DDSURFACEDATA& operator=(const DDSURFACEDATA&) = delete;
+
+    std::unique_ptr<DTSURFACEDATA> lpDT;     // Direct3D back-end record, null under DirectDraw
+    std::unique_ptr<DDRAWSURFACEDATA> lpDD;  // DirectDraw back-end record, null under Direct3D
     char szSurfaceType[260] = {};       // "BackBuffer", "VirBackBuffer", "WorkSD", "OffScreen", "OffScreenFromFile" (Direct3D)
     int nWidth = 0, nHeight = 0;        // size of the picture
     int nTexWidth = 0, nTexHeight = 0;  // size of the texture behind it; divisor of texture coordinates

@@ -75,24 +75,7 @@ void cBlockData::RegisterFields(int version)
     RegisterByte(&m_bProtected);
 }
 
-bool cBlockData::Load(cDataReader& in)
-{
-    cDataRecord::Load(in);
-    ReadCarriedCell(*this, in);
-    ReadFlagsAndConditions(*this, in);
-    UpgradeShotChip(*this, nFileVersion);
-    InheritWhileReading(*this, in);
-    ValidateRefs();
-    return in.Ok();
-}
-
-void cBlockData::Save(cDataWriter& out)
-{
-    ValidateRefs();
-    cDataRecord::Save(out);
-    WriteCarriedCell(*this, out);
-    WriteFlagsAndConditions(*this, out);
-}
+void cBlockData::UpgradeFrom(int fileVersion) { UpgradeShotChip(*this, fileVersion); }
 
 void cBlockData::Inherit() { InheritGroups(*this, &cPaletteLists::lpBlocks, aInheritCopyBlock); }
 

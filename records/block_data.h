@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "records/condition_data.h"
-#include "records/data_record.h"
+#include "records/definition_record.h"
 #include "records/inherit.h"
 
 struct DDSURFACEDATA;
@@ -21,17 +21,13 @@ struct DDSURFACEDATA;
 // Collision values.
 enum { BLOCK_PASSABLE = 0, BLOCK_SOLID = 1, BLOCK_DEADLY = 2 };
 
-class cBlockData : public cDataRecord {
+class cBlockData : public cDefinitionRecord {
 public:
     // The record part, the carried pair, the flag count, the condition count.
     static constexpr size_t MIN_STORED_BYTES = 8 + 4 + 4 + 4;
     static constexpr size_t INHERIT_GROUPS = 11;
 
-    int8_t m_cInheritSource = 0;     // 0 none, 1 common palette, 2 stage palette; other values: itself
-    int16_t m_sInheritIndex = 0;     // row of the base; 0 none
-    std::string m_sName;
-    int8_t m_cCondMode = 0;          // 0 all conditions hold, 1 at least one
-    int8_t m_bCondLatch = 0;         // once held, the conditions count as holding
+    // The head fields, the carried cell, the flags and the conditions: cDefinitionRecord.
     int16_t m_sGraphic = 0;          // chip on the sheet; 0: the cell holds no block
     int8_t m_cGraphicKind = 0;       // GRAPHIC_...
     int16_t m_sGraphicOffset = 0;    // second chip coordinate (character and dedicated sheets)
@@ -48,10 +44,6 @@ public:
     int8_t m_bProtected = 0;         // a placed block does not replace it while it exists
 
     // Not registered: carried with the definition, never acted on here.
-    int16_t m_sCellX = 0;
-    int16_t m_sCellY = 0;
-    std::vector<uint8_t> m_InheritFlags;   // one per group; surplus flags are kept and do nothing
-    std::vector<cConditionData> m_Conditions;
 
     // Registered with DATA_VERSION, then Reset.
     cBlockData();
@@ -60,10 +52,6 @@ public:
     // conditions and the carried pair are left alone.
     void Reset();
     void RegisterFields(int version) override;
-    // The definition, the upgrade of older files, Inherit, ValidateRefs.
-    bool Load(cDataReader& in) override;
-    // ValidateRefs, then the definition as stored.
-    void Save(cDataWriter& out) override;
 
     // Copies the flagged groups from the base.
     void Inherit();
@@ -78,6 +66,13 @@ public:
     // block's conditions do not hold, 0 when the pass number is the block's
     // pass-through number, otherwise the collision field.
     int GetCollision(int passNumber);
+
+protected:
+    // Loading upgrades the shot chip of older files, then Inherit, ValidateRefs;
+    // saving runs ValidateRefs first.
+    void UpgradeFrom(int fileVersion) override;
+    void InheritFromBase() override { Inherit(); }
+    void ValidateStored() override { ValidateRefs(); }
     // Draws the block's chip, and its mark when shown, at (x, y). Waits for
     // the stage's chip drawing: until then it draws nothing.
     void DrawIcon(DDSURFACEDATA* surface, int x, int y);

@@ -185,18 +185,21 @@ void cCharaData::RegisterFields(int version)
     RegisterByte(&m_cAppear);
 }
 
-bool cCharaData::Load(cDataReader& in)
+void cCharaData::ReadMiddle(cDataReader& in) { in.ReadI32(m_nItemLink); }
+
+void cCharaData::WriteMiddle(cDataWriter& out) { out.WriteI32(m_nItemLink); }
+
+void cCharaData::ReadTail(cDataReader& in)
 {
-    cDataRecord::Load(in);
-    ReadCarriedCell(*this, in);
-    in.ReadI32(m_nItemLink);
-    ReadFlagsAndConditions(*this, in);
     ReadFlowList(m_Flows, in);
     EraseMarkedFlows(m_Flows);
-    if (nFileVersion < DATA_VERSION) Upgrade(nFileVersion);
-    InheritWhileReading(*this, in);
-    ValidateRefs();
-    return in.Ok();
+}
+
+void cCharaData::WriteTail(cDataWriter& out) { WriteRecords(m_Flows, out); }
+
+void cCharaData::UpgradeFrom(int fileVersion)
+{
+    if (fileVersion < DATA_VERSION) Upgrade(fileVersion);
 }
 
 // Groups that older layouts lacked are inherited, so that a definition based
@@ -230,16 +233,6 @@ void cCharaData::InsertInheritFlag(size_t k)
     m_InheritFlags.resize(INHERIT_GROUPS, 0);
     for (size_t i = INHERIT_GROUPS - 1; i > k; --i) m_InheritFlags[i] = m_InheritFlags[i - 1];
     m_InheritFlags[k] = 1;
-}
-
-void cCharaData::Save(cDataWriter& out)
-{
-    ValidateRefs();
-    cDataRecord::Save(out);
-    WriteCarriedCell(*this, out);
-    out.WriteI32(m_nItemLink);
-    WriteFlagsAndConditions(*this, out);
-    WriteRecords(m_Flows, out);
 }
 
 void cCharaData::Inherit() { InheritGroups(*this, &cPaletteLists::lpCharas, aInheritCopyChara); }

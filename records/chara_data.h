@@ -16,14 +16,14 @@
 #include <vector>
 
 #include "records/condition_data.h"
-#include "records/data_record.h"
+#include "records/definition_record.h"
 #include "records/flow_data.h"
 #include "records/inherit.h"
 
 // Control: who drives the character.
 enum { CHARA_PLAYER = 0, CHARA_COMPUTER = 1 };
 
-class cCharaData : public cDataRecord {
+class cCharaData : public cDefinitionRecord {
 public:
     // The record part, the carried values, the flag count and two list counts.
     static constexpr size_t MIN_STORED_BYTES = 8 + 8 + 4 + 4 + 4;
@@ -31,11 +31,7 @@ public:
     // The group of the flow list.
     static constexpr size_t FLOW_GROUP = 36;
 
-    int8_t m_cInheritSource = 0;     // 0 none, 1 common palette, 2 stage palette; other values: itself
-    int16_t m_sInheritIndex = 0;     // row of the base; 0 none
-    std::string m_sName;
-    int8_t m_cCondMode = 0;          // 0 all conditions hold, 1 at least one
-    int8_t m_bCondLatch = 0;         // once held, the conditions count as holding
+    // The head fields, the carried cell, the flags and the conditions: cDefinitionRecord.
     int8_t m_cFacing = 0;            // 0 left, 1 right
     int8_t m_cExtraCopies = 0;       // placed this + 1 times; negative: none
     int16_t m_sOffsetXBase = 0;      // pixels, see OffsetX
@@ -87,11 +83,7 @@ public:
     int8_t m_cAppear = 0;            // appearance mode
 
     // Not registered: carried with the definition for the stage, never acted on here.
-    int16_t m_sCellX = 0;            // cell column of a placed character
-    int16_t m_sCellY = 0;            // cell row
     int32_t m_nItemLink = 0;         // placed item it carries, -1 none
-    std::vector<uint8_t> m_InheritFlags;   // one per group; surplus flags are kept and do nothing
-    std::vector<cConditionData> m_Conditions;
     std::vector<cFlowData> m_Flows;
 
     // Registered with DATA_VERSION, then Reset.
@@ -101,11 +93,6 @@ public:
     // lists are left alone.
     void Reset();
     void RegisterFields(int version) override;
-    // The definition, the removal of editor-only flows, the upgrades of older
-    // files, Inherit, ValidateRefs.
-    bool Load(cDataReader& in) override;
-    // ValidateRefs, then the definition as stored.
-    void Save(cDataWriter& out) override;
 
     // Copies the flagged groups from the base.
     void Inherit();
@@ -119,6 +106,18 @@ public:
     // right with the offsets mirrored.
     double OffsetX(int n, int facing) const;
     double OffsetY(int n, int facing) const;
+
+protected:
+    // The item link follows the carried cell, the flows the conditions;
+    // editor-only flows are dropped as they are read. Loading upgrades older
+    // files, then Inherit, ValidateRefs; saving runs ValidateRefs first.
+    void ReadMiddle(cDataReader& in) override;
+    void WriteMiddle(cDataWriter& out) override;
+    void ReadTail(cDataReader& in) override;
+    void WriteTail(cDataWriter& out) override;
+    void UpgradeFrom(int fileVersion) override;
+    void InheritFromBase() override { Inherit(); }
+    void ValidateStored() override { ValidateRefs(); }
 
 private:
     // Makes room for group k, which an older layout lacked, and has it inherited.

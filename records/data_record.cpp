@@ -6,7 +6,7 @@
 
 #include "app/log.h"
 
-int nDataVersion = 0;
+int nDataVersion = DATA_VERSION;
 int nFileVersion = 0;
 int bStripCR = 0;
 

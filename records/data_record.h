@@ -95,8 +95,9 @@
 
 // The data version of this runtime, written at the head of every file it saves.
 constexpr int DATA_VERSION = 708;
-// The current data version: 0 until start-up sets it to DATA_VERSION. Clear,
-// Save and Assign register with it, and DataFileOpenWrite writes it.
+// The current data version: DATA_VERSION from the start (start-up sets it
+// again), so nothing writes a version-0 file by forgetting it. Clear, Save and
+// Assign register with it, and DataFileOpenWrite writes it.
 extern int nDataVersion;
 // The data version at the head of the file being read, set by DataFileOpenRead;
 // records register with it while they are read, and upgrades compare against it.

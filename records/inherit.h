@@ -89,17 +89,6 @@ void InheritGroups(T& d, std::vector<T>* cPaletteLists::*lists, const InheritCop
     if (T* base = FindInheritBase(d, lists)) CopyInheritedGroups(d, *base, d.m_InheritFlags, table);
 }
 
-// d.Inherit() while d is read from in: the records its copies make are
-// charged to the reader, which fails once the file has built more than its
-// size allows (cDataReader::ChargeBuilt).
-template <class T>
-void InheritWhileReading(T& d, cDataReader& in)
-{
-    const uint64_t before = RecordsCopied();
-    d.Inherit();
-    in.ChargeBuilt(static_cast<size_t>(RecordsCopied() - before));
-}
-
 // An inherit reference outside its palette: source 0, index 0.
 template <class T>
 void RepairInheritRef(T& d, const int (&rows)[2])
@@ -152,35 +141,4 @@ void UpgradeShotChip(T& d, int version)
 {
     if (version < 219 && d.m_cGraphicKind == GRAPHIC_SHOT)
         d.m_sGraphic = d.m_sGraphic >= 119 ? 119 : static_cast<int16_t>(d.m_sGraphic + 1);
-}
-
-// The parts of the stored form that every definition has: the carried cell
-// column and row right after the record part (a character adds its item
-// link after them), and later the inherit flags and the conditions.
-template <class T>
-void ReadCarriedCell(T& d, cDataReader& in)
-{
-    in.ReadI16(d.m_sCellX);
-    in.ReadI16(d.m_sCellY);
-}
-
-template <class T>
-void WriteCarriedCell(const T& d, cDataWriter& out)
-{
-    out.WriteI16(d.m_sCellX);
-    out.WriteI16(d.m_sCellY);
-}
-
-template <class T>
-void ReadFlagsAndConditions(T& d, cDataReader& in)
-{
-    in.ReadByteVector(d.m_InheritFlags);
-    ReadConditionList(d.m_Conditions, in);
-}
-
-template <class T>
-void WriteFlagsAndConditions(T& d, cDataWriter& out)
-{
-    out.WriteByteVector(d.m_InheritFlags);
-    WriteRecords(d.m_Conditions, out);
 }

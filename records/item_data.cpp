@@ -71,26 +71,11 @@ void cItemData::RegisterFields(int version)
     RegisterShort(&m_sSound);
 }
 
-bool cItemData::Load(cDataReader& in)
-{
-    cDataRecord::Load(in);
-    ReadCarriedCell(*this, in);
-    ReadFlagsAndConditions(*this, in);
-    ReadCommandList(m_Commands, in);
-    UpgradeShotChip(*this, nFileVersion);
-    InheritWhileReading(*this, in);
-    Validate();
-    return in.Ok();
-}
+void cItemData::ReadTail(cDataReader& in) { ReadCommandList(m_Commands, in); }
 
-void cItemData::Save(cDataWriter& out)
-{
-    Validate();
-    cDataRecord::Save(out);
-    WriteCarriedCell(*this, out);
-    WriteFlagsAndConditions(*this, out);
-    WriteRecords(m_Commands, out);
-}
+void cItemData::WriteTail(cDataWriter& out) { WriteRecords(m_Commands, out); }
+
+void cItemData::UpgradeFrom(int fileVersion) { UpgradeShotChip(*this, fileVersion); }
 
 void cItemData::Inherit() { InheritGroups(*this, &cPaletteLists::lpItems, aInheritCopyItem); }
 

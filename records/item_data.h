@@ -15,23 +15,19 @@
 
 #include "records/command_data.h"
 #include "records/condition_data.h"
-#include "records/data_record.h"
+#include "records/definition_record.h"
 #include "records/inherit.h"
 
 // Take kinds.
 enum { ITEM_TAKE_ONCE = 0, ITEM_TAKE_ALWAYS = 1, ITEM_TAKE_NEVER = 2 };
 
-class cItemData : public cDataRecord {
+class cItemData : public cDefinitionRecord {
 public:
     // The record part, the carried pair, the flag count and two list counts.
     static constexpr size_t MIN_STORED_BYTES = 8 + 4 + 4 + 4 + 4;
     static constexpr size_t INHERIT_GROUPS = 13;
 
-    int8_t m_cInheritSource = 0;     // 0 none, 1 common palette, 2 stage palette; other values: itself
-    int16_t m_sInheritIndex = 0;     // row of the base; 0 none
-    std::string m_sName;
-    int8_t m_cCondMode = 0;          // 0 all conditions hold, 1 at least one
-    int8_t m_bCondLatch = 0;         // once held, the conditions count as holding
+    // The head fields, the carried cell, the flags and the conditions: cDefinitionRecord.
     int16_t m_sOffsetX = 0;          // pixels added to the item's position in the stage
     int16_t m_sOffsetY = 0;
     int16_t m_sGraphic = 0;          // chip on the sheet
@@ -47,10 +43,6 @@ public:
     int16_t m_sSound = 0;            // sound played when taken, 0 none
 
     // Not registered: carried with the definition, never acted on here.
-    int16_t m_sCellX = 0;
-    int16_t m_sCellY = 0;
-    std::vector<uint8_t> m_InheritFlags;   // one per group; surplus flags are kept and do nothing
-    std::vector<cConditionData> m_Conditions;
     std::vector<cCommandData> m_Commands;  // item commands, run in order when taken
 
     // Registered with DATA_VERSION, then Reset.
@@ -60,10 +52,6 @@ public:
     // lists and the carried pair are left alone.
     void Reset();
     void RegisterFields(int version) override;
-    // The definition, the upgrade of older files, Inherit, Validate.
-    bool Load(cDataReader& in) override;
-    // Validate, then the definition as stored.
-    void Save(cDataWriter& out) override;
 
     // Copies the flagged groups from the base.
     void Inherit();
@@ -72,4 +60,13 @@ public:
     void Validate();
     // Repairs the commands' references into the palettes.
     void ValidateCommands();
+
+protected:
+    // The commands follow the conditions. Loading upgrades the shot chip of
+    // older files, then Inherit, Validate; saving runs Validate first.
+    void ReadTail(cDataReader& in) override;
+    void WriteTail(cDataWriter& out) override;
+    void UpgradeFrom(int fileVersion) override;
+    void InheritFromBase() override { Inherit(); }
+    void ValidateStored() override { Validate(); }
 };

@@ -1,5 +1,7 @@
 #include "records/move_data.h"
 
+#include <boost/make_shared.hpp>
+
 cEdMove::cEdMove()
 {
     RegisterFields(DATA_VERSION);
@@ -69,6 +71,6 @@ bool cEdMove::Load(cDataReader& in)
 
 int NewEdMove(boost::shared_ptr<cEdMove>& p)
 {
-    p.reset(new cEdMove);
+    p = boost::make_shared<cEdMove>();
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "records/shot_data.h"
 
+#include <boost/make_shared.hpp>
+
 #include "records/record_context.h"
 
 cEdShot::cEdShot()
@@ -116,6 +118,6 @@ void cEdShot::Validate()
 
 int NewEdShot(boost::shared_ptr<cEdShot>& p)
 {
-    p.reset(new cEdShot);
+    p = boost::make_shared<cEdShot>();
     return 1;
 }

@@ -1,22 +1,29 @@
-# The game's code, one static library over all subsystems, and the executable.
-set(GAME_DIRS app gfx records files stage scenes)
-set(GAME_SOURCES)
-foreach(dir ${GAME_DIRS})
-  file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-  list(APPEND GAME_SOURCES ${dir_sources})
-endforeach()
-# The entry point lives only in the executable, so tests can link the library.
-list(FILTER GAME_SOURCES EXCLUDE REGEX "/app/win_main\\.cpp$")
+# The game's code: one library per folder (tools/game-libraries.cmake), the
+# umbrella game_core over all of them, and the executable.
+include(${CMAKE_CURRENT_LIST_DIR}/game-libraries.cmake)
+# Here the close request the services make goes to the main window (the
+# native build has a stand-in of its own).
+list(APPEND GAME_BASE_SOURCES ${CMAKE_SOURCE_DIR}/app/main_window_handle.cpp)
+game_portable_libraries()
+target_link_libraries(game_base PUBLIC user32 kernel32)
+game_folder_library(app
+  EXCLUDE "/app/(log|format|checked|sjis|file_replace|main_window_handle|win_main)\\.cpp$"
+  DEPENDS game_base game_records game_files game_gfx game_scenes
+  dsound dxguid winmm comdlg32 shell32 shlwapi imm32 ole32 comctl32 gdi32 user32 kernel32)
+game_folder_library(gfx
+  DEPENDS game_base game_app
+  d3dx9 d3d9 ddraw dxguid ole32 oleaut32 uuid gdi32 user32 kernel32)
+target_include_directories(game_gfx SYSTEM PUBLIC /usr/include/stb)
+game_folder_library(stage DEPENDS game_files game_records game_gfx game_app game_base)
+game_folder_library(scenes DEPENDS game_stage game_files game_records game_gfx game_app game_base)
 
-add_library(game_core STATIC ${GAME_SOURCES})
-target_compile_options(game_core PUBLIC ${GAME_COMPILE_OPTIONS})
-target_include_directories(game_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/include/stb)
-target_link_libraries(game_core PUBLIC
-  d3dx9 d3d9 ddraw dsound dxguid winmm comdlg32 shell32 shlwapi imm32 ole32 oleaut32 uuid
-  comctl32 gdi32 user32 kernel32)
+add_library(game_core INTERFACE)
+target_link_libraries(game_core INTERFACE
+  game_scenes game_stage game_files game_records game_gfx game_app game_base)
 
 file(GLOB GAME_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.rc)
 add_executable(Game WIN32 ${CMAKE_SOURCE_DIR}/app/win_main.cpp ${GAME_RESOURCES})
+game_target_options(Game)
 target_link_libraries(Game PRIVATE game_core)
 
 # "Vox.dll", the Ogg Vorbis player library that the music component loads at
@@ -26,13 +33,13 @@ file(GLOB VOX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vox/*.cpp ${CMAKE_SO
 list(FILTER VOX_SOURCES EXCLUDE REGEX "/vox/create_vox\\.cpp$")
 add_library(vox_core STATIC ${VOX_SOURCES})
 target_include_directories(vox_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/include/stb)
-target_compile_options(vox_core PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${GAME_COMPILE_OPTIONS}>)
+target_compile_options(vox_core PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${GAME_COMPILE_OPTIONS} ${GAME_WARNING_OPTIONS}>)
 # The decoder is third-party code: built as it is, its warnings not ours.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/vox/vorbis_decoder.c PROPERTIES COMPILE_OPTIONS "-w;-O2")
 target_link_libraries(vox_core PUBLIC winmm)
 
 add_library(Vox SHARED ${CMAKE_SOURCE_DIR}/vox/create_vox.cpp)
-target_compile_options(Vox PRIVATE ${GAME_COMPILE_OPTIONS})
+target_compile_options(Vox PRIVATE ${GAME_COMPILE_OPTIONS} ${GAME_WARNING_OPTIONS})
 target_link_libraries(Vox PRIVATE vox_core)
 # The export is __stdcall; --kill-at drops the "@0" so it is found as "CreateVox".
 target_link_options(Vox PRIVATE -Wl,--kill-at)

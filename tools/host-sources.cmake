@@ -1,15 +1,8 @@
 # What of the game compiles without Win32: the record layer, the data files,
 # the stage objects but their drawing, and the shell's portable services they
 # stand on.
-file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/records/*.cpp ${CMAKE_SOURCE_DIR}/files/*.cpp
-  ${CMAKE_SOURCE_DIR}/stage/*.cpp)
-list(FILTER HOST_SOURCES EXCLUDE REGEX "/stage/mirrored_surface\\.cpp$")
-list(APPEND HOST_SOURCES
-  ${CMAKE_SOURCE_DIR}/app/log.cpp
-  ${CMAKE_SOURCE_DIR}/app/format.cpp
-  ${CMAKE_SOURCE_DIR}/app/checked.cpp
-  ${CMAKE_SOURCE_DIR}/app/sjis.cpp
-  ${CMAKE_SOURCE_DIR}/app/file_replace.cpp)
-add_library(game_host STATIC ${HOST_SOURCES})
-target_compile_options(game_host PUBLIC ${GAME_COMPILE_OPTIONS})
-target_include_directories(game_host PUBLIC ${CMAKE_SOURCE_DIR})
+include(${CMAKE_CURRENT_LIST_DIR}/game-libraries.cmake)
+game_portable_libraries()
+game_folder_library(stage EXCLUDE "/stage/mirrored_surface\\.cpp$" DEPENDS game_files game_records game_base)
+add_library(game_host INTERFACE)
+target_link_libraries(game_host INTERFACE game_stage game_files game_records game_base)

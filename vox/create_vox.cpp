@@ -1,4 +1,5 @@
 // The library's one export and the table of operations behind every player.
+#include <memory>
 #include <new>
 
 #include "vox/vox_player.h"
@@ -16,7 +17,7 @@ int VOXCALL OpGetStatus(VOXPLAYER* self) { return Self(self)->Status(); }
 unsigned VOXCALL OpGetPosition(VOXPLAYER* self) { return Self(self)->Position(); }
 unsigned VOXCALL OpGetLength(VOXPLAYER* self) { return Self(self)->Length(); }
 unsigned VOXCALL OpGetRate(VOXPLAYER* self) { return Self(self)->Rate(); }
-void VOXCALL OpDelete(VOXPLAYER* self) { delete Self(self); }
+void VOXCALL OpDelete(VOXPLAYER* self) { std::unique_ptr<cVoxPlayer> gone(Self(self)); }
 
 const VOXOPS PlayerOps = {OpLoad,        OpPlay,        OpStop,      OpClose,   OpSetLoop,
                           OpGetStatus,   OpGetPosition, OpGetLength, OpGetRate, OpDelete};
@@ -25,8 +26,9 @@ const VOXOPS PlayerOps = {OpLoad,        OpPlay,        OpStop,      OpClose,   
 
 extern "C" __declspec(dllexport) VOXPLAYER* VOXCALL CreateVox(void)
 {
-    cVoxPlayer* player = new (std::nothrow) cVoxPlayer();
+    std::unique_ptr<cVoxPlayer> player(new (std::nothrow) cVoxPlayer());
     if (!player) return nullptr;
     player->lpOps = &PlayerOps;
-    return player;
+    // The caller owns it from here and ends it with its Delete operation.
+    return player.release();
 }

@@ -4,6 +4,7 @@
 
 #include "app/input.h"
 #include "app/log.h"
+#include "tests/support/scoped_swap.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -39,17 +40,12 @@ protected:
     {
         keysDown.clear();
         for (FakeJoystick& joy : joysticks) joy = FakeJoystick{};
-        lpReadKey = FakeReadKey;
-        lpReadJoystick = FakeReadJoystick;
         SetDefaultKeyConfig(KeyConfig);
         input.InitJoyButtons();
         input.SetRepeat(18, 6);
     }
-    void TearDown() override
-    {
-        lpReadKey = GetAsyncKeyState;
-        lpReadJoystick = joyGetPosEx;
-    }
+    ScopedSwap<decltype(lpReadKey)> keys{lpReadKey, FakeReadKey};
+    ScopedSwap<decltype(lpReadJoystick)> joystick{lpReadJoystick, FakeReadJoystick};
     // One frame of the fixed layout as the frame step polls it.
     void Poll() { input.Poll(0, 3, 60); }
     void PollConfigured() { input.PollConfigured(1, 60); }
@@ -134,6 +130,7 @@ TEST_F(InputTest, FixedLayoutKeyboard)
         {{VK_SPACE, VK_RETURN}, 0, 5, 0},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         keysDown = row.keys;
         Poll();
         EXPECT_EQ(input.m_wDirection, row.direction);
@@ -302,6 +299,7 @@ TEST_F(InputTest, RunLengthsCountFramesPerCondition)
     input.ResetRunLengths();
     const struct { int direction, buttons, frames; } sequence[] = {{0, 0, 3}, {INPUT_LEFT, 1, 5}, {INPUT_LEFT | INPUT_UP, 1, 2}};
     for (const auto& step : sequence) {
+        SCOPED_TRACE(testing::Message() << "step " << &step - sequence);
         for (int i = 0; i < step.frames; ++i) {
             input.m_wDirection = static_cast<int16_t>(step.direction);
             input.m_wButtons = static_cast<int16_t>(step.buttons);

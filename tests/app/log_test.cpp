@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
+#include <thread>
 
 #include "app/log.h"
 #include "app/main_window_handle.h"
@@ -36,6 +38,55 @@ TEST(ReportLog, UnopenableLogReportsFailure)
     DeleteFileA("Report_Game.txt");
     CreateDirectoryA("Report_Game.txt", nullptr); // the path now names a folder
     EXPECT_EQ(ReportLog("lost"), 0);
+}
+
+TEST(ReportLog, LinesFromTwoThreadsAndABlockAllArriveWhole)
+{
+    ScopedTestDir dir;
+    ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+    TraceLogInit(1, "EC_Game.txt");
+    TraceLog("first");
+    const int lines = 200;
+    auto writer = [](char name) {
+        for (int i = 0; i < lines; ++i) ReportLogAndTrace("%c%03d", name, i);
+    };
+    std::thread a(writer, 'a'), b(writer, 'b');
+    {
+        cReportLogBlock block;
+        ASSERT_NE(block.File(), nullptr);
+        std::fputs("block 1\n", block.File());
+        std::fputs("block 2\n", block.File());
+    }
+    a.join();
+    b.join();
+    TraceLogInit(0, "EC_Game.txt");
+    for (const char* path : {"Report_Game.txt", "EC_Game.txt"}) {
+        SCOPED_TRACE(path);
+        std::istringstream text(ReadFileText(path));
+        int next[2] = {0, 0};
+        std::string line, previous;
+        int count = 0;
+        while (std::getline(text, line)) {
+            ASSERT_FALSE(line.empty()) << "after " << previous;
+            ASSERT_EQ(line.back(), '\r') << line;
+            line.pop_back();
+            ++count;
+            if (line == "first" || line == "block 1") {
+            } else if (line == "block 2") {
+                EXPECT_EQ(previous, "block 1");
+            } else {
+                // Each writer's lines in its own order, none torn or lost.
+                ASSERT_EQ(line.size(), 4u) << line;
+                int who = line[0] - 'a';
+                ASSERT_TRUE(who == 0 || who == 1) << line;
+                EXPECT_EQ(std::stoi(line.substr(1)), next[who]++) << line;
+            }
+            previous = line;
+        }
+        EXPECT_EQ(next[0], lines);
+        EXPECT_EQ(next[1], lines);
+        EXPECT_EQ(count, std::string(path) == "EC_Game.txt" ? 2 * lines + 1 : 2 * lines + 2);
+    }
 }
 
 TEST(TraceLog, DisabledTracingWritesNothingButFatalStillCloses)

@@ -200,6 +200,13 @@ TEST_F(MidiSongPlaying, DeletingWithCallbacksStillQueuedIsSafe)
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back(), "Close");
     EXPECT_EQ(device.CountCalls("Close"), 1);
-    Sleep(100);
+    // The stream's callback thread, the only other caller of the device, has
+    // ended: nothing can reach the device after this.
+    const DWORD callbackThread = device.CallbackThread();
+    ASSERT_NE(callbackThread, 0u);
+    if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, callbackThread)) {
+        EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
+        CloseHandle(thread);
+    }
     EXPECT_EQ(device.Calls().size(), calls.size());
 }

@@ -7,6 +7,7 @@
 #include "app/log.h"
 #include "app/main_window_handle.h"
 #include "app/sound.h"
+#include "tests/support/scoped_swap.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -260,6 +261,7 @@ TEST_F(SoundTest, VolumeStepsAndRelativeChangesAreClamped)
         int start, change, relative, result;
     } cases[] = {{-9500, -1000, 1, -10000}, {-200, 500, 1, 0}, {-200, -300, 0, -300}, {0, -20000, 0, -10000}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start << " change " << c.change << " relative " << c.relative);
         DS_SetVolume(sound, 0, c.start, 0);
         EXPECT_EQ(DS_SetVolume(sound, 0, c.change, c.relative), c.result);
         EXPECT_EQ(DS_GetVolume(sound, 0), c.result);
@@ -309,11 +311,11 @@ TEST(Sound, WithoutDirectSoundEverythingReturnsAtOnce)
 {
     ScopedTestDir dir;
     TraceLogInit(1, "trace.txt");
-    auto previous = lpDirectSoundCreate;
-    lpDirectSoundCreate = NoDirectSound;
     SoundWindow window;
-    EXPECT_FALSE(DS_Init(window.Handle(), 22050, 8, 1));
-    lpDirectSoundCreate = previous;
+    {
+        ScopedSwap noDevice(lpDirectSoundCreate, NoDirectSound);
+        EXPECT_FALSE(DS_Init(window.Handle(), 22050, 8, 1));
+    }
     WriteFileBytes("a.wav", WaveFile(WAVE_FORMAT_PCM, 100));
     std::vector<DSSOUNDDEF> defs(2);
     defs[0].FileName = "a.wav";
@@ -373,8 +375,7 @@ TEST(Sound, ABufferWhoseSamplesCannotBeWrittenIsNotCreated)
 {
     ScopedTestDir dir;
     TraceLogInit(1, "trace.txt");
-    auto previous = lpDirectSoundCreate;
-    lpDirectSoundCreate = LockRefusingDirectSound;
+    ScopedSwap refusing(lpDirectSoundCreate, LockRefusingDirectSound);
     SoundWindow window;
     ASSERT_TRUE(DS_Init(window.Handle(), 22050, 8, 1));
     WriteFileBytes("a.wav", WaveFile(WAVE_FORMAT_PCM, 100));
@@ -383,7 +384,6 @@ TEST(Sound, ABufferWhoseSamplesCannotBeWrittenIsNotCreated)
     for (LPDIRECTSOUNDBUFFER buffer : sound.Buffers) EXPECT_EQ(buffer, nullptr);
     DS_FreeSound(sound);
     DS_Release();
-    lpDirectSoundCreate = previous;
     EXPECT_NE(ReadFileText("trace.txt").find("a.wav生成失敗！"), std::string::npos);
     TraceLogInit(0, "");
 }

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-
 #include "app/timing.h"
-#include "gfx/display_context.h"
+#include "tests/support/scoped_swap.h"
 
 namespace {
 
@@ -13,15 +12,10 @@ struct TimingFixture : testing::Test {
     void SetUp() override
     {
         fakeNow = 100000;
-        lpTimeSource = FakeClock;
         ResetTiming();
     }
-    void TearDown() override
-    {
-        lpTimeSource = timeGetTime;
-        lpDTCon = nullptr;
-        ResetTiming();
-    }
+    void TearDown() override { ResetTiming(); }
+    ScopedSwap<DWORD(WINAPI*)()> clock{lpTimeSource, FakeClock};
 };
 
 } // namespace
@@ -82,8 +76,7 @@ TEST_F(TimingFixture, CheckFrameTimeLetsFramesThroughEvery16ms)
 
 TEST_F(TimingFixture, PaceFrameSpreadsFramesEvenlyOverTheSecond)
 {
-    EXPECT_TRUE(PaceFrame(60)); // not Direct3D: never holds a frame
-    lpDTCon = reinterpret_cast<DTCONTEXT*>(1);
+    EXPECT_TRUE(PaceFrame(60, false)); // not Direct3D: never holds a frame
     ResetTiming();
     // Frame k is due at base + k * 16.67 ms.
     const DWORD base = fakeNow;
@@ -91,17 +84,17 @@ TEST_F(TimingFixture, PaceFrameSpreadsFramesEvenlyOverTheSecond)
         DWORD due = base + static_cast<DWORD>(k * 1000.0 / 60 + 0.999999);
         fakeNow = due - 1;
         if (k > 0) {
-            EXPECT_FALSE(PaceFrame(60)) << k;
+            EXPECT_FALSE(PaceFrame(60, true)) << k;
         }
         fakeNow = due;
-        EXPECT_TRUE(PaceFrame(60)) << k;
+        EXPECT_TRUE(PaceFrame(60, true)) << k;
     }
     // The next second is anchored where its last frame was let through.
     DWORD anchor = fakeNow;
-    EXPECT_TRUE(PaceFrame(60));
+    EXPECT_TRUE(PaceFrame(60, true));
     fakeNow = anchor + 16;
-    EXPECT_FALSE(PaceFrame(60));
+    EXPECT_FALSE(PaceFrame(60, true));
     fakeNow = anchor + 17;
-    EXPECT_TRUE(PaceFrame(60));
-    EXPECT_TRUE(PaceFrame(0));
+    EXPECT_TRUE(PaceFrame(60, true));
+    EXPECT_TRUE(PaceFrame(0, true));
 }

@@ -108,6 +108,7 @@ TEST(WindowFramework, CentresOnTheDesktopAndPlacesInsideTheWorkArea)
         {10, 20, true, 10, 20},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "stored " << row.storedX << "," << row.storedY);
         window.MoveTo(123, 45);
         window.m_nPlaceX = row.storedX;
         window.m_nPlaceY = row.storedY;

@@ -43,7 +43,9 @@ TEST_F(StageFileTest, OnlyFilesOfVersion174OnAreCheckedForTheirEndMarker)
         ASSERT_TRUE(WriteFileBytes("stage.stg4_000", c.file));
         int reports = DamageReports();
         EXPECT_EQ(CheckStageFileEnd("stage.stg4_000"), c.passes) << c.what;
-        if (!c.passes) EXPECT_EQ(DamageReports(), reports + 1) << c.what;
+        if (!c.passes) {
+            EXPECT_EQ(DamageReports(), reports + 1) << c.what;
+        }
     }
     EXPECT_TRUE(CheckStageFileEnd("missing.stg4_000"));
     EXPECT_NE(ReadFileText("Report_Game.txt").find("does not end with its end marker"), std::string::npos);

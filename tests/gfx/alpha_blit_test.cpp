@@ -289,41 +289,41 @@ void ExpectRgbNear(const REFIMAGE& actual, const REFIMAGE& expected, int toleran
 
 }  // namespace
 
+using BothBackEndsAlphaBlit = OnBothBackEnds<DisplayTest>;
+
 // The software paths on real surfaces: Direct3D onto a system-memory texture,
 // DirectDraw at 32 bits; the pixels drawn equal the reference exactly.
-TEST_F(DisplayTest, MixingBlitsThroughLocksMatchTheReference)
+TEST_P(BothBackEndsAlphaBlit, MixingBlitsThroughLocksMatchTheReference)
 {
+    const int d3d = GetParam();
     WriteNoiseBmp("source.bmp", 12, 10, 11, 5, 2);
     const RECTCASE c = {-2, 1, 12, 10, 0, 0, 1};
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(Up(d3d));
-        const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
-        dwTransmit = 0;
-        Palette[200] = ShownPalette[200] = {250, 40, 10, 0};
-        DDSURFACEDATA source, target;
-        ASSERT_EQ(DDCreateSurfaceFromFile(&source, "source.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-        ASSERT_TRUE(DDCreateSurface(&target, 10, 8, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
-        const REFIMAGE from = ReadRef(&source, kind);
-        for (int level : {0, 1, 2, 3, 4}) {
-            SCOPED_TRACE(level);
-            DDFill(&target, d3d ? 0xFF203040 : 0x203040);
-            REFIMAGE expected = ReadRef(&target, kind);
-            if (level == 0) {
-                // The level does not matter on this path: always half and half.
-                ASSERT_TRUE(DDBltAlpha(&target, c.x, c.y, c.width, c.height, &source, 0, 0, 1, BlendTable, 0));
-                RefHalf(expected, from, c, 0);
-            } else {
-                ASSERT_TRUE(DDBltTint(&target, c.x, c.y, c.width, c.height, &source, 0, 0, 1,
-                                      ShownPalette, BlendTable, 200, level));
-                RefTint(expected, from, c, 0, {250, 40, 10}, 200, level, BlendTable);
-            }
-            ExpectImageNear(ReadRef(&target, kind), expected, d3d && level > 1 ? 1 : 0);
+    ASSERT_TRUE(Up(d3d));
+    const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
+    dwTransmit = 0;
+    Palette[200] = ShownPalette[200] = {250, 40, 10, 0};
+    DDSURFACEDATA source, target;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&source, "source.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+    ASSERT_TRUE(DDCreateSurface(&target, 10, 8, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+    const REFIMAGE from = ReadRef(&source, kind);
+    for (int level : {0, 1, 2, 3, 4}) {
+        SCOPED_TRACE(level);
+        DDFill(&target, d3d ? 0xFF203040 : 0x203040);
+        REFIMAGE expected = ReadRef(&target, kind);
+        if (level == 0) {
+            // The level does not matter on this path: always half and half.
+            ASSERT_TRUE(DDBltAlpha(&target, c.x, c.y, c.width, c.height, &source, 0, 0, 1, BlendTable, 0));
+            RefHalf(expected, from, c, 0);
+        } else {
+            ASSERT_TRUE(DDBltTint(&target, c.x, c.y, c.width, c.height, &source, 0, 0, 1,
+                                  ShownPalette, BlendTable, 200, level));
+            RefTint(expected, from, c, 0, {250, 40, 10}, 200, level, BlendTable);
         }
-        DDReleaseSurface(&source);
-        DDReleaseSurface(&target);
-        DDUnInit();
+        ExpectImageNear(ReadRef(&target, kind), expected, d3d && level > 1 ? 1 : 0);
     }
+    DDReleaseSurface(&source);
+    DDReleaseSurface(&target);
+    DDUnInit();
 }
 
 // Direct3D onto a render target: one quad, weighted by the level; the
@@ -391,3 +391,5 @@ TEST_F(DisplayTest, BlendTableFile)
     EXPECT_TRUE(DDLoadBlendTable(table.data(), "whole.dat"));
     EXPECT_TRUE(std::equal(table.begin(), table.end(), bytes.begin()));
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsAlphaBlit);

@@ -100,8 +100,11 @@ TEST_F(BitmapCopyTest, Direct3DImagesWithMirrorCellsAreMirroredWhenLoaded)
     DDReleaseSurface(&rows);
 }
 
-TEST_F(BitmapCopyTest, PixelCopiesNameTheFirstMatchingPaletteEntryOnBothBackEnds)
+using BothBackEndsBitmapCopyTest = OnBothBackEnds<BitmapCopyTest>;
+
+TEST_P(BothBackEndsBitmapCopyTest, PixelCopiesNameTheFirstMatchingPaletteEntryOnBothBackEnds)
 {
+    const int d3d = GetParam();
     const uint32_t a = 0x0A141E, b = 0x28323C, none = 0x010203;
     WriteBmp("pc.bmp", 5, 2, 24, {a, b, a, none, b, b, none, a, a, b});
     auto setPalette = [&](int aIndex) {
@@ -117,49 +120,46 @@ TEST_F(BitmapCopyTest, PixelCopiesNameTheFirstMatchingPaletteEntryOnBothBackEnds
             for (int x = 0; x < 5; ++x) out.push_back(copy ? copy[y * lock.m_nPitch + x] : -1);
         return out;
     };
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(UpWithKey(d3d));
-        setPalette(3);
-        DDSURFACEDATA with, without;
-        ASSERT_EQ(DDCreateSurfaceFromFile(&with, "pc.bmp", 0, 32, 0, 0, 0, 1, 0, 0, 0), SURFACE_OK);
-        ASSERT_EQ(DDCreateSurfaceFromFile(&without, "pc.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0),
-                  SURFACE_OK);
-        BYTE*& copy = d3d ? with.lpDT->lpPixelCopy : with.lpDD->lpPixelCopy;
-        BYTE*& none_ = d3d ? without.lpDT->lpPixelCopy : without.lpDD->lpPixelCopy;
-        EXPECT_EQ(copyOf(&with, copy), (std::vector<int>{3, 7, 3, 0, 7, 7, 0, 3, 3, 7}));
-        EXPECT_EQ(none_, nullptr);
+    ASSERT_TRUE(UpWithKey(d3d));
+    setPalette(3);
+    DDSURFACEDATA with, without;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&with, "pc.bmp", 0, 32, 0, 0, 0, 1, 0, 0, 0), SURFACE_OK);
+    ASSERT_EQ(DDCreateSurfaceFromFile(&without, "pc.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0),
+              SURFACE_OK);
+    std::unique_ptr<BYTE[]>& copy = d3d ? with.lpDT->lpPixelCopy : with.lpDD->lpPixelCopy;
+    std::unique_ptr<BYTE[]>& none_ = d3d ? without.lpDT->lpPixelCopy : without.lpDD->lpPixelCopy;
+    EXPECT_EQ(copyOf(&with, copy.get()), (std::vector<int>{3, 7, 3, 0, 7, 7, 0, 3, 3, 7}));
+    EXPECT_EQ(none_, nullptr);
 
-        // A reload rebuilds a copy that exists (DirectDraw) and makes none
-        // where there was none; Direct3D keeps its textures and copies.
-        setPalette(5);
-        EXPECT_TRUE(DDReloadBitmap(&with, 32));
-        EXPECT_TRUE(DDReloadBitmap(&without, 32));
-        EXPECT_EQ(copyOf(&with, copy), (std::vector<int>{d3d ? 3 : 5, 7, d3d ? 3 : 5, 0, 7, 7, 0,
-                                                         d3d ? 3 : 5, d3d ? 3 : 5, 7}));
-        EXPECT_EQ(none_, nullptr);
+    // A reload rebuilds a copy that exists (DirectDraw) and makes none
+    // where there was none; Direct3D keeps its textures and copies.
+    setPalette(5);
+    EXPECT_TRUE(DDReloadBitmap(&with, 32));
+    EXPECT_TRUE(DDReloadBitmap(&without, 32));
+    EXPECT_EQ(copyOf(&with, copy.get()), (std::vector<int>{d3d ? 3 : 5, 7, d3d ? 3 : 5, 0, 7, 7, 0,
+                                                     d3d ? 3 : 5, d3d ? 3 : 5, 7}));
+    EXPECT_EQ(none_, nullptr);
 
-        // A render target's pixels are read back for its copy.
-        if (d3d) {
-            DDSURFACEDATA target;
-            ASSERT_TRUE(DDCreateSurface(&target, 4, 4, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-            DDFill(&target, 0xFF000000 | b);
-            BYTE* targetCopy = nullptr;
-            ASSERT_EQ(DDMakePixelCopy(&targetCopy, &target), 1);
-            cSurfaceLock lock(&target);
-            EXPECT_EQ(targetCopy[3 * lock.m_nPitch + 3], 7);
-            lock.Unlock();
-            delete[] targetCopy;
-            DDReleaseSurface(&target);
-        }
-        DDReleaseSurface(&with);
-        DDReleaseSurface(&without);
-        DDUnInit();
+    // A render target's pixels are read back for its copy.
+    if (d3d) {
+        DDSURFACEDATA target;
+        ASSERT_TRUE(DDCreateSurface(&target, 4, 4, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        DDFill(&target, 0xFF000000 | b);
+        std::unique_ptr<BYTE[]> targetCopy;
+        ASSERT_EQ(DDMakePixelCopy(&targetCopy, &target), 1);
+        cSurfaceLock lock(&target);
+        EXPECT_EQ(targetCopy[3 * lock.m_nPitch + 3], 7);
+        lock.Unlock();
+        DDReleaseSurface(&target);
     }
+    DDReleaseSurface(&with);
+    DDReleaseSurface(&without);
+    DDUnInit();
 }
 
-TEST_F(BitmapCopyTest, BitmapSizeCheckTable)
+TEST_P(BothBackEndsBitmapCopyTest, BitmapSizeCheckTable)
 {
+    const int d3d = GetParam();
     WriteBmp("big.bmp", 100, 50, 24, std::vector<uint32_t>(100 * 50, 0x102030));
     const struct {
         const char* file;
@@ -171,18 +171,16 @@ TEST_F(BitmapCopyTest, BitmapSizeCheckTable)
         {"big.bmp", 640, 480, 1, 0},
         {"missing.bmp", 640, 480, 0, 0},
     };
-    for (int d3d : {1, 0}) {
-        ASSERT_TRUE(Up(d3d));
-        for (const auto& row : rows) {
-            SCOPED_TRACE(testing::Message() << d3d << " " << row.file << " " << row.width << "x"
-                                            << row.height);
-            int larger = -7;
-            EXPECT_EQ(DDCheckBitmapSize(&larger, row.file, row.width, row.height),
-                      d3d ? 1 : row.result);
-            EXPECT_EQ(larger, d3d ? -7 : row.larger);  // Direct3D leaves it as it was
-        }
-        DDUnInit();
+    ASSERT_TRUE(Up(d3d));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << d3d << " " << row.file << " " << row.width << "x"
+                                        << row.height);
+        int larger = -7;
+        EXPECT_EQ(DDCheckBitmapSize(&larger, row.file, row.width, row.height),
+                  d3d ? 1 : row.result);
+        EXPECT_EQ(larger, d3d ? -7 : row.larger);  // Direct3D leaves it as it was
     }
+    DDUnInit();
 }
 
 TEST_F(BitmapCopyTest, EightBitColourTakesIndicesOnlyFromEightBitImages)
@@ -320,3 +318,5 @@ TEST_F(BitmapCopyTest, SixteenBitColourReducesTrueColourImagesKeepingTheKeyApart
     }
     DDReleaseSurface(&surface);
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsBitmapCopyTest);

@@ -231,74 +231,74 @@ class BlitEffectsTest : public DisplayTest {};
 
 }  // namespace
 
+using BothBackEndsBlitEffectsTest = OnBothBackEnds<BlitEffectsTest>;
+
 // Under DirectDraw everything lives in system memory, where stretching is
 // exact (a display driver filters its own way).
-TEST_F(BlitEffectsTest, EffectsMatchTheirPiecesOnBothBackEnds)
+TEST_P(BothBackEndsBlitEffectsTest, EffectsMatchTheirPiecesOnBothBackEnds)
 {
+    const int d3d = GetParam();
     WriteSheets();
     const std::vector<EFFECTCASE> cases = Cases();
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(UpWithKey(d3d));
-        {
-        Sheets s;
-        const int ddMemory = d3d ? 0 : 1;
-        ASSERT_EQ(DDCreateSurfaceFromFile(&s.one, "sheet1.bmp", 1, 32, ddMemory, 0, 0, 0, 0, 0, 0), 0);
-        ASSERT_EQ(DDCreateSurfaceFromFile(&s.two, "sheet2.bmp", 1, 32, ddMemory, 0, 0, 0, 0, 0, 0), 0);
-        ASSERT_TRUE(DDCreateSurface(&s.target, kTargetW, kTargetH, 0, ddMemory,
-                                    DTMEMORYTYPE_VIDEO_RT, 0, 0));
-        for (const EFFECTCASE& c : cases) {
-            SCOPED_TRACE(c.what);
-            DDFill(&s.target, d3d ? 0xFF000000 | kBack : kBack);
-            c.draw(&s.target, &s.one, &s.two);
-            EXPECT_TRUE(SameFrame(ReadPixels(&s.target, 0, 0, kTargetW, kTargetH),
-                                  ExpectedFrame(c.pieces)));
-        }
-        }
-        DDUnInit();
+    ASSERT_TRUE(UpWithKey(d3d));
+    {
+    Sheets s;
+    const int ddMemory = d3d ? 0 : 1;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&s.one, "sheet1.bmp", 1, 32, ddMemory, 0, 0, 0, 0, 0, 0), 0);
+    ASSERT_EQ(DDCreateSurfaceFromFile(&s.two, "sheet2.bmp", 1, 32, ddMemory, 0, 0, 0, 0, 0, 0), 0);
+    ASSERT_TRUE(DDCreateSurface(&s.target, kTargetW, kTargetH, 0, ddMemory,
+                                DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    for (const EFFECTCASE& c : cases) {
+        SCOPED_TRACE(c.what);
+        DDFill(&s.target, d3d ? 0xFF000000 | kBack : kBack);
+        c.draw(&s.target, &s.one, &s.two);
+        EXPECT_TRUE(SameFrame(ReadPixels(&s.target, 0, 0, kTargetW, kTargetH),
+                              ExpectedFrame(c.pieces)));
     }
+    }
+    DDUnInit();
 }
 
 // A frame lies inside its rectangle; a framed picture has it outside.
-TEST_F(BlitEffectsTest, FramesAndFramedPictures)
+TEST_P(BothBackEndsBlitEffectsTest, FramesAndFramedPictures)
 {
+    const int d3d = GetParam();
     WriteSheets();
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(UpWithKey(d3d));
-        Palette[5] = {0x30, 0xC0, 0x50, 0};
-        const uint32_t frameColour = 0x30C050;
-        {
-            Sheets s;
-            ASSERT_EQ(DDCreateSurfaceFromFile(&s.one, "sheet1.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-            // {rectangle, thickness, picture}: DDDrawFrame, or DDBltFrame of
-            // sheet 1 when picture is set.
-            struct FRAMECASE {
-                int x, y, w, h, thickness, picture;
-            };
-            for (const FRAMECASE& c : {FRAMECASE{10, 10, 100, 50, 2, 0}, FRAMECASE{30, 20, 40, 24, 3, 1}}) {
-                DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
-                if (c.picture)
-                    DDBltFrame(&BackBuffer, c.x, c.y, c.w, c.h, &s.one, c.thickness, 5);
-                else
-                    DDDrawFrame(&BackBuffer, c.x, c.y, c.w, c.h, c.thickness, 5);
-                // The frame's outer rectangle.
-                const int t = c.thickness;
-                const int fx = c.picture ? c.x - t : c.x, fy = c.picture ? c.y - t : c.y;
-                const int fw = c.picture ? c.w + 2 * t : c.w, fh = c.picture ? c.h + 2 * t : c.h;
-                const std::vector<uint32_t> got = ReadPixels(&BackBuffer, 0, 0, 140, 80);
-                for (int y = 0; y < 80; ++y)
-                    for (int x = 0; x < 140; ++x) {
-                        const bool inOuter = x >= fx && x < fx + fw && y >= fy && y < fy + fh;
-                        const bool inInner = x >= fx + t && x < fx + fw - t && y >= fy + t && y < fy + fh - t;
-                        uint32_t want = kBack;
-                        if (inOuter && !inInner) want = frameColour;
-                        // The picture is copied opaque: its transparent colour shows.
-                        if (inInner && c.picture) want = SheetColour(1, x - c.x, y - c.y);
-                        ASSERT_EQ(got[y * 140 + x] & 0xFFFFFF, want) << x << "," << y;
-                    }
-            }
+    ASSERT_TRUE(UpWithKey(d3d));
+    Palette[5] = {0x30, 0xC0, 0x50, 0};
+    const uint32_t frameColour = 0x30C050;
+    {
+        Sheets s;
+        ASSERT_EQ(DDCreateSurfaceFromFile(&s.one, "sheet1.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+        // {rectangle, thickness, picture}: DDDrawFrame, or DDBltFrame of
+        // sheet 1 when picture is set.
+        struct FRAMECASE {
+            int x, y, w, h, thickness, picture;
+        };
+        for (const FRAMECASE& c : {FRAMECASE{10, 10, 100, 50, 2, 0}, FRAMECASE{30, 20, 40, 24, 3, 1}}) {
+            DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
+            if (c.picture)
+                DDBltFrame(&BackBuffer, c.x, c.y, c.w, c.h, &s.one, c.thickness, 5);
+            else
+                DDDrawFrame(&BackBuffer, c.x, c.y, c.w, c.h, c.thickness, 5);
+            // The frame's outer rectangle.
+            const int t = c.thickness;
+            const int fx = c.picture ? c.x - t : c.x, fy = c.picture ? c.y - t : c.y;
+            const int fw = c.picture ? c.w + 2 * t : c.w, fh = c.picture ? c.h + 2 * t : c.h;
+            const std::vector<uint32_t> got = ReadPixels(&BackBuffer, 0, 0, 140, 80);
+            for (int y = 0; y < 80; ++y)
+                for (int x = 0; x < 140; ++x) {
+                    const bool inOuter = x >= fx && x < fx + fw && y >= fy && y < fy + fh;
+                    const bool inInner = x >= fx + t && x < fx + fw - t && y >= fy + t && y < fy + fh - t;
+                    uint32_t want = kBack;
+                    if (inOuter && !inInner) want = frameColour;
+                    // The picture is copied opaque: its transparent colour shows.
+                    if (inInner && c.picture) want = SheetColour(1, x - c.x, y - c.y);
+                    ASSERT_EQ(got[y * 140 + x] & 0xFFFFFF, want) << x << "," << y;
+                }
         }
-        DDUnInit();
     }
+    DDUnInit();
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsBlitEffectsTest);

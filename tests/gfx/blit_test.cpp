@@ -217,33 +217,33 @@ class BlitTest : public DisplayTest {};
 
 }  // namespace
 
-TEST_F(BlitTest, SceneMatchesTheReferenceOnBothBackEndsImmediateAndBatched)
+using BothBackEndsBlitTest = OnBothBackEnds<BlitTest>;
+
+TEST_P(BothBackEndsBlitTest, SceneMatchesTheReferenceOnBothBackEndsImmediateAndBatched)
 {
+    const int d3d = GetParam();
     WriteSceneImages();
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(UpWithKey(d3d));
-        SceneSheets sheets;
-        ASSERT_NO_FATAL_FAILURE(sheets.Load(DTMEMORYTYPE_VIDEO_RT));
-        // How a display driver stretches between video surfaces is its own
-        // business (the one under test filters); DirectDraw stretching is
-        // compared in system memory below.
-        const std::vector<SPRITE> sprites = d3d ? Scene() : Unscaled(Scene());
-        const std::vector<uint32_t> want = ExpectedFrame(sprites);
+    ASSERT_TRUE(UpWithKey(d3d));
+    SceneSheets sheets;
+    ASSERT_NO_FATAL_FAILURE(sheets.Load(DTMEMORYTYPE_VIDEO_RT));
+    // How a display driver stretches between video surfaces is its own
+    // business (the one under test filters); DirectDraw stretching is
+    // compared in system memory below.
+    const std::vector<SPRITE> sprites = d3d ? Scene() : Unscaled(Scene());
+    const std::vector<uint32_t> want = ExpectedFrame(sprites);
 
-        sheets.Draw(sprites);
-        const std::vector<uint32_t> immediate = ReadFrame();
-        EXPECT_TRUE(SameFrame(immediate, want));
+    sheets.Draw(sprites);
+    const std::vector<uint32_t> immediate = ReadFrame();
+    EXPECT_TRUE(SameFrame(immediate, want));
 
-        DDFill(&BackBuffer, 0);
-        DDBeginSpriteBatch(0);
-        sheets.Draw(sprites);
-        if (d3d) {
-            EXPECT_EQ(SpriteBatch.Sprites.size(), sprites.size());
-        }
-        DDEndSpriteBatch();
-        EXPECT_TRUE(SameFrame(ReadFrame(), immediate));
+    DDFill(&BackBuffer, 0);
+    DDBeginSpriteBatch(0);
+    sheets.Draw(sprites);
+    if (d3d) {
+        EXPECT_EQ(SpriteBatch.Sprites.size(), sprites.size());
     }
+    DDEndSpriteBatch();
+    EXPECT_TRUE(SameFrame(ReadFrame(), immediate));
 }
 
 TEST_F(BlitTest, DirectDrawSceneInSystemMemoryMatchesTheReference)
@@ -315,30 +315,30 @@ const CLIPROW kClipRows[] = {
 
 }  // namespace
 
-TEST_F(BlitTest, ClipRectTable)
+TEST_P(BothBackEndsBlitTest, ClipRectTable)
 {
-    for (int d3d : {1, 0}) {
-        ASSERT_TRUE(Up(d3d));
-        for (const CLIPROW& row : kClipRows) {
-            if (row.backEnd != -1 && row.backEnd != d3d) continue;
-            SCOPED_TRACE(testing::Message() << (d3d ? "Direct3D " : "DirectDraw ") << row.what);
-            DDSURFACEDATA target, source;
-            target.nWidth = kScreenW, target.nHeight = kScreenH;
-            source.nWidth = row.srcW, source.nHeight = row.srcH;
-            int r[8];
-            std::copy(row.in, row.in + 8, r);
-            ASSERT_EQ(DDClipRect(&target, r[0], r[1], r[2], r[3], &source, r[4], r[5], r[6], r[7]),
-                      row.result);
-            if (row.result) {
-                EXPECT_EQ(std::vector<int>(r, r + 8), std::vector<int>(row.out, row.out + 8));
-            }
+    const int d3d = GetParam();
+    ASSERT_TRUE(Up(d3d));
+    for (const CLIPROW& row : kClipRows) {
+        if (row.backEnd != -1 && row.backEnd != d3d) continue;
+        SCOPED_TRACE(testing::Message() << (d3d ? "Direct3D " : "DirectDraw ") << row.what);
+        DDSURFACEDATA target, source;
+        target.nWidth = kScreenW, target.nHeight = kScreenH;
+        source.nWidth = row.srcW, source.nHeight = row.srcH;
+        int r[8];
+        std::copy(row.in, row.in + 8, r);
+        ASSERT_EQ(DDClipRect(&target, r[0], r[1], r[2], r[3], &source, r[4], r[5], r[6], r[7]),
+                  row.result);
+        if (row.result) {
+            EXPECT_EQ(std::vector<int>(r, r + 8), std::vector<int>(row.out, row.out + 8));
         }
-        DDUnInit();
     }
+    DDUnInit();
 }
 
-TEST_F(BlitTest, MirrorRecordsReadTheirCellsBackwardsUnderDirect3DOnly)
+TEST_P(BothBackEndsBlitTest, MirrorRecordsReadTheirCellsBackwardsUnderDirect3DOnly)
 {
+    const int d3d = GetParam();
     DDSURFACEDATA plain, dup, flip;
     dup.lpShareSD = flip.lpShareSD = &plain;
     dup.nMirrorWidth = plain.nMirrorWidth = 32;
@@ -356,103 +356,95 @@ TEST_F(BlitTest, MirrorRecordsReadTheirCellsBackwardsUnderDirect3DOnly)
         {"part of a row cell", &flip, {0, 4, 32, 8}, {0, 12, 32, -8}},
         {"a record that shares no texture", &plain, {64, 0, 32, 32}, {64, 0, 32, 32}},
     };
-    for (int d3d : {1, 0}) {
-        ASSERT_TRUE(Up(d3d));
-        for (const auto& row : rows) {
-            SCOPED_TRACE(testing::Message() << (d3d ? "Direct3D " : "DirectDraw ") << row.what);
-            int r[4] = {row.in[0], row.in[1], row.in[2], row.in[3]};
-            DDApplyMirror(row.record, r[0], r[1], r[2], r[3]);
-            const int* want = d3d ? row.out : row.in;
-            EXPECT_EQ(std::vector<int>(r, r + 4), std::vector<int>(want, want + 4));
-        }
-        DDUnInit();
+    ASSERT_TRUE(Up(d3d));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << (d3d ? "Direct3D " : "DirectDraw ") << row.what);
+        int r[4] = {row.in[0], row.in[1], row.in[2], row.in[3]};
+        DDApplyMirror(row.record, r[0], r[1], r[2], r[3]);
+        const int* want = d3d ? row.out : row.in;
+        EXPECT_EQ(std::vector<int>(r, r + 4), std::vector<int>(want, want + 4));
     }
+    DDUnInit();
 }
 
-TEST_F(BlitTest, BlendPairHoldsForItsOwnBlitOnly)
+TEST_P(BothBackEndsBlitTest, BlendPairHoldsForItsOwnBlitOnly)
 {
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(Up(d3d));
-        DDSURFACEDATA blue;
-        ASSERT_TRUE(DDCreateSurface(&blue, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-        DDFill(&blue, d3d ? 0xFF0000FF : 0x0000FF);
-        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-        // The vertex alpha counts where the alpha operation takes it in.
-        DDSetAlphaOp(D3DTOP_MODULATE);
-        DDBltBlend(&BackBuffer, 0, 0, 8, 8, &blue, 0, 0, 0, {0x80FFFFFF, D3DTOP_MODULATE});
-        DDResetAlphaOp();
-        DDBltStretchBlend(&BackBuffer, 8, 0, 16, 8, &blue, 0, 0, 8, 8, 0,
-                          {0xFF00FF00, D3DTOP_MODULATE});
-        DDBlt(&BackBuffer, 24, 0, 8, 8, &blue, 0, 0, 0);
-        if (d3d) {
-            EXPECT_EQ(lpDTCon->dwVertexColor, 0xFFFFFFFFu);
-            EXPECT_EQ(lpDTCon->nColorOp, D3DTOP_MODULATE);
-            const uint32_t half = ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF;
-            EXPECT_GE(half, 0x7Eu);
-            EXPECT_LE(half, 0x81u);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 20, 4) & 0xFFFFFF, 0u);  // blue x green = black
-        } else {
-            // The pair is not read: plain copies.
-            EXPECT_EQ(ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF, 0x0000FFu);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 20, 4) & 0xFFFFFF, 0x0000FFu);
-        }
-        EXPECT_EQ(ReadPixel(&BackBuffer, 28, 4) & 0xFFFFFF, 0x0000FFu);
-        DDReleaseSurface(&blue);
-        DDUnInit();
+    const int d3d = GetParam();
+    ASSERT_TRUE(Up(d3d));
+    DDSURFACEDATA blue;
+    ASSERT_TRUE(DDCreateSurface(&blue, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFill(&blue, d3d ? 0xFF0000FF : 0x0000FF);
+    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    // The vertex alpha counts where the alpha operation takes it in.
+    DDSetAlphaOp(D3DTOP_MODULATE);
+    DDBltBlend(&BackBuffer, 0, 0, 8, 8, &blue, 0, 0, 0, {0x80FFFFFF, D3DTOP_MODULATE});
+    DDResetAlphaOp();
+    DDBltStretchBlend(&BackBuffer, 8, 0, 16, 8, &blue, 0, 0, 8, 8, 0,
+                      {0xFF00FF00, D3DTOP_MODULATE});
+    DDBlt(&BackBuffer, 24, 0, 8, 8, &blue, 0, 0, 0);
+    if (d3d) {
+        EXPECT_EQ(lpDTCon->dwVertexColor, 0xFFFFFFFFu);
+        EXPECT_EQ(lpDTCon->nColorOp, D3DTOP_MODULATE);
+        const uint32_t half = ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF;
+        EXPECT_GE(half, 0x7Eu);
+        EXPECT_LE(half, 0x81u);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 20, 4) & 0xFFFFFF, 0u);  // blue x green = black
+    } else {
+        // The pair is not read: plain copies.
+        EXPECT_EQ(ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF, 0x0000FFu);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 20, 4) & 0xFFFFFF, 0x0000FFu);
     }
+    EXPECT_EQ(ReadPixel(&BackBuffer, 28, 4) & 0xFFFFFF, 0x0000FFu);
+    DDReleaseSurface(&blue);
+    DDUnInit();
 }
 
-TEST_F(BlitTest, ModeOneFromASourceWithoutColourKeyCopiesItWhole)
+TEST_P(BothBackEndsBlitTest, ModeOneFromASourceWithoutColourKeyCopiesItWhole)
 {
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(UpWithKey(d3d));
-        DDSURFACEDATA plain;
-        ASSERT_TRUE(DDCreateSurface(&plain, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-        DDFill(&plain, d3d ? 0xFF00FF00 : 0x00FF00);
-        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-        DDBlt(&BackBuffer, 0, 0, 8, 8, &plain, 0, 0, 1);
-        DDBltStretch(&BackBuffer, 8, 0, 16, 16, &plain, 0, 0, 8, 8, 1);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF, 0x00FF00u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 16, 8) & 0xFFFFFF, 0x00FF00u);
-        DDReleaseSurface(&plain);
-    }
+    const int d3d = GetParam();
+    ASSERT_TRUE(UpWithKey(d3d));
+    DDSURFACEDATA plain;
+    ASSERT_TRUE(DDCreateSurface(&plain, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFill(&plain, d3d ? 0xFF00FF00 : 0x00FF00);
+    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    DDBlt(&BackBuffer, 0, 0, 8, 8, &plain, 0, 0, 1);
+    DDBltStretch(&BackBuffer, 8, 0, 16, 16, &plain, 0, 0, 8, 8, 1);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 16, 8) & 0xFFFFFF, 0x00FF00u);
+    DDReleaseSurface(&plain);
 }
 
 // A record of a table that was never loaded, or whose image failed to load,
 // has no picture behind it: blits from it and into it, immediate or batched,
 // draw nothing and touch nothing else.
-TEST_F(BlitTest, RecordsWithoutAPictureAreSkippedAsSourceAndTarget)
+TEST_P(BothBackEndsBlitTest, RecordsWithoutAPictureAreSkippedAsSourceAndTarget)
 {
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(Up(d3d));
-        DDSURFACEDATA green, never, failed;
-        ASSERT_TRUE(DDCreateSurface(&green, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-        DDFill(&green, d3d ? 0xFF00FF00 : 0x00FF00);
-        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-        ASSERT_EQ(DDCreateSurfaceFromFile(&failed, "missing.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 8);
-        for (DDSURFACEDATA* empty : {&never, &failed}) {
-            // A size, as the records of the game's tables keep one, so that
-            // clipping lets the blits through to the surfaces themselves.
-            empty->nWidth = empty->nHeight = empty->nTexWidth = empty->nTexHeight = 8;
-            for (int batched : {0, 1}) {
-                if (batched) DDBeginSpriteBatch(0);
-                DDBlt(&BackBuffer, 0, 0, 8, 8, empty, 0, 0, 0);
-                DDBltStretch(&BackBuffer, 0, 0, 16, 16, empty, 0, 0, 8, 8, 1);
-                DDBlt(empty, 0, 0, 8, 8, &green, 0, 0, 0);
-                DDBltStretch(empty, 0, 0, 16, 16, &green, 0, 0, 8, 8, 1);
-                if (batched) DDEndSpriteBatch();
-            }
+    const int d3d = GetParam();
+    ASSERT_TRUE(Up(d3d));
+    DDSURFACEDATA green, never, failed;
+    ASSERT_TRUE(DDCreateSurface(&green, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFill(&green, d3d ? 0xFF00FF00 : 0x00FF00);
+    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    ASSERT_EQ(DDCreateSurfaceFromFile(&failed, "missing.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 8);
+    for (DDSURFACEDATA* empty : {&never, &failed}) {
+        // A size, as the records of the game's tables keep one, so that
+        // clipping lets the blits through to the surfaces themselves.
+        empty->nWidth = empty->nHeight = empty->nTexWidth = empty->nTexHeight = 8;
+        for (int batched : {0, 1}) {
+            if (batched) DDBeginSpriteBatch(0);
+            DDBlt(&BackBuffer, 0, 0, 8, 8, empty, 0, 0, 0);
+            DDBltStretch(&BackBuffer, 0, 0, 16, 16, empty, 0, 0, 8, 8, 1);
+            DDBlt(empty, 0, 0, 8, 8, &green, 0, 0, 0);
+            DDBltStretch(empty, 0, 0, 16, 16, &green, 0, 0, 8, 8, 1);
+            if (batched) DDEndSpriteBatch();
         }
-        EXPECT_EQ(SpriteBatch.Sprites.size(), 0u);
-        for (uint32_t p : ReadPixels(&BackBuffer, 0, 0, 16, 16)) EXPECT_EQ(p & 0xFFFFFF, 0u);
-        EXPECT_EQ(ReadPixel(&green, 7, 7) & 0xFFFFFF, 0x00FF00u);
-        DDReleaseSurface(&failed);
-        DDReleaseSurface(&green);
-        DDUnInit();
     }
+    EXPECT_EQ(SpriteBatch.Sprites.size(), 0u);
+    for (uint32_t p : ReadPixels(&BackBuffer, 0, 0, 16, 16)) EXPECT_EQ(p & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&green, 7, 7) & 0xFFFFFF, 0x00FF00u);
+    DDReleaseSurface(&failed);
+    DDReleaseSurface(&green);
+    DDUnInit();
 }
 
 TEST_F(BlitTest, Direct3DTargetsOtherThanTheBackBuffer)
@@ -532,3 +524,5 @@ TEST_F(BlitTest, LockedCopiesAtSixteenBitsKeepOrRepackTheirPixels)
             }
     }
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsBlitTest);

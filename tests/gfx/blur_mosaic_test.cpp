@@ -127,73 +127,74 @@ TEST(PixelEffects, HandWorkedBlurAndMosaic)
 }
 
 
+using BothBackEndsBlurMosaic = OnBothBackEnds<DisplayTest>;
+
 // Through real surfaces: the locks, the layouts the display gives and the
 // upload of the drawn pixels, on both back ends.
-TEST_F(DisplayTest, BlurAndMosaicOnSurfacesMatchTheReference)
+TEST_P(BothBackEndsBlurMosaic, BlurAndMosaicOnSurfacesMatchTheReference)
 {
+    const int d3d = GetParam();
     WriteNoiseBmp("source.bmp", 12, 10, 5, 5, 2);
-    for (int d3d : {1, 0}) {
-        ASSERT_TRUE(Up(d3d));
-        const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
-        dwTransmit = 0;  // black, as the Direct3D loader keys it out
-        DDSURFACEDATA source, target;
-        ASSERT_EQ(DDCreateSurfaceFromFile(&source, "source.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-        ASSERT_TRUE(DDCreateSurface(&target, 10, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-        const REFIMAGE from = ReadRef(&source, kind);
-        for (const RECTCASE& c : kCases) {
-            for (int blur : {1, 0}) {
-                SCOPED_TRACE(testing::Message() << "d3d " << d3d << (blur ? " blur" : " mosaic")
-                                                << " rect " << c.x << "," << c.y << " from " << c.sx
-                                                << "," << c.sy << " size " << c.size << " mode " << c.mode);
-                DDFill(&target, d3d ? 0xFF203040 : 0x203040);
-                REFIMAGE expected = ReadRef(&target, kind);
-                if (blur) {
-                    ASSERT_TRUE(DDBlur(&target, c.x, c.y, c.width, c.height, c.size, c.size, &source,
-                                       c.sx, c.sy, c.mode));
-                    RefBlur(expected, from, c.x, c.y, c.width, c.height, c.size, c.size, c.sx, c.sy,
-                            c.mode, 0);
-                } else {
-                    ASSERT_TRUE(DDMosaic(&target, c.x, c.y, c.width, c.height, c.size, &source, c.sx,
-                                         c.sy, c.mode));
-                    RefMosaic(expected, from, c.x, c.y, c.width, c.height, c.size, c.sx, c.sy, c.mode,
-                              0);
-                }
-                EXPECT_TRUE(SameImage(ReadRef(&target, kind), expected));
+    ASSERT_TRUE(Up(d3d));
+    const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
+    dwTransmit = 0;  // black, as the Direct3D loader keys it out
+    DDSURFACEDATA source, target;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&source, "source.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+    ASSERT_TRUE(DDCreateSurface(&target, 10, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    const REFIMAGE from = ReadRef(&source, kind);
+    for (const RECTCASE& c : kCases) {
+        for (int blur : {1, 0}) {
+            SCOPED_TRACE(testing::Message() << "d3d " << d3d << (blur ? " blur" : " mosaic")
+                                            << " rect " << c.x << "," << c.y << " from " << c.sx
+                                            << "," << c.sy << " size " << c.size << " mode " << c.mode);
+            DDFill(&target, d3d ? 0xFF203040 : 0x203040);
+            REFIMAGE expected = ReadRef(&target, kind);
+            if (blur) {
+                ASSERT_TRUE(DDBlur(&target, c.x, c.y, c.width, c.height, c.size, c.size, &source,
+                                   c.sx, c.sy, c.mode));
+                RefBlur(expected, from, c.x, c.y, c.width, c.height, c.size, c.size, c.sx, c.sy,
+                        c.mode, 0);
+            } else {
+                ASSERT_TRUE(DDMosaic(&target, c.x, c.y, c.width, c.height, c.size, &source, c.sx,
+                                     c.sy, c.mode));
+                RefMosaic(expected, from, c.x, c.y, c.width, c.height, c.size, c.sx, c.sy, c.mode,
+                          0);
             }
+            EXPECT_TRUE(SameImage(ReadRef(&target, kind), expected));
         }
-        // One surface as its own source: locked once; the blocks read
-        // themselves before they are written.
-        DDSURFACEDATA* const self = &target;
-        DDBlur(self, 0, 0, 10, 8, 1, 1, &source, 0, 0, 0);
-        REFIMAGE expected = ReadRef(self, kind);
-        ASSERT_TRUE(DDMosaic(self, 1, 1, 9, 7, 3, self, 1, 1, 0));
-        RefMosaic(expected, REFIMAGE(expected), 1, 1, 9, 7, 3, 1, 1, 0, 0);
-        EXPECT_TRUE(SameImage(ReadRef(self, kind), expected));
-        EXPECT_TRUE(DDBlur(self, 0, 0, 10, 8, 2, 2, self, 0, 0, 1));
-
-        // The back buffer as target.
-        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-        ASSERT_TRUE(DDMosaic(&BackBuffer, 630, 470, 12, 10, 12, &source, 0, 0, 0));
-        REFIMAGE whole = from;
-        RefMosaic(whole, from, 0, 0, 12, 10, 12, 0, 0, 0, 0);
-        const uint32_t block = whole.At(0, 0) & 0xFFFFFF;
-        EXPECT_EQ(ReadPixel(&BackBuffer, 630, 470) & 0xFFFFFF, block);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 639, 479) & 0xFFFFFF, block);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 629, 470) & 0xFFFFFF, 0u);
-
-        // Failed locks: false, and nothing drawn.
-        DDSURFACEDATA never;
-        EXPECT_FALSE(DDBlur(&never, 0, 0, 4, 4, 1, 1, &source, 0, 0, 0));
-        EXPECT_FALSE(DDMosaic(&target, 0, 0, 4, 4, 2, &never, 0, 0, 0));
-        // Nothing to do is no failure, whatever the surfaces.
-        EXPECT_TRUE(DDBlur(&never, 0, 0, 4, 4, 0, 1, &never, 0, 0, 0));
-        EXPECT_TRUE(DDBlur(&never, 0, 0, 4, 4, -2, -2, &never, 0, 0, 0));
-        EXPECT_TRUE(DDMosaic(&never, 0, 0, 4, 4, 0, &never, 0, 0, 0));
-        EXPECT_TRUE(DDMosaic(&never, 0, 0, 4, 4, -3, &never, 0, 0, 0));
-        DDReleaseSurface(&source);
-        DDReleaseSurface(&target);
-        DDUnInit();
     }
+    // One surface as its own source: locked once; the blocks read
+    // themselves before they are written.
+    DDSURFACEDATA* const self = &target;
+    DDBlur(self, 0, 0, 10, 8, 1, 1, &source, 0, 0, 0);
+    REFIMAGE expected = ReadRef(self, kind);
+    ASSERT_TRUE(DDMosaic(self, 1, 1, 9, 7, 3, self, 1, 1, 0));
+    RefMosaic(expected, REFIMAGE(expected), 1, 1, 9, 7, 3, 1, 1, 0, 0);
+    EXPECT_TRUE(SameImage(ReadRef(self, kind), expected));
+    EXPECT_TRUE(DDBlur(self, 0, 0, 10, 8, 2, 2, self, 0, 0, 1));
+
+    // The back buffer as target.
+    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    ASSERT_TRUE(DDMosaic(&BackBuffer, 630, 470, 12, 10, 12, &source, 0, 0, 0));
+    REFIMAGE whole = from;
+    RefMosaic(whole, from, 0, 0, 12, 10, 12, 0, 0, 0, 0);
+    const uint32_t block = whole.At(0, 0) & 0xFFFFFF;
+    EXPECT_EQ(ReadPixel(&BackBuffer, 630, 470) & 0xFFFFFF, block);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 639, 479) & 0xFFFFFF, block);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 629, 470) & 0xFFFFFF, 0u);
+
+    // Failed locks: false, and nothing drawn.
+    DDSURFACEDATA never;
+    EXPECT_FALSE(DDBlur(&never, 0, 0, 4, 4, 1, 1, &source, 0, 0, 0));
+    EXPECT_FALSE(DDMosaic(&target, 0, 0, 4, 4, 2, &never, 0, 0, 0));
+    // Nothing to do is no failure, whatever the surfaces.
+    EXPECT_TRUE(DDBlur(&never, 0, 0, 4, 4, 0, 1, &never, 0, 0, 0));
+    EXPECT_TRUE(DDBlur(&never, 0, 0, 4, 4, -2, -2, &never, 0, 0, 0));
+    EXPECT_TRUE(DDMosaic(&never, 0, 0, 4, 4, 0, &never, 0, 0, 0));
+    EXPECT_TRUE(DDMosaic(&never, 0, 0, 4, 4, -3, &never, 0, 0, 0));
+    DDReleaseSurface(&source);
+    DDReleaseSurface(&target);
+    DDUnInit();
 }
 
 TEST_F(DisplayTest, NoBlurAtEightBits)
@@ -202,3 +203,5 @@ TEST_F(DisplayTest, NoBlurAtEightBits)
     EXPECT_TRUE(DDBlur(&BackBuffer, 0, 0, 8, 8, 1, 1, &BackBuffer, 0, 0, 0));
     EXPECT_EQ(TraceText(), "8ビットぼかしは不可能！\n");
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsBlurMosaic);

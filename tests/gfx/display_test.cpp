@@ -8,6 +8,7 @@
 #include "gfx/fill.h"
 #include "gfx/scene.h"
 #include "gfx/surface.h"
+#include "tests/support/scoped_swap.h"
 #include "tests/gfx/gfx_support.h"
 
 TEST_F(DisplayTest, Direct3DWindowComesUpWithItsLinesAndRecordsAndGoesDownCompletely)
@@ -131,11 +132,12 @@ TEST_F(DisplayTest, ASecondInitReleasesTheOldDisplayFirstAndKeepsTheNewOne)
 TEST_F(DisplayTest, FailedDirect3DStartsLeaveNothingAndDirectDrawComesUpInstead)
 {
     // A driver below DirectX 9, then a depth Direct3D does not offer.
-    lpDDIVersionSource = [] { return 8; };
-    EXPECT_FALSE(Up(1, 32));
-    EXPECT_TRUE(Has(ReportText(), "ビデオカードのドライバがDirectX9をサポートしていません！ 8\n"));
-    EXPECT_EQ(lpDirect3D, nullptr);
-    lpDDIVersionSource = GetDDIVersion;
+    {
+        ScopedSwap oldDriver(lpDDIVersionSource, [] { return 8; });
+        EXPECT_FALSE(Up(1, 32));
+        EXPECT_TRUE(Has(ReportText(), "ビデオカードのドライバがDirectX9をサポートしていません！ 8\n"));
+        EXPECT_EQ(lpDirect3D, nullptr);
+    }
 
     EXPECT_FALSE(Up(1, 24));
     EXPECT_NE(lpDTCon, nullptr);  // what was made stays until DDUnInit

@@ -54,47 +54,47 @@ class FadeTest : public DisplayTest {};
 
 }  // namespace
 
-TEST_F(FadeTest, TenStepsOutToBlackAndInToTheUntouchedFrame)
+using BothBackEndsFadeTest = OnBothBackEnds<FadeTest>;
+
+TEST_P(BothBackEndsFadeTest, TenStepsOutToBlackAndInToTheUntouchedFrame)
 {
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(Up(d3d));
-        for (bool out : {true, false}) {
-            SCOPED_TRACE(out ? "out" : "in");
-            const FADE fade = out ? DDFadeOut : DDFadeIn;
-            for (int step = 0; step < 10; ++step) {
-                const double angle = out ? 90 - 10 * step : 10 * step;
-                DrawPicture(d3d);
-                const bool done = fade(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false);
-                EXPECT_EQ(done, step == 9) << "step " << step;
-                // A frame is always drawn from the picture; the last call ends at 0 or 90.
-                const double drawn = step == 9 ? (out ? 0 : 90) : angle;
-                EXPECT_TRUE(FadedAs(ReadPixel(&BackBuffer, 10, 10), kColours[0], drawn, d3d));
-                EXPECT_TRUE(FadedAs(ReadPixel(&BackBuffer, 120, 110), kColours[1], drawn, d3d));
-            }
-            const uint32_t last = ReadPixel(&BackBuffer, 120, 110) & 0xFFFFFF;
-            EXPECT_EQ(last, out ? 0u : kColours[1]);
+    const int d3d = GetParam();
+    ASSERT_TRUE(Up(d3d));
+    for (bool out : {true, false}) {
+        SCOPED_TRACE(out ? "out" : "in");
+        const FADE fade = out ? DDFadeOut : DDFadeIn;
+        for (int step = 0; step < 10; ++step) {
+            const double angle = out ? 90 - 10 * step : 10 * step;
+            DrawPicture(d3d);
+            const bool done = fade(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false);
+            EXPECT_EQ(done, step == 9) << "step " << step;
+            // A frame is always drawn from the picture; the last call ends at 0 or 90.
+            const double drawn = step == 9 ? (out ? 0 : 90) : angle;
+            EXPECT_TRUE(FadedAs(ReadPixel(&BackBuffer, 10, 10), kColours[0], drawn, d3d));
+            EXPECT_TRUE(FadedAs(ReadPixel(&BackBuffer, 120, 110), kColours[1], drawn, d3d));
         }
-        // Re-armed for the next screen.
-        EXPECT_EQ(d3d ? dFadeOutAngle : dFadeOutAngleDD, 90.0);
-        EXPECT_EQ(d3d ? dFadeInAngle : dFadeInAngleDD, 0.0);
-
-        // reset draws the final picture at once.
-        DrawPicture(d3d);
-        EXPECT_TRUE(DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, true));
-        EXPECT_EQ(ReadPixel(&BackBuffer, 10, 10) & 0xFFFFFF, 0u);
-        DrawPicture(d3d);
-        EXPECT_TRUE(DDFadeIn(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, true));
-        EXPECT_EQ(ReadPixel(&BackBuffer, 10, 10) & 0xFFFFFF, kColours[0]);
-
-        // An abandoned fade goes on from where it stopped.
-        for (int k = 0; k < 3; ++k) DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false);
-        EXPECT_EQ(d3d ? dFadeOutAngle : dFadeOutAngleDD, 60.0);
-        int calls = 0;
-        while (!DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false) && calls < 20) ++calls;
-        EXPECT_EQ(calls, 6);
-        DDUnInit();
+        const uint32_t last = ReadPixel(&BackBuffer, 120, 110) & 0xFFFFFF;
+        EXPECT_EQ(last, out ? 0u : kColours[1]);
     }
+    // Re-armed for the next screen.
+    EXPECT_EQ(d3d ? dFadeOutAngle : dFadeOutAngleDD, 90.0);
+    EXPECT_EQ(d3d ? dFadeInAngle : dFadeInAngleDD, 0.0);
+
+    // reset draws the final picture at once.
+    DrawPicture(d3d);
+    EXPECT_TRUE(DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, true));
+    EXPECT_EQ(ReadPixel(&BackBuffer, 10, 10) & 0xFFFFFF, 0u);
+    DrawPicture(d3d);
+    EXPECT_TRUE(DDFadeIn(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, true));
+    EXPECT_EQ(ReadPixel(&BackBuffer, 10, 10) & 0xFFFFFF, kColours[0]);
+
+    // An abandoned fade goes on from where it stopped.
+    for (int k = 0; k < 3; ++k) DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false);
+    EXPECT_EQ(d3d ? dFadeOutAngle : dFadeOutAngleDD, 60.0);
+    int calls = 0;
+    while (!DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false) && calls < 20) ++calls;
+    EXPECT_EQ(calls, 6);
+    DDUnInit();
 }
 
 // At 8 bits the pixels stay and the palette fades: entries first..last of
@@ -128,3 +128,5 @@ TEST_F(FadeTest, EightBitFadesThePalette)
         }
     }
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFadeTest);

@@ -9,46 +9,46 @@
 #include "gfx/surface.h"
 #include "tests/gfx/gfx_support.h"
 
-TEST_F(DisplayTest, BackBufferFillsClipBlendAndUseThePalette)
-{
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d);
-        ASSERT_TRUE(Up(d3d));
-        Palette[5] = {1, 2, 3, 0};
-        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-        // A fill at x = -10, width 30 covers columns 0 to 19.
-        DDFillRect(&BackBuffer, -10, 5, 30, 10, d3d ? 0xFFFF0000 : 0xFF0000);
-        EXPECT_EQ(ReadPixels(&BackBuffer, 0, 5, 1, 1)[0] & 0xFFFFFF, 0xFF0000u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 19, 14) & 0xFFFFFF, 0xFF0000u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 20, 14) & 0xFFFFFF, 0u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 19, 15) & 0xFFFFFF, 0u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 19, 4) & 0xFFFFFF, 0u);
-        // Entirely outside: nothing.
-        DDFillRect(&BackBuffer, 640, 0, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
-        DDFillRect(&BackBuffer, 0, -20, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 0, 0) & 0xFFFFFF, 0u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 639, 9) & 0xFFFFFF, 0u);
+using BothBackEndsFill = OnBothBackEnds<DisplayTest>;
 
-        DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 5);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 103, 103) & 0xFFFFFF, 0x010203u);
-        if (d3d) {
-            // Half-transparent white over black.
-            DDFillRect(&BackBuffer, 200, 0, 4, 4, 0x80FFFFFF);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 201, 1) & 0xFFFFFF, 0x808080u);
-            // Index 0 is the transparent colour: alpha 0 leaves the back
-            // buffer as it was; an index out of range fills with 0 the same way.
-            DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 0);
-            DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 300);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 101, 101) & 0xFFFFFF, 0x010203u);
-            EXPECT_NE(TraceText().find("PalNumToRGB(DWORD dwPalNum) Err dwPalNum = 300\n"),
-                      std::string::npos);
-        } else {
-            // Under DirectDraw index 0 is simply palette entry 0.
-            DDFillPal(&BackBuffer, 0);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 101, 101) & 0xFFFFFF, 0u);
-        }
-        DDUnInit();
+TEST_P(BothBackEndsFill, BackBufferFillsClipBlendAndUseThePalette)
+{
+    const int d3d = GetParam();
+    ASSERT_TRUE(Up(d3d));
+    Palette[5] = {1, 2, 3, 0};
+    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    // A fill at x = -10, width 30 covers columns 0 to 19.
+    DDFillRect(&BackBuffer, -10, 5, 30, 10, d3d ? 0xFFFF0000 : 0xFF0000);
+    EXPECT_EQ(ReadPixels(&BackBuffer, 0, 5, 1, 1)[0] & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 19, 14) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 20, 14) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 19, 15) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 19, 4) & 0xFFFFFF, 0u);
+    // Entirely outside: nothing.
+    DDFillRect(&BackBuffer, 640, 0, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
+    DDFillRect(&BackBuffer, 0, -20, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 639, 9) & 0xFFFFFF, 0u);
+
+    DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 5);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 103, 103) & 0xFFFFFF, 0x010203u);
+    if (d3d) {
+        // Half-transparent white over black.
+        DDFillRect(&BackBuffer, 200, 0, 4, 4, 0x80FFFFFF);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 201, 1) & 0xFFFFFF, 0x808080u);
+        // Index 0 is the transparent colour: alpha 0 leaves the back
+        // buffer as it was; an index out of range fills with 0 the same way.
+        DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 0);
+        DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 300);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 101, 101) & 0xFFFFFF, 0x010203u);
+        EXPECT_NE(TraceText().find("PalNumToRGB(DWORD dwPalNum) Err dwPalNum = 300\n"),
+                  std::string::npos);
+    } else {
+        // Under DirectDraw index 0 is simply palette entry 0.
+        DDFillPal(&BackBuffer, 0);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 101, 101) & 0xFFFFFF, 0u);
     }
+    DDUnInit();
 }
 
 TEST_F(DisplayTest, KeyedWorkSurfaceFilledWithIndexZeroBecomesTransparentAgain)
@@ -147,3 +147,5 @@ TEST_F(DisplayTest, BlitSettersChangeOnlyTheDirect3DContext)
     DDGetShareSD(&p);
     EXPECT_EQ(p, &duplicate);
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFill);

@@ -252,3 +252,8 @@ std::string DisplayTest::TraceText()
 {
     return FileExists("EC_Game.txt") ? WithoutCarriageReturns(ReadFileText("EC_Game.txt")) : std::string();
 }
+
+std::string BackEndName(const testing::TestParamInfo<int>& info)
+{
+    return info.param ? "Direct3D" : "DirectDraw";
+}

@@ -66,3 +66,15 @@ protected:
     DDSURFACEDATA m_surfaces[8];
     DDSURFACEPARAM m_params[8];
 };
+
+// A test of the fixture run once on each back end, as its own case:
+// GetParam() is 1 for Direct3D, then 0 for DirectDraw.
+// Each test file gives its suite a name of its own
+// (using BothBackEndsFill = OnBothBackEnds<DisplayTest>;) and instantiates it
+// once: a suite instantiated in two files would run every case twice.
+template <class FIXTURE>
+class OnBothBackEnds : public FIXTURE, public testing::WithParamInterface<int> {};
+// "Direct3D" or "DirectDraw", the case's name.
+std::string BackEndName(const testing::TestParamInfo<int>& info);
+#define INSTANTIATE_BOTH_BACK_ENDS(suite) \
+    INSTANTIATE_TEST_SUITE_P(, suite, testing::Values(1, 0), BackEndName)

@@ -94,7 +94,7 @@ TEST_F(RecoveryTest, Direct3DFrameAfterALostDeviceEqualsTheFrameBefore)
     MakeFont(frame.font, 16, 16, 1);
     const std::vector<uint32_t> before = frame.Draw();
     ASSERT_GT(CountInk(&BackBuffer, 10, 40, 290, 20), 50);
-    const BYTE* pixelCopy = frame.picture.lpDT->lpPixelCopy;
+    const BYTE* pixelCopy = frame.picture.lpDT->lpPixelCopy.get();
     ASSERT_NE(pixelCopy, nullptr);
 
     // Not resettable yet: nothing is released, the next frame tries again.
@@ -128,7 +128,7 @@ TEST_F(RecoveryTest, Direct3DFrameAfterALostDeviceEqualsTheFrameBefore)
     EXPECT_NE(ReadPixel(&frame.work, 3, 3), kWorkColour);
     EXPECT_EQ(frame.kept.bLost, 1);
     EXPECT_EQ(ReadPixel(&frame.kept, 3, 3), kKeptColour);
-    EXPECT_EQ(frame.picture.lpDT->lpPixelCopy, pixelCopy);
+    EXPECT_EQ(frame.picture.lpDT->lpPixelCopy.get(), pixelCopy);
     EXPECT_EQ(frame.Draw(), before);
 }
 

@@ -184,11 +184,14 @@ class ShapedBlitTest : public DisplayTest {};
 
 }  // namespace
 
+using BothBackEndsShapedBlitTest = OnBothBackEnds<ShapedBlitTest>;
+
 // Band height 1: 2r rows, the widest 2(r - 1), none at the row -r; bands
 // of several rows take their width from their middle row; the half extents
 // cut the disc to a box.
-TEST_F(ShapedBlitTest, CircleBandsOnBothBackEnds)
+TEST_P(BothBackEndsShapedBlitTest, CircleBandsOnBothBackEnds)
 {
+    const int d3d = GetParam();
     WritePicture("picture.bmp", 40, 40, false);
     // {radius, band, half width, half height, row widths from centre row -r .. r - 1}
     struct CIRCLECASE {
@@ -202,93 +205,88 @@ TEST_F(ShapedBlitTest, CircleBandsOnBothBackEnds)
         // down to end at row 4 and the bottom one up to start at row -5.
         {10, 4, 4, 5, {0, 0, 0, 0, 0, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 0, 0, 0, 0, 0}},
     };
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(Up(d3d));
-        Surfaces s;
-        ASSERT_EQ(DDCreateSurfaceFromFile(&s.source, "picture.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-        for (const CIRCLECASE& c : cases) {
-            SCOPED_TRACE(testing::Message() << "r " << c.radius << " band " << c.band);
-            DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
-            const int tcx = 100, tcy = 60, scx = 20, scy = 20;
-            DDBltCircle(&BackBuffer, tcx, tcy, c.halfWidth, c.halfHeight, c.radius, c.band,
-                        &s.source, scx, scy, 0);
-            const int r = c.radius;
-            const std::vector<uint32_t> frame = ReadPixels(&BackBuffer, tcx - 20, tcy - 20, 40, 40);
-            for (int dy = -20; dy < 20; ++dy) {
-                const int want = dy >= -r && dy < r ? c.widths[dy + r] : 0;
-                int drawn = 0;
-                for (int dx = -20; dx < 20; ++dx) {
-                    const uint32_t p = frame[(dy + 20) * 40 + dx + 20] & 0xFFFFFF;
-                    if (p == kBack) continue;
-                    ++drawn;
-                    // Centred, and copied from the same place of the source.
-                    EXPECT_TRUE(dx >= -want / 2 && dx < want / 2) << dx << "," << dy;
-                    EXPECT_EQ(p, PictureColour(scx + dx, scy + dy)) << dx << "," << dy;
-                }
-                EXPECT_EQ(drawn, want) << "row " << dy;
-            }
-        }
-        // Nothing without a radius or a band height.
+    ASSERT_TRUE(Up(d3d));
+    Surfaces s;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&s.source, "picture.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+    for (const CIRCLECASE& c : cases) {
+        SCOPED_TRACE(testing::Message() << "r " << c.radius << " band " << c.band);
         DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
-        EXPECT_EQ(DDBltCircle(&BackBuffer, 100, 60, 99, 99, 0, 1, &s.source, 20, 20, 0), 0);
-        EXPECT_EQ(DDBltCircle(&BackBuffer, 100, 60, 99, 99, 5, 0, &s.source, 20, 20, 0), 0);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 100, 60) & 0xFFFFFF, kBack);
+        const int tcx = 100, tcy = 60, scx = 20, scy = 20;
+        DDBltCircle(&BackBuffer, tcx, tcy, c.halfWidth, c.halfHeight, c.radius, c.band,
+                    &s.source, scx, scy, 0);
+        const int r = c.radius;
+        const std::vector<uint32_t> frame = ReadPixels(&BackBuffer, tcx - 20, tcy - 20, 40, 40);
+        for (int dy = -20; dy < 20; ++dy) {
+            const int want = dy >= -r && dy < r ? c.widths[dy + r] : 0;
+            int drawn = 0;
+            for (int dx = -20; dx < 20; ++dx) {
+                const uint32_t p = frame[(dy + 20) * 40 + dx + 20] & 0xFFFFFF;
+                if (p == kBack) continue;
+                ++drawn;
+                // Centred, and copied from the same place of the source.
+                EXPECT_TRUE(dx >= -want / 2 && dx < want / 2) << dx << "," << dy;
+                EXPECT_EQ(p, PictureColour(scx + dx, scy + dy)) << dx << "," << dy;
+            }
+            EXPECT_EQ(drawn, want) << "row " << dy;
+        }
     }
+    // Nothing without a radius or a band height.
+    DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
+    EXPECT_EQ(DDBltCircle(&BackBuffer, 100, 60, 99, 99, 0, 1, &s.source, 20, 20, 0), 0);
+    EXPECT_EQ(DDBltCircle(&BackBuffer, 100, 60, 99, 99, 5, 0, &s.source, 20, 20, 0), 0);
+    EXPECT_EQ(ReadPixel(&BackBuffer, 100, 60) & 0xFFFFFF, kBack);
 }
 
-TEST_F(ShapedBlitTest, LensAndSoftwareRotationOnSurfacesMatchTheReference)
+TEST_P(BothBackEndsShapedBlitTest, LensAndSoftwareRotationOnSurfacesMatchTheReference)
 {
+    const int d3d = GetParam();
     WritePicture("keyed.bmp", 30, 24, true);
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
-        ASSERT_TRUE(UpWithKey(d3d));
-        const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
-        // Direct3D: a source in system memory takes the software rotation.
-        {
-        Surfaces s;
-        ASSERT_EQ(DDCreateSurfaceFromFile(&s.keyed, "keyed.bmp", 1, 32, 0,
-                                          d3d ? DTMEMORYTYPE_SYSTEM : 0, 0, 0, 0, 0, 0), 0);
-        ASSERT_TRUE(DDCreateSurface(&s.target, 40, 32, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-        const REFIMAGE from = ReadRef(&s.keyed, kind);
-        for (const LENSCASE& c : kLensCases)
-            for (int clear : {0, 1}) {
-                SCOPED_TRACE(testing::Message() << "lens r " << c.radius << " d " << c.depth
-                                                << " clear " << clear);
-                DDFill(&s.target, d3d ? 0xFF000000 | kBack : kBack);
-                REFIMAGE expected = ReadRef(&s.target, kind);
-                ASSERT_TRUE(DDBltLens(&s.target, c.tcx + 8, c.tcy + 6, c.radius, c.depth, &s.keyed,
-                                      c.scx, c.scy, c.mode, clear));
-                RefLens(expected, from, c.tcx + 8, c.tcy + 6, c.radius, c.depth, c.scx, c.scy, c.mode,
-                        clear, dwTransmit);
-                EXPECT_TRUE(SameImage(ReadRef(&s.target, kind), expected));
-            }
-        for (const ROTATECASE& c : kRotateCases) {
-            SCOPED_TRACE(testing::Message() << "rotation " << c.angle << " mode " << c.mode);
+    ASSERT_TRUE(UpWithKey(d3d));
+    const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
+    // Direct3D: a source in system memory takes the software rotation.
+    {
+    Surfaces s;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&s.keyed, "keyed.bmp", 1, 32, 0,
+                                      d3d ? DTMEMORYTYPE_SYSTEM : 0, 0, 0, 0, 0, 0), 0);
+    ASSERT_TRUE(DDCreateSurface(&s.target, 40, 32, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    const REFIMAGE from = ReadRef(&s.keyed, kind);
+    for (const LENSCASE& c : kLensCases)
+        for (int clear : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "lens r " << c.radius << " d " << c.depth
+                                            << " clear " << clear);
             DDFill(&s.target, d3d ? 0xFF000000 | kBack : kBack);
             REFIMAGE expected = ReadRef(&s.target, kind);
-            ASSERT_TRUE(DDBltRotate(&s.target, c.x + 6, c.y + 4, c.width, c.height, c.pivotX,
-                                    c.pivotY, c.angle, &s.keyed, c.sx, c.sy, c.mode));
-            RefRotate(expected, from, c.x + 6, c.y + 4, c.width, c.height, c.pivotX, c.pivotY,
-                      c.angle, c.sx, c.sy, c.mode, dwTransmit);
+            ASSERT_TRUE(DDBltLens(&s.target, c.tcx + 8, c.tcy + 6, c.radius, c.depth, &s.keyed,
+                                  c.scx, c.scy, c.mode, clear));
+            RefLens(expected, from, c.tcx + 8, c.tcy + 6, c.radius, c.depth, c.scx, c.scy, c.mode,
+                    clear, dwTransmit);
             EXPECT_TRUE(SameImage(ReadRef(&s.target, kind), expected));
         }
-        // Invalid lens shapes lock nothing; failed locks are failures.
-        DDSURFACEDATA never;
-        EXPECT_FALSE(DDBltLens(&s.target, 10, 10, 0, 0, &s.keyed, 5, 5, 0, 0));
-        EXPECT_FALSE(DDBltLens(&s.target, 10, 10, 5, -1, &s.keyed, 5, 5, 0, 0));
-        EXPECT_FALSE(DDBltLens(&s.target, 10, 10, -5, 2, &s.keyed, 5, 5, 0, 0));
-        EXPECT_FALSE(DDBltLens(&never, 10, 10, 5, 2, &s.keyed, 5, 5, 0, 0));
-        EXPECT_FALSE(DDBltLens(&s.target, 10, 10, 5, 2, &never, 5, 5, 0, 0));
-        EXPECT_FALSE(DDBltRotate(&s.target, 10, 10, 8, 8, 4, 4, 30, &never, 0, 0, 0));
-        if (d3d) {
-            EXPECT_TRUE(DDBltRotate(nullptr, 10, 10, 8, 8, 4, 4, 30, &s.keyed, 0, 0, 0));
-        } else {
-            EXPECT_FALSE(DDBltRotate(&never, 10, 10, 8, 8, 4, 4, 30, &s.keyed, 0, 0, 0));
-        }
-        }
-        DDUnInit();
+    for (const ROTATECASE& c : kRotateCases) {
+        SCOPED_TRACE(testing::Message() << "rotation " << c.angle << " mode " << c.mode);
+        DDFill(&s.target, d3d ? 0xFF000000 | kBack : kBack);
+        REFIMAGE expected = ReadRef(&s.target, kind);
+        ASSERT_TRUE(DDBltRotate(&s.target, c.x + 6, c.y + 4, c.width, c.height, c.pivotX,
+                                c.pivotY, c.angle, &s.keyed, c.sx, c.sy, c.mode));
+        RefRotate(expected, from, c.x + 6, c.y + 4, c.width, c.height, c.pivotX, c.pivotY,
+                  c.angle, c.sx, c.sy, c.mode, dwTransmit);
+        EXPECT_TRUE(SameImage(ReadRef(&s.target, kind), expected));
     }
+    // Invalid lens shapes lock nothing; failed locks are failures.
+    DDSURFACEDATA never;
+    EXPECT_FALSE(DDBltLens(&s.target, 10, 10, 0, 0, &s.keyed, 5, 5, 0, 0));
+    EXPECT_FALSE(DDBltLens(&s.target, 10, 10, 5, -1, &s.keyed, 5, 5, 0, 0));
+    EXPECT_FALSE(DDBltLens(&s.target, 10, 10, -5, 2, &s.keyed, 5, 5, 0, 0));
+    EXPECT_FALSE(DDBltLens(&never, 10, 10, 5, 2, &s.keyed, 5, 5, 0, 0));
+    EXPECT_FALSE(DDBltLens(&s.target, 10, 10, 5, 2, &never, 5, 5, 0, 0));
+    EXPECT_FALSE(DDBltRotate(&s.target, 10, 10, 8, 8, 4, 4, 30, &never, 0, 0, 0));
+    if (d3d) {
+        EXPECT_TRUE(DDBltRotate(nullptr, 10, 10, 8, 8, 4, 4, 30, &s.keyed, 0, 0, 0));
+    } else {
+        EXPECT_FALSE(DDBltRotate(&never, 10, 10, 8, 8, 4, 4, 30, &s.keyed, 0, 0, 0));
+    }
+    }
+    DDUnInit();
 }
 
 namespace {
@@ -389,3 +387,5 @@ TEST_F(ShapedBlitTest, SixteenBitDirect3DRotationSkipsTransparentTexels)
     EXPECT_EQ(got.At(14, 11), before.At(14, 11));  // source (0, 0): transparent, not drawn
     EXPECT_NE(got.At(15, 11), before.At(15, 11));
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsShapedBlitTest);

@@ -52,42 +52,42 @@ TEST_F(DisplayTest, LockReadsAndWritesEveryKindOfSurface)
     EXPECT_EQ(TraceText(), "");
 }
 
+using BothBackEndsSurfaceLock = OnBothBackEnds<DisplayTest>;
+
 // A record may claim a larger picture than its surface holds: under
 // DirectDraw a reload takes the size of the file as it is now, which may have
 // grown since the surface was made. The lock, and all pixel work through it,
 // keeps to the surface.
-TEST_F(DisplayTest, LocksKeepToTheSurfaceWhenTheRecordClaimsMore)
+TEST_P(BothBackEndsSurfaceLock, LocksKeepToTheSurfaceWhenTheRecordClaimsMore)
 {
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d);
-        WriteBmp("picture.bmp", 8, 6, 24, std::vector<uint32_t>(8 * 6, 0x102030));
-        ASSERT_TRUE(Up(d3d));
-        DDSURFACEDATA image;
-        ASSERT_EQ(DDCreateSurfaceFromFile(&image, "picture.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-        WriteBmp("picture.bmp", 40, 30, 24, std::vector<uint32_t>(40 * 30, 0x405060));
-        if (d3d) {
-            image.nWidth = 40, image.nHeight = 30;
-        } else {
-            ASSERT_TRUE(DDReloadBitmap(&image, 32));
-            ASSERT_EQ(image.nWidth, 40);
-            ASSERT_EQ(image.nHeight, 30);
-        }
-        {
-            cSurfaceLock lock(&image);
-            ASSERT_TRUE(lock.Locked());
-            EXPECT_EQ(lock.Width(), 8);
-            EXPECT_EQ(lock.Height(), 6);
-            EXPECT_FALSE(lock.Inside(8, 0));
-            EXPECT_FALSE(lock.Inside(0, 6));
-        }
-        // Pixel work over the whole claimed size stays inside the picture.
-        EXPECT_TRUE(DDMosaic(&image, 0, 0, 40, 30, 40, &image, 0, 0, 0));
-        EXPECT_TRUE(DDBlur(&image, 0, 0, 40, 30, 2, 2, &image, 0, 0, 0));
-        const uint32_t expected = d3d ? 0x102030 : 0x405060;
-        for (uint32_t p : ReadPixels(&image, 0, 0, 8, 6)) EXPECT_EQ(p & 0xFFFFFF, expected);
-        DDReleaseSurface(&image);
-        DDUnInit();
+    const int d3d = GetParam();
+    WriteBmp("picture.bmp", 8, 6, 24, std::vector<uint32_t>(8 * 6, 0x102030));
+    ASSERT_TRUE(Up(d3d));
+    DDSURFACEDATA image;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&image, "picture.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+    WriteBmp("picture.bmp", 40, 30, 24, std::vector<uint32_t>(40 * 30, 0x405060));
+    if (d3d) {
+        image.nWidth = 40, image.nHeight = 30;
+    } else {
+        ASSERT_TRUE(DDReloadBitmap(&image, 32));
+        ASSERT_EQ(image.nWidth, 40);
+        ASSERT_EQ(image.nHeight, 30);
     }
+    {
+        cSurfaceLock lock(&image);
+        ASSERT_TRUE(lock.Locked());
+        EXPECT_EQ(lock.Width(), 8);
+        EXPECT_EQ(lock.Height(), 6);
+        EXPECT_FALSE(lock.Inside(8, 0));
+        EXPECT_FALSE(lock.Inside(0, 6));
+    }
+    // Pixel work over the whole claimed size stays inside the picture.
+    EXPECT_TRUE(DDMosaic(&image, 0, 0, 40, 30, 40, &image, 0, 0, 0));
+    EXPECT_TRUE(DDBlur(&image, 0, 0, 40, 30, 2, 2, &image, 0, 0, 0));
+    const uint32_t expected = d3d ? 0x102030 : 0x405060;
+    for (uint32_t p : ReadPixels(&image, 0, 0, 8, 6)) EXPECT_EQ(p & 0xFFFFFF, expected);
+    DDReleaseSurface(&image);
+    DDUnInit();
 }
 
 TEST_F(DisplayTest, Direct3DLocksTheSharedRecordAndTheVirtualBackBuffer)
@@ -169,3 +169,5 @@ TEST_F(DisplayTest, FailedLocksAreReportedAndHandOutNoPixels)
     BackBuffer.lpDD->lpSurface->Unlock(nullptr);
     EXPECT_FALSE(DDLock(&never, &desc, &pixels, 32));
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsSurfaceLock);

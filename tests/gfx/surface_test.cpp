@@ -118,36 +118,37 @@ TEST_F(DisplayTest, BlankDirect3DSurfacesByMemoryType)
     DDReleaseSurface(&video);     // an empty record: nothing
 }
 
-TEST_F(DisplayTest, ImagesLoadFromBmpOfEachDepthOnBothBackEnds)
+using BothBackEndsSurface = OnBothBackEnds<DisplayTest>;
+
+TEST_P(BothBackEndsSurface, ImagesLoadFromBmpOfEachDepthOnBothBackEnds)
 {
+    const int d3d = GetParam();
     WriteFixtures();
-    for (int d3d : {1, 0}) {
-        ASSERT_TRUE(Up(d3d));
-        for (const char* file : {"p8.bmp", "p24.bmp", "p32.bmp"}) {
-            SCOPED_TRACE(testing::Message() << file << " d3d " << d3d);
-            DDSURFACEDATA sd;
-            ASSERT_EQ(DDCreateSurfaceFromFile(&sd, file, 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-            EXPECT_EQ(sd.nWidth, 4);
-            EXPECT_EQ(sd.nHeight, 2);
-            EXPECT_STREQ(sd.szFileName, file);
-            const std::vector<uint32_t> pixels = ReadPixels(&sd, 0, 0, 4, 2);
-            ASSERT_EQ(pixels.size(), kPicture.size());
-            for (size_t i = 0; i < pixels.size(); ++i) {
-                // Direct3D: the image loader keys out the transparent colour
-                // (black here) to transparent black; everything else is opaque.
-                const uint32_t expected =
-                    d3d ? (kPicture[i] ? 0xFF000000 | kPicture[i] : 0) : kPicture[i];
-                EXPECT_EQ(d3d ? pixels[i] : pixels[i] & 0xFFFFFF, expected) << i;
-            }
-            if (d3d) {
-                EXPECT_STREQ(sd.szSurfaceType, "OffScreenFromFile");
-                EXPECT_EQ(sd.lpDT->bRenderTarget, 0);
-                EXPECT_EQ(RestoreList.back(), &sd);
-            }
-            DDReleaseSurface(&sd);
+    ASSERT_TRUE(Up(d3d));
+    for (const char* file : {"p8.bmp", "p24.bmp", "p32.bmp"}) {
+        SCOPED_TRACE(testing::Message() << file << " d3d " << d3d);
+        DDSURFACEDATA sd;
+        ASSERT_EQ(DDCreateSurfaceFromFile(&sd, file, 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+        EXPECT_EQ(sd.nWidth, 4);
+        EXPECT_EQ(sd.nHeight, 2);
+        EXPECT_STREQ(sd.szFileName, file);
+        const std::vector<uint32_t> pixels = ReadPixels(&sd, 0, 0, 4, 2);
+        ASSERT_EQ(pixels.size(), kPicture.size());
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            // Direct3D: the image loader keys out the transparent colour
+            // (black here) to transparent black; everything else is opaque.
+            const uint32_t expected =
+                d3d ? (kPicture[i] ? 0xFF000000 | kPicture[i] : 0) : kPicture[i];
+            EXPECT_EQ(d3d ? pixels[i] : pixels[i] & 0xFFFFFF, expected) << i;
         }
-        DDUnInit();
+        if (d3d) {
+            EXPECT_STREQ(sd.szSurfaceType, "OffScreenFromFile");
+            EXPECT_EQ(sd.lpDT->bRenderTarget, 0);
+            EXPECT_EQ(RestoreList.back(), &sd);
+        }
+        DDReleaseSurface(&sd);
     }
+    DDUnInit();
 }
 
 TEST_F(DisplayTest, ImageLoadFailuresAreReportedAndLeaveNothingDrawable)
@@ -189,8 +190,9 @@ TEST_F(DisplayTest, SurfaceResultsThatLeaveNoUsableSurfaceFail)
     EXPECT_EQ(TraceText(), expected);
 }
 
-TEST_F(DisplayTest, SurfacesLoadFromTheirDescriptorsAndAreMadeAgainFromThem)
+TEST_P(BothBackEndsSurface, SurfacesLoadFromTheirDescriptorsAndAreMadeAgainFromThem)
 {
+    const int d3d = GetParam();
     WriteFixtures();
     m_params[0].Set("p24.bmp", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0);
     m_params[1].Set("p24.bmp", 1, 1, 0, 1, 0, 0, 32, 0, 0, 0);   // duplicate of 0
@@ -198,46 +200,43 @@ TEST_F(DisplayTest, SurfacesLoadFromTheirDescriptorsAndAreMadeAgainFromThem)
     m_params[3].Set("missing.bmp", 1, 0, 0, 0, 0, 1, 0, 0, 0, 0);  // optional
     m_params[4].Set("missing.bmp", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0);  // required
     const int first[] = {0, 1, 2, 3};
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d);
-        ASSERT_TRUE(Up(d3d));
-        m_surfaces[1].lpShareSD = &m_surfaces[0];
+    ASSERT_TRUE(Up(d3d));
+    m_surfaces[1].lpShareSD = &m_surfaces[0];
+    ASSERT_TRUE(DDLoadSurfaces(m_surfaces, first, 4));
+    EXPECT_EQ(m_surfaces[2].nWidth, 320);
+    EXPECT_EQ(m_surfaces[1].nWidth, 4);
+    EXPECT_EQ(m_surfaces[1].nMirrorWidth, 32);
+    // The optional image that failed leaves an empty record, which every
+    // drawing operation passes over.
+    EXPECT_EQ(m_surfaces[3].lpDT, nullptr);
+    EXPECT_EQ(m_surfaces[3].lpDD, nullptr);
+    DDFill(&m_surfaces[3], 0xFFFFFFFF);
+    DDFillPal(&m_surfaces[5], 1);  // never loaded
+    EXPECT_EQ(DDSetRenderTarget(0, &m_surfaces[3]), 0);
+    if (d3d) {
+        // The duplicate has no texture of its own and is not listed.
+        EXPECT_EQ(m_surfaces[1].lpDT->lpTexture, nullptr);
+        EXPECT_EQ(m_surfaces[1].lpDT->lpVertexBuffer, nullptr);
+        EXPECT_EQ(RestoreList.size(), 4u);
+        // Loading again releases and re-creates: still listed once each.
         ASSERT_TRUE(DDLoadSurfaces(m_surfaces, first, 4));
-        EXPECT_EQ(m_surfaces[2].nWidth, 320);
-        EXPECT_EQ(m_surfaces[1].nWidth, 4);
-        EXPECT_EQ(m_surfaces[1].nMirrorWidth, 32);
-        // The optional image that failed leaves an empty record, which every
-        // drawing operation passes over.
-        EXPECT_EQ(m_surfaces[3].lpDT, nullptr);
-        EXPECT_EQ(m_surfaces[3].lpDD, nullptr);
-        DDFill(&m_surfaces[3], 0xFFFFFFFF);
-        DDFillPal(&m_surfaces[5], 1);  // never loaded
-        EXPECT_EQ(DDSetRenderTarget(0, &m_surfaces[3]), 0);
-        if (d3d) {
-            // The duplicate has no texture of its own and is not listed.
-            EXPECT_EQ(m_surfaces[1].lpDT->lpTexture, nullptr);
-            EXPECT_EQ(m_surfaces[1].lpDT->lpVertexBuffer, nullptr);
-            EXPECT_EQ(RestoreList.size(), 4u);
-            // Loading again releases and re-creates: still listed once each.
-            ASSERT_TRUE(DDLoadSurfaces(m_surfaces, first, 4));
-            EXPECT_EQ(RestoreList.size(), 4u);
-            EXPECT_EQ(ReadPixel(&m_surfaces[0], 0, 0), 0xFFFF0000u);
-        } else {
-            // Under DirectDraw the duplicate loads its own surface.
-            ASSERT_NE(m_surfaces[1].lpDD, nullptr);
-            EXPECT_NE(m_surfaces[1].lpDD->lpSurface, nullptr);
-            EXPECT_EQ(m_surfaces[1].nDDMemory, 1);
-            // The image's first 32-pixel cell mirrored: only 4 columns, so no
-            // whole cell; the picture stays as created.
-            EXPECT_EQ(ReadPixel(&m_surfaces[0], 0, 0) & 0xFFFFFF, 0xFF0000u);
-        }
-        const int required[] = {4, 2};
-        EXPECT_FALSE(DDLoadSurfaces(m_surfaces, required, 2));
-        ASSERT_EQ(BoxCapture::texts.size(), 1u);
-        EXPECT_EQ(BoxCapture::texts[0], "エラー|missing.bmp の読み込みに失敗！");
-        BoxCapture::texts.clear();
-        DDUnInit();
+        EXPECT_EQ(RestoreList.size(), 4u);
+        EXPECT_EQ(ReadPixel(&m_surfaces[0], 0, 0), 0xFFFF0000u);
+    } else {
+        // Under DirectDraw the duplicate loads its own surface.
+        ASSERT_NE(m_surfaces[1].lpDD, nullptr);
+        EXPECT_NE(m_surfaces[1].lpDD->lpSurface, nullptr);
+        EXPECT_EQ(m_surfaces[1].nDDMemory, 1);
+        // The image's first 32-pixel cell mirrored: only 4 columns, so no
+        // whole cell; the picture stays as created.
+        EXPECT_EQ(ReadPixel(&m_surfaces[0], 0, 0) & 0xFFFFFF, 0xFF0000u);
     }
+    const int required[] = {4, 2};
+    EXPECT_FALSE(DDLoadSurfaces(m_surfaces, required, 2));
+    ASSERT_EQ(BoxCapture::texts.size(), 1u);
+    EXPECT_EQ(BoxCapture::texts[0], "エラー|missing.bmp の読み込みに失敗！");
+    BoxCapture::texts.clear();
+    DDUnInit();
 }
 
 // The screens add work surfaces one at a time while the restore list holds
@@ -296,3 +295,5 @@ TEST_F(DisplayTest, DirectDrawSheetsAreMirroredCellByCellWhenLoaded)
         }
     DDReleaseSurface(&sheet);
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsSurface);

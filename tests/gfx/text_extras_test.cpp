@@ -98,6 +98,7 @@ TEST(FontFormatting, LongTextIsCutAtACharacterBoundary)
         {256, "ab", 100, 202},  // fits: whole
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.buffer << " \"" << row.prefix << "\" " << row.pairs);
         const std::string kana = allKana.substr(0, 2 * row.pairs);
         std::string text = Bounded(row.buffer, "%s%s", row.prefix.c_str(), kana.c_str());
         EXPECT_EQ(text.size(), row.expected) << row.buffer << " " << row.prefix;
@@ -105,42 +106,42 @@ TEST(FontFormatting, LongTextIsCutAtACharacterBoundary)
     }
 }
 
+using BothBackEndsTextExtras = OnBothBackEnds<FontTest>;
+
 // Each formatted form draws no more than its buffer holds (255, 511 and 255
 // bytes of a 600-byte text): with one- and two-pixel cells, where the drawing
 // ends shows where the text was cut.
-TEST_F(FontTest, FormattedTextEndsWhereItsBufferEnds)
+TEST_P(BothBackEndsTextExtras, FormattedTextEndsWhereItsBufferEnds)
 {
+    const int d3d = GetParam();
     const std::string bars(600, 'I');
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d);
-        ASSERT_TRUE(UpWithText(d3d));
-        {
-            const uint32_t opaque = d3d ? 0xFF000000u : 0u;
-            ScopedSurface window, sheet;
-            ASSERT_TRUE(DDCreateSurface(&window.sd, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-            DDFill(&window.sd, opaque | 0x204080);
-            ASSERT_TRUE(DDCreateSurface(&sheet.sd, 32, 80, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-            DDFill(&sheet.sd, opaque | 0xC0C0C0);
-            Font font;
-            font.Create("ＭＳ ゴシック", 0, 16, 1, 16, kTextColour, &window.sd, 1, kFrameColour,
-                        nullptr, 0);
+    ASSERT_TRUE(UpWithText(d3d));
+    {
+        const uint32_t opaque = d3d ? 0xFF000000u : 0u;
+        ScopedSurface window, sheet;
+        ASSERT_TRUE(DDCreateSurface(&window.sd, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        DDFill(&window.sd, opaque | 0x204080);
+        ASSERT_TRUE(DDCreateSurface(&sheet.sd, 32, 80, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        DDFill(&sheet.sd, opaque | 0xC0C0C0);
+        Font font;
+        font.Create("ＭＳ ゴシック", 0, 16, 1, 16, kTextColour, &window.sd, 1, kFrameColour,
+                    nullptr, 0);
 
-            font.DrawTextF(&BackBuffer, 0, 20, "%s", bars.c_str());
-            EXPECT_GT(CountInk(&BackBuffer, 0, 20, 250, 16), 0);
-            EXPECT_EQ(CountInk(&BackBuffer, 275, 20, 365, 16), 0);
+        font.DrawTextF(&BackBuffer, 0, 20, "%s", bars.c_str());
+        EXPECT_GT(CountInk(&BackBuffer, 0, 20, 250, 16), 0);
+        EXPECT_EQ(CountInk(&BackBuffer, 275, 20, 365, 16), 0);
 
-            // The window is as wide as its text: its top edge runs from x 19 to 20 + 511.
-            font.DrawTextWindowF(&BackBuffer, 20, 100, 0, 0, "%s", bars.c_str());
-            EXPECT_EQ(ReadPixel(&BackBuffer, 531, 99) & 0xFFFFFF, kFrameRgb);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 532, 99) & 0xFFFFFF, kBackgroundRgb);
+        // The window is as wide as its text: its top edge runs from x 19 to 20 + 511.
+        font.DrawTextWindowF(&BackBuffer, 20, 100, 0, 0, "%s", bars.c_str());
+        EXPECT_EQ(ReadPixel(&BackBuffer, 531, 99) & 0xFFFFFF, kFrameRgb);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 532, 99) & 0xFFFFFF, kBackgroundRgb);
 
-            DDDrawBitmapTextF(&BackBuffer, 0, 200, 2, 8, &sheet.sd, "%s", bars.c_str());
-            EXPECT_EQ(ReadPixel(&BackBuffer, 509, 203) & 0xFFFFFF, 0xC0C0C0u);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 510, 203) & 0xFFFFFF, kBackgroundRgb);
-            font.Release();
-        }
-        DDUnInit();
+        DDDrawBitmapTextF(&BackBuffer, 0, 200, 2, 8, &sheet.sd, "%s", bars.c_str());
+        EXPECT_EQ(ReadPixel(&BackBuffer, 509, 203) & 0xFFFFFF, 0xC0C0C0u);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 510, 203) & 0xFFFFFF, kBackgroundRgb);
+        font.Release();
     }
+    DDUnInit();
 }
 
 // The sheet cell of each byte: rows 2 to 7 for 0x20 to 0x7F, katakana in
@@ -163,66 +164,67 @@ TEST(BitmapText, BytesMapToTheirSheetCells)
 
 // Drawn from a sheet whose cells each hold their own colour: the right cells,
 // new lines, and the wrap at the display's width.
-TEST_F(FontTest, BitmapTextDrawsSheetCells)
+TEST_P(BothBackEndsTextExtras, BitmapTextDrawsSheetCells)
 {
+    const int d3d = GetParam();
     std::vector<uint32_t> sheet(128 * 80);
     for (int y = 0; y < 80; ++y)
         for (int x = 0; x < 128; ++x) sheet[y * 128 + x] = 0x010000u * ((y / 8) * 16 + x / 8 + 1) | 0x40;
     WriteBmp("sheet.bmp", 128, 80, 24, sheet);
     auto cellColour = [](int column, int row) { return 0x010000u * (row * 16 + column + 1) | 0x40; };
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d);
-        ASSERT_TRUE(UpWithText(d3d));
-        {
-            ScopedSurface sheetSD;
-            ASSERT_EQ(DDCreateSurfaceFromFile(&sheetSD.sd, "sheet.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-            DDDrawBitmapTextF(&BackBuffer, 100, 100, 8, 8, &sheetSD.sd, "A%c\nz", 0xB1);
-            EXPECT_EQ(ReadPixel(&BackBuffer, 103, 103) & 0xFFFFFF, cellColour(1, 4));
-            EXPECT_EQ(ReadPixel(&BackBuffer, 111, 103) & 0xFFFFFF, cellColour(1, 1));
-            EXPECT_EQ(ReadPixel(&BackBuffer, 103, 111) & 0xFFFFFF, cellColour(10, 7));
-            EXPECT_EQ(ReadPixel(&BackBuffer, 119, 103) & 0xFFFFFF, kBackgroundRgb);
-            // 80 cells of 8 fill the 640-pixel line; the 81st starts the next one.
-            ClearBackBuffer();
-            std::string line(81, 'B');
-            DDDrawBitmapText(&BackBuffer, 0, 200, 8, 8, &sheetSD.sd, line.c_str());
-            EXPECT_EQ(ReadPixel(&BackBuffer, 635, 203) & 0xFFFFFF, cellColour(2, 4));
-            EXPECT_EQ(ReadPixel(&BackBuffer, 3, 211) & 0xFFFFFF, cellColour(2, 4));
-            EXPECT_EQ(ReadPixel(&BackBuffer, 11, 211) & 0xFFFFFF, kBackgroundRgb);
-        }
-        DDUnInit();
+    ASSERT_TRUE(UpWithText(d3d));
+    {
+        ScopedSurface sheetSD;
+        ASSERT_EQ(DDCreateSurfaceFromFile(&sheetSD.sd, "sheet.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+        DDDrawBitmapTextF(&BackBuffer, 100, 100, 8, 8, &sheetSD.sd, "A%c\nz", 0xB1);
+        EXPECT_EQ(ReadPixel(&BackBuffer, 103, 103) & 0xFFFFFF, cellColour(1, 4));
+        EXPECT_EQ(ReadPixel(&BackBuffer, 111, 103) & 0xFFFFFF, cellColour(1, 1));
+        EXPECT_EQ(ReadPixel(&BackBuffer, 103, 111) & 0xFFFFFF, cellColour(10, 7));
+        EXPECT_EQ(ReadPixel(&BackBuffer, 119, 103) & 0xFFFFFF, kBackgroundRgb);
+        // 80 cells of 8 fill the 640-pixel line; the 81st starts the next one.
+        ClearBackBuffer();
+        std::string line(81, 'B');
+        DDDrawBitmapText(&BackBuffer, 0, 200, 8, 8, &sheetSD.sd, line.c_str());
+        EXPECT_EQ(ReadPixel(&BackBuffer, 635, 203) & 0xFFFFFF, cellColour(2, 4));
+        EXPECT_EQ(ReadPixel(&BackBuffer, 3, 211) & 0xFFFFFF, cellColour(2, 4));
+        EXPECT_EQ(ReadPixel(&BackBuffer, 11, 211) & 0xFFFFFF, kBackgroundRgb);
     }
+    DDUnInit();
 }
 
 // Full screen takes the desktop over, so these run one at a time.
 class FullScreenTextOnDesktop : public FontTest {};
 
+using BothBackEndsFullScreenTextOnDesktop = OnBothBackEnds<FullScreenTextOnDesktop>;
+
 // Dialog mode: nothing to do in a window; over a full screen the display's
 // message box is installed while the display is up, and only then. (The
 // virtual display may refuse full screen; then no box is installed.)
-TEST_F(FullScreenTextOnDesktop, DialogModeAndTheFullScreenMessageBox)
+TEST_P(BothBackEndsFullScreenTextOnDesktop, DialogModeAndTheFullScreenMessageBox)
 {
-    for (int d3d : {1, 0}) {
-        SCOPED_TRACE(d3d);
-        ASSERT_TRUE(UpWithText(d3d));
+    const int d3d = GetParam();
+    ASSERT_TRUE(UpWithText(d3d));
+    EXPECT_EQ(DDSetDialogBoxMode(1), 1);
+    EXPECT_EQ(DDSetDialogBoxMode(0), 1);
+    DDUnInit();
+
+    // A box hook already set (the tests' capture) is left alone.
+    UpWithText(d3d, 0);
+    EXPECT_EQ(lpFullScreenMesBox, &BoxCapture::Show);
+    DDUnInit();
+
+    lpFullScreenMesBox = nullptr;
+    if (UpWithText(d3d, 0)) {
+        EXPECT_EQ(lpFullScreenMesBox, &DDMesBox);
         EXPECT_EQ(DDSetDialogBoxMode(1), 1);
         EXPECT_EQ(DDSetDialogBoxMode(0), 1);
-        DDUnInit();
-
-        // A box hook already set (the tests' capture) is left alone.
-        UpWithText(d3d, 0);
-        EXPECT_EQ(lpFullScreenMesBox, &BoxCapture::Show);
-        DDUnInit();
-
-        lpFullScreenMesBox = nullptr;
-        if (UpWithText(d3d, 0)) {
-            EXPECT_EQ(lpFullScreenMesBox, &DDMesBox);
-            EXPECT_EQ(DDSetDialogBoxMode(1), 1);
-            EXPECT_EQ(DDSetDialogBoxMode(0), 1);
-        } else {
-            EXPECT_EQ(lpFullScreenMesBox, nullptr);
-        }
-        DDUnInit();
+    } else {
         EXPECT_EQ(lpFullScreenMesBox, nullptr);
-        lpFullScreenMesBox = &BoxCapture::Show;
     }
+    DDUnInit();
+    EXPECT_EQ(lpFullScreenMesBox, nullptr);
+    lpFullScreenMesBox = &BoxCapture::Show;
 }
+
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsTextExtras);
+INSTANTIATE_BOTH_BACK_ENDS(BothBackEndsFullScreenTextOnDesktop);

@@ -187,6 +187,7 @@ TEST_F(RecordTest, AnimeSetCutOrOverCountedFailsWithAReport)
     overCounted[4 + 32] = 0xFF;
     overCounted[4 + 33] = 0xFF;
     for (const auto& bytes : {cut, overCounted}) {
+        SCOPED_TRACE(bytes.size() < whole.size() ? "cut" : "over-counted");
         ASSERT_TRUE(WriteFileBytes("AnimeSet.dat", bytes));
         cAnimeSetData set;
         EXPECT_EQ(set.LoadFile("AnimeSet.dat"), 0);
