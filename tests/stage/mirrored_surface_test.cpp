@@ -8,7 +8,6 @@
 TEST(MirroredSurface, TheCopy18EntriesOnIsUsedWhereItExists)
 {
     DDSURFACEDATA table[40];
-    DDRAWSURFACEDATA loaded{};
     DDSURFACEDATA* savedArray = lpSurfaceArray;
     int savedD3D = bDirect3D;
     lpSurfaceArray = table;
@@ -21,13 +20,12 @@ TEST(MirroredSurface, TheCopy18EntriesOnIsUsedWhereItExists)
         {false, true, 0, 0, 23}, {false, false, 0, 0, 23}, {true, true, 1, 1, 5}, {false, true, 0, 1, 5},
     };
     for (const Case& c : cases) {
-        table[5].lpDD = c.sheet ? &loaded : nullptr;
-        table[23].lpDD = c.copy ? &loaded : nullptr;
+        table[5].lpDD.reset(c.sheet ? new DDRAWSURFACEDATA{} : nullptr);
+        table[23].lpDD.reset(c.copy ? new DDRAWSURFACEDATA{} : nullptr);
         bDirect3D = c.d3d;
         EXPECT_EQ(MirroredSurfaceIndex(5, c.mirrored), c.want)
             << c.sheet << c.copy << c.mirrored << c.d3d;
     }
-    table[5].lpDD = table[23].lpDD = nullptr;
     lpSurfaceArray = savedArray;
     bDirect3D = savedD3D;
 }
