@@ -3,6 +3,7 @@
 #include "records/command_labels.h"
 #include "records/flow_labels.h"
 #include "records/key_cond_data.h"
+#include "tools/sample/animations.h"
 #include "tools/sample/sprites.h"
 #include "tools/sample/tiles.h"
 
@@ -57,7 +58,7 @@ cCommandData Patrol(int speed, int tenths)
 }
 
 // One shot straight ahead.
-cCommandData Shot(int graphic, int speed, int power, int tenthsAlive, int sound)
+cCommandData Shot(int graphic, int speed, int power, int tenthsAlive, int sound, int startAnime)
 {
     cCommandData c = Command(FLOWCMD_SHOT);
     NewEdShot(c.m_pShot);
@@ -71,6 +72,7 @@ cCommandData Shot(int graphic, int speed, int power, int tenthsAlive, int sound)
     s.m_sOffsetX = -12;
     c.m_sSound = static_cast<int16_t>(sound);
     c.m_sTime = 3;
+    c.m_sStartAnime = static_cast<int16_t>(startAnime);
     return c;
 }
 
@@ -111,7 +113,7 @@ cCharaData Hero()
         Flow({Keys({LEFT})}, {Walk(DIR_LEFT, 30, 1)}, 1),
         Flow({Keys({RIGHT})}, {Walk(DIR_RIGHT, 30, 1)}, 1),
         Flow({Keys({BUTTON1})}, {jump}),
-        Flow({Keys({BUTTON2})}, {Shot(SHOT_CHIP_SPARK, 80, 1, 8, SOUND_SHOT)}),
+        Flow({Keys({BUTTON2})}, {Shot(SHOT_CHIP_SPARK, 80, 1, 8, SOUND_SHOT, ANIME_SHOOT)}),
     };
     return c;
 }
@@ -135,7 +137,7 @@ cCharaData Beetle()
     // It patrols and, every two seconds, spits ahead.
     c.m_Flows = {
         Flow({}, {Patrol(15, 100)}),
-        Flow({}, {Command(FLOWCMD_WAIT), Shot(SHOT_CHIP_SPIT, 30, 2, 20, 0)}),
+        Flow({}, {Command(FLOWCMD_WAIT), Shot(SHOT_CHIP_SPIT, 30, 2, 20, 0, 0)}),
     };
     c.m_Flows[1].m_Commands[0].m_sTime = 20;
     return c;
@@ -178,7 +180,7 @@ cItemData Item(const char* name, int chip, int sound)
 void UseSampleDatabaseCounts()
 {
     RecordContext.nAnimeSets = ANIMESETS;
-    RecordContext.nAnimes = 2;
+    RecordContext.nAnimes = static_cast<int>(MakeAnimes().size());
     RecordContext.nEffects = 2;
     RecordContext.nCharaEffects = 2;
     RecordContext.nScrEffects = 2;

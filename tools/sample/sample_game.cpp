@@ -5,6 +5,8 @@
 
 #include "records/data_record.h"
 #include "records/palette_data.h"
+#include "records/record_list.h"
+#include "tools/sample/animations.h"
 #include "tools/sample/definitions.h"
 #include "tools/sample/game_palette.h"
 #include "tools/sample/sheets.h"
@@ -41,6 +43,25 @@ bool WriteRecord(const std::string& path, cDataRecord& record)
     return MakeParent(path) && record.SaveFile(path) == 1;
 }
 
+// A database list: the data version, the count and the records.
+template <class T>
+bool WriteList(const std::string& path, std::vector<T> list)
+{
+    if (!MakeParent(path)) return false;
+    std::unique_ptr<cDataWriter> out = DataFileOpenWrite(path);
+    if (!out) return false;
+    WriteRecords(list, *out);
+    return DataFileClose(out) == 1;
+}
+
+int WriteDatabase(const std::string& folder)
+{
+    const std::string base = folder + "/default/database/";
+    if (!WriteList(base + "AnimeSet.dat", MakeAnimeSets())) return Failed(base + "AnimeSet.dat");
+    if (!WriteList(base + "Anime.dat", MakeAnimes())) return Failed(base + "Anime.dat");
+    return 1;
+}
+
 int WritePictures(const std::string& folder)
 {
     for (const cPicture& pic : DrawAllPictures()) {
@@ -70,6 +91,7 @@ int WriteData(const std::string& folder)
     UseSampleDatabaseCounts();
     CommonPalette = MakeCommonPalette();
     RegisterPalette(PALETTE_COMMON, CommonPalette.Lists());
+    if (!WriteDatabase(folder)) return 0;
     const std::string palette = folder + "/default/CommonPalette.cplt4";
     if (!WriteRecord(palette, CommonPalette)) return Failed(palette);
     for (cStageFile& f : MakeStages(CommonPalette)) {
