@@ -12,8 +12,6 @@ char BgmOggNames[BGM_ENTRY_COUNT][BGM_OGG_NAME_SIZE] = {
 char BgmMidiNames[BGM_ENTRY_COUNT][BGM_MIDI_NAME_SIZE] = {
     "bgm\\Title.mid", "bgm\\WorldMap.mid", "bgm\\Challenge.mid", "bgm\\Option.mid", "bgm\\Stage.mid"};
 
-cBgm Bgm;
-
 int cVox::Init()
 {
     m_hModule = LoadLibraryA("Vox.dll");

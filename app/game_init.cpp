@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/main_window_handle.h"
 #include "app/paths.h"
+#include "app/scene_manager.h"
 #include "records/data_record.h"
 
 namespace {
@@ -85,6 +86,9 @@ bool InitGame(const char* commandLine, int showMode)
     if (!ChooseLaunchMode(SystemIni, MainWindow, GAME_TITLE)) return false;
     TakeCommandLine(SystemIni, commandLine);
 
+    SceneManager.FrameRate = 60;
+    SceneManager.m_nFadeStep = 10;
+
     for (int i = 0; i < static_cast<int>(Inputs.size()); ++i) CheckedAt(Inputs, i).SetRepeat(18, 6);
 
     InitCommonControls();
@@ -108,6 +112,7 @@ void UnInitGame()
 {
     if (bTimerPeriodSet) timeEndPeriod(1);
     bTimerPeriodSet = false;
+    SceneManager.DeleteAllScenes();
     UnhookKeyboard();
     if (hProgramIcon) DestroyIcon(hProgramIcon);
     hProgramIcon = nullptr;

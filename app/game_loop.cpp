@@ -2,29 +2,10 @@
 
 #include <windows.h>
 
-#include "app/checked.h"
 #include "app/close_request.h"
-#include "app/input.h"
 #include "app/log.h"
 #include "app/main_window.h"
-#include "app/timing.h"
-
-namespace {
-
-constexpr unsigned FRAME_RATE = 60;
-
-// One frame: paced to the frame rate, player 1's input read. The screens that
-// draw into it come with the scene manager.
-int RunFrame()
-{
-    while (!CheckFrameTime(FRAME_RATE)) Sleep(1);
-    cInput& player = CheckedAt(Inputs, 0);
-    if (KeyConfig.bInUse) player.PollConfigured(1, 60);
-    else player.Poll(0, 3, 60);
-    return 1;
-}
-
-} // namespace
+#include "app/scene_manager.h"
 
 unsigned __stdcall GameLoop(void*)
 {
@@ -43,7 +24,7 @@ unsigned __stdcall GameLoop(void*)
             Sleep(1);
             continue;
         }
-        if (!RunFrame()) {
+        if (!SceneManager.Frame()) {
             PostCloseToMainWindow();
             return 1;
         }

@@ -1,6 +1,6 @@
 #pragma once
-// The game thread: frames while the application is active, idle otherwise,
-// until WM_QUIT.
+// The game thread: scene-manager frames while the application is active,
+// idle otherwise, until WM_QUIT.
 #include "app/thread.h"
 
 unsigned __stdcall GameLoop(void* argument);

@@ -11,7 +11,6 @@ SHORT(WINAPI* lpReadKey)(int virtualKey) = GetAsyncKeyState;
 MMRESULT(WINAPI* lpReadJoystick)(UINT joystick, JOYINFOEX* info) = joyGetPosEx;
 
 KEYCONFIG KeyConfig;
-std::vector<cInput> Inputs(1);
 
 namespace {
 

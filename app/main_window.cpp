@@ -1,11 +1,19 @@
 #include "app/main_window.h"
-#include "gfx/display.h"
 
+#include <exception>
+
+#include "app/bgm.h"
 #include "app/log.h"
 #include "app/main_window_handle.h"
+#include "app/scene_manager.h"
+#include "app/system_ini.h"
 #include "app/thread.h"
+#include "app/window_data.h"
+#include "app/window_requests.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "scenes/stage_scene.h"
 
-cMainWindow MainWindow;
 HINSTANCE hInst = nullptr;
 int bFromEditor = 0;
 BYTE bInitialized = 0;
@@ -45,9 +53,57 @@ int cMainWindow::DefProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-void cMainWindow::Shutdown(HWND hWnd)
+namespace {
+
+// DirectDraw: the primary surface shows the back buffer again.
+void PaintFromBackBuffer(HWND hWnd)
 {
+    PAINTSTRUCT paint;
+    BeginPaint(hWnd, &paint);
+    // The game thread may be drawing meanwhile; a torn picture is repainted
+    // by its next present.
+    if (bInitialized && PrimarySD.lpDD && PrimarySD.lpDD->lpSurface && BackBuffer.lpDD)
+        PrimarySD.lpDD->lpSurface->Blt(&rcClient, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    EndPaint(hWnd, &paint);
+}
+
+void RealizePalette()
+{
+    if (lpDTCon || !PrimarySD.lpDD || !PrimarySD.lpDD->lpSurface || !lpDDPalette) return;
+    PrimarySD.lpDD->lpSurface->SetPalette(lpDDPalette);
+}
+
+// Keeps the placement for the next run, unless the window is minimised.
+void SavePlacement(HWND hWnd)
+{
+    if (!SystemIni.WindowMode || !bInitialized || IsIconic(hWnd)) return;
+    RECT window{}, client{};
+    GetWindowRect(hWnd, &window);
+    GetClientRect(hWnd, &client);
+    WindowData.Set(window.left, window.top, client.right - client.left, client.bottom - client.top,
+                   IsZoomed(hWnd) ? 1 : 0);
+    WindowData.SaveFile(WINDOW_DATA_PATH);
+}
+
+} // namespace
+
+void cMainWindow::Close(HWND hWnd)
+{
+    SavePlacement(hWnd);
+    // The pause loop ends first; the game thread closes again once it has.
+    if (thPause.m_hThread) {
+        TraceLog("WM_CLOSE thPause.m_hThread");
+        if (lpStageScene) lpStageScene->m_bQuit = 1;
+        PostThreadMessageA(thPause.m_nThreadId, WM_QUIT, 0, 0);
+        return;
+    }
     TraceLog("WM_CLOSE 成功！");
+    Bgm.Stop();
+    EndThreadsAndDestroy(hWnd);
+}
+
+void cMainWindow::EndThreadsAndDestroy(HWND hWnd)
+{
     thLoadStage.Exit();
     thPause.Exit();
     thRanking.Exit();
@@ -61,6 +117,26 @@ int cMainWindow::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_hWnd = hWnd;
     GetCursorPos(0, 7);
+    // Nothing thrown may end the process past the shut-down: it is reported,
+    // a waiting game thread is let go, and the program closes in order.
+    try {
+        return HandleMessage(hWnd, message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportLog("%s", e.what());
+    } catch (...) {
+        ReportLog("%s", "unknown exception");
+    }
+    ReleaseGameRequest(message);
+    if (message == WM_CLOSE)
+        EndThreadsAndDestroy(hWnd);
+    else
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+int cMainWindow::HandleMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (ServeGameRequest(hWnd, message, wParam, lParam)) return 0;
     switch (message) {
     case WM_CREATE:
         m_bCreated = 1;
@@ -84,11 +160,26 @@ int cMainWindow::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         RefreshMetrics();
         return 0;
+    case WM_PAINT:
+        if (lpDTCon) break;
+        PaintFromBackBuffer(hWnd);
+        return 0;
     case WM_CLOSE:
-        Shutdown(hWnd);
+        Close(hWnd);
         return 0;
     case WM_ACTIVATEAPP:
         bAppActive = static_cast<int>(wParam);
+        return 0;
+    case WM_GETMINMAXINFO:
+        if (lpDTCon) break;
+        cWindow::DefProc(hWnd, message, wParam, lParam);
+        return 0;
+    case WM_PALETTECHANGED:
+        if (reinterpret_cast<HWND>(wParam) == hWnd) return 0;
+        RealizePalette();
+        return 0;
+    case WM_QUERYNEWPALETTE:
+        RealizePalette();
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) PostMessageA(hWnd, WM_CLOSE, 0, 0);
@@ -99,6 +190,7 @@ int cMainWindow::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
         return 0;
     default:
-        return static_cast<int>(DefWindowProcA(hWnd, message, wParam, lParam));
+        break;
     }
+    return static_cast<int>(DefWindowProcA(hWnd, message, wParam, lParam));
 }

@@ -27,7 +27,12 @@ public:
     void NotifyEditorEnd(int result);
 
 private:
-    void Shutdown(HWND hWnd);
+    int HandleMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_CLOSE: the placement saved (window mode), then either the pause loop
+    // ended alone, or the music stopped, the threads ended and the window
+    // destroyed.
+    void Close(HWND hWnd);
+    void EndThreadsAndDestroy(HWND hWnd);
 };
 
 extern cMainWindow MainWindow;

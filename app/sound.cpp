@@ -8,9 +8,6 @@
 #include "app/log.h"
 #include "app/main_window_handle.h"
 
-std::vector<DSSOUNDDEF> SoundDefList;
-std::vector<DSSOUND> SoundList;
-
 HRESULT(WINAPI* lpDirectSoundCreate)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN) = DirectSoundCreate;
 
 const int SoundVolumeTable[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -150, -80, -30, 0};

@@ -7,11 +7,6 @@
 #include "app/close_request.h"
 #include "app/log.h"
 
-cThread thGame;
-cThread thPause;
-cThread thRanking;
-cThread thLoadStage;
-
 namespace {
 
 struct ThreadStart {

@@ -7,6 +7,10 @@ class cThread {
 public:
     typedef unsigned(__stdcall* PROC)(void*);
 
+    // A thread still running when its object goes (at process exit) is
+    // stopped as Exit stops it.
+    ~cThread() { Exit(); }
+
     // Creates the thread running at once; 1, or 0 when no thread was created.
     // An exception that escapes the procedure is reported to the report log
     // and closes the main window instead of ending the process.

@@ -6,8 +6,6 @@
 #include "app/main_window_handle.h"
 #include "app/message_box.h"
 
-WINDOWREGISTRY WindowRegistry;
-
 namespace {
 
 // Mouse-button edge latches, shared by every window: "pressed" is reported only

@@ -1,0 +1,13 @@
+#include "app/scene.h"
+
+#include "app/log_box.h"
+#include "app/main_window_handle.h"
+
+void cScene::InitGuarded()
+{
+    try {
+        Init();
+    } catch (const char* text) {
+        TraceLogFatal(hMainWnd, "%s", text);
+    }
+}

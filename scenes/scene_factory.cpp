@@ -1,0 +1,21 @@
+// Which class each screen id is built from. A screen joins the game by
+// naming its class in its row.
+#include "app/scene.h"
+#include "scenes/plain_scene.h"
+#include "scenes/stage_scene.h"
+
+cScene* CreateScene(int id)
+{
+    switch (id) {
+    case SCENE_TITLE:
+    case SCENE_WORLDMAP:
+    case SCENE_WORLDMAP_MENU:
+    case SCENE_CHALLENGE:
+    case SCENE_OPTION:
+        return new cPlainScene;
+    case SCENE_STAGE:
+        return new cStageScene;
+    default:
+        return nullptr;
+    }
+}

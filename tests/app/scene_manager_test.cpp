@@ -1,0 +1,204 @@
+// The scene manager's frames: screens created and stepped in one frame, the
+// fixed deletion orders, the frame-rate text's average, and the game thread
+// that runs the frames.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/game_loop.h"
+#include "app/input.h"
+#include "app/log.h"
+#include "app/main_window.h"
+#include "app/scene_manager.h"
+#include "app/system_ini.h"
+#include "app/thread.h"
+#include "app/timing.h"
+#include "scenes/plain_scene.h"
+#include "scenes/stage_scene.h"
+#include "tests/support/message_sink.h"
+#include "tests/support/test_dir.h"
+
+namespace {
+
+DWORD fakeNow;
+DWORD WINAPI FakeClock() { return fakeNow; }
+SHORT WINAPI NoKeys(int) { return 0; }
+MMRESULT WINAPI NoJoystick(UINT, JOYINFOEX*) { return JOYERR_UNPLUGGED; }
+
+std::vector<std::string> Events;
+
+// A screen that says when it runs and goes, and takes the given work time
+// (fake milliseconds) per step.
+class RecordingScene : public cScene {
+public:
+    explicit RecordingScene(std::string name, std::vector<DWORD> work = {})
+        : m_name(std::move(name)), m_work(std::move(work)) {}
+    ~RecordingScene() override { Events.push_back("delete " + m_name); }
+    void Run() override
+    {
+        Events.push_back("run " + m_name);
+        if (m_step < m_work.size()) fakeNow += m_work[m_step++];
+    }
+
+private:
+    std::string m_name;
+    std::vector<DWORD> m_work;
+    size_t m_step = 0;
+};
+
+class SceneManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fakeNow = 50000;
+        lpTimeSource = FakeClock;
+        lpReadKey = NoKeys;
+        lpReadJoystick = NoJoystick;
+        ResetTiming();
+        ResetFpsRing();
+        Events.clear();
+        SceneManager.FrameRate = 0;  // no pacing on the fake clock
+        SceneManager.m_nCurrentScene = 0;
+    }
+    void TearDown() override
+    {
+        SceneManager.DeleteAllScenes();
+        SystemIni.ShowFps = 0;
+        lpTimeSource = timeGetTime;
+        lpReadKey = GetAsyncKeyState;
+        lpReadJoystick = joyGetPosEx;
+        ResetTiming();
+    }
+    // The ids whose screens exist.
+    static std::vector<int> Existing()
+    {
+        std::vector<int> ids;
+        for (int id = 0; id < SCENE_COUNT; ++id)
+            if (SceneManager.GetScene(id)) ids.push_back(id);
+        return ids;
+    }
+};
+
+} // namespace
+
+TEST_F(SceneManagerTest, ScreenIsCreatedAndSteppedInTheFrameThatMakesItCurrent)
+{
+    struct ROW {
+        int nCurrent;
+        std::vector<int> Existing;
+    };
+    // In this order: the title, the options (the title goes in the same
+    // frame), stage play, back to the title, and an id without a screen.
+    const ROW rows[] = {{0, {0}}, {5, {5}}, {4, {4}}, {0, {0}}, {6, {}}, {-1, {}}};
+    for (const ROW& row : rows) {
+        SCOPED_TRACE(row.nCurrent);
+        SceneManager.m_nCurrentScene = row.nCurrent;
+        ASSERT_EQ(SceneManager.Frame(), 1);
+        EXPECT_EQ(Existing(), row.Existing);
+        if (row.Existing.empty()) continue;
+        // Its first step ran Init and took state 0.
+        auto* scene = dynamic_cast<cPlainScene*>(SceneManager.GetScene(row.nCurrent));
+        ASSERT_NE(scene, nullptr);
+        EXPECT_EQ(scene->m_nState, 0);
+        // Only the stage screen is the stage screen, and only while it exists.
+        EXPECT_EQ(static_cast<cScene*>(lpStageScene), row.nCurrent == SCENE_STAGE ? scene : nullptr);
+    }
+}
+
+TEST_F(SceneManagerTest, StageScreenPointerGoesWithTheScreen)
+{
+    SceneManager.m_nCurrentScene = SCENE_STAGE;
+    SceneManager.Frame();
+    ASSERT_NE(lpStageScene, nullptr);
+    SceneManager.DeleteAllScenes();
+    EXPECT_EQ(lpStageScene, nullptr);
+}
+
+TEST_F(SceneManagerTest, OtherScreensGoInTheirFixedOrders)
+{
+    auto fill = [] {
+        for (int id = 0; id < SCENE_COUNT; ++id)
+            if (!SceneManager.m_lpScenes[id]) SceneManager.m_lpScenes[id] = new RecordingScene(std::to_string(id));
+    };
+    fill();
+    SceneManager.PrepareScene(SCENE_OPTION);
+    EXPECT_EQ(Events, (std::vector<std::string>{"delete 0", "delete 2", "delete 1", "delete 3", "delete 4"}));
+    EXPECT_EQ(Existing(), std::vector<int>{5});
+
+    Events.clear();
+    fill();
+    SceneManager.PrepareScene(SCENE_WORLDMAP);
+    EXPECT_EQ(Events, (std::vector<std::string>{"delete 0", "delete 2", "delete 3", "delete 4", "delete 5"}));
+
+    Events.clear();
+    fill();
+    SceneManager.DeleteAllScenes();
+    EXPECT_EQ(Events,
+              (std::vector<std::string>{"delete 0", "delete 1", "delete 2", "delete 3", "delete 5", "delete 4"}));
+    EXPECT_TRUE(Existing().empty());
+}
+
+TEST_F(SceneManagerTest, FpsAverageIsZeroUntilTheRingWrapsThenChangesEvery16Frames)
+{
+    // Work times: 1 to 16 ms for the first block (sum 136, average 8), then
+    // 40 ms each (average 40), then 7 ms each while the text is off.
+    std::vector<DWORD> work;
+    for (DWORD ms = 1; ms <= 16; ++ms) work.push_back(ms);
+    work.insert(work.end(), 16, 40);
+    work.insert(work.end(), 16, 7);
+    SceneManager.m_lpScenes[SCENE_TITLE] = new RecordingScene("title", work);
+    SystemIni.ShowFps = 1;
+    for (int frame = 1; frame <= 32; ++frame) {
+        SCOPED_TRACE(frame);
+        SceneManager.Frame();
+        const unsigned expected = frame < 16 ? 0 : frame < 32 ? 8 : 40;
+        EXPECT_EQ(FpsAverage(), expected);
+    }
+    SystemIni.ShowFps = 0;
+    for (int frame = 33; frame <= 48; ++frame) SceneManager.Frame();
+    EXPECT_EQ(FpsAverage(), 40u);
+}
+
+TEST_F(SceneManagerTest, StageScreenGetsTheFramesOfTheLastFullSecond)
+{
+    // Frames every 100 ms from 0: the eleventh, at 1000 ms, closes the first
+    // second with the ten frames before it.
+    SceneManager.m_nCurrentScene = SCENE_STAGE;
+    for (int frame = 0; frame < 12; ++frame) {
+        SceneManager.Frame();
+        fakeNow += 100;
+    }
+    ASSERT_NE(lpStageScene, nullptr);
+    EXPECT_EQ(lpStageScene->m_nFps, 10);
+}
+
+TEST(GameThread, RunsFramesOnlyWhileTheApplicationIsActiveAndEndsOnQuit)
+{
+    ScopedTestDir dir;
+    ScopedMainWindow main;
+    TraceLogInit(1, "trace.txt");
+    lpReadKey = NoKeys;
+    lpReadJoystick = NoJoystick;
+    SceneManager.FrameRate = 60;
+    SceneManager.m_nCurrentScene = 0;
+    bAppActive = 0;
+    ASSERT_TRUE(StartGameThread());
+    // The thread has taken its start message and idles: no screen yet.
+    Sleep(100);
+    EXPECT_EQ(SceneManager.GetScene(0), nullptr);
+    bAppActive = 1;
+    for (DWORD start = GetTickCount(); !SceneManager.GetScene(0) && GetTickCount() - start < 60000;) Sleep(1);
+    EXPECT_NE(SceneManager.GetScene(0), nullptr);
+    thGame.Exit();
+    EXPECT_EQ(thGame.m_hThread, nullptr);
+    EXPECT_NE(ReadFileText("trace.txt").find("GameLoop WM_QUIT!"), std::string::npos);
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 0);
+    bAppActive = 0;
+    SceneManager.DeleteAllScenes();
+    TraceLogInit(0, "");
+    lpReadKey = GetAsyncKeyState;
+    lpReadJoystick = joyGetPosEx;
+}
