@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
+#include "files/game_progress.h"
+#include "files/ranking.h"
 #include "files/stage_file.h"
+#include "files/world_map.h"
 #include "records/anime_data.h"
 #include "records/palette_data.h"
 #include "records/record_list.h"
@@ -211,4 +215,73 @@ TEST_F(SampleGameTest, TheDumpShowsAStageAsAMapAndRefusesWhatItCannotRead)
     EXPECT_TRUE(ok);
     DumpFile(folder.Path("nothing.dat"), ok);
     EXPECT_FALSE(ok);
+}
+
+TEST_F(SampleGameTest, TheWorldMapLoadsUnchangedAndItsRoadReachesEveryStageFromTheStart)
+{
+    cWorldMap map;
+    EXPECT_EQ(Reloaded(folder, "default/WorldMap.dat", map), ReadFileBytes(folder.Path("default/WorldMap.dat")));
+    ASSERT_EQ(map.m_Points.size(), 3u);
+    for (int y = 0; y < map.m_nHeight; ++y)
+        for (int x = 0; x < map.m_nWidth; ++x) ASSERT_TRUE(IsInList(map.CellAt(x, y), static_cast<int>(map.m_Chips.size())));
+    // Each entry's stage has a revision among the default data's stage files.
+    for (const cWorldMapPoint& p : map.m_Points) {
+        ASSERT_EQ(p.m_Stages.size(), 1u);
+        std::string file = p.m_Stages[0].m_sStageFile;
+        ASSERT_EQ(file.rfind("data\\stg4\\", 0), 0u) << file;
+        file = "default/stg4/" + file.substr(10) + "_000";
+        EXPECT_FALSE(ReadFileBytes(folder.Path(file)).empty()) << file;
+    }
+    // The walker goes one cell at a time onto passable chips and onto points;
+    // an unclear stage stops it, so the stages must be met in their order.
+    std::vector<int> seen(static_cast<size_t>(map.m_nWidth * map.m_nHeight), 0);
+    std::vector<std::pair<int, int>> todo = {{map.m_nStartX, map.m_nStartY}};
+    std::vector<int> reached;
+    auto passable = [&](int x, int y) { return map.m_Chips[map.CellAt(x, y)].m_bImpassable == 0; };
+    ASSERT_TRUE(passable(map.m_nStartX, map.m_nStartY));
+    for (int cleared = 0; cleared < 3; ++cleared) {
+        std::fill(seen.begin(), seen.end(), 0);
+        std::vector<std::pair<int, int>> front = todo;
+        int found = -1;
+        while (!front.empty() && found < 0) {
+            auto [x, y] = front.back();
+            front.pop_back();
+            if (x < 0 || y < 0 || x >= map.m_nWidth || y >= map.m_nHeight || seen[y * map.m_nWidth + x]) continue;
+            seen[y * map.m_nWidth + x] = 1;
+            if (const cWorldMapPoint* p = map.FindPointAt(x, y)) {
+                if (p->m_Stages[0].m_nClearNo == cleared + 1) {
+                    found = cleared + 1;
+                    todo = {{x, y}};
+                    break;
+                }
+                if (p->m_Stages[0].m_nClearNo > cleared + 1) continue;  // not yet cleared: no way past
+            } else if (!passable(x, y)) {
+                continue;
+            }
+            front.insert(front.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+        }
+        EXPECT_EQ(found, cleared + 1);
+    }
+}
+
+TEST(SampleDumpTest, SavesAndRankingsReadAsText)
+{
+    nDataVersion = DATA_VERSION;
+    cSampleFolder folder;
+    std::filesystem::create_directories(folder.Path(""));
+    cRankingSet set;
+    set.m_Rankings[0].Insert("abc", 1234);
+    ASSERT_EQ(set.SaveFile(folder.Path("Meadow.rkg")), 1);
+    bool ok = false;
+    std::string text = DumpFile(folder.Path("Meadow.rkg"), ok);
+    EXPECT_TRUE(ok);
+    EXPECT_NE(text.find("genre 0 (high first)\n  1. 1234 \"abc\"\n"), std::string::npos) << text;
+
+    cGameProgress progress;
+    progress.m_nLives = 3;
+    progress.m_ClearFlags[2] = 1;
+    ASSERT_EQ(progress.SaveFile(folder.Path("Story01.dat")), 1);
+    text = DumpFile(folder.Path("Story01.dat"), ok);
+    EXPECT_TRUE(ok);
+    EXPECT_NE(text.find("clear flags (1000): 0=1 2=1\n"), std::string::npos) << text;
 }

@@ -7,6 +7,9 @@
 #include <iterator>
 #include <vector>
 
+#include "files/game_progress.h"
+#include "files/ranking.h"
+#include "files/world_map.h"
 #include "records/anime_data.h"
 #include "records/command_labels.h"
 #include "records/data_record.h"
@@ -299,6 +302,65 @@ std::string DumpFile(const std::string& path, bool& ok)
     if (name == "Anime.dat") {
         return DumpListFile<cAnimeData>(path, ok, [](std::string& out, size_t i, cAnimeData& a) {
             DumpAnimeFrames(out, 0, a, "animation " + std::to_string(i) + ":");
+        });
+    }
+    if (name == "WorldMap.dat") {
+        return DumpRecordFile<cWorldMap>(path, ok, [](std::string& out, cWorldMap& m) {
+            Line(out, 0, "map:" + Fields(m));
+            for (size_t i = 0; i < m.m_Chips.size(); ++i) Line(out, 0, "chip " + std::to_string(i) + ":" + Fields(m.m_Chips[i]));
+            // The cells as chip numbers 0 to 9 (other numbers as '?').
+            Line(out, 0, "cells:");
+            for (int y = 0; y < m.m_nHeight && y < 1000; ++y) {
+                std::string row;
+                for (int x = 0; x < m.m_nWidth && x < 1000; ++x) {
+                    const int c = m.CellAt(x, y);
+                    row += c >= 0 && c < 10 ? static_cast<char>('0' + c) : '?';
+                }
+                Line(out, 1, row);
+            }
+            auto points = [&](const char* what, const std::vector<cWorldMapPoint>& list) {
+                for (size_t i = 0; i < list.size(); ++i) {
+                    Line(out, 0, std::string(what) + " " + std::to_string(i) + ":" + Fields(list[i]));
+                    for (size_t k = 0; k < list[i].m_Stages.size(); ++k) Line(out, 1, "entry " + std::to_string(k) + ":" + Fields(list[i].m_Stages[k]));
+                }
+            };
+            points("point", m.m_Points);
+            points("spare point", m.m_SparePoints);
+        });
+    }
+    if (Ends(name, "rkg")) {
+        return DumpRecordFile<cRankingSet>(path, ok, [](std::string& out, cRankingSet& set) {
+            for (size_t g = 0; g < set.m_Rankings.size(); ++g) {
+                Line(out, 0, "genre " + std::to_string(g) + (set.m_Rankings[g].m_bHighFirst ? " (high first)" : " (low first)"));
+                for (size_t i = 0; i < set.m_Rankings[g].m_Entries.size(); ++i) {
+                    const cRankingEntry& e = set.m_Rankings[g].m_Entries[i];
+                    if (e.m_bUsed) Line(out, 1, std::to_string(i + 1) + ". " + std::to_string(e.m_nScore) + " " + Quoted(e.m_strName));
+                }
+            }
+        });
+    }
+    if ((name.rfind("Story", 0) == 0 || name == "Challenge.dat") && Ends(name, ".dat")) {
+        return DumpRecordFile<cGameProgress>(path, ok, [](std::string& out, cGameProgress& g) {
+            Line(out, 0, "progress:" + Fields(g));
+            const SAVETIME& t = g.m_SaveTime;
+            Line(out, 0, "saved " + std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) + " " +
+                             std::to_string(t.wHour) + ":" + std::to_string(t.wMinute) + ":" + std::to_string(t.wSecond));
+            auto ints = [&](const char* what, const std::vector<int32_t>& v) {
+                // Only the entries that are not 0, as index=value.
+                std::string text;
+                for (size_t i = 0; i < v.size(); ++i)
+                    if (v[i]) text += " " + std::to_string(i) + "=" + std::to_string(v[i]);
+                Line(out, 0, std::string(what) + " (" + std::to_string(v.size()) + "):" + text);
+            };
+            ints("carry flags", g.m_CarryFlags);
+            ints("clear flags", g.m_ClearFlags);
+            ints("common variables", g.m_CommonVars);
+            for (const cNamedIntData& b : g.m_BestValues) Line(out, 0, "best:" + Fields(b));
+            for (size_t i = 0; i < g.m_ChallengeRecords.size(); ++i) Line(out, 0, "challenge " + std::to_string(i + 1) + ":" + Fields(g.m_ChallengeRecords[i]));
+            for (size_t i = 0; i < g.m_CarryOver.size(); ++i) {
+                Line(out, 0, "carried " + std::to_string(i) + ":" + Fields(g.m_CarryOver[i]));
+                Line(out, 1, "chara:" + Fields(g.m_CarryOver[i].m_Chara));
+            }
         });
     }
     return "no dump for " + path + "\n";

@@ -13,6 +13,7 @@
 #include "tools/sample/sounds.h"
 #include "tools/sample/stages.h"
 #include "tools/sample/system_ini.h"
+#include "tools/sample/world.h"
 
 namespace {
 bool MakeParent(const std::string& path)
@@ -100,6 +101,9 @@ int WriteData(const std::string& folder)
         if (!WriteRecord(path, f.Stage)) return Failed(path);
     }
     RegisterPalette(PALETTE_STAGE, {});
+    cWorldMap map = MakeWorldMap();
+    const std::string world = folder + "/default/WorldMap.dat";
+    if (!WriteRecord(world, map)) return Failed(world);
     return 1;
 }
 }  // namespace
