@@ -185,13 +185,17 @@ cCanvas MenuPicture()
 void DrawStatusIcon(cCanvas& c, int x, int y, int kind)
 {
     switch (kind) {
-    case 0:  // total score: a gold star
-        for (int j = 0; j < 14; ++j) {
-            int half = j < 6 ? j / 2 + 1 : (j < 9 ? 7 : 7 - (j - 8));
-            c.FillRect(x + 8 - half, y + 1 + j, 2 * half, 1, pal::GOLD + 6);
-        }
-        c.FillRect(x + 6, y + 6, 4, 3, pal::GOLD + 7);
+    case 0: {  // total score: a gold star
+        static const char* const STAR[16] = {
+            "       ##       ", "       ##       ", "      ####      ", "      ####      ",
+            "######====######", " ##==========## ", "  ##========##  ", "   ##======##   ",
+            "    #======#    ", "   ##======##   ", "   #==#  #==#   ", "  ##=#    #=##  ",
+            "  #=#      #=#  ", " ##          ## ", " #            # ", "                "};
+        for (int j = 0; j < 16; ++j)
+            for (int i = 0; i < 16; ++i)
+                if (STAR[j][i] != ' ') c.Set(x + i, y + j, STAR[j][i] == '#' ? pal::GOLD + 3 : pal::GOLD + 6);
         break;
+    }
     case 1:  // stage score: a coin
         DrawItem(c, x, y, ITEM_CHIP_COIN, 0, 16);
         break;
@@ -295,8 +299,10 @@ cCanvas WordSheet()
     // Banners at fixed places, and two rows of ten 32 by 32 digits.
     cCanvas c(320, 192);
     auto banner = [&](int x, int y, int w, const char* text, uint8_t ramp) {
-        const int tw = PixelTextWidth(text, 3);
-        DrawPixelText(c, x + (w - tw) / 2, y + 5, text, ramp + 6, 3, pal::BLACK);
+        // Three times the font where the word fits its place, else twice.
+        const int scale = PixelTextWidth(text, 3) + 3 <= w ? 3 : 2;
+        const int tw = PixelTextWidth(text, scale);
+        DrawPixelText(c, x + (w - tw) / 2, y + (32 - 7 * scale) / 2, text, ramp + 6, scale, pal::BLACK);
     };
     banner(0, 0, 128, "STAGE", pal::SKY);
     banner(160, 0, 80, "GO!", pal::GOLD);
