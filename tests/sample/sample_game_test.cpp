@@ -101,7 +101,7 @@ TEST_F(SampleGameTest, ThePalettePictureStartsWithTheTransparentColour)
 TEST_F(SampleGameTest, TheSeventeenSystemSoundsAndTheActionSoundsArePlainPcmAtTheGamesRate)
 {
     const char* sounds[] = {"Cursor", "Decide", "Cancel", "Buzzer", "Pause", "Save", "Ranking", "Damage", "Miss",
-                            "Defeat", "Bounce", "Spare", "MessageClose", "TimeWarning", "Goal", "OneUp", "NameEntry",
+                            "Defeat", "Bounce", "MessageOpen", "MessageClose", "TimeWarning", "Goal", "OneUp", "NameEntry",
                             "Coin", "Shot", "Jump"};
     for (const char* s : sounds) {
         const std::vector<unsigned char> b = ReadFileBytes(folder.Path(std::string("wave/") + s + ".wav"));

@@ -104,27 +104,35 @@ std::vector<uint8_t> WavHead(uint32_t dataBytes, int bits)
 }
 }  // namespace
 
+const char* const SYSTEM_SOUND_NAMES[17] = {
+    "Cursor", "Decide", "Cancel", "Buzzer", "Pause", "Save", "Ranking", "Damage", "Miss",
+    "Defeat", "Bounce", "MessageOpen", "MessageClose", "TimeWarning", "Goal", "OneUp", "NameEntry",
+};
+
 std::vector<cSound> MakeSystemSounds()
 {
-    return {
-        Make("Cursor", Arp({12}, 30, 0.35)),
-        Make("Decide", Arp({7, 19}, 50)),
-        Make("Cancel", Arp({7, 0}, 50)),
-        Make("Buzzer", {{WAVE_SQUARE, 110, 100, 180, 0.5}}),
-        Make("Pause", Arp({19, 12, 19}, 45, 0.4)),
-        Make("Save", Arp({12, 16, 19, 24}, 60, 0.4, WAVE_TRIANGLE)),
-        Make("Ranking", Arp({16, 21}, 60, 0.4, WAVE_TRIANGLE)),
-        Make("Damage", {{WAVE_SQUARE, 600, 150, 160, 0.5}, {WAVE_NOISE, 800, 400, 60, 0.3}}),
-        Make("Miss", {{WAVE_TRIANGLE, Tone(7), Tone(-17), 700, 0.7}}),
-        Make("Defeat", {{WAVE_NOISE, 3000, 600, 200, 0.6}}),
-        Make("Bounce", {{WAVE_SQUARE, 200, 700, 120, 0.4}}),
-        Make("Spare", Arp({24}, 40, 0.3)),
-        Make("MessageClose", Arp({19}, 40, 0.3, WAVE_TRIANGLE)),
-        Make("TimeWarning", Arp({24, 24}, 70, 0.4)),
-        Make("Goal", Arp({12, 16, 19, 24, 19, 24}, 110, 0.5, WAVE_TRIANGLE)),
-        Make("OneUp", Arp({16, 19, 28, 24, 26, 31}, 70, 0.45)),
-        Make("NameEntry", Arp({12, 19, 24}, 80, 0.45, WAVE_TRIANGLE)),
+    const std::vector<cNote> notes[17] = {
+        Arp({12}, 30, 0.35),
+        Arp({7, 19}, 50),
+        Arp({7, 0}, 50),
+        {{WAVE_SQUARE, 110, 100, 180, 0.5}},
+        Arp({19, 12, 19}, 45, 0.4),
+        Arp({12, 16, 19, 24}, 60, 0.4, WAVE_TRIANGLE),
+        Arp({16, 21}, 60, 0.4, WAVE_TRIANGLE),
+        {{WAVE_SQUARE, 600, 150, 160, 0.5}, {WAVE_NOISE, 800, 400, 60, 0.3}},
+        {{WAVE_TRIANGLE, Tone(7), Tone(-17), 700, 0.7}},
+        {{WAVE_NOISE, 3000, 600, 200, 0.6}},
+        {{WAVE_SQUARE, 200, 700, 120, 0.4}},
+        Arp({24, 28}, 40, 0.3, WAVE_TRIANGLE),
+        Arp({19}, 40, 0.3, WAVE_TRIANGLE),
+        Arp({24, 24}, 70, 0.4),
+        Arp({12, 16, 19, 24, 19, 24}, 110, 0.5, WAVE_TRIANGLE),
+        Arp({16, 19, 28, 24, 26, 31}, 70, 0.45),
+        Arp({12, 19, 24}, 80, 0.45, WAVE_TRIANGLE),
     };
+    std::vector<cSound> out;
+    for (int i = 0; i < 17; ++i) out.push_back(Make(SYSTEM_SOUND_NAMES[i], notes[i]));
+    return out;
 }
 
 std::vector<cSound> MakeActionSounds()

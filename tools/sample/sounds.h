@@ -13,7 +13,11 @@ struct cSound {
 
 constexpr int SOUND_RATE = 22050;
 
-// The system sounds in their order (cursor, confirm, cancel, ...).
+// The file names of the 17 system sounds under "wave/", without ".wav", in
+// the order of their numbers (cursor, confirm, cancel, ...).
+extern const char* const SYSTEM_SOUND_NAMES[17];
+
+// The system sounds in their order, named as above.
 std::vector<cSound> MakeSystemSounds();
 // The sounds the stages play: a coin, a shot, a jump.
 std::vector<cSound> MakeActionSounds();
