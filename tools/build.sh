@@ -21,3 +21,5 @@ if [ ! -f "$BUILD_DIR/build.ninja" ]; then
 fi
 export CCACHE_BASEDIR="$PWD"
 cmake --build "$BUILD_DIR" -j "$(nproc)"
+# The sample game the program plays, made by our own generator.
+bash tools/sample.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game and starts it under Wine in the game folder (default: the
-# build's game/ folder, laid out from default/). Arguments go to the game.
+# build's game/ folder, laid out from the sample game the build makes).
+# Arguments go to the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
@@ -9,9 +10,7 @@ GAME_DIR=${GAME_DIR:-$BUILD_DIR/game}
 mkdir -p "$GAME_DIR"
 cp "$BUILD_DIR/Game.exe" "$GAME_DIR/"
 [ -f "$BUILD_DIR/Vox.dll" ] && cp "$BUILD_DIR/Vox.dll" "$GAME_DIR/"
-if [ -d default ] && [ -n "$(ls -A default 2>/dev/null)" ]; then
-  mkdir -p "$GAME_DIR/default" && cp -r default/. "$GAME_DIR/default/"
-fi
+cp -r "$BUILD_DIR/sample/." "$GAME_DIR/"
 . tools/wine-env.sh
 wine_env_setup "$BUILD_DIR"
 if [ -z "${DISPLAY:-}" ]; then

@@ -5,14 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
-HOST_BUILD_DIR=${HOST_BUILD_DIR:-$BUILD_DIR-host}
 bash tools/build.sh
-
-if [ ! -f "$HOST_BUILD_DIR/build.ninja" ]; then
-  cmake -S . -B "$HOST_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" >/dev/null
-fi
-cmake --build "$HOST_BUILD_DIR" -j "$(nproc)"
+. tools/host-build.sh
+host_build
 
 . tools/wine-env.sh
 wine_env_setup "$BUILD_DIR"

@@ -1,0 +1,241 @@
+#include "tools/sample/definitions.h"
+
+#include "records/command_labels.h"
+#include "records/flow_labels.h"
+#include "records/key_cond_data.h"
+#include "tools/sample/animations.h"
+#include "tools/sample/sprites.h"
+#include "tools/sample/tiles.h"
+
+namespace {
+cBlockData Block(const char* name, int chip, int collision)
+{
+    cBlockData b;
+    b.m_sName = name;
+    b.m_sGraphic = static_cast<int16_t>(chip);
+    b.m_cGraphicKind = GRAPHIC_BLOCK;
+    b.m_cCollision = static_cast<int8_t>(collision);
+    return b;
+}
+
+// A key step that holds while the keys of the given entries stay pressed.
+cKeyCondData Keys(std::initializer_list<int> entries)
+{
+    cKeyCondData k;
+    for (int e : entries) k.m_KeyStates[e] = KEYMARK_PRESSED;
+    k.m_bAnyLength = 1;
+    return k;
+}
+
+cCommandData Command(int kind, std::vector<int32_t> params = {})
+{
+    cCommandData c;
+    c.m_cKind = static_cast<int8_t>(kind);
+    c.m_Params = std::move(params);
+    c.m_Params.resize(aCommandLabel[kind].nParams, 0);
+    return c;
+}
+
+// A straight walk in a direction of the movement list for tenths of a second.
+cCommandData Walk(int direction, int speed, int tenths)
+{
+    cCommandData c = Command(FLOWCMD_LINEAR_MOVE);
+    NewEdMove(c.m_pMove);
+    c.m_pMove->m_cDirection = static_cast<uint8_t>(direction);
+    c.m_pMove->m_sSpeed = static_cast<int16_t>(speed);
+    c.m_sTime = static_cast<int16_t>(tenths);
+    return c;
+}
+
+// A walk that turns round at walls and ledges.
+cCommandData Patrol(int speed, int tenths)
+{
+    cCommandData c = Command(FLOWCMD_GROUND_TURN_MOVE);
+    NewEdMove(c.m_pMove);
+    c.m_pMove->m_sSpeed = static_cast<int16_t>(speed);
+    c.m_sTime = static_cast<int16_t>(tenths);
+    return c;
+}
+
+// One shot straight ahead.
+cCommandData Shot(int graphic, int speed, int power, int tenthsAlive, int sound, int startAnime)
+{
+    cCommandData c = Command(FLOWCMD_SHOT);
+    NewEdShot(c.m_pShot);
+    cEdShot& s = *c.m_pShot;
+    s.m_cCount = 1;
+    s.m_sGraphic = static_cast<int16_t>(graphic);
+    s.m_sSpeed = static_cast<int16_t>(speed);
+    s.m_nPower = power;
+    s.m_bLifetime = 1;
+    s.m_sLifetime = static_cast<int16_t>(tenthsAlive);
+    s.m_sOffsetX = -12;
+    c.m_sSound = static_cast<int16_t>(sound);
+    c.m_sTime = 3;
+    c.m_sStartAnime = static_cast<int16_t>(startAnime);
+    return c;
+}
+
+cFlowData Flow(std::vector<cKeyCondData> keys, std::vector<cCommandData> commands, int repeat = 0)
+{
+    cFlowData f = DefaultListFlow();
+    f.m_cTrigger = TRIGGER_ALWAYS;
+    f.m_KeyConds = std::move(keys);
+    f.m_Commands = std::move(commands);
+    f.m_bKeyRepeat = static_cast<uint8_t>(repeat);
+    return f;
+}
+
+cCharaData Chara(const char* name, int sheetRow, int animeSet, int control)
+{
+    cCharaData c;
+    c.m_sName = name;
+    c.m_sGraphic = static_cast<int16_t>(sheetRow);
+    c.m_cGraphicKind = GRAPHIC_CHARA;
+    c.m_sAnimeSet = static_cast<int16_t>(animeSet);
+    c.m_cControl = static_cast<int8_t>(control);
+    c.m_bFixedFacing = 0;
+    return c;
+}
+
+cCharaData Hero()
+{
+    enum { LEFT = 1, RIGHT = 2, BUTTON1 = KEYSTATE_FIRST_BUTTON + 1, BUTTON2 = KEYSTATE_FIRST_BUTTON + 2 };
+    enum { DIR_LEFT = 2, DIR_RIGHT = 3 };
+    cCharaData c = Chara("ヒーロー", 0, ANIMESET_HERO, CHARA_PLAYER);
+    c.m_nMaxHp = 10;
+    c.m_sStop = 20;
+    c.m_cFacing = 1;
+    // The jump rises while button 1 is held, up to four blocks.
+    cCommandData jump = Command(FLOWCMD_JUMP, {1, 0, 8, 0, 0});
+    jump.m_sSound = SOUND_JUMP;
+    c.m_Flows = {
+        Flow({Keys({LEFT})}, {Walk(DIR_LEFT, 30, 1)}, 1),
+        Flow({Keys({RIGHT})}, {Walk(DIR_RIGHT, 30, 1)}, 1),
+        Flow({Keys({BUTTON1})}, {jump}),
+        Flow({Keys({BUTTON2})}, {Shot(SHOT_CHIP_SPARK, 80, 1, 8, SOUND_SHOT, ANIME_SHOOT)}),
+    };
+    return c;
+}
+
+cCharaData Slime()
+{
+    cCharaData c = Chara("スライム", 1, ANIMESET_SLIME, CHARA_COMPUTER);
+    c.m_nMaxHp = 1;
+    c.m_nPower = 2;
+    c.m_nScore = 100;
+    c.m_Flows = {Flow({}, {Patrol(8, 100)})};
+    return c;
+}
+
+cCharaData Beetle()
+{
+    cCharaData c = Chara("カブトムシ", 2, ANIMESET_BEETLE, CHARA_COMPUTER);
+    c.m_nMaxHp = 2;
+    c.m_nPower = 3;
+    c.m_nScore = 200;
+    // It patrols and, every two seconds, spits ahead.
+    c.m_Flows = {
+        Flow({}, {Patrol(15, 100)}),
+        Flow({}, {Command(FLOWCMD_WAIT), Shot(SHOT_CHIP_SPIT, 30, 2, 20, 0, 0)}),
+    };
+    c.m_Flows[1].m_Commands[0].m_sTime = 20;
+    return c;
+}
+
+// An item command: its kind in the item vocabulary and the parameters of
+// that kind.
+cCommandData ItemCommand(int flowKind, std::vector<int32_t> params)
+{
+    cCommandData c = Command(flowKind, std::move(params));
+    c.m_bItemCommand = 1;
+    c.m_cKind = static_cast<int8_t>(flowKind - ITEMCMD_TO_FLOWCMD);
+    return c;
+}
+
+// "ステータスの操作" adding a constant to a status of a subject (0 the
+// taker, 2 the system).
+cCommandData AddStatus(int subject, int status, int amount)
+{
+    std::vector<int32_t> p(18, 0);
+    p[3] = subject;
+    p[4] = status;
+    p[5] = 1;           // add
+    p[7] = amount;
+    p[16] = 1;          // the gauge shows the change
+    return ItemCommand(FLOWCMD_STATUS_OP, p);
+}
+
+cItemData Item(const char* name, int chip, int sound)
+{
+    cItemData i;
+    i.m_sName = name;
+    i.m_sGraphic = static_cast<int16_t>(chip);
+    i.m_cGraphicKind = GRAPHIC_ITEM;
+    i.m_sSound = static_cast<int16_t>(sound);
+    return i;
+}
+}  // namespace
+
+void UseSampleDatabaseCounts()
+{
+    RecordContext.nAnimeSets = ANIMESETS;
+    RecordContext.nAnimes = static_cast<int>(MakeAnimes().size());
+    RecordContext.nEffects = 2;
+    RecordContext.nCharaEffects = 2;
+    RecordContext.nScrEffects = 2;
+    RecordContext.nPictures = 2;
+    RecordContext.nSounds = SOUNDS;
+    RecordContext.nBgms = BGMS;
+    RecordContext.nCharaImages = 2;
+    RecordContext.SwordFrames.assign(1, std::vector<int16_t>{1});
+}
+
+cPaletteData MakeCommonPalette()
+{
+    enum { SYSTEM_SCORE = 3 };
+    enum { STATUS_HP = 1 };
+    cPaletteData p;
+    p.m_Blocks.resize(1);
+    p.m_Blocks.push_back(Block("草地", BLOCK_CHIP_GRASS, BLOCK_SOLID));
+    p.m_Blocks.push_back(Block("土", BLOCK_CHIP_DIRT, BLOCK_SOLID));
+    p.m_Blocks.push_back(Block("レンガ", BLOCK_CHIP_BRICK, BLOCK_SOLID));
+    p.m_Blocks.push_back(Block("石", BLOCK_CHIP_STONE, BLOCK_SOLID));
+    p.m_Blocks.push_back(Block("コイン箱", BLOCK_CHIP_BOX, BLOCK_SOLID));
+    p.m_Blocks.push_back(Block("トゲ", BLOCK_CHIP_SPIKES, BLOCK_DEADLY));
+    p.m_Blocks.push_back(Block("雲", BLOCK_CHIP_CLOUD, BLOCK_SOLID));
+
+    p.m_Charas.resize(1);
+    p.m_Charas.push_back(Hero());
+    p.m_Charas.push_back(Slime());
+    p.m_Charas.push_back(Beetle());
+
+    p.m_Items.resize(1);
+    cItemData coin = Item("コイン", ITEM_CHIP_COIN, SOUND_COIN);
+    coin.m_bPopUp = 0;
+    coin.m_Commands = {AddStatus(2, SYSTEM_SCORE, 10)};
+    p.m_Items.push_back(coin);
+    cItemData heart = Item("ハート", ITEM_CHIP_HEART, SOUND_COIN);
+    heart.m_Commands = {AddStatus(0, STATUS_HP, 3)};
+    p.m_Items.push_back(heart);
+    cItemData goal = Item("ゴール", ITEM_CHIP_FLAG, 0);
+    goal.m_Commands = {ItemCommand(FLOWCMD_STAGE_CLEAR, {})};
+    p.m_Items.push_back(goal);
+    p.m_Items.push_back(MakeSign(Item("看板", ITEM_CHIP_SIGN, 0), "やあ！"));
+    return p;
+}
+
+cItemData MakeSign(const cItemData& base, const std::string& text)
+{
+    // The message waits in the middle of the screen for the advance key.
+    cItemData sign = base;
+    std::vector<int32_t> p(17, 0);
+    p[5] = 1;   // kept on screen
+    p[8] = 1;   // the game waits while it shows
+    p[14] = 1;  // in a window
+    cCommandData message = ItemCommand(FLOWCMD_MESSAGE, p);
+    message.m_sText = text;
+    sign.m_Commands = {message};
+    sign.m_bPopUp = 0;
+    return sign;
+}

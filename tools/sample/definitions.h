@@ -1,0 +1,26 @@
+#pragma once
+// The sample game's definitions: the blocks, characters and items of the
+// common palette that every stage draws from, and the database entries they
+// name.
+#include "records/palette_data.h"
+
+// Rows of the common palette.
+enum { ROW_GRASS = 1, ROW_DIRT, ROW_BRICK, ROW_STONE, ROW_BOX, ROW_SPIKES, ROW_CLOUD, ROW_BLOCKS };
+enum { ROW_HERO = 1, ROW_SLIME, ROW_BEETLE, ROW_CHARAS };
+enum { ROW_COIN = 1, ROW_HEART, ROW_GOAL, ROW_SIGN, ROW_ITEMS };
+
+// Entries of the database lists the definitions refer to. Entry 0 of each
+// list stands for none.
+enum { ANIMESET_HERO = 1, ANIMESET_SLIME, ANIMESET_BEETLE, ANIMESETS };
+enum { SOUND_COIN = 1, SOUND_SHOT, SOUND_JUMP, SOUNDS };
+enum { BGM_THEME = 1, BGMS };
+
+// Sets RecordContext to the database the sample game ships, so that the
+// definitions are validated against it while they are written.
+void UseSampleDatabaseCounts();
+
+// The common palette.
+cPaletteData MakeCommonPalette();
+
+// A message sign: the item of row ROW_SIGN with its own text.
+cItemData MakeSign(const cItemData& base, const std::string& text);
