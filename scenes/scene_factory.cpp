@@ -3,11 +3,13 @@
 #include "app/scene.h"
 #include "scenes/plain_scene.h"
 #include "scenes/stage_scene.h"
+#include "scenes/title_scene.h"
 
 cScene* CreateScene(int id)
 {
     switch (id) {
     case SCENE_TITLE:
+        return new cTitleScene;
     case SCENE_WORLDMAP:
     case SCENE_WORLDMAP_MENU:
     case SCENE_CHALLENGE:
