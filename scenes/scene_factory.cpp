@@ -5,13 +5,13 @@
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
 #include "scenes/stage_scene.h"
-#include "scenes/title_scene.h"
 
 cScene* CreateScene(int id)
 {
     switch (id) {
+    // The title closes the game when its pictures are missing; it joins once
+    // start-up brings the game's data.
     case SCENE_TITLE:
-        return new cTitleScene;
     case SCENE_WORLDMAP:
     case SCENE_WORLDMAP_MENU:
         return new cPlainScene;
