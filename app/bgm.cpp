@@ -218,3 +218,11 @@ void ServeBgmRequest(cBgm& bgm, int entry, int tune, int loop, const std::vector
     if (entry != BGM_ENTRY_COUNT - 1) bgm.SetFile(entry, name().c_str());
     bgm.Play(0, entry, loop, 0, 1);
 }
+
+int ApplyMusicSwitch(cBgm& bgm, int on)
+{
+    if ((bgm.m_bInitialized != 0) == (on != 0)) return 0;
+    bgm.Release();
+    if (on) bgm.Init(1, BgmOggNames, BgmMidiNames, BGM_ENTRY_COUNT);
+    return 1;
+}

@@ -2,8 +2,8 @@
 // Background music: five tune entries (0 title, 1 world map, 2 challenge
 // select, 3 options, 4 stage), each naming an Ogg Vorbis file, played by the
 // player library "Vox.dll", or a Standard MIDI File, played over the MIDI
-// stream interface. Everything comes from the window thread except the
-// options screen's Release and Init.
+// stream interface. Everything comes from the window thread, the options'
+// music switch included.
 #include <windows.h>
 
 #include <string>
@@ -82,3 +82,8 @@ extern cBgm Bgm;
 // (0: stop), entry 4 first names it as the stage tune (also 0) and then plays
 // or stops; tunes: the music database's file names, entry 0 included.
 void ServeBgmRequest(cBgm& bgm, int entry, int tune, int loop, const std::vector<std::string>& tunes);
+
+// The options' music switch, on the window thread: music off shuts a running
+// component down; music on sets a stopped one up again as start-up does. 1
+// when the component was changed (the menus then ask for their tunes anew).
+int ApplyMusicSwitch(cBgm& bgm, int on);

@@ -1,13 +1,15 @@
 #include "app/data_services.h"
 
 #include "app/log.h"
+#include "files/option_data.h"
+#include "scenes/game_start.h"
 
 namespace {
 
-int NoStageLoader(const char* path, int)
+// A file named at start-up or chosen in the dialog is read as it is named.
+int StartNamedStageFile(const char* path, int directPlay)
 {
-    ReportLog("StartStageFile: this build cannot load stages (%s)", path);
-    return 0;
+    return StartStageFile(path, 0, directPlay);
 }
 
 int NoReplayLoader(const char* path)
@@ -28,9 +30,9 @@ int NoReplaySaver(const char* path, int)
     return 0;
 }
 
-std::string* NoOptionsName()
+std::string* OptionsName()
 {
-    return nullptr;
+    return &Options.m_sRankingName;
 }
 
 void NoMenuTune(int, int* tune, int* loop)
@@ -53,6 +55,6 @@ const std::vector<std::string>& NoTuneNames()
 } // namespace
 
 DATASERVICES DataServices = {
-    NoStageLoader, NoReplayLoader, NoReplayDialog, NoReplaySaver, NoOptionsName,
+    StartNamedStageFile, NoReplayLoader, NoReplayDialog, NoReplaySaver, OptionsName,
     NoMenuTune,    NoStageTune,    NoTuneNames,
 };

@@ -7,4 +7,5 @@
 #define WM_GAME_SAVEREPLAY 0x404
 #define WM_GAME_PLAYSE 0x405  // wParam: sound-effect number
 #define WM_GAME_BGM 0x406     // wParam: tune entry 0 to 4; lParam: stage tune number (entry 4)
+#define WM_GAME_MUSICSWITCH 0x407  // wParam: the options' music switch (1 on)
 #define WM_GAME_RESTORE 0x464

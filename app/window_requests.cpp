@@ -5,7 +5,6 @@
 
 #include "app/bgm.h"
 #include "app/checked.h"
-#include "app/close_request.h"
 #include "app/data_services.h"
 #include "app/file_dialog.h"
 #include "app/game_messages.h"
@@ -23,6 +22,7 @@
 std::atomic<int> bNameEntryDone{0};
 std::atomic<int> bDialogDone{0};
 std::atomic<int> bDialogLoaded{0};
+std::atomic<int> bDialogRefused{0};
 
 namespace {
 
@@ -66,19 +66,20 @@ bool ChooseFile(HWND hWnd, char (&path)[FILE_DIALOG_PATH_SIZE], const char* fold
     return chosen != 0;
 }
 
-// The result of a file request: 1 only when the file was loaded or saved. A
-// stage or replay that cannot be loaded ends the program (the loader said
-// why); a replay that cannot be saved leaves the game running.
-void FinishFileRequest(int succeeded, bool closeOnFailure)
+// The result of a file request: loaded only when the file was loaded or
+// saved. A file that cannot be used is refused (the loader or saver said why)
+// and the game goes on as it was, its sender staying where it is.
+void FinishFileRequest(int succeeded)
 {
-    if (!succeeded && closeOnFailure) PostCloseToMainWindow();
     bDialogLoaded = succeeded ? 1 : 0;
+    bDialogRefused = succeeded ? 0 : 1;
     bDialogDone = 1;
 }
 
 void CancelFileRequest()
 {
     bDialogLoaded = 0;
+    bDialogRefused = 0;
     bDialogDone = 1;
 }
 
@@ -90,7 +91,7 @@ void ServeLoadStage(HWND hWnd)
     if (!ChooseFile(hWnd, path, "data\\stg4\\", "Load stage file", "ステージファイルの読み込み",
                     "StageFile ( *.stg4_*;*.rpl4_* )\0*.stg4_*;*.rpl4_*\0\0"))
         return CancelFileRequest();
-    FinishFileRequest(DataServices.lpStartStageFile(path, 0), true);
+    FinishFileRequest(DataServices.lpStartStageFile(path, 0));
 }
 
 void ServeLoadReplay(HWND hWnd)
@@ -99,14 +100,14 @@ void ServeLoadReplay(HWND hWnd)
     if (!ChooseFile(hWnd, path, "user_data\\rpl4", "Load replay file", "リプレイファイルの読み込み",
                     "ReplayFile ( *.rpl4_* )\0*.rpl4_*\0\0"))
         return CancelFileRequest();
-    FinishFileRequest(DataServices.lpLoadReplayFile(path), true);
+    FinishFileRequest(DataServices.lpLoadReplayFile(path));
 }
 
 void ServeSaveReplay(HWND hWnd, WPARAM which)
 {
     char path[FILE_DIALOG_PATH_SIZE] = {};
     if (!DataServices.lpAskReplayFileName(hWnd, path)) return CancelFileRequest();
-    FinishFileRequest(DataServices.lpSaveReplayFile(path, which != 0 ? 1 : 0), false);
+    FinishFileRequest(DataServices.lpSaveReplayFile(path, which != 0 ? 1 : 0));
 }
 
 void ServePlaySE(WPARAM wParam)
@@ -165,6 +166,11 @@ bool ServeGameRequest(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         return true;
     case WM_GAME_BGM:
         ServeBgm(wParam, lParam);
+        return true;
+    case WM_GAME_MUSICSWITCH:
+        // The game thread waits in the send, so the request number is safe
+        // to clear from here.
+        if (ApplyMusicSwitch(Bgm, wParam != 0 ? 1 : 0)) SceneManager.nLastMenuBgm = 0;
         return true;
     case WM_GAME_RESTORE:
         DDRestoreSurface();

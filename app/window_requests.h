@@ -11,12 +11,13 @@
 extern std::atomic<int> bNameEntryDone;  // the name entry has finished
 extern std::atomic<int> bDialogDone;     // a stage, replay or save dialog request has finished
 extern std::atomic<int> bDialogLoaded;   // 1: a file was chosen and its load or save succeeded
+extern std::atomic<int> bDialogRefused;  // 1: a file was chosen but could not be loaded or saved
 
 // Suspend / resume thGame, thPause, thRanking and thLoadStage, in that order.
 void SuspendAllThreads();
 void ResumeAllThreads();
 
-// Serves one request (WM_GAME_NAMEENTRY ... WM_GAME_RESTORE) for the main
+// Serves one request (WM_GAME_NAMEENTRY ... WM_GAME_MUSICSWITCH, WM_GAME_RESTORE) for the main
 // window hWnd; false for a message that is no request.
 bool ServeGameRequest(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // After a request failed with an exception: its sender is let go (done flag

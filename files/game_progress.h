@@ -43,7 +43,7 @@ constexpr int CARRY_GROUPS = 25;
 constexpr int CLEAR_FLAG_COUNT = 1000;
 constexpr int COMMON_VAR_COUNT = 256;
 constexpr int SAVE_SLOT_COUNT = 99;
-constexpr int RANKING_GENRES = 5;
+#include "files/ranking_genres.h"
 // Lives that stand for infinite lives.
 constexpr int INFINITE_LIVES = 999999;
 

@@ -27,7 +27,7 @@ enum { PLAYMODE_STORY, PLAYMODE_CHALLENGE, PLAYMODE_FREE, PLAYMODE_REPLAY, PLAYM
 // of the missing positions, since the game reads every position.
 constexpr int CARRYOVER_GROUPS = 25;
 constexpr int STATUS_ITEMS = 5;
-constexpr int RANKING_GENRES = 5;
+#include "files/ranking_genres.h"
 constexpr int SYSTEM_TEXTS = 28;
 constexpr int SYSTEM_SOUNDS = 17;
 constexpr int MENU_BGM_SLOTS = 4;

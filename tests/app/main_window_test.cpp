@@ -310,13 +310,13 @@ TEST_F(MainWindowTest, OpenDialogRequestsRoundTrip)
         UINT nMessage;
         const char* lpChosen;  // null: the dialog is cancelled
         int nAnswer;
-        int nLoaded, nCloses;
+        int nLoaded, nRefused;
     };
     const ROW rows[] = {
         {WM_GAME_LOADSTAGE, nullptr, 1, 0, 0},
         {WM_GAME_LOADSTAGE, "a.stg4_708", 1, 1, 0},
-        // A stage or replay that cannot be loaded reports nothing loaded and
-        // ends the program.
+        // A stage or replay that cannot be loaded is refused: nothing loaded,
+        // and the game goes on.
         {WM_GAME_LOADSTAGE, "a.stg4_708", 0, 0, 1},
         {WM_GAME_LOADREPLAY, nullptr, 1, 0, 0},
         {WM_GAME_LOADREPLAY, "b.rpl4_708", 1, 1, 0},
@@ -330,6 +330,7 @@ TEST_F(MainWindowTest, OpenDialogRequestsRoundTrip)
         Calls.nAnswer = row.nAnswer;
         nClosesPosted = 0;
         bDialogLoaded = -1;
+        bDialogRefused = -1;
         DialogWorker worker(windowThread, [&](HWND dialog) {
             if (!row.lpChosen) {
                 ClickButton(dialog, IDCANCEL);
@@ -353,7 +354,8 @@ TEST_F(MainWindowTest, OpenDialogRequestsRoundTrip)
                 EXPECT_EQ(Calls.Values[0], 0);  // not a direct play
             }
         }
-        EXPECT_EQ(nClosesPosted, row.nCloses);
+        EXPECT_EQ(bDialogRefused.load(), row.nRefused);
+        EXPECT_EQ(nClosesPosted, 0);
     }
 }
 

@@ -16,8 +16,11 @@
 #include "app/system_ini.h"
 #include "app/thread.h"
 #include "app/timing.h"
+#include "scenes/challenge_scene.h"
+#include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
 #include "scenes/stage_scene.h"
+#include "scenes/title_scene.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"
 
@@ -84,6 +87,16 @@ protected:
 
 } // namespace
 
+// The state of a screen of any of the classes the factory builds.
+static int StateOf(cScene* scene)
+{
+    if (auto* plain = dynamic_cast<cPlainScene*>(scene)) return plain->m_nState;
+    if (auto* title = dynamic_cast<cTitleScene*>(scene)) return title->m_nState;
+    if (auto* options = dynamic_cast<cOptionScene*>(scene)) return options->m_nState;
+    if (auto* challenge = dynamic_cast<cChallengeSelectScene*>(scene)) return challenge->m_nState;
+    return -2;
+}
+
 TEST_F(SceneManagerTest, ScreenIsCreatedAndSteppedInTheFrameThatMakesItCurrent)
 {
     struct ROW {
@@ -100,9 +113,9 @@ TEST_F(SceneManagerTest, ScreenIsCreatedAndSteppedInTheFrameThatMakesItCurrent)
         EXPECT_EQ(Existing(), row.Existing);
         if (row.Existing.empty()) continue;
         // Its first step ran Init and took state 0.
-        auto* scene = dynamic_cast<cPlainScene*>(SceneManager.GetScene(row.nCurrent));
+        cScene* scene = SceneManager.GetScene(row.nCurrent);
         ASSERT_NE(scene, nullptr);
-        EXPECT_EQ(scene->m_nState, 0);
+        EXPECT_EQ(StateOf(scene), 0);
         // Only the stage screen is the stage screen, and only while it exists.
         EXPECT_EQ(static_cast<cScene*>(lpStageScene), row.nCurrent == SCENE_STAGE ? scene : nullptr);
     }
@@ -183,15 +196,18 @@ TEST(GameThread, RunsFramesOnlyWhileTheApplicationIsActiveAndEndsOnQuit)
     lpReadKey = NoKeys;
     lpReadJoystick = NoJoystick;
     SceneManager.FrameRate = 60;
-    SceneManager.m_nCurrentScene = 0;
+    // A screen that asks nothing of the window thread, which this test does
+    // not serve.
+    SceneManager.m_nCurrentScene = SCENE_WORLDMAP;
     bAppActive = 0;
     ASSERT_TRUE(StartGameThread());
     // The thread has taken its start message and idles: no screen yet.
     Sleep(100);
-    EXPECT_EQ(SceneManager.GetScene(0), nullptr);
+    EXPECT_EQ(SceneManager.GetScene(SCENE_WORLDMAP), nullptr);
     bAppActive = 1;
-    for (DWORD start = GetTickCount(); !SceneManager.GetScene(0) && GetTickCount() - start < 60000;) Sleep(1);
-    EXPECT_NE(SceneManager.GetScene(0), nullptr);
+    for (DWORD start = GetTickCount(); !SceneManager.GetScene(SCENE_WORLDMAP) && GetTickCount() - start < 60000;)
+        Sleep(1);
+    EXPECT_NE(SceneManager.GetScene(SCENE_WORLDMAP), nullptr);
     thGame.Exit();
     EXPECT_EQ(thGame.m_hThread, nullptr);
     EXPECT_NE(ReadFileText("trace.txt").find("GameLoop WM_QUIT!"), std::string::npos);

@@ -1,0 +1,13 @@
+#include "scenes/file_request.h"
+
+#include "app/main_window_handle.h"
+#include "app/window_requests.h"
+
+int WaitFileRequest(UINT message, WPARAM wParam)
+{
+    bDialogDone = 0;
+    SendMessageA(hMainWnd, message, wParam, 0);
+    while (!bDialogDone) Sleep(1);
+    if (bDialogLoaded) return FILE_REQUEST_LOADED;
+    return bDialogRefused ? FILE_REQUEST_REFUSED : FILE_REQUEST_CANCELLED;
+}
