@@ -17,6 +17,11 @@ target_include_directories(game_gfx SYSTEM PUBLIC /usr/include/stb)
 game_folder_library(stage DEPENDS game_files game_records game_gfx game_app game_base)
 game_folder_library(scenes DEPENDS game_stage game_files game_records game_gfx game_app game_base)
 
+# app, gfx and scenes call one another; the linker reads static libraries
+# once each, so the cycle is repeated on the link line often enough for a
+# call that crosses it several times (app to gfx to app to scenes to gfx).
+set_target_properties(game_app game_gfx game_scenes PROPERTIES LINK_INTERFACE_MULTIPLICITY 4)
+
 add_library(game_core INTERFACE)
 target_link_libraries(game_core INTERFACE
   game_scenes game_stage game_files game_records game_gfx game_app game_base)
