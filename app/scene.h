@@ -14,6 +14,8 @@
 // state; when FadeOut has finished it sets the manager's previous id to its
 // own id and the current id to the next id. The next frame deletes it and
 // creates the next screen.
+#include <memory>
+
 class cScene {
 public:
     cScene() = default;
@@ -45,4 +47,4 @@ enum {
 
 // Builds the screen of an id 0 to 5 (scenes/scene_factory.cpp); null for any
 // other id. Throws std::bad_alloc when memory runs out.
-cScene* CreateScene(int id);
+std::unique_ptr<cScene> CreateScene(int id);

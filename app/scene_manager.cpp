@@ -72,8 +72,7 @@ bool RestoreAll(Container& surfaces)
 
 void DeleteScene(cSceneManager& manager, int id)
 {
-    delete manager.m_lpScenes[id];
-    manager.m_lpScenes[id] = nullptr;
+    manager.m_lpScenes[id].reset();
     // The pointer is read as "the stage screen exists": it goes with the screen.
     if (id == SCENE_STAGE) lpStageScene = nullptr;
 }
@@ -108,7 +107,7 @@ void WaitNextFrame()
 
 cScene* cSceneManager::GetScene(int id) const
 {
-    return id >= 0 && id < SCENE_COUNT ? m_lpScenes[id] : nullptr;
+    return id >= 0 && id < SCENE_COUNT ? m_lpScenes[id].get() : nullptr;
 }
 
 void cSceneManager::DeleteAllScenes()
@@ -131,7 +130,7 @@ void cSceneManager::PrepareScene(int id)
         OutOfMemoryExit();
         return;
     }
-    if (id == SCENE_STAGE) lpStageScene = static_cast<cStageScene*>(m_lpScenes[id]);
+    if (id == SCENE_STAGE) lpStageScene = static_cast<cStageScene*>(m_lpScenes[id].get());
 }
 
 int cSceneManager::Frame()

@@ -44,7 +44,7 @@ public:
     cScene* GetScene(int id) const;
 
     // Screen objects by id (SCENE_TITLE ... SCENE_OPTION); null where none exists.
-    cScene* m_lpScenes[SCENE_COUNT] = {};
+    std::unique_ptr<cScene> m_lpScenes[SCENE_COUNT];
     int m_nCurrentScene = 0;   // stepped by the next frame
     int m_nNextScene = 0;      // taken when the current screen has faded out
     int m_nPreviousScene = 0;  // the screen that ran before the current one

@@ -6,7 +6,7 @@
 #include "scenes/plain_scene.h"
 #include "scenes/stage_scene.h"
 
-cScene* CreateScene(int id)
+std::unique_ptr<cScene> CreateScene(int id)
 {
     switch (id) {
     // The title closes the game when its pictures are missing; it joins once
@@ -14,13 +14,13 @@ cScene* CreateScene(int id)
     case SCENE_TITLE:
     case SCENE_WORLDMAP:
     case SCENE_WORLDMAP_MENU:
-        return new cPlainScene;
+        return std::make_unique<cPlainScene>();
     case SCENE_CHALLENGE:
-        return new cChallengeSelectScene;
+        return std::make_unique<cChallengeSelectScene>();
     case SCENE_OPTION:
-        return new cOptionScene;
+        return std::make_unique<cOptionScene>();
     case SCENE_STAGE:
-        return new cStageScene;
+        return std::make_unique<cStageScene>();
     default:
         return nullptr;
     }

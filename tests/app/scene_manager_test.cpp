@@ -134,7 +134,7 @@ TEST_F(SceneManagerTest, OtherScreensGoInTheirFixedOrders)
 {
     auto fill = [] {
         for (int id = 0; id < SCENE_COUNT; ++id)
-            if (!SceneManager.m_lpScenes[id]) SceneManager.m_lpScenes[id] = new RecordingScene(std::to_string(id));
+            if (!SceneManager.m_lpScenes[id]) SceneManager.m_lpScenes[id] = std::make_unique<RecordingScene>(std::to_string(id));
     };
     fill();
     SceneManager.PrepareScene(SCENE_OPTION);
@@ -162,7 +162,7 @@ TEST_F(SceneManagerTest, FpsAverageIsZeroUntilTheRingWrapsThenChangesEvery16Fram
     for (DWORD ms = 1; ms <= 16; ++ms) work.push_back(ms);
     work.insert(work.end(), 16, 40);
     work.insert(work.end(), 16, 7);
-    SceneManager.m_lpScenes[SCENE_TITLE] = new RecordingScene("title", work);
+    SceneManager.m_lpScenes[SCENE_TITLE] = std::make_unique<RecordingScene>("title", work);
     SystemIni.ShowFps = 1;
     for (int frame = 1; frame <= 32; ++frame) {
         SCOPED_TRACE(frame);
