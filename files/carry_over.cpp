@@ -3,7 +3,7 @@
 // lost life when the settings reset it.
 #include "app/checked.h"
 #include "files/game_progress.h"
-#include "files/progress_settings.h"
+#include "files/system_data.h"
 #include "records/record_list.h"
 
 namespace {
@@ -38,7 +38,7 @@ enum {
 
 bool Keeps(int group)
 {
-    return CheckedAt(ProgressSettings.m_CarryOverKeep, group) != 0;
+    return CheckedAt(SystemData.m_CarryOverKeep, group) != 0;
 }
 
 // The definition fields of groups 0 to 21 (all but 4, 11 and 12), copied
@@ -141,7 +141,7 @@ void cGameProgress::RestoreCarryOverExtra(int i, int* hp, int* sp)
 
 void cGameProgress::ClearCarryOverFlags()
 {
-    const std::vector<uint8_t>& reset = ProgressSettings.m_CarryOverReset;
+    const std::vector<uint8_t>& reset = SystemData.m_CarryOverReset;
     for (int g = 0; g < static_cast<int>(reset.size()); ++g)
         if (reset[g]) CheckedAt(m_CarryFlags, g) = 0;
 }

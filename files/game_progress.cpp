@@ -6,10 +6,10 @@
 #include "app/checked.h"
 #include "app/log.h"
 #include "files/file_copy.h"
-#include "files/progress_settings.h"
+#include "files/system_data.h"
 #include "files/save_slots.h"
 #include "files/stage_key.h"
-#include "files/user_paths.h"
+#include "files/data_path.h"
 #include "files/world_map.h"
 #include "records/record_list.h"
 
@@ -177,7 +177,7 @@ void cGameProgress::Normalize()
 {
     if (m_nMapX >= WorldMap.m_nWidth) m_nMapX = WorldMap.m_nStartX;
     if (m_nMapY >= WorldMap.m_nHeight) m_nMapY = WorldMap.m_nStartY;
-    int count = ProgressSettings.m_nChallengeCount > 0 ? ProgressSettings.m_nChallengeCount : 0;
+    int count = SystemData.m_nChallengeCount > 0 ? SystemData.m_nChallengeCount : 0;
     m_ChallengeRecords.resize(static_cast<size_t>(count));
     if (m_nChallengeOpen > count) m_nChallengeOpen = count;
     // Stored values the game would index with: out of range they would stop it.
@@ -199,11 +199,11 @@ int cGameProgress::SaveSlot(int slot)
 
 void cGameProgress::ApplyLivesRule(int mode)
 {
-    if (ProgressSettings.m_InfiniteLives[mode]) {
+    if (CheckedAt(SystemData.m_InfiniteLives, mode)) {
         m_nStartLives = INFINITE_LIVES;
         m_nLives = INFINITE_LIVES;
     } else if (m_nLives == INFINITE_LIVES) {
-        m_nLives = ProgressSettings.m_DefaultLives[mode];
+        m_nLives = CheckedAt(SystemData.m_DefaultLives, mode);
     }
 }
 
@@ -230,14 +230,14 @@ int cGameProgress::LoadSlot(int slot)
 
 int cGameProgress::LoadChallenge()
 {
-    if (!LoadProgressFile(*this, USER_CHALLENGE_FILE)) return 0;
+    if (!LoadProgressFile(*this, DataPath[DATAPATH_CHALLENGE_PROGRESS])) return 0;
     ApplyLivesRule(1);
     return 1;
 }
 
 int cGameProgress::SaveChallenge()
 {
-    std::string path = USER_CHALLENGE_FILE;
+    std::string path = DataPath[DATAPATH_CHALLENGE_PROGRESS];
     if (FileIsPresent(path)) {
         cGameProgress probe;
         if (!probe.LoadFile(path) && !CopyFileSafely(path, path + ".bak")) {
@@ -301,7 +301,7 @@ void cGameProgress::RestoreStageStart(int all, int playMode, int directPlay)
         m_nLives = m_nStartStageLives;
         return;
     }
-    const PROGRESSSETTINGS& s = ProgressSettings;
+    const cSystemData& s = SystemData;
     int restore = 1;
     if (directPlay) restore = s.m_bDirectRestoreVars;
     else if (playMode == 0) restore = s.m_bStoryRestoreVars;
@@ -320,7 +320,7 @@ void cGameProgress::StartNextLap()
 
 void cGameProgress::StepRankingGenre(int mode, int steps)
 {
-    const PROGRESSSETTINGS& s = ProgressSettings;
+    const cSystemData& s = SystemData;
     auto enabled = [&](int g) { return s.GenreEnabled(mode, g); };
     int enabledCount = 0;
     for (int k = 0; k < RANKING_GENRES; ++k) enabledCount += enabled(k);

@@ -1,7 +1,7 @@
 #include "files/ranking.h"
 
 #include "app/log.h"
-#include "files/user_paths.h"
+#include "files/data_path.h"
 #include "records/record_list.h"
 
 cRankingSet RankingSet;
@@ -125,12 +125,12 @@ void cRankingSet::Reset()
 
 bool GetRankingFilePath(int mode, const std::string& stageKey, std::string& path)
 {
-    static const char* const folders[3] = {USER_STORY_FOLDER, USER_CHALLENGE_FOLDER, USER_FREE_FOLDER};
+    // The folders of the three play modes are consecutive rows of the table.
     if (mode < 0 || mode > 2) return false;
     std::string name = stageKey;
     size_t folder = name.find_last_of("\\/");
     if (folder != std::string::npos) name.erase(0, folder + 1);
-    path = std::string(folders[mode]) + name + RANKING_EXT;
+    path = std::string(DataPath[DATAPATH_STORY_RANKING + mode]) + name + DataExt[DATAEXT_RANKING];
     return true;
 }
 

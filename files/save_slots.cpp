@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/format.h"
-#include "files/user_paths.h"
+#include "files/data_path.h"
 
 std::vector<cSaveSlotData> SaveSlotList(SAVE_SLOT_COUNT);
 
@@ -28,7 +28,7 @@ void cSaveSlotData::Set(const cGameProgress& progress)
 
 std::string GetStorySlotPath(int slot)
 {
-    return FormatText("%s%02d.dat", USER_STORY_SLOT_PREFIX, slot + 1);
+    return FormatText("%s%02d.dat", DataPath[DATAPATH_STORY_SLOT], slot + 1);
 }
 
 void ScanSaveSlots(std::vector<cSaveSlotData>& list)

@@ -183,6 +183,12 @@ int cSystemData::CountModeGenres(int mode) const
     return ranked;
 }
 
+bool cSystemData::GenreEnabled(int mode, int genre) const
+{
+    const std::vector<unsigned char>& genres = CheckedAt(m_ModeSettings, mode).m_Genres;
+    return genre >= 0 && static_cast<size_t>(genre) < genres.size() && genres[genre] != 0;
+}
+
 int IsGaugeLow(int item, int value, int max)
 {
     const cStatusItem& status = CheckedAt(SystemData.m_StatusItems, item);

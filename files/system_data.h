@@ -122,6 +122,9 @@ public:
     void Normalize();
     // The number of genres ranked in a play mode: 0 while its rankings are off.
     int CountModeGenres(int mode) const;
+    // Whether genre g (0..4) is ranked in the mode: its flag alone, whatever
+    // the mode's ranking switch says; a flag the list lacks is off.
+    bool GenreEnabled(int mode, int genre) const;
 
 private:
     // The defaults of a new project; called by the constructor only.

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "files/game_progress.h"
-#include "files/progress_settings.h"
+#include "files/system_data.h"
 #include "files/world_map.h"
 #include "tests/records/record_test_support.h"
 
@@ -16,12 +16,12 @@ protected:
         RecordTest::SetUp();
         for (const char* folder : {"user_data/story", "user_data/challenge", "user_data/free"})
             std::filesystem::create_directories(folder);
-        ProgressSettings = PROGRESSSETTINGS();
+        SystemData = cSystemData();
         WorldMap.SetDefault();
     }
     void TearDown() override
     {
-        ProgressSettings = PROGRESSSETTINGS();
+        SystemData = cSystemData();
         WorldMap.SetDefault();
         RecordTest::TearDown();
     }

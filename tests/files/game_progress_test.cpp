@@ -66,7 +66,7 @@ class GameProgressTest : public FilesTest {};
 // A progress saved at the current version: every part typed out by hand.
 TEST_F(GameProgressTest, SaveWritesTheWholeBody)
 {
-    ProgressSettings.m_nChallengeCount = 2;
+    SystemData.m_nChallengeCount = 2;
     cGameProgress p;
     p.m_nMapX = 3;
     p.m_nLives = 5;
@@ -102,7 +102,7 @@ TEST_F(GameProgressTest, SaveWritesTheWholeBody)
 // progress held (the next-start fields); the lists reach their reset sizes.
 TEST_F(GameProgressTest, OlderFilesUpgrade)
 {
-    ProgressSettings.m_nChallengeCount = 30;
+    SystemData.m_nChallengeCount = 30;
     struct Row {
         int version;
         int bgmLoop, carryFlag;  // expected m_bBgmLoop and each carry flag
@@ -141,7 +141,7 @@ TEST_F(GameProgressTest, OlderFilesUpgrade)
 
 TEST_F(GameProgressTest, NormalizeClampsWhatTheGameIndexesWith)
 {
-    ProgressSettings.m_nChallengeCount = 3;
+    SystemData.m_nChallengeCount = 3;
     struct Row {
         int mapX, mapY, slot, genre, open;
         int wantX, wantY, wantSlot, wantGenre, wantOpen;
@@ -231,7 +231,8 @@ TEST_F(GameProgressTest, BestValues)
 
 TEST_F(GameProgressTest, StageStartAndLap)
 {
-    ProgressSettings.m_bStoryRestoreVars = 0;
+    SystemData.m_bStoryRestoreVars = 0;
+    SystemData.m_bDirectRestoreVars = 1;
     cGameProgress p;
     p.m_nLives = 3;
     p.m_nTotalScore = 10;
@@ -272,7 +273,7 @@ TEST_F(GameProgressTest, RankingGenreSkipsDisabledGenres)
         {{1, 0, 0, 0, 1}, 0, 2000000001, 4},
     };
     for (const Row& row : rows) {
-        ProgressSettings.m_ModeSettings[1].m_Genres = row.genres;
+        SystemData.m_ModeSettings[1].m_Genres = row.genres;
         cGameProgress p;
         p.m_nRankingGenre = row.from;
         p.StepRankingGenre(1, row.steps);
@@ -319,8 +320,8 @@ TEST_F(GameProgressTest, CarryOverGroups)
         row.set(source);
         const cCharaData fresh;
         for (int keep = 0; keep <= 1; ++keep) {
-            ProgressSettings.m_CarryOverKeep.assign(25, 0);
-            ProgressSettings.m_CarryOverKeep[row.group] = static_cast<uint8_t>(keep);
+            SystemData.m_CarryOverKeep.assign(25, 0);
+            SystemData.m_CarryOverKeep[row.group] = static_cast<uint8_t>(keep);
             cGameProgress p;
             p.StoreCarryOver(0, source, 1, 2, 3, 1, 0, 4, 5, 6);
             EXPECT_EQ(p.m_bCarryOver, 1);
@@ -329,8 +330,8 @@ TEST_F(GameProgressTest, CarryOverGroups)
             p.RestoreCarryOver(0, restored);
             EXPECT_EQ(row.get(restored), keep ? row.stored : row.get(fresh));
 
-            ProgressSettings.m_CarryOverReset.assign(25, 0);
-            ProgressSettings.m_CarryOverReset[row.group] = 1;
+            SystemData.m_CarryOverReset.assign(25, 0);
+            SystemData.m_CarryOverReset[row.group] = 1;
             p.ClearCarryOverFlags();
             cCharaData afterLoss;
             p.RestoreCarryOver(0, afterLoss);
@@ -342,7 +343,7 @@ TEST_F(GameProgressTest, CarryOverGroups)
 // The groups whose values are not definition fields, and graphic 0.
 TEST_F(GameProgressTest, CarryOverValues)
 {
-    ProgressSettings.m_CarryOverKeep.assign(25, 1);
+    SystemData.m_CarryOverKeep.assign(25, 1);
     cCharaData source;
     source.m_sGraphic = 0;
     cGameProgress p;
@@ -364,8 +365,8 @@ TEST_F(GameProgressTest, CarryOverValues)
     EXPECT_EQ(hp, 40);
     EXPECT_EQ(sp, 50);
 
-    ProgressSettings.m_CarryOverReset.assign(25, 0);
-    ProgressSettings.m_CarryOverReset[11] = 1;
+    SystemData.m_CarryOverReset.assign(25, 0);
+    SystemData.m_CarryOverReset[11] = 1;
     p.ClearCarryOverFlags();
     hp = sp = 0;
     p.RestoreCarryOverExtra(0, &hp, &sp);
@@ -407,8 +408,8 @@ TEST_F(SaveSlotTest, SaveAndLoadWithTheLivesRule)
     };
     const Row rows[] = {{1, 3, INFINITE_LIVES, INFINITE_LIVES}, {0, 3, 3, 4}};
     for (const Row& row : rows) {
-        ProgressSettings.m_InfiniteLives[0] = row.infinite;
-        ProgressSettings.m_DefaultLives[0] = row.defaultLives;
+        SystemData.m_InfiniteLives[0] = row.infinite;
+        SystemData.m_DefaultLives[0] = row.defaultLives;
         cGameProgress q;
         ASSERT_EQ(q.LoadSlot(2), 1);
         EXPECT_EQ(q.m_nScore, 77);
