@@ -1,6 +1,7 @@
 #include "app/data_services.h"
 
 #include "app/log.h"
+#include "app/replay_services.h"
 #include "files/option_data.h"
 #include "scenes/game_start.h"
 
@@ -10,24 +11,6 @@ namespace {
 int StartNamedStageFile(const char* path, int directPlay)
 {
     return StartStageFile(path, 0, directPlay);
-}
-
-int NoReplayLoader(const char* path)
-{
-    ReportLog("LoadReplayFile: this build cannot load replays (%s)", path);
-    return 0;
-}
-
-int NoReplayDialog(HWND, char*)
-{
-    ReportLog("AskReplayFileName: this build cannot save replays");
-    return 0;
-}
-
-int NoReplaySaver(const char* path, int)
-{
-    ReportLog("SaveReplayFile: this build cannot save replays (%s)", path);
-    return 0;
 }
 
 std::string* OptionsName()
@@ -55,6 +38,6 @@ const std::vector<std::string>& NoTuneNames()
 } // namespace
 
 DATASERVICES DataServices = {
-    StartNamedStageFile, NoReplayLoader, NoReplayDialog, NoReplaySaver, OptionsName,
+    StartNamedStageFile, LoadReplayForPlay, AskReplayFileName, SaveReplayForPlay, OptionsName,
     NoMenuTune,    NoStageTune,    NoTuneNames,
 };
