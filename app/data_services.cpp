@@ -2,7 +2,10 @@
 
 #include "app/log.h"
 #include "app/replay_services.h"
+#include "files/database.h"
+#include "files/game_progress.h"
 #include "files/option_data.h"
+#include "files/system_data.h"
 #include "scenes/game_start.h"
 
 namespace {
@@ -18,26 +21,32 @@ std::string* OptionsName()
     return &Options.m_sRankingName;
 }
 
-void NoMenuTune(int, int* tune, int* loop)
+// The system settings' tune of a menu music slot and its loop argument.
+void MenuTune(int slot, int* tune, int* loop)
 {
-    *tune = 0;
-    *loop = 0;
+    const bool known = slot >= 0 && static_cast<size_t>(slot) < SystemData.m_MenuBgm.size();
+    *tune = known ? SystemData.m_MenuBgm[slot] : 0;
+    *loop = known && static_cast<size_t>(slot) < SystemData.m_MenuBgmLoop.size() ? SystemData.m_MenuBgmLoop[slot] : 0;
 }
 
-int NoStageTune(int)
+int StageTune(int tune)
 {
-    return 0;
+    GameProgress.m_nBgm = tune;
+    return GameProgress.m_bBgmLoop;
 }
 
-const std::vector<std::string>& NoTuneNames()
+// Read on the window thread only, which alone asks for music.
+const std::vector<std::string>& TuneNames()
 {
-    static const std::vector<std::string> none;
-    return none;
+    static std::vector<std::string> names;
+    names.clear();
+    for (const cBgmData& tune : DataBase.m_Bgm) names.push_back(tune.m_sFile);
+    return names;
 }
 
 } // namespace
 
 DATASERVICES DataServices = {
     StartNamedStageFile, LoadReplayForPlay, AskReplayFileName, SaveReplayForPlay, OptionsName,
-    NoMenuTune,    NoStageTune,    NoTuneNames,
+    MenuTune,    StageTune,    TuneNames,
 };

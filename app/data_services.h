@@ -1,10 +1,8 @@
 #pragma once
 // What the window thread's requests need of the data files, the stage and
-// the replays. Each entry is a seam that the owner of the
-// service points at its own function once it exists; until then the file
-// services write a report-log line and fail, and the others answer as a game
-// without data would (no tune, no name). Entries are read on the window
-// thread; they are set before the game thread starts and not changed later.
+// the replays: the game's own services by default, a seam that tests point
+// elsewhere. Entries are read on the window thread; they are set before the
+// game thread starts and not changed later.
 #include <windows.h>
 
 #include <string>

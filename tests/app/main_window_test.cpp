@@ -403,6 +403,11 @@ TEST_F(MainWindowTest, SoundMusicAndRestoreRequestsAreServedOnTheWindowThread)
 {
     DataServices.lpMenuTune = FakeMenuTune;
     DataServices.lpSetStageTune = FakeStageTune;
+    // A game without a music list: the tunes name no file.
+    DataServices.lpTuneNames = []() -> const std::vector<std::string>& {
+        static const std::vector<std::string> none;
+        return none;
+    };
     SoundList.resize(3);
     struct ROW {
         UINT nMessage;
