@@ -1,5 +1,5 @@
-// An Ogg Vorbis file opened and decoded whole by the music player's decoder,
-// as the player reads it: interleaved 16-bit frames, a piece at a time.
+// An Ogg Vorbis file opened and decoded whole as the music player does it:
+// the decoder in its own arena, interleaved 16-bit frames a piece at a time.
 #define STB_VORBIS_HEADER_ONLY
 #include <stb_vorbis.h>
 
@@ -7,11 +7,12 @@
 #include <cstring>
 
 #include "fuzz/fuzz_target.h"
+#include "vox/vorbis_arena.h"
 
 void FuzzOne(const uint8_t* data, size_t size)
 {
-    int error = 0;
-    stb_vorbis* decoder = stb_vorbis_open_memory(data, static_cast<int>(size), &error, nullptr);
+    cVorbisArena arena;
+    stb_vorbis* decoder = arena.OpenMemory(data, static_cast<int>(size));
     if (!decoder) return;
     const stb_vorbis_info info = stb_vorbis_get_info(decoder);
     stb_vorbis_stream_length_in_samples(decoder);
@@ -20,7 +21,7 @@ void FuzzOne(const uint8_t* data, size_t size)
     while (stb_vorbis_get_samples_short_interleaved(decoder, channels, frames, 4096) > 0) {
     }
     stb_vorbis_seek_start(decoder);
-    stb_vorbis_close(decoder);
+    arena.Close(decoder);
 }
 
 std::vector<FuzzSeed> FuzzSeeds()

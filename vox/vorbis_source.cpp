@@ -11,8 +11,7 @@ bool cVorbisSource::Open(const char* path)
 {
     Close();
     if (!path || !*path) return false;
-    int error = 0;
-    m_lpDecoder = stb_vorbis_open_filename(path, &error, nullptr);
+    m_lpDecoder = m_Arena.OpenFile(path);
     if (!m_lpDecoder) return false;
     stb_vorbis_info info = stb_vorbis_get_info(m_lpDecoder);
     if (info.channels < 1 || info.sample_rate == 0) {
@@ -32,8 +31,7 @@ bool cVorbisSource::Open(const char* path)
 
 void cVorbisSource::Close()
 {
-    if (m_lpDecoder) stb_vorbis_close(m_lpDecoder);
-    m_lpDecoder = nullptr;
+    m_Arena.Close(m_lpDecoder);
     m_nChannels = 0;
     m_nRate = 0;
     m_nLength = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // One Ogg Vorbis file as a stream of 16-bit PCM sample frames, decoded a
 // piece at a time as it is read: a long tune is never decoded whole.
-struct stb_vorbis;
+#include "vox/vorbis_arena.h"
 
 class cVorbisSource {
 public:
@@ -33,6 +33,7 @@ public:
     bool Ended() const { return m_bEnded; }
 
 private:
+    cVorbisArena m_Arena;
     stb_vorbis* m_lpDecoder = nullptr;
     int m_nChannels = 0;
     unsigned m_nRate = 0;
