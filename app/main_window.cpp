@@ -12,7 +12,7 @@
 #include "app/window_requests.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
-#include "scenes/stage_scene.h"
+#include "stage/stage_scene.h"
 
 HINSTANCE hInst = nullptr;
 int bFromEditor = 0;

@@ -18,10 +18,9 @@
 #include "gfx/display.h"
 #include "gfx/recovery.h"
 #include "gfx/surface_tables.h"
-#include "scenes/stage_scene.h"
+#include "stage/stage_scene.h"
 
 cSceneManager SceneManager;
-cStageScene* lpStageScene = nullptr;
 int bBltPresent = 0;
 
 namespace {

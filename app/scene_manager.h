@@ -64,12 +64,6 @@ public:
 
 extern cSceneManager SceneManager;
 
-// The stage-play screen while it exists, else null. Written by the game
-// thread when the screen is created and deleted; read by the stage objects
-// and, while the game thread waits in a request or a sub-loop, by the window
-// thread.
-extern cStageScene* lpStageScene;
-
 // DirectDraw full screen: 1 presents with a blit instead of a flip (vertical
 // sync off, or a monitor slower than the frame rate). Set by start-up.
 extern int bBltPresent;

@@ -17,7 +17,7 @@
 #include "app/thread.h"
 #include "gfx/dialog_mode.h"
 #include "gfx/recovery.h"
-#include "scenes/stage_scene.h"
+#include "stage/stage_scene.h"
 
 std::atomic<int> bNameEntryDone{0};
 std::atomic<int> bDialogDone{0};

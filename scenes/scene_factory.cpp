@@ -4,7 +4,7 @@
 #include "scenes/challenge_scene.h"
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
-#include "scenes/stage_scene.h"
+#include "stage/stage_scene.h"
 
 std::unique_ptr<cScene> CreateScene(int id)
 {

@@ -24,7 +24,7 @@
 #include "app/thread.h"
 #include "app/window_data.h"
 #include "app/window_requests.h"
-#include "scenes/stage_scene.h"
+#include "stage/stage_scene.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/support/test_dir.h"
 

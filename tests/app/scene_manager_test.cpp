@@ -19,7 +19,7 @@
 #include "scenes/challenge_scene.h"
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
-#include "scenes/stage_scene.h"
+#include "stage/stage_scene.h"
 #include "scenes/title_scene.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"
@@ -94,6 +94,7 @@ static int StateOf(cScene* scene)
     if (auto* title = dynamic_cast<cTitleScene*>(scene)) return title->m_nState;
     if (auto* options = dynamic_cast<cOptionScene*>(scene)) return options->m_nState;
     if (auto* challenge = dynamic_cast<cChallengeSelectScene*>(scene)) return challenge->m_nState;
+    if (auto* stage = dynamic_cast<cStageScene*>(scene)) return stage->m_nState;
     return -2;
 }
 

@@ -1,0 +1,17 @@
+#include "gfx/display.h"
+#include "gfx/fill.h"
+#include "stage/stage_scene.h"
+
+// Until the stage's states exist the screen shows palette colour 0.
+void cStageScene::Run()
+{
+    if (m_nState == -1) {
+        InitGuarded();
+        m_nState = STAGE_FADEIN;
+    }
+    DDFillPal(&BackBuffer, 0);
+}
+
+void cStageScene::Init() {}
+void cStageScene::FadeIn() {}
+void cStageScene::FadeOut() {}
