@@ -4,8 +4,11 @@
 // completes it.
 #include "records/move_data.h"
 
+class cCommandData;
+
 class cRunningCommand {
 public:
+    const cCommandData* m_lpCommandData = nullptr;   // its definition
     int m_nMoveX = 0;                 // movement target offset in pixels
     int m_nMoveY = 0;
     double m_dSpeed = 0;              // movement speed in pixels a pass
