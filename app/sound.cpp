@@ -1,12 +1,15 @@
 #include "app/sound.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <new>
 
 #include "app/checked.h"
 #include "app/game_messages.h"
 #include "app/input.h"
 #include "app/log.h"
 #include "app/main_window_handle.h"
+#include "app/wave_file.h"
 
 HRESULT(WINAPI* lpDirectSoundCreate)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN) = DirectSoundCreate;
 
@@ -89,45 +92,45 @@ bool DS_Init(HWND window, DWORD rate, WORD bits, WORD channels)
     return true;
 }
 
+namespace {
+
+// The file's bytes; false when it cannot be opened, read whole or held.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes)
+{
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return false;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(f) : -1;
+    ok = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    try {
+        if (ok) bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    ok = ok && std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    std::fclose(f);
+    return ok;
+}
+
+} // namespace
+
 bool DS_ReadWave(const char* file, DSWAVE& wave)
 {
     wave = DSWAVE{};
-    HMMIO h = mmioOpenA(const_cast<char*>(file), nullptr, MMIO_READ | MMIO_ALLOCBUF);
-    if (!h) return false;
-    bool ok = false;
-    MMCKINFO riff = {};
-    MMCKINFO chunk = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    do {
-        if (mmioDescend(h, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) break;
-        chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-        if (mmioDescend(h, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) break;
-        // A format shorter than the PCM fields is no format at all.
-        if (chunk.cksize < sizeof(PCMWAVEFORMAT)) break;
-        LONG want = static_cast<LONG>(std::min<DWORD>(chunk.cksize, sizeof(WAVEFORMATEX)));
-        if (mmioRead(h, reinterpret_cast<HPSTR>(&wave.Format), want) != want) break;
-        if (wave.Format.wFormatTag != WAVE_FORMAT_PCM) break;
-        if (want < static_cast<LONG>(sizeof(WAVEFORMATEX))) wave.Format.cbSize = 0;
-        if (mmioAscend(h, &chunk, 0) != MMSYSERR_NOERROR) break;
-        chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-        if (mmioDescend(h, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) break;
-        // The samples must be in the file before anything is allocated for them.
-        LONG start = mmioSeek(h, 0, SEEK_CUR);
-        LONG end = mmioSeek(h, 0, SEEK_END);
-        if (start < 0 || end < start || chunk.cksize > static_cast<DWORD>(end - start)) break;
-        if (mmioSeek(h, start, SEEK_SET) != start) break;
-        try {
-            wave.Data.resize(chunk.cksize);
-        } catch (const std::bad_alloc&) {
-            break;
-        }
-        LONG size = static_cast<LONG>(chunk.cksize);
-        if (size > 0 && mmioRead(h, reinterpret_cast<HPSTR>(wave.Data.data()), size) != size) break;
-        ok = true;
-    } while (false);
-    mmioClose(h, 0);
-    if (!ok) DS_FreeWave(wave);
-    return ok;
+    std::vector<uint8_t> image;
+    if (!ReadWholeFile(file, image)) return false;
+    WAVEPCM format;
+    std::vector<uint8_t> samples;
+    if (!ParseWave(image.data(), image.size(), format, samples)) return false;
+    wave.Format.wFormatTag = format.wFormatTag;
+    wave.Format.nChannels = format.nChannels;
+    wave.Format.nSamplesPerSec = format.nSamplesPerSec;
+    wave.Format.nAvgBytesPerSec = format.nAvgBytesPerSec;
+    wave.Format.nBlockAlign = format.nBlockAlign;
+    wave.Format.wBitsPerSample = format.wBitsPerSample;
+    wave.Format.cbSize = format.cbSize;
+    wave.Data = std::move(samples);
+    return true;
 }
 
 void DS_FreeWave(DSWAVE& wave)
