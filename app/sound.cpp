@@ -1,8 +1,6 @@
 #include "app/sound.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <new>
 
 #include "app/checked.h"
 #include "app/game_messages.h"
@@ -10,6 +8,7 @@
 #include "app/log.h"
 #include "app/main_window_handle.h"
 #include "app/wave_file.h"
+#include "app/whole_file.h"
 
 HRESULT(WINAPI* lpDirectSoundCreate)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN) = DirectSoundCreate;
 
@@ -91,28 +90,6 @@ bool DS_Init(HWND window, DWORD rate, WORD bits, WORD channels)
     lpSoundDefs = nullptr;
     return true;
 }
-
-namespace {
-
-// The file's bytes; false when it cannot be opened, read whole or held.
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes)
-{
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(f) : -1;
-    ok = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    try {
-        if (ok) bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    ok = ok && std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    std::fclose(f);
-    return ok;
-}
-
-} // namespace
 
 bool DS_ReadWave(const char* file, DSWAVE& wave)
 {
