@@ -13,6 +13,7 @@
 #include "tools/sample/sounds.h"
 #include "tools/sample/stages.h"
 #include "tools/sample/system_ini.h"
+#include "tools/sample/system_settings.h"
 #include "tools/sample/world.h"
 
 namespace {
@@ -93,6 +94,11 @@ int WriteData(const std::string& folder)
     CommonPalette = MakeCommonPalette();
     RegisterPalette(PALETTE_COMMON, CommonPalette.Lists());
     if (!WriteDatabase(folder)) return 0;
+    // After the database: the settings keep only menu tunes the music list holds.
+    cSystemData settings;
+    MakeSystemSettings(settings);
+    const std::string system = folder + "/default/System.dat";
+    if (!WriteRecord(system, settings)) return Failed(system);
     const std::string palette = folder + "/default/CommonPalette.cplt4";
     if (!WriteRecord(palette, CommonPalette)) return Failed(palette);
     for (cStageFile& f : MakeStages(CommonPalette)) {
