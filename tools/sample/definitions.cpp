@@ -1,9 +1,11 @@
 #include "tools/sample/definitions.h"
 
+#include "files/database_context.h"
 #include "records/command_labels.h"
 #include "records/flow_labels.h"
 #include "records/key_cond_data.h"
 #include "tools/sample/animations.h"
+#include "tools/sample/sample_database.h"
 #include "tools/sample/sprites.h"
 #include "tools/sample/tiles.h"
 
@@ -179,16 +181,9 @@ cItemData Item(const char* name, int chip, int sound)
 
 void UseSampleDatabaseCounts()
 {
-    RecordContext.nAnimeSets = ANIMESETS;
-    RecordContext.nAnimes = static_cast<int>(MakeAnimes().size());
-    RecordContext.nEffects = 2;
-    RecordContext.nCharaEffects = 2;
-    RecordContext.nScrEffects = 2;
-    RecordContext.nPictures = 2;
-    RecordContext.nSounds = SOUNDS;
-    RecordContext.nBgms = BGMS;
-    RecordContext.nCharaImages = 2;
-    RecordContext.SwordFrames.assign(1, std::vector<int16_t>{1});
+    cDataBase db;
+    MakeSampleDatabase(db);
+    SetRecordContext(db, RecordContext);
 }
 
 cPaletteData MakeCommonPalette()
