@@ -50,7 +50,9 @@ cCanvas PuffPicture()
     static const int DIR[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
     for (int f = 0; f < PUFF_FRAMES; ++f) {
         const int cx = f * EFFECT_CELL + 16, cy = 16;
-        const int spread = 2 + f * 2, r = 6 + f - (f == PUFF_FRAMES - 1 ? 3 : 0);
+        // Each cloud stays inside the cell: spread + r is at most 14.
+        static const int R[PUFF_FRAMES] = {6, 7, 7, 6, 4};
+        const int spread = 2 + f * 2, r = R[f];
         for (const auto& d : DIR) {
             const int x = cx + d[0] * spread - r, y = cy + d[1] * spread - r;
             c.FillEllipse(x, y, 2 * r, 2 * r, static_cast<uint8_t>(pal::GREY + 8 + f));
@@ -90,13 +92,16 @@ cCanvas SparklePicture()
 // The blade of the sword from its hilt at (hx, hy) in direction a.
 void DrawBlade(cCanvas& c, int hx, int hy, double a)
 {
-    // Grip and guard, then a steel blade with a bright edge.
+    // Grip and guard, then a steel blade three pixels wide that narrows to
+    // its point, with a bright line along its middle.
     c.Line(hx, hy, Px(hx, 4, a + 180), Py(hy, 4, a + 180), pal::BROWN + 3);
-    c.Line(Px(hx, 4, a + 90), Py(hy, 4, a + 90), Px(hx, 4, a - 90), Py(hy, 4, a - 90), pal::GOLD + 5);
-    for (int w = -1; w <= 1; ++w) {
-        const int sx = Px(hx, w, a + 90), sy = Py(hy, w, a + 90);
-        c.Line(sx, sy, Px(sx, 20, a), Py(sy, 20, a), w < 0 ? pal::STONE + 7 : pal::STONE + 5);
+    for (int t = 1; t <= 20; ++t) {
+        const int x = Px(hx, t, a), y = Py(hy, t, a);
+        if (t < 18) c.FillRect(x - 1, y - 1, 3, 3, pal::STONE + 4);
+        else c.Set(x, y, pal::STONE + 6);
     }
+    c.Line(Px(hx, 2, a), Py(hy, 2, a), Px(hx, 18, a), Py(hy, 18, a), pal::STONE + 7);
+    c.Line(Px(hx, 4, a + 90), Py(hy, 4, a + 90), Px(hx, 4, a - 90), Py(hy, 4, a - 90), pal::GOLD + 5);
     c.Set(Px(hx, 21, a), Py(hy, 21, a), pal::WHITE);
 }
 
