@@ -28,5 +28,6 @@ void UseSampleDatabaseCounts();
 // The common palette.
 cPaletteData MakeCommonPalette();
 
-// A message sign: the item of row ROW_SIGN with its own text.
-cItemData MakeSign(const cItemData& base, const std::string& text);
+// A message sign: the item of row ROW_SIGN with its own text, and with a
+// picture of the database above it unless picture is 0.
+cItemData MakeSign(const cItemData& base, const std::string& text, int picture = 0);
