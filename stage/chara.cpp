@@ -9,6 +9,7 @@
 #include "stage/play_links.h"
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
+#include "stage/stage_scene.h"
 
 void (*lpTriggerWatch)(cChara& chara, int trigger) = nullptr;
 
@@ -24,6 +25,40 @@ double GravityStep()
 {
     double b = SubStepCount();
     return StageData.m_dGravity / (b * b);
+}
+
+double AutoScrollSpeed(const cScrollAxis& axis)
+{
+    return axis.m_bAutoScroll && !axis.m_bAtEdge ? axis.m_dAutoSpeed : 0;
+}
+
+void cChara::BeginFlowPass()
+{
+    if (lpStageScene) {
+        lpStageScene->m_lpCurChara = this;
+        lpStageScene->m_bStatusChanged = 0;
+    }
+}
+
+int cChara::StepFlowPass(int dying)
+{
+    m_bMoveCancelled = 0;
+    m_bFrictionX = m_bFrictionY = 1;
+    m_bMovedByCommand = 0;
+    if (m_nSqueezeGrace > 0) --m_nSqueezeGrace;
+    RunFlowAnimations();
+    if (StepFlows(dying)) return 1;
+    if (lpStageScene) {
+        lpStageScene->m_lpCurChara = nullptr;
+        lpStageScene->m_lpCurFlow = nullptr;
+        lpStageScene->m_lpCurCommand = nullptr;
+    }
+    return 0;
+}
+
+void cChara::IdleAnimation()
+{
+    if (!m_bMovedByCommand && m_dAx == 0 && m_dAy == 0) m_Anime.Change(m_bNoGravity ? 2 : 0, 1);
 }
 
 cChara::cChara()

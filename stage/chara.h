@@ -25,6 +25,7 @@ class cItem;
 class cKeyCondData;
 class cRunningCommand;
 class cShot;
+struct cScrollAxis;
 
 // The animated change of an HP or SP gauge.
 struct GAUGEANIM {
@@ -61,6 +62,10 @@ double GravityStep();
 // Shown every trigger that a character's own events fire (landing, ceiling,
 // damage, death) just before its flows are tried; null when nobody watches.
 // For tests.
+// The auto-scroll speed of a view axis a sub-step; 0 while the axis does
+// not auto-scroll or its view is at its limit.
+double AutoScrollSpeed(const cScrollAxis& axis);
+
 extern void (*lpTriggerWatch)(cChara& chara, int trigger);
 
 class cChara : public cStageObject {
@@ -221,6 +226,16 @@ public:
     // clears it) and the last side a block was hit on (0 left, 1 right).
     int32_t m_nNoGroundSteps = 0;
     int32_t m_nLastSideHit = 0;
+
+protected:
+    // The common steps of a pass of the flows. BeginFlowPass: this character
+    // becomes the scene's current one, the pass's movement flags are reset.
+    // StepFlowPass: due animations start and every flow steps once; 1 when
+    // the loop stopped early, else the scene's current objects are cleared.
+    // IdleAnimation: without movement the idle (or hovering) sequence plays.
+    void BeginFlowPass();
+    int StepFlowPass(int dying);
+    void IdleAnimation();
 
 private:
     // Fires a trigger of the character's own events (landing, ceiling,
