@@ -161,13 +161,14 @@ bool SolidAt(const cChara& c, double x, double y)
 
 } // namespace
 
-std::pair<int, int> CharaSubStep(cChara& c, int subStep)
+std::pair<int, int> CharaSubStep(cChara& c, int subStep, const std::function<void(cChara&)>& flows)
 {
     if (lpStageScene) lpStageScene->m_nSubStep = subStep;
     c.TickInvincible();
     c.ClearLRUD();
     c.SavePosition();
-    c.RunFlows(0);
+    if (flows) flows(c);
+    else c.RunFlows(0);
     int x = c.MoveX();
     c.ApplyGravity();
     int y = c.MoveY();

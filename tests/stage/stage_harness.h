@@ -94,9 +94,12 @@ cCharaData HarnessCharaDef(int side, int maxHp);
 // One sub-step of a character in the play step's order (invincibility, the
 // contact flags, its flows, the move on x, gravity, the move on y, a floor
 // and ceiling test of the harness's own, the knock-back decay), with the
-// scene's sub-step number set to subStep (1-based). Returns the edge codes
+// scene's sub-step number set to subStep (1-based). flows, when given, runs
+// in place of the character's own flow pass (a test's command in place of
+// the flows). Returns the edge codes
 // of the two moves. The floor test: falling into a solid cell under the
 // centre of the bottom edge lands the character on it; rising into one
 // below the top edge hits the ceiling; standing on one keeps it as the
 // block under the character, and without one the character is in the air.
-std::pair<int, int> CharaSubStep(cChara& chara, int subStep);
+std::pair<int, int> CharaSubStep(cChara& chara, int subStep,
+                                 const std::function<void(cChara&)>& flows = nullptr);
