@@ -5,4 +5,6 @@
 
 class cItem : public cStageObject {
 public:
+    // -- chara --
+    int m_bCarried = 0;               // carried by a character or applied at once
 };

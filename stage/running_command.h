@@ -16,4 +16,9 @@ public:
     double m_dStepY = 0;
     int m_nFacingCode = 0;            // 1 left, 2 right, 0 neither
     const cEdMove* m_lpMove = nullptr;   // the command's movement record, if any
+
+    // -- chara --
+    int m_nLength = 0;                // passes; a jump: the passes to its apex
+    int m_nCounter = 0;               // passes left; 0 not started
+    int m_bBegun = 0;                 // a jump: this command has started its jump
 };

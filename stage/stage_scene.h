@@ -19,6 +19,7 @@
 #include "stage/shot.h"
 
 class cChara;
+class cItem;
 class cRunningFlow;
 class cRunningCommand;
 
@@ -100,6 +101,12 @@ public:
     int m_nStatusBarKind = 0;
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
+
+    // -- chara --
+    // Runs an item's commands on a character (player 1 for an item a
+    // defeated character carried): 0, 1 the stage is cleared, 2 the
+    // character died.
+    int ApplyItem(cItem* item, cChara* chara);
 };
 
 // The stage-play screen while it exists, else null. Written by the game

@@ -4,7 +4,9 @@
 
 #include "files/stage_file.h"
 #include "stage/play_links.h"
+#include "stage/stage_containers.h"
 #include "stage/stage_object.h"
+#include "stage/stage_scene.h"
 
 namespace {
 
@@ -119,4 +121,71 @@ void PlaceObject(cStageObject& object, double left, double top, int w, int h, in
     object.Setup(1, 0, 0, 0, 0, nullptr, 0, (32 - w) / 2, 32 - h, w, h, 32, 32, 0, motionMode, 0);
     object.SetPosition(left, top);
     object.UpdateScreenPos();
+}
+
+HarnessScene::HarnessScene() : m_Scene(std::make_unique<cStageScene>()), m_lpSaved(lpStageScene)
+{
+    CharaList.clear();
+    ItemList.clear();
+    Player.clear();
+    lpStageScene = m_Scene.get();
+}
+
+HarnessScene::~HarnessScene()
+{
+    CharaList.clear();
+    ItemList.clear();
+    Player.clear();
+    lpStageScene = m_lpSaved;
+}
+
+cCharaData HarnessCharaDef(int side, int maxHp)
+{
+    cCharaData def;
+    def.m_cControl = static_cast<int8_t>(side);
+    def.m_nMaxHp = maxHp;
+    def.m_nMaxSp = 0;
+    def.m_cFlying = 0;
+    def.m_cSize = 1;
+    def.m_sStop = 0;
+    return def;
+}
+
+namespace {
+
+bool SolidAt(const cChara& c, double x, double y)
+{
+    cBlockData* block = BlockMapCell(static_cast<int>(x) >> 5, static_cast<int>(y) >> 5);
+    return block && block->GetCollision(c.m_nHitLayer) == BLOCK_SOLID;
+}
+
+} // namespace
+
+std::pair<int, int> CharaSubStep(cChara& c, int subStep, const std::function<void(cChara&)>& flows)
+{
+    if (lpStageScene) lpStageScene->m_nSubStep = subStep;
+    c.TickInvincible();
+    c.ClearLRUD();
+    c.SavePosition();
+    if (flows) flows(c);
+    else c.RunFlows(0);
+    int x = c.MoveX();
+    c.ApplyGravity();
+    int y = c.MoveY();
+    double centre = c.m_dLeft + c.m_nHitW / 2;
+    if (c.m_dVy >= 0 && SolidAt(c, centre, c.m_dBottom)) {
+        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom) >> 5);
+        c.m_lpLastFootBlock = c.m_lpFootBlock;
+        c.Land();
+    } else if (c.m_dVy < 0 && SolidAt(c, centre, c.m_dTop)) {
+        c.HitCeiling();
+    } else if (SolidAt(c, centre, c.m_dBottom + 1)) {
+        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom + 1) >> 5);
+    } else {
+        c.m_lpFootBlock = nullptr;
+        c.m_bInAir = 1;
+    }
+    c.DecayImpactX();
+    c.DecayImpactY();
+    return {x, y};
 }
