@@ -100,6 +100,10 @@ public:
     int m_nStatusBarKind = 0;
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
+
+    // -- flows --
+    // Whether a flow's start conditions hold for its character.
+    int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
 };
 
 // The stage-play screen while it exists, else null. Written by the game
