@@ -7,6 +7,7 @@
 #include "app/log.h"
 #include "files/system_data.h"
 #include "stage/item_commands.h"
+#include "stage/key_input.h"
 #include "stage/play_links.h"
 #include "stage/play_services.h"
 #include "stage/running_command.h"
@@ -340,7 +341,7 @@ int cPlayer::Jump(cRunningCommand* command)
     int b = SubStepCount();
 
     int keyMode = Param(c, 0);
-    bool held = keyMode == JUMPKEY_ALWAYS || (lastStep && CheckKeyStep(m_lpInput, *lastStep));
+    bool held = keyMode == JUMPKEY_ALWAYS || (lastStep && CheckKeyStep(KeyInputOf(m_Def.m_cPlayerNo), *lastStep));
 
     if (keyMode == JUMPKEY_BY_SPEED) {
         // The faster the player runs, the higher it jumps.
