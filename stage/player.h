@@ -5,4 +5,10 @@
 
 class cPlayer : public cChara {
 public:
+
+    // -- conditions --
+    // Switches between walking (0) and flying and rebuilds the sizes and boxes.
+    void SetFlying(int mode, int rescale);
+    // Rebuilds the display of the hit boxes.
+    void BuildBoxDisplay();
 };
