@@ -100,6 +100,10 @@ public:
     int m_nStatusBarKind = 0;
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
+
+    // -- items --
+    // The two work surfaces of player 1's sight mask, sized by its sight.
+    int CreateWorkSurfaces(int mask, int window);
 };
 
 // The stage-play screen while it exists, else null. Written by the game
