@@ -79,6 +79,14 @@ struct World {
     World& operator=(const World&) = delete;
 };
 
+// The text shows exactly this box ("" none).
+void ExpectBoxes(const char* box, const char* text)
+{
+    std::vector<std::string> expected;
+    if (*box) expected.push_back(box);
+    EXPECT_EQ(Boxes, expected) << text;
+}
+
 int& Common(int i) { return GameProgress.m_CommonVars[static_cast<size_t>(i)]; }
 
 // A text and its value; low..high for texts that draw a random number.
@@ -171,9 +179,7 @@ TEST(Evaluator, ValuesOfTexts)
         EXPECT_GE(value, row.low) << row.text;
         EXPECT_LE(value, row.high) << row.text;
         EXPECT_EQ(bCodeError, row.error) << row.text;
-        std::vector<std::string> expected;
-        if (*row.box) expected.push_back(row.box);
-        EXPECT_EQ(Boxes, expected) << row.text;
+        ExpectBoxes(row.box, row.text);
     }
 }
 
@@ -237,9 +243,7 @@ TEST(Evaluator, StoresAndFailures)
         World world;
         EXPECT_EQ(CodeRun(row.text, &world.me), row.runResult) << row.text;
         EXPECT_EQ(row.read(world), row.stored) << row.text;
-        std::vector<std::string> expected;
-        if (*row.box) expected.push_back(row.box);
-        EXPECT_EQ(Boxes, expected) << row.text;
+        ExpectBoxes(row.box, row.text);
     }
 }
 
