@@ -1,16 +1,9 @@
-// Stand-ins for what the items and the expression evaluator use of code
-// that is still being built elsewhere: gauges, flow lists, the scroll axis's
-// auto-scroll and the sight mask's surfaces. Each does the least that keeps
-// the callers honest.
+// Stand-ins for what the expression evaluator uses of code that is still
+// being built elsewhere: the scroll axis's auto-scroll and the sight mask's
+// surfaces. Each does the least that keeps the callers honest.
 #include "files/stage_file.h"
-#include "stage/chara.h"
 #include "stage/scroll_axis.h"
 #include "stage/stage_scene.h"
-
-void cChara::StartHpGauge(int) {}
-void cChara::StartSpGauge(int) {}
-int cChara::InsertFlows(std::vector<cFlowData>&, int, int, int) { return 0; }
-int cChara::RemoveFlowsById(int) { return -1; }
 
 void cScrollAxis::SetAutoScroll(bool on, int value)
 {

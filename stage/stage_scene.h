@@ -19,6 +19,7 @@
 #include "stage/shot.h"
 
 class cChara;
+class cItem;
 class cRunningFlow;
 class cRunningCommand;
 
@@ -101,6 +102,14 @@ public:
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
 
+    // -- chara --
+    // Runs an item's commands on a character (player 1 for an item a
+    // defeated character carried): 0, 1 the stage is cleared, 2 the
+    // character died.
+    int ApplyItem(cItem* item, cChara* chara);
+    // -- flows --
+    // Whether a flow's start conditions hold for its character.
+    int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
     // -- items --
     // The two work surfaces of player 1's sight mask, sized by its sight.
     int CreateWorkSurfaces(int mask, int window);
