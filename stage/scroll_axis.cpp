@@ -5,5 +5,6 @@
 void cScrollAxis::SetAutoScroll(bool on, int value)
 {
     m_bAutoScroll = on ? 1 : 0;
-    m_dAutoSpeed = on ? value * 0.1 / StageData.m_dSpeedScale : 0;
+    double scale = StageData.m_dSpeedScale > 0 ? StageData.m_dSpeedScale : 1;
+    m_dAutoSpeed = on ? value * 0.1 / scale : 0;
 }

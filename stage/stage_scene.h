@@ -124,6 +124,9 @@ public:
     // 1: one holds (stops at the first that holds); other modes: false.
     int EvaluateConditions(const std::vector<cConditionData>& list, int mode, cChara* chara);
     int EvaluateCondition(const cConditionData& cond, cChara* chara);
+    // -- items --
+    // The two work surfaces of player 1's sight mask, sized by its sight.
+    int CreateWorkSurfaces(int mask, int window);
 };
 
 // The stage-play screen while it exists, else null. Written by the game
