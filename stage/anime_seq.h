@@ -7,6 +7,7 @@
 // 0, -3 jumps (forced) to the sequence numbered in the entry's duration.
 // Any other negative code stops the player on that entry and is returned as
 // the frame for the owner to act on.
+#include <utility>
 #include <vector>
 
 struct ANIMEENTRY {
@@ -49,6 +50,10 @@ public:
     int Current() const { return m_nSequence; }
     int EntryIndex() const { return m_nEntry; }
     const std::vector<Sequence>& Sequences() const { return m_Sequences; }
+
+    // -- messages --
+    // Replaces the sequences by the given ones; the position is not changed.
+    void Assign(std::vector<Sequence> sequences) { m_Sequences = std::move(sequences); }
 
 private:
     bool HasSequence(int sequence) const;
