@@ -7,6 +7,7 @@
 #include "app/main_window_handle.h"
 #include "app/sound.h"
 #include "files/game_progress.h"
+#include "gfx/render_state.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ void RequestStageBgm(int n, int loop)
 
 } // namespace
 
-STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, nullptr};
+STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, nullptr, DDResetVertexColor};
 #else
 STAGESERVICES StageServices = {};
 #endif
@@ -43,4 +44,9 @@ void StageRequestBgm(int n, int loop)
 void StageRunPauseLoop(int handshake)
 {
     if (StageServices.lpRunPauseLoop) StageServices.lpRunPauseLoop(handshake);
+}
+
+void StageResetBlending()
+{
+    if (StageServices.lpResetBlending) StageServices.lpResetBlending();
 }

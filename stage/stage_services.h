@@ -18,6 +18,8 @@ struct STAGESERVICES {
     // m_Wait is served, while the game thread waits; handshake: the new
     // thread is posted its start message before the wait.
     void (*lpRunPauseLoop)(int handshake);
+    // Later blits are drawn opaque again (the screen effect that blended has gone).
+    void (*lpResetBlending)();
 };
 
 extern STAGESERVICES StageServices;
@@ -27,3 +29,4 @@ void StagePlaySE(int n);
 void StagePlayUserSE(int n);
 void StageRequestBgm(int n, int loop);
 void StageRunPauseLoop(int handshake);
+void StageResetBlending();
