@@ -167,7 +167,7 @@ int cEffectRun::PassOver(int reachedEnd, double step)
 int cEffectRun::StepChara()
 {
     bool down = m_nEnd < m_nStart;
-    m_dValue += down ? -m_dStep : m_dStep;
+    if (std::isfinite(m_dStep)) m_dValue += down ? -m_dStep : m_dStep;
     bool reached = down ? !(m_dValue >= m_nEnd) : !(m_dValue <= m_nEnd);
     if (!PassOver(reached, m_dStep)) return 0;
     if (m_bLoop || (m_nMode == EFFECTRUN_BACK_AND_FORTH && !m_bReversed)) {
@@ -180,7 +180,7 @@ int cEffectRun::StepChara()
 int cEffectRun::StepScr(int start, int end, double step)
 {
     bool down = start > end;
-    m_dValue += down ? -step : step;
+    if (std::isfinite(step)) m_dValue += down ? -step : step;
     // Compared truncated: the pass runs until the whole part passes the end.
     bool reached;
     if (!std::isfinite(m_dValue) || std::fabs(m_dValue) >= 2147483647.0)
