@@ -45,6 +45,10 @@ struct MESSAGEGFX {
 
 extern MESSAGEGFX MessageGfx;
 
+// Points MessageGfx at the graphics library and the message font (Windows
+// build; the play screen's set-up calls it once the fonts exist).
+void UseMessageGraphics();
+
 class cMessage {
 public:
     DDSURFACEDATA* m_lpSurface = nullptr;   // mode 1's text surface, else null

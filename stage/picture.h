@@ -20,6 +20,10 @@ struct PICTUREGFX {
 
 extern PICTUREGFX PictureGfx;
 
+// Points PictureGfx at the graphics library's picture surfaces (Windows
+// build; the play screen's set-up calls it).
+void UsePictureGraphics();
+
 class cPicture {
 public:
     uint16_t m_nPicture = 0;        // entry of the picture database
