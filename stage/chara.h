@@ -293,6 +293,7 @@ public:
                     const cEdMove& move, int& counter) const;
     int ApplyMoveStep(double stepX, double stepY, int facingCode, cRunningCommand& command,
                       const cEdMove* move, int force);
+
 };
 
 enum { LRUD_LEFT = 0, LRUD_RIGHT = 1, LRUD_UP = 2, LRUD_DOWN = 3 };
