@@ -16,4 +16,7 @@ public:
     double m_dStepY = 0;
     int m_nFacingCode = 0;            // 1 left, 2 right, 0 neither
     const cEdMove* m_lpMove = nullptr;   // the command's movement record, if any
+
+    // -- shots --
+    int m_nPass = 0;                  // passes of the command so far
 };

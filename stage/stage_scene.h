@@ -18,7 +18,13 @@
 #include "stage/scroll_axis.h"
 #include "stage/shot.h"
 
+class cBlockData;
 class cChara;
+class cCharaData;
+class cEdShot;
+class cItem;
+class cItemData;
+class cNpc;
 class cRunningFlow;
 class cRunningCommand;
 
@@ -100,6 +106,17 @@ public:
     int m_nStatusBarKind = 0;
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
+
+    // -- shots --
+    // A character summoned during play at (x, y), the corner of its drawing
+    // rectangle in stage pixels; serial is the scene's character counter.
+    void SpawnCharacter(std::list<cNpc>& list, double x, double y, int hitLayer, int facing,
+                        int summonerFacing, const cEdShot& record, const cCharaData& def, int& serial);
+    // An item summoned during play, placed as a character is.
+    void SpawnItem(std::list<cItem>& list, double x, double y, int summonerFacing, const cEdShot& record,
+                   const cItemData& def, int& serial);
+    // A block summoned during play into the cell at (x, y).
+    int PlaceBlock(double x, double y, const cEdShot& record, const cBlockData& block);
 };
 
 // The stage-play screen while it exists, else null. Written by the game
