@@ -5,12 +5,14 @@
 // each frame's state. Later stage code joins the step as it is built.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "stage/scroll_axis.h"
 
 class cStageObject;
+class cStageScene;
 
 // What a test asks of the stage. Blocks are given as rows of the stage proper
 // (row 0 at the top): '#' solid, '!' deadly, anything else empty.
@@ -56,11 +58,22 @@ public:
     // on y with the given clamp mode.
     static SubStep Falling(int clampMode);
 
+    // The stage-play screen that shots and commands reach through
+    // lpStageScene, made on first use with its eight lists per hit layer.
+    // The harness removes it, then empties the players and characters.
+    cStageScene& Scene();
+    // The shots' part of a frame, once per sub-step: every shot moves one
+    // sub-step (Update, gravity, MoveX, MoveY) and leaves the scene when its
+    // update ends it or a block stops it. Returns the shots left.
+    int StepShots(int frames);
+
 private:
     cScrollAxis m_ScrollX;
     cScrollAxis m_ScrollY;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
+    std::unique_ptr<cStageScene> m_lpScene;
+    cStageScene* m_lpSavedScene = nullptr;
 };
 
 // An object set up with a hit box of w x h, drawn in a 32 x 32 cell, in the
