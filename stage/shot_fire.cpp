@@ -63,6 +63,9 @@ Box BoxOf(const cStageObject& o, bool truncView)
     return {o.m_nScreenLeft + vx, o.m_nScreenTop + vy, o.m_nDrawW, o.m_nDrawH};
 }
 
+bool DiagonalLeft(int direction) { return direction == SHOTDIR_UP_LEFT || direction == SHOTDIR_DOWN_LEFT; }
+bool DiagonalUp(int direction) { return direction == SHOTDIR_UP_LEFT || direction == SHOTDIR_UP_RIGHT; }
+
 int FirerFacing(const cChara* firer) { return firer->m_nFacing == 1 ? 1 : 0; }
 
 // The reference character of "落雷" and "包囲", or null.
@@ -103,8 +106,7 @@ void PlaceStraightA(SHOTPLACE& p, const cChara* firer, int n, int I)
     case SHOTDIR_DOWN_LEFT:
     case SHOTDIR_UP_RIGHT:
     case SHOTDIR_DOWN_RIGHT: {
-        bool left = p.m_nDirection == SHOTDIR_UP_LEFT || p.m_nDirection == SHOTDIR_DOWN_LEFT;
-        bool up = p.m_nDirection == SHOTDIR_UP_LEFT || p.m_nDirection == SHOTDIR_UP_RIGHT;
+        const bool left = DiagonalLeft(p.m_nDirection), up = DiagonalUp(p.m_nDirection);
         const int W = t.W, H = t.H;
         const double spreadX = K * across * ((I >> 1) + (w >> 1));
         const double spreadY = K * across * ((I >> 1) + (h >> 1));
@@ -349,8 +351,7 @@ void PlaceThunder(SHOTPLACE& p, const cChara* ref, const cEdShot& r, int rows)
     case SHOTDIR_DOWN_LEFT:
     case SHOTDIR_UP_RIGHT:
     case SHOTDIR_DOWN_RIGHT: {
-        bool left = p.m_nDirection == SHOTDIR_UP_LEFT || p.m_nDirection == SHOTDIR_DOWN_LEFT;
-        bool up = p.m_nDirection == SHOTDIR_UP_LEFT || p.m_nDirection == SHOTDIR_UP_RIGHT;
+        const bool left = DiagonalLeft(p.m_nDirection), up = DiagonalUp(p.m_nDirection);
         // They enter from the view's edge that the line through the
         // reference meets first, on the far side from where they fly.
         int g = left ? 640 - CX : CX;
@@ -557,14 +558,14 @@ void SummonChara(cChara* firer, cRunningCommand* command, const cEdShot& r)
 {
     const cCharaData* def = SummonDefinition(CommonPalette.m_Charas, StageData.m_Charas, r);
     if (!def || def->m_cControl != CHARA_COMPUTER) return;
-    Summon(firer, command, r, 32 * def->m_cSize);
+    Summon(firer, command, r, 32 * std::max<int>(1, def->m_cSize));
 }
 
 void SummonItem(cChara* firer, cRunningCommand* command, const cEdShot& r)
 {
     const cItemData* def = SummonDefinition(CommonPalette.m_Items, StageData.m_Items, r);
     if (!def) return;
-    Summon(firer, command, r, 32 * def->m_cSize);
+    Summon(firer, command, r, 32 * std::max<int>(1, def->m_cSize));
 }
 
 void CreateShot(std::list<cShot>* shots, SHOTPLACE& p, cChara* firer, cRunningCommand* command,

@@ -447,6 +447,35 @@ TEST(ShotLife, AtTheEndOfItsRangeAStayingShotStops)
     EXPECT_EQ(s.m_dOwnVX, 0);
 }
 
+// Acceleration 6 pixels a frame (0.1 a sub-step) along the flight: the own
+// speed gains it in Update and the move gains it once more.
+TEST(ShotMotion, AccelerationActsAlongTheFlightAndGrowsPerVolley)
+{
+    ShotRig rig;
+    cEdShot& r = rig.Record();
+    Volley(r, SHOTARRANGE_BURST, SHOTDIR_RIGHT, 1);
+    r.m_bAccel = 1;
+    r.m_sAccel = 60;
+    r.m_sAccelStep = 60;
+    r.m_cRepeat = 1;
+    std::vector<cShot*> shots = rig.Fire();
+    ASSERT_EQ(shots.size(), 2u);
+    EXPECT_NEAR(shots[0]->m_dAx, 0.1, 1e-12);
+    EXPECT_NEAR(shots[0]->m_dAy, 0, 1e-12);
+    EXPECT_NEAR(shots[1]->m_dAx, 0.2, 1e-12);
+    rig.h.StepShots(1);
+    EXPECT_NEAR(shots[0]->m_dLeft, 108 + 2.2, 1e-9);
+    rig.h.StepShots(1);
+    EXPECT_NEAR(shots[0]->m_dLeft, 108 + 2.2 + 2.3, 1e-9);
+
+    // Straight down: all of it on y.
+    Volley(r, SHOTARRANGE_BURST, SHOTDIR_DOWN, 1);
+    r.m_cRepeat = 0;
+    shots = rig.Fire();
+    EXPECT_NEAR(shots[0]->m_dAx, 0, 1e-12);
+    EXPECT_NEAR(shots[0]->m_dAy, 0.1, 1e-12);
+}
+
 TEST(ShotMotion, HomingStartsAndEndsAtItsDistances)
 {
     struct Case {
