@@ -10,6 +10,7 @@
 #include "stage/effect.h"
 #include "stage/key_input.h"
 #include "stage/play_links.h"
+#include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_object.h"
 #include "stage/stage_scene.h"
@@ -100,6 +101,14 @@ void PrepareEffectTables()
 
 StageHarness::~StageHarness()
 {
+    if (m_lpScene) {
+        // Shots leave the characters they aim at before these go.
+        m_lpScene.reset();
+        lpStageScene = m_lpSavedScene;
+        Player.clear();
+        CharaList.clear();
+        ItemList.clear();
+    }
     lpScrollX = m_lpSavedX;
     lpScrollY = m_lpSavedY;
     BlockMap.clear();
@@ -136,6 +145,37 @@ StageHarness::SubStep StageHarness::Falling(int clampMode)
         int y = o.MoveY(clampMode);
         return std::pair<int, int>{x, y};
     };
+}
+
+cStageScene& StageHarness::Scene()
+{
+    if (!m_lpScene) {
+        m_lpSavedScene = lpStageScene;
+        m_lpScene = std::make_unique<cStageScene>();
+        m_lpScene->m_CharaLayers.assign(8, {});
+        m_lpScene->m_ShotLayers.assign(8, {});
+        lpStageScene = m_lpScene.get();
+    }
+    return *m_lpScene;
+}
+
+int StageHarness::StepShots(int frames)
+{
+    cStageScene& scene = Scene();
+    for (int f = 0; f < frames; ++f)
+        for (int s = 0; s < StageData.m_nSubSteps; ++s)
+            for (auto it = scene.m_ShotList.begin(); it != scene.m_ShotList.end();) {
+                if (it->Update()) {
+                    it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
+                    continue;
+                }
+                it->ApplyGravity();
+                it->MoveX();
+                it->MoveY();
+                if (it->HitsBlock()) it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
+                else ++it;
+            }
+    return static_cast<int>(scene.m_ShotList.size());
 }
 
 void PlaceObject(cStageObject& object, double left, double top, int w, int h, int motionMode)

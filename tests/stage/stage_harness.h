@@ -61,11 +61,22 @@ public:
     // on y with the given clamp mode.
     static SubStep Falling(int clampMode);
 
+    // The stage-play screen that shots and commands reach through
+    // lpStageScene, made on first use with its eight lists per hit layer.
+    // The harness removes it, then empties the players and characters.
+    cStageScene& Scene();
+    // The shots' part of a frame, once per sub-step: every shot moves one
+    // sub-step (Update, gravity, MoveX, MoveY) and leaves the scene when its
+    // update ends it or a block stops it. Returns the shots left.
+    int StepShots(int frames);
+
 private:
     cScrollAxis m_ScrollX;
     cScrollAxis m_ScrollY;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
+    std::unique_ptr<cStageScene> m_lpScene;
+    cStageScene* m_lpSavedScene = nullptr;
 };
 
 // The database's effect tables as start-up builds them, from the lists the
