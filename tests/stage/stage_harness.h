@@ -10,7 +10,10 @@
 
 #include "stage/scroll_axis.h"
 
+class cChara;
+class cRunningCommand;
 class cStageObject;
+class cStageScene;
 
 // What a test asks of the stage. Blocks are given as rows of the stage proper
 // (row 0 at the top): '#' solid, '!' deadly, anything else empty.
@@ -56,11 +59,25 @@ public:
     // on y with the given clamp mode.
     static SubStep Falling(int clampMode);
 
+    // The stage-play screen of the harness (lpStageScene while the harness
+    // lives): 256 stage variables, 60 activation groups.
+    cStageScene& Scene() { return *m_lpScene; }
+
+    // A command run on a character as its flow loop runs it, one pass a
+    // sub-step: the speeds cleared (y only without gravity), the command
+    // executed while its length lasts (once for a length of 0), the added
+    // speeds carried in with their friction, gravity when asked, then the
+    // moves on x and y in stage mode. passes counts the passes executed.
+    static SubStep CommandStep(cChara& chara, cRunningCommand& command, void (*exec)(cChara*, cRunningCommand*),
+                               bool gravity, int* passes = nullptr);
+
 private:
     cScrollAxis m_ScrollX;
     cScrollAxis m_ScrollY;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
+    cStageScene* m_lpScene;
+    cStageScene* m_lpSavedScene;
 };
 
 // An object set up with a hit box of w x h, drawn in a 32 x 32 cell, in the
