@@ -6,6 +6,8 @@
 
 class cItem : public cStageObject {
 public:
+    // -- chara --
+    int m_bCarried = 0;               // carried by a character or applied at once
 
     // -- conditions --
     cItemData m_ItemData;             // the item's own copy of its definition

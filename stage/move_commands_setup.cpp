@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "files/stage_file.h"
-#include "files/system_data.h"
 #include "records/command_data.h"
 #include "stage/chara.h"
 #include "stage/flow_commands.h"
@@ -49,24 +48,6 @@ void DeriveTiming(cRunningCommand* command, const cChara* chara, const cEdMove& 
 int Instance(const cChara* chara) { return chara ? chara->m_sParamIndex : 0; }
 
 } // namespace
-
-void cRunningCommand::DeriveMoveTiming(const cCommandData& def, int16_t instance)
-{
-    const cEdMove* move = def.m_pMove.get();
-    if (!move) return;
-    double distance = move->m_sDistanceStep * instance + move->m_sDistance;
-    if (move->m_cDistanceUnit != 1) distance *= 16;
-    if (move->m_cTiming == 1) {
-        // A command of no time covers its distance in its one pass.
-        m_dSpeed = distance / std::max(m_nLength, 1);
-    } else if (move->m_cTiming == 2) {
-        // Without speed the distance is never covered: the time stays.
-        if (m_dSpeed == 0) return;
-        double passes = std::clamp(distance / m_dSpeed, -2147483647.0, 2147483647.0);
-        m_nLength = static_cast<int>(passes);
-        if (m_nLength < 0 && !SystemData.m_bKeepNegativeTime) m_nLength = -m_nLength;
-    }
-}
 
 void InitLinearMove(cRunningCommand* command, cChara* chara, int facing)
 {

@@ -104,6 +104,14 @@ public:
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
 
+    // -- chara --
+    // Runs an item's commands on a character (player 1 for an item a
+    // defeated character carried): 0, 1 the stage is cleared, 2 the
+    // character died.
+    int ApplyItem(cItem* item, cChara* chara);
+    // -- flows --
+    // Whether a flow's start conditions hold for its character.
+    int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
     // -- conditions --
     // Whether an owner's condition list holds: an empty list holds, a
     // latched one holds for good; otherwise the list is evaluated and, when
@@ -112,7 +120,6 @@ public:
     int CheckBlockConditions(cBlockData& block);
     int CheckCharacterConditions(cChara& chara);
     int CheckItemConditions(cItem& item);
-    int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
     // Mode 0: every condition holds (stops at the first that fails); mode
     // 1: one holds (stops at the first that holds); other modes: false.
     int EvaluateConditions(const std::vector<cConditionData>& list, int mode, cChara* chara);

@@ -14,7 +14,7 @@
 #include "stage/running_command.h"
 #include "stage/running_flow.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_sound.h"
+#include "stage/play_services.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {
@@ -295,7 +295,8 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     int sounds = 0;
     static int* counter;
     counter = &sounds;
-    lpStageUserSE = [](int) { ++*counter; };
+    void (*saved)(int) = lpPlayUserSE;
+    lpPlayUserSE = [](int) { ++*counter; };
 
     Place(chara, 800, 500, true, 0);
     MoveCommand free(FLOWCMD_TURN, 0, 60);
@@ -322,7 +323,7 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     Run(chara, again, CmdTurn, 13 * StageData.m_nSubSteps);
     EXPECT_EQ(chara.m_nFacing, 1);
     EXPECT_EQ(sounds, 3);            // passes 0, 6 and 12
-    lpStageUserSE = nullptr;
+    lpPlayUserSE = saved;
 
     chara.m_dVx = chara.m_dAx = chara.m_dKnockY = 1;
     chara.m_bHoldScreenX = 1;
@@ -372,20 +373,17 @@ TEST_F(MoveCommands, SetUpFromTheRecord)
     InitLinearMove(&g.run, &third, 1);
     EXPECT_EQ(g.run.m_nAngle, 40);
 
-    // Time from speed: 10 half blocks at 2 pixels a pass; a speed of 0 keeps the time.
+    // Time from speed: 10 half blocks at 2 pixels a pass.
     MoveCommand t(FLOWCMD_GROUND_TURN_MOVE, 2, 60);
     t.move.m_cTiming = 2;
     t.move.m_sDistance = 10;
     InitMoveTiming(&t.run, &chara, 0);
     EXPECT_EQ(t.run.m_nLength, 80);
-    t.run.m_dSpeed = 0;
-    t.run.m_nLength = 60;
-    InitMoveTiming(&t.run, &chara, 0);
-    EXPECT_EQ(t.run.m_nLength, 60);
     // Speed from time; a time of 0 covers the distance in one pass.
     t.move.m_cTiming = 1;
     t.move.m_cDistanceUnit = 1;
     t.move.m_sDistance = 90;
+    t.run.m_nLength = 60;
     InitMoveTiming(&t.run, &chara, 0);
     EXPECT_DOUBLE_EQ(t.run.m_dSpeed, 1.5);
     t.run.m_nLength = 0;
