@@ -20,6 +20,7 @@
 namespace {
 
 constexpr double EPS = 1e-9;
+constexpr double PI = 3.14159265358979323846;
 
 // A command of the given kind with a movement record of its own.
 struct MoveCommand {
@@ -81,7 +82,7 @@ struct StraightCase {
 
 TEST_F(MoveCommands, StraightByDirectionAndAngle)
 {
-    const double r = std::sqrt(2.0), c30 = 2 * std::cos(M_PI / 6), s30 = 2 * std::sin(M_PI / 6);
+    const double r = std::sqrt(2.0), c30 = 2 * std::cos(PI / 6), s30 = 2 * std::sin(PI / 6);
     const StraightCase cases[] = {
         {"front, facing left", 0, 0, 0, true, 0, -2, 0, 0},
         {"front at 30 degrees", 0, 30, 0, true, 0, -c30, -s30, 0},
