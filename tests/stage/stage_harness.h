@@ -13,6 +13,7 @@
 #include "stage/scroll_axis.h"
 
 class cChara;
+class cRunningCommand;
 class cCharaData;
 class cStageObject;
 class cStageScene;
@@ -61,14 +62,23 @@ public:
     // on y with the given clamp mode.
     static SubStep Falling(int clampMode);
 
-    // The stage-play screen that shots and commands reach through
-    // lpStageScene, made on first use with its eight lists per hit layer.
-    // The harness removes it, then empties the players and characters.
-    cStageScene& Scene();
+    // The stage-play screen of the harness (lpStageScene while the harness
+    // lives): its eight lists per hit layer, 256 stage variables, 60
+    // activation groups. The harness removes it, then empties the players,
+    // characters and items.
+    cStageScene& Scene() { return *m_lpScene; }
     // The shots' part of a frame, once per sub-step: every shot moves one
     // sub-step (Update, gravity, MoveX, MoveY) and leaves the scene when its
     // update ends it or a block stops it. Returns the shots left.
     int StepShots(int frames);
+
+    // A command run on a character as its flow loop runs it, one pass a
+    // sub-step: the speeds cleared (y only without gravity), the command
+    // executed while its length lasts (once for a length of 0), the added
+    // speeds carried in with their friction, gravity when asked, then the
+    // moves on x and y in stage mode. passes counts the passes executed.
+    static SubStep CommandStep(cChara& chara, cRunningCommand& command, void (*exec)(cChara*, cRunningCommand*),
+                               bool gravity, int* passes = nullptr);
 
 private:
     cScrollAxis m_ScrollX;
