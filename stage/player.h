@@ -86,4 +86,5 @@ public:
 
 private:
     void CopyPlayerMembers(const cPlayer& other);
+
 };
