@@ -220,26 +220,6 @@ bool CreateGameFonts()
     return CreateNumberSurfaces(SpareSurface, SpareSurfaceParam, FONT_COUNT, Fonts, FontParam) != 0;
 }
 
-// The music (when the player has it on) and the sound effects. Without a
-// sound device the game goes on silently: every sound function does nothing
-// while DirectSound is closed.
-void StartSound()
-{
-    if (Options.m_bBgm) Bgm.Init(TITLE_MUSIC_CHANNELS, BgmOggNames, BgmMidiNames, BGM_ENTRY_COUNT);
-
-    SOUNDNAMES names;
-    names.SystemSounds.assign(SystemData.m_SoundFiles.begin(), SystemData.m_SoundFiles.end());
-    for (const cSoundData& sound : DataBase.m_Sound) names.UserSounds.push_back(sound.m_sFile);
-    BuildSoundLists(names, SoundDefList, SoundList);
-
-    if (!DS_Init(hMainWnd, 22050, 8, 1)) {
-        ReportLogAndTraceText("DS_Init失敗！");
-        return;
-    }
-    const int step = Options.m_nVolume >= 0 && Options.m_nVolume < OPTION_VOLUME_STEPS ? Options.m_nVolume : 0;
-    DS_LoadSounds(SoundList, SoundDefList, SoundVolumeTable[step]);
-}
-
 // The stage named for direct play, started at once; a name that does not
 // exist was reported and the game starts at the title.
 bool StartDirectPlay()
@@ -293,6 +273,23 @@ int FindFreeStage(SYSTEMINI& ini)
     ReportLogAndTrace("「%s」の読み込みに失敗しました！", ini.FreeStage.c_str());
     ini.FreeStage.clear();
     return 0;
+}
+
+void StartSoundAndMusic()
+{
+    if (Options.m_bBgm) Bgm.Init(TITLE_MUSIC_CHANNELS, BgmOggNames, BgmMidiNames, BGM_ENTRY_COUNT);
+
+    SOUNDNAMES names;
+    names.SystemSounds.assign(SystemData.m_SoundFiles.begin(), SystemData.m_SoundFiles.end());
+    for (const cSoundData& sound : DataBase.m_Sound) names.UserSounds.push_back(sound.m_sFile);
+    BuildSoundLists(names, SoundDefList, SoundList);
+
+    if (!DS_Init(hMainWnd, 22050, 8, 1)) {
+        ReportLogAndTraceText("DS_Init失敗！");
+        return;
+    }
+    const int step = Options.m_nVolume >= 0 && Options.m_nVolume < OPTION_VOLUME_STEPS ? Options.m_nVolume : 0;
+    DS_LoadSounds(SoundList, SoundDefList, SoundVolumeTable[step]);
 }
 
 DISPLAYCHOICE ChooseDisplay(SYSTEMINI& ini, const DISPLAYFACTS& facts)
@@ -388,7 +385,7 @@ bool InitGame(const char* commandLine, int showMode)
     Options.LoadFile(DataPath[DATAPATH_OPTION]);
     if (nBpp == 8 && !LoadHbtPalette(Options.m_nPalette)) return false;
 
-    StartSound();
+    StartSoundAndMusic();
 
     if (!WorldMap.LoadFile(DataPath[DATAPATH_WORLDMAP])) {
         ReportLogBox("%s のロードに失敗！", DataPath[DATAPATH_WORLDMAP]);

@@ -30,6 +30,12 @@ void TakeCommandLine(SYSTEMINI& ini, const char* commandLine);
 // key emptied: the game starts at the title).
 int FindFreeStage(SYSTEMINI& ini);
 
+// The music (when the options have it on) and the sound effects of the
+// system settings and the sound database. Without a sound device the game
+// goes on silently, with a line in the report log: every sound function does
+// nothing while DirectSound is closed.
+void StartSoundAndMusic();
+
 // The display asked of the graphics library, worked out from "System.ini",
 // the system settings and the desktop.
 struct DISPLAYCHOICE {

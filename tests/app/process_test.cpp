@@ -9,8 +9,8 @@
 
 #include "app/resource_ids.h"
 #include "tests/app/foreground_turn.h"
-#include "tests/app/game_folder.h"
-#include "tests/app/game_process.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/game_process.h"
 #include "tests/support/test_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/app/game_process.h"
+#include "tests/support/game_process.h"
 
 const char GAME_CLASS[] = "Orvane4";
 const char GAME_INSTANCE_MUTEX[] = "ゲーム";
@@ -108,7 +108,7 @@ void ClickBoxButton(HWND box, int id)
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-bool GameProcess::Start(int showMode, const std::string& arguments)
+bool GameProcess::Start(int showMode, const std::string& arguments, const std::string& exePath)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -116,7 +116,7 @@ bool GameProcess::Start(int showMode, const std::string& arguments)
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = static_cast<WORD>(showMode);
     }
-    std::string exe = GameExePath();
+    const std::string exe = exePath.empty() ? GameExePath() : exePath;
     std::string commandLine = "\"" + exe + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,

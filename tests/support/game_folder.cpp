@@ -1,4 +1,4 @@
-#include "tests/app/game_folder.h"
+#include "tests/support/game_folder.h"
 
 #include <filesystem>
 #include <memory>

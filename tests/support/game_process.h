@@ -30,8 +30,9 @@ void ClickBoxButton(HWND box, int id);
 class GameProcess {
 public:
     // showMode < 0: started as from the shell, without a show mode of its own.
-    // arguments: the command line after the program's name.
-    bool Start(int showMode = -1, const std::string& arguments = "");
+    // arguments: the command line after the program's name; exe: another
+    // copy of the program (default: the build's).
+    bool Start(int showMode = -1, const std::string& arguments = "", const std::string& exe = "");
     ~GameProcess() { Kill(); }
     HANDLE Handle() const { return m_info.hProcess; }
     DWORD Id() const { return m_info.dwProcessId; }
