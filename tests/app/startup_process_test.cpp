@@ -35,6 +35,8 @@ protected:
         ASSERT_TRUE(box) << text;
         EXPECT_EQ(BoxText(box), text);
         ClickBoxButton(box, IDOK);
+        const DWORD start = GetTickCount();
+        while (IsWindow(box) && GetTickCount() - start < GAME_EXIT_TIMEOUT) PumpFor(20);
     }
 
     // Escape on the shown window ends the game with 0.
@@ -122,7 +124,7 @@ TEST_F(StartupOnDesktop, MissingDataFolderIsMadeFromTheDefaultOnlyWithConsent)
         CloseErrorBox(game, "「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
         EXPECT_EQ(game.WaitExit(), 0);
         EXPECT_FALSE(FileExists("data"));
-        EXPECT_TRUE(Contains(ReadFileText("Report_Game.txt"), "「data」フォルダの作成に失敗…\n"));
+        EXPECT_TRUE(Contains(ReadFileText("Report_Game.txt"), "「data」フォルダの作成に失敗…\r\n「default」"));
     }
     GameProcess game;
     ASSERT_TRUE(game.Start());
