@@ -7,6 +7,7 @@
 // 0, -3 jumps (forced) to the sequence numbered in the entry's duration.
 // Any other negative code stops the player on that entry and is returned as
 // the frame for the owner to act on.
+#include <utility>
 #include <vector>
 
 struct ANIMEENTRY {
@@ -50,6 +51,10 @@ public:
     int EntryIndex() const { return m_nEntry; }
     const std::vector<Sequence>& Sequences() const { return m_Sequences; }
 
+    // -- messages --
+    // Replaces the sequences by the given ones; the position is not changed.
+    void Assign(std::vector<Sequence> sequences) { m_Sequences = std::move(sequences); }
+
 private:
     bool HasSequence(int sequence) const;
     bool CodeOnly() const;
@@ -58,4 +63,9 @@ private:
     int m_nSequence = 0;
     int m_nEntry = 0;
     int m_nTicks = 0;
+
+    // -- flows --
+public:
+    // Appends a sequence (the basic animation set of a character).
+    void AddSequence(Sequence sequence) { m_Sequences.push_back(std::move(sequence)); }
 };

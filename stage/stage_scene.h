@@ -18,7 +18,14 @@
 #include "stage/scroll_axis.h"
 #include "stage/shot.h"
 
+class cBlockData;
 class cChara;
+class cConditionData;
+class cItem;
+class cCharaData;
+class cEdShot;
+class cItemData;
+class cNpc;
 class cRunningFlow;
 class cRunningCommand;
 
@@ -100,6 +107,40 @@ public:
     int m_nStatusBarKind = 0;
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
+
+    // -- chara --
+    // Runs an item's commands on a character (player 1 for an item a
+    // defeated character carried): 0, 1 the stage is cleared, 2 the
+    // character died.
+    int ApplyItem(cItem* item, cChara* chara);
+    // -- flows --
+    // Whether a flow's start conditions hold for its character.
+    int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
+    // -- conditions --
+    // Whether an owner's condition list holds: an empty list holds, a
+    // latched one holds for good; otherwise the list is evaluated and, when
+    // it holds, its latched flag is set. Blocks and items are tested for
+    // player 1, a character for itself, a flow for its character.
+    int CheckBlockConditions(cBlockData& block);
+    int CheckCharacterConditions(cChara& chara);
+    int CheckItemConditions(cItem& item);
+    // Mode 0: every condition holds (stops at the first that fails); mode
+    // 1: one holds (stops at the first that holds); other modes: false.
+    int EvaluateConditions(const std::vector<cConditionData>& list, int mode, cChara* chara);
+    int EvaluateCondition(const cConditionData& cond, cChara* chara);
+    // -- items --
+    // The two work surfaces of player 1's sight mask, sized by its sight.
+    int CreateWorkSurfaces(int mask, int window);
+    // -- shots --
+    // A character summoned during play at (x, y), the corner of its drawing
+    // rectangle in stage pixels; serial is the scene's character counter.
+    void SpawnCharacter(std::list<cNpc>& list, double x, double y, int hitLayer, int facing,
+                        int summonerFacing, const cEdShot& record, const cCharaData& def, int& serial);
+    // An item summoned during play, placed as a character is.
+    void SpawnItem(std::list<cItem>& list, double x, double y, int summonerFacing, const cEdShot& record,
+                   const cItemData& def, int& serial);
+    // A block summoned during play into the cell at (x, y).
+    int PlaceBlock(double x, double y, const cEdShot& record, const cBlockData& block);
 };
 
 // The stage-play screen while it exists, else null. Written by the game

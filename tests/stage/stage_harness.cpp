@@ -2,9 +2,18 @@
 
 #include <algorithm>
 
+#include "files/database.h"
+#include "files/frame_tables.h"
 #include "files/stage_file.h"
+#include "files/system_data.h"
+#include "stage/chara.h"
+#include "stage/effect.h"
+#include "stage/key_input.h"
 #include "stage/play_links.h"
+#include "stage/shot.h"
+#include "stage/stage_containers.h"
 #include "stage/stage_object.h"
+#include "stage/stage_scene.h"
 
 namespace {
 
@@ -72,10 +81,34 @@ StageHarness::StageHarness(const HarnessStage& stage) : m_lpSavedX(lpScrollX), m
     lpScrollX = &m_ScrollX;
     lpScrollY = &m_ScrollY;
     BuildHarnessBlockMap(stage, m_ScrollX, m_ScrollY);
+    PrepareEffectTables();
+}
+
+void PrepareEffectTables()
+{
+    // As start-up leaves them: every database list holds at least its entry
+    // 0, and the effect runs and frames are built from the lists.
+    if (DataBase.m_Effect.empty()) DataBase.m_Effect.resize(1);
+    if (DataBase.m_CharaEffect.empty()) DataBase.m_CharaEffect.resize(1);
+    if (DataBase.m_ScrEffect.empty()) DataBase.m_ScrEffect.resize(1);
+    if (CharaEffectTemplates.empty() || ScrEffectTemplates.empty()) {
+        DataBase.CopyReversedEffectLists();
+        BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
+        BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+    }
+    if (EffectFrameTable.empty()) BuildEffectFrameTable(EffectFrameTable);
 }
 
 StageHarness::~StageHarness()
 {
+    if (m_lpScene) {
+        // Shots leave the characters they aim at before these go.
+        m_lpScene.reset();
+        lpStageScene = m_lpSavedScene;
+        Player.clear();
+        CharaList.clear();
+        ItemList.clear();
+    }
     lpScrollX = m_lpSavedX;
     lpScrollY = m_lpSavedY;
     BlockMap.clear();
@@ -114,9 +147,193 @@ StageHarness::SubStep StageHarness::Falling(int clampMode)
     };
 }
 
+cStageScene& StageHarness::Scene()
+{
+    if (!m_lpScene) {
+        m_lpSavedScene = lpStageScene;
+        m_lpScene = std::make_unique<cStageScene>();
+        m_lpScene->m_CharaLayers.assign(8, {});
+        m_lpScene->m_ShotLayers.assign(8, {});
+        lpStageScene = m_lpScene.get();
+    }
+    return *m_lpScene;
+}
+
+int StageHarness::StepShots(int frames)
+{
+    cStageScene& scene = Scene();
+    for (int f = 0; f < frames; ++f)
+        for (int s = 0; s < StageData.m_nSubSteps; ++s)
+            for (auto it = scene.m_ShotList.begin(); it != scene.m_ShotList.end();) {
+                if (it->Update()) {
+                    it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
+                    continue;
+                }
+                it->ApplyGravity();
+                it->MoveX();
+                it->MoveY();
+                if (it->HitsBlock()) it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
+                else ++it;
+            }
+    return static_cast<int>(scene.m_ShotList.size());
+}
+
 void PlaceObject(cStageObject& object, double left, double top, int w, int h, int motionMode)
 {
     object.Setup(1, 0, 0, 0, 0, nullptr, 0, (32 - w) / 2, 32 - h, w, h, 32, 32, 0, motionMode, 0);
     object.SetPosition(left, top);
     object.UpdateScreenPos();
+}
+
+HarnessScene::HarnessScene() : m_Scene(std::make_unique<cStageScene>()), m_lpSaved(lpStageScene)
+{
+    CharaList.clear();
+    ItemList.clear();
+    Player.clear();
+    lpStageScene = m_Scene.get();
+}
+
+HarnessScene::~HarnessScene()
+{
+    CharaList.clear();
+    ItemList.clear();
+    Player.clear();
+    lpStageScene = m_lpSaved;
+}
+
+cCharaData HarnessCharaDef(int side, int maxHp)
+{
+    cCharaData def;
+    def.m_cControl = static_cast<int8_t>(side);
+    def.m_nMaxHp = maxHp;
+    def.m_nMaxSp = 0;
+    def.m_cFlying = 0;
+    def.m_cSize = 1;
+    def.m_sStop = 0;
+    return def;
+}
+
+namespace {
+
+bool SolidAt(const cChara& c, double x, double y)
+{
+    cBlockData* block = BlockMapCell(static_cast<int>(x) >> 5, static_cast<int>(y) >> 5);
+    return block && block->GetCollision(c.m_nHitLayer) == BLOCK_SOLID;
+}
+
+} // namespace
+
+std::pair<int, int> CharaSubStep(cChara& c, int subStep, const std::function<void(cChara&)>& flows)
+{
+    if (lpStageScene) lpStageScene->m_nSubStep = subStep;
+    c.TickInvincible();
+    c.ClearLRUD();
+    c.SavePosition();
+    if (flows) flows(c);
+    else c.RunFlows(0);
+    int x = c.MoveX();
+    c.ApplyGravity();
+    int y = c.MoveY();
+    double centre = c.m_dLeft + c.m_nHitW / 2;
+    if (c.m_dVy >= 0 && SolidAt(c, centre, c.m_dBottom)) {
+        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom) >> 5);
+        c.m_lpLastFootBlock = c.m_lpFootBlock;
+        c.Land();
+    } else if (c.m_dVy < 0 && SolidAt(c, centre, c.m_dTop)) {
+        c.HitCeiling();
+    } else if (SolidAt(c, centre, c.m_dBottom + 1)) {
+        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom + 1) >> 5);
+    } else {
+        c.m_lpFootBlock = nullptr;
+        c.m_bInAir = 1;
+    }
+    c.DecayImpactX();
+    c.DecayImpactY();
+    return {x, y};
+}
+
+// -- flows --
+
+namespace {
+
+HarnessStage StageOfLevel(int hitCheckLevel)
+{
+    HarnessStage stage;
+    stage.nHitCheckLevel = hitCheckLevel;
+    return stage;
+}
+
+struct CommandMark {
+    int counter, done;
+};
+
+std::vector<std::vector<CommandMark>> MarksOf(const cChara& chara)
+{
+    std::vector<std::vector<CommandMark>> marks;
+    for (const cRunningFlow& flow : chara.m_Flows) {
+        marks.emplace_back();
+        for (const cRunningCommand& c : flow.m_Commands) marks.back().push_back({c.m_nCounter, c.m_bDone});
+    }
+    return marks;
+}
+
+} // namespace
+
+FlowHarness::FlowHarness(int hitCheckLevel)
+    : m_Stage(StageOfLevel(hitCheckLevel)), m_lpScene(new cStageScene), m_lpSavedScene(lpStageScene),
+      m_SavedInputs(KeyInputs),
+      m_SavedFlags{SystemData.m_bFlowRefire, SystemData.m_bKeyOverlap, SystemData.m_bKeepNegativeTime}
+{
+    lpStageScene = m_lpScene;
+    KeyInputs.assign(1, &m_Input);
+    Player.assign(1, cPlayer{});
+    Player[P1].m_Def.m_cControl = CHARA_PLAYER;
+    Player[P1].m_Def.m_cPlayerNo = 0;
+}
+
+FlowHarness::~FlowHarness()
+{
+    Player.clear();
+    KeyInputs = m_SavedInputs;
+    lpStageScene = m_lpSavedScene;
+    delete m_lpScene;
+    SystemData.m_bFlowRefire = m_SavedFlags[0];
+    SystemData.m_bKeyOverlap = m_SavedFlags[1];
+    SystemData.m_bKeepNegativeTime = m_SavedFlags[2];
+}
+
+void FlowHarness::Frame(int directionBits, int buttonBits)
+{
+    ++m_nFrame;
+    m_Input.AddRunFrame(directionBits, buttonBits);
+    for (cChara* chara : m_Charas) chara->ResetFlowMarks();
+    for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
+        m_lpScene->m_nSubStep = s;
+        for (size_t n = 0; n < m_Charas.size(); ++n) {
+            cChara& chara = *m_Charas[n];
+            chara.FireTrigger(TRIGGER_ALWAYS);
+            auto before = MarksOf(chara);
+            m_lpScene->m_lpCurChara = &chara;
+            chara.RunFlowAnimations();
+            int stopped = chara.StepFlows(0);
+            auto after = MarksOf(chara);
+            for (size_t f = 0; f < before.size() && f < after.size(); ++f)
+                for (size_t c = 0; c < before[f].size() && c < after[f].size(); ++c) {
+                    bool finished = !before[f][c].done && after[f][c].done;
+                    if (finished || before[f][c].counter != after[f][c].counter)
+                        m_Ran.push_back({m_nFrame, s, static_cast<int>(n), static_cast<int>(f), static_cast<int>(c),
+                                         finished ? 1 : 0});
+                }
+            if (!stopped) chara.TidyFlows();
+        }
+    }
+}
+
+void FlowHarness::StartFlow(cChara& chara, int flow)
+{
+    lpStageScene->m_lpCurChara = &chara;
+    chara.m_Flows.at(flow).Start();
+    lpStageScene->m_lpCurChara = nullptr;
+    lpStageScene->m_lpCurFlow = nullptr;
+    lpStageScene->m_lpCurCommand = nullptr;
 }

@@ -5,12 +5,17 @@
 // each frame's state. Later stage code joins the step as it is built.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/input_runs.h"
 #include "stage/scroll_axis.h"
 
+class cChara;
+class cCharaData;
 class cStageObject;
+class cStageScene;
 
 // What a test asks of the stage. Blocks are given as rows of the stage proper
 // (row 0 at the top): '#' solid, '!' deadly, anything else empty.
@@ -56,13 +61,101 @@ public:
     // on y with the given clamp mode.
     static SubStep Falling(int clampMode);
 
+    // The stage-play screen that shots and commands reach through
+    // lpStageScene, made on first use with its eight lists per hit layer.
+    // The harness removes it, then empties the players and characters.
+    cStageScene& Scene();
+    // The shots' part of a frame, once per sub-step: every shot moves one
+    // sub-step (Update, gravity, MoveX, MoveY) and leaves the scene when its
+    // update ends it or a block stops it. Returns the shots left.
+    int StepShots(int frames);
+
 private:
     cScrollAxis m_ScrollX;
     cScrollAxis m_ScrollY;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
+    std::unique_ptr<cStageScene> m_lpScene;
+    cStageScene* m_lpSavedScene = nullptr;
 };
+
+// The database's effect tables as start-up builds them, from the lists the
+// test has set (entry 0 alone where a list is empty); kept when already built.
+void PrepareEffectTables();
 
 // An object set up with a hit box of w x h, drawn in a 32 x 32 cell, in the
 // given motion mode, its hit rectangle's corner at (left, top).
 void PlaceObject(cStageObject& object, double left, double top, int w, int h, int motionMode);
+
+// A stage-play screen for the characters: lpStageScene points at it while it
+// lives, and the run-time containers (players, characters, items) are empty
+// when it starts and when it ends.
+class HarnessScene {
+public:
+    HarnessScene();
+    ~HarnessScene();
+    HarnessScene(const HarnessScene&) = delete;
+    HarnessScene& operator=(const HarnessScene&) = delete;
+    cStageScene& Scene() { return *m_Scene; }
+
+private:
+    std::unique_ptr<cStageScene> m_Scene;
+    cStageScene* m_lpSaved;
+};
+
+// A definition of a character of the given side (0 the player's, 1 the
+// computer's) with the given maximum HP, walking, size 1, stopping ease 0.
+cCharaData HarnessCharaDef(int side, int maxHp);
+
+// One sub-step of a character in the play step's order (invincibility, the
+// contact flags, its flows, the move on x, gravity, the move on y, a floor
+// and ceiling test of the harness's own, the knock-back decay), with the
+// scene's sub-step number set to subStep (1-based). flows, when given, runs
+// in place of the character's own flow pass (a test's command in place of
+// the flows). Returns the edge codes
+// of the two moves. The floor test: falling into a solid cell under the
+// centre of the bottom edge lands the character on it; rising into one
+// below the top edge hits the ceiling; standing on one keeps it as the
+// block under the character, and without one the character is in the air.
+std::pair<int, int> CharaSubStep(cChara& chara, int subStep,
+                                 const std::function<void(cChara&)>& flows = nullptr);
+// A stage-play screen for the flows: the stage of a StageHarness, a screen
+// (lpStageScene), player 1 reading the harness's own input history, and
+// characters whose flows are fired and stepped frame by frame as the play
+// step does: the input recorded, the firing marks reset, then in every
+// sub-step each character in order fires its always-flows and runs its flow
+// loop.
+class FlowHarness {
+public:
+    explicit FlowHarness(int hitCheckLevel = 1);
+    ~FlowHarness();
+    FlowHarness(const FlowHarness&) = delete;
+    FlowHarness& operator=(const FlowHarness&) = delete;
+
+    cStageScene& Scene() { return *m_lpScene; }
+    cInputRuns& Input() { return m_Input; }
+    // Characters stepped by Frame, in order.
+    void Add(cChara& chara) { m_Charas.push_back(&chara); }
+    // One frame with these direction bits (left 1, right 2, up 4, down 8) and
+    // button bits (button i + 1 at bit i).
+    void Frame(int directionBits = 0, int buttonBits = 0);
+    // Starts flow i of a character as the flow-control command would.
+    static void StartFlow(cChara& chara, int flow);
+
+    // A command that ran in a pass of its flow loop, as its counter and done
+    // flag show: frame counted from 1, sub-step from 1.
+    struct Ran {
+        int frame, subStep, chara, flow, command, finished;
+    };
+    std::vector<Ran> m_Ran;
+    int m_nFrame = 0;
+
+private:
+    StageHarness m_Stage;
+    cStageScene* m_lpScene;
+    cStageScene* m_lpSavedScene;
+    cInputRuns m_Input;
+    std::vector<const cInputRuns*> m_SavedInputs;
+    int32_t m_SavedFlags[3];
+    std::vector<cChara*> m_Charas;
+};
