@@ -26,7 +26,7 @@
 #include "app/window_data.h"
 #include "files/data_path.h"
 #include "files/database.h"
-#include "files/effect_templates.h"
+#include "stage/effect.h"
 #include "files/file_error_box.h"
 #include "files/frame_tables.h"
 #include "files/option_data.h"
