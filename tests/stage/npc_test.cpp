@@ -23,11 +23,7 @@ cNpc& SetUpNpc(int range, int appearMode, int flying, double left, double top)
     def.m_cAppear = static_cast<int8_t>(appearMode);
     def.m_cFlying = static_cast<int8_t>(flying);
     def.m_sGroup = 2;
-    CharaList.emplace_back();
-    cNpc& npc = CharaList.back();
-    npc.Setup(1, def, nullptr, left, top, 0);
-    npc.SetPosition(left, top);
-    return npc;
+    return HarnessNpc(def, left, top);
 }
 
 } // namespace
