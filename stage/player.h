@@ -13,6 +13,7 @@
 
 class cInput;
 class cItem;
+struct DDSURFACEDATA;
 
 // One box of the hit-box display drawn over the player.
 struct BOXDISPLAY {
@@ -68,6 +69,9 @@ public:
     // Runs an item's commands on this player: 0, or the first non-zero
     // result of a command, or 2 when HP ran out.
     int RunItemCommands(const std::vector<cCommandData>& commands);
+    // The hit-box display over the drawn player: each shown box in its
+    // colour, cycling through four shades.
+    void DrawBoxDisplay(DDSURFACEDATA* target);
 
     cInput* m_lpInput = nullptr;
     int32_t m_nJumpHold = 0;
