@@ -30,19 +30,6 @@ void GrowSaturating(int32_t& frames)
     if (frames < INT_MAX) ++frames;
 }
 
-// Starts a new run when the condition changed since the newest run, else
-// lengthens the newest; the list keeps its 32 runs.
-void AdvanceRuns(std::vector<INPUTRUN>& runs, bool condition)
-{
-    INPUTRUN& newest = CheckedAt(runs, 0);
-    if ((newest.bOn != 0) != condition) {
-        runs.pop_back();
-        runs.insert(runs.begin(), INPUTRUN{condition ? 1 : 0, 1});
-    } else {
-        GrowSaturating(newest.nFrames);
-    }
-}
-
 // Key repeat on one axis: a change passes at once; a held state passes again
 // once the counter has reached the delay, then every interval frames.
 void RepeatAxis(int16_t& direction, int axisBits, int previous, uint32_t& counter, uint32_t delay,
@@ -93,8 +80,6 @@ int FlagsToDirection(int bits)
 }
 
 cInput::cInput()
-    : m_DirectionRuns(INPUT_DIRECTION_RUN_LISTS, std::vector<INPUTRUN>(INPUT_RUNS, INPUTRUN{0, 0})),
-      m_ButtonRuns(INPUT_BUTTON_RUN_LISTS, std::vector<INPUTRUN>(INPUT_RUNS, INPUTRUN{0, 0}))
 {
     ClearHistory();
 }
@@ -241,25 +226,9 @@ int cInput::StateAgo(int channel, int n) const
     return m_History[channel][index].nState;
 }
 
-void cInput::ResetRunLengths()
-{
-    for (auto& runs : m_DirectionRuns) std::fill(runs.begin(), runs.end(), INPUTRUN{0, 0});
-    for (auto& runs : m_ButtonRuns) std::fill(runs.begin(), runs.end(), INPUTRUN{0, 0});
-}
-
 void cInput::UpdateRunLengths()
 {
-    static const int exactDirection[9] = {0, 1, 2, 4, 8, 5, 9, 6, 10};
-    const int bits = m_wDirection;
-    for (int list = 0; list < INPUT_DIRECTION_RUN_LISTS; ++list) {
-        bool on = list < 9 ? bits == exactDirection[list] : (bits & 15) != 0;
-        AdvanceRuns(CheckedAt(m_DirectionRuns, list), on);
-    }
-    const int buttons = m_wButtons;
-    for (int list = 0; list < INPUT_BUTTON_RUN_LISTS; ++list) {
-        bool on = list == 0 ? buttons == 0 : (buttons & (1 << (list - 1))) != 0;
-        AdvanceRuns(CheckedAt(m_ButtonRuns, list), on);
-    }
+    AddRunFrame(m_wDirection, m_wButtons);
 }
 
 void cInput::ClearDirection()

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/input_runs.h"
+
 // Direction bits; button bit i is button i + 1.
 enum {
     INPUT_LEFT = 1,
@@ -67,17 +69,9 @@ struct INPUTHISTORY {
     int32_t nFrames;
 };
 
-struct INPUTRUN {
-    int32_t bOn;
-    int32_t nFrames;
-};
-
 constexpr int INPUT_HISTORY_LENGTH = 32;
-constexpr int INPUT_RUNS = 32;
-constexpr int INPUT_DIRECTION_RUN_LISTS = 10;  // 0 neutral, 1-8 one exact direction each, 9 any direction
-constexpr int INPUT_BUTTON_RUN_LISTS = 9;      // 0 no button, k button bit k - 1
 
-class cInput {
+class cInput : public cInputRuns {
 public:
     cInput();
 
@@ -92,7 +86,7 @@ public:
     void RecordHistory();
     // The state of channel 0 (directions) or 1 (buttons) n frames ago.
     int StateAgo(int channel, int n) const;
-    void ResetRunLengths();
+    // Adds this frame to the run-length history.
     void UpdateRunLengths();
     void ClearDirection();
     void ClearButtons();
@@ -108,8 +102,6 @@ public:
     int16_t m_wRepeatHistory = 0;  // direction bits of the last four frames, newest lowest
     INPUTHISTORY m_History[2][INPUT_HISTORY_LENGTH];
     int32_t m_nHistoryIndex[2];
-    std::vector<std::vector<INPUTRUN>> m_DirectionRuns;  // newest run first
-    std::vector<std::vector<INPUTRUN>> m_ButtonRuns;
     int32_t m_nNumpad = 5;
     uint32_t m_nRepeatCountX = 0;
     uint32_t m_nRepeatCountY = 0;

@@ -7,6 +7,7 @@
 // 0, -3 jumps (forced) to the sequence numbered in the entry's duration.
 // Any other negative code stops the player on that entry and is returned as
 // the frame for the owner to act on.
+#include <utility>
 #include <vector>
 
 struct ANIMEENTRY {
@@ -58,4 +59,9 @@ private:
     int m_nSequence = 0;
     int m_nEntry = 0;
     int m_nTicks = 0;
+
+    // -- flows --
+public:
+    // Appends a sequence (the basic animation set of a character).
+    void AddSequence(Sequence sequence) { m_Sequences.push_back(std::move(sequence)); }
 };

@@ -21,6 +21,7 @@
 class cBlockData;
 class cChara;
 class cInput;
+class cInputRuns;
 class cItem;
 class cKeyCondData;
 class cRunningCommand;
@@ -167,18 +168,39 @@ public:
     // -- built with the flow interpreter --
     // Tries every flow of the character that has this trigger.
     void FireTrigger(int trigger);
+    // Clears the per-frame firing marks; once a frame before the sub-steps.
+    void ResetFlowMarks();
+    int CheckKeyInputCondition(cRunningFlow& flow);
+    // The key steps against player 1's input history, last step first.
+    int MatchKeySequence(const std::vector<cKeyCondData*>& steps, int window);
+    // The first direction entry 0..9 whose newest run is on; 0 for none.
+    static int GetFirstPressedDirection(const cInputRuns* input);
     // One key step against the present moment of the input.
-    int CheckKeyStep(const cInput* input, const cKeyCondData& step);
-    // Builds (insert 0) or extends the running flows; the count added.
-    int InsertFlows(std::vector<cFlowData>& list, int facing, int insert, int position);
-    void SetBasicAnimSet(int set, int force);
+    static int CheckKeyStep(const cInputRuns* input, const cKeyCondData& step);
     // Starts the flows' scheduled animations that are due.
     void RunFlowAnimations();
+    // The executor of the command's kind with this character.
+    void ExecCommand(cRunningCommand* command);
     // Steps every running flow once (dying: only the death flows); 1 when the
-    // loop stopped early because the character vanished or its HP ran out.
+    // loop stopped early because the character vanished or its HP ran out,
+    // leaving the rest for later.
     int StepFlows(int dying);
-    // The end of a flow loop: removes deleted flows, frees ended letters.
+    // The end of a flow loop: clears the scene's current pointers, removes
+    // the flows asked to be removed, frees the letters of ended flows.
     void TidyFlows();
+
+    // Builds (insert 0: from the given list, which is m_Def's) or extends
+    // (insert 1: copies put in at position, appended for -1 or past the end)
+    // the flow lists; the count of added flows. facing 1 is right.
+    int InsertFlows(std::vector<cFlowData>& list, int facing, int insert, int position);
+    void RemoveFlow(int index);
+    // Removes the flows with this ID (every flow for 0); the index the first
+    // stood at, -1 when none (0 for ID 0).
+    int RemoveFlowsById(int id);
+    void AppendFlow(const cRunningFlow& flow);
+    // Re-points every running flow at its definition after the lists changed.
+    void RelinkFlows();
+    void SetBasicAnimSet(int set, int force);
 
     cChara* m_lpTarget = nullptr;
     std::vector<cChara*> m_Followers;
@@ -186,7 +208,12 @@ public:
     cCharaData m_Def;
     int32_t m_nFlowSerial = 0;
     std::vector<cRunningFlow> m_Flows;
-    std::vector<uint8_t> m_LetterBusy, m_LetterEnded, m_LetterStarted;
+    // By flag letter 1..26: an always-flow with the letter runs, one ended,
+    // one started this frame.
+    std::vector<uint8_t> m_LetterBusy = std::vector<uint8_t>(27, 0);
+    std::vector<uint8_t> m_LetterEnded = std::vector<uint8_t>(27, 0);
+    std::vector<uint8_t> m_LetterStarted = std::vector<uint8_t>(27, 0);
+    int32_t m_nBasicAnimSet = -1;      // the animation set built into m_Anime
     int32_t m_bLetterEnded = 0, m_bFlowDeleted = 0;
     double m_dHomeX = 0, m_dHomeY = 0;
     int32_t m_bMovedByCommand = 0;

@@ -7,6 +7,7 @@
 #include "app/log.h"
 #include "files/system_data.h"
 #include "stage/item_commands.h"
+#include "stage/key_input.h"
 #include "stage/play_links.h"
 #include "stage/play_services.h"
 #include "stage/running_command.h"
@@ -107,7 +108,10 @@ void cPlayer::Setup(int serial, const cCharaData& def, double x, double y)
     GetBodySize(offX, offY, w, h);
     cStageObject::Setup(serial, m_Def.m_cControl, m_Def.m_cPlayerNo, m_Def.m_cPass, m_Def.m_sGraphic, nullptr, 0,
                         offX, offY, w, h, 32, 32, 1, MOTION_GRAVITY, 0);
-    m_lpInput = PlayerInput(m_Def.m_cPlayerNo);
+    m_lpInput = KeyInputOf(m_Def.m_cPlayerNo);
+    if (!m_lpInput)
+        ReportLog("Player input %d is outside the %d input records; the player gets no input", m_Def.m_cPlayerNo,
+                  static_cast<int>(KeyInputs.size()));
     SetFlying(m_Def.m_cFlying, 0);
     Rescale(m_Def.m_cSize, 1);
 

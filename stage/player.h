@@ -11,7 +11,7 @@
 #include "records/command_data.h"
 #include "stage/chara.h"
 
-class cInput;
+class cInputRuns;
 class cItem;
 struct DDSURFACEDATA;
 
@@ -73,7 +73,7 @@ public:
     // colour, cycling through four shades.
     void DrawBoxDisplay(DDSURFACEDATA* target);
 
-    cInput* m_lpInput = nullptr;
+    const cInputRuns* m_lpInput = nullptr;   // the input history of its input number
     int32_t m_nJumpHold = 0;
     int32_t m_bJumpReady = 0;
     int32_t m_bNoJumpBlock = 0;

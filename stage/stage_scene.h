@@ -107,6 +107,9 @@ public:
     // defeated character carried): 0, 1 the stage is cleared, 2 the
     // character died.
     int ApplyItem(cItem* item, cChara* chara);
+    // -- flows --
+    // Whether a flow's start conditions hold for its character.
+    int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
 };
 
 // The stage-play screen while it exists, else null. Written by the game

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "files/stage_file.h"
+#include "files/system_data.h"
+#include "stage/chara.h"
+#include "stage/key_input.h"
 #include "stage/play_links.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_object.h"
@@ -197,4 +200,90 @@ cNpc& HarnessNpc(const cCharaData& def, double left, double top)
     npc.Setup(static_cast<int>(CharaList.size()), def, nullptr, left, top, 0);
     npc.SetPosition(left, top);
     return npc;
+}
+
+// -- flows --
+
+namespace {
+
+HarnessStage StageOfLevel(int hitCheckLevel)
+{
+    HarnessStage stage;
+    stage.nHitCheckLevel = hitCheckLevel;
+    return stage;
+}
+
+struct CommandMark {
+    int counter, done;
+};
+
+std::vector<std::vector<CommandMark>> MarksOf(const cChara& chara)
+{
+    std::vector<std::vector<CommandMark>> marks;
+    for (const cRunningFlow& flow : chara.m_Flows) {
+        marks.emplace_back();
+        for (const cRunningCommand& c : flow.m_Commands) marks.back().push_back({c.m_nCounter, c.m_bDone});
+    }
+    return marks;
+}
+
+} // namespace
+
+FlowHarness::FlowHarness(int hitCheckLevel)
+    : m_Stage(StageOfLevel(hitCheckLevel)), m_lpScene(new cStageScene), m_lpSavedScene(lpStageScene),
+      m_SavedInputs(KeyInputs),
+      m_SavedFlags{SystemData.m_bFlowRefire, SystemData.m_bKeyOverlap, SystemData.m_bKeepNegativeTime}
+{
+    lpStageScene = m_lpScene;
+    KeyInputs.assign(1, &m_Input);
+    Player.assign(1, cPlayer{});
+    Player[P1].m_Def.m_cControl = CHARA_PLAYER;
+    Player[P1].m_Def.m_cPlayerNo = 0;
+}
+
+FlowHarness::~FlowHarness()
+{
+    Player.clear();
+    KeyInputs = m_SavedInputs;
+    lpStageScene = m_lpSavedScene;
+    delete m_lpScene;
+    SystemData.m_bFlowRefire = m_SavedFlags[0];
+    SystemData.m_bKeyOverlap = m_SavedFlags[1];
+    SystemData.m_bKeepNegativeTime = m_SavedFlags[2];
+}
+
+void FlowHarness::Frame(int directionBits, int buttonBits)
+{
+    ++m_nFrame;
+    m_Input.AddRunFrame(directionBits, buttonBits);
+    for (cChara* chara : m_Charas) chara->ResetFlowMarks();
+    for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
+        m_lpScene->m_nSubStep = s;
+        for (size_t n = 0; n < m_Charas.size(); ++n) {
+            cChara& chara = *m_Charas[n];
+            chara.FireTrigger(TRIGGER_ALWAYS);
+            auto before = MarksOf(chara);
+            m_lpScene->m_lpCurChara = &chara;
+            chara.RunFlowAnimations();
+            int stopped = chara.StepFlows(0);
+            auto after = MarksOf(chara);
+            for (size_t f = 0; f < before.size() && f < after.size(); ++f)
+                for (size_t c = 0; c < before[f].size() && c < after[f].size(); ++c) {
+                    bool finished = !before[f][c].done && after[f][c].done;
+                    if (finished || before[f][c].counter != after[f][c].counter)
+                        m_Ran.push_back({m_nFrame, s, static_cast<int>(n), static_cast<int>(f), static_cast<int>(c),
+                                         finished ? 1 : 0});
+                }
+            if (!stopped) chara.TidyFlows();
+        }
+    }
+}
+
+void FlowHarness::StartFlow(cChara& chara, int flow)
+{
+    lpStageScene->m_lpCurChara = &chara;
+    chara.m_Flows.at(flow).Start();
+    lpStageScene->m_lpCurChara = nullptr;
+    lpStageScene->m_lpCurFlow = nullptr;
+    lpStageScene->m_lpCurCommand = nullptr;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/input_runs.h"
 #include "stage/scroll_axis.h"
 
 class cChara;
@@ -108,3 +109,43 @@ cNpc& HarnessNpc(const cCharaData& def, double left, double top);
 // block under the character, and without one the character is in the air.
 std::pair<int, int> CharaSubStep(cChara& chara, int subStep,
                                  const std::function<void(cChara&)>& flows = nullptr);
+// A stage-play screen for the flows: the stage of a StageHarness, a screen
+// (lpStageScene), player 1 reading the harness's own input history, and
+// characters whose flows are fired and stepped frame by frame as the play
+// step does: the input recorded, the firing marks reset, then in every
+// sub-step each character in order fires its always-flows and runs its flow
+// loop.
+class FlowHarness {
+public:
+    explicit FlowHarness(int hitCheckLevel = 1);
+    ~FlowHarness();
+    FlowHarness(const FlowHarness&) = delete;
+    FlowHarness& operator=(const FlowHarness&) = delete;
+
+    cStageScene& Scene() { return *m_lpScene; }
+    cInputRuns& Input() { return m_Input; }
+    // Characters stepped by Frame, in order.
+    void Add(cChara& chara) { m_Charas.push_back(&chara); }
+    // One frame with these direction bits (left 1, right 2, up 4, down 8) and
+    // button bits (button i + 1 at bit i).
+    void Frame(int directionBits = 0, int buttonBits = 0);
+    // Starts flow i of a character as the flow-control command would.
+    static void StartFlow(cChara& chara, int flow);
+
+    // A command that ran in a pass of its flow loop, as its counter and done
+    // flag show: frame counted from 1, sub-step from 1.
+    struct Ran {
+        int frame, subStep, chara, flow, command, finished;
+    };
+    std::vector<Ran> m_Ran;
+    int m_nFrame = 0;
+
+private:
+    StageHarness m_Stage;
+    cStageScene* m_lpScene;
+    cStageScene* m_lpSavedScene;
+    cInputRuns m_Input;
+    std::vector<const cInputRuns*> m_SavedInputs;
+    int32_t m_SavedFlags[3];
+    std::vector<cChara*> m_Charas;
+};

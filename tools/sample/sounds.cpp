@@ -135,12 +135,15 @@ std::vector<cSound> MakeSystemSounds()
     return out;
 }
 
+const char* const ACTION_SOUND_NAMES[3] = {"Coin", "Shot", "Jump"};
+const char* const TUNE_FILE = "bgm/Theme.ogg";
+
 std::vector<cSound> MakeActionSounds()
 {
     return {
-        Make("Coin", Arp({23, 28}, 70, 0.45)),
-        Make("Shot", {{WAVE_SQUARE, 1400, 500, 90, 0.35}}),
-        Make("Jump", {{WAVE_SQUARE, 300, 800, 140, 0.35}}),
+        Make(ACTION_SOUND_NAMES[0], Arp({23, 28}, 70, 0.45)),
+        Make(ACTION_SOUND_NAMES[1], {{WAVE_SQUARE, 1400, 500, 90, 0.35}}),
+        Make(ACTION_SOUND_NAMES[2], {{WAVE_SQUARE, 300, 800, 140, 0.35}}),
     };
 }
 
