@@ -37,6 +37,8 @@ CHIPCELL LocateChip(int use, int kind, int chip, int offset, const cStageObject*
 // The fallback of a character sheet position outside its surface.
 constexpr int CHIP_FALLBACK_SURFACE[2] = {4, 22};
 
+// A surface of an extra image the stage has not loaded is null (reported as
+// a bad index).
 struct CHIPSRC {
     DDSURFACEDATA* lpCandidates[4] = {};  // own, other (first copy); own, other (second copy)
     DDSURFACEDATA* lpOwn = nullptr;       // the chosen pair

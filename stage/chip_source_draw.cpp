@@ -17,10 +17,14 @@ namespace {
 // stretched video on, the second otherwise.
 bool FirstCopy() { return !bDirect3D && SystemIni.DD_VideoStretch; }
 
+// The surface of a number, or null (an extra image the stage has not loaded
+// is reported as a bad index).
 DDSURFACEDATA* SurfaceOf(const CHIPCELL& c, int number)
 {
-    if (c.bExtra) return &CheckedAt(CharaExcSurfaces, number);
-    return number >= 0 && number < SURFACE_COUNT ? &Surface[number] : nullptr;
+    if (!c.bExtra) return number >= 0 && number < SURFACE_COUNT ? &Surface[number] : nullptr;
+    if (number >= 0 && number < static_cast<int>(CharaExcSurfaces.size())) return &CharaExcSurfaces[number];
+    ReportBadIndex('V', number, static_cast<int>(CharaExcSurfaces.size()), static_cast<int>(sizeof(DDSURFACEDATA)));
+    return nullptr;
 }
 
 const cBmpCharaExcData* ExtraImage(int chip) { return &CheckedAt(DataBase.m_BmpCharaExc, chip); }
@@ -77,7 +81,8 @@ void DrawChipIcon(DDSURFACEDATA* dst, int x, int y, int kind, int chip, int fram
     case 4: {
         CHIPCELL c = LocateChip(0, 4, chip, frame, nullptr, 0, ExtraImage(chip));
         int size = 32 * c.nCellFactor;
-        DDBltStretch(dst, x, y, 16, 16, SurfaceOf(c, c.nOwn[1]), c.nSrcX, c.nSrcY, size, size, 1);
+        if (DDSURFACEDATA* image = SurfaceOf(c, c.nOwn[1]))
+            DDBltStretch(dst, x, y, 16, 16, image, c.nSrcX, c.nSrcY, size, size, 1);
         break;
     }
     default: break;
