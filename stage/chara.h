@@ -68,6 +68,8 @@ double GravityStep();
 double AutoScrollSpeed(const cScrollAxis& axis);
 
 extern void (*lpTriggerWatch)(cChara& chara, int trigger);
+class cConditionData;
+class cEdMove;
 
 class cChara : public cStageObject {
 public:
@@ -240,7 +242,7 @@ public:
     GAUGEANIM m_HpGauge;
     int32_t m_nSp = 0;
     GAUGEANIM m_SpGauge;
-    std::vector<int32_t> m_Vars;       // v1..v8 are entries 1..8
+    std::vector<int32_t> m_Vars = std::vector<int32_t>(9, 0);   // v1..v8 are entries 1..8
     int32_t m_nInvincible = 0;
     std::list<INVINCIBLEENTRY> m_InvincibleList;
     std::list<OVERLAYANIM> m_Overlays;
@@ -271,6 +273,27 @@ private:
     // Appends this character to its target's followers unless it is there.
     void Follow();
     bool IsFollowing() const;
+
+public:
+    // -- conditions --
+    int32_t m_bHoldScreenX = 0;        // the drawn screen position is held (warp to the screen)
+    int32_t m_bHoldScreenY = 0;
+
+    // Condition kinds 5 to 7 for this character.
+    int CheckStatusCondition2(const cConditionData& cond);
+    int CheckStatusCondition3(const cConditionData& cond);
+    int CheckDistanceCondition(const cConditionData& cond);
+
+    // -- movement --
+    // The direction code (2..11, 0 none) a direction choice names for this character.
+    int ResolveDirection(int choice) const;
+    void DirectionStep(double& stepX, double& stepY, int& facingCode, double speed, int choice) const;
+    void AngleStep(double& stepX, double& stepY, int& facingCode, double speed, int choice, int angle) const;
+    void TargetStep(double& stepX, double& stepY, int& facingCode, double speed, int targetX, int targetY,
+                    const cEdMove& move, int& counter) const;
+    int ApplyMoveStep(double stepX, double stepY, int facingCode, cRunningCommand& command,
+                      const cEdMove* move, int force);
+
 };
 
 enum { LRUD_LEFT = 0, LRUD_RIGHT = 1, LRUD_UP = 2, LRUD_DOWN = 3 };

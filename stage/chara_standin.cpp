@@ -1,24 +1,9 @@
 // Stand-ins for what the characters call of code that does not exist yet:
-// the effects and the item commands. Each does nothing, so a character
+// the effects and the taking of items. Each does nothing, so a character
 // behaves as one without effects or items.
 #include "stage/chara.h"
 #include "stage/effect.h"
-#include "stage/item_commands.h"
 #include "stage/stage_scene.h"
 
-void cEffect::SetFromHit(int16_t, const HITRECT&, const HITRECT&, int8_t) {}
-void cEffectRun::StartChara(int16_t, int, int) {}
 
 int cStageScene::ApplyItem(cItem*, cChara*) { return 0; }
-
-namespace {
-int NoItemCommand(cChara*, const cCommandData*) { return 0; }
-} // namespace
-
-const ItemCmdExec ItemCmdExecTable[ITEMCMD_COUNT] = {
-    NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand,
-    NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand,
-    NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand,
-    NoItemCommand, NoItemCommand, NoItemCommand, NoItemCommand};
-
-int ChangeFlowCommand(cChara*, const cCommandData*, int) { return 0; }

@@ -90,4 +90,5 @@ public:
 
 private:
     void CopyPlayerMembers(const cPlayer& other);
+
 };

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "files/database.h"
+#include "files/frame_tables.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "stage/chara.h"
+#include "stage/effect.h"
 #include "stage/key_input.h"
 #include "stage/play_links.h"
 #include "stage/stage_containers.h"
@@ -77,6 +80,22 @@ StageHarness::StageHarness(const HarnessStage& stage) : m_lpSavedX(lpScrollX), m
     lpScrollX = &m_ScrollX;
     lpScrollY = &m_ScrollY;
     BuildHarnessBlockMap(stage, m_ScrollX, m_ScrollY);
+    PrepareEffectTables();
+}
+
+void PrepareEffectTables()
+{
+    // As start-up leaves them: every database list holds at least its entry
+    // 0, and the effect runs and frames are built from the lists.
+    if (DataBase.m_Effect.empty()) DataBase.m_Effect.resize(1);
+    if (DataBase.m_CharaEffect.empty()) DataBase.m_CharaEffect.resize(1);
+    if (DataBase.m_ScrEffect.empty()) DataBase.m_ScrEffect.resize(1);
+    if (CharaEffectTemplates.empty() || ScrEffectTemplates.empty()) {
+        DataBase.CopyReversedEffectLists();
+        BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
+        BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+    }
+    if (EffectFrameTable.empty()) BuildEffectFrameTable(EffectFrameTable);
 }
 
 StageHarness::~StageHarness()

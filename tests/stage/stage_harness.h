@@ -69,6 +69,10 @@ private:
     cScrollAxis* m_lpSavedY;
 };
 
+// The database's effect tables as start-up builds them, from the lists the
+// test has set (entry 0 alone where a list is empty); kept when already built.
+void PrepareEffectTables();
+
 // An object set up with a hit box of w x h, drawn in a 32 x 32 cell, in the
 // given motion mode, its hit rectangle's corner at (left, top).
 void PlaceObject(cStageObject& object, double left, double top, int w, int h, int motionMode);

@@ -4,7 +4,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 #include <iterator>
 #include <vector>
 
@@ -23,6 +27,21 @@
 #include "records/stage_data.h"
 
 namespace {
+#ifdef _WIN32
+std::string Utf8(const std::string& cp932)
+{
+    // Through UTF-16, as Windows converts; a byte that is no character comes
+    // out as the code page's default character.
+    const int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
+    if (n <= 0) return cp932;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), wide.data(), n);
+    const int m = WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(m > 0 ? m : 0), '\0');
+    if (m > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, out.data(), m, nullptr, nullptr);
+    return out;
+}
+#else
 std::string Utf8(const std::string& cp932)
 {
     iconv_t cd = iconv_open("UTF-8", "CP932");
@@ -44,6 +63,7 @@ std::string Utf8(const std::string& cp932)
     out.resize(out.size() - outLeft);
     return out;
 }
+#endif
 
 std::string Quoted(const std::string& s)
 {
@@ -114,7 +134,7 @@ void DumpCommands(std::string& out, int depth, const std::vector<cCommandData>& 
     for (size_t i = 0; i < list.size(); ++i) {
         const cCommandData& c = list[i];
         const CMDLABEL* labels = c.m_bItemCommand ? aItemCommandLabel : aCommandLabel;
-        const int count = c.m_bItemCommand ? ITEMCMD_COUNT : FLOWCMD_COUNT;
+        const int count = c.m_bItemCommand ? static_cast<int>(ITEMCMD_COUNT) : static_cast<int>(FLOWCMD_COUNT);
         const std::string name = c.m_cKind >= 0 && c.m_cKind < count ? Utf8(labels[c.m_cKind].lpLabel) : "?";
         std::string params;
         for (int32_t p : c.m_Params) params += " " + std::to_string(p);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "tools/sample/le_bytes.h"
 
@@ -42,7 +43,7 @@ std::vector<double> Render(const std::vector<cNote>& notes)
             switch (n.nWave) {
             case WAVE_SQUARE: v = phase < 0.5 ? 1 : -1; break;
             case WAVE_TRIANGLE: v = phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase; break;
-            case WAVE_SINE: v = std::sin(2 * M_PI * phase); break;
+            case WAVE_SINE: v = std::sin(2 * std::numbers::pi * phase); break;
             default:
                 // Noise held for one cycle of the pitch, so that the pitch
                 // still colours it.
