@@ -7,6 +7,7 @@
 #include "app/log.h"
 #include "files/system_data.h"
 #include "stage/item_commands.h"
+#include "stage/message.h"
 #include "stage/key_input.h"
 #include "stage/play_links.h"
 #include "stage/play_services.h"
@@ -427,4 +428,13 @@ int cPlayer::RunItemCommands(const std::vector<cCommandData>& commands)
         if (result) return result;
     }
     return m_nHp <= 0 ? 2 : 0;
+}
+
+void cPlayer::AddItemPopup(int kind, int chip, int frame)
+{
+    if (!lpStageScene) return;
+    cMessage popup;
+    popup.Set(MSGMODE_CHIP, nullptr, kind, chip, frame, MSGPLACE_ABOVE_HERO, 0, 0, 0, 0, 0, 0, SHOW_TIMED, 30, 0, m_nRef,
+              0, 0, 0, 0, 0, 0, 0, 0);
+    lpStageScene->m_MessageList.push_back(popup);
 }

@@ -69,6 +69,8 @@ public:
     // Runs an item's commands on this player: 0, or the first non-zero
     // result of a command, or 2 when HP ran out.
     int RunItemCommands(const std::vector<cCommandData>& commands);
+    // A rising 16 x 16 icon of the chip above this player for 30 frames.
+    void AddItemPopup(int kind, int chip, int frame);
     // The hit-box display over the drawn player: each shown box in its
     // colour, cycling through four shades.
     void DrawBoxDisplay(DDSURFACEDATA* target);

@@ -10,6 +10,7 @@
 #include "records/command_data.h"
 #include "records/key_cond_data.h"
 #include "stage/key_input.h"
+#include "stage/message.h"
 #include "stage/running_flow.h"
 #include "stage/play_links.h"
 #include "stage/player.h"
@@ -268,4 +269,22 @@ TEST(PlayerJump, AFlyingPlayerDoesNotJump)
     p.Jump(&jump.run);
     EXPECT_EQ(p.m_dVy, 0);
     EXPECT_EQ(p.m_bJumpControlled, 0);
+}
+
+TEST(PlayerItems, APickUpPopupRisesAboveThePlayerForThirtyFrames)
+{
+    StageHarness h(FloorStage(1));
+    HarnessScene scene;
+    cPlayer& p = StandingPlayer(5);
+    p.AddItemPopup(2, 17, 1);
+    ASSERT_EQ(scene.Scene().m_MessageList.size(), 1u);
+    const cMessage& m = scene.Scene().m_MessageList.back();
+    EXPECT_EQ(m.m_nMode, MSGMODE_CHIP);
+    EXPECT_EQ(m.m_nValue1, 2);
+    EXPECT_EQ(m.m_nValue2, 17);
+    EXPECT_EQ(m.m_nValue3, 1);
+    EXPECT_EQ(m.m_nPlacement, MSGPLACE_ABOVE_HERO);
+    EXPECT_EQ(m.m_nTimeMode, SHOW_TIMED);
+    EXPECT_EQ(m.m_nFrames, 30);
+    EXPECT_EQ(m.m_nAnchor, p.m_nRef);
 }
