@@ -170,3 +170,27 @@ TEST(NpcMove, LeavingTheGridSidewaysOrFallingOut)
         EXPECT_EQ(npc.MoveY(), c.codeY) << c.x << "," << c.y;
     }
 }
+
+TEST(NpcItem, TheIconIsHiddenSixtyThreeFramesThenShownThirtyThree)
+{
+    StageHarness h(HarnessStage{});
+    HarnessScene scene;
+    cItem carried;
+    carried.m_bCarried = 1;
+    CharaList.emplace_back();
+    cNpc& npc = CharaList.back();
+    npc.Setup(2, HarnessCharaDef(1, 10), &carried, ON, ON, 0);
+    npc.m_bOnScreen = 1;
+    std::vector<int> shown;
+    for (int frame = 0; frame < 96 * 2; ++frame) shown.push_back(npc.IconFrame());
+    std::vector<int> expected;
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        expected.insert(expected.end(), 63, 0);
+        expected.insert(expected.end(), 33, 1);
+    }
+    EXPECT_EQ(shown, expected);
+
+    cNpc& plain = SetUpNpc(RANGE_SCREEN, APPEAR_WHILE, 0, ON, ON);
+    plain.m_bOnScreen = 1;
+    for (int frame = 0; frame < 96; ++frame) EXPECT_FALSE(plain.IconFrame());
+}
