@@ -4,14 +4,13 @@
 // through one function here.
 #include <vector>
 
+#include "stage/chara_search.h"
+
 class cChara;
 class cCommandData;
 class cPlayer;
 class cScreenTint;
 
-// The first player, else the first other character, whose creator
-// reference is ref; null when there is none.
-cChara* FindCharaByRef(int ref);
 // The character's basic animation set (force: even when it is the current one).
 void SetCharaBasicAnimSet(cChara* chara, int set, int force);
 // A direction choice (0..12) resolved by the character's facing into a

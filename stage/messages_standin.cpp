@@ -7,15 +7,6 @@
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
 
-cChara* FindCharaByRef(int ref)
-{
-    for (cPlayer& p : Player)
-        if (p.m_nRef == ref) return &p;
-    for (cNpc& c : CharaList)
-        if (c.m_nRef == ref) return &c;
-    return nullptr;
-}
-
 void SetCharaBasicAnimSet(cChara* chara, int set, int force) { chara->SetBasicAnimSet(set, force); }
 
 int ResolveCharaDirection(cChara* chara, int choice) { return chara->ResolveDirection(choice); }

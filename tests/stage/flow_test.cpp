@@ -177,13 +177,25 @@ TEST(FlowPasses, AFlowBreakingOnItself)
     EXPECT_EQ(chara.m_Flows[0].m_bRunning, 0);
 }
 
+// A no-wait flow-control command of 5 tenths that ends the flows of an ID
+// no flow has: it runs and acts on nothing.
+static cCommandData EndFlowsOfId(int id)
+{
+    cCommandData control = Command(FLOWCMD_FLOW_CONTROL, 5, true);
+    control.m_Params.assign(8, 0);
+    control.m_Params[0] = 1;   // "終了"
+    control.m_Params[1] = 2;   // by ID
+    control.m_Params[2] = id;
+    return control;
+}
+
 TEST(FlowPasses, BeforeTheStageStartsOnlyNoWaitCommandsOfTheLaterKindsRun)
 {
     FlowHarness h;
     cChara chara;
     Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START,
                        {Command(FLOWCMD_MESSAGE, 0), Command(FLOWCMD_PLAY_SE, 0, true), Command(FLOWCMD_WAIT, 0, true),
-                        Command(FLOWCMD_SHOT, 0, true), Command(FLOWCMD_FLOW_CONTROL, 5, true),
+                        Command(FLOWCMD_SHOT, 0, true), EndFlowsOfId(9),
                         Command(FLOWCMD_SET_TARGET, 0)})});
     chara.FireTrigger(TRIGGER_BEFORE_STAGE_START);
     const cRunningFlow& flow = chara.m_Flows[0];
@@ -456,4 +468,16 @@ TEST(KeySequence, PresentStepsAndTheHeldDirection)
     runs.AddRunFrame(0, 0);
     EXPECT_EQ(cChara::GetFirstPressedDirection(&runs), NEUTRAL);
     EXPECT_EQ(cChara::GetFirstPressedDirection(nullptr), 0);
+}
+
+TEST(FlowPasses, AFlowBeforeTheStageThatRestartsItselfRunsOnce)
+{
+    FlowHarness h;
+    cChara chara;
+    cCommandData restart = Command(FLOWCMD_FLOW_CONTROL, 0, true);
+    restart.m_Params.assign(8, 0);   // "開始", this flow
+    Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START, {Command(FLOWCMD_PLAY_SE, 0, true), restart})});
+    chara.FireTrigger(TRIGGER_BEFORE_STAGE_START);
+    // The restart breaks off the instant; the flow has ended.
+    EXPECT_EQ(chara.m_Flows[0].m_bRunning, 0);
 }
