@@ -2,20 +2,9 @@
 
 #include "records/command_data.h"
 #include "stage/stage_object.h"
-
-#ifdef _WIN32
-#include "app/sound.h"
-
-void (*lpPlayUserSE)(int n) = PlayUserSE;
-#else
-namespace {
-void NoSound(int) {}
-} // namespace
-
-void (*lpPlayUserSE)(int n) = NoSound;
-#endif
+#include "stage/stage_services.h"
 
 void PlayCommandSound(const cStageObject& object, const cCommandData& command)
 {
-    if (command.m_sSound && (!command.m_bSoundOnScreen || object.m_bOnScreen)) lpPlayUserSE(command.m_sSound);
+    if (command.m_sSound && (!command.m_bSoundOnScreen || object.m_bOnScreen)) StagePlayUserSE(command.m_sSound);
 }

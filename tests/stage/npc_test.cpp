@@ -9,6 +9,7 @@
 #include "stage/running_command.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
+#include "stage/stage_services.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {
@@ -119,9 +120,21 @@ TEST(NpcJump, InTheAirTheFlagIsTheAnswerAndNothingChanges)
     EXPECT_EQ(npc.m_dVy, 1);
     EXPECT_EQ(npc.m_bJumping, 0);
 
+    static std::vector<int> sounds;
+    sounds.clear();
+    void (*saved)(int) = StageServices.lpPlayUserSE;
+    StageServices.lpPlayUserSE = [](int n) { sounds.push_back(n); };
+    def.m_sSound = 5;
+    def.m_bSoundOnScreen = 1;       // off screen: silent
+    npc.m_bOnScreen = 0;
     npc.m_bInAir = 0;
     npc.m_bRiding = 1;
     EXPECT_EQ(npc.Jump(&jump), 1);
+    npc.m_bJumpLocked = npc.m_bJumping = 0;
+    def.m_bSoundOnScreen = 0;
+    EXPECT_EQ(npc.Jump(&jump), 1);
+    StageServices.lpPlayUserSE = saved;
+    EXPECT_EQ(sounds, std::vector<int>{5});
     EXPECT_EQ(npc.m_dVy, -5);
     EXPECT_EQ(npc.m_bJumping + npc.m_bJumpLocked, 2);
     EXPECT_EQ(npc.m_bRiding, 0);
