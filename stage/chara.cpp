@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/log.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "records/flow_labels.h"
@@ -219,7 +220,12 @@ void cChara::ResetState(const cCharaData* def, double homeX, double homeY, int16
 
     m_nInvincible = 0;
     m_InvincibleList.clear();
-    SetBasicAnimSet(m_Def.m_sAnimeSet, 1);
+    int animSet = m_Def.m_sAnimeSet;
+    if (animSet < 0) {
+        ReportLog("Character animation set %d does not exist; set 0 is used", animSet);
+        animSet = 0;
+    }
+    SetBasicAnimSet(animSet, 1);
     m_Overlays.clear();
 }
 

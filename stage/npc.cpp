@@ -215,3 +215,11 @@ bool cNpc::CheckAppear(std::vector<char>& groups)
     UpdateScreenPos();
     return true;
 }
+
+bool cNpc::IconFrame()
+{
+    if (!m_Item.m_bCarried || !m_bOnScreen || m_Def.m_bTransparent || m_Item.m_ItemData.m_bHidden) return false;
+    if (++m_nIconCounter < 64) return false;
+    if (m_nIconCounter >= 96) m_nIconCounter = 0;
+    return true;
+}

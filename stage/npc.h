@@ -9,6 +9,8 @@
 #include "stage/chara.h"
 #include "stage/item.h"
 
+struct DDSURFACEDATA;
+
 // Appearance ranges of a definition.
 enum { RANGE_SCREEN = 0, RANGE_X_ONLY = 1, RANGE_Y_ONLY = 2, RANGE_EVERYWHERE = 3 };
 // Appearance modes: 0 while in range or group; 1 once appeared, always.
@@ -46,6 +48,12 @@ public:
     bool CheckAppearRange(std::vector<char>& groups);
     // Whether it takes part in this sub-step.
     bool CheckAppear(std::vector<char>& groups);
+
+    // The blinking icon of the carried item above the character, drawn in
+    // 33 frames of every 96. IconFrame counts the frame: whether the icon
+    // shows in it.
+    bool IconFrame();
+    void DrawIcon(DDSURFACEDATA* target);
 
     int32_t m_bInRange = 0;
     int32_t m_bAppeared = 0;

@@ -7,6 +7,7 @@
 #include "app/log.h"
 #include "files/system_data.h"
 #include "stage/item_commands.h"
+#include "stage/message.h"
 #include "stage/key_input.h"
 #include "stage/play_links.h"
 #include "stage/play_services.h"
@@ -108,7 +109,10 @@ void cPlayer::Setup(int serial, const cCharaData& def, double x, double y)
     GetBodySize(offX, offY, w, h);
     cStageObject::Setup(serial, m_Def.m_cControl, m_Def.m_cPlayerNo, m_Def.m_cPass, m_Def.m_sGraphic, nullptr, 0,
                         offX, offY, w, h, 32, 32, 1, MOTION_GRAVITY, 0);
-    m_lpInput = PlayerInput(m_Def.m_cPlayerNo);
+    m_lpInput = KeyInputOf(m_Def.m_cPlayerNo);
+    if (!m_lpInput)
+        ReportLog("Player input %d is outside the %d input records; the player gets no input", m_Def.m_cPlayerNo,
+                  static_cast<int>(KeyInputs.size()));
     SetFlying(m_Def.m_cFlying, 0);
     Rescale(m_Def.m_cSize, 1);
 
@@ -341,7 +345,7 @@ int cPlayer::Jump(cRunningCommand* command)
     int b = SubStepCount();
 
     int keyMode = Param(c, 0);
-    bool held = keyMode == JUMPKEY_ALWAYS || (lastStep && CheckKeyStep(KeyInputOf(m_Def.m_cPlayerNo), *lastStep));
+    bool held = keyMode == JUMPKEY_ALWAYS || (lastStep && CheckKeyStep(m_lpInput, *lastStep));
 
     if (keyMode == JUMPKEY_BY_SPEED) {
         // The faster the player runs, the higher it jumps.
@@ -424,4 +428,13 @@ int cPlayer::RunItemCommands(const std::vector<cCommandData>& commands)
         if (result) return result;
     }
     return m_nHp <= 0 ? 2 : 0;
+}
+
+void cPlayer::AddItemPopup(int kind, int chip, int frame)
+{
+    if (!lpStageScene) return;
+    cMessage popup;
+    popup.Set(MSGMODE_CHIP, nullptr, kind, chip, frame, MSGPLACE_ABOVE_HERO, 0, 0, 0, 0, 0, 0, SHOW_TIMED, 30, 0, m_nRef,
+              0, 0, 0, 0, 0, 0, 0, 0);
+    lpStageScene->m_MessageList.push_back(popup);
 }

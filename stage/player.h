@@ -11,8 +11,9 @@
 #include "records/command_data.h"
 #include "stage/chara.h"
 
-class cInput;
+class cInputRuns;
 class cItem;
+struct DDSURFACEDATA;
 
 // One box of the hit-box display drawn over the player.
 struct BOXDISPLAY {
@@ -68,8 +69,13 @@ public:
     // Runs an item's commands on this player: 0, or the first non-zero
     // result of a command, or 2 when HP ran out.
     int RunItemCommands(const std::vector<cCommandData>& commands);
+    // A rising 16 x 16 icon of the chip above this player for 30 frames.
+    void AddItemPopup(int kind, int chip, int frame);
+    // The hit-box display over the drawn player: each shown box in its
+    // colour, cycling through four shades.
+    void DrawBoxDisplay(DDSURFACEDATA* target);
 
-    cInput* m_lpInput = nullptr;
+    const cInputRuns* m_lpInput = nullptr;   // the input history of its input number
     int32_t m_nJumpHold = 0;
     int32_t m_bJumpReady = 0;
     int32_t m_bNoJumpBlock = 0;

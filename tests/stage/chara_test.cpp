@@ -39,15 +39,6 @@ struct TriggerLog {
     ~TriggerLog() { lpTriggerWatch = nullptr; }
 };
 
-cNpc& PlaceNpc(const cCharaData& def, double left, double top)
-{
-    CharaList.emplace_back();
-    cNpc& npc = CharaList.back();
-    npc.Setup(1, def, nullptr, left, top, 0);
-    npc.SetPosition(left, top);
-    return npc;
-}
-
 } // namespace
 
 TEST(CharaJump, ConversionsOverSubStepsGravitySideAndHeight)
@@ -122,7 +113,7 @@ TEST(CharaContact, LandingPutsTheBottomOnTheLastRowAboveTheCell)
     HarnessScene scene;
     TriggerLog log;
     for (int side : {0, 1}) {
-        cNpc& c = PlaceNpc(HarnessCharaDef(side, 10), 400, 100.7 - 23);
+        cNpc& c = HarnessNpc(HarnessCharaDef(side, 10), 400, 100.7 - 23);
         c.m_dVy = 3;
         c.m_bInAir = c.m_bJumping = c.m_bJumpLocked = c.m_bKnockback = c.m_bNoJump = c.m_bJumpCut = 1;
         c.m_nNoGroundSteps = 5;
@@ -144,7 +135,7 @@ TEST(CharaContact, ACeilingHitMovesDownToTheNextCellAndCutsTheJump)
     StageHarness h(StageWith(1, 0.4));
     HarnessScene scene;
     TriggerLog log;
-    cNpc& c = PlaceNpc(HarnessCharaDef(1, 10), 400, 420.3);
+    cNpc& c = HarnessNpc(HarnessCharaDef(1, 10), 400, 420.3);
     c.m_dVy = -5;
     c.HitCeiling();
     EXPECT_DOUBLE_EQ(c.m_dTop, 448.3);
@@ -292,7 +283,7 @@ TEST(CharaLinks, PlacedCharactersFollowPlayerOneOnceWhereTheyLive)
         CharaList.push_back(temporary);
     }
     cNpc& a = CharaList.back();
-    cNpc& b = PlaceNpc(def, 600, 400);
+    cNpc& b = HarnessNpc(def, 600, 400);
     b.ResetState(nullptr, 600, 400, 0);     // a second reset adds no second entry
     EXPECT_EQ(a.m_lpTarget, &p1);
     EXPECT_EQ(b.m_lpTarget, &p1);

@@ -14,7 +14,7 @@
 #include "stage/running_command.h"
 #include "stage/running_flow.h"
 #include "stage/stage_scene.h"
-#include "stage/play_services.h"
+#include "stage/stage_services.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {
@@ -296,8 +296,8 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     int sounds = 0;
     static int* counter;
     counter = &sounds;
-    void (*saved)(int) = lpPlayUserSE;
-    lpPlayUserSE = [](int) { ++*counter; };
+    void (*saved)(int) = StageServices.lpPlayUserSE;
+    StageServices.lpPlayUserSE = [](int) { ++*counter; };
 
     Place(chara, 800, 500, true, 0);
     MoveCommand free(FLOWCMD_TURN, 0, 60);
@@ -324,7 +324,7 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     Run(chara, again, CmdTurn, 13 * StageData.m_nSubSteps);
     EXPECT_EQ(chara.m_nFacing, 1);
     EXPECT_EQ(sounds, 3);            // passes 0, 6 and 12
-    lpPlayUserSE = saved;
+    StageServices.lpPlayUserSE = saved;
 
     chara.m_dVx = chara.m_dAx = chara.m_dKnockY = 1;
     chara.m_bHoldScreenX = 1;

@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "files/stage_file.h"
+#include "app/input_runs.h"
 #include "records/command_data.h"
+#include "records/key_cond_data.h"
+#include "stage/key_input.h"
+#include "stage/message.h"
+#include "stage/running_flow.h"
 #include "stage/play_links.h"
 #include "stage/player.h"
 #include "stage/running_command.h"
@@ -52,19 +57,37 @@ struct JumpCommand {
     }
 };
 
-// Runs the frames of a jump: keys[i] is whether the jump key is down in frame
-// i (held: key mode 0; up: key mode 1 in a flow without key steps, which
-// never counts as held). Returns the top edge after each frame.
-std::vector<double> RunJump(cPlayer& p, JumpCommand& jump, const std::vector<int>& keys)
+// The jump key: button 1, pressed in the flow's one key step.
+struct JumpKey {
+    cInputRuns runs;
+    cKeyCondData step;
+    cRunningFlow flow;
+    std::vector<const cInputRuns*> savedInputs = KeyInputs;
+    JumpKey()
+    {
+        KeyInputs.assign(1, &runs);
+        step.m_KeyStates.assign(KEYSTATE_COUNT, KEYMARK_NONE);
+        step.m_KeyStates[KEYSTATE_FIRST_BUTTON + 1] = KEYMARK_PRESSED;
+        flow.m_KeySteps = {&step};
+    }
+    ~JumpKey() { KeyInputs = savedInputs; }
+};
+
+// Runs the frames of a jump command of key mode 1 in a flow whose key step
+// is the jump key: keys[i] is whether the key is down in frame i. Returns
+// the top edge after each frame.
+std::vector<double> RunJump(cPlayer& p, JumpCommand& jump, JumpKey& key, const std::vector<int>& keys)
 {
     std::vector<double> tops;
     int b = SubStepCount();
     for (int down : keys) {
+        key.runs.AddRunFrame(0, down ? 1 : 0);
         for (int s = 1; s <= b; ++s)
             CharaSubStep(p, s, [&](cChara&) {
                 p.m_bJumpControlled = 0;
-                jump.def.m_Params[0] = down ? 0 : 1;
+                lpStageScene->m_lpCurFlow = &key.flow;
                 p.Jump(&jump.run);
+                lpStageScene->m_lpCurFlow = nullptr;
             });
         tops.push_back(p.m_dTop);
     }
@@ -152,8 +175,10 @@ TEST(PlayerJump, ReleasingHalfwayCutsTheRiseWhileHoldingRisesFully)
     // not held at 6 pixels a frame.
     StageHarness h(FloorStage(11));
     HarnessScene scene;
+    JumpKey key;
     cPlayer& p = StandingPlayer(5);
-    std::vector<int> heldKeys(40, 1);
+    ASSERT_EQ(p.m_lpInput, &key.runs);
+    std::vector<int> heldKeys(56, 1);
     std::vector<int> releasedKeys(40, 0);
     std::fill(releasedKeys.begin(), releasedKeys.begin() + 5, 1);
 
@@ -165,9 +190,14 @@ TEST(PlayerJump, ReleasingHalfwayCutsTheRiseWhileHoldingRisesFully)
         Settle(p, 3);
         ASSERT_EQ(p.m_bInAir, 0);
         double ground = p.m_dTop;
-        JumpCommand jump(p, 0, 4);
-        tops[released] = RunJump(p, jump, released ? releasedKeys : heldKeys);
+        JumpCommand jump(p, 1, 4);
+        RunJump(p, jump, key, {0});
+        tops[released] = RunJump(p, jump, key, released ? releasedKeys : heldKeys);
         peaks[released] = ground - *std::min_element(tops[released].begin(), tops[released].end());
+        // Landed with the key still down: no second jump.
+        if (!released) {
+            for (size_t f = 46; f < tops[0].size(); ++f) EXPECT_NEAR(tops[0][f], ground, 1) << "frame " << f;
+        }
     }
     // Held: the full rise of 4 half blocks (64 pixels, less the player's
     // side's 2 per cent of speed).
@@ -239,4 +269,22 @@ TEST(PlayerJump, AFlyingPlayerDoesNotJump)
     p.Jump(&jump.run);
     EXPECT_EQ(p.m_dVy, 0);
     EXPECT_EQ(p.m_bJumpControlled, 0);
+}
+
+TEST(PlayerItems, APickUpPopupRisesAboveThePlayerForThirtyFrames)
+{
+    StageHarness h(FloorStage(1));
+    HarnessScene scene;
+    cPlayer& p = StandingPlayer(5);
+    p.AddItemPopup(2, 17, 1);
+    ASSERT_EQ(scene.Scene().m_MessageList.size(), 1u);
+    const cMessage& m = scene.Scene().m_MessageList.back();
+    EXPECT_EQ(m.m_nMode, MSGMODE_CHIP);
+    EXPECT_EQ(m.m_nValue1, 2);
+    EXPECT_EQ(m.m_nValue2, 17);
+    EXPECT_EQ(m.m_nValue3, 1);
+    EXPECT_EQ(m.m_nPlacement, MSGPLACE_ABOVE_HERO);
+    EXPECT_EQ(m.m_nTimeMode, SHOW_TIMED);
+    EXPECT_EQ(m.m_nFrames, 30);
+    EXPECT_EQ(m.m_nAnchor, p.m_nRef);
 }

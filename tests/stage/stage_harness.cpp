@@ -287,6 +287,15 @@ std::pair<int, int> CharaSubStep(cChara& c, int subStep, const std::function<voi
     return {x, y};
 }
 
+cNpc& HarnessNpc(const cCharaData& def, double left, double top)
+{
+    CharaList.emplace_back();
+    cNpc& npc = CharaList.back();
+    npc.Setup(static_cast<int>(CharaList.size()), def, nullptr, left, top, 0);
+    npc.SetPosition(left, top);
+    return npc;
+}
+
 // -- flows --
 
 namespace {

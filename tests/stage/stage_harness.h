@@ -13,6 +13,7 @@
 #include "stage/scroll_axis.h"
 
 class cChara;
+class cNpc;
 class cRunningCommand;
 class cCharaData;
 class cStageObject;
@@ -116,6 +117,10 @@ private:
 // A definition of a character of the given side (0 the player's, 1 the
 // computer's) with the given maximum HP, walking, size 1, stopping ease 0.
 cCharaData HarnessCharaDef(int side, int maxHp);
+
+// A character of that definition set up at the end of CharaList, its hit
+// rectangle's corner at (left, top).
+cNpc& HarnessNpc(const cCharaData& def, double left, double top);
 
 // One sub-step of a character in the play step's order (invincibility, the
 // contact flags, its flows, the move on x, gravity, the move on y, a floor
