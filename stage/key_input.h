@@ -12,6 +12,14 @@ class cKeyCondData;
 // player's input number). The stage-play screen points them at the shell's
 // inputs; a test at histories of its own.
 extern std::vector<const cInputRuns*> KeyInputs;
+// Points KeyInputs at a list of inputs (the shell's Inputs), element i for
+// input number i.
+template <class Input>
+void SetKeyInputs(const std::vector<Input>& inputs)
+{
+    KeyInputs.clear();
+    for (const Input& input : inputs) KeyInputs.push_back(&input);
+}
 // The history of an input number, or null when there is none.
 const cInputRuns* KeyInputOf(int input);
 

@@ -456,4 +456,12 @@ TEST(KeySequence, PresentStepsAndTheHeldDirection)
     runs.AddRunFrame(0, 0);
     EXPECT_EQ(cChara::GetFirstPressedDirection(&runs), NEUTRAL);
     EXPECT_EQ(cChara::GetFirstPressedDirection(nullptr), 0);
+
+    auto saved = KeyInputs;
+    std::vector<cInputRuns> inputs(2);
+    SetKeyInputs(inputs);
+    EXPECT_EQ(KeyInputOf(1), &inputs[1]);
+    EXPECT_EQ(KeyInputOf(2), nullptr);
+    EXPECT_EQ(KeyInputOf(-1), nullptr);
+    KeyInputs = saved;
 }
