@@ -17,16 +17,7 @@
 
 namespace {
 
-cCommandData Command(int kind, int tenths, bool noWait = false)
-{
-    cCommandData c;
-    c.m_cKind = static_cast<int8_t>(kind);
-    c.m_sTime = static_cast<int16_t>(tenths);
-    c.m_bNoWait = noWait ? 1 : 0;
-    return c;
-}
-
-cFlowData FlowWithId(int id, std::vector<cCommandData> commands = {Command(FLOWCMD_WAIT, 1)})
+cFlowData FlowWithId(int id, std::vector<cCommandData> commands = {FlowCommand(FLOWCMD_WAIT, 1)})
 {
     cFlowData f;
     f.m_cTrigger = TRIGGER_NONE;
@@ -73,9 +64,9 @@ TEST(FlowList, LengthsAndSpeedsFollowTheInstanceAndTheSubSteps)
     FlowHarness h(3);
     cChara chara;
     chara.m_sParamIndex = 2;   // the third member of its placement
-    cCommandData wait = Command(FLOWCMD_WAIT, 10);
+    cCommandData wait = FlowCommand(FLOWCMD_WAIT, 10);
     wait.m_sTimeStep = 5;
-    cCommandData move = Command(FLOWCMD_WAIT, 0);
+    cCommandData move = FlowCommand(FLOWCMD_WAIT, 0);
     NewEdMove(move.m_pMove);
     move.m_pMove->m_sSpeed = 30;
     move.m_pMove->m_sSpeedStep = 6;
@@ -117,7 +108,7 @@ TEST(FlowList, MoveTiming)
     };
     for (const Case& c : cases) {
         SystemData.m_bKeepNegativeTime = c.keepNegative;
-        cCommandData def = Command(FLOWCMD_LINEAR_MOVE, 0);
+        cCommandData def = FlowCommand(FLOWCMD_LINEAR_MOVE, 0);
         NewEdMove(def.m_pMove);
         def.m_pMove->m_cTiming = static_cast<uint8_t>(c.timing);
         def.m_pMove->m_cDistanceUnit = static_cast<uint8_t>(c.unit);
@@ -206,9 +197,9 @@ TEST(FlowList, TheAnimationScheduleEndsEachLeadInAsItsCommandStarts)
     };
     cChara chara;
     chara.m_Def.m_Flows = {
-        FlowWithId(1, {Command(FLOWCMD_WAIT, 1), withAnime(Command(FLOWCMD_WAIT, 3))}),
-        FlowWithId(2, {Command(FLOWCMD_WAIT, 3), Command(FLOWCMD_WAIT, 5, true), withAnime(Command(FLOWCMD_JUMP, 0))}),
-        FlowWithId(3, {withAnime(Command(FLOWCMD_WAIT, 0))}),
+        FlowWithId(1, {FlowCommand(FLOWCMD_WAIT, 1), withAnime(FlowCommand(FLOWCMD_WAIT, 3))}),
+        FlowWithId(2, {FlowCommand(FLOWCMD_WAIT, 3), FlowCommand(FLOWCMD_WAIT, 5, true), withAnime(FlowCommand(FLOWCMD_JUMP, 0))}),
+        FlowWithId(3, {withAnime(FlowCommand(FLOWCMD_WAIT, 0))}),
     };
     chara.InsertFlows(chara.m_Def.m_Flows, 0, 0, 0);
     DataBase.m_Anime = savedAnime;

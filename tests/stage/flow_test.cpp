@@ -22,19 +22,10 @@ namespace {
 
 enum { LEFT = 1, RIGHT = 2, UP = 4, DOWN = 8, BUTTON1 = 1 };
 
-cCommandData Command(int kind, int tenths, bool noWait = false)
-{
-    cCommandData c;
-    c.m_cKind = static_cast<int8_t>(kind);
-    c.m_sTime = static_cast<int16_t>(tenths);
-    c.m_bNoWait = noWait ? 1 : 0;
-    return c;
-}
-
 // A command that lasts the given passes at one sub-step a frame.
 cCommandData CommandOfPasses(int kind, int passes, bool noWait = false)
 {
-    cCommandData c = Command(kind, 0, noWait);
+    cCommandData c = FlowCommand(kind, 0, noWait);
     c.m_sTime = static_cast<int16_t>(passes / 6);
     return c;
 }
@@ -103,7 +94,7 @@ TEST(FlowPasses, NoWaitAndWaitingCommands)
     };
     const std::vector<Case> cases = {
         {"a lone waiting command of time 0 runs once and finishes the flow",
-         {Command(FLOWCMD_WAIT, 0)},
+         {FlowCommand(FLOWCMD_WAIT, 0)},
          {{{1, 1, 1}}},
          0},
         {"no-wait A (12 passes) with waiting B (6): B ends the flow, A stops with it",
@@ -112,17 +103,17 @@ TEST(FlowPasses, NoWaitAndWaitingCommands)
           {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {4, 1, 0}, {5, 1, 0}, {6, 1, 1}}},
          5},
         {"two no-wait commands and a waiting one all start in the first pass",
-         {Command(FLOWCMD_WAIT, 0, true), CommandOfPasses(FLOWCMD_WAIT, 6, true), CommandOfPasses(FLOWCMD_WAIT, 6)},
+         {FlowCommand(FLOWCMD_WAIT, 0, true), CommandOfPasses(FLOWCMD_WAIT, 6, true), CommandOfPasses(FLOWCMD_WAIT, 6)},
          {{{1, 1, 1}},
           {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {4, 1, 0}, {5, 1, 0}, {6, 1, 1}},
           {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {4, 1, 0}, {5, 1, 0}, {6, 1, 1}}},
          5},
         {"a waiting command that finishes hands over in the next pass",
-         {Command(FLOWCMD_WAIT, 0), Command(FLOWCMD_WAIT, 0), Command(FLOWCMD_WAIT, 0)},
+         {FlowCommand(FLOWCMD_WAIT, 0), FlowCommand(FLOWCMD_WAIT, 0), FlowCommand(FLOWCMD_WAIT, 0)},
          {{{1, 1, 1}}, {{2, 1, 1}}, {{3, 1, 1}}},
          2},
         {"an unknown kind runs for its length and does nothing",
-         {Command(77, 0), Command(-5, 0)},
+         {FlowCommand(77, 0), FlowCommand(-5, 0)},
          {{{1, 1, 1}}, {{2, 1, 1}}},
          1},
     };
@@ -149,7 +140,7 @@ TEST(FlowPasses, TimeInTenthsLastsSixPassesPerSubStepAndFrame)
 {
     FlowHarness h(3);
     cChara chara;
-    Build(chara, {Flow(TRIGGER_NONE, {Command(FLOWCMD_WAIT, 10)})});
+    Build(chara, {Flow(TRIGGER_NONE, {FlowCommand(FLOWCMD_WAIT, 10)})});
     EXPECT_EQ(chara.m_Flows[0].m_Commands[0].m_nLength, 180);
     h.Add(chara);
     FlowHarness::StartFlow(chara, 0);
@@ -163,11 +154,11 @@ TEST(FlowPasses, AFlowBreakingOnItself)
 {
     FlowHarness h;
     cChara chara;
-    cCommandData control = Command(FLOWCMD_FLOW_CONTROL, 0, true);
+    cCommandData control = FlowCommand(FLOWCMD_FLOW_CONTROL, 0, true);
     control.m_Params.assign(8, 0);
     control.m_Params[0] = 1;   // "終了"
     control.m_Params[1] = 0;   // this flow
-    Build(chara, {Flow(TRIGGER_NONE, {control, Command(FLOWCMD_WAIT, 0)})});
+    Build(chara, {Flow(TRIGGER_NONE, {control, FlowCommand(FLOWCMD_WAIT, 0)})});
     h.Add(chara);
     FlowHarness::StartFlow(chara, 0);
     h.Frame();
@@ -182,9 +173,9 @@ TEST(FlowPasses, BeforeTheStageStartsOnlyNoWaitCommandsOfTheLaterKindsRun)
     FlowHarness h;
     cChara chara;
     Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START,
-                       {Command(FLOWCMD_MESSAGE, 0), Command(FLOWCMD_PLAY_SE, 0, true), Command(FLOWCMD_WAIT, 0, true),
-                        Command(FLOWCMD_SHOT, 0, true), Command(FLOWCMD_FLOW_CONTROL, 5, true),
-                        Command(FLOWCMD_SET_TARGET, 0)})});
+                       {FlowCommand(FLOWCMD_MESSAGE, 0), FlowCommand(FLOWCMD_PLAY_SE, 0, true), FlowCommand(FLOWCMD_WAIT, 0, true),
+                        FlowCommand(FLOWCMD_SHOT, 0, true), FlowCommand(FLOWCMD_FLOW_CONTROL, 5, true),
+                        FlowCommand(FLOWCMD_SET_TARGET, 0)})});
     chara.FireTrigger(TRIGGER_BEFORE_STAGE_START);
     const cRunningFlow& flow = chara.m_Flows[0];
     EXPECT_EQ(flow.m_bRunning, 0);
@@ -253,7 +244,7 @@ TEST(FlowTriggers, AnAlwaysFlowAcrossSubStepsWithAndWithoutRefiring)
         FlowHarness h(3);
         SystemData.m_bFlowRefire = refire;
         cChara chara;
-        Build(chara, {Flow(TRIGGER_ALWAYS, {Command(FLOWCMD_WAIT, 10), Command(FLOWCMD_RUN_CODE, 0, true)})});
+        Build(chara, {Flow(TRIGGER_ALWAYS, {FlowCommand(FLOWCMD_WAIT, 10), FlowCommand(FLOWCMD_RUN_CODE, 0, true)})});
         h.Add(chara);
         for (int i = 0; i < 243; ++i) h.Frame();
         EXPECT_EQ(FinishFrames(h, 0, 1), refire ? (std::vector<int>{61, 121, 181, 242}) : (std::vector<int>{61, 122, 183}));
@@ -310,7 +301,7 @@ std::vector<int> StartsOf(std::vector<cKeyCondData> steps, int window, const std
     FlowHarness h;
     SystemData.m_bKeyOverlap = overlap;
     cChara chara;
-    cFlowData flow = Flow(TRIGGER_ALWAYS, {Command(FLOWCMD_WAIT, 0)});
+    cFlowData flow = Flow(TRIGGER_ALWAYS, {FlowCommand(FLOWCMD_WAIT, 0)});
     flow.m_KeyConds = std::move(steps);
     flow.m_cKeyWindow = static_cast<int8_t>(window);
     flow.m_bKeyRepeat = static_cast<uint8_t>(repeat);

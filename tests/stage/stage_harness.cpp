@@ -211,3 +211,12 @@ void FlowHarness::StartFlow(cChara& chara, int flow)
     lpStageScene->m_lpCurFlow = nullptr;
     lpStageScene->m_lpCurCommand = nullptr;
 }
+
+cCommandData FlowCommand(int kind, int tenths, bool noWait)
+{
+    cCommandData c;
+    c.m_cKind = static_cast<int8_t>(kind);
+    c.m_sTime = static_cast<int16_t>(tenths);
+    c.m_bNoWait = noWait ? 1 : 0;
+    return c;
+}

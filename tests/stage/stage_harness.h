@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/input_runs.h"
+#include "records/command_data.h"
 #include "stage/scroll_axis.h"
 
 class cChara;
@@ -110,3 +111,7 @@ private:
     int32_t m_SavedFlags[3];
     std::vector<cChara*> m_Charas;
 };
+
+// A command of a flow definition: its kind, its time in tenths of a second
+// and its no-wait flag.
+cCommandData FlowCommand(int kind, int tenths, bool noWait = false);
