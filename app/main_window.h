@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "app/client_size.h"
 #include "app/window.h"
 
 // The registered class, also the single-instance mark another start looks for.
@@ -12,8 +13,6 @@
 #define EDITOR_WINDOW_CLASS "Orvane4_Editor"
 #define EDITOR_WINDOW_TITLE "Orvane4"
 
-constexpr int MAIN_CLIENT_WIDTH = 640;
-constexpr int MAIN_CLIENT_HEIGHT = 480;
 constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 class cMainWindow : public cWindow {

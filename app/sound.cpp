@@ -7,6 +7,8 @@
 #include "app/input.h"
 #include "app/log.h"
 #include "app/main_window_handle.h"
+#include "app/wave_file.h"
+#include "app/whole_file.h"
 
 HRESULT(WINAPI* lpDirectSoundCreate)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN) = DirectSoundCreate;
 
@@ -92,42 +94,20 @@ bool DS_Init(HWND window, DWORD rate, WORD bits, WORD channels)
 bool DS_ReadWave(const char* file, DSWAVE& wave)
 {
     wave = DSWAVE{};
-    HMMIO h = mmioOpenA(const_cast<char*>(file), nullptr, MMIO_READ | MMIO_ALLOCBUF);
-    if (!h) return false;
-    bool ok = false;
-    MMCKINFO riff = {};
-    MMCKINFO chunk = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    do {
-        if (mmioDescend(h, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) break;
-        chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-        if (mmioDescend(h, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) break;
-        // A format shorter than the PCM fields is no format at all.
-        if (chunk.cksize < sizeof(PCMWAVEFORMAT)) break;
-        LONG want = static_cast<LONG>(std::min<DWORD>(chunk.cksize, sizeof(WAVEFORMATEX)));
-        if (mmioRead(h, reinterpret_cast<HPSTR>(&wave.Format), want) != want) break;
-        if (wave.Format.wFormatTag != WAVE_FORMAT_PCM) break;
-        if (want < static_cast<LONG>(sizeof(WAVEFORMATEX))) wave.Format.cbSize = 0;
-        if (mmioAscend(h, &chunk, 0) != MMSYSERR_NOERROR) break;
-        chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-        if (mmioDescend(h, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) break;
-        // The samples must be in the file before anything is allocated for them.
-        LONG start = mmioSeek(h, 0, SEEK_CUR);
-        LONG end = mmioSeek(h, 0, SEEK_END);
-        if (start < 0 || end < start || chunk.cksize > static_cast<DWORD>(end - start)) break;
-        if (mmioSeek(h, start, SEEK_SET) != start) break;
-        try {
-            wave.Data.resize(chunk.cksize);
-        } catch (const std::bad_alloc&) {
-            break;
-        }
-        LONG size = static_cast<LONG>(chunk.cksize);
-        if (size > 0 && mmioRead(h, reinterpret_cast<HPSTR>(wave.Data.data()), size) != size) break;
-        ok = true;
-    } while (false);
-    mmioClose(h, 0);
-    if (!ok) DS_FreeWave(wave);
-    return ok;
+    std::vector<uint8_t> image;
+    if (!ReadWholeFile(file, image)) return false;
+    WAVEPCM format;
+    std::vector<uint8_t> samples;
+    if (!ParseWave(image.data(), image.size(), format, samples)) return false;
+    wave.Format.wFormatTag = format.wFormatTag;
+    wave.Format.nChannels = format.nChannels;
+    wave.Format.nSamplesPerSec = format.nSamplesPerSec;
+    wave.Format.nAvgBytesPerSec = format.nAvgBytesPerSec;
+    wave.Format.nBlockAlign = format.nBlockAlign;
+    wave.Format.wBitsPerSample = format.wBitsPerSample;
+    wave.Format.cbSize = format.cbSize;
+    wave.Data = std::move(samples);
+    return true;
 }
 
 void DS_FreeWave(DSWAVE& wave)

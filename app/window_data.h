@@ -15,8 +15,9 @@ public:
     bool Load(cDataReader& in) override;
     // Keeps a stored placement usable on this desktop: the position inside
     // 0 .. the full-screen area, and a size outside 100 .. the screen's size
-    // replaced by the game's 640 x 480.
+    // replaced by the game's 640 x 480. Clamp asks the desktop for the sizes.
     void Clamp();
+    void ClampTo(int fullWidth, int fullHeight, int screenWidth, int screenHeight);
     void Set(int x, int y, int width, int height, int maximized);
 
     int32_t m_nX = 0, m_nY = 0;            // outer window position, screen pixels

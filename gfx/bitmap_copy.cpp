@@ -1,6 +1,8 @@
 #include "gfx/bitmap_copy.h"
 
 #include "app/log.h"
+#include "app/whole_file.h"
+#include "gfx/bmp_header.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
@@ -108,6 +110,12 @@ void CopyThroughGdi(DDSURFACEDATA* record, HBITMAP bitmap, int w, int h, int m, 
 
 HBITMAP LoadBitmapFile(const char* fileName)
 {
+    std::vector<uint8_t> image;
+    if (!ReadWholeFile(fileName, image)) return nullptr;
+    if (const char* fault = CheckBmpImage(image.data(), image.size())) {
+        ReportLog("err picture file \"%s\": %s", fileName, fault);
+        return nullptr;
+    }
     return static_cast<HBITMAP>(
         LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }

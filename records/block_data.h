@@ -76,6 +76,12 @@ protected:
     // Draws the block's chip, and its mark when shown, at (x, y). Waits for
     // the stage's chip drawing: until then it draws nothing.
     void DrawIcon(DDSURFACEDATA* surface, int x, int y);
+
+public:
+    // -- conditions --
+    // Not registered: the run-time flag of a block of the block map whose
+    // conditions have held once (the latch holds it for good).
+    uint8_t m_bCondHeld = 0;
 };
 
 // The stage's test of a block's conditions (the block being the block map's

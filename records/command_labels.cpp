@@ -132,3 +132,11 @@ const std::vector<STATELABEL> aStateLabel = {
     {},
     {},
 };
+
+const std::vector<std::string> aChangeFlowOpLabel = {"追加", "変更", "削除", ""};
+const std::vector<std::string> aChangeFlowIdLabel = [] {
+    std::vector<std::string> rows{"全て削除"};
+    for (char c = 'A'; c <= 'Z'; ++c) rows.push_back(std::string(1, c));
+    rows.push_back("");
+    return rows;
+}();

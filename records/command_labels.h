@@ -98,6 +98,8 @@ extern const std::vector<std::string> aPicturePlaceLabel;
 extern const std::vector<std::string> aPictureTimeLabel;
 extern const std::vector<std::string> aEffectRunLabel;            // normal, reversed, back and forth
 extern const std::vector<std::string> aShowHideLabel;             // show, hide, toggle
+extern const std::vector<std::string> aChangeFlowOpLabel;         // "フローの変更": add, change, delete
+extern const std::vector<std::string> aChangeFlowIdLabel;         // "フローの変更": all flows, "A".."Z"
 
 // One status of the status commands and conditions: its value range, the
 // range of a change, and three switches the runtime does not use.

@@ -17,4 +17,6 @@ struct cScrollAxis {
     int m_nShift = 0;             // horizontal: log2 of the pitch
     double m_dAutoSpeed = 0;      // auto-scroll distance a sub-step
     int m_bAutoScroll = 0;
+    // Off: no auto-scroll. On: value tenths of a pixel a frame, spread over the sub-steps.
+    void SetAutoScroll(bool on, int value);
 };

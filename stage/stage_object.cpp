@@ -113,10 +113,15 @@ void cStageObject::Rescale(int newFactor, int oldFactor)
     m_nDrawOffY = newFactor * m_nBaseDrawOffY;
     m_nDrawW = newFactor * m_nBaseDrawW;
     m_nDrawH = newFactor * m_nBaseDrawH;
+    KeepPlaceOnRescale(newFactor, oldFactor);
+    ScaleBoxes(newFactor);
+}
+
+void cStageObject::KeepPlaceOnRescale(int newFactor, int oldFactor)
+{
     m_dLeft -= (newFactor - oldFactor) * (m_nBaseHitW / 2);
     ClampX(2);
     ShiftForRescale(newFactor, oldFactor);
-    ScaleBoxes(newFactor);
 }
 
 void cStageObject::AfterClampX()

@@ -67,6 +67,8 @@ public:
     // The common state of another object (everything above).
     virtual void CopyState(const cStageObject& other);
     virtual void Rescale(int newFactor, int oldFactor);
+    // The place part of a rescale: re-centred on x, then ShiftForRescale.
+    void KeepPlaceOnRescale(int newFactor, int oldFactor);
     virtual void ScaleBoxes(int factor) {}
     virtual void ShiftForRescale(int newFactor, int oldFactor) {}
     virtual void UpdateBoxesX() {}

@@ -18,7 +18,10 @@
 #include "stage/scroll_axis.h"
 #include "stage/shot.h"
 
+class cBlockData;
 class cChara;
+class cConditionData;
+class cItem;
 class cRunningFlow;
 class cRunningCommand;
 
@@ -101,9 +104,29 @@ public:
     // Frames counted in the last full second, written by every frame.
     int m_nFps = 0;
 
+    // -- chara --
+    // Runs an item's commands on a character (player 1 for an item a
+    // defeated character carried): 0, 1 the stage is cleared, 2 the
+    // character died.
+    int ApplyItem(cItem* item, cChara* chara);
     // -- flows --
     // Whether a flow's start conditions hold for its character.
     int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
+    // -- conditions --
+    // Whether an owner's condition list holds: an empty list holds, a
+    // latched one holds for good; otherwise the list is evaluated and, when
+    // it holds, its latched flag is set. Blocks and items are tested for
+    // player 1, a character for itself, a flow for its character.
+    int CheckBlockConditions(cBlockData& block);
+    int CheckCharacterConditions(cChara& chara);
+    int CheckItemConditions(cItem& item);
+    // Mode 0: every condition holds (stops at the first that fails); mode
+    // 1: one holds (stops at the first that holds); other modes: false.
+    int EvaluateConditions(const std::vector<cConditionData>& list, int mode, cChara* chara);
+    int EvaluateCondition(const cConditionData& cond, cChara* chara);
+    // -- items --
+    // The two work surfaces of player 1's sight mask, sized by its sight.
+    int CreateWorkSurfaces(int mask, int window);
 };
 
 // The stage-play screen while it exists, else null. Written by the game

@@ -36,7 +36,8 @@ function(game_target_options target)
     PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${GAME_WARNING_OPTIONS}>)
 endfunction()
 
-set(GAME_BASE_SOURCES app/log.cpp app/format.cpp app/checked.cpp app/sjis.cpp app/file_replace.cpp)
+set(GAME_BASE_SOURCES app/log.cpp app/format.cpp app/checked.cpp app/sjis.cpp app/file_replace.cpp
+  app/whole_file.cpp)
 list(TRANSFORM GAME_BASE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 
 # game_folder_library(<folder> [SOURCES <files>] [EXCLUDE <regex>] [DEPENDS <libraries>])

@@ -7,7 +7,7 @@ list(APPEND GAME_BASE_SOURCES ${CMAKE_SOURCE_DIR}/app/main_window_handle.cpp)
 game_portable_libraries()
 target_link_libraries(game_base PUBLIC user32 kernel32)
 game_folder_library(app
-  EXCLUDE "/app/(log|format|checked|sjis|file_replace|main_window_handle|win_main)\\.cpp$"
+  EXCLUDE "/app/(log|format|checked|sjis|file_replace|whole_file|main_window_handle|win_main)\\.cpp$"
   DEPENDS game_base game_records game_files game_gfx game_scenes
   dsound dxguid winmm comdlg32 shell32 shlwapi imm32 ole32 comctl32 gdi32 user32 kernel32)
 game_folder_library(gfx

@@ -211,7 +211,18 @@ TEST(SoundWave, ReadsPcmAndRefusesEverythingElse)
     EXPECT_EQ(wave.Format.cbSize, 0);
     EXPECT_EQ(wave.Data, std::vector<unsigned char>(good.end() - 1000, good.end()));
 
+    // A chunk of odd size before the format is stepped over with its pad byte.
+    std::vector<unsigned char> listed = good;
+    const unsigned char list[] = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+    listed.insert(listed.begin() + 12, std::begin(list), std::end(list));
+    listed[4] = static_cast<unsigned char>(listed[4] + sizeof(list));
+    WriteFileBytes("listed.wav", listed);
+    ASSERT_TRUE(DS_ReadWave("listed.wav", wave));
+    EXPECT_EQ(wave.Data, std::vector<unsigned char>(good.end() - 1000, good.end()));
+
     std::vector<unsigned char> truncated(good.begin(), good.end() - 10);
+    std::vector<unsigned char> hugeChunk = good;
+    hugeChunk[12 + 4] = hugeChunk[12 + 5] = hugeChunk[12 + 6] = hugeChunk[12 + 7] = 0xFF;  // "fmt " of 4 GB
     std::vector<unsigned char> noData(good.begin(), good.begin() + 36);
     noData[4] = 28;  // the RIFF size without the data chunk
     std::vector<unsigned char> shortFormat = good;
@@ -226,6 +237,7 @@ TEST(SoundWave, ReadsPcmAndRefusesEverythingElse)
         {"no data chunk", noData},
         {"short format", shortFormat},
         {"not RIFF", std::vector<unsigned char>(64, 'x')},
+        {"a chunk of 4 GB", hugeChunk},
     };
     for (const auto& c : bad) {
         WriteFileBytes("bad.wav", c.bytes);

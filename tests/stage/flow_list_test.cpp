@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "files/database.h"
+#include "files/frame_tables.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "records/flow_data.h"
@@ -198,7 +199,7 @@ TEST(FlowList, TheAnimationScheduleEndsEachLeadInAsItsCommandStarts)
     cChara chara;
     chara.m_Def.m_Flows = {
         FlowWithId(1, {FlowCommand(FLOWCMD_WAIT, 1), withAnime(FlowCommand(FLOWCMD_WAIT, 3))}),
-        FlowWithId(2, {FlowCommand(FLOWCMD_WAIT, 3), FlowCommand(FLOWCMD_WAIT, 5, true), withAnime(FlowCommand(FLOWCMD_JUMP, 0))}),
+        FlowWithId(2, {FlowCommand(FLOWCMD_WAIT, 3), FlowCommand(FLOWCMD_WAIT, 5, true), withAnime(FlowCommand(FLOWCMD_SWORD, 0))}),
         FlowWithId(3, {withAnime(FlowCommand(FLOWCMD_WAIT, 0))}),
     };
     chara.InsertFlows(chara.m_Def.m_Flows, 0, 0, 0);
@@ -211,7 +212,7 @@ TEST(FlowList, TheAnimationScheduleEndsEachLeadInAsItsCommandStarts)
     };
     // 6 frames of waiting before a 12-frame lead-in: at once, 6 skipped.
     EXPECT_EQ(entry(0), (std::vector<int>{0, 1, 6, 6, 18, 1}));
-    // 18 frames of waiting (the no-wait command adds none): starts at 6; a jump holds no frame.
+    // 18 frames of waiting (the no-wait command adds none): starts at 6; a sword holds no frame.
     EXPECT_EQ(entry(1), (std::vector<int>{6, 1, 0, 12, 0, 0}));
     EXPECT_EQ(entry(2), (std::vector<int>{0, 1, 12, 0, 0, 1}));
 }
@@ -246,4 +247,55 @@ TEST(FlowList, TheBasicAnimationSet)
     chara.SetBasicAnimSet(1, 1);
     EXPECT_EQ(chara.m_Anime.Sequences().size(), 2u);
     DataBase.m_AnimeSet = savedSets;
+}
+
+// An entry due at pass 0 of an always-flow starts in the sub-step that fired
+// the flow: an overlay keyed by the flow's serial, its lead-in partly
+// skipped, its key frame held while the command runs; the overlays go with
+// their flow.
+TEST(FlowList, ScheduledAnimationsStartAsOverlays)
+{
+    FlowHarness h;
+    auto savedAnime = DataBase.m_Anime;
+    auto savedTable = AnimeFrameTable;
+    cAnimeData anime;
+    anime.m_Frames.resize(3);
+    for (int i = 0; i < 3; ++i) {
+        anime.m_Frames[i].m_nCell = i + 1;
+        anime.m_Frames[i].m_nTime = i < 2 ? 1 : 4;
+    }
+    anime.m_Frames[2].m_bKey = 1;
+    DataBase.m_Anime = {cAnimeData{}, anime};
+    AnimeFrameTable = {{{0, 1, 1}, {-2, 0, 1}}, {{1, 6, 0}, {2, 6, 0}, {3, 24, 1}, {-4, 0, 1}}};
+
+    cCommandData animated = FlowCommand(FLOWCMD_WAIT, 3);
+    animated.m_sStartAnime = 1;
+    cChara chara;
+    chara.m_nHp = 10;
+    cFlowData flow;
+    flow.m_cTrigger = TRIGGER_ALWAYS;
+    flow.m_Commands = {FlowCommand(FLOWCMD_WAIT, 1), animated};
+    chara.m_Def.m_Flows = {FlowWithId(5), flow};
+    chara.InsertFlows(chara.m_Def.m_Flows, 0, 0, 0);
+    h.Add(chara);
+    h.Frame();
+
+    ASSERT_EQ(chara.m_Overlays.size(), 1u);
+    const OVERLAYANIM& o = chara.m_Overlays.front();
+    EXPECT_EQ(o.nKey, chara.m_Flows[1].m_nSerial);
+    EXPECT_EQ(o.bTimed, 1);
+    EXPECT_EQ(o.nFrames, 6);
+    EXPECT_EQ(o.nCommandFrames, 18);
+    EXPECT_EQ(o.Anime.EntryIndex(), 1);
+    EXPECT_EQ(o.Anime.Sequences().at(0).at(2).nTime, 24 + 17);
+    // Not again while the flow runs on.
+    h.Frame();
+    EXPECT_EQ(chara.m_Overlays.size(), 1u);
+
+    chara.RemoveFlow(0);
+    EXPECT_EQ(chara.m_Overlays.size(), 1u);
+    chara.RemoveFlow(0);
+    EXPECT_TRUE(chara.m_Overlays.empty());
+    DataBase.m_Anime = savedAnime;
+    AnimeFrameTable = savedTable;
 }

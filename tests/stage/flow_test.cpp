@@ -233,21 +233,30 @@ TEST(FlowLoop, FlowsAskedToGoAreRemovedAtTheEndOfTheLoop)
 
 // -- triggers --
 
-// An always-flow [wait 10 tenths; a no-wait command] at three sub-steps a
-// frame: its last command runs in frames 61, 122, 183 (each new run waits
-// for the next frame's firing); with the old re-firing in every sub-step it
-// starts again at once: 61, 121, 181, 242.
+// An always-flow [wait 10 tenths; add 1 to a stage variable] at three
+// sub-steps a frame raises the variable in frames 61, 122, 183 (each new
+// run waits for the next frame's firing); with the old re-firing in every
+// sub-step it starts again at once: 61, 121, 181, 242.
 TEST(FlowTriggers, AnAlwaysFlowAcrossSubStepsWithAndWithoutRefiring)
 {
     for (int refire = 0; refire <= 1; ++refire) {
         SCOPED_TRACE(refire);
         FlowHarness h(3);
         SystemData.m_bFlowRefire = refire;
+        cCommandData add = FlowCommand(FLOWCMD_RUN_CODE, 0, true);
+        add.m_sText = "S1 = S1 + 1";
         cChara chara;
-        Build(chara, {Flow(TRIGGER_ALWAYS, {FlowCommand(FLOWCMD_WAIT, 10), FlowCommand(FLOWCMD_RUN_CODE, 0, true)})});
+        Build(chara, {Flow(TRIGGER_ALWAYS, {FlowCommand(FLOWCMD_WAIT, 10), add})});
         h.Add(chara);
-        for (int i = 0; i < 243; ++i) h.Frame();
-        EXPECT_EQ(FinishFrames(h, 0, 1), refire ? (std::vector<int>{61, 121, 181, 242}) : (std::vector<int>{61, 122, 183}));
+        std::vector<int> raised;
+        for (int frame = 1; frame <= 243; ++frame) {
+            const int before = h.Scene().m_StageVars[1];
+            h.Frame();
+            if (h.Scene().m_StageVars[1] != before) raised.push_back(frame);
+        }
+        const std::vector<int> expected = refire ? std::vector<int>{61, 121, 181, 242} : std::vector<int>{61, 122, 183};
+        EXPECT_EQ(raised, expected);
+        EXPECT_EQ(FinishFrames(h, 0, 1), expected);
     }
 }
 

@@ -5,11 +5,12 @@
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "stage/chara.h"
+#include "stage/evaluator.h"
 #include "stage/key_input.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
 #include "stage/play_links.h"
+#include "stage/stage_containers.h"
 #include "stage/stage_object.h"
+#include "stage/stage_scene.h"
 
 namespace {
 
@@ -126,6 +127,73 @@ void PlaceObject(cStageObject& object, double left, double top, int w, int h, in
     object.UpdateScreenPos();
 }
 
+HarnessScene::HarnessScene() : m_Scene(std::make_unique<cStageScene>()), m_lpSaved(lpStageScene)
+{
+    CharaList.clear();
+    ItemList.clear();
+    Player.clear();
+    lpStageScene = m_Scene.get();
+}
+
+HarnessScene::~HarnessScene()
+{
+    CharaList.clear();
+    ItemList.clear();
+    Player.clear();
+    lpStageScene = m_lpSaved;
+}
+
+cCharaData HarnessCharaDef(int side, int maxHp)
+{
+    cCharaData def;
+    def.m_cControl = static_cast<int8_t>(side);
+    def.m_nMaxHp = maxHp;
+    def.m_nMaxSp = 0;
+    def.m_cFlying = 0;
+    def.m_cSize = 1;
+    def.m_sStop = 0;
+    return def;
+}
+
+namespace {
+
+bool SolidAt(const cChara& c, double x, double y)
+{
+    cBlockData* block = BlockMapCell(static_cast<int>(x) >> 5, static_cast<int>(y) >> 5);
+    return block && block->GetCollision(c.m_nHitLayer) == BLOCK_SOLID;
+}
+
+} // namespace
+
+std::pair<int, int> CharaSubStep(cChara& c, int subStep, const std::function<void(cChara&)>& flows)
+{
+    if (lpStageScene) lpStageScene->m_nSubStep = subStep;
+    c.TickInvincible();
+    c.ClearLRUD();
+    c.SavePosition();
+    if (flows) flows(c);
+    else c.RunFlows(0);
+    int x = c.MoveX();
+    c.ApplyGravity();
+    int y = c.MoveY();
+    double centre = c.m_dLeft + c.m_nHitW / 2;
+    if (c.m_dVy >= 0 && SolidAt(c, centre, c.m_dBottom)) {
+        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom) >> 5);
+        c.m_lpLastFootBlock = c.m_lpFootBlock;
+        c.Land();
+    } else if (c.m_dVy < 0 && SolidAt(c, centre, c.m_dTop)) {
+        c.HitCeiling();
+    } else if (SolidAt(c, centre, c.m_dBottom + 1)) {
+        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom + 1) >> 5);
+    } else {
+        c.m_lpFootBlock = nullptr;
+        c.m_bInAir = 1;
+    }
+    c.DecayImpactX();
+    c.DecayImpactY();
+    return {x, y};
+}
+
 // -- flows --
 
 namespace {
@@ -154,11 +222,10 @@ std::vector<std::vector<CommandMark>> MarksOf(const cChara& chara)
 } // namespace
 
 FlowHarness::FlowHarness(int hitCheckLevel)
-    : m_Stage(StageOfLevel(hitCheckLevel)), m_lpScene(new cStageScene), m_lpSavedScene(lpStageScene),
-      m_SavedInputs(KeyInputs),
+    : m_Stage(StageOfLevel(hitCheckLevel)), m_SavedInputs(KeyInputs),
       m_SavedFlags{SystemData.m_bFlowRefire, SystemData.m_bKeyOverlap, SystemData.m_bKeepNegativeTime}
 {
-    lpStageScene = m_lpScene;
+    Scene().m_StageVars.assign(STAGE_VAR_COUNT, 0);
     KeyInputs.assign(1, &m_Input);
     Player.assign(1, cPlayer{});
     Player[P1].m_Def.m_cControl = CHARA_PLAYER;
@@ -167,10 +234,7 @@ FlowHarness::FlowHarness(int hitCheckLevel)
 
 FlowHarness::~FlowHarness()
 {
-    Player.clear();
     KeyInputs = m_SavedInputs;
-    lpStageScene = m_lpSavedScene;
-    delete m_lpScene;
     SystemData.m_bFlowRefire = m_SavedFlags[0];
     SystemData.m_bKeyOverlap = m_SavedFlags[1];
     SystemData.m_bKeepNegativeTime = m_SavedFlags[2];
@@ -182,12 +246,12 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
     m_Input.AddRunFrame(directionBits, buttonBits);
     for (cChara* chara : m_Charas) chara->ResetFlowMarks();
     for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
-        m_lpScene->m_nSubStep = s;
+        Scene().m_nSubStep = s;
         for (size_t n = 0; n < m_Charas.size(); ++n) {
             cChara& chara = *m_Charas[n];
             chara.FireTrigger(TRIGGER_ALWAYS);
             auto before = MarksOf(chara);
-            m_lpScene->m_lpCurChara = &chara;
+            Scene().m_lpCurChara = &chara;
             chara.RunFlowAnimations();
             int stopped = chara.StepFlows(0);
             auto after = MarksOf(chara);

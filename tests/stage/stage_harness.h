@@ -5,6 +5,7 @@
 // each frame's state. Later stage code joins the step as it is built.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "stage/scroll_axis.h"
 
 class cChara;
+class cCharaData;
 class cStageObject;
 class cStageScene;
 
@@ -71,6 +73,38 @@ private:
 // given motion mode, its hit rectangle's corner at (left, top).
 void PlaceObject(cStageObject& object, double left, double top, int w, int h, int motionMode);
 
+// A stage-play screen for the characters: lpStageScene points at it while it
+// lives, and the run-time containers (players, characters, items) are empty
+// when it starts and when it ends.
+class HarnessScene {
+public:
+    HarnessScene();
+    ~HarnessScene();
+    HarnessScene(const HarnessScene&) = delete;
+    HarnessScene& operator=(const HarnessScene&) = delete;
+    cStageScene& Scene() { return *m_Scene; }
+
+private:
+    std::unique_ptr<cStageScene> m_Scene;
+    cStageScene* m_lpSaved;
+};
+
+// A definition of a character of the given side (0 the player's, 1 the
+// computer's) with the given maximum HP, walking, size 1, stopping ease 0.
+cCharaData HarnessCharaDef(int side, int maxHp);
+
+// One sub-step of a character in the play step's order (invincibility, the
+// contact flags, its flows, the move on x, gravity, the move on y, a floor
+// and ceiling test of the harness's own, the knock-back decay), with the
+// scene's sub-step number set to subStep (1-based). flows, when given, runs
+// in place of the character's own flow pass (a test's command in place of
+// the flows). Returns the edge codes
+// of the two moves. The floor test: falling into a solid cell under the
+// centre of the bottom edge lands the character on it; rising into one
+// below the top edge hits the ceiling; standing on one keeps it as the
+// block under the character, and without one the character is in the air.
+std::pair<int, int> CharaSubStep(cChara& chara, int subStep,
+                                 const std::function<void(cChara&)>& flows = nullptr);
 // A stage-play screen for the flows: the stage of a StageHarness, a screen
 // (lpStageScene), player 1 reading the harness's own input history, and
 // characters whose flows are fired and stepped frame by frame as the play
@@ -84,7 +118,7 @@ public:
     FlowHarness(const FlowHarness&) = delete;
     FlowHarness& operator=(const FlowHarness&) = delete;
 
-    cStageScene& Scene() { return *m_lpScene; }
+    cStageScene& Scene() { return m_Scene.Scene(); }
     cInputRuns& Input() { return m_Input; }
     // Characters stepped by Frame, in order.
     void Add(cChara& chara) { m_Charas.push_back(&chara); }
@@ -104,8 +138,7 @@ public:
 
 private:
     StageHarness m_Stage;
-    cStageScene* m_lpScene;
-    cStageScene* m_lpSavedScene;
+    HarnessScene m_Scene;
     cInputRuns m_Input;
     std::vector<const cInputRuns*> m_SavedInputs;
     int32_t m_SavedFlags[3];

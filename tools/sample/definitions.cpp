@@ -1,9 +1,11 @@
 #include "tools/sample/definitions.h"
 
+#include "files/database_context.h"
 #include "records/command_labels.h"
 #include "records/flow_labels.h"
 #include "records/key_cond_data.h"
 #include "tools/sample/animations.h"
+#include "tools/sample/sample_database.h"
 #include "tools/sample/sprites.h"
 #include "tools/sample/tiles.h"
 
@@ -70,9 +72,21 @@ cCommandData Shot(int graphic, int speed, int power, int tenthsAlive, int sound,
     s.m_bLifetime = 1;
     s.m_sLifetime = static_cast<int16_t>(tenthsAlive);
     s.m_sOffsetX = -12;
+    s.m_sHitEffect = EFFECT_HIT;
     c.m_sSound = static_cast<int16_t>(sound);
     c.m_sTime = 3;
     c.m_sStartAnime = static_cast<int16_t>(startAnime);
+    return c;
+}
+
+// "エフェクトの実行": an effect of the database at its full size, centred on
+// the running character (placement 1) or on the hero (2), without waiting.
+cCommandData PlayEffect(int effect, int placement)
+{
+    cCommandData c = Command(FLOWCMD_PLAY_EFFECT);
+    c.m_Params[0] = effect;
+    c.m_Params[1] = placement;
+    c.m_Params[6] = 100;
     return c;
 }
 
@@ -84,6 +98,17 @@ cFlowData Flow(std::vector<cKeyCondData> keys, std::vector<cCommandData> command
     f.m_Commands = std::move(commands);
     f.m_bKeyRepeat = static_cast<uint8_t>(repeat);
     return f;
+}
+
+// A foe bursts apart when beaten and leaves a puff of smoke; its body
+// flashes where it hurts the hero.
+void Beatable(cCharaData& c)
+{
+    c.m_sDeathEffect = CHARA_EFFECT_DEFEAT;
+    c.m_sDamageEffect = EFFECT_HIT;
+    cFlowData puff = Flow({}, {PlayEffect(EFFECT_PUFF, 1)});
+    puff.m_cTrigger = TRIGGER_DIED;
+    c.m_Flows.push_back(puff);
 }
 
 cCharaData Chara(const char* name, int sheetRow, int animeSet, int control)
@@ -125,6 +150,7 @@ cCharaData Slime()
     c.m_nPower = 2;
     c.m_nScore = 100;
     c.m_Flows = {Flow({}, {Patrol(8, 100)})};
+    Beatable(c);
     return c;
 }
 
@@ -140,6 +166,8 @@ cCharaData Beetle()
         Flow({}, {Command(FLOWCMD_WAIT), Shot(SHOT_CHIP_SPIT, 30, 2, 20, 0, 0)}),
     };
     c.m_Flows[1].m_Commands[0].m_sTime = 20;
+    c.m_Flows[1].m_Commands[1].m_pShot->m_sHitEffect = EFFECT_HIT;
+    Beatable(c);
     return c;
 }
 
@@ -179,16 +207,9 @@ cItemData Item(const char* name, int chip, int sound)
 
 void UseSampleDatabaseCounts()
 {
-    RecordContext.nAnimeSets = ANIMESETS;
-    RecordContext.nAnimes = static_cast<int>(MakeAnimes().size());
-    RecordContext.nEffects = 2;
-    RecordContext.nCharaEffects = 2;
-    RecordContext.nScrEffects = 2;
-    RecordContext.nPictures = 2;
-    RecordContext.nSounds = SOUNDS;
-    RecordContext.nBgms = BGMS;
-    RecordContext.nCharaImages = 2;
-    RecordContext.SwordFrames.assign(1, std::vector<int16_t>{1});
+    cDataBase db;
+    MakeSampleDatabase(db);
+    SetRecordContext(db, RecordContext);
 }
 
 cPaletteData MakeCommonPalette()
@@ -213,7 +234,10 @@ cPaletteData MakeCommonPalette()
     p.m_Items.resize(1);
     cItemData coin = Item("コイン", ITEM_CHIP_COIN, SOUND_COIN);
     coin.m_bPopUp = 0;
-    coin.m_Commands = {AddStatus(2, SYSTEM_SCORE, 10)};
+    // Taking a coin leaves gold twinkles round the hero.
+    cCommandData sparkle = PlayEffect(EFFECT_SPARKLE, 2);
+    sparkle = ItemCommand(FLOWCMD_PLAY_EFFECT, sparkle.m_Params);
+    coin.m_Commands = {AddStatus(2, SYSTEM_SCORE, 10), sparkle};
     p.m_Items.push_back(coin);
     cItemData heart = Item("ハート", ITEM_CHIP_HEART, SOUND_COIN);
     heart.m_Commands = {AddStatus(0, STATUS_HP, 3)};
@@ -225,17 +249,30 @@ cPaletteData MakeCommonPalette()
     return p;
 }
 
-cItemData MakeSign(const cItemData& base, const std::string& text)
+cItemData MakeSign(const cItemData& base, const std::string& text, int picture)
 {
     // The message waits in the middle of the screen for the advance key.
     cItemData sign = base;
+    sign.m_Commands.clear();
+    if (picture) {
+        // The picture stands above the message, in front of the stage, and
+        // goes four seconds after the message has been read.
+        std::vector<int32_t> q(14, 0);
+        q[0] = picture;
+        q[5] = -120;   // pixels above the centre
+        q[6] = 1;      // the front layer
+        q[7] = 100;    // its own size
+        q[8] = 2;      // timed
+        q[9] = 40;
+        sign.m_Commands.push_back(ItemCommand(FLOWCMD_SHOW_PICTURE, q));
+    }
     std::vector<int32_t> p(17, 0);
     p[5] = 1;   // kept on screen
     p[8] = 1;   // the game waits while it shows
     p[14] = 1;  // in a window
     cCommandData message = ItemCommand(FLOWCMD_MESSAGE, p);
     message.m_sText = text;
-    sign.m_Commands = {message};
+    sign.m_Commands.push_back(message);
     sign.m_bPopUp = 0;
     return sign;
 }

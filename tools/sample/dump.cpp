@@ -2,13 +2,22 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 #include <iterator>
 #include <vector>
 
+#include "files/database.h"
+#include "files/database_context.h"
 #include "files/game_progress.h"
 #include "files/ranking.h"
+#include "files/replay.h"
+#include "files/system_data.h"
 #include "files/world_map.h"
 #include "records/anime_data.h"
 #include "records/command_labels.h"
@@ -18,6 +27,21 @@
 #include "records/stage_data.h"
 
 namespace {
+#ifdef _WIN32
+std::string Utf8(const std::string& cp932)
+{
+    // Through UTF-16, as Windows converts; a byte that is no character comes
+    // out as the code page's default character.
+    const int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
+    if (n <= 0) return cp932;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), wide.data(), n);
+    const int m = WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(m > 0 ? m : 0), '\0');
+    if (m > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, out.data(), m, nullptr, nullptr);
+    return out;
+}
+#else
 std::string Utf8(const std::string& cp932)
 {
     iconv_t cd = iconv_open("UTF-8", "CP932");
@@ -39,6 +63,7 @@ std::string Utf8(const std::string& cp932)
     out.resize(out.size() - outLeft);
     return out;
 }
+#endif
 
 std::string Quoted(const std::string& s)
 {
@@ -52,15 +77,18 @@ std::string Quoted(const std::string& s)
     return out + "\"";
 }
 
-// Every registered field of a record by position, each value as it is
-// stored (integers signed, doubles as doubles), then its strings.
-std::string Fields(const cDataRecord& r)
+// Every registered field of a record by position (or by name, when names
+// has one for every field), each value as it is stored (integers signed,
+// doubles as doubles), then its strings.
+std::string Fields(const cDataRecord& r, const std::vector<const char*>& names = {})
 {
     std::string out;
     const char* base = reinterpret_cast<const char*>(&r);
+    const bool named = names.size() == r.Fields().size();
     int n = 0;
     for (const DATAFIELD& f : r.Fields()) {
-        out += " " + std::to_string(n++) + "=";
+        out += " " + (named ? std::string(names[static_cast<size_t>(n)]) : std::to_string(n)) + "=";
+        ++n;
         if (f.nOffset < 0) {
             out += "-";
             continue;
@@ -106,7 +134,7 @@ void DumpCommands(std::string& out, int depth, const std::vector<cCommandData>& 
     for (size_t i = 0; i < list.size(); ++i) {
         const cCommandData& c = list[i];
         const CMDLABEL* labels = c.m_bItemCommand ? aItemCommandLabel : aCommandLabel;
-        const int count = c.m_bItemCommand ? ITEMCMD_COUNT : FLOWCMD_COUNT;
+        const int count = c.m_bItemCommand ? static_cast<int>(ITEMCMD_COUNT) : static_cast<int>(FLOWCMD_COUNT);
         const std::string name = c.m_cKind >= 0 && c.m_cKind < count ? Utf8(labels[c.m_cKind].lpLabel) : "?";
         std::string params;
         for (int32_t p : c.m_Params) params += " " + std::to_string(p);
@@ -257,6 +285,139 @@ void DumpAnimeFrames(std::string& out, int depth, const cAnimeData& a, const std
     for (const cAnimeFrameData& f : a.m_Frames) frames += " " + std::to_string(f.m_nCell) + "/" + std::to_string(f.m_nTime) + (f.m_bKey ? "*" : "");
     Line(out, depth, head + Fields(a) + " | cell/time" + frames);
 }
+
+void DumpProgress(std::string& out, const cGameProgress& g)
+{
+    Line(out, 0, "progress:" + Fields(g));
+    const SAVETIME& t = g.m_SaveTime;
+    Line(out, 0, "saved " + std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) + " " +
+                     std::to_string(t.wHour) + ":" + std::to_string(t.wMinute) + ":" + std::to_string(t.wSecond));
+    auto ints = [&](const char* what, const std::vector<int32_t>& v) {
+        // Only the entries that are not 0, as index=value.
+        std::string text;
+        for (size_t i = 0; i < v.size(); ++i)
+            if (v[i]) text += " " + std::to_string(i) + "=" + std::to_string(v[i]);
+        Line(out, 0, std::string(what) + " (" + std::to_string(v.size()) + "):" + text);
+    };
+    ints("carry flags", g.m_CarryFlags);
+    ints("clear flags", g.m_ClearFlags);
+    ints("common variables", g.m_CommonVars);
+    for (const cNamedIntData& b : g.m_BestValues) Line(out, 0, "best:" + Fields(b));
+    for (size_t i = 0; i < g.m_ChallengeRecords.size(); ++i) Line(out, 0, "challenge " + std::to_string(i + 1) + ":" + Fields(g.m_ChallengeRecords[i]));
+    for (size_t i = 0; i < g.m_CarryOver.size(); ++i) {
+        Line(out, 0, "carried " + std::to_string(i) + ":" + Fields(g.m_CarryOver[i]));
+        Line(out, 1, "chara:" + Fields(g.m_CarryOver[i].m_Chara));
+    }
+}
+
+std::string Joined(const std::vector<std::string>& texts)
+{
+    std::string out;
+    for (const std::string& t : texts) out += " " + Quoted(t);
+    return out;
+}
+
+template <class T>
+std::string Numbers(const std::vector<T>& values)
+{
+    std::string out;
+    for (T v : values) out += " " + std::to_string(static_cast<long long>(v));
+    return out;
+}
+
+template <class T>
+void DumpRecords(std::string& out, const char* what, const std::vector<T>& list)
+{
+    for (size_t i = 0; i < list.size(); ++i) Line(out, 1, std::string(what) + " " + std::to_string(i) + ":" + Fields(list[i]));
+}
+
+// The settings' fields in the order of a current file.
+const std::vector<const char*> SYSTEM_FIELD_NAMES = {
+    "ExtraLifeByScore", "ExtraLifeScore", "PauseHidesStage", "IconLetters", "FontFace", "CenterGlyphs",
+    "KeepFlaggedFlows", "Replay", "TitleMenuImage", "StoryKeepLives", "StoryRetryPrompt", "MapShowLives",
+    "ChallengeCount", "ChallengeAllOpen", "MapShowBest", "MenuShowTotal", "StoryRestoreVars",
+    "StoryRestartCleared", "ChallengeShowBest", "ChallengeShowTotal", "ChallengeRestoreVars",
+    "ChallengeRestartCleared", "FreeRestoreVars", "DirectRestoreVars", "FullColor", "TransparentRed",
+    "TransparentGreen", "TransparentBlue", "NoScrollCarry", "RescaleByHitHeight", "KeepDefeatedChara",
+    "D3DCharaColor", "ColorCycleStep", "PaletteCycle", "FlowRefire", "ThunderNoGap", "PlaceIgnoresCond",
+    "KeyOverlap", "RisingLands", "KeepNegativeTime", "Reserved696", "LegacyStartTrigger", "D3DFullBpp",
+    "DDFullBpp",
+};
+
+void DumpSystemData(std::string& out, cSystemData& s)
+{
+    // Loaded records are registered for the current version again.
+    Line(out, 0, "settings:" + Fields(s, SYSTEM_FIELD_NAMES));
+    Line(out, 0, "title menu:");
+    DumpRecords(out, "item", s.m_TitleMenu);
+    Line(out, 0, "world-map menu:");
+    DumpRecords(out, "item", s.m_WorldMapMenu);
+    Line(out, 0, "option menu:");
+    DumpRecords(out, "item", s.m_OptionMenu);
+    Line(out, 0, "ranking modes:" + Joined(s.m_RankingModeNames));
+    Line(out, 0, "texts:");
+    for (size_t i = 0; i < s.m_TextList.size(); ++i) Line(out, 1, std::to_string(i) + " " + Quoted(s.m_TextList[i]));
+    Line(out, 0, "status items:");
+    DumpRecords(out, "item", s.m_StatusItems);
+    Line(out, 0, "lives by mode:" + Numbers(s.m_DefaultLives));
+    Line(out, 0, "infinite lives by mode:" + Numbers(s.m_InfiniteLives));
+    Line(out, 0, "rankings by mode:");
+    for (size_t i = 0; i < s.m_ModeSettings.size(); ++i)
+        Line(out, 1, "mode " + std::to_string(i) + ":" + Fields(s.m_ModeSettings[i]) + " | genres " + Bytes(s.m_ModeSettings[i].m_Genres));
+    Line(out, 0, "carry-over kept: " + Bytes(s.m_CarryOverKeep));
+    Line(out, 0, "carry-over reset: " + Bytes(s.m_CarryOverReset));
+    Line(out, 0, "sound files:");
+    for (size_t i = 0; i < s.m_SoundFiles.size(); ++i) Line(out, 1, std::to_string(i) + " " + Quoted(s.m_SoundFiles[i]));
+    Line(out, 0, "menu tunes:" + Numbers(s.m_MenuBgm) + " | loop " + Bytes(s.m_MenuBgmLoop));
+    Line(out, 0, "System.ini keys:");
+    DumpRecords(out, "key", s.m_IniOptions);
+}
+
+// The lengths of the lists of the database that sits beside a game file (in
+// its folder or the one above, under "database/"), so that its references
+// read as the game reads them; the record context is left alone when there
+// is none.
+void UseDatabaseBeside(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(path).parent_path();
+    for (const fs::path& base : {dir, dir.parent_path()}) {
+        const fs::path folder = (base.empty() ? fs::path(".") : base) / "database";
+        std::error_code ec;
+        if (!fs::exists(folder / cDataBase::FileNames[cDataBase::FILES - 1], ec)) continue;
+        cDataBase db;
+        if (db.LoadAll(folder.string() + "/")) SetRecordContext(db, RecordContext);
+        return;
+    }
+}
+
+std::string DumpReplay(const std::string& path, bool& ok)
+{
+    cReplay replay;
+    cStageData stage, play;
+    cGameProgress progress;
+    ok = LoadReplayFile(replay, path, stage, play, progress) == 1;
+    std::string out = "data version " + std::to_string(nFileVersion) + (ok ? "" : " (damaged or unreadable)") + "\n";
+    if (!ok) return out;
+    Line(out, 0, "stage " + std::to_string(play.m_nWidth) + "x" + std::to_string(play.m_nHeight) + ", " +
+                     std::to_string(stage.m_PlacedCharas.size()) + " characters placed, progress stage key " + Quoted(progress.m_sStageKey));
+    Line(out, 0, "seed " + std::to_string(replay.m_nSeed));
+    // Each stream as value x frames, the words in hexadecimal.
+    auto stream = [&](const char* what, const std::vector<int16_t>& values, const std::vector<int32_t>& runs) {
+        long long frames = 0;
+        for (int32_t r : runs) frames += r;
+        Line(out, 0, std::string(what) + " (" + std::to_string(values.size()) + " runs, " + std::to_string(frames) + " frames):");
+        for (size_t i = 0; i < values.size() && i < runs.size(); ++i) {
+            char buf[40];
+            std::snprintf(buf, sizeof buf, "%04x x %d", static_cast<unsigned>(static_cast<uint16_t>(values[i])), runs[i]);
+            Line(out, 1, buf);
+        }
+    };
+    stream("directions", replay.m_DirValues, replay.m_DirRuns);
+    stream("buttons", replay.m_ButtonValues, replay.m_ButtonRuns);
+    DumpProgress(out, progress);
+    return out;
+}
 }  // namespace
 
 std::string DumpFile(const std::string& path, bool& ok)
@@ -272,6 +433,11 @@ std::string DumpFile(const std::string& path, bool& ok)
         ok = true;
         return Utf8(std::string(bytes.begin(), bytes.end()));
     }
+    // Stages, the palette and the settings check their references against
+    // the database lists; those of the game the file belongs to.
+    if (Ends(name, ".cplt4") || name.find(".stg4_") != std::string::npos || name.find(".rpl4_") != std::string::npos ||
+        name == "System.dat")
+        UseDatabaseBeside(path);
     if (Ends(name, ".cplt4")) {
         return DumpRecordFile<cPaletteData>(path, ok, [](std::string& out, cPaletteData& p) {
             DumpPaletteLists(out, p.m_Blocks, p.m_Charas, p.m_Items, false);
@@ -340,28 +506,44 @@ std::string DumpFile(const std::string& path, bool& ok)
         });
     }
     if ((name.rfind("Story", 0) == 0 || name == "Challenge.dat") && Ends(name, ".dat")) {
-        return DumpRecordFile<cGameProgress>(path, ok, [](std::string& out, cGameProgress& g) {
-            Line(out, 0, "progress:" + Fields(g));
-            const SAVETIME& t = g.m_SaveTime;
-            Line(out, 0, "saved " + std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) + " " +
-                             std::to_string(t.wHour) + ":" + std::to_string(t.wMinute) + ":" + std::to_string(t.wSecond));
-            auto ints = [&](const char* what, const std::vector<int32_t>& v) {
-                // Only the entries that are not 0, as index=value.
-                std::string text;
-                for (size_t i = 0; i < v.size(); ++i)
-                    if (v[i]) text += " " + std::to_string(i) + "=" + std::to_string(v[i]);
-                Line(out, 0, std::string(what) + " (" + std::to_string(v.size()) + "):" + text);
-            };
-            ints("carry flags", g.m_CarryFlags);
-            ints("clear flags", g.m_ClearFlags);
-            ints("common variables", g.m_CommonVars);
-            for (const cNamedIntData& b : g.m_BestValues) Line(out, 0, "best:" + Fields(b));
-            for (size_t i = 0; i < g.m_ChallengeRecords.size(); ++i) Line(out, 0, "challenge " + std::to_string(i + 1) + ":" + Fields(g.m_ChallengeRecords[i]));
-            for (size_t i = 0; i < g.m_CarryOver.size(); ++i) {
-                Line(out, 0, "carried " + std::to_string(i) + ":" + Fields(g.m_CarryOver[i]));
-                Line(out, 1, "chara:" + Fields(g.m_CarryOver[i].m_Chara));
-            }
+        return DumpRecordFile<cGameProgress>(path, ok, [](std::string& out, cGameProgress& g) { DumpProgress(out, g); });
+    }
+    if (name.find(".rpl4_") != std::string::npos) return DumpReplay(path, ok);
+    if (name == "System.dat") return DumpRecordFile<cSystemData>(path, ok, DumpSystemData);
+    if (name == "Bmp_CharaExc.dat") {
+        return DumpListFile<cBmpCharaExcData>(path, ok, [](std::string& out, size_t i, cBmpCharaExcData& e) {
+            Line(out, 0, "image " + std::to_string(i) + ":" + Fields(e));
         });
     }
+    if (name == "SwordType.dat") {
+        return DumpListFile<cSwordTypeData>(path, ok, [](std::string& out, size_t i, cSwordTypeData& s) {
+            Line(out, 0, "sword " + std::to_string(i) + ":" + Fields(s));
+            DumpRecords(out, "part", s.m_Parts);
+        });
+    }
+    if (name == "Effect.dat") {
+        return DumpListFile<cEffectData>(path, ok, [](std::string& out, size_t i, cEffectData& e) {
+            std::string frames;
+            for (const cEffectFrameData& f : e.m_Frames) frames += " " + std::to_string(f.m_nCell) + "/" + std::to_string(f.m_nFrameTime);
+            Line(out, 0, "effect " + std::to_string(i) + ":" + Fields(e) + " | cell/time" + frames);
+        });
+    }
+    if (name == "CharaEffect.dat") {
+        return DumpListFile<cCharaEffectData>(path, ok, [](std::string& out, size_t i, cCharaEffectData& e) {
+            Line(out, 0, "effect " + std::to_string(i) + ":" + Fields(e));
+        });
+    }
+    if (name == "ScrEffect.dat") {
+        return DumpListFile<cScrEffectData>(path, ok, [](std::string& out, size_t i, cScrEffectData& e) {
+            Line(out, 0, "effect " + std::to_string(i) + ":" + Fields(e));
+        });
+    }
+    auto media = [&](auto record) {
+        using T = decltype(record);
+        return DumpListFile<T>(path, ok, [](std::string& out, size_t i, T& e) { Line(out, 0, "entry " + std::to_string(i) + ":" + Fields(e)); });
+    };
+    if (name == "Picture.dat") return media(cPictureData());
+    if (name == "Sound.dat") return media(cSoundData());
+    if (name == "Bgm.dat") return media(cBgmData());
     return "no dump for " + path + "\n";
 }

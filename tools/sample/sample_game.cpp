@@ -7,12 +7,15 @@
 #include "records/palette_data.h"
 #include "records/record_list.h"
 #include "tools/sample/animations.h"
+#include "tools/sample/database_art.h"
 #include "tools/sample/definitions.h"
 #include "tools/sample/game_palette.h"
+#include "tools/sample/sample_database.h"
 #include "tools/sample/sheets.h"
 #include "tools/sample/sounds.h"
 #include "tools/sample/stages.h"
 #include "tools/sample/system_ini.h"
+#include "tools/sample/system_settings.h"
 #include "tools/sample/world.h"
 
 namespace {
@@ -57,15 +60,24 @@ bool WriteList(const std::string& path, std::vector<T> list)
 
 int WriteDatabase(const std::string& folder)
 {
+    cDataBase db;
+    MakeSampleDatabase(db);
     const std::string base = folder + "/default/database/";
-    if (!WriteList(base + "AnimeSet.dat", MakeAnimeSets())) return Failed(base + "AnimeSet.dat");
-    if (!WriteList(base + "Anime.dat", MakeAnimes())) return Failed(base + "Anime.dat");
-    return 1;
+    int index = 0;
+    auto write = [&](const auto& list) {
+        const std::string path = base + cDataBase::FileNames[index++];
+        return WriteList(path, list) || Failed(path);
+    };
+    return write(db.m_AnimeSet) && write(db.m_Anime) && write(db.m_BmpCharaExc) && write(db.m_SwordType) &&
+           write(db.m_Effect) && write(db.m_CharaEffect) && write(db.m_ScrEffect) && write(db.m_Picture) &&
+           write(db.m_Sound) && write(db.m_Bgm);
 }
 
 int WritePictures(const std::string& folder)
 {
-    for (const cPicture& pic : DrawAllPictures()) {
+    std::vector<cPicture> pictures = DrawAllPictures();
+    for (cPicture& pic : DrawDatabasePictures()) pictures.push_back(std::move(pic));
+    for (const cPicture& pic : pictures) {
         const std::string path = folder + "/" + pic.sPath;
         if (!WriteBytes(path, EncodeBmp8(pic.Canvas, GamePalette()))) return Failed(path);
     }
@@ -80,8 +92,9 @@ int WriteSounds(const std::string& folder)
         const std::string path = folder + "/" + s.sPath;
         if (!WriteBytes(path, EncodeWav8(s.Samples))) return Failed(path);
     }
-    // The tune's source; the build encodes it as "bgm/Theme.ogg".
-    const std::string tune = folder + "/bgm/Theme.wav";
+    // The tune's source; the build encodes it.
+    std::string tune = folder + "/" + TUNE_FILE;
+    tune.replace(tune.size() - 4, 4, ".wav");
     if (!WriteBytes(tune, EncodeWav16(MakeTune()))) return Failed(tune);
     return 1;
 }
@@ -93,6 +106,11 @@ int WriteData(const std::string& folder)
     CommonPalette = MakeCommonPalette();
     RegisterPalette(PALETTE_COMMON, CommonPalette.Lists());
     if (!WriteDatabase(folder)) return 0;
+    // After the database: the settings keep only menu tunes the music list holds.
+    cSystemData settings;
+    MakeSystemSettings(settings);
+    const std::string system = folder + "/default/System.dat";
+    if (!WriteRecord(system, settings)) return Failed(system);
     const std::string palette = folder + "/default/CommonPalette.cplt4";
     if (!WriteRecord(palette, CommonPalette)) return Failed(palette);
     for (cStageFile& f : MakeStages(CommonPalette)) {

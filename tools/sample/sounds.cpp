@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "tools/sample/le_bytes.h"
 
@@ -42,7 +43,7 @@ std::vector<double> Render(const std::vector<cNote>& notes)
             switch (n.nWave) {
             case WAVE_SQUARE: v = phase < 0.5 ? 1 : -1; break;
             case WAVE_TRIANGLE: v = phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase; break;
-            case WAVE_SINE: v = std::sin(2 * M_PI * phase); break;
+            case WAVE_SINE: v = std::sin(2 * std::numbers::pi * phase); break;
             default:
                 // Noise held for one cycle of the pitch, so that the pitch
                 // still colours it.
@@ -135,12 +136,15 @@ std::vector<cSound> MakeSystemSounds()
     return out;
 }
 
+const char* const ACTION_SOUND_NAMES[3] = {"Coin", "Shot", "Jump"};
+const char* const TUNE_FILE = "bgm/Theme.ogg";
+
 std::vector<cSound> MakeActionSounds()
 {
     return {
-        Make("Coin", Arp({23, 28}, 70, 0.45)),
-        Make("Shot", {{WAVE_SQUARE, 1400, 500, 90, 0.35}}),
-        Make("Jump", {{WAVE_SQUARE, 300, 800, 140, 0.35}}),
+        Make(ACTION_SOUND_NAMES[0], Arp({23, 28}, 70, 0.45)),
+        Make(ACTION_SOUND_NAMES[1], {{WAVE_SQUARE, 1400, 500, 90, 0.35}}),
+        Make(ACTION_SOUND_NAMES[2], {{WAVE_SQUARE, 300, 800, 140, 0.35}}),
     };
 }
 

@@ -17,6 +17,13 @@ constexpr int SOUND_RATE = 22050;
 // the order of their numbers (cursor, confirm, cancel, ...).
 extern const char* const SYSTEM_SOUND_NAMES[17];
 
+// The file names of the sounds the stages play, under "wave/" without
+// ".wav", in the order of their sound database entries from entry 1.
+extern const char* const ACTION_SOUND_NAMES[3];
+// The tune as the game plays it; the generator writes its source beside it
+// with the ending ".wav" and the build encodes it.
+extern const char* const TUNE_FILE;
+
 // The system sounds in their order, named as above.
 std::vector<cSound> MakeSystemSounds();
 // The sounds the stages play: a coin, a shot, a jump.

@@ -11,6 +11,8 @@ namespace {
 // '?' coin box, '^' spikes, '~' cloud, 'o' coin, 'h' heart, 'G' goal,
 // 'i' sign (its text comes from the stage's list), 'P' hero, 'S' slime,
 // 'B' beetle; anything else is empty.
+const char WELCOME_STAGE[] = "Meadow.stg4_001";
+
 struct cMapStage {
     const char* sName;          // file name under "default/stg4/"
     const char* sBackground;    // image of the back layer
@@ -182,7 +184,10 @@ cStageData BuildStage(const cMapStage& m, const cPaletteData& common)
                 cItemData placed = PlacedCopy(common.m_Items, ROW_SIGN, x, y);
                 // The sign's text is its own: its command group is not inherited.
                 std::fill(placed.m_InheritFlags.begin(), placed.m_InheritFlags.end(), 0);
-                s.m_PlacedItems.push_back(MakeSign(placed, m.Signs[sign < m.Signs.size() ? sign : 0]));
+                // The first sign of the story's opening stage also shows the
+                // welcome picture.
+                const int picture = std::string(m.sName) == WELCOME_STAGE && sign == 0 ? PICTURE_WELCOME : 0;
+                s.m_PlacedItems.push_back(MakeSign(placed, m.Signs[sign < m.Signs.size() ? sign : 0], picture));
                 ++sign;
                 break;
             }

@@ -1,0 +1,47 @@
+#include "stage/stage_boxes.h"
+
+#include <cstdarg>
+#include <string>
+
+#include "app/log.h"
+#ifdef _WIN32
+#include "app/message_box.h"
+#endif
+
+void (*lpStageBoxSink)(const char* text, int debugOnly) = nullptr;
+
+namespace {
+
+void ShowBox(const std::string& text, int debugOnly)
+{
+    if (lpStageBoxSink) {
+        lpStageBoxSink(text.c_str(), debugOnly);
+        return;
+    }
+    if (debugOnly && !IsTraceLogEnabled()) return;
+#ifdef _WIN32
+    ErrorBox(text.c_str());
+#else
+    ReportLog("%s", text.c_str());
+#endif
+}
+
+} // namespace
+
+void StageErrorBox(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    ShowBox(text, 0);
+}
+
+void StageDebugBox(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    ShowBox(text, 1);
+}

@@ -1,0 +1,3 @@
+#include "stage/stage_sound.h"
+
+void (*lpStageUserSE)(int number) = nullptr;

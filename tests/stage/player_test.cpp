@@ -1,0 +1,242 @@
+// The player: boxes and their display, the view that follows it, and the
+// jump controlled by the jump key.
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "files/stage_file.h"
+#include "records/command_data.h"
+#include "stage/play_links.h"
+#include "stage/player.h"
+#include "stage/running_command.h"
+#include "stage/stage_containers.h"
+#include "stage/stage_scene.h"
+#include "tests/stage/stage_harness.h"
+
+namespace {
+
+// A stage with a floor along row 20 of its 40 x 30 cells; objects may go
+// out to the edge of the margin.
+HarnessStage FloorStage(int level)
+{
+    HarnessStage stage;
+    stage.nHitCheckLevel = level;
+    stage.nObjectLimitX = (40 + 20) * 32 - 640;
+    stage.nObjectLimitY = (30 + 20) * 32 - 640;
+    stage.Blocks.assign(21, std::string());
+    stage.Blocks[20] = std::string(40, '#');
+    return stage;
+}
+
+cPlayer& StandingPlayer(int column)
+{
+    Player.emplace_back();
+    cPlayer& p = Player[P1];
+    p.Setup(0, HarnessCharaDef(0, 10), 0, 0);
+    p.SetBlockPos(column, 19);
+    return p;
+}
+
+// A jump command as its set-up prepares it: the start speed of its height and
+// the passes up to the apex, rounded up to a tenth of a second.
+struct JumpCommand {
+    cCommandData def;
+    cRunningCommand run;
+    JumpCommand(const cChara& chara, int keyMode, int halfBlocks)
+    {
+        def.m_Params = {keyMode, 0, halfBlocks, 0, 0};
+        run.m_lpCommandData = &def;
+        run.m_dSpeed = chara.JumpSpeedForHalfBlocks(static_cast<int8_t>(halfBlocks));
+        run.m_nLength = chara.JumpAscentTenths(static_cast<int8_t>(halfBlocks)) * 6 * SubStepCount();
+    }
+};
+
+// Runs the frames of a jump: keys[i] is whether the jump key is down in frame
+// i (held: key mode 0; up: key mode 1 in a flow without key steps, which
+// never counts as held). Returns the top edge after each frame.
+std::vector<double> RunJump(cPlayer& p, JumpCommand& jump, const std::vector<int>& keys)
+{
+    std::vector<double> tops;
+    int b = SubStepCount();
+    for (int down : keys) {
+        for (int s = 1; s <= b; ++s)
+            CharaSubStep(p, s, [&](cChara&) {
+                p.m_bJumpControlled = 0;
+                jump.def.m_Params[0] = down ? 0 : 1;
+                p.Jump(&jump.run);
+            });
+        tops.push_back(p.m_dTop);
+    }
+    return tops;
+}
+
+// Frames with no command: the player settles on the floor.
+void Settle(cPlayer& p, int frames)
+{
+    for (int f = 0; f < frames; ++f)
+        for (int s = 1; s <= SubStepCount(); ++s) CharaSubStep(p, s);
+}
+
+} // namespace
+
+TEST(PlayerSetup, BoxesSitInTheCellAndTheDisplayIsOrderedBySize)
+{
+    StageHarness h(FloorStage(1));
+    HarnessScene scene;
+    StageData.m_BoxDisplayMode[0] = 1;     // body, hit box, shot box, item box
+    StageData.m_BoxDisplayMode[1] = 2;
+    StageData.m_BoxDisplayMode[2] = 0;
+    StageData.m_BoxDisplayMode[3] = 1;
+    for (int i = 0; i < 4; ++i) StageData.m_BoxDisplayColor[i] = i;
+    cPlayer& p = StandingPlayer(5);
+
+    EXPECT_EQ(p.m_nHitW, 16);
+    EXPECT_EQ(p.m_nHitH, 24);
+    EXPECT_EQ(p.m_nDrawOffX, 8);
+    EXPECT_EQ(p.m_nDrawOffY, 8);
+    struct Box {
+        const HITBOX* box;
+        int offX, offY, w, h;
+    };
+    const Box boxes[] = {{&p.m_HitBox, 0, 0, 16, 24}, {&p.m_ShotBox, 2, 4, 12, 8}, {&p.m_ItemBox, 0, 0, 16, 16}};
+    for (const Box& b : boxes) {
+        EXPECT_EQ(b.box->nOffX, b.offX);
+        EXPECT_EQ(b.box->nOffY, b.offY);
+        EXPECT_EQ(b.box->nW, b.w);
+        EXPECT_EQ(b.box->nH, b.h);
+        EXPECT_EQ(b.box->rect.left, static_cast<int>(p.m_dLeft) + b.offX);
+        EXPECT_EQ(b.box->rect.bottom, static_cast<int>(p.m_dTop) + b.offY + b.h - 1);
+    }
+
+    struct Shown {
+        int box, mode, colour;
+    };
+    const Shown shown[] = {{0, 1, 208}, {1, 2, 212}, {2, 1, 220}, {3, 0, 216}};
+    ASSERT_EQ(p.m_BoxDisplay.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(p.m_BoxDisplay[i].nBox, shown[i].box) << i;
+        EXPECT_EQ(p.m_BoxDisplay[i].nMode, shown[i].mode) << i;
+        EXPECT_EQ(p.m_BoxDisplay[i].nColor, shown[i].colour) << i;
+    }
+}
+
+TEST(PlayerView, TheViewFollowsThePlayerWithinItsLimits)
+{
+    StageHarness h(FloorStage(1));
+    HarnessScene scene;
+    cPlayer& p = StandingPlayer(5);
+    struct Case {
+        double left;
+        int autoScroll;
+        double view;
+    };
+    const Case cases[] = {
+        {900, 0, 900 - 312},       // centred: 320 - half the hit width
+        {400, 0, 320},             // held at the lower limit
+        {1500, 0, 1600 - 640},     // the view's right edge stays inside
+        {900, 1, 77},              // an auto-scrolling axis keeps its own place
+    };
+    for (const Case& c : cases) {
+        h.AxisX().m_dPos = 77;
+        h.AxisX().m_bAutoScroll = c.autoScroll;
+        p.m_dLeft = c.left;
+        p.ClampX();
+        EXPECT_DOUBLE_EQ(h.AxisX().m_dPos, c.view) << "left " << c.left;
+    }
+}
+
+TEST(PlayerJump, ReleasingHalfwayCutsTheRiseWhileHoldingRisesFully)
+{
+    // One sub-step a frame with the full speed limit, so the start speed is
+    // not held at 6 pixels a frame.
+    StageHarness h(FloorStage(11));
+    HarnessScene scene;
+    cPlayer& p = StandingPlayer(5);
+    std::vector<int> heldKeys(40, 1);
+    std::vector<int> releasedKeys(40, 0);
+    std::fill(releasedKeys.begin(), releasedKeys.begin() + 5, 1);
+
+    double peaks[2];
+    std::vector<double> tops[2];
+    for (int released : {0, 1}) {
+        p.m_dVy = 0;
+        p.SetBlockPos(5, 19);
+        Settle(p, 3);
+        ASSERT_EQ(p.m_bInAir, 0);
+        double ground = p.m_dTop;
+        JumpCommand jump(p, 0, 4);
+        tops[released] = RunJump(p, jump, released ? releasedKeys : heldKeys);
+        peaks[released] = ground - *std::min_element(tops[released].begin(), tops[released].end());
+    }
+    // Held: the full rise of 4 half blocks (64 pixels, less the player's
+    // side's 2 per cent of speed).
+    EXPECT_GT(peaks[0], 58);
+    EXPECT_LT(peaks[0], 64);
+    // Released after five frames: from then on the rise is 0.3 of its speed.
+    double v5 = tops[1][4] - tops[1][3];
+    EXPECT_NEAR(tops[1][5] - tops[1][4], v5 * 0.3 + GravityStep(), 1e-9);
+    EXPECT_LT(peaks[1], 40);
+    EXPECT_DOUBLE_EQ(tops[0][4], tops[1][4]);
+}
+
+TEST(PlayerJump, FromACharactersBackOnlyInTheLastSubStepAndFaster)
+{
+    StageHarness h(FloorStage(3));
+    HarnessScene scene;
+    cPlayer& p = StandingPlayer(5);
+    JumpCommand jump(p, 0, 4);
+    p.m_bInAir = 0;
+    p.m_bRiding = 1;
+    for (int s = 1; s <= 3; ++s) {
+        scene.Scene().m_nSubStep = s;
+        p.m_bJumpControlled = 0;
+        p.m_dVy = 0;
+        p.Jump(&jump.run);
+        if (s < 3) {
+            EXPECT_EQ(p.m_dVy, 0) << s;
+            EXPECT_EQ(p.m_bRiding, 1) << s;
+        }
+    }
+    EXPECT_DOUBLE_EQ(p.m_dVy, jump.run.m_dSpeed * 1.0199999809265137);
+    EXPECT_EQ(p.m_bRiding, 0);
+    EXPECT_EQ(jump.run.m_bBegun, 1);
+}
+
+TEST(PlayerJump, KeyModeTwoTakesItsHeightFromTheRunningSpeed)
+{
+    StageHarness h(FloorStage(2));
+    HarnessScene scene;
+    cPlayer& p = StandingPlayer(5);
+    // Thresholds 30 and 10 tenths of a pixel a frame, heights 6 and 2 half blocks.
+    struct Case {
+        double ax;      // pixels a sub-step; full speed is 30 / 20 = 1.5
+        int height;
+    };
+    const Case cases[] = {{1.5, 6}, {-2.0, 6}, {0.5, 2}, {0.2, 2}, {0.75, 4}, {1.2, 5}};
+    for (const Case& c : cases) {
+        cCommandData def;
+        def.m_Params = {2, 30, 6, 10, 2};
+        cRunningCommand run;
+        run.m_lpCommandData = &def;
+        p.m_dAx = c.ax;
+        p.m_bJumpControlled = 0;
+        p.Jump(&run);
+        EXPECT_DOUBLE_EQ(run.m_dSpeed, p.JumpSpeedForHeight(c.height * 16)) << "ax " << c.ax;
+    }
+}
+
+TEST(PlayerJump, AFlyingPlayerDoesNotJump)
+{
+    StageHarness h(FloorStage(1));
+    HarnessScene scene;
+    cPlayer& p = StandingPlayer(5);
+    p.SetFlying(1, 0);
+    EXPECT_EQ(p.m_nSqueezeGrace, 2);
+    EXPECT_EQ(p.m_nHitH, 16);
+    JumpCommand jump(p, 0, 4);
+    p.m_bInAir = 0;
+    p.Jump(&jump.run);
+    EXPECT_EQ(p.m_dVy, 0);
+    EXPECT_EQ(p.m_bJumpControlled, 0);
+}
