@@ -4,12 +4,23 @@
 #include <climits>
 
 #include "records/key_cond_data.h"
+#include "stage/play_services.h"
+
+#ifdef _WIN32
+#include "app/input.h"
+#endif
 
 std::vector<const cInputRuns*> KeyInputs;
 
 const cInputRuns* KeyInputOf(int input)
 {
-    return input >= 0 && input < static_cast<int>(KeyInputs.size()) ? KeyInputs[input] : nullptr;
+    if (!KeyInputs.empty())
+        return input >= 0 && input < static_cast<int>(KeyInputs.size()) ? KeyInputs[input] : nullptr;
+#ifdef _WIN32
+    return PlayerInput(input);
+#else
+    return nullptr;
+#endif
 }
 
 namespace {

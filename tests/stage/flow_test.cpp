@@ -459,7 +459,7 @@ TEST(KeySequence, PresentStepsAndTheHeldDirection)
 
     auto saved = KeyInputs;
     std::vector<cInputRuns> inputs(2);
-    SetKeyInputs(inputs);
+    KeyInputs = {&inputs[0], &inputs[1]};
     EXPECT_EQ(KeyInputOf(1), &inputs[1]);
     EXPECT_EQ(KeyInputOf(2), nullptr);
     EXPECT_EQ(KeyInputOf(-1), nullptr);
