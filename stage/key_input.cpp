@@ -4,7 +4,6 @@
 #include <climits>
 
 #include "records/key_cond_data.h"
-#include "stage/play_services.h"
 
 #ifdef _WIN32
 #include "app/input.h"
@@ -17,7 +16,7 @@ const cInputRuns* KeyInputOf(int input)
     if (!KeyInputs.empty())
         return input >= 0 && input < static_cast<int>(KeyInputs.size()) ? KeyInputs[input] : nullptr;
 #ifdef _WIN32
-    return PlayerInput(input);
+    return input >= 0 && input < static_cast<int>(Inputs.size()) ? &Inputs[input] : nullptr;
 #else
     return nullptr;
 #endif

@@ -285,8 +285,10 @@ TEST(FlowTriggers, EventTriggersStartEveryIdleFlowOfTheirNumberOnce)
     Build(chara, {Flow(TRIGGER_DAMAGED, {CommandOfPasses(FLOWCMD_WAIT, 6)}),
                   Flow(TRIGGER_IMPACTED, {CommandOfPasses(FLOWCMD_WAIT, 6)}),
                   Flow(TRIGGER_DAMAGED, {CommandOfPasses(FLOWCMD_WAIT, 6)})});
+    h.Input().AddRunFrame(UP | LEFT, 0);   // held by player 1 at the firing
     chara.ResetFlowMarks();
     chara.FireTrigger(TRIGGER_DAMAGED);
+    EXPECT_EQ(chara.m_Flows[0].m_nInputDirection, 5);
     EXPECT_EQ(chara.m_Flows[0].m_bRunning, 1);
     EXPECT_EQ(chara.m_Flows[1].m_bRunning, 0);
     EXPECT_EQ(chara.m_Flows[2].m_bRunning, 1);
