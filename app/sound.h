@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "app/sound_request.h"
+
 class cInput;
 
 // How one sound-effect number is to be loaded.
@@ -79,7 +81,3 @@ void DS_FreeWave(DSWAVE& wave);
 // A menu's cursor sound, on the game thread: plays the sound when the input
 // holds left or right (axes & 1) or up or down (axes & 2).
 void DS_PlayCursorSE(const cInput& input, int axes, int number);
-// Ask the window thread to play a sound-effect number / user sound n
-// (0: nothing); they return when it has been played.
-void PlaySE(int number);
-void PlayUserSE(int n);

@@ -121,3 +121,15 @@ int NewEdShot(boost::shared_ptr<cEdShot>& p)
     p = boost::make_shared<cEdShot>();
     return 1;
 }
+
+double cEdShot::OffsetX(int volley, int facing) const
+{
+    double x = m_sOffsetX + static_cast<double>(volley) * m_sOffsetXStep;
+    return (facing == 1 && m_bMirrorOffsetX) ? -x : x;
+}
+
+double cEdShot::OffsetY(int volley, int facing) const
+{
+    double y = m_sOffsetY + static_cast<double>(volley) * m_sOffsetYStep;
+    return (facing == 1 && m_bMirrorOffsetY) ? -y : y;
+}

@@ -91,6 +91,12 @@ public:
     // A size factor of 0 or less becomes 1; a hit effect that is no entry of
     // the effect database becomes 0.
     void Validate();
+
+    // The start offset of volley n for a firer facing this way (1 right):
+    // the base plus n steps, negated for a firer facing right when the
+    // record mirrors that axis.
+    double OffsetX(int volley, int facing) const;
+    double OffsetY(int volley, int facing) const;
 };
 
 // Makes p the only owner of a new shot record with its defaults, letting go

@@ -51,6 +51,10 @@ public:
     int EntryIndex() const { return m_nEntry; }
     const std::vector<Sequence>& Sequences() const { return m_Sequences; }
 
+    // -- messages --
+    // Replaces the sequences by the given ones; the position is not changed.
+    void Assign(std::vector<Sequence> sequences) { m_Sequences = std::move(sequences); }
+
 private:
     bool HasSequence(int sequence) const;
     bool CodeOnly() const;

@@ -70,6 +70,9 @@ double AutoScrollSpeed(const cScrollAxis& axis);
 extern void (*lpTriggerWatch)(cChara& chara, int trigger);
 class cConditionData;
 class cEdMove;
+#include "stage/running_flow.h"
+#include "stage/stage_object.h"
+
 
 class cChara : public cStageObject {
 public:
@@ -293,6 +296,12 @@ public:
                     const cEdMove& move, int& counter) const;
     int ApplyMoveStep(double stepX, double stepY, int facingCode, cRunningCommand& command,
                       const cEdMove* move, int force);
+
+
+    // The overlay animations a flow started carry the flow's serial as key.
+    void RemoveOverlaysByKey(int key);
+    void StopOverlaysByKey(int key);
+    void ResumeOverlaysByKey(int key);
 };
 
 enum { LRUD_LEFT = 0, LRUD_RIGHT = 1, LRUD_UP = 2, LRUD_DOWN = 3 };

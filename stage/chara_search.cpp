@@ -4,6 +4,7 @@
 
 #include "files/stage_file.h"
 #include "stage/chara.h"
+#include "stage/stage_containers.h"
 
 namespace {
 
@@ -66,4 +67,13 @@ cChara* FindNearestToCentre(const cStageObject& self, const CharaPtrList& list)
     filter.bSkipInvincible2 = 1;
     int mode = StageData.m_bOnScreenOnly ? NEAREST_ONSCREEN : NEAREST_ONSCREEN_FIRST;
     return FindNearestChara(self.ScreenCentreX(), self.ScreenCentreY(), list, mode, filter);
+}
+
+cChara* FindCharaByRef(int ref)
+{
+    for (cPlayer& player : Player)
+        if (player.m_nRef == ref) return &player;
+    for (cNpc& chara : CharaList)
+        if (chara.m_nRef == ref) return &chara;
+    return nullptr;
 }

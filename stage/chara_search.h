@@ -31,3 +31,7 @@ cChara* FindNearestChara(int x, int y, const CharaPtrList& list, int mode, const
 // The nearest character to the object's own screen centre that is not
 // unhittable; on screen only when the stage limits hits to the screen.
 cChara* FindNearestToCentre(const cStageObject& self, const CharaPtrList& list);
+
+// The first player whose creator reference is ref, else the first other
+// character with it, else null.
+cChara* FindCharaByRef(int ref);

@@ -5,7 +5,5 @@
 #include "stage/effect.h"
 #include "stage/stage_scene.h"
 
-void cEffect::SetFromHit(int16_t, const HITRECT&, const HITRECT&, int8_t) {}
-void cEffectRun::StartChara(int16_t, int, int) {}
 
 int cStageScene::ApplyItem(cItem*, cChara*) { return 0; }

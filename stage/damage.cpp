@@ -85,7 +85,7 @@ int cChara::DamageByShot(cShot& shot)
 {
     const cEdShot& s = shot.m_EdShot;
     int result = ChangeHp(LossOf(DamageOf(s.m_nPower, m_Def.m_nDefence)), 0, 1);
-    AddHitEffect(s.m_sHitEffect, m_ShotBox.rect, shot.m_HitRect, s.m_cSize);
+    AddHitEffect(s.m_sHitEffect, m_ShotBox.rect, shot.m_HitBox.rect, s.m_cSize);
     ImpactFromShot(shot);
     if (s.m_nPower != 0) Trigger(TRIGGER_DAMAGED);
     if (s.m_cImpact != 0) Trigger(TRIGGER_IMPACTED);

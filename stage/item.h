@@ -7,8 +7,6 @@
 #include "records/item_data.h"
 #include "stage/stage_object.h"
 
-struct DDSURFACEDATA;
-
 class cItem : public cStageObject {
 public:
     cItemData m_ItemData;             // the item's own copy of its definition
@@ -31,10 +29,6 @@ public:
     void SetBlockPos(int column, int row);
     // A grown item keeps its bottom where it was.
     void ShiftForRescale(int newFactor, int oldFactor) override;
-
-    // Draws the chip (and its mark) at the screen rectangle; advance 1 steps
-    // the animation by one tick first.
-    void Draw(DDSURFACEDATA* target, int advance);
 };
 
 // The item definition at index of a palette: source 1 the common palette,

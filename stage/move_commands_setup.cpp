@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "files/stage_file.h"
-#include "files/system_data.h"
 #include "records/command_data.h"
 #include "stage/chara.h"
 #include "stage/flow_commands.h"

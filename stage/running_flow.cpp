@@ -118,6 +118,10 @@ void cRunningFlow::Start()
         CheckedAt(chara->m_LetterStarted, letter) = 1;
     }
     if (m_Commands.empty() || Trigger() != TRIGGER_BEFORE_STAGE_START) return;
+    // A flow-control command of the flow that starts the flow again would
+    // start it without end: the commands already running carry on instead.
+    if (m_bRunningAtOnce) return;
+    m_bRunningAtOnce = 1;
 
     // Before the stage starts only the no-wait commands of the flow-control,
     // game and display kinds run, all at once.
@@ -131,6 +135,7 @@ void cRunningFlow::Start()
         if (m_bBreak) break;
         c.m_bDone = 1;
     }
+    m_bRunningAtOnce = 0;
     End(chara);
 }
 

@@ -47,6 +47,7 @@ public:
     int m_bStarted = 0;               // it started this frame
     int m_bAfterKeyMessage = 0;       // a key-wait message has just finished
     int m_bBreak = 0;                 // ends the current pass of this flow at once
+    int m_bRunningAtOnce = 0;         // its commands run at once before the stage starts
 
     // Starts the flow of the scene's current character. A flow that runs
     // before the stage starts carries out its no-wait commands of the

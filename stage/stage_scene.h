@@ -22,6 +22,10 @@ class cBlockData;
 class cChara;
 class cConditionData;
 class cItem;
+class cCharaData;
+class cEdShot;
+class cItemData;
+class cNpc;
 class cRunningFlow;
 class cRunningCommand;
 
@@ -127,6 +131,16 @@ public:
     // -- items --
     // The two work surfaces of player 1's sight mask, sized by its sight.
     int CreateWorkSurfaces(int mask, int window);
+    // -- shots --
+    // A character summoned during play at (x, y), the corner of its drawing
+    // rectangle in stage pixels; serial is the scene's character counter.
+    void SpawnCharacter(std::list<cNpc>& list, double x, double y, int hitLayer, int facing,
+                        int summonerFacing, const cEdShot& record, const cCharaData& def, int& serial);
+    // An item summoned during play, placed as a character is.
+    void SpawnItem(std::list<cItem>& list, double x, double y, int summonerFacing, const cEdShot& record,
+                   const cItemData& def, int& serial);
+    // A block summoned during play into the cell at (x, y).
+    int PlaceBlock(double x, double y, const cEdShot& record, const cBlockData& block);
 };
 
 // The stage-play screen while it exists, else null. Written by the game

@@ -1,5 +1,8 @@
-// What the record layer needs of the shell, for the native build: the close
-// request has no window to go to.
+// What the record layer and the stage need of the shell, for the native
+// build: the close request and the sound requests have no window to go to.
 #include "app/close_request.h"
+#include "app/sound_request.h"
 
 void PostCloseToMainWindow() {}
+void PlaySE(int) {}
+void PlayUserSE(int) {}

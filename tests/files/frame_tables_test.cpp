@@ -1,10 +1,9 @@
-// The frame sequences and effect templates built from the database.
+// The frame sequences built from the database.
 #include "files/frame_tables.h"
 
 #include <array>
 
 #include "files/database.h"
-#include "files/effect_templates.h"
 #include "tests/records/record_test_support.h"
 
 namespace {
@@ -77,28 +76,4 @@ TEST_F(FrameTableTest, EffectsBecomeSequencesThatNeverLock)
         {{-4, 0, 0}},
     };
     EXPECT_EQ(EffectFrameTable, expected);
-}
-
-TEST_F(FrameTableTest, EffectTemplatesOnePerEntryFromTheListAndItsCopy)
-{
-    DataBase.m_CharaEffect.resize(3);
-    DataBase.m_CharaEffect[1].m_nKind = 1;
-    DataBase.m_CharaEffect[1].m_Param[1] = 0;
-    DataBase.m_CharaEffect[1].m_Param[2] = 32;
-    DataBase.m_ScrEffect.resize(1);
-    DataBase.CopyReversedEffectLists();
-    DataBase.m_CharaEffectRev[1].m_Param[2] = 7;   // the copy is its own
-    BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
-    BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
-
-    ASSERT_EQ(CharaEffectTemplates.size(), 3u);
-    ASSERT_EQ(CharaEffectTemplatesRev.size(), 3u);
-    EXPECT_EQ(ScrEffectTemplates.size(), 1u);
-    EXPECT_EQ(ScrEffectTemplatesRev.size(), 1u);
-    EXPECT_EQ(CharaEffectTemplates[1].sEffect, 1);
-    EXPECT_EQ(CharaEffectTemplates[1].nKind, 1);
-    EXPECT_EQ(CharaEffectTemplates[1].Param[2], 32);
-    EXPECT_EQ(CharaEffectTemplatesRev[1].Param[2], 7);
-    EXPECT_EQ(CharaEffectTemplatesRev[2].sEffect, 2);
-    EXPECT_EQ(DataBase.m_CharaEffect[1].m_Param[2], 32);
 }

@@ -168,13 +168,25 @@ TEST(FlowPasses, AFlowBreakingOnItself)
     EXPECT_EQ(chara.m_Flows[0].m_bRunning, 0);
 }
 
+// A no-wait flow-control command of 5 tenths that ends the flows of an ID
+// no flow has: it runs and acts on nothing.
+static cCommandData EndFlowsOfId(int id)
+{
+    cCommandData control = FlowCommand(FLOWCMD_FLOW_CONTROL, 5, true);
+    control.m_Params.assign(8, 0);
+    control.m_Params[0] = 1;   // "終了"
+    control.m_Params[1] = 2;   // by ID
+    control.m_Params[2] = id;
+    return control;
+}
+
 TEST(FlowPasses, BeforeTheStageStartsOnlyNoWaitCommandsOfTheLaterKindsRun)
 {
     FlowHarness h;
     cChara chara;
     Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START,
                        {FlowCommand(FLOWCMD_MESSAGE, 0), FlowCommand(FLOWCMD_PLAY_SE, 0, true), FlowCommand(FLOWCMD_WAIT, 0, true),
-                        FlowCommand(FLOWCMD_SHOT, 0, true), FlowCommand(FLOWCMD_FLOW_CONTROL, 5, true),
+                        FlowCommand(FLOWCMD_SHOT, 0, true), EndFlowsOfId(9),
                         FlowCommand(FLOWCMD_SET_TARGET, 0)})});
     chara.FireTrigger(TRIGGER_BEFORE_STAGE_START);
     const cRunningFlow& flow = chara.m_Flows[0];
@@ -466,4 +478,16 @@ TEST(KeySequence, PresentStepsAndTheHeldDirection)
     EXPECT_EQ(KeyInputOf(2), nullptr);
     EXPECT_EQ(KeyInputOf(-1), nullptr);
     KeyInputs = saved;
+}
+
+TEST(FlowPasses, AFlowBeforeTheStageThatRestartsItselfRunsOnce)
+{
+    FlowHarness h;
+    cChara chara;
+    cCommandData restart = FlowCommand(FLOWCMD_FLOW_CONTROL, 0, true);
+    restart.m_Params.assign(8, 0);   // "開始", this flow
+    Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START, {FlowCommand(FLOWCMD_PLAY_SE, 0, true), restart})});
+    chara.FireTrigger(TRIGGER_BEFORE_STAGE_START);
+    // The restart breaks off the instant; the flow has ended.
+    EXPECT_EQ(chara.m_Flows[0].m_bRunning, 0);
 }

@@ -7,6 +7,7 @@
 
 #include "files/game_progress.h"
 #include "files/stage_file.h"
+#include "records/flow_data.h"
 #include "records/palette_data.h"
 #include "stage/evaluator.h"
 #include "stage/item.h"
@@ -224,6 +225,54 @@ TEST(ItemCommands, ChangeFlowWithAnUnknownOperationDoesNothing)
     change.m_Params = {-4, 1};
     EXPECT_EQ(ChangeFlowCommand(&Player[P1], &change, 1), -6);
     EXPECT_EQ(ChangeFlowCommand(nullptr, &change, 1), 0);
+}
+
+cFlowData FlowWithId(int id)
+{
+    cFlowData f;
+    f.m_cFlowId = static_cast<uint8_t>(id);
+    return f;
+}
+
+// The flow IDs of a character's flows, in order, with its running flows
+// checked to match them.
+std::vector<int> FlowIds(const cChara& c)
+{
+    std::vector<int> ids;
+    for (const cFlowData& f : c.m_Def.m_Flows) ids.push_back(f.m_cFlowId);
+    EXPECT_EQ(c.m_Flows.size(), c.m_Def.m_Flows.size());
+    for (size_t i = 0; i < c.m_Flows.size() && i < c.m_Def.m_Flows.size(); ++i)
+        EXPECT_EQ(c.m_Flows[i].m_lpFlowData, &c.m_Def.m_Flows[i]);
+    return ids;
+}
+
+TEST(ItemCommands, ChangeFlowAddsChangesAndDeletes)
+{
+    struct Row {
+        int op, id;
+        int result;
+        std::vector<int> after;
+    } rows[] = {
+        {0, 0, 1, {1, 2, 1, 5}},     // added at the end
+        {1, 1, 1, {5, 2}},           // flows A go, the new one takes the first's place
+        {1, 2, 1, {1, 5, 1}},
+        {1, 0, 1, {5}},              // all go, the new one is first
+        {1, 9, 1, {1, 2, 1, 5}},     // none has the ID: added at the end
+        {2, 1, 0, {2}},
+        {2, 0, 0, {}},
+        {2, 9, -1, {1, 2, 1}},       // none has the ID: nothing changes
+    };
+    for (const Row& r : rows) {
+        ItemStage stage;
+        cPlayer& p1 = Player[P1];
+        p1.m_Def.m_Flows = {FlowWithId(1), FlowWithId(2), FlowWithId(1)};
+        p1.InsertFlows(p1.m_Def.m_Flows, 0, 0, -1);
+        cCommandData change = ItemCommand(ITEMCMD_CHANGE_FLOW, "", {r.op, r.id});
+        change.m_Flows = {FlowWithId(5)};
+        SCOPED_TRACE(r.op * 100 + r.id);
+        EXPECT_EQ(ChangeFlowCommand(&p1, &change, 0), r.result);
+        EXPECT_EQ(FlowIds(p1), r.after);
+    }
 }
 
 // A body falls through a column of items: the item taken once runs its

@@ -1,13 +1,19 @@
 #include "tests/stage/stage_harness.h"
 
 #include <algorithm>
+#include <memory>
 
+#include "files/database.h"
+#include "files/frame_tables.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "stage/chara.h"
+#include "stage/effect.h"
 #include "stage/evaluator.h"
 #include "stage/key_input.h"
 #include "stage/play_links.h"
+#include "stage/shot.h"
+#include "stage/running_command.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_object.h"
 #include "stage/stage_scene.h"
@@ -60,8 +66,15 @@ void BuildHarnessBlockMap(const HarnessStage& stage, const cScrollAxis& x, const
 
 } // namespace
 
-StageHarness::StageHarness(const HarnessStage& stage) : m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY)
+StageHarness::StageHarness(const HarnessStage& stage)
+    : m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY), m_lpScene(std::make_unique<cStageScene>()),
+      m_lpSavedScene(lpStageScene)
 {
+    m_lpScene->m_CharaLayers.assign(8, {});
+    m_lpScene->m_ShotLayers.assign(8, {});
+    m_lpScene->m_StageVars.assign(256, 0);
+    m_lpScene->m_ActiveGroups.assign(60, 0);
+    lpStageScene = m_lpScene.get();
     StageData.Reset();
     StageData.m_nWidth = stage.nWidth;
     StageData.m_nHeight = stage.nHeight;
@@ -78,10 +91,32 @@ StageHarness::StageHarness(const HarnessStage& stage) : m_lpSavedX(lpScrollX), m
     lpScrollX = &m_ScrollX;
     lpScrollY = &m_ScrollY;
     BuildHarnessBlockMap(stage, m_ScrollX, m_ScrollY);
+    PrepareEffectTables();
+}
+
+void PrepareEffectTables()
+{
+    // As start-up leaves them: every database list holds at least its entry
+    // 0, and the effect runs and frames are built from the lists.
+    if (DataBase.m_Effect.empty()) DataBase.m_Effect.resize(1);
+    if (DataBase.m_CharaEffect.empty()) DataBase.m_CharaEffect.resize(1);
+    if (DataBase.m_ScrEffect.empty()) DataBase.m_ScrEffect.resize(1);
+    if (CharaEffectTemplates.empty() || ScrEffectTemplates.empty()) {
+        DataBase.CopyReversedEffectLists();
+        BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
+        BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+    }
+    if (EffectFrameTable.empty()) BuildEffectFrameTable(EffectFrameTable);
 }
 
 StageHarness::~StageHarness()
 {
+    // Shots leave the characters they aim at before these go.
+    m_lpScene.reset();
+    lpStageScene = m_lpSavedScene;
+    Player.clear();
+    CharaList.clear();
+    ItemList.clear();
     lpScrollX = m_lpSavedX;
     lpScrollY = m_lpSavedY;
     BlockMap.clear();
@@ -116,6 +151,65 @@ StageHarness::SubStep StageHarness::Falling(int clampMode)
         o.ApplyGravity();
         int x = o.MoveX(clampMode);
         int y = o.MoveY(clampMode);
+        return std::pair<int, int>{x, y};
+    };
+}
+
+int StageHarness::StepShots(int frames)
+{
+    cStageScene& scene = Scene();
+    for (int f = 0; f < frames; ++f)
+        for (int s = 0; s < StageData.m_nSubSteps; ++s)
+            for (auto it = scene.m_ShotList.begin(); it != scene.m_ShotList.end();) {
+                if (it->Update()) {
+                    it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
+                    continue;
+                }
+                it->ApplyGravity();
+                it->MoveX();
+                it->MoveY();
+                if (it->HitsBlock()) it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
+                else ++it;
+            }
+    return static_cast<int>(scene.m_ShotList.size());
+}
+
+StageHarness::SubStep StageHarness::CommandStep(cChara& chara, cRunningCommand& command,
+                                                void (*exec)(cChara*, cRunningCommand*), bool gravity, int* passes)
+{
+    // The command starts as the flow interpreter starts it.
+    command.m_nCounter = command.m_nLength;
+    command.m_nPass = command.m_bBegun = 0;
+    command.m_dAngleX = command.m_dAngleY = 0;
+    auto done = std::make_shared<bool>(false);
+    return [&chara, &command, exec, gravity, passes, done](cStageObject&, uint16_t) {
+        chara.m_dVx = 0;
+        if (chara.m_bNoGravity) chara.m_dVy = 0;
+        chara.m_bFrictionX = chara.m_bFrictionY = 1;
+        chara.m_bMovedByCommand = 0;
+        if (!*done) {
+            lpStageScene->m_lpCurChara = &chara;
+            lpStageScene->m_lpCurCommand = &command;
+            exec(&chara, &command);
+            if (passes) ++*passes;
+            if (--command.m_nCounter <= 0) {
+                command.m_nCounter = 0;
+                *done = true;
+            }
+            lpStageScene->m_lpCurChara = nullptr;
+            lpStageScene->m_lpCurCommand = nullptr;
+        }
+        if (chara.m_dAx != 0) {
+            chara.ApplyFriction(chara.m_dAx, chara.m_bFrictionX);
+            chara.m_dVx += chara.m_dAx;
+        }
+        if (chara.m_bNoGravity && chara.m_dAy != 0) {
+            chara.ApplyFriction(chara.m_dAy, chara.m_bFrictionY);
+            chara.m_dVy += chara.m_dAy;
+        }
+        if (gravity) chara.ApplyGravity();
+        int x = chara.MoveX(2);
+        int y = chara.MoveY(2);
         return std::pair<int, int>{x, y};
     };
 }

@@ -14,6 +14,7 @@
 #include "stage/scroll_axis.h"
 
 class cChara;
+class cRunningCommand;
 class cCharaData;
 class cStageObject;
 class cStageScene;
@@ -62,12 +63,36 @@ public:
     // on y with the given clamp mode.
     static SubStep Falling(int clampMode);
 
+    // The stage-play screen of the harness (lpStageScene while the harness
+    // lives): its eight lists per hit layer, 256 stage variables, 60
+    // activation groups. The harness removes it, then empties the players,
+    // characters and items.
+    cStageScene& Scene() { return *m_lpScene; }
+    // The shots' part of a frame, once per sub-step: every shot moves one
+    // sub-step (Update, gravity, MoveX, MoveY) and leaves the scene when its
+    // update ends it or a block stops it. Returns the shots left.
+    int StepShots(int frames);
+
+    // A command run on a character as its flow loop runs it, one pass a
+    // sub-step: the speeds cleared (y only without gravity), the command
+    // executed while its length lasts (once for a length of 0), the added
+    // speeds carried in with their friction, gravity when asked, then the
+    // moves on x and y in stage mode. passes counts the passes executed.
+    static SubStep CommandStep(cChara& chara, cRunningCommand& command, void (*exec)(cChara*, cRunningCommand*),
+                               bool gravity, int* passes = nullptr);
+
 private:
     cScrollAxis m_ScrollX;
     cScrollAxis m_ScrollY;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
+    std::unique_ptr<cStageScene> m_lpScene;
+    cStageScene* m_lpSavedScene = nullptr;
 };
+
+// The database's effect tables as start-up builds them, from the lists the
+// test has set (entry 0 alone where a list is empty); kept when already built.
+void PrepareEffectTables();
 
 // An object set up with a hit box of w x h, drawn in a 32 x 32 cell, in the
 // given motion mode, its hit rectangle's corner at (left, top).

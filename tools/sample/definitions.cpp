@@ -160,10 +160,15 @@ cCharaData Beetle()
     c.m_nMaxHp = 2;
     c.m_nPower = 3;
     c.m_nScore = 200;
-    // It patrols and, every two seconds, spits ahead.
+    // It patrols and, every two seconds, spits a fan of three ahead, 20
+    // degrees apart ("拡散").
+    cCommandData spit = Shot(SHOT_CHIP_SPIT, 30, 2, 20, 0, 0);
+    spit.m_pShot->m_cCount = 3;
+    spit.m_pShot->m_cArrangement = 2;
+    spit.m_pShot->m_sArrangeParam[0] = 20;
     c.m_Flows = {
         Flow({}, {Patrol(15, 100)}),
-        Flow({}, {Command(FLOWCMD_WAIT), Shot(SHOT_CHIP_SPIT, 30, 2, 20, 0, 0)}),
+        Flow({}, {Command(FLOWCMD_WAIT), spit}),
     };
     c.m_Flows[1].m_Commands[0].m_sTime = 20;
     c.m_Flows[1].m_Commands[1].m_pShot->m_sHitEffect = EFFECT_HIT;

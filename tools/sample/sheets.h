@@ -6,10 +6,13 @@
 
 #include "tools/sample/canvas.h"
 
-struct cPicture {
+// Named apart from the stage's picture class, which shares the program's
+// tests with the sample; the short name stays for the sample's own code.
+struct cSamplePicture {
     std::string sPath;
     cCanvas Canvas;
 };
+using cPicture = cSamplePicture;
 
 std::vector<cPicture> DrawAllPictures();
 

@@ -1,3 +1,0 @@
-#include "stage/stage_sound.h"
-
-void (*lpStageUserSE)(int number) = nullptr;
