@@ -152,20 +152,29 @@ TEST(FlowPasses, TimeInTenthsLastsSixPassesPerSubStepAndFrame)
 // the commands after it in the list do not run in that pass.
 TEST(FlowPasses, AFlowBreakingOnItself)
 {
-    FlowHarness h;
-    cChara chara;
-    cCommandData control = FlowCommand(FLOWCMD_FLOW_CONTROL, 0, true);
-    control.m_Params.assign(8, 0);
-    control.m_Params[0] = 1;   // "終了"
-    control.m_Params[1] = 0;   // this flow
-    Build(chara, {Flow(TRIGGER_NONE, {control, FlowCommand(FLOWCMD_WAIT, 0)})});
-    h.Add(chara);
-    FlowHarness::StartFlow(chara, 0);
-    h.Frame();
-    if (chara.m_Flows[0].m_Commands[1].m_bDone)
-        GTEST_SKIP() << "the flow-control command is still its stand-in";
-    EXPECT_EQ(RunsOf(h, 0, 1), Runs{});
-    EXPECT_EQ(chara.m_Flows[0].m_bRunning, 0);
+    struct Case {
+        int op;   // "終了", "一時停止", "削除"
+        int running, paused, flowsLeft;
+    };
+    for (const Case& c : {Case{1, 0, 0, 1}, Case{2, 1, 1, 1}, Case{4, 0, 0, 0}}) {
+        SCOPED_TRACE(c.op);
+        FlowHarness h;
+        cChara chara;
+        cCommandData control = FlowCommand(FLOWCMD_FLOW_CONTROL, 0, true);
+        control.m_Params.assign(8, 0);
+        control.m_Params[0] = c.op;
+        control.m_Params[1] = 0;   // this flow
+        Build(chara, {Flow(TRIGGER_NONE, {control, FlowCommand(FLOWCMD_WAIT, 0)})});
+        h.Add(chara);
+        FlowHarness::StartFlow(chara, 0);
+        h.Frame();
+        EXPECT_EQ(RunsOf(h, 0, 1), Runs{});
+        ASSERT_EQ(chara.m_Flows.size(), static_cast<size_t>(c.flowsLeft));
+        if (c.flowsLeft) {
+            EXPECT_EQ(chara.m_Flows[0].m_bRunning, c.running);
+            EXPECT_EQ(chara.m_Flows[0].m_bPaused, c.paused);
+        }
+    }
 }
 
 // A no-wait flow-control command of 5 tenths that ends the flows of an ID
