@@ -4,7 +4,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstring>
+
+#include "app/bgm.h"
 #include "app/checked.h"
+#include "app/data_services.h"
+#include "app/folder_platform.h"
 #include "app/input.h"
 #include "app/launch_dialog.h"
 #include "app/log.h"
@@ -12,23 +17,60 @@
 #include "app/main_window.h"
 #include "app/main_window_handle.h"
 #include "app/message_box.h"
+#include "app/palette_animation.h"
+#include "app/palette_startup.h"
 #include "app/paths.h"
 #include "app/scene_manager.h"
+#include "app/sound.h"
+#include "app/system_report.h"
+#include "app/window_data.h"
+#include "files/data_path.h"
+#include "files/database.h"
+#include "stage/effect.h"
 #include "files/file_error_box.h"
+#include "files/frame_tables.h"
+#include "files/option_data.h"
+#include "files/system_data.h"
+#include "files/system_defaults.h"
+#include "files/world_map.h"
+#include "gfx/d3d_backend.h"
+#include "gfx/ddraw_backend.h"
+#include "gfx/display.h"
+#include "gfx/display_report.h"
+#include "gfx/font.h"
+#include "gfx/glyph_cache.h"
+#include "gfx/palette.h"
+#include "gfx/palette_table.h"
+#include "gfx/surface.h"
+#include "gfx/surface_tables.h"
+#include "gfx/transparent_colour.h"
 #include "records/data_record.h"
+#include "stage/random.h"
+
+int bDirectPlay = 0;
 
 namespace {
 
 const char SYSTEM_INI_PATH[] = "System.ini";
-const char KEYCONFIG_PATH[] = "user_data\\KeyConfig.dat";
 const char STAGE_EXTENSION[] = "stg4";
+const int DIRECT_PLAY_KIND = 3;   // the title's "stage file" kind
+const int TITLE_MUSIC_CHANNELS = 1;
 
-// The game title shown in the window's caption. The system settings, once read,
-// give the game's own; until then it is their default, which is empty.
-const char GAME_TITLE[] = "";
+const char TEXTURE_ERROR_TEXT[] =
+    "テクスチャの作成に失敗しました！\nビデオカードの性能が十分ではないかもしれません。\n"
+    "System.iniファイルで「Direct3D=0」に変更してDirect3Dを無効にすれば改善される可能性があります。";
 
 bool bTimerPeriodSet = false;
 HICON hProgramIcon = nullptr;
+
+// A step that ends start-up with no box of its own. The line goes to the
+// report log as well as the trace log: tracing is off in a normal run, and a
+// program that vanished without a word would leave the player nothing to go on.
+bool FailQuietly(const char* line)
+{
+    ReportLogAndTraceText(line);
+    return false;
+}
 
 // The icon of the program's own file, on the window's caption and task bar.
 void SetProgramIcon()
@@ -43,7 +85,164 @@ void SetProgramIcon()
     SendMessageA(hMainWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
+// "data\" (made from "default\" with the player's consent), the working
+// folders, the database with the tables built from it, and the system settings.
+bool LoadGameData()
+{
+    cWin32FolderPlatform folders(MainWindow.m_hWnd);
+    if (!CreateDefaultData(folders)) {
+        ReportLogBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
+        return false;
+    }
+    CreateWorkFolders(folders);
+
+    if (!DataBase.LoadAll()) {
+        ReportLogBox("データベースの読み込みに失敗…");
+        return false;
+    }
+    DataBase.CopyReversedEffectLists();
+    BuildAnimeFrameTable(AnimeFrameTable);
+    BuildEffectFrameTable(EffectFrameTable);
+    BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
+    BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+
+    const char* systemPath = DataPath[DATAPATH_SYSTEM];
+    if (!SystemData.LoadFile(systemPath)) {
+        ReportLogBox("%s の読み込みに失敗…", systemPath);
+        return false;
+    }
+    return true;
+}
+
+int DesktopBpp()
+{
+    HDC dc = GetDC(MainWindow.m_hWnd);
+    const int bpp = GetDeviceCaps(dc, BITSPIXEL);
+    ReleaseDC(MainWindow.m_hWnd, dc);
+    return bpp;
+}
+
+// The main window joins the window framework, takes the game's title and
+// its icon.
+void PrepareMainWindow()
+{
+    if (SystemIni.Direct3D && SystemIni.WindowMode == 2) MainWindow.AddStyle(WS_THICKFRAME);
+    InitCommonControls();
+    MainWindow.Initialise(0, nullptr, &WindowRegistry, WndProc);
+    hMainWnd = MainWindow.m_hWnd;
+    SetWindowTextA(hMainWnd, SystemData.m_strTitle.c_str());
+    SetProgramIcon();
+}
+
+bool StartDisplay(const DISPLAYCHOICE& choice, int showMode)
+{
+    if (choice.nBpp == 8) SystemIni.DD_VideoStretch = 0;
+    const int vsync = SystemIni.VSync != 0;
+    auto init = [&] {
+        return DDInit(SystemIni.Direct3D, hMainWnd, 640, 480, choice.nBpp, vsync, choice.bWindowed, 1, 60, vsync,
+                      Surface, SurfaceParam, SURFACE_COUNT, 0);
+    };
+    bool up = init();
+    if (!up && SystemIni.Direct3D) {
+        // DirectDraw takes over in the same window mode; "System.ini" stays as it is.
+        DDUnInit();
+        SystemIni.Direct3D = 0;
+        ShowWindow(hMainWnd, choice.bWindowed ? showMode : SW_MAXIMIZE);
+        up = init();
+    }
+    if (!up) return FailQuietly("DDInit失敗");
+    if (lpDTCon) {
+        lpDTCon->strTextureError = TEXTURE_ERROR_TEXT;
+        LinkShareSurfaces();
+    }
+    return true;
+}
+
+// The stored placement of the window (window mode), then the window shown.
+void ShowMainWindow(const DISPLAYCHOICE& choice, int showMode)
+{
+    if (choice.bWindowed && WindowData.LoadFile(WINDOW_DATA_PATH)) {
+        MainWindow.MoveTo(WindowData.m_nX, WindowData.m_nY);
+        if (SystemIni.Direct3D && SystemIni.WindowMode == 2)
+            MainWindow.SetClientSize(WindowData.m_nWidth, WindowData.m_nHeight);
+        if (WindowData.m_bMaximized) showMode = SW_SHOWMAXIMIZED;
+    }
+    ShowWindow(hMainWnd, SystemIni.Direct3D || choice.bWindowed ? showMode : SW_SHOWMAXIMIZED);
+}
+
+bool SetPaletteAndTransparentColour()
+{
+    if (!lpDTCon && !lpDDPalette) return true;
+    const char* paletteImage = SurfaceParam[0].szFileName;
+    if (!DDLoadPaletteFromFile(Palette, paletteImage, bWindowMode)) return FailQuietly("DDLoadPaletteFromFile失敗");
+    std::memcpy(ShownPalette, Palette, sizeof(ShownPalette));
+    const BYTE* rgb = SystemData.m_TransparentColor;
+    if (!SystemData.m_bFullColor || nBpp == 16) {
+        if (!DDSetTransmit(paletteImage)) return FailQuietly("DDSetTransmit失敗");
+        if (SystemData.m_bFullColor) {
+            RGBTRIPLE key{};
+            key.rgbtRed = rgb[0];
+            key.rgbtGreen = rgb[1];
+            key.rgbtBlue = rgb[2];
+            if (lpDTCon) lpDTCon->rgbKey_16 = key;
+            if (lpDDCon) lpDDCon->rgbKey_16 = key;
+        }
+    } else {
+        DDSetTransmit(rgb[0], rgb[1], rgb[2]);
+    }
+    return true;
+}
+
+// DirectDraw full screen flips in step with the monitor unless vertical sync
+// is off or the monitor is slower than the game.
+void ChoosePresentMode()
+{
+    if (lpDTCon) return;
+    if (bWindowMode) {
+        bBltPresent = 1;
+        return;
+    }
+    DWORD frequency = 0;
+    if (lpDirectDraw) lpDirectDraw->GetMonitorFrequency(&frequency);
+    bBltPresent = SystemIni.VSync == 0 || static_cast<int>(frequency) < SceneManager.FrameRate;
+}
+
+bool CreateGameFonts()
+{
+    const int face = SystemData.m_nFontFace >= 0 && SystemData.m_nFontFace < FONT_FACES ? SystemData.m_nFontFace : 0;
+    for (FONTPARAM& param : FontParam) {
+        std::strncpy(param.szFace, FontFaceNames[face], sizeof(param.szFace) - 1);
+        if (param.nFast == 2) param.nFast = lpDTCon ? SystemIni.D3D_FontCache : SystemIni.DD_FontCache;
+    }
+    if (!CreateFonts(Fonts, FontParam, FONT_COUNT)) return false;
+    Fonts[1].m_bCenterGlyph = SystemData.m_bCenterGlyphs;
+    Fonts[1].m_bIcon = SystemData.m_bIconLetters;
+    return CreateNumberSurfaces(SpareSurface, SpareSurfaceParam, FONT_COUNT, Fonts, FontParam) != 0;
+}
+
+// The stage named for direct play, started at once; a name that does not
+// exist was reported and the game starts at the title.
+bool StartDirectPlay()
+{
+    if (!FindFreeStage(SystemIni)) return true;
+    bDirectPlay = 1;
+    if (!DataServices.lpStartStageFile(SystemIni.FreeStage.c_str(), 1)) return false;
+    SceneManager.m_nPlayMode = PLAYMODE_FREE;
+    SceneManager.m_bRankingOn = 1;
+    SceneManager.nGameKind = DIRECT_PLAY_KIND;
+    SceneManager.m_nCurrentScene = SCENE_STAGE;
+    SceneManager.m_nPreviousScene = SCENE_TITLE;
+    return true;
+}
+
 } // namespace
+
+std::vector<INIOPTION> IniOptionsOf(const std::vector<cIniOption>& options)
+{
+    std::vector<INIOPTION> out;
+    for (const cIniOption& option : options) out.push_back({option.m_strKey, option.m_nValue, option.m_strValue});
+    return out;
+}
 
 void LoadSystemIni(SYSTEMINI& ini, const std::vector<INIOPTION>& options)
 {
@@ -76,46 +275,142 @@ int FindFreeStage(SYSTEMINI& ini)
     return 0;
 }
 
+void StartSoundAndMusic()
+{
+    if (Options.m_bBgm) Bgm.Init(TITLE_MUSIC_CHANNELS, BgmOggNames, BgmMidiNames, BGM_ENTRY_COUNT);
+
+    SOUNDNAMES names;
+    names.SystemSounds.assign(SystemData.m_SoundFiles.begin(), SystemData.m_SoundFiles.end());
+    for (const cSoundData& sound : DataBase.m_Sound) names.UserSounds.push_back(sound.m_sFile);
+    BuildSoundLists(names, SoundDefList, SoundList);
+
+    if (!DS_Init(hMainWnd, 22050, 8, 1)) {
+        ReportLogAndTraceText("DS_Init失敗！");
+        return;
+    }
+    const int step = Options.m_nVolume >= 0 && Options.m_nVolume < OPTION_VOLUME_STEPS ? Options.m_nVolume : 0;
+    DS_LoadSounds(SoundList, SoundDefList, SoundVolumeTable[step]);
+}
+
+DISPLAYCHOICE ChooseDisplay(SYSTEMINI& ini, const DISPLAYFACTS& facts)
+{
+    DISPLAYCHOICE choice;
+    if (ini.Direct3D) {
+        choice.bWindowed = ini.WindowMode != 0;
+        if (ini.VSync >= 2) ini.VSync = 1;
+    } else if (ini.WindowMode) {
+        ini.VSync = 0;
+        choice.bWindowed = 1;
+    } else {
+        choice.bWindowed = 0;
+        if (ini.VSync >= 2) ini.VSync = facts.bVistaOrLater ? 0 : 1;
+    }
+    if (ini.Bpp == 0) {
+        if (choice.bWindowed) {
+            ini.Bpp = facts.nDesktopBpp;
+        } else if (ini.Direct3D) {
+            ini.Bpp = facts.nD3DFullBpp == 1 ? 16 : 32;
+        } else if (facts.nDDFullBpp == 1) {
+            ini.Bpp = 16;
+        } else {
+            ini.Bpp = facts.nDDFullBpp == 2 && !facts.bFullColor ? 8 : 32;
+        }
+    }
+    choice.nBpp = ini.Bpp;
+    return choice;
+}
+
+const char* CheckDisplayDepth(const SYSTEMINI& ini, const DISPLAYCHOICE& choice, const DISPLAYFACTS& facts)
+{
+    const int bpp = choice.nBpp;
+    bool allowed = bpp == 16 || bpp == 32 || (!ini.Direct3D && bpp == 8 && !choice.bWindowed && !facts.bFullColor);
+    if (choice.bWindowed && bpp != facts.nDesktopBpp) allowed = false;
+    if (allowed) return nullptr;
+    if (choice.bWindowed && (bpp == 16 || bpp == 32))
+        return "画面モードが不正です！\nウインドウモードではSystem.iniの設定と画面の色の設定を合わせて下さい！";
+    return "画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！";
+}
+
 bool InitGame(const char* commandLine, int showMode)
 {
     timeBeginPeriod(1);
     bTimerPeriodSet = true;
+    GameSrand(timeGetTime());
     nDataVersion = DATA_VERSION;
     bStripCR = 1;
     lpFileErrorBox = ErrorBox;
 
-    LoadSystemIni(SystemIni, DefaultIniOptions());
+    if (!LoadGameData()) return false;
+
+    LoadSystemIni(SystemIni, IniOptionsOf(SystemData.m_IniOptions));
     // Cancelling the launch dialog ends start-up.
-    if (!ChooseLaunchMode(SystemIni, MainWindow, GAME_TITLE)) return false;
+    if (!ChooseLaunchMode(SystemIni, MainWindow, SystemData.m_strTitle)) return false;
     TakeCommandLine(SystemIni, commandLine);
 
     SceneManager.FrameRate = 60;
     SceneManager.m_nFadeStep = 10;
-
     for (int i = 0; i < static_cast<int>(Inputs.size()); ++i) CheckedAt(Inputs, i).SetRepeat(18, 6);
 
-    InitCommonControls();
-    MainWindow.Initialise(0, nullptr, &WindowRegistry, WndProc);
-    hMainWnd = MainWindow.m_hWnd;
-    SetWindowTextA(hMainWnd, GAME_TITLE);
-    SetProgramIcon();
+    DISPLAYFACTS facts;
+    facts.nDesktopBpp = DesktopBpp();
+    facts.bVistaOrLater = IsWindowsVersionAtLeast(6, 0);
+    facts.nD3DFullBpp = SystemData.m_nD3DFullBpp;
+    facts.nDDFullBpp = SystemData.m_nDDFullBpp;
+    facts.bFullColor = SystemData.m_bFullColor;
+    const DISPLAYCHOICE choice = ChooseDisplay(SystemIni, facts);
+    if (const char* refusal = CheckDisplayDepth(SystemIni, choice, facts)) {
+        ErrorBoxF("%s", refusal);
+        return false;
+    }
 
-    ShowWindow(hMainWnd, showMode);
+    PrepareMainWindow();
+    if (!StartDisplay(choice, showMode)) return false;
+    ShowMainWindow(choice, showMode);
+    ReportDisplayInfo(1);
+    TraceLogF("DDInit成功");
+
+    if (!SetPaletteAndTransparentColour()) return false;
+    TraceLogF("1");
+    ChoosePresentMode();
+
+    const int firstSurfaces[] = {1};
+    if (!DDLoadSurfaces(Surface, firstSurfaces, 1)) return false;
+    if (!CreateGameFonts()) return false;
+    TraceLogF("3");
 
     for (cInput& input : Inputs) input.InitJoyButtons();
-    if (!LoadKeyConfig(KEYCONFIG_PATH, KeyConfig)) SetDefaultKeyConfig(KeyConfig);
+    if (!LoadKeyConfig(DataPath[DATAPATH_KEYCONFIG], KeyConfig)) SetDefaultKeyConfig(KeyConfig);
 
-    // The stage named for direct play is started by stage play; a name that
-    // does not exist is reported here and the game starts at the title.
-    FindFreeStage(SystemIni);
-    return true;
+    // A missing file keeps the defaults.
+    Options.LoadFile(DataPath[DATAPATH_OPTION]);
+    if (nBpp == 8 && !LoadHbtPalette(Options.m_nPalette)) return false;
+
+    StartSoundAndMusic();
+
+    if (!WorldMap.LoadFile(DataPath[DATAPATH_WORLDMAP])) {
+        ReportLogBox("%s のロードに失敗！", DataPath[DATAPATH_WORLDMAP]);
+        return false;
+    }
+    if (!LoadCommonPalette(DataPath[DATAPATH_COMMON_PALETTE])) return false;
+    TraceLogF("4");
+
+    return StartDirectPlay();
 }
 
 void UnInitGame()
 {
+    if (lpDTCon || lpDDCon) {
+        if (Fonts[0].m_lpFastFont_FullAdd) ReportLog("Font10 : %d", Fonts[0].m_lpFastFont_FullAdd->m_nCount);
+        if (Fonts[1].m_lpFastFont_FullAdd) ReportLog("Font16 : %d", Fonts[1].m_lpFastFont_FullAdd->m_nCount);
+    }
     if (bTimerPeriodSet) timeEndPeriod(1);
     bTimerPeriodSet = false;
+    DS_Release();
+    Bgm.Release();
     SceneManager.DeleteAllScenes();
+    for (Font& font : Fonts) font.Release();
+    for (DDSURFACEDATA& digits : SpareSurface) DDReleaseSurface(&digits);
+    DDUnInit();
     UnhookKeyboard();
     if (hProgramIcon) DestroyIcon(hProgramIcon);
     hProgramIcon = nullptr;

@@ -10,6 +10,9 @@
 
 namespace {
 
+// How long Exit waits for a thread that was asked to quit before ending it by force.
+constexpr DWORD FORCE_GRACE_MS = 5000;
+
 struct ThreadStart {
     cThread::PROC proc;
     void* arg;
@@ -84,10 +87,21 @@ void cThread::Exit()
     PostThreadMessageA(m_nThreadId, WM_QUIT, 0, 0);
     TraceLog("Exit B");
     TraceLog("Exit C");
+    const DWORD start = GetTickCount();
     for (int round = 0; WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT; ++round) {
-        Sleep(1);
+        // Messages sent to this thread are served meanwhile: the thread may be
+        // inside a call that waits for this thread's windows (a request of
+        // its own, or the display's present). Ended by force there, it would
+        // leave what it held (the display's lock) locked for good, and the
+        // shut-down would hang on it.
+        MsgWaitForMultipleObjects(1, &m_hThread, FALSE, 1, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         PostThreadMessageA(m_nThreadId, WM_QUIT, 0, 0);
-        if (round >= 199) TerminateThread(m_hThread, 0);
+        // A thread ended inside a display call leaves the display's lock
+        // held, and the shut-down then hangs on it: a thread that is only
+        // slow (loading pictures on a busy machine) is given time first.
+        if (round >= 199 && GetTickCount() - start >= FORCE_GRACE_MS) TerminateThread(m_hThread, 0);
     }
     TraceLog("Exit D");
     CloseHandle(m_hThread);

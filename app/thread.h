@@ -24,7 +24,8 @@ public:
     bool Suspend();
     bool Resume();
     // Resumes the thread fully, asks it to quit with WM_QUIT, waits for it and
-    // ends it by force (TerminateThread) after 200 rounds of 1 ms. A thread
+    // ends it by force (TerminateThread) after 200 rounds of 1 ms and at least
+    // five seconds, serving the messages sent to the calling thread meanwhile. A thread
     // ended by force runs no destructors and releases no lock it holds: the
     // report and trace logs' lock among them, so a thread that is still
     // writing a log line when it is ended leaves the logs locked. The force

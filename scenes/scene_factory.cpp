@@ -4,14 +4,14 @@
 #include "scenes/challenge_scene.h"
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
+#include "scenes/title_scene.h"
 #include "stage/stage_scene.h"
 
 std::unique_ptr<cScene> CreateScene(int id)
 {
     switch (id) {
-    // The title closes the game when its pictures are missing; it joins once
-    // start-up brings the game's data.
     case SCENE_TITLE:
+        return std::make_unique<cTitleScene>();
     case SCENE_WORLDMAP:
     case SCENE_WORLDMAP_MENU:
         return std::make_unique<cPlainScene>();
