@@ -8,6 +8,7 @@
 
 #include "app/checked.h"
 #include "files/database.h"
+#include "files/frame_tables.h"
 #include "files/stage_file.h"
 #include "records/flow_data.h"
 #include "stage/chara.h"
@@ -191,4 +192,42 @@ void cChara::SetBasicAnimSet(int set, int force)
         sequence.push_back({-2, 0, 1});
         m_Anime.AddSequence(std::move(sequence));
     }
+}
+
+// -- overlay animations of the flows --
+
+void StartFlowOverlay(cChara& chara, const FLOWANIMENTRY& entry, int serial)
+{
+    if (AnimeFrameTable.empty()) return;
+    cAnimeSeq::Sequence sequence;
+    bool held = false;
+    for (const ANIMESEQENTRY& step : CheckedAt(AnimeFrameTable, entry.sAnime)) {
+        cAnimeSeq::Entry e{step.nFrame, step.nDuration, static_cast<unsigned char>(step.nLock)};
+        // The key frame holds while the command runs.
+        if (!held && step.nLock && step.nFrame >= 0 && entry.sCommandFrames >= 2 && entry.nFlag == 1) {
+            e.nTime += entry.sCommandFrames - 1;
+            held = true;
+        }
+        if (step.nLock && step.nFrame >= 0) held = true;
+        sequence.push_back(e);
+    }
+    OVERLAYANIM overlay;
+    overlay.bTimed = 1;
+    overlay.nFrames = entry.sFrames;
+    overlay.nCommandFrames = entry.sCommandFrames;
+    overlay.nKey = serial;
+    overlay.Anime.AddSequence(std::move(sequence));
+    overlay.Anime.Set(0, 1);
+    for (int i = 0; i < entry.sSkip; ++i) overlay.Anime.Tick();
+    chara.m_Overlays.push_back(std::move(overlay));
+}
+
+void RemoveFlowOverlays(cChara& chara, int serial)
+{
+    chara.m_Overlays.remove_if([serial](const OVERLAYANIM& o) { return o.nKey == serial; });
+}
+
+void RemoveAllOverlays(cChara& chara)
+{
+    chara.m_Overlays.clear();
 }

@@ -1,8 +1,7 @@
 #pragma once
-// What the flow lists of a character need of its overlay animations (the
-// character drawing code keeps them): a flow's scheduled animation is started
-// as an overlay keyed by the flow's serial number, and a flow that goes
-// takes its overlays with it.
+// The overlay animations that flows start on their character: a flow's
+// scheduled animation is started as an overlay keyed by the flow's serial
+// number, and a flow that goes takes its overlays with it.
 class cChara;
 struct FLOWANIMENTRY;
 

@@ -5,11 +5,21 @@
 
 #include "records/key_cond_data.h"
 
+#ifdef _WIN32
+#include "app/input.h"
+#endif
+
 std::vector<const cInputRuns*> KeyInputs;
 
 const cInputRuns* KeyInputOf(int input)
 {
-    return input >= 0 && input < static_cast<int>(KeyInputs.size()) ? KeyInputs[input] : nullptr;
+    if (!KeyInputs.empty())
+        return input >= 0 && input < static_cast<int>(KeyInputs.size()) ? KeyInputs[input] : nullptr;
+#ifdef _WIN32
+    return input >= 0 && input < static_cast<int>(Inputs.size()) ? &Inputs[input] : nullptr;
+#else
+    return nullptr;
+#endif
 }
 
 namespace {

@@ -8,11 +8,11 @@
 
 class cKeyCondData;
 
-// The input histories the key-input conditions read, by input number (a
-// player's input number). The stage-play screen points them at the shell's
-// inputs; a test at histories of its own.
+// Input histories by input number that stand in for the shell's inputs
+// while the list is not empty (the tests' own histories).
 extern std::vector<const cInputRuns*> KeyInputs;
-// The history of an input number, or null when there is none.
+// The history of an input number (a player's input number): the shell's
+// input record, or KeyInputs' entry; null when there is none.
 const cInputRuns* KeyInputOf(int input);
 
 enum { KEY_ENTRIES = 19 };

@@ -48,9 +48,9 @@ void cChara::FireTrigger(int trigger)
             continue;
         if (lpStageScene && !lpStageScene->CheckFlowConditions(flow, this)) continue;
         if (!CheckKeyInputCondition(flow)) continue;
-        const int input = m_Def.m_cControl == CHARA_COMPUTER ? (Player.empty() ? -1 : Player[P1].m_Def.m_cPlayerNo)
-                                                              : m_Def.m_cPlayerNo;
-        flow.m_nInputDirection = GetFirstPressedDirection(KeyInputOf(input));
+        const cInputRuns* input =
+            m_Def.m_cControl == CHARA_COMPUTER ? PlayerOneInput() : KeyInputOf(m_Def.m_cPlayerNo);
+        flow.m_nInputDirection = GetFirstPressedDirection(input);
         flow.Start();
     }
     ClearCurrent();

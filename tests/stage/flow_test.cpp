@@ -22,19 +22,10 @@ namespace {
 
 enum { LEFT = 1, RIGHT = 2, UP = 4, DOWN = 8, BUTTON1 = 1 };
 
-cCommandData Command(int kind, int tenths, bool noWait = false)
-{
-    cCommandData c;
-    c.m_cKind = static_cast<int8_t>(kind);
-    c.m_sTime = static_cast<int16_t>(tenths);
-    c.m_bNoWait = noWait ? 1 : 0;
-    return c;
-}
-
 // A command that lasts the given passes at one sub-step a frame.
 cCommandData CommandOfPasses(int kind, int passes, bool noWait = false)
 {
-    cCommandData c = Command(kind, 0, noWait);
+    cCommandData c = FlowCommand(kind, 0, noWait);
     c.m_sTime = static_cast<int16_t>(passes / 6);
     return c;
 }
@@ -103,7 +94,7 @@ TEST(FlowPasses, NoWaitAndWaitingCommands)
     };
     const std::vector<Case> cases = {
         {"a lone waiting command of time 0 runs once and finishes the flow",
-         {Command(FLOWCMD_WAIT, 0)},
+         {FlowCommand(FLOWCMD_WAIT, 0)},
          {{{1, 1, 1}}},
          0},
         {"no-wait A (12 passes) with waiting B (6): B ends the flow, A stops with it",
@@ -112,17 +103,17 @@ TEST(FlowPasses, NoWaitAndWaitingCommands)
           {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {4, 1, 0}, {5, 1, 0}, {6, 1, 1}}},
          5},
         {"two no-wait commands and a waiting one all start in the first pass",
-         {Command(FLOWCMD_WAIT, 0, true), CommandOfPasses(FLOWCMD_WAIT, 6, true), CommandOfPasses(FLOWCMD_WAIT, 6)},
+         {FlowCommand(FLOWCMD_WAIT, 0, true), CommandOfPasses(FLOWCMD_WAIT, 6, true), CommandOfPasses(FLOWCMD_WAIT, 6)},
          {{{1, 1, 1}},
           {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {4, 1, 0}, {5, 1, 0}, {6, 1, 1}},
           {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {4, 1, 0}, {5, 1, 0}, {6, 1, 1}}},
          5},
         {"a waiting command that finishes hands over in the next pass",
-         {Command(FLOWCMD_WAIT, 0), Command(FLOWCMD_WAIT, 0), Command(FLOWCMD_WAIT, 0)},
+         {FlowCommand(FLOWCMD_WAIT, 0), FlowCommand(FLOWCMD_WAIT, 0), FlowCommand(FLOWCMD_WAIT, 0)},
          {{{1, 1, 1}}, {{2, 1, 1}}, {{3, 1, 1}}},
          2},
         {"an unknown kind runs for its length and does nothing",
-         {Command(77, 0), Command(-5, 0)},
+         {FlowCommand(77, 0), FlowCommand(-5, 0)},
          {{{1, 1, 1}}, {{2, 1, 1}}},
          1},
     };
@@ -149,7 +140,7 @@ TEST(FlowPasses, TimeInTenthsLastsSixPassesPerSubStepAndFrame)
 {
     FlowHarness h(3);
     cChara chara;
-    Build(chara, {Flow(TRIGGER_NONE, {Command(FLOWCMD_WAIT, 10)})});
+    Build(chara, {Flow(TRIGGER_NONE, {FlowCommand(FLOWCMD_WAIT, 10)})});
     EXPECT_EQ(chara.m_Flows[0].m_Commands[0].m_nLength, 180);
     h.Add(chara);
     FlowHarness::StartFlow(chara, 0);
@@ -161,27 +152,36 @@ TEST(FlowPasses, TimeInTenthsLastsSixPassesPerSubStepAndFrame)
 // the commands after it in the list do not run in that pass.
 TEST(FlowPasses, AFlowBreakingOnItself)
 {
-    FlowHarness h;
-    cChara chara;
-    cCommandData control = Command(FLOWCMD_FLOW_CONTROL, 0, true);
-    control.m_Params.assign(8, 0);
-    control.m_Params[0] = 1;   // "終了"
-    control.m_Params[1] = 0;   // this flow
-    Build(chara, {Flow(TRIGGER_NONE, {control, Command(FLOWCMD_WAIT, 0)})});
-    h.Add(chara);
-    FlowHarness::StartFlow(chara, 0);
-    h.Frame();
-    if (chara.m_Flows[0].m_Commands[1].m_bDone)
-        GTEST_SKIP() << "the flow-control command is still its stand-in";
-    EXPECT_EQ(RunsOf(h, 0, 1), Runs{});
-    EXPECT_EQ(chara.m_Flows[0].m_bRunning, 0);
+    struct Case {
+        int op;   // "終了", "一時停止", "削除"
+        int running, paused, flowsLeft;
+    };
+    for (const Case& c : {Case{1, 0, 0, 1}, Case{2, 1, 1, 1}, Case{4, 0, 0, 0}}) {
+        SCOPED_TRACE(c.op);
+        FlowHarness h;
+        cChara chara;
+        cCommandData control = FlowCommand(FLOWCMD_FLOW_CONTROL, 0, true);
+        control.m_Params.assign(8, 0);
+        control.m_Params[0] = c.op;
+        control.m_Params[1] = 0;   // this flow
+        Build(chara, {Flow(TRIGGER_NONE, {control, FlowCommand(FLOWCMD_WAIT, 0)})});
+        h.Add(chara);
+        FlowHarness::StartFlow(chara, 0);
+        h.Frame();
+        EXPECT_EQ(RunsOf(h, 0, 1), Runs{});
+        ASSERT_EQ(chara.m_Flows.size(), static_cast<size_t>(c.flowsLeft));
+        if (c.flowsLeft) {
+            EXPECT_EQ(chara.m_Flows[0].m_bRunning, c.running);
+            EXPECT_EQ(chara.m_Flows[0].m_bPaused, c.paused);
+        }
+    }
 }
 
 // A no-wait flow-control command of 5 tenths that ends the flows of an ID
 // no flow has: it runs and acts on nothing.
 static cCommandData EndFlowsOfId(int id)
 {
-    cCommandData control = Command(FLOWCMD_FLOW_CONTROL, 5, true);
+    cCommandData control = FlowCommand(FLOWCMD_FLOW_CONTROL, 5, true);
     control.m_Params.assign(8, 0);
     control.m_Params[0] = 1;   // "終了"
     control.m_Params[1] = 2;   // by ID
@@ -194,9 +194,9 @@ TEST(FlowPasses, BeforeTheStageStartsOnlyNoWaitCommandsOfTheLaterKindsRun)
     FlowHarness h;
     cChara chara;
     Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START,
-                       {Command(FLOWCMD_MESSAGE, 0), Command(FLOWCMD_PLAY_SE, 0, true), Command(FLOWCMD_WAIT, 0, true),
-                        Command(FLOWCMD_SHOT, 0, true), EndFlowsOfId(9),
-                        Command(FLOWCMD_SET_TARGET, 0)})});
+                       {FlowCommand(FLOWCMD_MESSAGE, 0), FlowCommand(FLOWCMD_PLAY_SE, 0, true), FlowCommand(FLOWCMD_WAIT, 0, true),
+                        FlowCommand(FLOWCMD_SHOT, 0, true), EndFlowsOfId(9),
+                        FlowCommand(FLOWCMD_SET_TARGET, 0)})});
     chara.FireTrigger(TRIGGER_BEFORE_STAGE_START);
     const cRunningFlow& flow = chara.m_Flows[0];
     EXPECT_EQ(flow.m_bRunning, 0);
@@ -254,21 +254,30 @@ TEST(FlowLoop, FlowsAskedToGoAreRemovedAtTheEndOfTheLoop)
 
 // -- triggers --
 
-// An always-flow [wait 10 tenths; a no-wait command] at three sub-steps a
-// frame: its last command runs in frames 61, 122, 183 (each new run waits
-// for the next frame's firing); with the old re-firing in every sub-step it
-// starts again at once: 61, 121, 181, 242.
+// An always-flow [wait 10 tenths; add 1 to a stage variable] at three
+// sub-steps a frame raises the variable in frames 61, 122, 183 (each new
+// run waits for the next frame's firing); with the old re-firing in every
+// sub-step it starts again at once: 61, 121, 181, 242.
 TEST(FlowTriggers, AnAlwaysFlowAcrossSubStepsWithAndWithoutRefiring)
 {
     for (int refire = 0; refire <= 1; ++refire) {
         SCOPED_TRACE(refire);
         FlowHarness h(3);
         SystemData.m_bFlowRefire = refire;
+        cCommandData add = FlowCommand(FLOWCMD_RUN_CODE, 0, true);
+        add.m_sText = "S1 = S1 + 1";
         cChara chara;
-        Build(chara, {Flow(TRIGGER_ALWAYS, {Command(FLOWCMD_WAIT, 10), Command(FLOWCMD_RUN_CODE, 0, true)})});
+        Build(chara, {Flow(TRIGGER_ALWAYS, {FlowCommand(FLOWCMD_WAIT, 10), add})});
         h.Add(chara);
-        for (int i = 0; i < 243; ++i) h.Frame();
-        EXPECT_EQ(FinishFrames(h, 0, 1), refire ? (std::vector<int>{61, 121, 181, 242}) : (std::vector<int>{61, 122, 183}));
+        std::vector<int> raised;
+        for (int frame = 1; frame <= 243; ++frame) {
+            const int before = h.Scene().m_StageVars[1];
+            h.Frame();
+            if (h.Scene().m_StageVars[1] != before) raised.push_back(frame);
+        }
+        const std::vector<int> expected = refire ? std::vector<int>{61, 121, 181, 242} : std::vector<int>{61, 122, 183};
+        EXPECT_EQ(raised, expected);
+        EXPECT_EQ(FinishFrames(h, 0, 1), expected);
     }
 }
 
@@ -297,8 +306,10 @@ TEST(FlowTriggers, EventTriggersStartEveryIdleFlowOfTheirNumberOnce)
     Build(chara, {Flow(TRIGGER_DAMAGED, {CommandOfPasses(FLOWCMD_WAIT, 6)}),
                   Flow(TRIGGER_IMPACTED, {CommandOfPasses(FLOWCMD_WAIT, 6)}),
                   Flow(TRIGGER_DAMAGED, {CommandOfPasses(FLOWCMD_WAIT, 6)})});
+    h.Input().AddRunFrame(UP | LEFT, 0);   // held by player 1 at the firing
     chara.ResetFlowMarks();
     chara.FireTrigger(TRIGGER_DAMAGED);
+    EXPECT_EQ(chara.m_Flows[0].m_nInputDirection, 5);
     EXPECT_EQ(chara.m_Flows[0].m_bRunning, 1);
     EXPECT_EQ(chara.m_Flows[1].m_bRunning, 0);
     EXPECT_EQ(chara.m_Flows[2].m_bRunning, 1);
@@ -322,7 +333,7 @@ std::vector<int> StartsOf(std::vector<cKeyCondData> steps, int window, const std
     FlowHarness h;
     SystemData.m_bKeyOverlap = overlap;
     cChara chara;
-    cFlowData flow = Flow(TRIGGER_ALWAYS, {Command(FLOWCMD_WAIT, 0)});
+    cFlowData flow = Flow(TRIGGER_ALWAYS, {FlowCommand(FLOWCMD_WAIT, 0)});
     flow.m_KeyConds = std::move(steps);
     flow.m_cKeyWindow = static_cast<int8_t>(window);
     flow.m_bKeyRepeat = static_cast<uint8_t>(repeat);
@@ -468,15 +479,23 @@ TEST(KeySequence, PresentStepsAndTheHeldDirection)
     runs.AddRunFrame(0, 0);
     EXPECT_EQ(cChara::GetFirstPressedDirection(&runs), NEUTRAL);
     EXPECT_EQ(cChara::GetFirstPressedDirection(nullptr), 0);
+
+    auto saved = KeyInputs;
+    std::vector<cInputRuns> inputs(2);
+    KeyInputs = {&inputs[0], &inputs[1]};
+    EXPECT_EQ(KeyInputOf(1), &inputs[1]);
+    EXPECT_EQ(KeyInputOf(2), nullptr);
+    EXPECT_EQ(KeyInputOf(-1), nullptr);
+    KeyInputs = saved;
 }
 
 TEST(FlowPasses, AFlowBeforeTheStageThatRestartsItselfRunsOnce)
 {
     FlowHarness h;
     cChara chara;
-    cCommandData restart = Command(FLOWCMD_FLOW_CONTROL, 0, true);
+    cCommandData restart = FlowCommand(FLOWCMD_FLOW_CONTROL, 0, true);
     restart.m_Params.assign(8, 0);   // "開始", this flow
-    Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START, {Command(FLOWCMD_PLAY_SE, 0, true), restart})});
+    Build(chara, {Flow(TRIGGER_BEFORE_STAGE_START, {FlowCommand(FLOWCMD_PLAY_SE, 0, true), restart})});
     chara.FireTrigger(TRIGGER_BEFORE_STAGE_START);
     // The restart breaks off the instant; the flow has ended.
     EXPECT_EQ(chara.m_Flows[0].m_bRunning, 0);

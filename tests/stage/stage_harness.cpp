@@ -9,6 +9,7 @@
 #include "files/system_data.h"
 #include "stage/chara.h"
 #include "stage/effect.h"
+#include "stage/evaluator.h"
 #include "stage/key_input.h"
 #include "stage/play_links.h"
 #include "stage/shot.h"
@@ -324,11 +325,10 @@ std::vector<std::vector<CommandMark>> MarksOf(const cChara& chara)
 } // namespace
 
 FlowHarness::FlowHarness(int hitCheckLevel)
-    : m_Stage(StageOfLevel(hitCheckLevel)), m_lpScene(new cStageScene), m_lpSavedScene(lpStageScene),
-      m_SavedInputs(KeyInputs),
+    : m_Stage(StageOfLevel(hitCheckLevel)), m_SavedInputs(KeyInputs),
       m_SavedFlags{SystemData.m_bFlowRefire, SystemData.m_bKeyOverlap, SystemData.m_bKeepNegativeTime}
 {
-    lpStageScene = m_lpScene;
+    Scene().m_StageVars.assign(STAGE_VAR_COUNT, 0);
     KeyInputs.assign(1, &m_Input);
     Player.assign(1, cPlayer{});
     Player[P1].m_Def.m_cControl = CHARA_PLAYER;
@@ -337,10 +337,7 @@ FlowHarness::FlowHarness(int hitCheckLevel)
 
 FlowHarness::~FlowHarness()
 {
-    Player.clear();
     KeyInputs = m_SavedInputs;
-    lpStageScene = m_lpSavedScene;
-    delete m_lpScene;
     SystemData.m_bFlowRefire = m_SavedFlags[0];
     SystemData.m_bKeyOverlap = m_SavedFlags[1];
     SystemData.m_bKeepNegativeTime = m_SavedFlags[2];
@@ -352,12 +349,12 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
     m_Input.AddRunFrame(directionBits, buttonBits);
     for (cChara* chara : m_Charas) chara->ResetFlowMarks();
     for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
-        m_lpScene->m_nSubStep = s;
+        Scene().m_nSubStep = s;
         for (size_t n = 0; n < m_Charas.size(); ++n) {
             cChara& chara = *m_Charas[n];
             chara.FireTrigger(TRIGGER_ALWAYS);
             auto before = MarksOf(chara);
-            m_lpScene->m_lpCurChara = &chara;
+            Scene().m_lpCurChara = &chara;
             chara.RunFlowAnimations();
             int stopped = chara.StepFlows(0);
             auto after = MarksOf(chara);
@@ -380,4 +377,13 @@ void FlowHarness::StartFlow(cChara& chara, int flow)
     lpStageScene->m_lpCurChara = nullptr;
     lpStageScene->m_lpCurFlow = nullptr;
     lpStageScene->m_lpCurCommand = nullptr;
+}
+
+cCommandData FlowCommand(int kind, int tenths, bool noWait)
+{
+    cCommandData c;
+    c.m_cKind = static_cast<int8_t>(kind);
+    c.m_sTime = static_cast<int16_t>(tenths);
+    c.m_bNoWait = noWait ? 1 : 0;
+    return c;
 }

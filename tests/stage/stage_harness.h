@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/input_runs.h"
+#include "records/command_data.h"
 #include "stage/scroll_axis.h"
 
 class cChara;
@@ -147,7 +148,7 @@ public:
     FlowHarness(const FlowHarness&) = delete;
     FlowHarness& operator=(const FlowHarness&) = delete;
 
-    cStageScene& Scene() { return *m_lpScene; }
+    cStageScene& Scene() { return m_Scene.Scene(); }
     cInputRuns& Input() { return m_Input; }
     // Characters stepped by Frame, in order.
     void Add(cChara& chara) { m_Charas.push_back(&chara); }
@@ -167,10 +168,13 @@ public:
 
 private:
     StageHarness m_Stage;
-    cStageScene* m_lpScene;
-    cStageScene* m_lpSavedScene;
+    HarnessScene m_Scene;
     cInputRuns m_Input;
     std::vector<const cInputRuns*> m_SavedInputs;
     int32_t m_SavedFlags[3];
     std::vector<cChara*> m_Charas;
 };
+
+// A command of a flow definition: its kind, its time in tenths of a second
+// and its no-wait flag.
+cCommandData FlowCommand(int kind, int tenths, bool noWait = false);
