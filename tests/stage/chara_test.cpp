@@ -298,3 +298,27 @@ TEST(CharaLinks, PlacedCharactersFollowPlayerOneOnceWhereTheyLive)
     EXPECT_TRUE(p1.m_Followers.empty());
     EXPECT_EQ(p1.m_bDead, 1);
 }
+
+TEST(CharaOverlays, AFlowsOverlaysStopResumeAndGoByItsKey)
+{
+    cChara chara;
+    auto add = [&](int key, int frames, int commandFrames) {
+        OVERLAYANIM o;
+        o.nKey = key;
+        o.nFrames = frames;
+        o.nCommandFrames = commandFrames;
+        chara.m_Overlays.push_back(o);
+    };
+    add(7, 10, 0);
+    add(7, 0, 0);    // no time left: stopping removes it
+    add(8, 10, 0);
+    chara.StopOverlaysByKey(7);
+    ASSERT_EQ(chara.m_Overlays.size(), 2u);
+    EXPECT_EQ(chara.m_Overlays.front().bStopped, 1);
+    EXPECT_EQ(chara.m_Overlays.back().bStopped, 0);
+    chara.ResumeOverlaysByKey(7);
+    EXPECT_EQ(chara.m_Overlays.front().bStopped, 0);
+    chara.RemoveOverlaysByKey(7);
+    ASSERT_EQ(chara.m_Overlays.size(), 1u);
+    EXPECT_EQ(chara.m_Overlays.front().nKey, 8);
+}
