@@ -98,6 +98,7 @@ static void RefreshConditions(cStageScene& scene)
     for (cNpc& c : CharaList) {
         c.m_bActive = scene.CheckCharacterConditions(c) ? 1 : 0;
         c.m_bOnScreen = c.m_bActive && c.IsOnScreen() ? 1 : 0;
+        if (c.m_bActive) c.CheckAppearRange(scene.m_ActiveGroups);
     }
     for (cNpc& c : CharaList)
         if (c.m_bActive) c.m_bActive = c.CheckAppear(scene.m_ActiveGroups) ? 1 : 0;
@@ -323,17 +324,21 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
 void cStageScene::SpawnStageCharacters(std::list<cNpc>& list, int column, int row, int& serial,
                                        const cCharaData& def, const cItem* item)
 {
+    // Each character is built where it stays: its running flows point into
+    // its own copy of the definition.
     const cCharaData copy = def;
     for (int i = 0; i <= copy.m_cExtraCopies; ++i) {
-        cNpc npc;
+        cNpc& npc = list.emplace_back();
         npc.Setup(serial, copy, item, CellCentre(column), CellCentre(row), static_cast<int16_t>(i));
         npc.SetBlockPos(column, row);
         MoveBy(npc, copy.OffsetX(i, npc.m_nFacing), copy.OffsetY(i, npc.m_nFacing));
-        if (!npc.IsInsideBounds(0)) continue;
+        if (!npc.IsInsideBounds(0)) {
+            list.pop_back();
+            continue;
+        }
         npc.ClampX();
         npc.ClampY();
-        list.push_back(npc);
-        list.back().UpdateScreenPos();
+        npc.UpdateScreenPos();
         ++serial;
     }
 }
@@ -360,15 +365,16 @@ void cStageScene::SpawnCharacter(std::list<cNpc>& list, double x, double y, int 
     copy.m_cPass = static_cast<int8_t>(hitLayer);
     if (record.m_bNoScore) copy.m_nScore = 0;
     for (int i = 0; i <= copy.m_cExtraCopies; ++i) {
-        cNpc npc;
-        npc.Setup(serial, copy, nullptr, 320 + x + 16, 320 + y + 16, static_cast<int16_t>(i));
-        npc.SetPosition(x + npc.m_nDrawOffX, y + npc.m_nDrawOffY);
-        MoveBy(npc, copy.OffsetX(i, npc.m_nFacing), copy.OffsetY(i, npc.m_nFacing));
-        if (!npc.IsInsideBounds(0)) continue;
-        npc.ClampX();
-        npc.ClampY();
-        list.push_back(npc);
-        cNpc& added = list.back();
+        cNpc& added = list.emplace_back();
+        added.Setup(serial, copy, nullptr, 320 + x + 16, 320 + y + 16, static_cast<int16_t>(i));
+        added.SetPosition(x + added.m_nDrawOffX, y + added.m_nDrawOffY);
+        MoveBy(added, copy.OffsetX(i, added.m_nFacing), copy.OffsetY(i, added.m_nFacing));
+        if (!added.IsInsideBounds(0)) {
+            list.pop_back();
+            continue;
+        }
+        added.ClampX();
+        added.ClampY();
         if (IsCharaBlocked(&added)) {
             list.pop_back();
             continue;

@@ -477,3 +477,28 @@ TEST_F(StageSetup, TheSampleStagesSetUpWithTheirHeroAndPlacedObjects)
         EXPECT_LT(Player[P1].m_nScreenTop, 480);
     }
 }
+
+// After the before-start flows a character out of hit points leaves the
+// stage; only characters that take part are tried, unless the settings ask
+// for the old order that tries every one.
+TEST_F(StageSetup, CharactersOutOfHitPointsLeaveAfterTheBeforeStartFlows)
+{
+    StageData.m_nWidth = 100;
+    StageData.m_nObjectLimitX = 4000;
+    cCharaData near = Placed(CHARA_COMPUTER, 4, 5), far = Placed(CHARA_COMPUTER, 90, 5);
+    near.m_nMaxHp = far.m_nMaxHp = 0;
+    StageData.m_PlacedCharas.push_back(near);
+    StageData.m_PlacedCharas.push_back(far);
+    StageData.m_PlacedCharas.push_back(Placed(CHARA_COMPUTER, 5, 5));
+    for (int legacy : {0, 1}) {
+        SCOPED_TRACE(legacy);
+        SystemData.m_bLegacyStartTrigger = legacy;
+        ASSERT_TRUE(SetUp());
+        std::vector<int> left;
+        for (const cNpc& c : CharaList) left.push_back(CellOf(c).first);
+        EXPECT_EQ(left, (legacy ? std::vector<int>{5} : std::vector<int>{90, 5}));
+        size_t layered = 0;
+        for (const auto& layer : Scene().m_CharaLayers) layered += layer.size();
+        EXPECT_EQ(layered, CharaList.size() + 1);
+    }
+}
