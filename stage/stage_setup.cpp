@@ -201,8 +201,10 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     }
     for (const cBlockData& block : StageData.m_PlacedBlocks) {
         cBlockData* cell = BlockMapCell(block.m_sCellX + MARGIN, block.m_sCellY + MARGIN);
+        // A record whose cell lies off the map (or past the end of a row,
+        // which would land it in the next one) is reported and left out.
         if (cell) *cell = block;
-        else CheckedAt(BlockMap, -1);
+        else CheckedAt(BlockMap, static_cast<int>(BlockMap.size()));
     }
 
     m_nPlayers = 1;

@@ -150,7 +150,9 @@ TEST_F(StageSetup, TheBlockMapIsPaddedToAPowerOfTwoAndHoldsThePlacedBlocks)
         SCOPED_TRACE(c.width);
         StageData.m_nWidth = c.width;
         StageData.m_nHeight = c.height;
-        StageData.m_PlacedBlocks = {SolidBlock(0, 0), SolidBlock(c.width - 1, c.height - 1, 7)};
+        // Two blocks off the map (one past the end of its row) are left out.
+        StageData.m_PlacedBlocks = {SolidBlock(0, 0), SolidBlock(c.width - 1, c.height - 1, 7),
+                                    SolidBlock(c.pitch - 10, 0, 8), SolidBlock(-11, 0, 8)};
         ASSERT_TRUE(SetUp());
         EXPECT_EQ(lpScrollX, &Scene().m_ScrollX);
         EXPECT_EQ(lpScrollY, &Scene().m_ScrollY);
