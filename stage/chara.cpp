@@ -122,6 +122,9 @@ void cChara::Assign(const cChara& other)
     m_Def = other.m_Def;
     m_nFlowSerial = other.m_nFlowSerial;
     m_Flows = other.m_Flows;
+    // The copied flows still name the original's definitions: they take
+    // this character's own copy.
+    RelinkFlows();
     m_LetterBusy = other.m_LetterBusy;
     m_LetterEnded = other.m_LetterEnded;
     m_LetterStarted = other.m_LetterStarted;

@@ -141,6 +141,21 @@ public:
                    const cItemData& def, int& serial);
     // A block summoned during play into the cell at (x, y).
     int PlaceBlock(double x, double y, const cEdShot& record, const cBlockData& block);
+    // -- setup --
+    // Builds the loaded stage into the screen: every container emptied and
+    // refilled, the view axes and the block map laid out, the random numbers
+    // seeded, the players, characters and items placed, the before-start
+    // flows fired. restoreStage: the working stage is first refreshed from
+    // its untouched copy (every restart); firstStart: the play begins (from
+    // Init or after a replay), which only changes the tune request. False
+    // when the block map could not be made: nothing is placed then.
+    bool SetStage(bool restoreStage, bool firstStart);
+    // The instances of a placed character at a cell of the stage proper;
+    // item: the item it carries, or null.
+    void SpawnStageCharacters(std::list<cNpc>& list, int column, int row, int& serial, const cCharaData& def,
+                              const cItem* item);
+    // A placed item at a cell of the stage proper.
+    void SpawnStageItems(std::list<cItem>& list, int column, int row, int& serial, const cItemData& def);
 };
 
 // The stage-play screen while it exists, else null. Written by the game

@@ -322,3 +322,15 @@ TEST(CharaOverlays, AFlowsOverlaysStopResumeAndGoByItsKey)
     ASSERT_EQ(chara.m_Overlays.size(), 1u);
     EXPECT_EQ(chara.m_Overlays.front().nKey, 8);
 }
+
+TEST(CharaCopies, ACopysFlowsNameItsOwnDefinitions)
+{
+    cChara original;
+    original.m_Def.m_Flows.resize(2);
+    original.m_Def.m_Flows[1].m_Commands.resize(1);
+    original.InsertFlows(original.m_Def.m_Flows, 0, 0, -1);
+    ASSERT_EQ(original.m_Flows.size(), 2u);
+    cChara copy(original);
+    for (size_t i = 0; i < copy.m_Flows.size(); ++i) EXPECT_EQ(copy.m_Flows[i].m_lpFlowData, &copy.m_Def.m_Flows[i]);
+    EXPECT_EQ(copy.m_Flows[1].m_Commands[0].m_lpCommandData, &copy.m_Def.m_Flows[1].m_Commands[0]);
+}
