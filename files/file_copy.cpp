@@ -37,3 +37,10 @@ bool CopyFileSafely(const std::string& from, const std::string& to)
     }
     return ok;
 }
+
+bool KeepDamagedFileAside(const std::string& path, const std::function<bool()>& readable)
+{
+    if (!FileIsPresent(path) || readable() || CopyFileSafely(path, path + ".bak")) return true;
+    ReportLog("err \"%s\" cannot be read and could not be kept aside; it is not overwritten", path.c_str());
+    return false;
+}

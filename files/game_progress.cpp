@@ -238,13 +238,7 @@ int cGameProgress::LoadChallenge()
 int cGameProgress::SaveChallenge()
 {
     std::string path = DataPath[DATAPATH_CHALLENGE_PROGRESS];
-    if (FileIsPresent(path)) {
-        cGameProgress probe;
-        if (!probe.LoadFile(path) && !CopyFileSafely(path, path + ".bak")) {
-            ReportLog("err \"%s\" cannot be read and could not be kept aside; it is not overwritten", path.c_str());
-            return 0;
-        }
-    }
+    if (!KeepDamagedFileAside(path, [&] { return cGameProgress().LoadFile(path) != 0; })) return 0;
     return SaveFile(path);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "files/data_path.h"
+#include "files/file_copy.h"
 #include "records/record_list.h"
 
 cRankingSet RankingSet;
@@ -152,5 +153,6 @@ int SaveRankingFile(cRankingSet& set, int mode, const std::string& stageKey)
 {
     std::string path;
     if (!GetRankingFilePath(mode, stageKey, path)) return 0;
+    if (!KeepDamagedFileAside(path, [&] { return cRankingSet().LoadFile(path) != 0; })) return 0;
     return set.SaveFile(path);
 }

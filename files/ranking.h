@@ -86,5 +86,7 @@ bool GetRankingFilePath(int mode, const std::string& stageKey, std::string& path
 // 1 when the file was read; otherwise the set is reset and 0.
 int LoadRankingFile(cRankingSet& set, int mode, const std::string& stageKey);
 // 1 when the file now holds the set (written safely); 0 when the mode has
-// no ranking file or the write failed (the old file is kept).
+// no ranking file or the write failed (the old file is kept). A file there
+// that cannot be read is first kept aside as "<name>.bak", as the challenge
+// file is.
 int SaveRankingFile(cRankingSet& set, int mode, const std::string& stageKey);

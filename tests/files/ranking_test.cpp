@@ -217,6 +217,29 @@ TEST_F(RankingTest, DamagedRankingFiles)
     }
 }
 
+// A clear saves the rankings of its stage on its own: a damaged file there is
+// kept aside before the first save over it; a readable one is simply replaced.
+TEST_F(RankingTest, DamagedRankingFileIsKeptAsideBeforeASave)
+{
+    const std::string path = "user_data\\story\\abc.rkg";
+    const std::vector<unsigned char> damaged = HexBytes("C4020000 00000000 00000000 FFFFFFFF");
+    ASSERT_TRUE(WriteFileBytes(path, damaged));
+    cRankingSet set;
+    EXPECT_EQ(LoadRankingFile(set, 0, "abc."), 0);
+    set.m_Rankings[0].Insert("NEW", 30);
+    ASSERT_EQ(SaveRankingFile(set, 0, "abc."), 1);
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), damaged);
+    cRankingSet read;
+    ASSERT_EQ(LoadRankingFile(read, 0, "abc."), 1);
+    EXPECT_EQ(UsedValues(read.m_Rankings[0]), std::vector<int>{30});
+
+    set.m_Rankings[0].Insert("MORE", 40);
+    ASSERT_EQ(SaveRankingFile(set, 0, "abc."), 1);
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), damaged);
+    ASSERT_EQ(LoadRankingFile(read, 0, "abc."), 1);
+    EXPECT_EQ(UsedValues(read.m_Rankings[0]), (std::vector<int>{40, 30}));
+}
+
 TEST(NumberTextTest, ZeroPadNumber)
 {
     struct Row {
