@@ -5,6 +5,7 @@
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
 #include "scenes/title_scene.h"
+#include "scenes/world_map_scene.h"
 #include "stage/stage_scene.h"
 
 std::unique_ptr<cScene> CreateScene(int id)
@@ -13,6 +14,7 @@ std::unique_ptr<cScene> CreateScene(int id)
     case SCENE_TITLE:
         return std::make_unique<cTitleScene>();
     case SCENE_WORLDMAP:
+        return std::make_unique<cWorldMapScene>();
     case SCENE_WORLDMAP_MENU:
         return std::make_unique<cPlainScene>();
     case SCENE_CHALLENGE:
