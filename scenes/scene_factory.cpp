@@ -5,6 +5,7 @@
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
 #include "scenes/title_scene.h"
+#include "scenes/world_map_menu_scene.h"
 #include "scenes/world_map_scene.h"
 #include "stage/stage_scene.h"
 
@@ -16,7 +17,7 @@ std::unique_ptr<cScene> CreateScene(int id)
     case SCENE_WORLDMAP:
         return std::make_unique<cWorldMapScene>();
     case SCENE_WORLDMAP_MENU:
-        return std::make_unique<cPlainScene>();
+        return std::make_unique<cWorldMapMenuScene>();
     case SCENE_CHALLENGE:
         return std::make_unique<cChallengeSelectScene>();
     case SCENE_OPTION:

@@ -138,6 +138,8 @@ TEST_F(WorldMapTest, WalkerStepsAndRefusals)
         SCOPED_TRACE(t.what);
         GameProgress.Reset();
         GameProgress.m_ClearFlags[1] = t.cleared;
+        Inputs[0] = cInput();  // no key held over from the row before
+        Inputs[0].SetRepeat(18, 6);
         cWorldMapScene map;
         Open(map, t.x, 1);
         const int viewX = map.m_nViewX;
@@ -203,6 +205,8 @@ TEST_F(WorldMapTest, QuestionRefusedPutsTheWalkerBack)
     Press(passable, 0, 2);
     EXPECT_EQ(passable.m_nState, cWorldMapScene::STATE_MAP);
     EXPECT_EQ(Column(), 5);
+    EXPECT_EQ(BoxCapture::texts.size(), 2u);
+    BoxCapture::texts.clear();
 }
 
 // Choosing the stage hands over to stage play with the progress set for it.
@@ -227,7 +231,7 @@ TEST_F(WorldMapTest, EnteringAStageHandsOverToStagePlay)
     EXPECT_EQ(GameProgress.m_nStageNo, 1);
     EXPECT_EQ(GameProgress.m_nArea, 1);
     EXPECT_EQ(GameProgress.m_nStartLives, 4);
-    EXPECT_EQ(GameProgress.m_sStageKey, "one");
+    EXPECT_EQ(GameProgress.m_sStageKey, "data\\stg4\\one.");
     EXPECT_EQ(WorldMap.FindStageRef(GameProgress.m_nMapStageRef), &WorldMap.m_Points[0].m_Stages[0]);
     for (int k = 0; k < 100 && SceneManager.m_nCurrentScene != SCENE_STAGE; ++k) map.Run();
     EXPECT_EQ(SceneManager.m_nCurrentScene, SCENE_STAGE);
@@ -274,6 +278,7 @@ TEST_F(WorldMapTest, ForcedStageStartsAfterTheFadeIn)
             EXPECT_EQ(map.m_nState, cWorldMapScene::STATE_MAP);
         }
     }
+    BoxCapture::texts.clear();
 }
 
 // Back from a stage given up: the walker stands again on the cell it came
