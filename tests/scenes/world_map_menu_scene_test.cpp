@@ -17,7 +17,7 @@ namespace {
 
 // The world-map menu stepped frame by frame with scripted input; every item
 // shown, so row n is item n.
-class WorldMapMenuTest : public DisplayTest {
+class WorldMapMenuScreenTest : public DisplayTest {
 protected:
     void SetUp() override
     {
@@ -65,7 +65,7 @@ protected:
 // Saving into the fourth slot: the file holds the game with that slot in
 // use; opening the item again puts that slot on the top row with the cursor
 // on it. Without a file written the slot in use stays as it was.
-TEST_F(WorldMapMenuTest, SaveIntoAChosenSlot)
+TEST_F(WorldMapMenuScreenTest, SaveIntoAChosenSlot)
 {
     cWorldMapMenuScene menu;
     Open(menu);
@@ -109,7 +109,7 @@ TEST_F(WorldMapMenuTest, SaveIntoAChosenSlot)
 
 // The current-slot item: a notice without a slot; with one, the question
 // starts on the switch as it stands, and "on" saves at once.
-TEST_F(WorldMapMenuTest, SaveIntoTheCurrentSlot)
+TEST_F(WorldMapMenuScreenTest, SaveIntoTheCurrentSlot)
 {
     cWorldMapMenuScene menu;
     Open(menu);
@@ -150,7 +150,7 @@ TEST_F(WorldMapMenuTest, SaveIntoTheCurrentSlot)
 
 // Back to the map by its item or by cancel; quitting to the title asks first
 // and saves nothing.
-TEST_F(WorldMapMenuTest, BackAndQuit)
+TEST_F(WorldMapMenuScreenTest, BackAndQuit)
 {
     struct Row {
         int item, buttons, ups, wantNext;

@@ -12,6 +12,8 @@
 #include "files/system_data.h"
 #include "files/world_map.h"
 #include "gfx/display.h"
+#include "gfx/surface_tables.h"
+#include "gfx/transparent_colour.h"
 #include "records/data_record.h"
 #include "records/stage_data.h"
 #include "scenes/menu_cursor.h"
@@ -28,7 +30,7 @@ namespace {
 //
 //   col  0   1   2      3   4     5
 //   row1 .   .   [S1]   .   [W]   [S2 passable]
-class WorldMapTest : public DisplayTest {
+class WorldMapScreenTest : public DisplayTest {
 protected:
     void SetUp() override
     {
@@ -119,7 +121,7 @@ protected:
 
 // One step from a cell: where the walker ends, which way it faces, and
 // whether the stage question opened.
-TEST_F(WorldMapTest, WalkerStepsAndRefusals)
+TEST_F(WorldMapScreenTest, WalkerStepsAndRefusals)
 {
     struct Row {
         const char* what;
@@ -171,7 +173,7 @@ TEST_F(WorldMapTest, WalkerStepsAndRefusals)
 // cannot be loaded, puts the walker back where it came from. A cleared stage
 // that cannot be replayed ignores confirm; the passable one can be walked
 // over and asked for.
-TEST_F(WorldMapTest, QuestionRefusedPutsTheWalkerBack)
+TEST_F(WorldMapScreenTest, QuestionRefusedPutsTheWalkerBack)
 {
     cWorldMapScene map;
     Open(map, 3, 1);
@@ -210,7 +212,7 @@ TEST_F(WorldMapTest, QuestionRefusedPutsTheWalkerBack)
 }
 
 // Choosing the stage hands over to stage play with the progress set for it.
-TEST_F(WorldMapTest, EnteringAStageHandsOverToStagePlay)
+TEST_F(WorldMapScreenTest, EnteringAStageHandsOverToStagePlay)
 {
     WriteStage("data\\stg4\\one.stg4_003");
     SystemData.m_DefaultLives[PLAYMODE_STORY] = 4;
@@ -242,7 +244,7 @@ TEST_F(WorldMapTest, EnteringAStageHandsOverToStagePlay)
 // as the map has faded in, except when coming from the world-map menu; a
 // forced stage whose file is missing leaves the walker on the cell it came
 // from instead of ending the game.
-TEST_F(WorldMapTest, ForcedStageStartsAfterTheFadeIn)
+TEST_F(WorldMapScreenTest, ForcedStageStartsAfterTheFadeIn)
 {
     WriteStage("data\\stg4\\one.stg4_000");
     struct Row {
@@ -283,7 +285,7 @@ TEST_F(WorldMapTest, ForcedStageStartsAfterTheFadeIn)
 
 // Back from a stage given up: the walker stands again on the cell it came
 // from while the stage is not cleared.
-TEST_F(WorldMapTest, BackFromALostStageReturnsToTheSafeCell)
+TEST_F(WorldMapScreenTest, BackFromALostStageReturnsToTheSafeCell)
 {
     for (int cleared : {0, 1}) {
         SCOPED_TRACE(cleared);
@@ -309,7 +311,7 @@ TEST_F(WorldMapTest, BackFromALostStageReturnsToTheSafeCell)
 // With automatic saving on, the map writes the slot in use when it opens
 // after a stage, and only then; a save that fails is reported and the slot
 // list keeps what it showed.
-TEST_F(WorldMapTest, AutoSaveAfterAStage)
+TEST_F(WorldMapScreenTest, AutoSaveAfterAStage)
 {
     SaveSlotList.assign(SAVE_SLOT_COUNT, cSaveSlotData());
     struct Row {
@@ -342,7 +344,7 @@ TEST_F(WorldMapTest, AutoSaveAfterAStage)
 }
 
 // Cancel leaves for the world-map menu with the cell kept.
-TEST_F(WorldMapTest, CancelOpensTheMenu)
+TEST_F(WorldMapScreenTest, CancelOpensTheMenu)
 {
     cWorldMapScene map;
     Open(map, 0, 1);
@@ -353,6 +355,59 @@ TEST_F(WorldMapTest, CancelOpensTheMenu)
     EXPECT_EQ(SceneManager.m_nNextScene, SCENE_WORLDMAP_MENU);
     EXPECT_EQ(GameProgress.m_nMapX, 1);
     EXPECT_EQ(GameProgress.m_nMapY, 1);
+}
+
+// Pictures of solid 32 by 32 cells, each cell a colour of its own: the
+// sheet's tag in the blue byte, the cell's column and row in red and green.
+uint32_t CellColour(int tag, int column, int row)
+{
+    return static_cast<uint32_t>((column + 1) * 40) << 16 | static_cast<uint32_t>((row + 1) * 40) << 8 |
+           static_cast<uint32_t>(tag);
+}
+
+void WriteCellSheet(const std::string& path, int columns, int rows, int tag)
+{
+    std::vector<uint32_t> pixels(static_cast<size_t>(columns * rows * 32 * 32));
+    for (int y = 0; y < rows * 32; ++y)
+        for (int x = 0; x < columns * 32; ++x)
+            pixels[static_cast<size_t>(y * columns * 32 + x)] = CellColour(tag, x / 32, y / 32);
+    WriteBmp(path, columns * 32, rows * 32, 24, pixels);
+}
+
+// The frame as the player sees it: the walker in the middle facing the way
+// of its last step, the chips of the cells around it and the stage icon on
+// its point. A refused step at the map's edge turns the walker and scrolls
+// nothing; the next step scrolls the map under it by one cell.
+TEST_F(WorldMapScreenTest, FrameShowsTheWalkerOverTheScrolledMap)
+{
+    DDUnInit();
+    InitSurfaceParams();
+    ASSERT_TRUE(DDInit(1, m_hWnd, 640, 480, 32, 0, 1, 1, 60, 0, Surface, SurfaceParam, SURFACE_COUNT, 0));
+    DDSetTransmit(0xFF, 0x00, 0xFF);
+    CreateDirectoryA("bmp", nullptr);
+    WriteCellSheet("bmp\\Accessory.bmp", 4, 4, 0x11);
+    WriteCellSheet("bmp\\WorldMapChip.bmp", 5, 2, 0x33);
+    WriteCellSheet("bmp\\WorldEvent.bmp", 2, 2, 0x55);
+    WriteCellSheet("bmp\\Window.bmp", 1, 1, 0x77);
+    WorldMap.m_Chips[5].m_nPicture = 6;  // cell (1, 1) of the chip sheet
+    const uint32_t road = CellColour(0x33, 1, 1), stage = CellColour(0x55, 0, 0);
+    auto pixel = [](int x, int y) { return ReadPixel(&BackBuffer, x, y) & 0xFFFFFF; };
+
+    cWorldMapScene map;
+    Open(map, 0, 1);
+    ASSERT_TRUE(BoxCapture::texts.empty()) << BoxCapture::texts[0];
+    Press(map, INPUT_LEFT, 0);
+    EXPECT_EQ(pixel(300, 236), CellColour(0x11, 2, 3));  // facing left: accessory (64, 96)
+    EXPECT_EQ(pixel(300 + 32, 236), road);
+    EXPECT_EQ(pixel(300 + 64, 236), stage);
+    EXPECT_NE(pixel(300 - 32, 236), road);  // left of the map's first column
+    EXPECT_NE(pixel(300, 236 - 32), road);  // the wall chips above
+
+    Press(map, INPUT_RIGHT, 0);
+    EXPECT_EQ(pixel(300, 236), CellColour(0x11, 0, 3));  // facing right: accessory (0, 96)
+    EXPECT_EQ(pixel(300 - 32, 236), road);
+    EXPECT_EQ(pixel(300 + 32, 236), stage);
+    EXPECT_NE(pixel(300 - 64, 236), road);
 }
 
 } // namespace
