@@ -17,6 +17,7 @@
 #include "records/data_record.h"
 #include "records/stage_data.h"
 #include "scenes/menu_cursor.h"
+#include "scenes/world_map_menu_scene.h"
 #include "scenes/world_map_scene.h"
 #include "tests/gfx/gfx_support.h"
 #include "tests/support/test_dir.h"
@@ -112,6 +113,14 @@ protected:
         map.Run();
         Inputs[0].m_wDirection = Inputs[0].m_wButtons = 0;
         map.Run();
+    }
+    void Press2(cScene& scene, int direction, int buttons)
+    {
+        Inputs[0].m_wDirection = static_cast<int16_t>(direction);
+        Inputs[0].m_wButtons = static_cast<int16_t>(buttons);
+        scene.Run();
+        Inputs[0].m_wDirection = Inputs[0].m_wButtons = 0;
+        scene.Run();
     }
     static int Column() { return MenuCursor.m_lpCurrent->nColumn; }
 
@@ -389,6 +398,7 @@ TEST_F(WorldMapScreenTest, FrameShowsTheWalkerOverTheScrolledMap)
     WriteCellSheet("bmp\\WorldMapChip.bmp", 5, 2, 0x33);
     WriteCellSheet("bmp\\WorldEvent.bmp", 2, 2, 0x55);
     WriteCellSheet("bmp\\Window.bmp", 1, 1, 0x77);
+    WriteCellSheet("bmp\\Symbol.bmp", 1, 1, 0x99);
     WorldMap.m_Chips[5].m_nPicture = 6;  // cell (1, 1) of the chip sheet
     const uint32_t road = CellColour(0x33, 1, 1), stage = CellColour(0x55, 0, 0);
     auto pixel = [](int x, int y) { return ReadPixel(&BackBuffer, x, y) & 0xFFFFFF; };
@@ -408,6 +418,42 @@ TEST_F(WorldMapScreenTest, FrameShowsTheWalkerOverTheScrolledMap)
     EXPECT_EQ(pixel(300 - 32, 236), road);
     EXPECT_EQ(pixel(300 + 32, 236), stage);
     EXPECT_NE(pixel(300 - 64, 236), road);
+
+    // Saved into slot 1 from the menu, the game ended and continued from
+    // that slot: the walker stands on the same cell facing the same way, and
+    // the map looks as it did.
+    const std::vector<uint32_t> before = ReadPixels(&BackBuffer, 0, 0, 640, 480);
+    Inputs[0].m_wButtons = 2;
+    map.Run();
+    Inputs[0].m_wButtons = 0;
+    ASSERT_EQ(SceneManager.m_nNextScene, SCENE_WORLDMAP_MENU);
+    const std::vector<cMenuItem> menuItems = SystemData.m_WorldMapMenu;
+    for (cMenuItem& item : SystemData.m_WorldMapMenu) item.m_bVisible = 1;
+    Inputs[0] = cInput();  // the cancel key let go
+    Inputs[0].SetRepeat(18, 6);
+    {
+        cWorldMapMenuScene menu;
+        menu.Init();
+        menu.m_nState = cWorldMapMenuScene::STATE_MENU;
+        Press2(menu, 0, 1);       // save into a slot
+        Press2(menu, 0, 1);       // the first slot
+        Press2(menu, INPUT_UP, 0);
+        Press2(menu, 0, 1);       // "save"
+    }
+    SystemData.m_WorldMapMenu = menuItems;
+    ASSERT_TRUE(FileExists(GetStorySlotPath(0)));
+    GameProgress.Reset();
+    ASSERT_EQ(GameProgress.LoadSlot(0), 1);
+    EXPECT_EQ(GameProgress.m_nMapX, 1);
+    EXPECT_EQ(GameProgress.m_nMapY, 1);
+    EXPECT_EQ(GameProgress.m_nMapFacing, cWorldMapScene::FACE_RIGHT);
+    EXPECT_EQ(GameProgress.m_nSlot, 0);
+    cWorldMapScene continued;
+    continued.Init();
+    continued.m_nState = cWorldMapScene::STATE_MAP;
+    EXPECT_EQ(MenuCursor.m_lpCurrent->nColumn, 1);
+    for (int k = 0; k < 5; ++k) Press(continued, 0, 0);  // the walker on the same step of its animation
+    EXPECT_EQ(ReadPixels(&BackBuffer, 0, 0, 640, 480), before);
 }
 
 } // namespace
