@@ -52,7 +52,7 @@ public:
     int32_t m_bCarryOver = 0;      // values have been stored for carrying over
     int32_t m_nMapX = 0;           // the walker's cell on the world map
     int32_t m_nMapY = 0;
-    int32_t m_nMapStageRef = 0;    // index of the world-map point being played; only used at run time
+    int32_t m_nMapStageRef = 0;    // the world-map entry being played (cWorldMap::StageRef); only used at run time
     int32_t m_nLap = 0;
     int32_t m_nStageNo = 0;        // story: clear number; challenge: counted from 1; stage file: 1
     int32_t m_nArea = 0;           // place in a chain of linked stage files, from 1

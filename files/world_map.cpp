@@ -1,5 +1,7 @@
 #include "files/world_map.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "app/log.h"
@@ -276,4 +278,38 @@ int cWorldMap::CellAt(int x, int y) const
     if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return 0;
     size_t at = (static_cast<size_t>(y) << m_nShift) + static_cast<size_t>(x);
     return at < m_Cells.size() ? m_Cells[at] : 0;
+}
+
+bool cWorldMap::IsCellPassable(int x, int y) const
+{
+    const int chip = CellAt(x, y);
+    if (chip < 0 || static_cast<size_t>(chip) >= m_Chips.size()) return true;
+    return m_Chips[static_cast<size_t>(chip)].m_bImpassable == 0;
+}
+
+namespace {
+
+constexpr int32_t kEntriesPerPoint = 65536;
+
+} // namespace
+
+int32_t cWorldMap::StageRef(const cWorldMapStage* entry) const
+{
+    if (!entry) return 0;
+    const size_t points = std::min(m_Points.size(), static_cast<size_t>(INT32_MAX / kEntriesPerPoint - 1));
+    for (size_t p = 0; p < points; ++p) {
+        const std::vector<cWorldMapStage>& stages = m_Points[p].m_Stages;
+        for (size_t e = 0; e < stages.size() && e < static_cast<size_t>(kEntriesPerPoint); ++e)
+            if (&stages[e] == entry) return 1 + static_cast<int32_t>(p) * kEntriesPerPoint + static_cast<int32_t>(e);
+    }
+    return 0;
+}
+
+const cWorldMapStage* cWorldMap::FindStageRef(int32_t ref) const
+{
+    if (ref <= 0) return nullptr;
+    const size_t p = static_cast<size_t>((ref - 1) / kEntriesPerPoint);
+    const size_t e = static_cast<size_t>((ref - 1) % kEntriesPerPoint);
+    if (p >= m_Points.size() || e >= m_Points[p].m_Stages.size()) return nullptr;
+    return &m_Points[p].m_Stages[e];
 }

@@ -144,6 +144,17 @@ public:
     int HasStageKey(const std::string& key) const;
     // The chip number of a cell; 0 outside the map.
     int CellAt(int x, int y) const;
+    // Whether the walker may enter a cell where no stage entry is in force:
+    // its chip is passable (a chip number the chip list lacks counts as
+    // passable).
+    bool IsCellPassable(int x, int y) const;
+
+    // A stage entry of the point list as a 32-bit reference that a game
+    // progress can hold while the stage is played: 0 for none (or an entry
+    // not in the point list), else 1 + point index x 65536 + entry index.
+    int32_t StageRef(const cWorldMapStage* entry) const;
+    // The entry of a reference, or null when the map holds no such entry.
+    const cWorldMapStage* FindStageRef(int32_t ref) const;
 };
 
 extern cWorldMap WorldMap;

@@ -2,11 +2,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/checked.h"
 #include "app/game_messages.h"
 #include "app/input.h"
+#include "app/log.h"
 #include "app/main_window_handle.h"
 #include "app/scene_manager.h"
+#include "app/sound.h"
+#include "files/game_progress.h"
 #include "files/system_data.h"
 #include "gfx/display.h"
 #include "gfx/fade.h"
@@ -75,4 +80,20 @@ DDSURFACEDATA* NewScreenSurface(int width, int height, int colorKey)
     if (!DDAddSurface(Off_Scene, Off_SceneParam, width, height, colorKey, 0, DTMEMORYTYPE_VIDEO_RT, 0))
         return nullptr;
     return &Off_Scene.back();
+}
+
+void DrawMenuTexts(int x, int y, int firstText, int count, int cursor)
+{
+    if (count <= 0) return;
+    const std::string text = MenuWindowText(firstText, count, cursor);
+    Fonts[1].DrawTextWindow(&BackBuffer, x, y, (MenuTextWidth(firstText, count) + (cursor ? 1 : 0)) * 16, count * 16,
+                            text.c_str(), 0);
+}
+
+int SaveStoryGame(int slot)
+{
+    if (slot >= 0 && slot < SAVE_SLOT_COUNT && GameProgress.SaveSlot(slot)) return 1;
+    PlaySE(3);
+    ReportLog("セーブデータ %d の保存に失敗しました。", slot + 1);
+    return 0;
 }

@@ -29,3 +29,13 @@ struct DDSURFACEDATA;
 DDSURFACEDATA* NewScreenSurface(int width, int height, int colorKey);
 // The screens' extra surfaces released and emptied.
 void ReleaseScreenSurfaces();
+
+// The system texts firstText .. firstText + count - 1 as a menu window of the
+// 16-pixel font on the back buffer at (x, y), one text a row, with a column
+// for the cursor when cursor is set; nothing for a count of 0.
+void DrawMenuTexts(int x, int y, int firstText, int count, int cursor);
+
+// Writes the running game into story slot 0..98. A save that fails is heard
+// (the refusal sound) and written to the report log, and the slot list keeps
+// what it showed; 1 when the slot holds the game.
+int SaveStoryGame(int slot);

@@ -5,6 +5,8 @@
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
 #include "scenes/title_scene.h"
+#include "scenes/world_map_menu_scene.h"
+#include "scenes/world_map_scene.h"
 #include "stage/stage_scene.h"
 
 std::unique_ptr<cScene> CreateScene(int id)
@@ -13,8 +15,9 @@ std::unique_ptr<cScene> CreateScene(int id)
     case SCENE_TITLE:
         return std::make_unique<cTitleScene>();
     case SCENE_WORLDMAP:
+        return std::make_unique<cWorldMapScene>();
     case SCENE_WORLDMAP_MENU:
-        return std::make_unique<cPlainScene>();
+        return std::make_unique<cWorldMapMenuScene>();
     case SCENE_CHALLENGE:
         return std::make_unique<cChallengeSelectScene>();
     case SCENE_OPTION:

@@ -197,8 +197,8 @@ TEST(GameThread, RunsFramesOnlyWhileTheApplicationIsActiveAndEndsOnQuit)
     lpReadKey = NoKeys;
     lpReadJoystick = NoJoystick;
     SceneManager.FrameRate = 60;
-    // A screen that asks nothing of the window thread, which this test does
-    // not serve.
+    // The world map: without a display its pictures cannot be loaded and it
+    // asks the main window to close, which this test leaves unanswered.
     SceneManager.m_nCurrentScene = SCENE_WORLDMAP;
     bAppActive = 0;
     ASSERT_TRUE(StartGameThread());
@@ -212,7 +212,6 @@ TEST(GameThread, RunsFramesOnlyWhileTheApplicationIsActiveAndEndsOnQuit)
     thGame.Exit();
     EXPECT_EQ(thGame.m_hThread, nullptr);
     EXPECT_NE(ReadFileText("trace.txt").find("GameLoop WM_QUIT!"), std::string::npos);
-    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 0);
     bAppActive = 0;
     SceneManager.DeleteAllScenes();
     TraceLogInit(0, "");

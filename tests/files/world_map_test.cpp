@@ -195,3 +195,34 @@ TEST_F(WorldMapTest, EntriesInForce)
 }
 
 } // namespace
+
+namespace {
+
+// The reference a game progress keeps to the entry being played finds that
+// entry again, and nothing for 0, a foreign entry or a reference past the
+// lists; chips the chip list lacks count as passable.
+TEST_F(WorldMapTest, StageReferencesAndPassableCells)
+{
+    cWorldMap map;
+    ASSERT_EQ(map.SetSize(4, 2), 1);
+    map.m_Cells[1] = 7;   // passable chip
+    map.m_Cells[2] = 99;  // no such chip
+    map.m_Points.resize(3);
+    map.m_Points[1].m_Stages.resize(2);
+    map.m_Points[2].m_Stages.resize(1);
+    EXPECT_EQ(map.FindStageRef(map.StageRef(&map.m_Points[1].m_Stages[1])), &map.m_Points[1].m_Stages[1]);
+    EXPECT_EQ(map.FindStageRef(map.StageRef(&map.m_Points[2].m_Stages[0])), &map.m_Points[2].m_Stages[0]);
+    EXPECT_NE(map.StageRef(&map.m_Points[1].m_Stages[0]), map.StageRef(&map.m_Points[1].m_Stages[1]));
+    cWorldMapStage foreign;
+    EXPECT_EQ(map.StageRef(&foreign), 0);
+    EXPECT_EQ(map.StageRef(nullptr), 0);
+    for (int32_t ref : {0, -5, 1, 65536 + 3, 3 * 65536 + 1}) {
+        SCOPED_TRACE(ref);
+        EXPECT_EQ(map.FindStageRef(ref), nullptr);
+    }
+    EXPECT_FALSE(map.IsCellPassable(0, 0));
+    EXPECT_TRUE(map.IsCellPassable(1, 0));
+    EXPECT_TRUE(map.IsCellPassable(2, 0));
+}
+
+} // namespace
