@@ -3,7 +3,6 @@
 #include "app/scene.h"
 #include "scenes/challenge_scene.h"
 #include "scenes/option_scene.h"
-#include "scenes/plain_scene.h"
 #include "scenes/title_scene.h"
 #include "scenes/world_map_menu_scene.h"
 #include "scenes/world_map_scene.h"
