@@ -28,7 +28,6 @@ int TruncToInt(double value)
 namespace {
 
 constexpr double PI = 3.141592653589793;
-constexpr int KIND_SHOT = 11;
 constexpr int KIND_SWORD = 12;
 
 int SubSteps() { return StageData.m_nSubSteps > 0 ? StageData.m_nSubSteps : 1; }

@@ -11,6 +11,11 @@ struct stb_vorbis;
 // the decoder refuses any file it cannot set up.
 constexpr int VORBIS_ARENA_LIMIT = 64 * 1024 * 1024;
 
+// The first buffer for a file whose head (size bytes of a file of wholeSize)
+// is given: large enough for its comment list; -1 when the file's comment
+// header names more than the file could hold.
+int VorbisArenaStart(const unsigned char* bytes, int size, long long wholeSize);
+
 class cVorbisArena {
 public:
     // Opens the file at path, or the bytes given; the decoder lives in this
@@ -23,6 +28,6 @@ public:
 
 private:
     template <class Open>
-    stb_vorbis* OpenGrowing(Open open);
+    stb_vorbis* OpenGrowing(Open open, int firstBytes);
     std::unique_ptr<char[]> m_lpBuffer;
 };
