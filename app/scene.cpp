@@ -11,3 +11,10 @@ void cScene::InitGuarded()
         TraceLogFatal(hMainWnd, "%s", text);
     }
 }
+
+void cScene::StartIfNew(int& state)
+{
+    if (state != -1) return;
+    InitGuarded();
+    state = 0;
+}

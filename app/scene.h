@@ -32,6 +32,8 @@ protected:
     // Init, with a text thrown from it written to the trace log and the main
     // window asked to close; the frame goes on.
     void InitGuarded();
+    // A screen whose state is -1 runs InitGuarded and takes state 0.
+    void StartIfNew(int& state);
 };
 
 // Screen ids of the scene manager.

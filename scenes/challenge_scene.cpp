@@ -66,10 +66,7 @@ cChallengeSelectScene::~cChallengeSelectScene()
 void cChallengeSelectScene::Run()
 {
     PrepareMenuInput();
-    if (m_nState == -1) {
-        InitGuarded();
-        m_nState = STATE_FADEIN;
-    }
+    StartIfNew(m_nState);
     (this->*m_StateTable[m_nState])();
 }
 

@@ -45,10 +45,7 @@ cOptionScene::~cOptionScene()
 void cOptionScene::Run()
 {
     PrepareMenuInput();
-    if (m_nState == -1) {
-        InitGuarded();
-        m_nState = STATE_FADEIN;
-    }
+    StartIfNew(m_nState);
     (this->*m_StateTable[m_nState])();
 }
 

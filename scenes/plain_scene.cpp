@@ -5,9 +5,6 @@
 
 void cPlainScene::Run()
 {
-    if (m_nState == -1) {
-        InitGuarded();
-        m_nState = 0;
-    }
+    StartIfNew(m_nState);
     DDFillPal(&BackBuffer, 0);
 }

@@ -58,10 +58,7 @@ cTitleScene::~cTitleScene()
 void cTitleScene::Run()
 {
     PrepareMenuInput();
-    if (m_nState == -1) {
-        InitGuarded();
-        m_nState = STATE_FADEIN;
-    }
+    StartIfNew(m_nState);
     (this->*m_StateTable[m_nState])();
 }
 

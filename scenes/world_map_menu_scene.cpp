@@ -64,10 +64,7 @@ cWorldMapMenuScene::~cWorldMapMenuScene()
 void cWorldMapMenuScene::Run()
 {
     PrepareMenuInput();
-    if (m_nState == -1) {
-        InitGuarded();
-        m_nState = STATE_FADEIN;
-    }
+    StartIfNew(m_nState);
     (this->*m_StateTable[m_nState])();
 }
 

@@ -75,10 +75,7 @@ cWorldMapScene::~cWorldMapScene()
 void cWorldMapScene::Run()
 {
     PrepareMenuInput();
-    if (m_nState == -1) {
-        InitGuarded();
-        m_nState = STATE_FADEIN;
-    }
+    StartIfNew(m_nState);
     (this->*m_StateTable[m_nState])();
 }
 

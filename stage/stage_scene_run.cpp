@@ -5,10 +5,7 @@
 // Until the stage's states exist the screen shows palette colour 0.
 void cStageScene::Run()
 {
-    if (m_nState == -1) {
-        InitGuarded();
-        m_nState = STAGE_FADEIN;
-    }
+    StartIfNew(m_nState);
     DDFillPal(&BackBuffer, 0);
 }
 

@@ -10,18 +10,16 @@
 #include "scenes/challenge_scene.h"
 #include "scenes/menu_cursor.h"
 #include "tests/gfx/gfx_support.h"
+#include "tests/scenes/menu_screen_test.h"
 
 namespace {
 
-class ChallengeTest : public DisplayTest {
+class ChallengeTest : public MenuScreenTest {
 protected:
     void SetUp() override
     {
-        DisplayTest::SetUp();
-        ASSERT_TRUE(Up(1));
-        nDataVersion = DATA_VERSION;
-        Inputs.assign(1, cInput());
-        Inputs[0].SetRepeat(18, 6);
+        MenuScreenTest::SetUp();
+        if (HasFatalFailure()) return;
         m_nCount = SystemData.m_nChallengeCount;
         m_bAllOpen = SystemData.m_bChallengeAllOpen;
     }
@@ -29,16 +27,7 @@ protected:
     {
         SystemData.m_nChallengeCount = m_nCount;
         SystemData.m_bChallengeAllOpen = m_bAllOpen;
-        DDUnInit();
-        DisplayTest::TearDown();
-    }
-    void Press(cChallengeSelectScene& scene, int direction, int buttons)
-    {
-        Inputs[0].m_wDirection = static_cast<int16_t>(direction);
-        Inputs[0].m_wButtons = static_cast<int16_t>(buttons);
-        scene.Run();
-        Inputs[0].m_wDirection = Inputs[0].m_wButtons = 0;
-        scene.Run();
+        MenuScreenTest::TearDown();
     }
     int m_nCount = 0, m_bAllOpen = 0;
 };

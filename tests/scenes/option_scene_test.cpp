@@ -10,18 +10,16 @@
 #include "scenes/menu_cursor.h"
 #include "scenes/option_scene.h"
 #include "tests/gfx/gfx_support.h"
+#include "tests/scenes/menu_screen_test.h"
 
 namespace {
 
-class OptionTest : public DisplayTest {
+class OptionTest : public MenuScreenTest {
 protected:
     void SetUp() override
     {
-        DisplayTest::SetUp();
-        ASSERT_TRUE(Up(1));
-        nDataVersion = DATA_VERSION;
-        Inputs.assign(1, cInput());
-        Inputs[0].SetRepeat(18, 6);
+        MenuScreenTest::SetUp();
+        if (HasFatalFailure()) return;
         m_nFadeStep = SceneManager.m_nFadeStep;
         SceneManager.m_nFadeStep = 90;  // a fade in one step
     }
@@ -29,16 +27,7 @@ protected:
     {
         SceneManager.m_nFadeStep = m_nFadeStep;
         Options = cOptionData();
-        DDUnInit();
-        DisplayTest::TearDown();
-    }
-    void Press(cOptionScene& scene, int direction, int buttons)
-    {
-        Inputs[0].m_wDirection = static_cast<int16_t>(direction);
-        Inputs[0].m_wButtons = static_cast<int16_t>(buttons);
-        scene.Run();
-        Inputs[0].m_wDirection = Inputs[0].m_wButtons = 0;
-        scene.Run();
+        MenuScreenTest::TearDown();
     }
     int m_nFadeStep = 0;
 };

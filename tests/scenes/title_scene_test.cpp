@@ -12,6 +12,7 @@
 #include "scenes/menu_cursor.h"
 #include "scenes/title_scene.h"
 #include "tests/gfx/gfx_support.h"
+#include "tests/scenes/menu_screen_test.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -19,15 +20,12 @@ namespace {
 // The title on a real display, stepped frame by frame with scripted input of
 // player 1; each press is followed by a frame without input, as a key is
 // let go. The pictures are missing, so only the menu's logic is seen.
-class TitleTest : public DisplayTest {
+class TitleTest : public MenuScreenTest {
 protected:
     void SetUp() override
     {
-        DisplayTest::SetUp();
-        ASSERT_TRUE(Up(1));
-        nDataVersion = DATA_VERSION;  // as start-up sets it
-        Inputs.assign(1, cInput());
-        Inputs[0].SetRepeat(18, 6);
+        MenuScreenTest::SetUp();
+        if (HasFatalFailure()) return;
         m_SavedMenu = SystemData.m_TitleMenu;
         m_SavedLives = SystemData.m_DefaultLives;
         m_SavedInfinite = SystemData.m_InfiniteLives;
@@ -39,22 +37,13 @@ protected:
         SystemData.m_TitleMenu = m_SavedMenu;
         SystemData.m_DefaultLives = m_SavedLives;
         SystemData.m_InfiniteLives = m_SavedInfinite;
-        DDUnInit();
-        DisplayTest::TearDown();
+        MenuScreenTest::TearDown();
     }
     // A title past its fade-in, waiting in its menu.
     void Open(cTitleScene& title)
     {
         title.Init();
         title.m_nState = cTitleScene::STATE_MENU;
-    }
-    void Press(cTitleScene& title, int direction, int buttons)
-    {
-        Inputs[0].m_wDirection = static_cast<int16_t>(direction);
-        Inputs[0].m_wButtons = static_cast<int16_t>(buttons);
-        title.Run();
-        Inputs[0].m_wDirection = Inputs[0].m_wButtons = 0;
-        title.Run();
     }
 
     std::vector<cMenuItem> m_SavedMenu;

@@ -11,21 +11,19 @@
 #include "scenes/menu_cursor.h"
 #include "scenes/world_map_menu_scene.h"
 #include "tests/gfx/gfx_support.h"
+#include "tests/scenes/menu_screen_test.h"
 #include "tests/support/test_dir.h"
 
 namespace {
 
 // The world-map menu stepped frame by frame with scripted input; every item
 // shown, so row n is item n.
-class WorldMapMenuScreenTest : public DisplayTest {
+class WorldMapMenuScreenTest : public MenuScreenTest {
 protected:
     void SetUp() override
     {
-        DisplayTest::SetUp();
-        ASSERT_TRUE(Up(1));
-        nDataVersion = DATA_VERSION;
-        Inputs.assign(1, cInput());
-        Inputs[0].SetRepeat(18, 6);
+        MenuScreenTest::SetUp();
+        if (HasFatalFailure()) return;
         CreateDirectoryA("user_data", nullptr);
         CreateDirectoryA("user_data\\story", nullptr);
         m_SavedMenu = SystemData.m_WorldMapMenu;
@@ -37,21 +35,12 @@ protected:
     void TearDown() override
     {
         SystemData.m_WorldMapMenu = m_SavedMenu;
-        DDUnInit();
-        DisplayTest::TearDown();
+        MenuScreenTest::TearDown();
     }
     void Open(cWorldMapMenuScene& menu)
     {
         menu.Init();
         menu.m_nState = cWorldMapMenuScene::STATE_MENU;
-    }
-    void Press(cWorldMapMenuScene& menu, int direction, int buttons)
-    {
-        Inputs[0].m_wDirection = static_cast<int16_t>(direction);
-        Inputs[0].m_wButtons = static_cast<int16_t>(buttons);
-        menu.Run();
-        Inputs[0].m_wDirection = Inputs[0].m_wButtons = 0;
-        menu.Run();
     }
     void Choose(cWorldMapMenuScene& menu, int item)
     {

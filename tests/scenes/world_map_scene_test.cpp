@@ -20,6 +20,7 @@
 #include "scenes/world_map_menu_scene.h"
 #include "scenes/world_map_scene.h"
 #include "tests/gfx/gfx_support.h"
+#include "tests/scenes/menu_screen_test.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -31,15 +32,12 @@ namespace {
 //
 //   col  0   1   2      3   4     5
 //   row1 .   .   [S1]   .   [W]   [S2 passable]
-class WorldMapScreenTest : public DisplayTest {
+class WorldMapScreenTest : public MenuScreenTest {
 protected:
     void SetUp() override
     {
-        DisplayTest::SetUp();
-        ASSERT_TRUE(Up(1));
-        nDataVersion = DATA_VERSION;
-        Inputs.assign(1, cInput());
-        Inputs[0].SetRepeat(18, 6);
+        MenuScreenTest::SetUp();
+        if (HasFatalFailure()) return;
         CreateDirectoryA("data", nullptr);
         CreateDirectoryA("data\\stg4", nullptr);
         CreateDirectoryA("user_data", nullptr);
@@ -68,8 +66,7 @@ protected:
         SystemData.m_DefaultLives = m_SavedLives;
         SystemData.m_bStoryKeepLives = m_bKeepLives;
         StageData = cStageData();
-        DDUnInit();
-        DisplayTest::TearDown();
+        MenuScreenTest::TearDown();
     }
     static void AddPoint(int x, int y, int kind, int clearNo, int passable, const char* file)
     {
@@ -105,14 +102,6 @@ protected:
     {
         map.Run();
         for (int k = 0; k < 100 && map.m_nState == cWorldMapScene::STATE_FADEIN; ++k) map.Run();
-    }
-    void Press(cWorldMapScene& map, int direction, int buttons)
-    {
-        Inputs[0].m_wDirection = static_cast<int16_t>(direction);
-        Inputs[0].m_wButtons = static_cast<int16_t>(buttons);
-        map.Run();
-        Inputs[0].m_wDirection = Inputs[0].m_wButtons = 0;
-        map.Run();
     }
     void Press2(cScene& scene, int direction, int buttons)
     {

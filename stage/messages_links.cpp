@@ -1,8 +1,12 @@
-// Stand-ins for what the game and display commands need of code that others
-// are building: each does the least that keeps play going.
+// What the game and display commands need of the characters, the flows and
+// the items, reached through their own code. Still stand-ins until the
+// drawing of the play screen and the block collision exist: the overlay of
+// the play-animation command, the screen tint and the blocked test, which do
+// nothing.
 #include "stage/messages_links.h"
 
 #include "stage/play_links.h"
+#include "stage/player.h"
 #include "stage/running_flow.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
@@ -25,7 +29,7 @@ void SetCharaBlockY(cChara* chara, int row)
 
 int ClampChara(cChara* chara, int axis) { return axis ? chara->ClampY() : chara->ClampX(); }
 
-void HoldCharaScreenPosition(cChara*) {}
+void HoldCharaScreenPosition(cChara* chara) { chara->m_bHoldScreenX = chara->m_bHoldScreenY = 1; }
 
 void StartCharaOverlay(cChara*, int, int) {}
 
@@ -34,7 +38,10 @@ int CurrentFlowSerial()
     return lpStageScene && lpStageScene->m_lpCurFlow ? lpStageScene->m_lpCurFlow->m_nSerial : 0;
 }
 
-int RunPlayerItemCommands(cPlayer*, const std::vector<cCommandData>&) { return 0; }
+int RunPlayerItemCommands(cPlayer* player, const std::vector<cCommandData>& commands)
+{
+    return player->RunItemCommands(commands);
+}
 
 bool IsCharaBlocked(cChara*) { return false; }
 
