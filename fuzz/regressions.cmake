@@ -3,11 +3,13 @@
 add_library(fuzz_support STATIC ${CMAKE_SOURCE_DIR}/fuzz/fuzz_support.cpp)
 target_include_directories(fuzz_support PUBLIC ${CMAKE_SOURCE_DIR} /usr/include/stb)
 target_link_libraries(fuzz_support PUBLIC game_host)
-# The third-party decoder converts out-of-range floats to int and offsets
-# null pointers by zero on damaged files (defined results on x86, undefined
-# in C); its memory errors are what the fuzzing is for.
+# The third-party decoder converts out-of-range floats to int, shifts the
+# end-of-packet value -1 left, offsets null pointers by zero and lets its
+# sample scaling wrap on damaged files (defined results on x86 and, for the
+# wrap, under -fwrapv as in the game; undefined in C): its memory errors are
+# what the fuzzing is for.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/vox/vorbis_decoder.c PROPERTIES COMPILE_OPTIONS
-  "-w;-fno-sanitize=float-cast-overflow,pointer-overflow")
+  "-w;-fwrapv;-fno-sanitize=float-cast-overflow,pointer-overflow,shift-base,signed-integer-overflow")
 
 function(fuzz_target name)
   list(TRANSFORM ARGN PREPEND ${CMAKE_SOURCE_DIR}/)

@@ -39,8 +39,9 @@ list(FILTER VOX_SOURCES EXCLUDE REGEX "/vox/create_vox\\.cpp$")
 add_library(vox_core STATIC ${VOX_SOURCES})
 target_include_directories(vox_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/include/stb)
 target_compile_options(vox_core PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${GAME_COMPILE_OPTIONS} ${GAME_WARNING_OPTIONS}>)
-# The decoder is third-party code: built as it is, its warnings not ours.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/vox/vorbis_decoder.c PROPERTIES COMPILE_OPTIONS "-w;-O2")
+# The decoder is third-party code: built as it is, its warnings not ours;
+# its sample scaling relies on wrapping integer arithmetic.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/vox/vorbis_decoder.c PROPERTIES COMPILE_OPTIONS "-w;-O2;-fwrapv")
 target_link_libraries(vox_core PUBLIC winmm)
 
 add_library(Vox SHARED ${CMAKE_SOURCE_DIR}/vox/create_vox.cpp)

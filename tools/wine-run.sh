@@ -7,7 +7,9 @@
 # A Windows program that crashes ends with a Windows exit code; when the Wine
 # process itself dies of a Unix signal (seen now and then on a loaded machine,
 # after the program has finished), the run is repeated once and both outputs
-# are shown, so that a fault of ours still fails twice.
+# are shown, so that a fault of ours still fails twice. A run that fails
+# having printed nothing at all (Wine did not start the program: every test
+# program prints as it starts) is repeated the same way.
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
   echo "wine-run: no test environment; run through tools/test.sh or tools/run.sh" >&2
   exit 2
@@ -30,6 +32,9 @@ run_once "$@"
 if [ "$rc" -gt 128 ] && [ "$rc" -lt 160 ]; then
   cat "$out"
   echo "wine-run: Wine itself ended with signal $((rc - 128)); running the program once more"
+  run_once "$@"
+elif [ "$rc" -ne 0 ] && [ ! -s "$out" ]; then
+  echo "wine-run: the program ended with $rc having printed nothing; running it once more"
   run_once "$@"
 fi
 finish

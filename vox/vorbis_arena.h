@@ -11,9 +11,13 @@ struct stb_vorbis;
 // the decoder refuses any file it cannot set up.
 constexpr int VORBIS_ARENA_LIMIT = 64 * 1024 * 1024;
 
+// VorbisArenaStart's answer when the head given ends inside the comment
+// header: a longer head is needed.
+constexpr int VORBIS_ARENA_MORE = 0;
+
 // The first buffer for a file whose head (size bytes of a file of wholeSize)
 // is given: large enough for its comment list; -1 when the file's comment
-// header names more than the file could hold.
+// header names more than it holds or the file ends inside it.
 int VorbisArenaStart(const unsigned char* bytes, int size, long long wholeSize);
 
 class cVorbisArena {

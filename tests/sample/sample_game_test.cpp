@@ -86,13 +86,17 @@ TEST_F(SampleGameTest, EveryFixedPictureOfTheGameIsThereAtAtLeastTheSizeTheGameC
     }
 }
 
-TEST_F(SampleGameTest, ThePalettePictureStartsWithTheTransparentColour)
+TEST_F(SampleGameTest, ThePalettePictureStartsWithTheTransparentColourAndHoldsTheColourGrid)
 {
     // Its top-left pixel (the last row stored, first byte) is entry 0, and
     // entry 0 is the magenta no picture uses as a colour.
     const std::vector<unsigned char> b = ReadFileBytes(folder.Path("bmp/plt/Palette.bmp"));
     const uint32_t w = U32(b, 18), h = U32(b, 22);
-    EXPECT_EQ(b[1078 + (w + 3) / 4 * 4 * (h - 1)], 0);
+    auto pixel = [&](uint32_t x, uint32_t y) { return b[1078 + (w + 3) / 4 * 4 * (h - 1 - y) + x]; };
+    EXPECT_EQ(pixel(0, 0), 0);
+    // At 16 bits and more the colours are read from the pixels of rows 8 to
+    // 23, one per entry: they must be the colour table's own.
+    for (uint32_t i = 0; i < 256; ++i) EXPECT_EQ(pixel(i % 16, 8 + i / 16), i) << "entry " << i;
     EXPECT_EQ(b[54], 255);  // blue
     EXPECT_EQ(b[55], 0);    // green
     EXPECT_EQ(b[56], 255);  // red

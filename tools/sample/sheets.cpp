@@ -11,10 +11,15 @@ const char GAME_TITLE[] = "SUNNY HILLS";
 
 cCanvas PalettePicture()
 {
-    // 16 by 16 swatches of 8 pixels; the first swatch, entry 0, gives the
-    // top-left pixel and so the transparent colour.
+    // Entry 0 fills the picture and so gives the top-left pixel, the
+    // transparent colour. The game reads the colours at 16 bits and more from
+    // a grid of one pixel an entry at rows 8 to 23; beside it the same
+    // colours are swatches of 6 pixels for the eye.
     cCanvas c(128, 128);
-    for (int i = 0; i < 256; ++i) c.FillRect((i % 16) * 8, (i / 16) * 8, 8, 8, static_cast<uint8_t>(i));
+    for (int i = 0; i < 256; ++i) {
+        c.FillRect(i % 16, 8 + i / 16, 1, 1, static_cast<uint8_t>(i));
+        c.FillRect(24 + (i % 16) * 6, 8 + (i / 16) * 6, 6, 6, static_cast<uint8_t>(i));
+    }
     return c;
 }
 
