@@ -13,7 +13,6 @@
 #include "stage/flow_commands.h"
 #include "stage/game_commands.h"
 #include "stage/stage_containers.h"
-#include "tests/sample/sample_folder.h"
 #include "tests/stage/stage_display_fixture.h"
 
 namespace {
@@ -487,40 +486,6 @@ TEST_F(GameCommandTest, AWarpOutOfTheStageLeavesTheCharacterWhereItWas)
     m_Npc.m_nFacing = 0;
     CmdWarp(&m_Npc, &c);
     EXPECT_DOUBLE_EQ(m_Npc.m_dLeft, (5 + 10) * 32);
-}
-
-TEST(SampleGameDisplay, TheSignsMessageWaitsInAWindowForTheKey)
-{
-    cSampleFolder folder;
-    ASSERT_EQ(folder.Write(), 1);
-    ASSERT_EQ(ReadCommonPalette(folder.Path("default/CommonPalette.cplt4")), 1);
-    const cItemData* sign = nullptr;
-    for (const cItemData& item : CommonPalette.m_Items)
-        if (item.m_sName == "看板") sign = &item;
-    ASSERT_NE(sign, nullptr);
-    ASSERT_EQ(sign->m_Commands.size(), 1u);
-    const cCommandData& c = sign->m_Commands[0];
-    ASSERT_EQ(c.CharaKind(), 19);
-
-    cStageScene scene;
-    lpStageScene = &scene;
-    STAGESERVICES saved = StageServices;
-    std::vector<std::vector<int>> waits;
-    static std::vector<std::vector<int>>* lpWaits;
-    lpWaits = &waits;
-    StageServices = {};
-    StageServices.lpRunPauseLoop = [](int) {
-        lpWaits->push_back(std::vector<int>(lpStageScene->m_Wait, lpStageScene->m_Wait + 5));
-        ASSERT_EQ(lpStageScene->m_MessageList.size(), 1u);
-        EXPECT_EQ(lpStageScene->m_MessageList.front().m_strText, "やあ！");
-        EXPECT_EQ(lpStageScene->m_MessageList.front().m_bWindow, 1);
-    };
-    CmdMessage(nullptr, &c, 0);
-    StageServices = saved;
-    lpStageScene = nullptr;
-    EXPECT_EQ(waits, (std::vector<std::vector<int>>{{1, 10, 1, 0, 0}}));
-    EXPECT_TRUE(scene.m_MessageList.empty());
-    CommonPalette = cPaletteData();
 }
 
 } // namespace
