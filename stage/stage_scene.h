@@ -156,6 +156,24 @@ public:
                               const cItem* item);
     // A placed item at a cell of the stage proper.
     void SpawnStageItems(std::list<cItem>& list, int column, int row, int& serial, const cItemData& def);
+    // -- draw --
+    // One frame of the running stage: full 0 allows the reduced pause
+    // drawing; frozen 1 draws without advancing animations, timers and
+    // effects and removes nothing; timeSound lets the time display warn;
+    // systemText draws the direct-play or test-play text. Besides drawing
+    // (through StageDrawPlayScreen) it finishes the dying player and removes
+    // characters whose dying has ended, so the headless build runs it too.
+    void DrawPlayScreen(int full, int frozen, int timeSound, int systemText);
+    // -- end --
+    // A cleared stage's score, time, hit points and extra lives added to the
+    // totals of the progress.
+    void AddStageTotals();
+    // The linked stage after this one in the area, by name; false at the end.
+    bool GetLinkedStageName(std::string& name, int area);
+    bool IsLastLinkedStage(int area);
+    // The next screen after a cleared stage.
+    int StageClearProcess();
+    void EnterRanking();
 };
 
 // The stage-play screen while it exists, else null. Written by the game

@@ -21,7 +21,7 @@ void RequestStageBgm(int n, int loop)
 
 } // namespace
 
-STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, nullptr, DDResetVertexColor};
+STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, nullptr, DDResetVertexColor, nullptr};
 #else
 STAGESERVICES StageServices = {};
 #endif
@@ -49,4 +49,9 @@ void StageRunPauseLoop(int handshake)
 void StageResetBlending()
 {
     if (StageServices.lpResetBlending) StageServices.lpResetBlending();
+}
+
+void StageDrawPlayScreen(int full, int frozen, int timeSound, int systemText)
+{
+    if (StageServices.lpDrawPlayScreen) StageServices.lpDrawPlayScreen(full, frozen, timeSound, systemText);
 }

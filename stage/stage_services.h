@@ -20,6 +20,9 @@ struct STAGESERVICES {
     void (*lpRunPauseLoop)(int handshake);
     // Later blits are drawn opaque again (the screen effect that blended has gone).
     void (*lpResetBlending)();
+    // Draws the play screen's pixels into the back buffer (the headless
+    // build draws nothing); the arguments are cStageScene::DrawPlayScreen's.
+    void (*lpDrawPlayScreen)(int full, int frozen, int timeSound, int systemText);
 };
 
 extern STAGESERVICES StageServices;
@@ -30,3 +33,4 @@ void StagePlayUserSE(int n);
 void StageRequestBgm(int n, int loop);
 void StageRunPauseLoop(int handshake);
 void StageResetBlending();
+void StageDrawPlayScreen(int full, int frozen, int timeSound, int systemText);
