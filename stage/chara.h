@@ -302,15 +302,6 @@ public:
     void RemoveOverlaysByKey(int key);
     void StopOverlaysByKey(int key);
     void ResumeOverlaysByKey(int key);
-
-    // -- blocks --
-    // The block character being ridden: its creator reference and its
-    // rectangle (left, top, right, bottom) as last seen. The contact pass
-    // keeps them; riding carries the rider by how far that rectangle moved.
-    int32_t m_nRideRef = 0;
-    double m_RideRect[4] = {};
-    // Fires one of the character's block events (shown to lpTriggerWatch).
-    void BlockTrigger(int trigger) { Trigger(trigger); }
 };
 
 enum { LRUD_LEFT = 0, LRUD_RIGHT = 1, LRUD_UP = 2, LRUD_DOWN = 3 };
