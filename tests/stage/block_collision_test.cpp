@@ -246,6 +246,10 @@ TEST(BlockCollision, FloorSearchesPreferTheStrongerThenTheMiddleCell)
     body.SetPosition(Px(2) - 6, Px(4) - 29);
     EXPECT_EQ(FindFloorCell(body).block, &Cell(2, 4));
     EXPECT_EQ(FindStrongestCorner(body).kind, BLOCK_SOLID);
+    // Equally near the middle, the first point found wins.
+    cNpc& even = Body(1, MOTION_GRAVITY, Px(2) - 10, Px(4) - 29, 21);
+    EXPECT_EQ(FindStrongestCellOnHLine(even, int(even.m_dLeft), int(even.m_dRight), int(even.m_dBottom)).block,
+              &Cell(1, 4));
     // A player-side body stands on that middle cell.
     cNpc& hero = Body(0, MOTION_GRAVITY, Px(2) - 6, Px(4) - 28);
     hero.m_dVy = 1;
@@ -526,6 +530,14 @@ TEST(BlockEffects, BounceNoJumpSpeedAndConveyors)
     p.m_dVx = 4;
     ApplyBlockEffect(p);
     EXPECT_EQ(p.m_dVx, 4);
+    // A player already rising is not pressed down.
+    s.StandOn(3, 3, 50);
+    ApplyBlockEffect(p);
+    p.m_lpFootBlock = nullptr;
+    p.m_dVy = -2;
+    ApplyBlockEffect(p);
+    EXPECT_EQ(p.m_nBlockEffectTime, 0);
+    EXPECT_EQ(p.m_dVy, -2);
 
     // Conveyors push by their speed (tenths of a pixel a frame) and stop an
     // added speed against them.
