@@ -302,6 +302,13 @@ public:
     void RemoveOverlaysByKey(int key);
     void StopOverlaysByKey(int key);
     void ResumeOverlaysByKey(int key);
+
+    // -- hits --
+    // The block character ridden (m_bRiding): its creator reference and its
+    // rectangle (left, top, right, bottom) as last seen, from which riding
+    // carries the rider along by the block character's own motion.
+    int32_t m_nRideRef = 0;
+    double m_RideRect[4] = {};
 };
 
 enum { LRUD_LEFT = 0, LRUD_RIGHT = 1, LRUD_UP = 2, LRUD_DOWN = 3 };

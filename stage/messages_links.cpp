@@ -1,10 +1,10 @@
 // What the game and display commands need of the characters, the flows and
 // the items, reached through their own code. Still stand-ins until the
-// drawing of the play screen and the block collision exist: the overlay of
-// the play-animation command, the screen tint and the blocked test, which do
-// nothing.
+// drawing of the play screen exists: the overlay of the play-animation
+// command and the screen tint, which do nothing.
 #include "stage/messages_links.h"
 
+#include "stage/block_collision.h"
 #include "stage/play_links.h"
 #include "stage/player.h"
 #include "stage/running_flow.h"
@@ -43,6 +43,6 @@ int RunPlayerItemCommands(cPlayer* player, const std::vector<cCommandData>& comm
     return player->RunItemCommands(commands);
 }
 
-bool IsCharaBlocked(cChara*) { return false; }
+bool IsCharaBlocked(cChara* chara) { return IsBlocked(*chara); }
 
 void SetScreenTint(cScreenTint&, const cCommandData&) {}
