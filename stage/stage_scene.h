@@ -219,6 +219,17 @@ public:
     bool TakePlayInput();
     void HandOver();
     int MenuMove(int items);
+    // The sub-loops (Windows; stage/sub_loops_draw.cpp), each run on its own
+    // thread with the scene as its argument. PauseLoop serves m_Wait: 0 when
+    // the quit flag was already set on entry, else 1. RankingLoop shows the
+    // ranking board until the confirm button; 1.
+    static int PauseLoop(cStageScene* scene);
+    static int RankingLoop(cStageScene* scene);
+    // One frame of the wait in m_Wait, given whether the confirm button is
+    // down now and was down the frame before: 1 when the wait ends (its
+    // sound played, m_bHoldButtons set for a button wait), else 0 and the
+    // frame is drawn.
+    int StepWait(int confirmNow, int confirmBefore);
 };
 
 // The stage-play screen while it exists, else null. Written by the game
