@@ -456,15 +456,21 @@ namespace {
 struct EffectStage {
     StageHarness h;
     std::vector<int> sounds;
+    std::vector<int> userSounds;
     static EffectStage* Current;
     explicit EffectStage(int level) : h(Stage(level))
     {
         Current = this;
         StageServices.lpPlaySE = [](int n) { Current->sounds.push_back(n); };
+        StageServices.lpPlayUserSE = [](int n) { Current->userSounds.push_back(n); };
         Player.emplace_back();
         Player[P1].Setup(0, HarnessCharaDef(0, 10), 0, 0);
     }
-    ~EffectStage() { StageServices.lpPlaySE = nullptr; }
+    ~EffectStage()
+    {
+        StageServices.lpPlaySE = nullptr;
+        StageServices.lpPlayUserSE = nullptr;
+    }
     static HarnessStage Stage(int level)
     {
         HarnessStage stage = SmallStage({".....", ".....", ".....", ".....", "#####"});
@@ -574,14 +580,22 @@ TEST(BlockEffects, TheBlockItemComesOncePerSecondAndAgainOnAnotherBlock)
 {
     EffectStage s(1);
     cPlayer& p = s.Hero();
+    // Item 2 is heard as user sound 5 when it is applied; item 1 clears the stage.
     StageData.m_Items.assign(3, cItemData{});
-    StageData.m_Items[2].m_sGraphic = 1;
+    for (cItemData& item : StageData.m_Items) {
+        item.m_sGraphic = 1;
+        item.m_bPopUp = 0;
+    }
+    StageData.m_Items[2].m_sSound = 5;
+    StageData.m_Items[1].m_Commands = {FlowCommand(2, 0)};
     for (int column : {0, 1}) {
         Cell(column, 4).m_cItemSource = 2;
         Cell(column, 4).m_sItemIndex = 2;
     }
     Cell(2, 4).m_cItemSource = 2;
     Cell(2, 4).m_sItemIndex = 7;    // not in the palette
+    Cell(3, 4).m_cItemSource = 2;
+    Cell(3, 4).m_sItemIndex = 1;
     p.m_bInAir = 0;
     p.m_dVy = 0;
     // Standing on block 0: the item comes, then one second of cool-down.
@@ -591,17 +605,21 @@ TEST(BlockEffects, TheBlockItemComesOncePerSecondAndAgainOnAnotherBlock)
         return ApplyBlockItem(p);
     };
     ASSERT_EQ(stand(0), 0);
+    EXPECT_EQ(s.userSounds, std::vector<int>{5});
     EXPECT_EQ(p.m_nBlockItemCooldown, 59);
     for (int i = 0; i < 58; ++i) stand(0);
     EXPECT_EQ(p.m_nBlockItemCooldown, 1);
     EXPECT_EQ(p.m_dVy, 0);
+    EXPECT_EQ(s.userSounds.size(), 1u);
     // Stepping onto the next item block ends the cool-down; its item comes
     // in the next sub-step.
     stand(1);
     EXPECT_EQ(p.m_nBlockItemCooldown, 0);
     EXPECT_EQ(p.m_dVy, 1.0);
+    EXPECT_EQ(s.userSounds.size(), 1u);
     stand(1);
     EXPECT_EQ(p.m_nBlockItemCooldown, 59);
+    EXPECT_EQ(s.userSounds.size(), 2u);
     // Leaving the ground ends it at once.
     p.m_bInAir = 1;
     stand(1);
@@ -610,5 +628,9 @@ TEST(BlockEffects, TheBlockItemComesOncePerSecondAndAgainOnAnotherBlock)
     p.m_bInAir = 0;
     stand(2);
     stand(2);
+    EXPECT_EQ(p.m_nBlockItemCooldown, 0);
+    EXPECT_EQ(s.userSounds.size(), 2u);
+    // An item that ends the stage gives its outcome at once.
+    EXPECT_EQ(stand(3), 1);
     EXPECT_EQ(p.m_nBlockItemCooldown, 0);
 }
