@@ -309,6 +309,10 @@ public:
     // carries the rider along by the block character's own motion.
     int32_t m_nRideRef = 0;
     double m_RideRect[4] = {};
+
+    // -- blocks --
+    // Fires one of the character's block events (shown to lpTriggerWatch).
+    void BlockTrigger(int trigger) { Trigger(trigger); }
 };
 
 enum { LRUD_LEFT = 0, LRUD_RIGHT = 1, LRUD_UP = 2, LRUD_DOWN = 3 };
