@@ -7,7 +7,7 @@
 #include "stage/hits.h"
 #include "stage/stage_scene.h"
 #include "stage/stage_services.h"
-#include "stage/stage_setup.h"
+#include "stage/stage_shell.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void Goal()
     scene->m_RankPos.assign(RANKING_GENRES, -1);
     scene->m_RankValue.resize(RANKING_GENRES, 0);
 
-    const STAGESETUPMODE& mode = StageSetupMode;
+    const STAGEMODES& mode = StageModes;
     bool ranked = mode.bDirectPlay || (mode.bRankingOn && scene->IsLastLinkedStage(scene->m_nNextLinkedStage));
     if (!ranked) return;
     const int values[RANKING_GENRES] = {GameProgress.m_nTotalScore, GameProgress.m_nTotalTimeLeft,

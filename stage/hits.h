@@ -15,8 +15,9 @@ class cPlayer;
 int CheckDefeats();
 // The hit passes between the layers of characters and shots.
 int ResolveCharacterHits(std::list<cNpc>& list);
-// Bodies against block characters and others: 0, or 2 when the character is
-// crushed.
+// A body against the block characters: pushed out, landing on and riding
+// them; 0, or 2 when it is crushed (or, flying with block mode 2, touches
+// one).
 int CollideWithCharacters(cChara& chara, std::list<cNpc>& list);
 // The items the player touches.
 int PickUpItems(cPlayer& player);

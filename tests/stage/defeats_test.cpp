@@ -10,7 +10,7 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_setup.h"
+#include "stage/stage_shell.h"
 #include "tests/stage/harness_hits.h"
 #include "tests/stage/stage_harness.h"
 
@@ -131,16 +131,16 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
         {0, 1, 0, true, {0, -1, -1, 1, -1}, 1},   // not linked: the last of its chain
         {1, 0, 1, true, {-1, -1, -1, -1, -1}, 0},
     };
-    const STAGESETUPMODE savedMode = StageSetupMode;
-    const auto savedModes = SystemData.m_ModeSettings;
+    const STAGEMODES savedModes = StageModes;
+    const auto savedSettings = SystemData.m_ModeSettings;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.directPlay << c.rankingOn << c.testPlay);
         DefeatStage stage;
-        StageSetupMode = STAGESETUPMODE();
-        StageSetupMode.bDirectPlay = c.directPlay;
-        StageSetupMode.bRankingOn = c.rankingOn;
-        StageSetupMode.bTestPlay = c.testPlay;
-        StageSetupMode.nPlayMode = 2;
+        StageModes = STAGEMODES();
+        StageModes.bDirectPlay = c.directPlay;
+        StageModes.bRankingOn = c.rankingOn;
+        StageModes.bTestPlay = c.testPlay;
+        StageModes.nPlayMode = 2;
         SystemData.m_ModeSettings.assign(3, cModeSetting());
         SystemData.m_ModeSettings[2].m_Genres = {1, 1, 0, 1, 1};
         StageData.m_RankList = {1, 0, 1, 1, 0};
@@ -167,6 +167,6 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
                                       GameProgress.m_nTotalSp};
         EXPECT_EQ(lpStageScene->m_RankValue, c.valuesTaken ? totals : std::vector<int>(5, 0));
     }
-    StageSetupMode = savedMode;
-    SystemData.m_ModeSettings = savedModes;
+    StageModes = savedModes;
+    SystemData.m_ModeSettings = savedSettings;
 }
