@@ -42,7 +42,6 @@ void ReadModes(STAGEMODES& modes)
     modes.bDirectPlay = bDirectPlay;
     modes.bTestPlay = bFromEditor;
     modes.nPreviousScene = SceneManager.m_nPreviousScene;
-    modes.nNextScene = SceneManager.m_nNextScene;
     StageSetupMode.lpNewSeed = NewSeed;
     lpStageSetupShell = SetUpShell;
 }
