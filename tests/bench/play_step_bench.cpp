@@ -53,7 +53,14 @@ int main()
         floor.m_sCellY = 29;
         StageData.m_PlacedBlocks.push_back(floor);
     }
+    // Shots stay wherever they are, in view or not.
+    for (int edge : {3, 4}) {
+        cScreenEdgeData& e = StageData.m_ScreenEdges[edge];
+        e.m_bLeft = e.m_bRight = e.m_bTop = e.m_bBottom = 0;
+    }
     CopyPlaySettings(PlayStageData, StageData);
+    // No window: the states run without the shell's fades, input and images.
+    StageShell = STAGESHELL();
     StageModes.nPlayMode = 2;
     StageModes.nStartKind = 3;
     SystemData.m_bReplay = 1;
@@ -81,9 +88,13 @@ int main()
         }
         shot.m_nHitLayer = 3 + i % 2;
         shot.m_nLife = 2147483647;
+        shot.m_bNoGravity = 1;
         scene.m_ShotLayers[static_cast<size_t>(shot.m_nHitLayer)].push_back(&shot);
     }
 
+    const size_t placedShots = scene.m_ShotList.size();
+    scene.Run();
+    std::printf("shots placed %zu, after a frame %zu\n", placedShots, scene.m_ShotList.size());
     const int frames = 600;
     const double start = BenchSeconds();
     for (int i = 0; i < frames; ++i) scene.Run();
