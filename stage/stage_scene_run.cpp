@@ -16,6 +16,8 @@
 #include "stage/stage_shell.h"
 
 void DrawStagePicture(int picture, int value);
+// The stage-play screen's images (all: the whole set; 0: the backgrounds); 0 on failure.
+int LoadStageImages(int all);
 void DrawStageMenu(int firstText, int count, int cursor, int widthCount);
 
 namespace {
@@ -42,7 +44,6 @@ void ReadModes(STAGEMODES& modes)
     modes.bDirectPlay = bDirectPlay;
     modes.bTestPlay = bFromEditor;
     modes.nPreviousScene = SceneManager.m_nPreviousScene;
-    modes.nNextScene = SceneManager.m_nNextScene;
     StageSetupMode.lpNewSeed = NewSeed;
     lpStageSetupShell = SetUpShell;
 }
@@ -108,6 +109,20 @@ int StartStageFile(const char* path)
 
 } // namespace
 
-STAGESHELL StageShell = {ReadModes,  HandOver, ReadInput,      WriteInput, RecordInput,      MenuInput,
-                         KeyDown,    nullptr,  FadeIn,         FadeOut,    FillBlank,        StartStageFile,
-                         CountEvery, DrawStagePicture, DrawStageMenu};
+STAGESHELL StageShell = {
+    .lpReadModes = ReadModes,
+    .lpHandOver = HandOver,
+    .lpReadInput = ReadInput,
+    .lpWriteInput = WriteInput,
+    .lpRecordInput = RecordInput,
+    .lpMenuInput = MenuInput,
+    .lpKeyDown = KeyDown,
+    .lpLoadImages = LoadStageImages,
+    .lpFadeIn = FadeIn,
+    .lpFadeOut = FadeOut,
+    .lpFillBlank = FillBlank,
+    .lpStartStageFile = StartStageFile,
+    .lpCountEvery = CountEvery,
+    .lpDrawPicture = DrawStagePicture,
+    .lpDrawMenu = DrawStageMenu,
+};

@@ -18,7 +18,9 @@ struct STAGEMODES {
     int bDirectPlay = 0;     // start-up plays a named stage file
     int bTestPlay = 0;       // the editor started the runtime
     int nPreviousScene = 0;  // the screen that ran before this one
-    int nNextScene = 0;      // taken when this screen has faded out
+    // Taken when this screen has faded out; written by the state that
+    // starts the fade-out, and only then.
+    int nNextScene = 0;
 };
 
 // The states' own pictures over the play screen.
@@ -34,8 +36,8 @@ enum {
 };
 
 struct STAGESHELL {
-    // Copies the scene manager's values into the modes (once a frame, before
-    // the state runs). Empty: the modes stay as they are.
+    // Copies the scene manager's values, but the next screen, into the modes
+    // (once a frame, before the state runs). Empty: the modes stay as they are.
     void (*lpReadModes)(STAGEMODES& modes);
     // The hand-over at the end of the fade-out: frame rate 60, the current
     // screen becomes modes.nNextScene, the previous one the stage. Empty: nothing.

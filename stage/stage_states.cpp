@@ -3,6 +3,7 @@
 // the halt of a stage that could not be set up. The Play state's frame is in
 // stage/play_step.cpp.
 #include <algorithm>
+#include <exception>
 
 #include "app/checked.h"
 #include "app/close_request.h"
@@ -79,6 +80,10 @@ void cStageScene::Run()
         } catch (const char* text) {
             TraceLog(text);
             PostCloseToMainWindow();
+        } catch (const std::exception& e) {
+            // A checked access to a stage without a hero, or memory running out.
+            TraceLog(e.what());
+            PostCloseToMainWindow();
         }
         m_nState = STAGE_FADEIN;
     }
@@ -93,7 +98,8 @@ void cStageScene::Run()
         return;
     }
     if (m_nState < 0 || m_nState > STAGE_FADEOUT) m_nState = STAGE_FADEIN;
-    (this->*m_StateTable[m_nState])();
+    const StateHandler handler = m_StateTable[m_nState];
+    (this->*handler)();
 }
 
 void cStageScene::Init()

@@ -5,31 +5,12 @@
 #include <cstdio>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <time.h>
-#endif
-
 #include "app/log.h"
+#include "tests/bench/bench_clock.h"
 #include "tests/records/sample_records.h"
 #include "tests/support/test_dir.h"
 
 namespace {
-
-double Seconds()
-{
-#ifdef _WIN32
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-#else
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec + ts.tv_nsec * 1e-9;
-#endif
-}
 
 double Median(std::vector<double> v)
 {
@@ -50,18 +31,18 @@ int main()
     cTreeData tree = MakeSampleTree(kRecords);
     std::vector<double> saves, loads;
     for (int round = 0; round < kRounds; ++round) {
-        double t0 = Seconds();
+        double t0 = BenchSeconds();
         if (tree.SaveFile("bench.dat") != 1) {
             std::printf("save failed\n");
             return 1;
         }
-        double t1 = Seconds();
+        double t1 = BenchSeconds();
         cTreeData read;
         if (read.LoadFile("bench.dat") != 1 || read.m_Nodes.size() != static_cast<size_t>(kRecords)) {
             std::printf("load failed\n");
             return 1;
         }
-        double t2 = Seconds();
+        double t2 = BenchSeconds();
         saves.push_back(t1 - t0);
         loads.push_back(t2 - t1);
     }

@@ -1,0 +1,458 @@
+// The stage-play screen stepped frame by frame through its real states and
+// play step, on stages built in memory and on the sample game's stages, with
+// the shell's part scripted by the test.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/game_progress.h"
+#include "files/replay.h"
+#include "files/stage_file.h"
+#include "files/system_data.h"
+#include "records/palette_data.h"
+#include "stage/play_links.h"
+#include "stage/random.h"
+#include "stage/stage_containers.h"
+#include "stage/stage_scene.h"
+#include "stage/stage_services.h"
+#include "stage/stage_setup.h"
+#include "stage/stage_shell.h"
+#include "tests/stage/stage_harness.h"
+#include "tools/sample/definitions.h"
+#include "tools/sample/stages.h"
+
+namespace {
+
+// What the scripted shell was given and was asked for.
+struct SCRIPT {
+    uint16_t wDirection = 0, wButtons = 0;
+    int bSpace = 0;
+    int bImagesFail = 0;
+    std::vector<int> Sounds;
+    std::vector<int> HandOvers;        // next scene of each hand-over
+    std::vector<std::string> Restarts; // stage files started afresh
+    std::vector<std::pair<uint16_t, uint16_t>> Written;
+};
+SCRIPT* lpScript = nullptr;
+
+STAGESHELL ScriptedShell()
+{
+    STAGESHELL shell = {};
+    shell.lpReadInput = [](uint16_t& d, uint16_t& b) {
+        d = lpScript->wDirection;
+        b = lpScript->wButtons;
+    };
+    shell.lpWriteInput = [](uint16_t d, uint16_t b, int) {
+        lpScript->wDirection = d;
+        lpScript->wButtons = b;
+        lpScript->Written.push_back({d, b});
+    };
+    shell.lpKeyDown = [](int key) { return key == STAGEKEY_PAUSE ? lpScript->bSpace : 0; };
+    shell.lpLoadImages = [](int) { return lpScript->bImagesFail ? 0 : 1; };
+    shell.lpHandOver = [](const STAGEMODES& modes) { lpScript->HandOvers.push_back(modes.nNextScene); };
+    shell.lpStartStageFile = [](const char* path) {
+        lpScript->Restarts.push_back(path);
+        return 1;
+    };
+    return shell;
+}
+
+cCharaData Placed(int control, int column, int row)
+{
+    cCharaData c;
+    c.m_cControl = static_cast<int8_t>(control);
+    c.m_sCellX = static_cast<int16_t>(column);
+    c.m_sCellY = static_cast<int16_t>(row);
+    c.m_nMaxHp = 5;
+    c.m_nItemLink = -1;
+    return c;
+}
+
+// The screen, the shell and the globals a play writes, put back at the end.
+class StagePlay : public ::testing::Test {
+protected:
+    StagePlay()
+        : m_SavedStage(StageData), m_SavedPlay(PlayStageData), m_SavedProgress(GameProgress),
+          m_SavedSystem(SystemData), m_SavedPalette(CommonPalette), m_SavedServices(StageServices),
+          m_SavedShell(StageShell), m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY), m_lpSavedScene(lpStageScene)
+    {
+        lpScript = &m_Script;
+        StageShell = ScriptedShell();
+        StageModes = STAGEMODES();
+        StageModes.nPlayMode = 2;
+        StageModes.nStartKind = 3;
+        StageModes.nNextScene = SCENE_STAGE;
+        StageServices = {};
+        StageServices.lpPlaySE = [](int n) { lpScript->Sounds.push_back(n); };
+        CommonPalette.m_Blocks.assign(2, cBlockData());
+        CommonPalette.m_Blocks[0].m_cCollision = BLOCK_PASSABLE;
+        StageData.Reset();
+        StageData.m_nWidth = 20;
+        StageData.m_nHeight = 15;
+        StageData.m_nObjectLimitX = StageData.m_nObjectLimitY = 2000;
+        StageData.m_nHitCheckLevel = 1;
+        StageData.m_PlacedCharas = {Placed(CHARA_PLAYER, 3, 5)};
+        StageData.m_PlacedCharas[0].m_cFlying = 1;
+        StageData.m_PlacedItems.clear();
+        StageData.m_PlacedBlocks.clear();
+        StageData.m_bStartBanner1 = StageData.m_bStartBanner2 = 0;
+        StageData.m_bTimeLimit = 0;
+        CopyPlaySettings(PlayStageData, StageData);
+        GameProgress.m_nLives = GameProgress.m_nStartLives = 3;
+        SystemData.m_bReplay = 1;
+        StageSetupMode.lpNewSeed = [] { return 12345u; };
+        PrepareEffectTables();
+        m_Scene = std::make_unique<cStageScene>();
+        lpStageScene = m_Scene.get();
+    }
+    ~StagePlay() override
+    {
+        m_Scene.reset();
+        Player.clear();
+        CharaList.clear();
+        ItemList.clear();
+        BlockMap.clear();
+        lpStageScene = m_lpSavedScene;
+        lpScrollX = m_lpSavedX;
+        lpScrollY = m_lpSavedY;
+        StageData = m_SavedStage;
+        PlayStageData = m_SavedPlay;
+        GameProgress = m_SavedProgress;
+        SystemData = m_SavedSystem;
+        CommonPalette = m_SavedPalette;
+        StageServices = m_SavedServices;
+        StageShell = m_SavedShell;
+        StageModes = STAGEMODES();
+        StageSetupMode = STAGESETUPMODE();
+        Replay.Clear();
+        LastReplay.Clear();
+        lpScript = nullptr;
+    }
+
+    cStageScene& Scene() { return *m_Scene; }
+    // Frames of the screen; the states each frame ended in.
+    std::vector<int> Frames(int n)
+    {
+        std::vector<int> states;
+        for (int i = 0; i < n; ++i) {
+            Scene().Run();
+            states.push_back(Scene().m_nState);
+        }
+        return states;
+    }
+    // Runs the screen until it plays (at most 400 frames).
+    void StartPlaying()
+    {
+        for (int i = 0; i < 400 && Scene().m_nState != STAGE_PLAY; ++i) Scene().Run();
+        ASSERT_EQ(Scene().m_nState, STAGE_PLAY);
+        ASSERT_EQ(Scene().m_bHalted, 0);
+    }
+    int Count(int sound) const { return static_cast<int>(std::count(m_Script.Sounds.begin(), m_Script.Sounds.end(), sound)); }
+
+    SCRIPT m_Script;
+
+private:
+    cStageData m_SavedStage, m_SavedPlay;
+    cGameProgress m_SavedProgress;
+    cSystemData m_SavedSystem;
+    cPaletteData m_SavedPalette;
+    STAGESERVICES m_SavedServices;
+    STAGESHELL m_SavedShell;
+    cScrollAxis* m_lpSavedX;
+    cScrollAxis* m_lpSavedY;
+    cStageScene* m_lpSavedScene;
+    std::unique_ptr<cStageScene> m_Scene;
+};
+
+// -- states --
+
+TEST_F(StagePlay, FadeInGoesToPlayAfterTheBannersThatTheStageShows)
+{
+    struct {
+        int banner1, banner2, startKind, readyFrames;
+    } cases[] = {
+        {0, 0, 3, 1},     // no banner: one frame of Ready
+        {1, 0, 3, 80},    // the stage banner shows 79 frames
+        {1, 1, 3, 159},   // then the start banner 79 more
+        {1, 1, 4, 80},    // replay playback: only the replay banner
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.readyFrames);
+        StageData.m_bStartBanner1 = c.banner1;
+        StageData.m_bStartBanner2 = c.banner2;
+        CopyPlaySettings(PlayStageData, StageData);
+        StageModes.nStartKind = c.startKind;
+        if (c.startKind == 4) Replay.RecordFrame(0, 0);
+        Scene().m_nState = -1;
+        // The first frame fades in; Ready runs readyFrames frames.
+        std::vector<int> states = Frames(c.readyFrames + 1);
+        EXPECT_EQ(states.front(), STAGE_READY);
+        EXPECT_EQ(states[static_cast<size_t>(c.readyFrames) - 1], STAGE_READY);
+        EXPECT_EQ(states.back(), STAGE_PLAY);
+    }
+}
+
+TEST_F(StagePlay, ThePauseKeyOpensTheMenuAndCancelResumesWithTheButtonsHeld)
+{
+    StartPlaying();
+    m_Script.bSpace = 1;
+    Frames(1);
+    EXPECT_EQ(Scene().m_nState, STAGE_PAUSEMENU);
+    EXPECT_EQ(Scene().m_nSavedState, STAGE_PLAY);
+    EXPECT_EQ(Count(4), 1);
+    m_Script.bSpace = 0;
+    Frames(1);
+    EXPECT_EQ(Scene().m_nCursor, 1);
+    m_Script.wButtons = 2;
+    Frames(1);
+    EXPECT_EQ(Scene().m_nState, STAGE_PLAY);
+    EXPECT_EQ(Scene().m_bHoldButtons, 1);
+    // The cancel button still held reads as released until it is let go.
+    const int frames = Scene().m_nFrame;
+    Frames(1);
+    EXPECT_EQ(Scene().m_nFrame, frames + 1);
+    EXPECT_EQ(m_Script.wButtons, 0);
+    m_Script.wButtons = 0;
+    Frames(1);
+    EXPECT_EQ(Scene().m_bHoldButtons, 0);
+}
+
+// A stage that cannot be set up never plays: the screen only fills and
+// waits for a button, then leaves for the title (direct play: the program closes).
+TEST_F(StagePlay, AFailedSetUpHaltsUntilThePlayerLeaves)
+{
+    for (int cause : {0, 1}) {
+        SCOPED_TRACE(cause);
+        m_Script = SCRIPT();
+        if (cause == 0) m_Script.bImagesFail = 1;
+        else StageData.m_PlacedCharas.clear();
+        Scene().m_nState = -1;
+        std::vector<int> states = Frames(5);
+        EXPECT_EQ(Scene().m_bHalted, 1);
+        EXPECT_EQ(states, std::vector<int>(5, STAGE_FADEIN));
+        EXPECT_EQ(Scene().m_nFrame, 0);
+        EXPECT_TRUE(m_Script.HandOvers.empty());
+        m_Script.wButtons = 1;
+        Frames(1);
+        EXPECT_EQ(m_Script.HandOvers, std::vector<int>{SCENE_TITLE});
+        EXPECT_EQ(Scene().m_nState, -1);
+        StageData.m_PlacedCharas = {Placed(CHARA_PLAYER, 3, 5)};
+    }
+    StageModes.bDirectPlay = 1;
+    m_Script = SCRIPT();
+    m_Script.bImagesFail = 1;
+    Frames(2);
+    m_Script.wButtons = 1;
+    Frames(3);
+    EXPECT_TRUE(m_Script.HandOvers.empty());
+}
+
+// A quit request is served before any state runs, so a fade-out that would
+// hand the screen over does not.
+TEST_F(StagePlay, AQuitRequestStopsEveryState)
+{
+    StartPlaying();
+    Scene().m_nState = STAGE_FADEOUT;
+    Scene().m_bQuit = 1;
+    Frames(3);
+    EXPECT_EQ(Scene().m_nState, STAGE_FADEOUT);
+    EXPECT_TRUE(m_Script.HandOvers.empty());
+    Scene().m_bQuit = 0;
+    Frames(1);
+    EXPECT_EQ(m_Script.HandOvers, std::vector<int>{SCENE_STAGE});
+}
+
+// A stage file is read again at the fade-out only when play goes on with the stage.
+TEST_F(StagePlay, TheFadeOutRestartsAStageFileOnlyForTheStage)
+{
+    StageData.m_sPath = "data/stg4/a.stg4_000";
+    for (int next : {SCENE_TITLE, SCENE_STAGE}) {
+        m_Script.Restarts.clear();
+        StageModes.nNextScene = next;
+        Scene().m_nState = STAGE_FADEOUT;
+        Frames(1);
+        EXPECT_EQ(m_Script.Restarts.size(), next == SCENE_STAGE ? 1u : 0u) << next;
+        EXPECT_EQ(Scene().m_nState, -1);
+    }
+}
+
+TEST_F(StagePlay, DeathsTakeLivesUntilGameOverAndNeverInDirectPlay)
+{
+    StartPlaying();
+    GameProgress.m_nLives = 1;
+    Scene().EndPlayerDeath();
+    EXPECT_EQ(Scene().m_nState, STAGE_READY);
+    EXPECT_EQ(GameProgress.m_nLives, 0);
+    Scene().EndPlayerDeath();
+    EXPECT_EQ(Scene().m_nState, STAGE_GAMEOVER);
+    GameProgress.m_nLives = 0;
+    StageModes.bDirectPlay = 1;
+    Scene().EndPlayerDeath();
+    EXPECT_EQ(Scene().m_nState, STAGE_READY);
+}
+
+// -- the play step --
+
+TEST_F(StagePlay, TimeUpKillsThePlayerOnce)
+{
+    StageData.m_bTimeLimit = 1;
+    StageData.m_nTimeLimit = 2;
+    CopyPlaySettings(PlayStageData, StageData);
+    StartPlaying();
+    EXPECT_EQ(Scene().m_nTime, 2);
+    Frames(119);
+    EXPECT_EQ(Scene().m_nTime, 1);
+    EXPECT_EQ(Player[P1].m_bDead, 0);
+    Frames(1);
+    EXPECT_EQ(Scene().m_nTime, 0);
+    EXPECT_EQ(Player[P1].m_bDead, 1);
+    Frames(200);
+    EXPECT_EQ(Count(8), 1);
+}
+
+TEST_F(StagePlay, OutOfRangeRemovalRunsOnlyInTheFirstSubStep)
+{
+    StageData.m_nWidth = 60;
+    StageData.m_ScreenEdges[0].m_bRight = 1;
+    StageData.m_ScreenEdges[2].m_bRight = 1;
+    StageData.m_PlacedCharas.push_back(Placed(CHARA_COMPUTER, 5, 5));
+    StageData.m_PlacedCharas.back().m_cFlying = 1;
+    StageData.m_PlacedCharas.back().m_cRange = RANGE_EVERYWHERE;
+    cItemData item;
+    item.m_sCellX = 5;
+    item.m_sCellY = 5;
+    StageData.m_PlacedItems = {item};
+    StageData.m_nHitCheckLevel = 4;
+    CopyPlaySettings(PlayStageData, StageData);
+    StartPlaying();
+    ASSERT_EQ(CharaList.size(), 1u);
+    ASSERT_EQ(ItemList.size(), 1u);
+    // Cell 45, right of the view: out of a range with no margin.
+    const double right = StageHarness::CellPixel(45);
+    for (int subStep : {2, 1}) {
+        SCOPED_TRACE(subStep);
+        CharaList.front().SetPosition(right, CharaList.front().m_dTop);
+        ItemList.front().SetPosition(right, ItemList.front().m_dTop);
+        EXPECT_FALSE(Scene().RunSubStep(subStep));
+        EXPECT_EQ(CharaList.size(), subStep == 1 ? 0u : 1u);
+        EXPECT_EQ(ItemList.size(), subStep == 1 ? 0u : 1u);
+    }
+}
+
+// A character whose life runs out is gone in the sub-step in which its count
+// falls below 0, before anything acts; an unlimited one stays.
+TEST_F(StagePlay, ALifeCountdownRemovesTheCharacterBeforeItActs)
+{
+    for (int i = 0; i < 3; ++i) {
+        StageData.m_PlacedCharas.push_back(Placed(CHARA_COMPUTER, 6 + i, 5));
+        StageData.m_PlacedCharas.back().m_cFlying = 1;
+    }
+    CopyPlaySettings(PlayStageData, StageData);
+    StartPlaying();
+    ASSERT_EQ(CharaList.size(), 3u);
+    auto it = CharaList.begin();
+    (it++)->m_nLife = 0;
+    (it++)->m_nLife = 1;
+    it->m_nLife = INT_MAX;
+    const double top = CharaList.front().m_dTop;
+    Scene().RunSubStep(1);
+    ASSERT_EQ(CharaList.size(), 2u);
+    EXPECT_EQ(CharaList.front().m_nLife, 0);
+    EXPECT_EQ(CharaList.front().m_dTop, top);
+    Scene().RunSubStep(2);
+    ASSERT_EQ(CharaList.size(), 1u);
+    EXPECT_EQ(CharaList.front().m_nLife, INT_MAX);
+}
+
+// -- replays and repeatability --
+
+// A snapshot of what play changes, to compare two runs frame by frame.
+std::string Snapshot()
+{
+    std::string s;
+    auto add = [&s](const cStageObject& o) {
+        s += std::to_string(o.m_dLeft) + "," + std::to_string(o.m_dTop) + "," + std::to_string(o.m_dVx) + "," +
+             std::to_string(o.m_dVy) + ";";
+    };
+    for (const cPlayer& p : Player) {
+        add(p);
+        s += std::to_string(p.m_nHp) + "," + std::to_string(p.m_bDead) + "|";
+    }
+    for (const cNpc& c : CharaList) {
+        add(c);
+        s += std::to_string(c.m_nHp) + "," + std::to_string(c.m_bActive) + "|";
+    }
+    for (const cItem& i : ItemList) add(i);
+    s += "shots " + std::to_string(lpStageScene->m_ShotList.size());
+    for (const cShot& shot : lpStageScene->m_ShotList) add(shot);
+    s += " time " + std::to_string(lpStageScene->m_nTime) + " score " + std::to_string(GameProgress.m_nScore);
+    s += " rand " + std::to_string(GameRand());
+    return s;
+}
+
+// The input of frame f of a scripted play: walking, turning, jumping, firing.
+void ScriptInput(int f)
+{
+    lpScript->wDirection = static_cast<uint16_t>((f / 40) % 3 == 0 ? 2 : (f / 40) % 3 == 1 ? 1 : 0);
+    lpScript->wButtons = static_cast<uint16_t>((f % 25) < 5 ? 1 : (f % 31) < 3 ? 2 : 0);
+}
+
+TEST_F(StagePlay, TheSameInputAndSeedGiveTheSameStateEveryFrameAndTheReplayRepeatsIt)
+{
+    UseSampleDatabaseCounts();
+    CommonPalette = MakeCommonPalette();
+    std::vector<cStageFile> stages = MakeStages(CommonPalette);
+    ASSERT_FALSE(stages.empty());
+    StageData = stages.front().Stage;
+    CopyPlaySettings(PlayStageData, StageData);
+    const int frames = 300;
+    auto play = [&](int startKind) {
+        std::vector<std::string> shots;
+        StageModes.nStartKind = startKind;
+        Scene().m_nState = -1;
+        StartPlaying();
+        for (int f = 0; f < frames; ++f) {
+            ScriptInput(f);
+            if (startKind == 4) m_Script.wDirection = m_Script.wButtons = 0;
+            Scene().Run();
+            if (Scene().m_nState != STAGE_PLAY) break;
+            shots.push_back(Snapshot());
+        }
+        return shots;
+    };
+    const std::vector<std::string> first = play(3);
+    const cReplay recorded = Replay;
+    const std::vector<std::string> second = play(3);
+    ASSERT_EQ(first.size(), static_cast<size_t>(frames));
+    EXPECT_EQ(first, second);
+    // Played back from the recording: the same frames, whatever is pressed now.
+    Replay = recorded;
+    Replay.Rewind();
+    const std::vector<std::string> replayed = play(4);
+    EXPECT_EQ(replayed, first);
+}
+
+// When a played-back replay runs out, the stage starts again from its start.
+TEST_F(StagePlay, TheEndOfAPlayedBackReplayRestartsTheStage)
+{
+    StageModes.nStartKind = 4;
+    Replay.Clear();
+    for (int i = 0; i < 5; ++i) Replay.RecordFrame(2, 0);
+    Replay.m_nSeed = 99;
+    StartPlaying();
+    EXPECT_EQ(Scene().m_nRandomSeed, 99);
+    Frames(5);
+    EXPECT_EQ(Scene().m_nState, STAGE_PLAY);
+    EXPECT_EQ(Scene().m_nFrame, 5);
+    Frames(1);
+    EXPECT_EQ(Scene().m_nState, STAGE_READY);
+    EXPECT_EQ(Scene().m_nFrame, 0);
+    EXPECT_EQ(Scene().m_nRandomSeed, 99);
+    EXPECT_EQ(m_Script.Written.back(), std::make_pair(uint16_t{2}, uint16_t{0}));
+}
+
+} // namespace
