@@ -1,8 +1,12 @@
 #pragma once
 // The thin wrapper through which the runtime starts, joins, suspends, resumes
 // and stops its worker threads. Each object owns its thread handle: it cannot
-// be copied, and only the thread that started it joins or ends it.
+// be copied, and only the thread that started it closes the handle (in Wait,
+// or in Exit when it ends the thread itself). Another thread may end it at
+// shut-down with Exit, which then leaves the handle to its starter.
 #include <windows.h>
+
+#include <atomic>
 
 class cThread {
 public:
@@ -25,7 +29,10 @@ public:
     bool Resume();
     // Resumes the thread fully, asks it to quit with WM_QUIT, waits for it and
     // ends it by force (TerminateThread) after 200 rounds of 1 ms and at least
-    // five seconds, serving the messages sent to the calling thread meanwhile. A thread
+    // five seconds, serving the messages sent to the calling thread meanwhile;
+    // called by a thread other than the starter, it closes only its own
+    // duplicate of the handle, as the starter (waiting in Wait) closes the
+    // handle once the thread has ended. A thread
     // ended by force runs no destructors and releases no lock it holds: the
     // report and trace logs' lock among them, so a thread that is still
     // writing a log line when it is ended leaves the logs locked. The force
@@ -36,7 +43,15 @@ public:
     bool PostStartMessage(bool sleepBetweenTries);
 
     unsigned m_nThreadId = 0;
-    HANDLE m_hThread = nullptr;
+    // Written by the starter; read by the window thread at shut-down.
+    std::atomic<HANDLE> m_hThread{nullptr};
+    // The thread that started the thread, the one that closes its handle.
+    std::atomic<DWORD> m_nStarterId{0};
+
+private:
+    // Ends the thread behind handle (WM_QUIT, then by force), which the
+    // caller owns.
+    void EndThread(HANDLE handle);
 };
 
 extern cThread thGame;

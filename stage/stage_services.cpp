@@ -8,6 +8,7 @@
 #include "app/sound.h"
 #include "files/game_progress.h"
 #include "gfx/render_state.h"
+#include "scenes/sub_loops.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void RequestStageBgm(int n, int loop)
 
 } // namespace
 
-STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, nullptr, DDResetVertexColor, nullptr};
+STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, StartPauseLoop, DDResetVertexColor, nullptr};
 #else
 STAGESERVICES StageServices = {};
 #endif

@@ -174,3 +174,47 @@ TEST_F(ReplayTest, DamagedFilesChangeNothing)
 }
 
 } // namespace
+
+namespace {
+
+// Long random inputs, with runs of every length, recorded, saved, read back
+// and played: the same words frame by frame, then the end.
+TEST_F(ReplayTest, RandomInputsRoundTripThroughAFile)
+{
+    uint32_t state = 99;
+    auto next = [&state](uint32_t range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) % range;
+    };
+    std::vector<Frame> frames;
+    Frame current{0, 0};
+    for (int i = 0; i < 5000; ++i) {
+        if (next(4) == 0) current.first = static_cast<uint16_t>(next(16));
+        if (next(7) == 0) current.second = static_cast<uint16_t>(next(256) | (next(2) << 15));
+        frames.push_back(current);
+    }
+    cReplay recorded;
+    recorded.m_nSeed = -42;
+    for (const Frame& f : frames) recorded.RecordFrame(f.first, f.second);
+    // The stage and progress of a typed file carry the recording.
+    cGameProgress fresh;
+    ASSERT_TRUE(WriteFileBytes("typed.rpl4_708",
+                               TypedReplayFile(708, StageFixture::Full().Stored(), kStreams, SavedBody(fresh))));
+    cReplay typed;
+    cStageData stage, play;
+    cGameProgress progress;
+    ASSERT_EQ(LoadReplayFile(typed, "typed.rpl4_708", stage, play, progress), 1);
+    ASSERT_EQ(SaveReplayFile(recorded, "random.rpl4_708", stage, play, progress), 1);
+
+    cReplay loaded;
+    cStageData stage2, play2;
+    cGameProgress progress2;
+    ASSERT_EQ(LoadReplayFile(loaded, "random.rpl4_708", stage2, play2, progress2), 1);
+    EXPECT_EQ(loaded.m_nSeed, -42);
+    std::vector<Frame> played;
+    Frame f;
+    while (loaded.PlayFrame(f.first, f.second) == 0) played.push_back(f);
+    EXPECT_EQ(played, frames);
+}
+
+} // namespace

@@ -3,6 +3,10 @@
 // replay keys and the frame of a wait.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <string>
 #include <vector>
 
@@ -48,6 +52,11 @@ protected:
           m_Map(WorldMap, WorldMap), m_Stage(StageData, StageData), m_Version(nDataVersion, DATA_VERSION)
     {
         lpCalls = &m_Calls;
+#ifdef _WIN32
+        // The user folders the saves go to (a plain name with backslashes elsewhere).
+        for (const char* folder : {"user_data", "user_data\\challenge", "user_data\\free"})
+            CreateDirectoryA(folder, nullptr);
+#endif
         StageServices.lpPlaySE = [](int n) { lpCalls->sounds.push_back(n); };
         StageServices.lpRunPauseLoop = [](int handshake) {
             cStageScene& scene = *lpStageScene;
