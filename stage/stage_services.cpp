@@ -8,6 +8,7 @@
 #include "app/sound.h"
 #include "files/game_progress.h"
 #include "gfx/render_state.h"
+#include "stage/play_screen_draw.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void RequestStageBgm(int n, int loop)
 
 } // namespace
 
-STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, nullptr, DDResetVertexColor, nullptr};
+STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, nullptr, DDResetVertexColor, &GfxPainter};
 #else
 STAGESERVICES StageServices = {};
 #endif
@@ -49,9 +50,4 @@ void StageRunPauseLoop(int handshake)
 void StageResetBlending()
 {
     if (StageServices.lpResetBlending) StageServices.lpResetBlending();
-}
-
-void StageDrawPlayScreen(int full, int frozen, int timeSound, int systemText)
-{
-    if (StageServices.lpDrawPlayScreen) StageServices.lpDrawPlayScreen(full, frozen, timeSound, systemText);
 }
