@@ -62,24 +62,25 @@ int cStageScene::DrawCharacter(cNpc& chara, int frozen)
 {
     cPlayScreenPainter* p = ScreenPainter();
     if (chara.m_bDead) {
-        chara.cStageObject::UpdateScreenPos();
+        chara.UpdateScreenPos();
         return chara.DrawDead(p, frozen);
     }
     if (!chara.IsOnScreen()) {
         if (chara.m_bAppeared) {
-            chara.cStageObject::UpdateScreenPos();
+            chara.UpdateScreenPos();
             chara.CurrentFrame(frozen);
             chara.RunCharaEffect(frozen);
         }
         return 0;
     }
     if (chara.m_Def.m_bTransparent) {
-        chara.cStageObject::UpdateScreenPos();
+        chara.UpdateScreenPos();
         chara.CurrentFrame(frozen);
         chara.RunCharaEffect(frozen);
         chara.DrawGauges(p);
         return 0;
     }
+    chara.UpdateScreenPos();
     chara.Draw(p, frozen);
     chara.DrawGauges(p);
     if (p) p->NpcIcon(chara);

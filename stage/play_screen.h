@@ -55,6 +55,8 @@ public:
     // How the display tints (TINT_*), and the tint at level in the colour.
     virtual int TintMode() = 0;
     virtual void Tint(int level, int red, int green, int blue) = 0;
+    // The picture and message surfaces released between stages.
+    virtual void ReleaseStageSurfaces() = 0;
     // The sight mask's surfaces for player 1's sight range and shape.
     virtual void CreateWorkSurfaces(int mask, int window, int sight, int shape) = 0;
 };

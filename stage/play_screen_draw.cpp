@@ -429,6 +429,11 @@ public:
                        static_cast<BYTE>(blue), ShownPalette);
         if (lpDDPalette) lpDDPalette->SetEntries(0, 0, 256, shown);
     }
+    void ReleaseStageSurfaces() override
+    {
+        Scene().ClearPictures();
+        Scene().ClearMessageSurfaces();
+    }
     void CreateWorkSurfaces(int mask, int window, int sight, int shape) override
     {
         MakeSightSurfaces(mask, window, sight, shape);

@@ -184,6 +184,9 @@ public:
     void LoadEffectImages();
     void ClearPictures();
     void ClearMessageSurfaces();
+    // A stage's set-up: the picture and message surfaces released, the
+    // sight mask's surfaces made for player 1 (through the painter).
+    void ResetStageSurfaces();
     // -- end --
     // A cleared stage's score, time, hit points and extra lives added to the
     // totals of the progress.

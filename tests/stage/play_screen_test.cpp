@@ -52,6 +52,7 @@ public:
     void CyclePalette() override {}
     int TintMode() override { return nTintMode; }
     void Tint(int level, int, int, int) override { Log.push_back("tint " + std::to_string(level)); }
+    void ReleaseStageSurfaces() override {}
     void CreateWorkSurfaces(int, int, int, int) override {}
 
     int Count(const std::string& entry) const
