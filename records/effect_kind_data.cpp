@@ -1,12 +1,6 @@
 #include "records/effect_kind_data.h"
 
-namespace {
-
-// The roughness ("波の粗さ(dot)", "円の粗さ(dot)") of the wave and circle kinds.
-enum { CHARA_WAVE_H = 4, CHARA_WAVE_V = 5, CHARA_CIRCLE = 10 };
-enum { SCR_WAVE_H = 6, SCR_WAVE_V = 7, SCR_CIRCLE = 10 };
-
-} // namespace
+#include "records/effect_vocabulary.h"
 
 cEffectKindData::cEffectKindData()
 {
@@ -25,10 +19,11 @@ void cEffectKindData::RegisterFields(int version)
 
 bool cCharaEffectData::Load(cDataReader& in)
 {
+    // The roughness ("波の粗さ(dot)", "円の粗さ(dot)") of the waves and the circle.
     static const OldParamDefault defaults[] = {
-        {CHARA_WAVE_H, 4, 2},
-        {CHARA_WAVE_V, 4, 2},
-        {CHARA_CIRCLE, 3, 2},
+        {CHARAEFFECT_WAVE_H, 4, CharaEffectParam(CHARAEFFECT_WAVE_H, 4).nDefault},
+        {CHARAEFFECT_WAVE_V, 4, CharaEffectParam(CHARAEFFECT_WAVE_V, 4).nDefault},
+        {CHARAEFFECT_CIRCLE, 3, CharaEffectParam(CHARAEFFECT_CIRCLE, 3).nDefault},
     };
     bool ok = cDataRecord::Load(in);
     ApplyOldParamDefaults(defaults);
@@ -38,9 +33,9 @@ bool cCharaEffectData::Load(cDataReader& in)
 bool cScrEffectData::Load(cDataReader& in)
 {
     static const OldParamDefault defaults[] = {
-        {SCR_WAVE_H, 4, 8},
-        {SCR_WAVE_V, 4, 10},
-        {SCR_CIRCLE, 3, 8},
+        {SCREFFECT_WAVE_H, 4, ScrEffectParam(SCREFFECT_WAVE_H, 4).nDefault},
+        {SCREFFECT_WAVE_V, 4, ScrEffectParam(SCREFFECT_WAVE_V, 4).nDefault},
+        {SCREFFECT_CIRCLE, 3, ScrEffectParam(SCREFFECT_CIRCLE, 3).nDefault},
     };
     bool ok = cDataRecord::Load(in);
     ApplyOldParamDefaults(defaults);

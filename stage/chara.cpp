@@ -168,6 +168,8 @@ void cChara::Assign(const cChara& other)
     m_ShotBox = other.m_ShotBox;
     m_nNoGroundSteps = other.m_nNoGroundSteps;
     m_nLastSideHit = other.m_nLastSideHit;
+    m_nRideRef = other.m_nRideRef;
+    std::copy(std::begin(other.m_RideRect), std::end(other.m_RideRect), m_RideRect);
 }
 
 void cChara::ResetState(const cCharaData* def, double homeX, double homeY, int16_t instance)

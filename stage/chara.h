@@ -319,6 +319,17 @@ public:
     // The HP and SP gauges while they show after a change; each drawn frame
     // moves them on.
     void DrawGauges(cPlayScreenPainter* painter);
+
+    // -- hits --
+    // The block character ridden (m_bRiding): its creator reference and its
+    // rectangle (left, top, right, bottom) as last seen, from which riding
+    // carries the rider along by the block character's own motion.
+    int32_t m_nRideRef = 0;
+    double m_RideRect[4] = {};
+
+    // -- blocks --
+    // Fires one of the character's block events (shown to lpTriggerWatch).
+    void BlockTrigger(int trigger) { Trigger(trigger); }
 };
 
 enum { LRUD_LEFT = 0, LRUD_RIGHT = 1, LRUD_UP = 2, LRUD_DOWN = 3 };

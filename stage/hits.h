@@ -4,6 +4,8 @@
 // Results are outcomes: 0 go on, 1 the stage is cleared, 2 the player dies.
 #include <list>
 
+#include "stage/hit_rect.h"
+
 class cChara;
 class cNpc;
 class cPlayer;
@@ -25,3 +27,22 @@ int DefeatCharacter(cChara& chara, std::list<cNpc>& list);
 void Goal();
 // Removes a character and every reference to it; the next position.
 std::list<cNpc>::iterator EraseObjectNode(std::list<cNpc>::iterator node);
+
+// The tests the contacts are built from. A block character takes part when it
+// is not dead, is active and is not the character itself (by creator
+// reference).
+// A taking-part block character other than the one of excludedRef overlaps
+// the rectangle.
+bool OverlapsBlockCharaRange(const cChara& chara, const std::list<cNpc>& list, const HITRECT& rect,
+                             int excludedRef);
+// The ridden block character, as last seen, overlaps the 5-pixel strip under
+// the character's feet.
+bool IsOnRiddenBlockChara(const cChara& chara);
+// The first taking-part block character of CharaList overlapping that strip.
+cNpc* FindBlockCharaUnderFeet(const cChara& chara);
+// Pushes the character out of the taking-part block characters along one
+// axis (vertical: up or down, else left or right).
+void PushOutOfBlockCharas(cChara& chara, std::list<cNpc>& list, bool vertical);
+// Each corner of the character, where it is or where it was (start), lies
+// inside a taking-part block character of CharaList.
+bool IsEnclosedByBlockCharas(const cChara& chara, const HITRECT& start);

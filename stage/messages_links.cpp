@@ -1,8 +1,8 @@
 // What the game and display commands need of the characters, the flows and
-// the items, reached through their own code. Still a stand-in until the
-// block collision exists: the blocked test, which finds nothing.
+// the items, reached through their own code.
 #include "stage/messages_links.h"
 
+#include "stage/block_collision.h"
 #include "stage/play_links.h"
 #include "stage/play_screen.h"
 #include "stage/player.h"
@@ -41,7 +41,7 @@ int RunPlayerItemCommands(cPlayer* player, const std::vector<cCommandData>& comm
     return player->RunItemCommands(commands);
 }
 
-bool IsCharaBlocked(cChara*) { return false; }
+bool IsCharaBlocked(cChara* chara) { return IsBlocked(*chara); }
 
 void SetScreenTint(cScreenTint& tint, const cCommandData& command)
 {

@@ -55,7 +55,7 @@ void cStageScene::DrawPlayer(int frozen)
     }
     // A frozen frame draws the death but never finishes it: the play step
     // it interrupts goes on with the player as it was.
-    if (player.DrawDead(p, frozen) && !frozen) FinishPlayerDeath(*this);
+    if (player.DrawDead(p, frozen) && !frozen) EndPlayerDeath();
 }
 
 int cStageScene::DrawCharacter(cNpc& chara, int frozen)

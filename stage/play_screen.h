@@ -64,7 +64,3 @@ public:
 // The painter in use, or null (nothing is drawn).
 cPlayScreenPainter* ScreenPainter();
 
-class cStageScene;
-// The end of player 1's death once its drawing reports it: a restart, a
-// lost life, the game over or the retry prompt.
-void FinishPlayerDeath(cStageScene& scene);

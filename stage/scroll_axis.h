@@ -19,4 +19,11 @@ struct cScrollAxis {
     int m_bAutoScroll = 0;
     // Off: no auto-scroll. On: value tenths of a pixel a frame, spread over the sub-steps.
     void SetAutoScroll(bool on, int value);
+    // Keeps the view inside [lower, upper - view size]; touching a limit sets the at-edge flag.
+    void Clamp();
+    // One sub-step of auto-scroll, then the clamp.
+    void AutoScroll();
+    // The limits from cells of the stage proper; an unused limit is the
+    // stage's own edge.
+    void SetRange(int lowerCell, int upperCell, bool useLower, bool useUpper);
 };

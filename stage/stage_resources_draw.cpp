@@ -1,13 +1,16 @@
-// The stage's images: the shot tile sheets, the character, sword and effect
+// The stage's images: the stage-play set of fixed surfaces and the
+// backgrounds the stage names, the shot tile sheets, the character, sword and effect
 // images of the database, the picture and message surfaces, and the two
 // surfaces of the player's sight mask.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/checked.h"
 #include "app/close_request.h"
 #include "app/log.h"
 #include "files/database.h"
+#include "files/stage_file.h"
 #include "files/system_data.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"
@@ -16,6 +19,10 @@
 #include "gfx/shaped_blit.h"
 #include "gfx/surface.h"
 #include "gfx/surface_tables.h"
+#include "stage/chip_source.h"
+#include "stage/message.h"
+#include "stage/picture.h"
+#include "stage/play_screen_draw.h"
 #include "stage/player.h"
 #include "stage/stage_scene.h"
 
@@ -153,4 +160,33 @@ void DrawSightMask(DDSURFACEDATA* target, cPlayer& p, int mask)
     x0 = std::clamp(x0, 0, w - 640);
     const int y0 = std::clamp((h >> 1) - (p.m_nDrawH >> 1) - p.m_nScreenTop, 0, h - 480);
     DDBlt(target, 0, 0, 640, 480, m, x0, y0, 1);
+}
+
+int LoadStageImages(int all)
+{
+    SelectChipSurfaces();
+    UsePictureGraphics();
+    UseMessageGraphics();
+    // Background layer i draws fixed surface 55 + i: the stage names its image.
+    const auto& layers = StageData.m_Backgrounds;
+    for (int i = 0; i < 8; ++i) {
+        const bool image = i < static_cast<int>(layers.size()) && !layers[static_cast<size_t>(i)].m_bFill;
+        DDSURFACEPARAM& p = SurfaceParam[55 + i];
+        p.Set(image ? layers[static_cast<size_t>(i)].m_sImage.c_str() : "", p.bColorKey, p.nDDMemory, p.nMemoryType,
+              p.bShare, p.bPixelCopy, 1, p.nMirrorWidth, p.nMirrorHeight, p.nWidth, p.nHeight);
+    }
+    if (!all) {
+        const int backgrounds[8] = {55, 56, 57, 58, 59, 60, 61, 62};
+        return DDLoadSurfaces(Surface, backgrounds, 8) ? 1 : 0;
+    }
+    std::vector<int> set;
+    for (int i = 2; i <= 70; ++i)
+        if (i != 48 && (i < 52 || i > 54)) set.push_back(i);
+    if (!DDLoadSurfaces(Surface, set.data(), static_cast<int>(set.size()))) return 0;
+    cStageScene& scene = *lpStageScene;
+    scene.BuildTileSheet();
+    scene.LoadCharaExcImages();
+    scene.LoadSwordImages();
+    scene.LoadEffectImages();
+    return 1;
 }

@@ -19,6 +19,7 @@
 #include "stage/shot.h"
 
 class cBlockData;
+class cGameProgress;
 class cChara;
 class cConditionData;
 class cItem;
@@ -197,6 +198,61 @@ public:
     // The next screen after a cleared stage.
     int StageClearProcess();
     void EnterRanking();
+    // -- play --
+    // The states between FadeIn and FadeOut, and the halt of a stage that
+    // could not be set up: it only fills the screen and lets the player leave.
+    void Ready();
+    void Play();
+    void PauseMenu();
+    void StageClear();
+    void RetryPrompt();
+    void GameOver();
+    void Halt();
+    // Game start values, when play begins from another screen.
+    void ResetGame();
+    // Takes one life; false when none is left (direct play never loses one).
+    bool LoseLife(cGameProgress& progress);
+    // The end of the player's death animation, run by the player's drawing.
+    void EndPlayerDeath();
+    // 1 when the pause key (Space) is down: sound 4, the state kept for the resume.
+    int CheckPauseKey();
+    void UpdatePlayTime();
+    // 1 when the time limit ran out in this call.
+    int UpdateTimeLimit(int step);
+    // The condition refresh of every sub-step.
+    void UpdateConditions();
+    // The stage set up again; false (the screen halts) when it could not be.
+    bool Restart(bool restoreStage, bool firstStart);
+    int m_bHalted = 0;        // the stage could not be set up
+    int m_nCursor = 0;        // row of the menu of the pause menu or the retry prompt
+    // One sub-step and its parts; true when the frame ended (goal or death).
+    bool RunSubStep(int subStep);
+    bool StepCharacters(bool blockCharas);
+    bool StepPlayer();
+    void StepShots(int subStep);
+    void RemoveOutOfRange();
+    // An outcome 1 or 2 acted on; true when it ends the frame.
+    bool HandleOutcome(int outcome);
+    // The player dies (text: the trace line, null for none; squeezed: put
+    // back where the sub-step began first); true.
+    bool KillPlayer(const char* text, bool squeezed = false);
+    void GoalReached();
+    // The input of player 1 for this frame; false when a played-back replay
+    // ended and the stage started again.
+    bool TakePlayInput();
+    void HandOver();
+    int MenuMove(int items);
+    // The sub-loops (Windows; stage/sub_loops_draw.cpp), each run on its own
+    // thread with the scene as its argument. PauseLoop serves m_Wait: 0 when
+    // the quit flag was already set on entry, else 1. RankingLoop shows the
+    // ranking board until the confirm button; 1.
+    static int PauseLoop(cStageScene* scene);
+    static int RankingLoop(cStageScene* scene);
+    // One frame of the wait in m_Wait, given whether the confirm button is
+    // down now and was down the frame before: 1 when the wait ends (its
+    // sound played, m_bHoldButtons set for a button wait), else 0 and the
+    // frame is drawn.
+    int StepWait(int confirmNow, int confirmBefore);
 };
 
 // The stage-play screen while it exists, else null. Written by the game

@@ -21,6 +21,7 @@
 #include "stage/stage_scene.h"
 #include "stage/stage_services.h"
 #include "stage/stage_setup.h"
+#include "stage/stage_shell.h"
 
 STAGESETUPMODE StageSetupMode;
 void (*lpStageSetupShell)(int frameRate) = nullptr;
@@ -51,26 +52,6 @@ void LayOutAxis(cScrollAxis& axis, int index, int viewSize, int cells, int objec
     axis.m_nLimitCells = cells + 2 * MARGIN;
 }
 
-void SetAxisRange(cScrollAxis& axis, int lowerCell, int upperCell, bool useLower, bool useUpper)
-{
-    axis.m_nLower = useLower ? axis.m_nBase + lowerCell * CELL : axis.m_nBase;
-    axis.m_nUpper = useUpper ? std::max(axis.m_nLower, axis.m_nBase + (upperCell + 1) * CELL) : axis.m_nDefaultUpper;
-}
-
-// Keeps the view inside the axis's range.
-void ClampView(cScrollAxis& axis)
-{
-    if (axis.m_dPos < axis.m_nLower) {
-        axis.m_dPos = axis.m_nLower;
-        axis.m_bAtEdge = 1;
-    } else if (axis.m_dPos + axis.m_nViewSize < axis.m_nUpper) {
-        axis.m_bAtEdge = 0;
-    } else {
-        axis.m_dPos = std::max<double>(axis.m_nLower, axis.m_nUpper - axis.m_nViewSize);
-        axis.m_bAtEdge = 1;
-    }
-}
-
 // The centre of a cell of the stage proper, in stage pixels.
 double CellCentre(int cell) { return (cell + MARGIN) * CELL + 16; }
 
@@ -86,27 +67,6 @@ void SetSummonLife(cStageObject& object, const cEdShot& record)
 bool IsLiving(const cChara& chara) { return !chara.m_bDead && chara.m_nHp > 0; }
 
 } // namespace
-
-// The condition refresh of the play step as the set-up needs it before the
-// before-start flows: player 1 active and shown, the activation groups marked
-// by the characters whose conditions hold, then each of those tested for
-// appearing; items active while their conditions hold.
-static void RefreshConditions(cStageScene& scene)
-{
-    for (cPlayer& p : Player) p.m_bActive = p.m_bOnScreen = 1;
-    std::fill(scene.m_ActiveGroups.begin(), scene.m_ActiveGroups.end(), 0);
-    for (cNpc& c : CharaList) {
-        c.m_bActive = scene.CheckCharacterConditions(c) ? 1 : 0;
-        c.m_bOnScreen = c.m_bActive && c.IsOnScreen() ? 1 : 0;
-        if (c.m_bActive) c.CheckAppearRange(scene.m_ActiveGroups);
-    }
-    for (cNpc& c : CharaList)
-        if (c.m_bActive) c.m_bActive = c.CheckAppear(scene.m_ActiveGroups) ? 1 : 0;
-    for (cItem& item : ItemList) {
-        item.m_bActive = scene.CheckItemConditions(item) ? 1 : 0;
-        item.m_bOnScreen = item.m_bActive && item.IsOnScreen() ? 1 : 0;
-    }
-}
 
 // After its before-start flows: a character that asked to vanish, or whose
 // hit points ran out, leaves the stage (and its hit layer's list).
@@ -175,14 +135,14 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     m_ScrollX.m_nShift = BitsOf(width + 19);
     m_ScrollX.m_nPitch = 1 << m_ScrollX.m_nShift;
     m_ScrollX.SetAutoScroll(StageData.m_bAutoScrollX != 0, StageData.m_nAutoScrollSpeedX);
-    SetAxisRange(m_ScrollX, StageData.m_nScrollLeft, StageData.m_nScrollRight, StageData.m_bScrollLeft != 0,
-                 StageData.m_bScrollRight != 0);
+    m_ScrollX.SetRange(StageData.m_nScrollLeft, StageData.m_nScrollRight, StageData.m_bScrollLeft != 0,
+                       StageData.m_bScrollRight != 0);
     LayOutAxis(m_ScrollY, 1, 480, height, StageData.m_nObjectLimitY);
     m_ScrollY.m_nShift = 0;
     m_ScrollY.m_nPitch = height + 2 * MARGIN;
     m_ScrollY.SetAutoScroll(StageData.m_bAutoScrollY != 0, StageData.m_nAutoScrollSpeedY);
-    SetAxisRange(m_ScrollY, StageData.m_nScrollTop, StageData.m_nScrollBottom, StageData.m_bScrollTop != 0,
-                 StageData.m_bScrollBottom != 0);
+    m_ScrollY.SetRange(StageData.m_nScrollTop, StageData.m_nScrollBottom, StageData.m_bScrollTop != 0,
+                       StageData.m_bScrollBottom != 0);
     lpScrollX = &m_ScrollX;
     lpScrollY = &m_ScrollY;
 
@@ -229,8 +189,8 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     cPlayer& p1 = Player[P1];
     m_ScrollX.m_dPos = p1.m_dLeft - 320 + p1.m_nHitW / 2;
     m_ScrollY.m_dPos = p1.m_dTop - 240 + p1.m_nHitH / 2;
-    ClampView(m_ScrollX);
-    ClampView(m_ScrollY);
+    m_ScrollX.Clamp();
+    m_ScrollY.Clamp();
     p1.UpdateScreenPos();
 
     m_StageVars.assign(STAGE_VAR_COUNT, 0);
@@ -298,6 +258,7 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     if (mode.bReplayPlayback || mode.bTestPlay) GameProgress.ClearTotals();
     GameProgress.SaveStageStart();
 
+    StageCountEvery(0, 0);
     if (lpStageSetupShell) lpStageSetupShell(StageData.m_nFrameRate);
 
     if (SystemData.m_bLegacyStartTrigger) {
@@ -307,7 +268,7 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
             it = EndAfterStartTrigger(*this, it);
         }
     } else {
-        RefreshConditions(*this);
+        UpdateConditions();
         p1.FireTrigger(TRIGGER_BEFORE_STAGE_START);
         for (auto it = CharaList.begin(); it != CharaList.end();) {
             if (!it->m_bActive) {
@@ -318,7 +279,7 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
             it = EndAfterStartTrigger(*this, it);
         }
     }
-    RefreshConditions(*this);
+    UpdateConditions();
     m_nStatusBarKind = StageData.m_bStatusBar;
     TraceLog("Out SetStage");
     return true;

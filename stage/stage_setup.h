@@ -8,6 +8,13 @@ struct STAGESETUPMODE {
     int bTestPlay = 0;           // a test play of the editor, started on a stage directly
     // The seed of a new recorded play; null: the last play's seed again.
     unsigned (*lpNewSeed)() = nullptr;
+    // -- hits --
+    // What the goal asks of the play for the rankings: started on a stage
+    // file directly, the play mode (0 story, 1 challenge, 2 stage file), and
+    // whether plays of that mode enter the rankings.
+    int bDirectPlay = 0;
+    int nPlayMode = 0;
+    int bRankingOn = 0;
 };
 extern STAGESETUPMODE StageSetupMode;
 

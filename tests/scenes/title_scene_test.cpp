@@ -1,18 +1,24 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
+#include "app/game_messages.h"
 #include "app/input.h"
 #include "app/scene_manager.h"
+#include "app/window_requests.h"
 #include "files/game_progress.h"
 #include "files/save_slots.h"
 #include "files/system_data.h"
 #include "files/world_map.h"
 #include "gfx/display.h"
 #include "records/data_record.h"
+#include "scenes/file_request.h"
 #include "scenes/menu_cursor.h"
 #include "scenes/title_scene.h"
 #include "tests/gfx/gfx_support.h"
 #include "tests/scenes/menu_screen_test.h"
+#include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -186,6 +192,73 @@ TEST_F(TitleTest, ContinueLoadsOnlyAGoodSlot)
     EXPECT_EQ(title.m_nState, cTitleScene::STATE_FADEOUT) << ReportText();
     EXPECT_EQ(SceneManager.m_nNextScene, SCENE_WORLDMAP);
     EXPECT_EQ(GameProgress.m_nLap, 3);
+}
+
+// The window thread as the title's file requests see it: each request is
+// answered with the scripted outcome, and the sounds asked for are kept.
+struct FileRequestWindow {
+    static inline int outcome = FILE_REQUEST_CANCELLED;
+    static inline std::vector<UINT> requests;
+    static inline std::vector<WPARAM> sounds;
+    static LRESULT CALLBACK Serve(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_GAME_LOADSTAGE || message == WM_GAME_LOADREPLAY) {
+            requests.push_back(message);
+            bDialogLoaded = outcome == FILE_REQUEST_LOADED;
+            bDialogRefused = outcome == FILE_REQUEST_REFUSED;
+            bDialogDone = 1;
+            return 0;
+        }
+        if (message == WM_GAME_PLAYSE) {
+            sounds.push_back(wParam);
+            return 0;
+        }
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    FileRequestWindow()
+    {
+        requests.clear();
+        sounds.clear();
+        SetWindowLongPtrA(main.sink.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Serve));
+    }
+    ScopedMainWindow main;
+};
+
+// The stage-file and replay items ask the window thread for a file: a loaded
+// one starts the stage; a refused one (the box has said why) is heard with
+// sound 3 and the title stays in its menu, as after a cancel.
+TEST_F(TitleTest, FileItemsPlayOnlyALoadedFile)
+{
+    struct Row {
+        int downs, outcome;
+        UINT request;
+        std::vector<WPARAM> sounds;
+        int state, next;
+    };
+    const Row table[] = {
+        {3, FILE_REQUEST_LOADED, WM_GAME_LOADSTAGE, {1}, cTitleScene::STATE_FADEOUT, SCENE_STAGE},
+        {3, FILE_REQUEST_REFUSED, WM_GAME_LOADSTAGE, {1, 3}, cTitleScene::STATE_MENU, -1},
+        {3, FILE_REQUEST_CANCELLED, WM_GAME_LOADSTAGE, {1}, cTitleScene::STATE_MENU, -1},
+        {4, FILE_REQUEST_LOADED, WM_GAME_LOADREPLAY, {1}, cTitleScene::STATE_FADEOUT, SCENE_STAGE},
+        {4, FILE_REQUEST_REFUSED, WM_GAME_LOADREPLAY, {1, 3}, cTitleScene::STATE_MENU, -1},
+    };
+    for (const Row& t : table) {
+        SCOPED_TRACE(testing::Message() << t.downs << " " << t.outcome);
+        FileRequestWindow window;
+        FileRequestWindow::outcome = t.outcome;
+        SceneManager.nGameKind = 0;  // the cursor starts on the first row
+        SceneManager.m_nNextScene = -1;
+        cTitleScene title;
+        Open(title);
+        for (int k = 0; k < t.downs; ++k) Press(title, INPUT_DOWN, 0);
+        FileRequestWindow::sounds.clear();  // the cursor's moves
+        Press(title, 0, 1);
+        EXPECT_EQ(FileRequestWindow::requests, std::vector<UINT>{t.request});
+        EXPECT_EQ(FileRequestWindow::sounds, t.sounds);
+        EXPECT_EQ(title.m_nState, t.state);
+        EXPECT_EQ(SceneManager.m_nNextScene, t.next);
+        EXPECT_EQ(MenuCursor.m_lpCurrent->nRow, t.downs);
+    }
 }
 
 } // namespace

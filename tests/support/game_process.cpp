@@ -74,10 +74,10 @@ void PumpFor(DWORD milliseconds)
     CloseHandle(never);
 }
 
-HWND WaitForWindow(DWORD processId, const char* className, const char* title)
+HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeout)
 {
     DWORD start = GetTickCount();
-    while (GetTickCount() - start < GAME_START_TIMEOUT) {
+    while (GetTickCount() - start < timeout) {
         WindowQuery query{processId, className, title, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
         if (query.found) return query.found;

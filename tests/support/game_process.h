@@ -20,8 +20,9 @@ std::string GameExePath();
 bool WaitPumping(HANDLE handle, DWORD timeout);
 void PumpFor(DWORD milliseconds);
 // The top-level window of that process and class (and title), waiting for it
-// to appear; null when none came within the start time.
-HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr);
+// to appear; null when none came within the time.
+HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr,
+                   DWORD timeout = GAME_START_TIMEOUT);
 // The texts of a message box's static controls, joined by line breaks.
 std::string BoxText(HWND box);
 bool MutexExists();

@@ -1,0 +1,103 @@
+// Defeats: what the end of a character means for the stage, the defeats
+// check after a status change, and the removal of a character with every
+// reference to it.
+#include <algorithm>
+
+#include "files/system_data.h"
+#include "stage/hits.h"
+#include "stage/npc.h"
+#include "stage/shot.h"
+#include "stage/stage_containers.h"
+#include "stage/stage_scene.h"
+#include "stage/stage_services.h"
+
+namespace {
+
+enum { SE_PLAYER_DOWN = 8, SE_DEFEAT = 9 };
+
+void ClearStage()
+{
+    Goal();
+    if (lpStageScene) lpStageScene->m_nState = STAGE_CLEAR;
+}
+
+// The player goes down: 1 when its death clears the stage. A player that is
+// already dead does not die again.
+int PlayerDies()
+{
+    if (Player.empty() || Player[P1].m_bDead) return 0;
+    StagePlaySE(SE_PLAYER_DOWN);
+    if (Player[P1].Die() != 1) return 0;
+    ClearStage();
+    return 1;
+}
+
+} // namespace
+
+int DefeatOutcome(cChara& chara)
+{
+    if (chara.m_nSide == 0) return 2;
+    if (chara.m_bDead) return 0;
+    return chara.Die();
+}
+
+int DefeatCharacter(cChara& chara, std::list<cNpc>&)
+{
+    int outcome = DefeatOutcome(chara);
+    if (outcome == 1) ClearStage();
+    else if (outcome == 2) PlayerDies();
+    return outcome;
+}
+
+int CheckDefeats()
+{
+    if (!Player.empty() && Player[P1].m_nHp <= 0) {
+        PlayerDies();
+        return 1;
+    }
+    for (auto it = CharaList.begin(); it != CharaList.end();) {
+        cNpc& chara = *it;
+        if (chara.m_bVanish) {
+            it = EraseObjectNode(it);
+            continue;
+        }
+        // A character already dying is not defeated again.
+        if (chara.m_nHp > 0 || chara.m_bDead) {
+            ++it;
+            continue;
+        }
+        int outcome = DefeatCharacter(chara, CharaList);
+        if (!SystemData.m_bKeepDefeatedChara || outcome == 1) {
+            it = EraseObjectNode(it);
+        } else {
+            StagePlaySE(SE_DEFEAT);
+            ++it;
+        }
+        if (outcome != 0) return 1;
+    }
+    return 0;
+}
+
+std::list<cNpc>::iterator EraseObjectNode(std::list<cNpc>::iterator node)
+{
+    cNpc* chara = &*node;
+    // Its followers, the shots aiming at it and its own target.
+    chara->Unlink();
+    // Whoever still names it, or lists it, without the link both ways.
+    auto forget = [chara](cChara& other) {
+        if (other.m_lpTarget == chara) other.m_lpTarget = nullptr;
+        auto& list = other.m_Followers;
+        list.erase(std::remove(list.begin(), list.end(), chara), list.end());
+    };
+    for (cPlayer& p : Player) forget(p);
+    for (cNpc& other : CharaList) forget(other);
+    if (cStageScene* scene = lpStageScene) {
+        for (auto& layer : scene->m_CharaLayers) layer.remove(chara);
+        for (cShot& shot : scene->m_ShotList) {
+            if (shot.m_lpTarget == chara) shot.m_lpTarget = nullptr;
+            shot.m_HitList.remove(chara);
+        }
+        if (scene->m_lpCurChara == chara) scene->m_lpCurChara = nullptr;
+    }
+    return CharaList.erase(node);
+}

@@ -1,0 +1,214 @@
+// The hits between hit layers, in three passes a sub-step: shots against
+// characters, characters against characters, shots against shots. Objects
+// of the same hit layer never meet.
+#include <algorithm>
+#include <list>
+#include <vector>
+
+#include "files/stage_file.h"
+#include "records/flow_labels.h"
+#include "stage/hits.h"
+#include "stage/item.h"
+#include "stage/npc.h"
+#include "stage/shot.h"
+#include "stage/stage_containers.h"
+#include "stage/stage_scene.h"
+#include "stage/stage_services.h"
+
+namespace {
+
+enum { SE_HIT = 7, SE_DEFEAT = 9 };
+
+bool OnScreenOnly() { return StageData.m_bOnScreenOnly != 0; }
+
+bool IsBlockChara(const cChara& chara) { return chara.m_Def.m_bFullCellBoxes != 0; }
+
+// Shots meet characters in every sub-step, or, when the stage limits the
+// passes a frame, in the sub-steps its schedule flags.
+bool ShotPassDue(const cStageScene& scene)
+{
+    if (StageData.m_nShotHitPasses <= 0) return true;
+    int i = scene.m_nSubStep - 1;
+    return i >= 0 && i < static_cast<int>(scene.m_HitSchedule.size()) && scene.m_HitSchedule[static_cast<size_t>(i)];
+}
+
+void RemoveShot(cStageScene& scene, const cShot* shot)
+{
+    for (auto it = scene.m_ShotList.begin(); it != scene.m_ShotList.end(); ++it)
+        if (&*it == shot) {
+            EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
+            return;
+        }
+}
+
+bool AlreadyHit(const cShot& shot, const cChara* chara)
+{
+    return std::find(shot.m_HitList.begin(), shot.m_HitList.end(), chara) != shot.m_HitList.end();
+}
+
+// A died character: the computer's side sounds its defeat; the outcome.
+int Defeated(cChara& chara)
+{
+    if (chara.m_nSide != 0) StagePlaySE(SE_DEFEAT);
+    return DefeatOutcome(chara);
+}
+
+// The item a shot leaves on a hit, given to the player at once.
+int ApplyShotItem(cStageScene& scene, const cEdShot& record)
+{
+    const cItemData* def = FindItemPaletteEntry(record.m_cHitItemSource, record.m_sHitItem);
+    if (!def || Player.empty()) return 0;
+    cItem item;
+    item.Setup(0, *def, 1);
+    item.m_bActive = 1;
+    return scene.ApplyItem(&item, &Player[P1]);
+}
+
+// One shot against one character; sets used when the shot is used up.
+int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used)
+{
+    if (!chara.m_bActive || chara.m_bDead || chara.m_Def.m_cInvincible == 2) return 0;
+    const HITRECT& box = chara.m_ShotBox.rect;
+    if (!box.Overlaps(shot.m_HitBox.rect) || AlreadyHit(shot, &chara)) return 0;
+    chara.FireTrigger(TRIGGER_HIT_SHOT);
+    const cEdShot& record = shot.m_EdShot;
+    if ((record.m_nPower == 0 && record.m_cImpact == 0 && record.m_cHitItemSource == 0) || chara.IsInvincible())
+        return 0;
+    if (chara.DamageByShot(shot)) {
+        if (int outcome = Defeated(chara)) return outcome;
+    } else {
+        StagePlaySE(SE_HIT);
+        chara.StartInvincible();
+    }
+    // A sword stays and hits each character once; a shot flies on through
+    // what it pierces.
+    bool pierce = !shot.m_bChip || (IsBlockChara(chara) ? record.m_cPierceBlockChara == 1 : record.m_cPierceChara == 1);
+    if (pierce) shot.m_HitList.push_back(&chara);
+    else used = true;
+    return ApplyShotItem(scene, record);
+}
+
+int ShotsAgainstCharas(cStageScene& scene)
+{
+    const int shotLayers = static_cast<int>(scene.m_ShotLayers.size());
+    const int charaLayers = static_cast<int>(scene.m_CharaLayers.size());
+    for (int s = 0; s < shotLayers; ++s) {
+        for (int c = 0; c < charaLayers; ++c) {
+            auto& shots = scene.m_ShotLayers[static_cast<size_t>(s)];
+            auto& charas = scene.m_CharaLayers[static_cast<size_t>(c)];
+            if (c == s || shots.empty() || charas.empty()) continue;
+            for (auto it = shots.begin(); it != shots.end();) {
+                cShot* shot = *it++;
+                if (OnScreenOnly() && !shot->m_bOnScreen) continue;
+                bool used = false;
+                for (cChara* chara : charas) {
+                    if (OnScreenOnly() && !chara->m_bOnScreen) continue;
+                    if (int outcome = ShotHitsChara(scene, *shot, *chara, used)) return outcome;
+                }
+                if (used) RemoveShot(scene, shot);
+            }
+        }
+    }
+    return 0;
+}
+
+bool MeetsBody(const cChara& chara)
+{
+    return !IsBlockChara(chara) && chara.m_bActive && !chara.m_bDead && (!OnScreenOnly() || chara.m_bOnScreen);
+}
+
+// After a body hit: a died character's outcome, or invincibility against the other.
+int AfterBodyHit(cChara& chara, int died, const cChara& other)
+{
+    if (died) return Defeated(chara);
+    chara.StartInvincibleAgainst(other.m_nRef);
+    return 0;
+}
+
+int CharaHitsChara(cChara& n, cChara& p)
+{
+    n.FireTrigger(TRIGGER_HIT_CHARA);
+    p.FireTrigger(TRIGGER_HIT_CHARA);
+    auto harms = [](const cChara& a) { return a.m_Def.m_nPower != 0 || a.m_Def.m_cImpact != 0; };
+    bool hitN = harms(p) && !n.IsInvincibleAgainst(p.m_nRef);
+    int diedN = hitN ? n.DamageByChara(p) : 0;
+    bool hitP = harms(n) && !p.IsInvincibleAgainst(n.m_nRef);
+    int diedP = hitP ? p.DamageByChara(n) : 0;
+    if (hitN || hitP) StagePlaySE(SE_HIT);
+    if (hitN)
+        if (int outcome = AfterBodyHit(n, diedN, p)) return outcome;
+    if (hitP)
+        if (int outcome = AfterBodyHit(p, diedP, n)) return outcome;
+    return 0;
+}
+
+// Every pair of layers i < j that both hold objects; stops at the first
+// non-zero result of visit.
+template <class T, class Visit>
+int ForLayerPairs(std::vector<std::list<T*>>& layers, Visit visit)
+{
+    for (size_t i = 0; i < layers.size(); ++i)
+        for (size_t j = i + 1; j < layers.size(); ++j) {
+            if (layers[i].empty() || layers[j].empty()) continue;
+            if (int result = visit(layers[i], layers[j])) return result;
+        }
+    return 0;
+}
+
+int CharasAgainstCharas(cStageScene& scene)
+{
+    return ForLayerPairs(scene.m_CharaLayers, [](std::list<cChara*>& first, std::list<cChara*>& second) {
+        for (cChara* n : first)
+            for (cChara* p : second) {
+                if (!MeetsBody(*n) || !MeetsBody(*p)) continue;
+                if (!n->m_HitBox.rect.Overlaps(p->m_HitBox.rect)) continue;
+                if (int outcome = CharaHitsChara(*n, *p)) return outcome;
+            }
+        return 0;
+    });
+}
+
+bool ShotsOverlap(const cShot& a, const cShot& b)
+{
+    return a.OverlapsRect(b.m_dLeft, b.m_dTop, b.m_dRight, b.m_dBottom);
+}
+
+void ShotsAgainstShots(cStageScene& scene)
+{
+    ForLayerPairs(scene.m_ShotLayers, [&scene](std::list<cShot*>& first, std::list<cShot*>& second) {
+        for (auto sIt = first.begin(); sIt != first.end();) {
+            cShot* s = *sIt++;
+            bool sGone = false;
+            for (auto rIt = second.begin(); rIt != second.end();) {
+                cShot* r = *rIt++;
+                bool sClash = s->m_EdShot.m_bClash != 0, rClash = r->m_EdShot.m_bClash != 0;
+                if ((!sClash && !rClash) || !ShotsOverlap(*s, *r)) continue;
+                bool rGone;
+                if (sClash && rClash) {
+                    int sStrength = s->m_EdShot.m_cClashStrength, rStrength = r->m_EdShot.m_cClashStrength;
+                    sGone = sGone || sStrength <= rStrength;
+                    rGone = rStrength <= sStrength;
+                } else {
+                    sGone = sGone || sClash;
+                    rGone = rClash;
+                }
+                if (rGone) RemoveShot(scene, r);
+            }
+            if (sGone) RemoveShot(scene, s);
+        }
+        return 0;
+    });
+}
+
+} // namespace
+
+int ResolveCharacterHits(std::list<cNpc>&)
+{
+    cStageScene* scene = lpStageScene;
+    if (!scene) return 0;
+    if (ShotPassDue(*scene))
+        if (int outcome = ShotsAgainstCharas(*scene)) return outcome;
+    if (int outcome = CharasAgainstCharas(*scene)) return outcome;
+    ShotsAgainstShots(*scene);
+    return 0;
+}

@@ -1,0 +1,422 @@
+// The stage-play screen's states: Init, the fade-in, the banners of Ready,
+// the pause menu, the clear, the retry prompt, game over, the fade-out, and
+// the halt of a stage that could not be set up. The Play state's frame is in
+// stage/play_step.cpp.
+#include <algorithm>
+
+#include "app/checked.h"
+#include "app/close_request.h"
+#include "app/log.h"
+#include "files/game_progress.h"
+#include "files/option_data.h"
+#include "files/ranking.h"
+#include "files/replay.h"
+#include "files/stage_file.h"
+#include "files/system_data.h"
+#include "stage/replay_keys.h"
+#include "stage/stage_containers.h"
+#include "stage/stage_scene.h"
+#include "stage/stage_services.h"
+#include "stage/stage_setup.h"
+#include "stage/stage_shell.h"
+
+namespace {
+
+constexpr int BANNER_FRAMES = 80;
+constexpr int CLEAR_DONE = 200;
+constexpr int BUTTON_CONFIRM = 1;
+constexpr int BUTTON_CANCEL = 2;
+constexpr int DIR_UP = 4;
+constexpr int DIR_DOWN = 8;
+constexpr int START_STAGE_FILE = 3;
+constexpr int START_REPLAY = 4;
+
+// System texts of the menus: the pause menu's three, the retry prompt's two.
+constexpr int TEXT_PAUSE = 19;
+constexpr int TEXT_RETRY = 22;
+
+bool ReplayPlayback() { return StageModes.nStartKind == START_REPLAY; }
+
+uint16_t Buttons()
+{
+    uint16_t direction = 0, buttons = 0;
+    StageReadInput(direction, buttons);
+    return buttons;
+}
+
+uint16_t Directions()
+{
+    uint16_t direction = 0, buttons = 0;
+    StageReadInput(direction, buttons);
+    return direction;
+}
+
+} // namespace
+
+cStageScene::cStageScene()
+    : m_StateTable{&cStageScene::FadeIn,    &cStageScene::Ready,       &cStageScene::Play,
+                   &cStageScene::PauseMenu, &cStageScene::StageClear,  &cStageScene::RetryPrompt,
+                   &cStageScene::GameOver,  &cStageScene::FadeOut}
+{
+    m_ScreenTint = cScreenTint();
+    m_ScreenTint.m_nSavedAlpha = 255;
+    // The first set-up after another screen always asks for the stage's tune.
+    GameProgress.m_nBgm = 0;
+}
+
+cStageScene::~cStageScene() = default;
+
+void cStageScene::Run()
+{
+    if (StageShell.lpReadModes) StageShell.lpReadModes(StageModes);
+    StageSetupMode.bReplayPlayback = ReplayPlayback() ? 1 : 0;
+    StageSetupMode.bTestPlay = StageModes.bTestPlay && StageModes.bDirectPlay ? 1 : 0;
+    if (m_nState == -1) {
+        // Until a set-up has succeeded the containers are not the stage's.
+        m_bHalted = 1;
+        try {
+            Init();
+        } catch (const char* text) {
+            TraceLog(text);
+            PostCloseToMainWindow();
+        }
+        m_nState = STAGE_FADEIN;
+    }
+    // A quit asked for while a sub-loop ran is served before any state, so
+    // that no state can hand the screen over and lose it.
+    if (m_bQuit) {
+        PostCloseToMainWindow();
+        return;
+    }
+    if (m_bHalted) {
+        Halt();
+        return;
+    }
+    if (m_nState < 0 || m_nState > STAGE_FADEOUT) m_nState = STAGE_FADEIN;
+    (this->*m_StateTable[m_nState])();
+}
+
+void cStageScene::Init()
+{
+    m_RankPos.resize(5, 0);
+    m_RankValue.resize(5, 0);
+    const bool fromOtherScreen = StageModes.nPreviousScene != SCENE_STAGE;
+    if (StageShell.lpLoadImages && !StageShell.lpLoadImages(fromOtherScreen ? 1 : 0)) {
+        PostCloseToMainWindow();
+        return;
+    }
+    if (fromOtherScreen) {
+        ResetGame();
+        LoseLife(GameProgress);
+    }
+    if (!Restart(!fromOtherScreen, true)) return;
+    m_nCursor = 0;
+    m_nSubState = 0;
+}
+
+bool cStageScene::Restart(bool restoreStage, bool firstStart)
+{
+    if (!SetStage(restoreStage, firstStart)) {
+        m_bHalted = 1;
+        return false;
+    }
+    m_bHalted = Player.empty() ? 1 : 0;
+    return !m_bHalted;
+}
+
+void cStageScene::ResetGame()
+{
+    cGameProgress& progress = GameProgress;
+    progress.m_nLives = progress.m_nStartLives;
+    progress.m_nScore = progress.m_nTotalScore = 0;
+    progress.m_nTotalTimeLeft = progress.m_nTotalClearTime = progress.m_nTotalHp = progress.m_nTotalSp = 0;
+    progress.m_bNextStart = 0;
+    m_ScrollX.m_dPos = m_ScrollY.m_dPos = 0;
+    m_nSubState = 0;
+    m_nBannerFrames = m_nBannerFrames2 = 0;
+    m_bHoldButtons = 0;
+    m_nTime = 0;
+    m_bRankingEntered = 0;
+    m_MessageList.clear();
+    if (!ReplayPlayback()) {
+        Replay.Clear();
+        LastReplay.Clear();
+    }
+    if (StageModes.bDirectPlay) progress.m_nArea = 1;
+    if (StageModes.bRankingOn) LoadRankingFile(RankingSet, StageModes.nPlayMode, progress.m_sStageKey);
+}
+
+bool cStageScene::LoseLife(cGameProgress& progress)
+{
+    if (StageModes.bDirectPlay) return true;
+    if (progress.m_nLives == INFINITE_LIVES) return true;
+    if (progress.m_nLives <= 0) return false;
+    --progress.m_nLives;
+    return true;
+}
+
+void cStageScene::FadeIn()
+{
+    DrawPlayScreen(1, 1, 0, 1);
+    if (!StageShell.lpFadeIn || StageShell.lpFadeIn()) {
+        m_nState = STAGE_READY;
+        m_nSubState = 0;
+    }
+}
+
+void cStageScene::Ready()
+{
+    DrawPlayScreen(1, 1, 0, 1);
+    const bool banners = !(StageModes.bTestPlay && StageModes.bDirectPlay);
+    if (banners && ReplayPlayback()) {
+        if (++m_nBannerFrames < BANNER_FRAMES) {
+            StageDrawPicture(STAGEPIC_REPLAY_BANNER, 0);
+            return;
+        }
+    } else if (banners) {
+        if (StageData.m_bStartBanner1 && m_nBannerFrames < BANNER_FRAMES) {
+            if (++m_nBannerFrames < BANNER_FRAMES) {
+                StageDrawPicture(STAGEPIC_STAGE_BANNER, GameProgress.m_nArea);
+                return;
+            }
+        }
+        if (StageData.m_bStartBanner2) {
+            if (++m_nBannerFrames2 < BANNER_FRAMES) {
+                StageDrawPicture(STAGEPIC_START_BANNER, 0);
+                return;
+            }
+        }
+    }
+    cPlayer& p1 = CheckedAt(Player, P1);
+    p1.m_Anime.Set(p1.m_bNoGravity ? 2 : 0, 1);
+    m_nBannerFrames = 0;
+    m_nBannerFrames2 = 0;
+    m_nState = STAGE_PLAY;
+}
+
+int cStageScene::MenuMove(int items)
+{
+    const uint16_t direction = Directions();
+    int moved = 0;
+    if (direction & DIR_UP) moved = -1;
+    else if (direction & DIR_DOWN) moved = 1;
+    if (moved) {
+        m_nCursor = (m_nCursor + moved + items) % items;
+        StagePlaySE(0);
+    }
+    return Buttons();
+}
+
+void cStageScene::PauseMenu()
+{
+    int items = 2;
+    switch (StageModes.nPlayMode) {
+    case 0:
+        if (SystemData.m_bStoryRestartCleared && GameProgress.m_nStageNo >= 0 &&
+            GameProgress.m_nStageNo < static_cast<int>(GameProgress.m_ClearFlags.size()) &&
+            GameProgress.m_ClearFlags[static_cast<size_t>(GameProgress.m_nStageNo)])
+            items = 3;
+        break;
+    case 1: {
+        const int index = GameProgress.m_nStageNo - 1;
+        if (SystemData.m_bChallengeRestartCleared && index >= 0 &&
+            index < static_cast<int>(GameProgress.m_ChallengeRecords.size()) &&
+            GameProgress.m_ChallengeRecords[static_cast<size_t>(index)].m_nFirst)
+            items = 3;
+        break;
+    }
+    case 2: items = 3; break;
+    default: break;
+    }
+    if (m_nSubState == 0) {
+        m_nCursor = 1;
+        m_nSubState = 1;
+    }
+    StageMenuInput();
+    m_nCursor = std::min(m_nCursor, items - 1);
+    const int buttons = MenuMove(items);
+    if (buttons & BUTTON_CONFIRM) {
+        StagePlaySE(1);
+        if (m_nCursor == 0) {
+            m_nState = STAGE_FADEOUT;
+            if (StageModes.bDirectPlay && items == 3) {
+                PostCloseToMainWindow();
+                return;
+            }
+            StageModes.nNextScene = SCENE_TITLE;
+            m_nSubState = 0;
+            return;
+        }
+        if (m_nCursor == 1) {
+            m_bHoldButtons = 1;
+            m_nState = m_nSavedState;
+            m_nSubState = m_nSavedSubState;
+            return;
+        }
+        m_bHoldButtons = 1;
+        GameProgress.RestoreStageStart(1, StageModes.nPlayMode, StageModes.bDirectPlay);
+        if (!Restart(true, false)) return;
+        m_nSubState = 0;
+        m_nState = STAGE_READY;
+        return;
+    }
+    if (buttons & BUTTON_CANCEL) {
+        StagePlaySE(2);
+        m_bHoldButtons = 1;
+        m_nState = m_nSavedState;
+        m_nSubState = m_nSavedSubState;
+        return;
+    }
+    DrawPlayScreen(1, 1, 0, 1);
+    StageDrawMenu(TEXT_PAUSE, items, m_nCursor, 3);
+}
+
+void cStageScene::StageClear()
+{
+    const bool automatic = StageData.m_bAutoClearEnd != 0;
+    const bool manualEntry = Options.m_nRankingMode == 0 || Options.m_nRankingMode == 1;
+    if (!automatic) {
+        if (CheckPauseKey()) {
+            m_nSubState = 0;
+            m_nState = STAGE_PAUSEMENU;
+            return;
+        }
+        CheckReplayKeys();
+        if (manualEntry && StageKeyDown(STAGEKEY_RANKING)) EnterRanking();
+    }
+    if (m_nSubState == 0) {
+        m_nBannerFrames = 0;
+        m_nSubState = 1;
+    }
+    StageMenuInput();
+    const bool done = m_nBannerFrames >= CLEAR_DONE;
+    bool leave = false;
+    if (automatic) {
+        leave = done;
+    } else if (done && (Buttons() & BUTTON_CONFIRM)) {
+        if (m_bRankingAllowed && !manualEntry) EnterRanking();
+        else StagePlaySE(1);
+        leave = true;
+    }
+    if (leave) {
+        StageModes.nNextScene = StageClearProcess();
+        m_nBannerFrames = 0;
+        m_nSubState = 0;
+        m_nState = STAGE_FADEOUT;
+        return;
+    }
+
+    bool reached = false;
+    for (int place : m_RankPos) reached = reached || place >= 0;
+    const bool hint = !automatic && !m_bRankingEntered && reached && manualEntry;
+    DrawPlayScreen(1, 1, 0, hint ? 0 : 1);
+    if (hint) StageDrawPicture(STAGEPIC_RANKING_HINT, 0);
+    if (StageData.m_bClearBanner) {
+        // Held once the banner is whole and the clear can be left.
+        m_nBannerFrames = std::min(m_nBannerFrames + 4, CLEAR_DONE + 4);
+        StageDrawPicture(STAGEPIC_CLEAR_BANNER, m_nBannerFrames);
+    } else {
+        m_nBannerFrames = CLEAR_DONE;
+    }
+    if (m_nBannerFrames >= CLEAR_DONE && StageModes.bRankingOn && !automatic)
+        StageDrawPicture(STAGEPIC_SCORE_PANEL, 0);
+}
+
+void cStageScene::RetryPrompt()
+{
+    if (m_nSubState == 0) {
+        m_nCursor = 0;
+        m_nSubState = 1;
+    }
+    StageMenuInput();
+    const int buttons = MenuMove(2);
+    if (buttons & BUTTON_CONFIRM) {
+        StagePlaySE(1);
+        if (m_nCursor == 0) {
+            if (!Restart(true, false)) return;
+            m_nState = STAGE_READY;
+            return;
+        }
+        GameProgress.m_bBackFromStage = 1;
+        StageModes.nNextScene = SCENE_WORLDMAP;
+        m_nSubState = 0;
+        m_nState = STAGE_FADEOUT;
+        return;
+    }
+    DrawPlayScreen(1, 1, 0, 1);
+    StageDrawMenu(TEXT_RETRY, 2, m_nCursor, 2);
+}
+
+void cStageScene::GameOver()
+{
+    if (CheckPauseKey()) {
+        m_nSubState = 0;
+        m_nState = STAGE_PAUSEMENU;
+        return;
+    }
+    if (CheckReplayKeys()) return;
+    StageMenuInput();
+    if (Buttons() & BUTTON_CONFIRM) {
+        StagePlaySE(1);
+        StageModes.nNextScene = SCENE_TITLE;
+        m_nState = STAGE_FADEOUT;
+        return;
+    }
+    DrawPlayScreen(1, 1, 0, 1);
+    if (StageData.m_bGameOverBanner) StageDrawPicture(STAGEPIC_GAMEOVER_BANNER, 0);
+}
+
+void cStageScene::FadeOut()
+{
+    DrawPlayScreen(1, 1, 0, 1);
+    if (StageShell.lpFadeOut && !StageShell.lpFadeOut()) return;
+    if (StageShell.lpFillBlank) StageShell.lpFillBlank();
+    // A stage file played again starts afresh, but only when play goes on
+    // with the stage: leaving for another screen keeps what is loaded.
+    if (StageModes.nStartKind == START_STAGE_FILE && !GameProgress.m_bLinked &&
+        StageModes.nNextScene == SCENE_STAGE && StageShell.lpStartStageFile &&
+        !StageShell.lpStartStageFile(StageData.m_sPath.c_str()))
+        PostCloseToMainWindow();
+    HandOver();
+}
+
+void cStageScene::HandOver()
+{
+    StageModes.nPreviousScene = SCENE_STAGE;
+    if (StageShell.lpHandOver) StageShell.lpHandOver(StageModes);
+    m_nState = -1;
+}
+
+void cStageScene::Halt()
+{
+    StageDrawPicture(STAGEPIC_HALT, 0);
+    StageMenuInput();
+    if (!(Buttons() & (BUTTON_CONFIRM | BUTTON_CANCEL))) return;
+    if (StageModes.bDirectPlay) {
+        PostCloseToMainWindow();
+        return;
+    }
+    StageModes.nNextScene = SCENE_TITLE;
+    HandOver();
+}
+
+void cStageScene::EndPlayerDeath()
+{
+    if (ReplayPlayback()) {
+        GameProgress.RestoreStageStart(1, StageModes.nPlayMode, StageModes.bDirectPlay);
+        if (Restart(true, true)) m_nState = STAGE_READY;
+        return;
+    }
+    if (!LoseLife(GameProgress)) {
+        m_nState = STAGE_GAMEOVER;
+        return;
+    }
+    if (StageData.m_bCarryIn) GameProgress.ClearCarryOverFlags();
+    GameProgress.RestoreStageStart(0, StageModes.nPlayMode, StageModes.bDirectPlay);
+    if (StageModes.nPlayMode == 0 && SystemData.m_bStoryRetryPrompt) {
+        m_nSubState = 0;
+        m_nState = STAGE_RETRY;
+        return;
+    }
+    if (Restart(true, false)) m_nState = STAGE_READY;
+}

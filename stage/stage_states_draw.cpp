@@ -1,0 +1,76 @@
+// The pictures of the stage-play screen's states over the play screen: the
+// start, replay, clear and game-over banners, the ranking hint, the menus of
+// the pause and the retry prompt, and the blank screen of a halted stage.
+#include <string>
+
+#include "app/sjis.h"
+#include "files/system_data.h"
+#include "gfx/blit.h"
+#include "gfx/blit_effects.h"
+#include "gfx/display.h"
+#include "gfx/fill.h"
+#include "gfx/font.h"
+#include "gfx/surface_tables.h"
+#include "stage/stage_shell.h"
+
+namespace {
+
+enum { SURFACE_ACCESSORY = 49, SURFACE_WORDS = 51 };
+constexpr int RANKING_HINT_TEXT = 27;
+constexpr int MENU_Y = 272;
+
+void Words(int x, int y, int w, int h, int sx, int sy)
+{
+    DDBlt(&BackBuffer, x, y, w, h, &Surface[SURFACE_WORDS], sx, sy, 1);
+}
+
+// A number in the 32 x 32 digits of the word sheet's row at y 128.
+void Digits(int x, int y, int value)
+{
+    const std::string text = std::to_string(value < 0 ? 0 : value);
+    for (char c : text) {
+        Words(x, y, 32, 32, (c - '0') * 32, 128);
+        x += 32;
+    }
+}
+
+std::string SystemText(int index)
+{
+    const auto& list = SystemData.m_TextList;
+    return index >= 0 && index < static_cast<int>(list.size()) ? list[static_cast<size_t>(index)] : std::string();
+}
+
+} // namespace
+
+void DrawStagePicture(int picture, int value)
+{
+    switch (picture) {
+    case STAGEPIC_REPLAY_BANNER: Words(256, 224, 128, 32, 0, 32); break;
+    case STAGEPIC_STAGE_BANNER:
+        Words(256, 224, 128, 32, 0, 0);
+        Digits(384, 224, value);
+        break;
+    case STAGEPIC_START_BANNER: Words(280, 224, 80, 32, 160, 0); break;
+    case STAGEPIC_CLEAR_BANNER:
+        if (value >= 96) Words(256, 192, 128, 32, 0, 64);
+        else DDBltStripe(&BackBuffer, 256, 192, 128, 32, 4, 96 - value, &Surface[SURFACE_WORDS], 0, 64, 1, 0);
+        break;
+    case STAGEPIC_GAMEOVER_BANNER: Words(248, 224, 144, 32, 0, 96); break;
+    case STAGEPIC_RANKING_HINT: {
+        const std::string text = SystemText(RANKING_HINT_TEXT);
+        Fonts[1].DrawText(&BackBuffer, 320 - 8 * CountDisplayChars(text.c_str()), 456, text.c_str(), 0);
+        break;
+    }
+    case STAGEPIC_HALT: DDFillPal(&BackBuffer, 16); break;
+    default: break;
+    }
+}
+
+void DrawStageMenu(int firstText, int count, int cursor, int widthCount)
+{
+    const int left = GetMenuLeft(320, firstText, widthCount, 1);
+    const std::string text = MenuWindowText(firstText, count, 1);
+    Fonts[1].DrawTextWindow(&BackBuffer, left, MENU_Y, (MenuTextWidth(firstText, widthCount) + 1) * 16, count * 16,
+                            text.c_str(), 0);
+    DDBlt(&BackBuffer, left, MENU_Y + cursor * 16, 16, 16, &Surface[SURFACE_ACCESSORY], 64, 0, 1);
+}
