@@ -20,6 +20,7 @@
 
 class cBlockData;
 class cChara;
+class cPlayScreenPainter;
 class cInput;
 class cInputRuns;
 class cItem;
@@ -302,6 +303,22 @@ public:
     void RemoveOverlaysByKey(int key);
     void StopOverlaysByKey(int key);
     void ResumeOverlaysByKey(int key);
+
+    // -- draw --
+    // The frame to draw: unless hold the base animation and the overlays
+    // that are not stopped step a tick (an overlay at its end leaves).
+    int CurrentFrame(int hold);
+    // The character effect's frame without drawing.
+    void RunCharaEffect(int hold);
+    // The character in its current frame through its character effect (a
+    // transparent one only advances); null painter: nothing is drawn.
+    void Draw(cPlayScreenPainter* painter, int hold);
+    // A dead character's death effect; non-zero when it may be removed (a
+    // character of the player's side about a second after the effect).
+    int DrawDead(cPlayScreenPainter* painter, int hold);
+    // The HP and SP gauges while they show after a change; each drawn frame
+    // moves them on.
+    void DrawGauges(cPlayScreenPainter* painter);
 
     // -- hits --
     // The block character ridden (m_bRiding): its creator reference and its

@@ -91,6 +91,8 @@ public:
     int Advance(int frozen);
     // Draws the effect; 1 when it is over and is to be removed.
     int Draw(DDSURFACEDATA* target, int frozen);
+    // Draws frame f of the effect where it stands.
+    void DrawFrame(DDSURFACEDATA* target, int f);
 };
 
 // The frames of effect entry e's animation, in frames of 60 a second.

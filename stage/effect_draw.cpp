@@ -12,12 +12,18 @@ int cEffect::Draw(DDSURFACEDATA* target, int frozen)
 {
     const int f = Advance(frozen);
     if (f < 0) return 1;
+    DrawFrame(target, f);
+    return 0;
+}
+
+void cEffect::DrawFrame(DDSURFACEDATA* target, int f)
+{
     const cEffectData& data = CheckedAt(DataBase.m_Effect, m_sEffect);
     const int px = static_cast<int>(m_dX - lpStageScene->m_ScrollX.m_dPos);
     const int py = static_cast<int>(m_dY - lpStageScene->m_ScrollY.m_dPos);
     // Entry e's images are 2e - 2 (video memory) and 2e - 1 (system memory).
     const int first = 2 * m_sEffect - 2;
-    if (first < 0 || first + 1 >= static_cast<int>(EffectSurfaces.size())) return 0;
+    if (first < 0 || first + 1 >= static_cast<int>(EffectSurfaces.size())) return;
     if (m_bStretch) {
         const bool videoStretch = !bDirect3D && SystemIni.DD_VideoStretch && nBpp != 8;
         DDSURFACEDATA* source = &EffectSurfaces[videoStretch ? first : first + 1];
@@ -26,5 +32,4 @@ int cEffect::Draw(DDSURFACEDATA* target, int frozen)
     } else {
         DDBlt(target, px, py, m_nWidth, m_nHeight, &EffectSurfaces[first], f * m_nWidth, 0, 1);
     }
-    return 0;
 }

@@ -84,6 +84,8 @@ public:
     // Counts, refreshes, places and draws; 1 when the message has ended and
     // is to be removed (its surface is released then).
     int Update(DDSURFACEDATA* target, int frozen);
+    // Draws the message at its place (x, y).
+    void Paint(DDSURFACEDATA* target, int x, int y);
     void CreateSurface();
     void Render();
     // Releases the surface, if any (the owner removing the message).

@@ -78,6 +78,12 @@ int cMessage::Update(DDSURFACEDATA* target, int frozen)
         ReleaseSurface();
         return 1;
     }
+    Paint(target, x, y);
+    return 0;
+}
+
+void cMessage::Paint(DDSURFACEDATA* target, int x, int y)
+{
     switch (m_nMode) {
     case MSGMODE_TEXT:
         if (m_lpSurface && m_lpSurface->bLost) {
@@ -101,5 +107,4 @@ int cMessage::Update(DDSURFACEDATA* target, int frozen)
     default:
         break;
     }
-    return 0;
 }

@@ -1,13 +1,13 @@
 // What the game and display commands need of the characters, the flows and
-// the items, reached through their own code. Still stand-ins until the
-// drawing of the play screen exists: the overlay of the play-animation
-// command and the screen tint, which do nothing.
+// the items, reached through their own code.
 #include "stage/messages_links.h"
 
 #include "stage/block_collision.h"
 #include "stage/play_links.h"
+#include "stage/play_screen.h"
 #include "stage/player.h"
 #include "stage/running_flow.h"
+#include "stage/screen_tint.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
 
@@ -31,8 +31,6 @@ int ClampChara(cChara* chara, int axis) { return axis ? chara->ClampY() : chara-
 
 void HoldCharaScreenPosition(cChara* chara) { chara->m_bHoldScreenX = chara->m_bHoldScreenY = 1; }
 
-void StartCharaOverlay(cChara*, int, int) {}
-
 int CurrentFlowSerial()
 {
     return lpStageScene && lpStageScene->m_lpCurFlow ? lpStageScene->m_lpCurFlow->m_nSerial : 0;
@@ -45,4 +43,10 @@ int RunPlayerItemCommands(cPlayer* player, const std::vector<cCommandData>& comm
 
 bool IsCharaBlocked(cChara* chara) { return IsBlocked(*chara); }
 
-void SetScreenTint(cScreenTint&, const cCommandData&) {}
+void SetScreenTint(cScreenTint& tint, const cCommandData& command)
+{
+    int values[8];
+    for (int i = 0; i < 8; ++i) values[i] = i < static_cast<int>(command.m_Params.size()) ? command.m_Params[i] : 0;
+    cPlayScreenPainter* painter = ScreenPainter();
+    tint.Set(values, painter ? painter->TintMode() : TINT_BLEND);
+}

@@ -43,6 +43,8 @@ public:
     // Counts and draws; 1 when the picture has ended (the owner removes it
     // and its surface).
     int Draw(DDSURFACEDATA* target, DDSURFACEDATA* surface, int frozen);
+    // Draws the picture where it stands, from its surface.
+    void Paint(DDSURFACEDATA* target, DDSURFACEDATA* surface);
 
     // The parts of Draw that do not draw: the time (1 when ended) and the
     // screen position.

@@ -45,11 +45,16 @@ void UsePictureGraphics() { PictureGfx = {Load, Remove}; }
 int cPicture::Draw(DDSURFACEDATA* target, DDSURFACEDATA* surface, int frozen)
 {
     if (Step(frozen)) return 1;
+    Paint(target, surface);
+    return 0;
+}
+
+void cPicture::Paint(DDSURFACEDATA* target, DDSURFACEDATA* surface)
+{
     int x, y;
     Place(&x, &y);
     if (m_bScaled)
         DDBltStretch(target, x, y, m_nWidth, m_nHeight, surface, 0, 0, surface->nWidth, surface->nHeight, 1);
     else
         DDBlt(target, x, y, m_nWidth, m_nHeight, surface, 0, 0, 1);
-    return 0;
 }

@@ -93,4 +93,9 @@ public:
 private:
     void CopyPlayerMembers(const cPlayer& other);
 
+public:
+    // -- draw --
+    // The character's drawing, then the hit-box display.
+    void Draw(cPlayScreenPainter* painter, int hold);
+
 };

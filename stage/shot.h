@@ -20,6 +20,7 @@
 class cChara;
 class cSwordTypeData;
 struct SHOTPLACE;
+struct DDSURFACEDATA;
 
 // Motion kinds of a shot record.
 enum {
@@ -85,6 +86,9 @@ public:
     // One sub-step of motion; 1 when the shot is to be removed.
     int Update();
     int UpdateSword();
+    // -- draw --
+    // Draws the shot (or sword) in frame f of its animation.
+    void Draw(DDSURFACEDATA* target, int f);
     // Apply the speeds of this sub-step.
     void MoveX();
     void MoveY();

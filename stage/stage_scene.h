@@ -160,11 +160,34 @@ public:
     // -- draw --
     // One frame of the running stage: full 0 allows the reduced pause
     // drawing; frozen 1 draws without advancing animations, timers and
-    // effects and removes nothing; timeSound lets the time display warn;
-    // systemText draws the direct-play or test-play text. Besides drawing
-    // (through StageDrawPlayScreen) it finishes the dying player and removes
-    // characters whose dying has ended, so the headless build runs it too.
+    // effects, removes no character and finishes no death; timeSound lets
+    // the time display warn; systemText draws the direct-play or test-play
+    // text. Besides drawing (through the painter of stage/play_screen.h) it
+    // finishes the dying player and removes characters whose dying has
+    // ended, so the headless build runs it too.
     void DrawPlayScreen(int full, int frozen, int timeSound, int systemText);
+    // The parts of a frame: the player, or the end of its death; a
+    // character (1 when its dying has ended and it is to be removed); the
+    // objects by draw layer; the pictures of one layer (ended ones leave);
+    // the background layers' auto-scroll; the screen tint.
+    void DrawPlayer(int frozen);
+    int DrawCharacter(cNpc& chara, int frozen);
+    void DrawObjects(int frozen);
+    void DrawPictures(int layer, int frozen);
+    void AutoScrollBackground();
+    void DrawTint(int frozen);
+    // The stage's images (graphics build only): the shot tile sheets, the
+    // character, sword and effect images of the database, and the release
+    // of the picture and message surfaces between stages.
+    int BuildTileSheet();
+    void LoadCharaExcImages();
+    void LoadSwordImages();
+    void LoadEffectImages();
+    void ClearPictures();
+    void ClearMessageSurfaces();
+    // A stage's set-up: the picture and message surfaces released, the
+    // sight mask's surfaces made for player 1 (through the painter).
+    void ResetStageSurfaces();
     // -- end --
     // A cleared stage's score, time, hit points and extra lives added to the
     // totals of the progress.

@@ -12,6 +12,7 @@
 #include "gfx/fade.h"
 #include "gfx/fill.h"
 #include "gfx/palette_table.h"
+#include "stage/play_screen_draw.h"
 #include "stage/stage_setup.h"
 #include "stage/stage_shell.h"
 

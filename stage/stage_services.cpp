@@ -9,6 +9,7 @@
 #include "files/game_progress.h"
 #include "gfx/render_state.h"
 #include "scenes/sub_loops.h"
+#include "stage/play_screen_draw.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void RequestStageBgm(int n, int loop)
 
 } // namespace
 
-STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, StartPauseLoop, DDResetVertexColor, nullptr};
+STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, StartPauseLoop, DDResetVertexColor, &GfxPainter};
 #else
 STAGESERVICES StageServices = {};
 #endif
@@ -50,9 +51,4 @@ void StageRunPauseLoop(int handshake)
 void StageResetBlending()
 {
     if (StageServices.lpResetBlending) StageServices.lpResetBlending();
-}
-
-void StageDrawPlayScreen(int full, int frozen, int timeSound, int systemText)
-{
-    if (StageServices.lpDrawPlayScreen) StageServices.lpDrawPlayScreen(full, frozen, timeSound, systemText);
 }

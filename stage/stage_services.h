@@ -6,6 +6,8 @@
 //
 // Every entry is called on the game thread and returns when the request has
 // been served.
+class cPlayScreenPainter;
+
 struct STAGESERVICES {
     // Sound effect number n of the system's list.
     void (*lpPlaySE)(int n);
@@ -20,9 +22,9 @@ struct STAGESERVICES {
     void (*lpRunPauseLoop)(int handshake);
     // Later blits are drawn opaque again (the screen effect that blended has gone).
     void (*lpResetBlending)();
-    // Draws the play screen's pixels into the back buffer (the headless
-    // build draws nothing); the arguments are cStageScene::DrawPlayScreen's.
-    void (*lpDrawPlayScreen)(int full, int frozen, int timeSound, int systemText);
+    // Draws the play screen's pixels (stage/play_screen.h); the headless
+    // build has none and draws nothing.
+    cPlayScreenPainter* lpPainter;
 };
 
 extern STAGESERVICES StageServices;
@@ -33,4 +35,3 @@ void StagePlayUserSE(int n);
 void StageRequestBgm(int n, int loop);
 void StageRunPauseLoop(int handshake);
 void StageResetBlending();
-void StageDrawPlayScreen(int full, int frozen, int timeSound, int systemText);

@@ -237,6 +237,7 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     m_ScreenTint.m_nSavedAlpha = 255;
     m_Wait[4] = 0;
     m_PictureList.clear();
+    ResetStageSurfaces();
 
     m_HitSchedule = StageData.HitSchedule();
 

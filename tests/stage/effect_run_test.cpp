@@ -9,6 +9,7 @@
 #include "stage/effect.h"
 #include "stage/random.h"
 #include "tests/stage/stage_display_fixture.h"
+#include "tests/stage/stage_harness.h"
 
 namespace {
 
@@ -22,17 +23,9 @@ protected:
         StageDisplayTest::TearDown();
     }
 
-    // Character entry 1 and screen entry 1 of the given kinds and parameters.
-    void Entries(int charaKind, std::array<int, 5> chara, int scrKind, std::array<int, 5> scr)
+    static void Entries(int charaKind, std::array<int, 5> chara, int scrKind, std::array<int, 5> scr)
     {
-        DataBase.m_CharaEffect.resize(2);
-        DataBase.m_CharaEffect[1].m_nKind = charaKind;
-        std::copy(chara.begin(), chara.end(), DataBase.m_CharaEffect[1].m_Param);
-        DataBase.m_ScrEffect.resize(2);
-        DataBase.m_ScrEffect[1].m_nKind = scrKind;
-        std::copy(scr.begin(), scr.end(), DataBase.m_ScrEffect[1].m_Param);
-        BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
-        BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+        SetEffectEntries(charaKind, chara, scrKind, scr);
     }
 
     // Steps until the run reports its end; the count of steps (limit + 1 when it never ends).

@@ -109,6 +109,18 @@ void PrepareEffectTables()
     if (EffectFrameTable.empty()) BuildEffectFrameTable(EffectFrameTable);
 }
 
+void SetEffectEntries(int charaKind, const std::array<int, 5>& chara, int scrKind, const std::array<int, 5>& scr)
+{
+    DataBase.m_CharaEffect.resize(2);
+    DataBase.m_CharaEffect[1].m_nKind = charaKind;
+    std::copy(chara.begin(), chara.end(), DataBase.m_CharaEffect[1].m_Param);
+    DataBase.m_ScrEffect.resize(2);
+    DataBase.m_ScrEffect[1].m_nKind = scrKind;
+    std::copy(scr.begin(), scr.end(), DataBase.m_ScrEffect[1].m_Param);
+    BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
+    BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+}
+
 StageHarness::~StageHarness()
 {
     // Shots leave the characters they aim at before these go.

@@ -3,6 +3,7 @@
 // axes and a minimal block map of its own (until the stage set-up builds the
 // real one), stepped frame by frame with scripted input while the test reads
 // each frame's state. Later stage code joins the step as it is built.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -94,6 +95,9 @@ private:
 // The database's effect tables as start-up builds them, from the lists the
 // test has set (entry 0 alone where a list is empty); kept when already built.
 void PrepareEffectTables();
+// Character-effect entry 1 and screen-effect entry 1 of the given kinds and
+// parameters, with the effect runs built from them.
+void SetEffectEntries(int charaKind, const std::array<int, 5>& chara, int scrKind, const std::array<int, 5>& scr);
 
 // An object set up with a hit box of w x h, drawn in a 32 x 32 cell, in the
 // given motion mode, its hit rectangle's corner at (left, top).
