@@ -24,6 +24,8 @@ namespace {
 const char WINDOW_INI[] = "Direct3D=1\r\nWindowMode=1\r\nExit\r\n";
 const char ERROR_CAPTION[] = "エラー";
 const char DIALOG_CLASS[] = "#32770";
+// The window class's background, shown until the first frame is presented.
+const COLORREF WINDOW_BACKGROUND = RGB(192, 192, 192);
 
 } // namespace
 
@@ -123,15 +125,38 @@ bool SampleGameRun::Start()
     m_window = m_game.ShownWindow();
     if (!m_window) return false;
     SetForegroundWindow(m_window);
-    PumpFor(2500);  // the title fades in
-    return true;
+    // Start-up takes a few seconds before the first frame; the title has
+    // faded in once its picture holds still.
+    return WaitStill(GAME_START_TIMEOUT);
+}
+
+bool SampleGameRun::WaitStill(DWORD milliseconds)
+{
+    std::vector<COLORREF> last;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        PumpFor(300);
+        std::vector<COLORREF> now = ClientPixels(m_window);
+        const bool drawn = !now.empty() && now.front() != WINDOW_BACKGROUND;
+        if (drawn && now == last) {
+            // Reading the screen holds the game up; it then runs the frames
+            // it missed at once, which would see a key held long.
+            PumpFor(400);
+            return true;
+        }
+        last = std::move(now);
+    }
+    return false;
 }
 
 void SampleGameRun::Press(const char* keys)
 {
+    // A dialog or box that has closed may leave no window active, and the
+    // game plays only while it is.
+    SetForegroundWindow(m_window);
     for (; *keys; ++keys) {
         if (*keys == '.') {
-            PumpFor(1000);
+            WaitStill(10000);
             continue;
         }
         const char key = *keys;
@@ -143,7 +168,7 @@ void SampleGameRun::Press(const char* keys)
         input[1] = input[0];
         input[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(1, &input[0], sizeof(INPUT));
-        PumpFor(150);
+        PumpFor(100);
         SendInput(1, &input[1], sizeof(INPUT));
         PumpFor(600);
     }

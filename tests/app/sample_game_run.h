@@ -39,12 +39,15 @@ double ShareAlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b
 class SampleGameRun {
 public:
     // Starts the game, brings its window to the front and waits for the
-    // title to fade in; false when no window came up.
+    // title to fade in; false when no window came up or nothing was drawn.
     bool Start();
     // Presses the keys one after another, each held for a few frames, then
     // let go: U D L R the arrows, other letters their own key; '.' waits
-    // a second (for a fade).
+    // until the picture holds still (a fade or a load is over).
     void Press(const char* keys);
+    // Until the window shows a drawn picture that holds still; false when
+    // the time ran out first.
+    bool WaitStill(DWORD milliseconds);
     // The game's dialog or message box of that title once it shows; null
     // when none came within the time.
     HWND WaitDialog(const char* title, DWORD milliseconds = 20000);
