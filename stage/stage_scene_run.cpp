@@ -18,7 +18,6 @@
 
 void DrawStagePicture(int picture, int value);
 // The stage-play screen's images (all: the whole set; 0: the backgrounds); 0 on failure.
-int LoadStageImages(int all);
 void DrawStageMenu(int firstText, int count, int cursor, int widthCount);
 
 namespace {
