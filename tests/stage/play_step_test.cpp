@@ -402,10 +402,7 @@ void ScriptInput(int f)
     lpScript->wButtons = static_cast<uint16_t>((f % 25) < 5 ? 1 : (f % 31) < 3 ? 2 : 0);
 }
 
-// Off until mended: since the block collision and the hits joined the step,
-// the sample stage's hero is dead from the first frame in this fixture, so
-// the run ends in a restart and the replay records nothing to play back.
-TEST_F(StagePlay, DISABLED_TheSameInputAndSeedGiveTheSameStateEveryFrameAndTheReplayRepeatsIt)
+TEST_F(StagePlay, TheSameInputAndSeedGiveTheSameStateEveryFrameAndTheReplayRepeatsIt)
 {
     UseSampleDatabaseCounts();
     CommonPalette = MakeCommonPalette();

@@ -154,6 +154,10 @@ cStageData BuildStage(const cMapStage& m, const cPaletteData& common)
     for (const char* row : m.Rows) w = std::max(w, static_cast<int>(std::string(row).size()));
     s.m_nWidth = w;
     s.m_nHeight = h;
+    // Objects may roam the whole grid, margins included: the outer limit of
+    // each axis (this value + 640) is the grid's far edge.
+    s.m_nObjectLimitX = (w + 20) * 32 - 640;
+    s.m_nObjectLimitY = (h + 20) * 32 - 640;
     s.m_bTimeLimit = 1;
     s.m_nTimeLimit = m.nTime;
     s.m_nBgm = BGM_THEME;
