@@ -44,6 +44,9 @@ struct MoveCommand {
 class MoveCommands : public ::testing::Test {
 protected:
     MoveCommands() : harness(Stage()) {}
+    // The targets of the tests are their own locals, gone before the
+    // fixture's character, which never followed them.
+    ~MoveCommands() override { chara.m_lpTarget = nullptr; }
     static HarnessStage Stage()
     {
         HarnessStage s;
