@@ -90,6 +90,9 @@ private:
     cScrollAxis* m_lpSavedY;
     std::unique_ptr<cStageScene> m_lpScene;
     cStageScene* m_lpSavedScene = nullptr;
+    // The harness is headless: a wait runs no sub-loop thread unless a test
+    // points the entry at its own.
+    void (*m_lpSavedPauseLoop)(int) = nullptr;
 };
 
 // The database's effect tables as start-up builds them, from the lists the
