@@ -25,6 +25,7 @@
 #include "records/record_context.h"
 #include "records/stage_data.h"
 #include "tests/app/foreground_turn.h"
+#include "tests/app/sample_game_run.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/game_process.h"
 #include "tests/support/test_dir.h"
@@ -32,16 +33,9 @@
 namespace {
 
 const char WINDOW_INI[] = "Direct3D=1\r\nWindowMode=1\r\nExit\r\n";
-const char REPLAY_PATH[] = "user_data\\rpl4\\Meadow.rpl4_708";
 
 enum UserFile { OPTIONS, STORY_SLOT, CHALLENGE, RANKING, REPLAY };
 enum Damage { TRUNCATED, HUGE_COUNT, GARBAGE };
-
-// The stage key of challenge stage n, as the challenge list names it.
-std::string ChallengeKey(int n)
-{
-    return StageKeyOf(n == 1 ? "data\\stg4\\c01-1.stg4" : "data\\stg4\\c02-1.stg4");
-}
 
 std::string RankingPath()
 {
@@ -62,44 +56,6 @@ std::string DamagedPath(UserFile file)
     case REPLAY: return REPLAY_PATH;
     }
     return "";
-}
-
-// Writes one valid file of every kind, and a second one of the kinds that
-// have several (slots 1 and 2, two ranking files, two replays).
-bool WriteValidUserFiles()
-{
-    for (const char* folder : {"user_data\\story", "user_data\\challenge", "user_data\\free", "user_data\\rpl4"})
-        std::filesystem::create_directories(folder);
-    cOptionData options;
-    options.m_nVolume = 3;
-    options.m_sRankingName = "ace";
-    if (!options.SaveFile(DataPath[DATAPATH_OPTION])) return false;
-
-    cGameProgress progress;
-    progress.m_nLives = 5;
-    progress.m_nTotalScore = 1234;
-    progress.m_sStageKey = "c01-1";
-    for (int slot : {0, 1})
-        if (!progress.SaveSlot(slot)) return false;
-    if (!progress.SaveFile(DataPath[DATAPATH_CHALLENGE_PROGRESS])) return false;
-
-    cRankingSet rankings;
-    rankings.m_Rankings[0].Insert("ace", 900);
-    for (int n : {1, 2})
-        if (!SaveRankingFile(rankings, PLAYMODE_CHALLENGE, ChallengeKey(n))) return false;
-
-    if (!ReadCommonPalette("default\\CommonPalette.cplt4")) return false;
-    cStageData stage, play;
-    RegisterPalette(PALETTE_STAGE, stage.Lists());
-    bool ok = stage.LoadFile("default\\stg4\\Meadow.stg4_001") != 0;
-    play.AssignSettings(stage);
-    cReplay replay;
-    replay.m_nSeed = 77;
-    for (int i = 0; i < 20; ++i) replay.RecordFrame(2, 0);
-    ok = ok && SaveReplayFile(replay, REPLAY_PATH, stage, play, progress) &&
-         SaveReplayFile(replay, "user_data\\rpl4\\Second.rpl4_708", stage, play, progress);
-    RegisterPalette(PALETTE_STAGE, {});
-    return ok;
 }
 
 // The damaged form of a valid file: cut in the middle; the first count after
