@@ -176,6 +176,22 @@ cCharaData Beetle()
     return c;
 }
 
+// A lift: a block that floats through the scenery, rides three seconds to
+// the right and three back, over and over, and carries whoever stands on it.
+// Shots pass it by.
+cCharaData Lift()
+{
+    enum { DIR_LEFT = 2, DIR_RIGHT = 3 };
+    cCharaData c = Chara("リフト", BLOCK_CHIP_LIFT, 0, CHARA_COMPUTER);
+    c.m_cGraphicKind = GRAPHIC_BLOCK;
+    c.m_bFullCellBoxes = 1;
+    c.m_cFlying = 1;
+    c.m_cInvincible = 2;
+    c.m_nMaxHp = 1;
+    c.m_Flows = {Flow({}, {Walk(DIR_RIGHT, 10, 30), Walk(DIR_LEFT, 10, 30)})};
+    return c;
+}
+
 // An item command: its kind in the item vocabulary and the parameters of
 // that kind.
 cCommandData ItemCommand(int flowKind, std::vector<int32_t> params)
@@ -235,6 +251,7 @@ cPaletteData MakeCommonPalette()
     p.m_Charas.push_back(Hero());
     p.m_Charas.push_back(Slime());
     p.m_Charas.push_back(Beetle());
+    p.m_Charas.push_back(Lift());
 
     p.m_Items.resize(1);
     cItemData coin = Item("コイン", ITEM_CHIP_COIN, SOUND_COIN);

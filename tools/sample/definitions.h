@@ -6,7 +6,7 @@
 
 // Rows of the common palette.
 enum { ROW_GRASS = 1, ROW_DIRT, ROW_BRICK, ROW_STONE, ROW_BOX, ROW_SPIKES, ROW_CLOUD, ROW_BLOCKS };
-enum { ROW_HERO = 1, ROW_SLIME, ROW_BEETLE, ROW_CHARAS };
+enum { ROW_HERO = 1, ROW_SLIME, ROW_BEETLE, ROW_LIFT, ROW_CHARAS };
 enum { ROW_COIN = 1, ROW_HEART, ROW_GOAL, ROW_SIGN, ROW_ITEMS };
 
 // Entries of the database lists the definitions refer to. Entry 0 of each

@@ -10,7 +10,7 @@ namespace {
 // Map legend: '#' ground (grass on top, earth below), 'b' brick, 's' stone,
 // '?' coin box, '^' spikes, '~' cloud, 'o' coin, 'h' heart, 'G' goal,
 // 'i' sign (its text comes from the stage's list), 'P' hero, 'S' slime,
-// 'B' beetle; anything else is empty.
+// 'B' beetle, 'L' lift; anything else is empty.
 const char WELCOME_STAGE[] = "Meadow.stg4_001";
 
 struct cMapStage {
@@ -72,8 +72,8 @@ const cMapStage STAGES[] = {
          "s      sssss      ssssss         S                         s",
          "s                                ssss       B              s",
          "s  i                                     sssssss           s",
-         "s P          S           B                           B   G s",
-         "sssssssss^^^sssssssssssssssss^^^ssssssssssssssssssssssssssss",
+         "s P          S           B  LL                       B   G s",
+         "sssssssss^^^sssssssssssssss^^^^^^^^^^^ssssssssssssssssssssss",
          "ssssssssssssssssssssssssssssssssssssssssssssssssssssssssssss",
          "ssssssssssssssssssssssssssssssssssssssssssssssssssssssssssss",
      }},
@@ -198,6 +198,7 @@ cStageData BuildStage(const cMapStage& m, const cPaletteData& common)
             case 'P': chara(ROW_HERO); break;
             case 'S': chara(ROW_SLIME); break;
             case 'B': chara(ROW_BEETLE); break;
+            case 'L': chara(ROW_LIFT); break;
             default: break;
             }
         }

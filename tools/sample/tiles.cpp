@@ -102,6 +102,16 @@ void DrawBlock(cCanvas& c, int x, int y, int chip)
         c.FillRect(x, y + 14, 32, 6, pal::CLOUD + 5);
         c.FillRect(x, y + 19, 32, 1, pal::CLOUD + 2);
         break;
+    case BLOCK_CHIP_LIFT:
+        // A plank of wood on an iron frame, bolted at both ends.
+        c.FillRect(x, y, 32, 32, pal::STONE + 2);
+        Bevel(c, x, y, 32, 32, pal::STONE + 5, pal::STONE + 1);
+        c.FillRect(x + 2, y + 2, 28, 10, pal::BROWN + 5);
+        c.FillRect(x + 2, y + 2, 28, 2, pal::BROWN + 6);
+        c.FillRect(x + 2, y + 11, 28, 1, pal::BROWN + 2);
+        for (int k : {4, 26}) c.FillRect(x + k, y + 6, 2, 2, pal::STONE + 7);
+        for (int k = 0; k < 3; ++k) c.FillRect(x + 6 + k * 9, y + 16, 3, 12, pal::STONE + 4);
+        break;
     default: break;
     }
 }
