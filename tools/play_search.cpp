@@ -1,7 +1,7 @@
 // Finds and checks input scripts that clear the sample game's stages, played
 // headless through the real stage-play screen.
 //
-//   play_search STAGE SCRIPT          plays the script, printing the hero every 10 frames
+//   play_search STAGE SCRIPT [N]      plays the script, printing the hero every N (10) frames
 //   play_search STAGE SCRIPT search   extends the script run by run until the stage is cleared
 //
 // The search is a beam over runs appended to the script: walks, standing
@@ -9,7 +9,9 @@
 // kept while the hero lives, and ranked by how close it stands to the goal.
 #include <algorithm>
 #include <cmath>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,7 @@ struct Outcome {
 };
 
 double GoalX = 0, GoalY = 0;
+int TraceEvery = 10;
 
 Outcome Try(SampleGame& game, const std::string& stage, const std::string& script, bool trace)
 {
@@ -35,15 +38,16 @@ Outcome Try(SampleGame& game, const std::string& stage, const std::string& scrip
     game.m_lpAfterFrame = [&](int f) {
         if (Player.empty()) return;
         const cPlayer& p = Player[P1];
-        if (trace && f % 10 == 0)
-            std::printf("%5d x %7.1f (cell %5.1f) y %7.1f air %d ride %d dead %d state %d\n", f, p.m_dLeft,
-                        p.m_dLeft / 32 - 10, p.m_dTop, p.m_bInAir, p.m_bRiding, p.m_bDead, lpStageScene->m_nState);
+        if (trace && f % TraceEvery == 0)
+            std::printf("%5d x %7.1f (cell %5.1f) y %7.1f (row %4.1f) air %d ride %d dead %d hp %d charas %zu shots %zu\n",
+                        f, p.m_dLeft, p.m_dLeft / 32 - 10, p.m_dTop, p.m_dTop / 32 - 10, p.m_bInAir, p.m_bRiding,
+                        p.m_bDead, p.m_nHp, CharaList.size(), lpStageScene->m_ShotList.size());
         if (f == frames - 1 || p.m_bDead) {
             if (p.m_bDead) o.dead = true;
             if (f == frames - 1) {
                 o.x = p.m_dLeft;
                 o.y = p.m_dTop;
-                o.standing = !p.m_bInAir && p.m_dVy == 0;
+                o.standing = !p.m_bInAir;
             }
         }
     };
@@ -80,7 +84,9 @@ int main(int argc, char** argv)
             GoalX = (item.m_sCellX + 10) * 32.0;
             GoalY = (item.m_sCellY + 10) * 32.0;
         }
-    if (argc < 4) {
+    const bool search = argc == 4 && std::string(argv[3]) == "search";
+    if (argc == 4 && !search) TraceEvery = std::max(1, std::atoi(argv[3]));
+    if (!search) {
         Try(game, stage, argv[2], true);
         return 0;
     }

@@ -131,6 +131,9 @@ cCharaData Hero()
     c.m_nMaxHp = 10;
     c.m_sStop = 20;
     c.m_cFacing = 1;
+    // Objects of one hit layer never meet: the hero and its sparks take
+    // layer 0, away from the foes and their shots on layer 1.
+    c.m_cPass = 0;
     // The jump rises while button 1 is held, up to four blocks.
     cCommandData jump = Command(FLOWCMD_JUMP, {1, 0, 8, 0, 0});
     jump.m_sSound = SOUND_JUMP;
