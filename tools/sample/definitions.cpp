@@ -120,6 +120,9 @@ cCharaData Chara(const char* name, int sheetRow, int animeSet, int control)
     c.m_sAnimeSet = static_cast<int16_t>(animeSet);
     c.m_cControl = static_cast<int8_t>(control);
     c.m_bFixedFacing = 0;
+    // Carries no item: a link of 0 would hand it the stage's first placed
+    // item, taken off the stage and given to the hero when it falls.
+    c.m_nItemLink = -1;
     return c;
 }
 
