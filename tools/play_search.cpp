@@ -2,7 +2,8 @@
 // headless through the real stage-play screen.
 //
 //   play_search STAGE SCRIPT [N]      plays the script, printing the hero every N (10) frames
-//   play_search STAGE SCRIPT search   extends the script run by run until the stage is cleared
+//   play_search STAGE SCRIPT search [W] extends the script run by run until the stage is cleared;
+//                                     W weighs the height to the goal against the width (2)
 //
 // The search is a beam over runs appended to the script: walks, standing
 // jumps, running jumps of several heights, shots and waits; a candidate is
@@ -30,6 +31,7 @@ struct Outcome {
 
 double GoalX = 0, GoalY = 0;
 int TraceEvery = 10;
+double HeightWeight = 2;
 
 Outcome Try(SampleGame& game, const std::string& stage, const std::string& script, bool trace)
 {
@@ -63,7 +65,7 @@ Outcome Try(SampleGame& game, const std::string& stage, const std::string& scrip
     return o;
 }
 
-double Distance(const Outcome& o) { return std::fabs(GoalX - o.x) + 2 * std::fabs(GoalY - o.y); }
+double Distance(const Outcome& o) { return std::fabs(GoalX - o.x) + HeightWeight * std::fabs(GoalY - o.y); }
 
 } // namespace
 
@@ -84,7 +86,8 @@ int main(int argc, char** argv)
             GoalX = (item.m_sCellX + 10) * 32.0;
             GoalY = (item.m_sCellY + 10) * 32.0;
         }
-    const bool search = argc == 4 && std::string(argv[3]) == "search";
+    const bool search = argc >= 4 && std::string(argv[3]) == "search";
+    if (search && argc >= 5) HeightWeight = std::atof(argv[4]);
     if (argc == 4 && !search) TraceEvery = std::max(1, std::atoi(argv[3]));
     if (!search) {
         Try(game, stage, argv[2], true);
@@ -92,7 +95,7 @@ int main(int argc, char** argv)
     }
 
     const std::vector<std::string> moves = {
-        "R16", "R32", "L8", ".20", ".40", "F4 .4", "RF4 R4", "J6 .20", "J16 .30", "RJ4 R20", "RJ8 R24", "RJ12 R30",
+        "R4", "R8", "R16", "R32", "L8", ".20", ".40", "F4 .4", "RF4 R4", "J6 .20", "J16 .30", "RJ4 R20", "RJ8 R24", "RJ12 R30",
         "RJ20 R34", "RJ16 .30", "LJ8 L20", "LJ16 L30", "RJ20 .40", "LJ20 .40"};
     struct Node {
         std::string script;
