@@ -22,12 +22,17 @@
 #include "tools/sample/system_settings.h"
 #include "tools/sample/world.h"
 
+// Found with tools/play_search.cpp (the caves' wait for the lift by hand).
 const SamplePlayScript SAMPLE_PLAYS[5] = {
-    {"Meadow.stg4_001", ""},
-    {"Caves.stg4_000", ""},
-    {"Castle.stg4_000", ""},
-    {"c01-1.stg4_000", ""},
-    {"c02-1.stg4_000", ""},
+    {"Meadow.stg4_001",
+     "R40 F3 .30 RJ20 R34 RJ12 R30 RJ20 R34 RJ20 R34 RJ20 R34 RJ20 R34 R32 RJ20 R34 RJ20 R34 RJ20 R34 RJ20 R34"},
+    {"Caves.stg4_000", "R1 RJ16 .30 RJ20 R34 R32 RJ20 R34 R32 RJ20 R34 R8 L8 F3 .30 R12 .186 RJ6 R10 R20 .150 "
+                       "RJ20 R40 RJ20 R34 RJ20 R34 RJ20 R34 R32"},
+    {"Castle.stg4_000",
+     "R1 RJ20 R34 RJ20 R34 RJ20 R34 RJ20 R34 RJ20 R34 RJ16 .30 RJ20 R34 RJ20 R34 RJ20 R34 RJ20 R34 RJ20 R34"},
+    {"c01-1.stg4_000", "R1 F4 .4 R32 R8 RJ12 R30 RJ12 R30 RJ4 R20 RJ16 .30 R8 .40 R8 L8 L8 R16 RJ20 R34 RJ12 R30 "
+                       "RJ20 R34 RJ12 R30"},
+    {"c02-1.stg4_000", "R1 RJ12 R30 RJ20 R34 RJ16 .30 RJ20 R34 RJ12 R30 RJ12 R30 RJ20 R34 RJ20 R34 R32"},
 };
 
 std::vector<std::pair<uint16_t, uint16_t>> ExpandPlayScript(const std::string& script)
