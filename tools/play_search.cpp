@@ -58,6 +58,7 @@ Outcome Try(SampleGame& game, const std::string& stage, const std::string& scrip
     };
     game.Load(stage);
     SamplePlayReport r = game.Play(script, StageFileModes(), trace ? 120 : 0);
+    if (trace) std::printf("score %d total %d\n", GameProgress.m_nScore, GameProgress.m_nTotalScore);
     o.cleared = r.bCleared;
     o.frames = r.nPlayFrames;
     o.dead = o.dead || r.nDeaths > 0;

@@ -63,7 +63,7 @@ cCanvas ShotSheet()
 cCanvas ItemSheet(int size)
 {
     cCanvas c(size == 32 ? 128 : 32, 15 * size);
-    for (int chip = 0; chip < ITEM_CHIPS; ++chip) {
+    for (int chip = 1; chip < ITEM_CHIPS; ++chip) {
         if (size == 32) {
             for (int f = 0; f < 2; ++f) DrawItem(c, (chip / 15) * 64 + f * 32, (chip % 15) * 32, chip, f);
         } else {

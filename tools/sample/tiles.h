@@ -8,8 +8,9 @@ enum {
     BLOCK_CHIP_GRASS = 1, BLOCK_CHIP_DIRT, BLOCK_CHIP_BRICK, BLOCK_CHIP_STONE, BLOCK_CHIP_BOX, BLOCK_CHIP_SPIKES,
     BLOCK_CHIP_CLOUD, BLOCK_CHIP_USED_BOX, BLOCK_CHIP_LIFT, BLOCK_CHIPS
 };
-// Item chips (rows of the item sheet, two frames each).
-enum { ITEM_CHIP_COIN, ITEM_CHIP_HEART, ITEM_CHIP_FLAG, ITEM_CHIP_SIGN, ITEM_CHIPS };
+// Item chips (rows of the item sheet, two frames each). Row 0 stays empty:
+// an item of graphic 0 is no item, and taking it does nothing.
+enum { ITEM_CHIP_COIN = 1, ITEM_CHIP_HEART, ITEM_CHIP_FLAG, ITEM_CHIP_SIGN, ITEM_CHIPS };
 // Shot graphics (rows of the shot sheet, two 16 by 16 frames each).
 enum { SHOT_CHIP_SPARK, SHOT_CHIP_SPIT, SHOT_CHIPS };
 
