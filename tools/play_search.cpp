@@ -47,6 +47,9 @@ Outcome Try(SampleGame& game, const std::string& stage, const std::string& scrip
             std::printf("lift %5.1f ", lift), std::printf("%5d x %7.1f (cell %5.1f) y %7.1f (row %4.1f) air %d ride %d dead %d hp %d charas %zu shots %zu\n",
                         f, p.m_dLeft, p.m_dLeft / 32 - 10, p.m_dTop, p.m_dTop / 32 - 10, p.m_bInAir, p.m_bRiding,
                         p.m_bDead, p.m_nHp, CharaList.size(), lpStageScene->m_ShotList.size());
+        if (trace && f % TraceEvery == 0)
+            for (const cNpc& c : CharaList)
+                if (!c.m_Def.m_bFullCellBoxes) std::printf("      foe at cell %5.1f row %4.1f\n", c.m_dLeft / 32 - 10, c.m_dTop / 32 - 10);
         if (f == frames - 1 || p.m_bDead) {
             if (p.m_bDead) o.dead = true;
             if (f == frames - 1) {

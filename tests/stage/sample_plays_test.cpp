@@ -29,8 +29,8 @@ struct STAGESHOW {
 };
 const STAGESHOW SHOWS[] = {
     {"Meadow.stg4_001", false, true, true, true},
-    {"Caves.stg4_000", true, false, true, true},
-    {"Castle.stg4_000", false, false, true, false},
+    {"Caves.stg4_000", true, true, true, true},
+    {"Castle.stg4_000", false, true, true, true},
     {"c01-1.stg4_000", false, true, true, true},
     {"c02-1.stg4_000", false, false, true, true},
 };
