@@ -59,33 +59,33 @@ std::vector<std::pair<uint16_t, uint16_t>> ExpandPlayScript(const std::string& s
         }
         int n = 0;
         size_t digits = 0;
-        for (; i < script.size() && std::isdigit(static_cast<unsigned char>(script[i])); ++i, ++digits)
+        for (; i < script.size() && std::isdigit(static_cast<unsigned char>(script[i])); ++i, ++digits) {
             n = n * 10 + (script[i] - '0');
-        if (digits == 0 || n > 100000) return {};
+            if (n > 100000) return {};
+        }
+        if (digits == 0) return {};
         frames.insert(frames.end(), static_cast<size_t>(n), {direction, buttons});
     }
     return frames;
 }
 
-STAGEMODES StageFileModes()
+namespace {
+
+STAGEMODES Modes(int playMode, int startKind, int previousScene)
 {
     STAGEMODES m;
-    m.nPlayMode = 2;
-    m.nStartKind = 3;
-    m.nPreviousScene = SCENE_TITLE;
+    m.nPlayMode = playMode;
+    m.nStartKind = startKind;
+    m.nPreviousScene = previousScene;
     m.nNextScene = SCENE_STAGE;
     return m;
 }
 
-STAGEMODES StoryModes()
-{
-    STAGEMODES m;
-    m.nPlayMode = 0;
-    m.nStartKind = 0;
-    m.nPreviousScene = SCENE_WORLDMAP;
-    m.nNextScene = SCENE_STAGE;
-    return m;
-}
+} // namespace
+
+STAGEMODES StageFileModes() { return Modes(2, 3, SCENE_TITLE); }
+
+STAGEMODES StoryModes() { return Modes(0, 0, SCENE_WORLDMAP); }
 
 namespace {
 

@@ -19,7 +19,7 @@ TEST(SamplePlayScript, RunsExpandToOneWordPairPerFrameAndABadRunEmptiesTheScript
     using Frames = std::vector<std::pair<uint16_t, uint16_t>>;
     EXPECT_EQ(ExpandPlayScript("R2 LJ1 .1 UDF1"), (Frames{{2, 0}, {2, 0}, {1, 1}, {0, 0}, {12, 2}}));
     EXPECT_EQ(ExpandPlayScript(""), Frames{});
-    for (const char* bad : {"R", "X3", "R2 J"}) EXPECT_EQ(ExpandPlayScript(bad), Frames{}) << bad;
+    for (const char* bad : {"R", "X3", "R2 J", "R99999999999"}) EXPECT_EQ(ExpandPlayScript(bad), Frames{}) << bad;
 }
 
 // What each stage shows on the way to its goal.
