@@ -124,7 +124,7 @@ bool IsFoe(const cNpc& c) { return c.m_nSide != 0 && !c.m_Def.m_bFullCellBoxes; 
 SampleGame::SampleGame()
     : m_SavedStage(StageData), m_SavedPlay(PlayStageData), m_SavedProgress(GameProgress), m_SavedSystem(SystemData),
       m_SavedPalette(CommonPalette), m_SavedMap(WorldMap), m_SavedServices(StageServices), m_SavedShell(StageShell),
-      m_SavedEndServices(StageEndServices), m_SavedBase(DataBase), m_SavedAnimes(AnimeFrameTable),
+      m_SavedEndServices(StageEndServices), m_SavedContext(RecordContext), m_SavedBase(DataBase), m_SavedAnimes(AnimeFrameTable),
       m_SavedEffects(EffectFrameTable), m_SavedCharaEffects(CharaEffectTemplates),
       m_SavedCharaEffectsRev(CharaEffectTemplatesRev), m_SavedScreenEffects(ScrEffectTemplates),
       m_SavedScreenEffectsRev(ScrEffectTemplatesRev)
@@ -146,6 +146,7 @@ SampleGame::SampleGame()
     GameProgress.Reset();
     StageServices = {};
     StageEndServices = {};
+    // No stage of the sample game names a next area: a chain ends where it starts.
     StageEndServices.lpFindStageFile = [](std::string&, const std::string&) { return 0; };
     StageShell = ScriptedShell();
     StageSetupMode.lpNewSeed = [] { return 12345u; };
@@ -166,6 +167,7 @@ SampleGame::~SampleGame()
     StageServices = m_SavedServices;
     StageShell = m_SavedShell;
     StageEndServices = m_SavedEndServices;
+    RecordContext = m_SavedContext;
     DataBase = m_SavedBase;
     AnimeFrameTable = m_SavedAnimes;
     EffectFrameTable = m_SavedEffects;

@@ -14,6 +14,7 @@
 #include "files/system_data.h"
 #include "files/world_map.h"
 #include "records/palette_data.h"
+#include "records/record_context.h"
 #include "records/stage_data.h"
 #include "stage/effect.h"
 #include "stage/stage_end_services.h"
@@ -87,6 +88,7 @@ private:
     STAGESERVICES m_SavedServices;
     STAGESHELL m_SavedShell;
     STAGEENDSERVICES m_SavedEndServices;
+    cRecordContext m_SavedContext;
     cDataBase m_SavedBase;
     FrameTable m_SavedAnimes, m_SavedEffects;
     std::vector<cEffectRun> m_SavedCharaEffects, m_SavedCharaEffectsRev, m_SavedScreenEffects, m_SavedScreenEffectsRev;
