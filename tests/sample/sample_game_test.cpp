@@ -130,6 +130,16 @@ TEST_F(SampleGameTest, TheCommonPaletteLoadsAsTheGameReadsItAndWritesBackUnchang
     EXPECT_EQ(CommonPalette.m_Charas.size(), static_cast<size_t>(ROW_CHARAS));
     EXPECT_EQ(CommonPalette.m_Items.size(), static_cast<size_t>(ROW_ITEMS));
     EXPECT_EQ(CommonPalette.m_Charas[ROW_HERO].m_cControl, CHARA_PLAYER);
+    // What play needs of the rows: the hero on a hit layer of its own (objects
+    // of one layer never meet), no character carrying a placed item, and no
+    // item of graphic 0, which is no item: taking it does nothing.
+    for (size_t r = 1; r < CommonPalette.m_Charas.size(); ++r) {
+        EXPECT_EQ(CommonPalette.m_Charas[r].m_nItemLink, -1) << r;
+        if (r != ROW_HERO) {
+            EXPECT_NE(CommonPalette.m_Charas[r].m_cPass, CommonPalette.m_Charas[ROW_HERO].m_cPass) << r;
+        }
+    }
+    for (size_t r = 1; r < CommonPalette.m_Items.size(); ++r) EXPECT_NE(CommonPalette.m_Items[r].m_sGraphic, 0) << r;
     cPaletteData copy;
     EXPECT_EQ(Reloaded(folder, "default/CommonPalette.cplt4", copy), ReadFileBytes(folder.Path("default/CommonPalette.cplt4")));
 }
