@@ -2,9 +2,9 @@
 // back ends, read back from the back buffer and compared with reference
 // pictures kept beside this file (tests/sample/stage_pictures/). Each stage
 // gives three pictures: the stage banner once the screen has faded in, a
-// frame after one or two seconds of walking right, and the stage-clear banner with
-// the hero put next to the goal. The same screen shows that leaving a stage
-// gives back every surface it made.
+// frame after a second or two of walking right, and the stage-clear banner
+// with the hero put next to the goal. The same screen shows that leaving a
+// stage gives back every surface it made.
 //
 // With the environment variable STAGE_PICTURES_WRITE set, the tests write
 // the references instead of comparing:
@@ -227,17 +227,17 @@ struct Difference {
     int nLeft = W, nTop = H, nRight = -1, nBottom = -1;
 };
 
-// Each back end is compared with its own picture: the two draw the stage's
-// chips on the same pixels, but not the text: Direct3D blends the glyphs'
-// edges that DirectDraw keys, so the status bar's digits and the ranking hint
-// differ on 180 to 1150 pixels. One picture for both would need an allowance
-// above that, and the smallest fault these pictures show, the hero not
-// drawn, changes only about 400 pixels (a block layer one cell off some
-// 11,800, the background left out 232,000). Both back ends draw the same
-// picture on every run; the allowance only takes a rasteriser or font update
-// of the machine: a channel off by up to CHANNEL_ALLOWANCE (another rounding
-// of a blend) is the same colour, and up to PIXEL_ALLOWANCE pixels (the edge
-// pixels of a few glyphs) may differ beyond that.
+// Each back end is compared with its own picture. The two put every chip,
+// block and background pixel for pixel alike, but not the text: their glyphs
+// come out of different font paths, so the status bar's digits and the
+// ranking hint differ on 183 to 1139 pixels. One picture for both would need
+// an allowance above that, while the smallest fault these pictures show, the
+// hero not drawn, changes only about 400 pixels (the blocks one cell off some
+// 11,800, the background left out 232,000). Each back end draws the same
+// picture on every run; the allowance only takes an update of the machine's
+// rasteriser or fonts: a channel off by up to CHANNEL_ALLOWANCE (another
+// rounding of a blend) is the same colour, and up to PIXEL_ALLOWANCE pixels
+// (a glyph or two drawn otherwise) may differ beyond that.
 constexpr int CHANNEL_ALLOWANCE = 8;
 constexpr int PIXEL_ALLOWANCE = 64;
 
