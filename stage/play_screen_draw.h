@@ -7,3 +7,6 @@ extern cPlayScreenPainter& GfxPainter;
 // all 1 the stage-play set of fixed surfaces, the tile sheets and the
 // character, sword and effect images; 0 only the backgrounds. 0 on failure.
 int LoadStageImages(int all);
+// What LoadStageImages and the stage's set-ups made, released (the stage
+// shell's lpReleaseImages, when the stage-play screen goes).
+void ReleaseStageImages();

@@ -46,11 +46,23 @@ void LoadImageSet(DDSurfaceVector& surfaces, DDSurfaceParamVector& params, const
         if (share[i] != i) surfaces[first + static_cast<size_t>(i)].lpShareSD = &surfaces[first + static_cast<size_t>(share[i])];
 }
 
-void ResetSet(DDSurfaceVector& surfaces, DDSurfaceParamVector& params)
+// Every surface of a set released, the set and its parameters emptied.
+template <class Surfaces, class Params>
+void ResetSet(Surfaces& surfaces, Params& params)
 {
-    DDReleaseSurfaceVector(surfaces);
+    for (DDSURFACEDATA& s : surfaces) DDReleaseSurface(&s);
     surfaces.clear();
     params.clear();
+}
+
+// The fixed surfaces of stage play: all but the palette image, the debug
+// sheet, the title menu's image and the world map's three.
+std::vector<int> StageSurfaceSet()
+{
+    std::vector<int> set;
+    for (int i = 2; i <= 70; ++i)
+        if (i != 48 && (i < 52 || i > 54)) set.push_back(i);
+    return set;
 }
 
 } // namespace
@@ -103,18 +115,11 @@ void cStageScene::LoadEffectImages()
 
 void cStageScene::ClearPictures()
 {
-    DDReleaseSurfaceList(PictureSurfaces);
-    PictureSurfaces.clear();
-    PictureSurfacesParam.clear();
+    ResetSet(PictureSurfaces, PictureSurfacesParam);
     m_PictureList.clear();
 }
 
-void cStageScene::ClearMessageSurfaces()
-{
-    DDReleaseSurfaceList(Off_Msg);
-    Off_Msg.clear();
-    Off_MsgParam.clear();
-}
+void cStageScene::ClearMessageSurfaces() { ResetSet(Off_Msg, Off_MsgParam); }
 
 namespace {
 
@@ -179,9 +184,7 @@ int LoadStageImages(int all)
         const int backgrounds[8] = {55, 56, 57, 58, 59, 60, 61, 62};
         return DDLoadSurfaces(Surface, backgrounds, 8) ? 1 : 0;
     }
-    std::vector<int> set;
-    for (int i = 2; i <= 70; ++i)
-        if (i != 48 && (i < 52 || i > 54)) set.push_back(i);
+    const std::vector<int> set = StageSurfaceSet();
     if (!DDLoadSurfaces(Surface, set.data(), static_cast<int>(set.size()))) return 0;
     cStageScene& scene = *lpStageScene;
     scene.BuildTileSheet();
@@ -189,4 +192,15 @@ int LoadStageImages(int all)
     scene.LoadSwordImages();
     scene.LoadEffectImages();
     return 1;
+}
+
+void ReleaseStageImages()
+{
+    for (int i : StageSurfaceSet()) DDReleaseSurface(&Surface[i]);
+    ResetSet(CharaExcSurfaces, CharaExcSurfacesParam);
+    ResetSet(SwordSurfaces, SwordSurfacesParam);
+    ResetSet(EffectSurfaces, EffectSurfacesParam);
+    ResetSet(PictureSurfaces, PictureSurfacesParam);
+    ResetSet(Off_Msg, Off_MsgParam);
+    ResetSet(Off_Scene, Off_SceneParam);
 }

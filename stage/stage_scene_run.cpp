@@ -118,6 +118,7 @@ STAGESHELL StageShell = {
     .lpMenuInput = MenuInput,
     .lpKeyDown = KeyDown,
     .lpLoadImages = LoadStageImages,
+    .lpReleaseImages = ReleaseStageImages,
     .lpFadeIn = FadeIn,
     .lpFadeOut = FadeOut,
     .lpFillBlank = FillBlank,

@@ -59,6 +59,11 @@ struct STAGESHELL {
     // sheet and the character, sword and effect images (play starts from
     // another screen); 0 only the backgrounds. Empty: 1 (loaded).
     int (*lpLoadImages)(int all);
+    // Everything lpLoadImages and the stage's set-ups made released, when the
+    // screen goes: the stage-play set of fixed surfaces, the character, sword
+    // and effect images, the picture and message surfaces and the screens'
+    // extra surfaces. Empty: nothing.
+    void (*lpReleaseImages)();
     // One step of the fade-in or fade-out; 1 when it is done. Empty: 1.
     int (*lpFadeIn)();
     int (*lpFadeOut)();

@@ -65,7 +65,11 @@ cStageScene::cStageScene()
     GameProgress.m_nBgm = 0;
 }
 
-cStageScene::~cStageScene() = default;
+cStageScene::~cStageScene()
+{
+    // The images live as long as the screen: the next screen loads its own.
+    if (StageShell.lpReleaseImages) StageShell.lpReleaseImages();
+}
 
 void cStageScene::Run()
 {

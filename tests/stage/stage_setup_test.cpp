@@ -469,7 +469,8 @@ TEST_F(StageSetup, TheSampleStagesSetUpWithTheirHeroAndPlacedObjects)
         const cCharaData& h = StageData.m_PlacedCharas[hero];
         EXPECT_EQ(CellOf(Player[P1]), std::make_pair(int{h.m_sCellX}, int{h.m_sCellY}));
         EXPECT_EQ(CharaList.size(), spawned);
-        EXPECT_LE(ItemList.size(), StageData.m_PlacedItems.size());
+        // No sample character carries an item: every placed item is in play.
+        EXPECT_EQ(ItemList.size(), StageData.m_PlacedItems.size());
         for (const cBlockData& b : StageData.m_PlacedBlocks)
             EXPECT_EQ(BlockMap[MapIndex(b.m_sCellX, b.m_sCellY, Shift())].m_sGraphic, b.m_sGraphic);
         // The view shows the hero.

@@ -166,13 +166,26 @@ cStageData BuildStage(const cMapStage& m, const cPaletteData& common)
     s.m_bStartBanner1 = 1;
     s.m_Backgrounds[0].m_bFill = 0;
     s.m_Backgrounds[0].m_sImage = m.sBackground;
-    size_t sign = 0;
+    // The signs take the stage's texts from left to right, the way the hero
+    // meets them (the map is read row by row, top first).
+    auto signIndex = [&m, h](int sx, int sy) {
+        size_t before = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < static_cast<int>(std::string(m.Rows[y]).size()); ++x)
+                if (m.Rows[y][x] == 'i' && (x < sx || (x == sx && y < sy))) ++before;
+        return before;
+    };
     for (int y = 0; y < h; ++y) {
         const std::string row = m.Rows[y];
         for (int x = 0; x < w && x < static_cast<int>(row.size()); ++x) {
             const char c = row[x];
             auto block = [&](int r) { s.m_PlacedBlocks.push_back(PlacedCopy(common.m_Blocks, r, x, y)); };
-            auto chara = [&](int r) { s.m_PlacedCharas.push_back(PlacedCopy(common.m_Charas, r, x, y)); };
+            auto chara = [&](int r) {
+                // No placed character carries an item (-1): link 0 would hand
+                // it the stage's first placed item, which then never appears.
+                s.m_PlacedCharas.push_back(PlacedCopy(common.m_Charas, r, x, y));
+                s.m_PlacedCharas.back().m_nItemLink = -1;
+            };
             auto item = [&](int r) { s.m_PlacedItems.push_back(PlacedCopy(common.m_Items, r, x, y)); };
             switch (c) {
             case '#': block(y > 0 && std::string(m.Rows[y - 1]).substr(x, 1) == "#" ? ROW_DIRT : ROW_GRASS); break;
@@ -190,9 +203,9 @@ cStageData BuildStage(const cMapStage& m, const cPaletteData& common)
                 std::fill(placed.m_InheritFlags.begin(), placed.m_InheritFlags.end(), 0);
                 // The first sign of the story's opening stage also shows the
                 // welcome picture.
+                const size_t sign = signIndex(x, y);
                 const int picture = std::string(m.sName) == WELCOME_STAGE && sign == 0 ? PICTURE_WELCOME : 0;
                 s.m_PlacedItems.push_back(MakeSign(placed, m.Signs[sign < m.Signs.size() ? sign : 0], picture));
-                ++sign;
                 break;
             }
             case 'P': chara(ROW_HERO); break;
