@@ -180,12 +180,7 @@ cStageData BuildStage(const cMapStage& m, const cPaletteData& common)
         for (int x = 0; x < w && x < static_cast<int>(row.size()); ++x) {
             const char c = row[x];
             auto block = [&](int r) { s.m_PlacedBlocks.push_back(PlacedCopy(common.m_Blocks, r, x, y)); };
-            auto chara = [&](int r) {
-                // No placed character carries an item (-1): link 0 would hand
-                // it the stage's first placed item, which then never appears.
-                s.m_PlacedCharas.push_back(PlacedCopy(common.m_Charas, r, x, y));
-                s.m_PlacedCharas.back().m_nItemLink = -1;
-            };
+            auto chara = [&](int r) { s.m_PlacedCharas.push_back(PlacedCopy(common.m_Charas, r, x, y)); };
             auto item = [&](int r) { s.m_PlacedItems.push_back(PlacedCopy(common.m_Items, r, x, y)); };
             switch (c) {
             case '#': block(y > 0 && std::string(m.Rows[y - 1]).substr(x, 1) == "#" ? ROW_DIRT : ROW_GRASS); break;
