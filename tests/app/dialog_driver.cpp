@@ -89,6 +89,32 @@ bool ModalThread::Join(DWORD timeoutMs)
     return WaitForSingleObject(m_hThread, timeoutMs) == WAIT_OBJECT_0;
 }
 
+DialogWorker::DialogWorker(DWORD dialogThread, std::function<void(HWND)> work)
+    : m_dialogThread(dialogThread), m_work(std::move(work))
+{
+    m_hThread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogWorker::~DialogWorker()
+{
+    WaitForSingleObject(m_hThread, 60000);
+    CloseHandle(m_hThread);
+}
+
+DWORD WINAPI DialogWorker::Run(void* p)
+{
+    auto* self = static_cast<DialogWorker*>(p);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(10)) {
+        FINDDIALOG find;
+        EnumThreadWindows(self->m_dialogThread, FindDialogWindow, reinterpret_cast<LPARAM>(&find));
+        if (!find.hFound) continue;
+        self->m_bFound = true;
+        self->m_work(find.hFound);
+        return 0;
+    }
+    return 0;
+}
+
 void ClickButton(HWND dialog, int id)
 {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
