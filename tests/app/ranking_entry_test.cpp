@@ -91,6 +91,12 @@ void Press(int keys)
     Sleep(150);
 }
 
+unsigned __stdcall EnterRankingThread(void*)
+{
+    lpStageScene->EnterRanking();
+    return 0;
+}
+
 class RankingEntryTest : public ::testing::Test {
 protected:
     RankingEntryTest()
@@ -130,7 +136,8 @@ protected:
         SceneManager.nGameKind = 3;
         SceneManager.m_nPlayMode = PLAYMODE_FREE;
         SceneManager.m_bRankingOn = 1;
-        SystemData.SetDefault();
+        SystemData = cSystemData();
+        SystemData.m_ModeSettings[PLAYMODE_FREE].m_bRanking = 1;
         SystemData.m_ModeSettings[PLAYMODE_FREE].m_Genres = {1, 0, 1, 0, 0};
         Options.m_nRankingMode = 0;
         GameProgress.Reset();
@@ -163,13 +170,7 @@ protected:
     // false when it has not ended within a minute.
     bool EnterFromGameThread()
     {
-        if (!thGame.Start(
-                [](void*) -> unsigned {
-                    lpStageScene->EnterRanking();
-                    return 0;
-                },
-                nullptr))
-            return false;
+        if (!thGame.Start(EnterRankingThread, nullptr)) return false;
         for (DWORD start = GetTickCount();;) {
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -230,6 +231,9 @@ private:
         auto* self = static_cast<BoardPlayer*>(p);
         if (!WaitForBoard()) return 1;
         self->bShown = true;
+        // The game's window is the active one (a closed dialog may have left
+        // none active); an inactive game's board only sleeps.
+        bAppActive = 1;
         Sleep(200);
         self->nGenreShown = GameProgress.m_nRankingGenre;
         Press(8);
@@ -256,6 +260,7 @@ TEST_F(RankingEntryTest, TheNameAskedOnTheWindowThreadIsRankedSavedAndShownUntil
     for (const ROW& row : rows) {
         SCOPED_TRACE(row.lpName);
         GameProgress.m_sPlayerName = "OLD";
+        GameProgress.m_nRankingGenre = 1;   // a genre the mode does not rank
         m_Stage.m_bRankingEntered = 0;
         RankingSet.Reset();
         RankingSet.m_Rankings[0].Insert("AAA", 900);
@@ -277,9 +282,9 @@ TEST_F(RankingEntryTest, TheNameAskedOnTheWindowThreadIsRankedSavedAndShownUntil
             ASSERT_TRUE(EnterFromGameThread());
             EXPECT_TRUE(dialog.Found());
             EXPECT_TRUE(board.bShown);
-            // The board opens on the first genre the mode ranks; V steps to the next.
-            EXPECT_EQ(board.nGenreShown, 0);
-            EXPECT_EQ(board.nGenreStepped, 2);
+            // The board opens on the next genre the mode ranks; V steps on, round to the first.
+            EXPECT_EQ(board.nGenreShown, 2);
+            EXPECT_EQ(board.nGenreStepped, 0);
         }
         EXPECT_EQ(shownName, "OLD");
         EXPECT_EQ(GameProgress.m_sPlayerName, row.lpName);
@@ -328,10 +333,8 @@ TEST_F(RankingEntryTest, AFailedSaveIsReportedAndTheBoardStillShows)
 {
     Options.m_nRankingMode = 3;   // the fixed name, entered by itself
     Options.m_sRankingName = "FIX";
-    std::string path;
-    ASSERT_TRUE(GetRankingFilePath(PLAYMODE_FREE, GameProgress.m_sStageKey, path));
-    // A folder where the file is to go.
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    // The folder the file goes to is gone.
+    ASSERT_TRUE(RemoveDirectoryA("user_data\\free"));
     BoxCapture boxes;
     {
         BoardPlayer board(true);

@@ -132,6 +132,8 @@ protected:
     {
         auto* self = static_cast<ReplayPlaybackTest*>(p);
         while (!self->m_bDone) {
+            // The game stays the active application: an inactive one's waits only sleep.
+            if (thPause.m_hThread) bAppActive = 1;
             bWaitPress = thPause.m_hThread ? !bWaitPress : 0;
             Sleep(60);
         }
