@@ -31,6 +31,7 @@
 #include "stage/stage_scene.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/stage/play_snapshot.h"
+#include "tests/support/box_capture.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/test_dir.h"
@@ -110,8 +111,12 @@ protected:
         ASSERT_NE(hWnd, nullptr);
         MainWindow.m_hWnd = hWnd;
         hMainWnd = hWnd;
+        // The machine has no music player here: the box that says so is kept.
         ASSERT_TRUE(InitGame("", SW_SHOWNOACTIVATE));
         m_bUp = true;
+        m_hGo = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        m_hDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        ASSERT_TRUE(thGame.Start(GameThread, this));
         m_hWaitPresser = CreateThread(nullptr, 0, PressDuringWaits, this, 0, nullptr);
     }
 
@@ -122,10 +127,31 @@ protected:
             WaitForSingleObject(m_hWaitPresser, 10000);
             CloseHandle(m_hWaitPresser);
         }
+        if (thGame.m_hThread) {
+            m_Job = nullptr;
+            SetEvent(m_hGo);
+            thGame.Wait();
+        }
+        for (HANDLE event : {m_hGo, m_hDone})
+            if (event) CloseHandle(event);
         if (m_bUp) UnInitGame();
         if (IsWindow(hMainWnd)) DestroyWindow(hMainWnd);
         hMainWnd = nullptr;
         MainWindow.m_hWnd = nullptr;
+    }
+
+    // The game thread runs the jobs it is given, one at a time, until an
+    // empty one; the game's frames, its stage set-ups (which seed this
+    // thread's random numbers) and the snapshots all run there.
+    static unsigned __stdcall GameThread(void* p)
+    {
+        auto* self = static_cast<ReplayPlaybackTest*>(p);
+        for (;;) {
+            WaitForSingleObject(self->m_hGo, INFINITE);
+            if (!self->m_Job) return 0;
+            self->m_Job();
+            SetEvent(self->m_hDone);
+        }
     }
 
     static DWORD WINAPI PressDuringWaits(void* p)
@@ -140,24 +166,40 @@ protected:
         return 0;
     }
 
-    // One frame of the game, after the window's waiting messages.
-    static void Frame()
+    // Runs job on the game thread while this one serves the window, as the
+    // window thread does; false when it has not ended within a minute.
+    bool OnGameThread(std::function<void()> job)
     {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+        m_Job = std::move(job);
+        SetEvent(m_hGo);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
+            if (MsgWaitForMultipleObjects(1, &m_hDone, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0) return true;
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
         }
-        bAppActive = 1;
-        SceneManager.Frame();
+        ADD_FAILURE() << "a frame of the game did not end";
+        return false;
+    }
+
+    // One frame of the game; then after, on the game thread.
+    bool Frame(const std::function<void()>& after = nullptr)
+    {
+        return OnGameThread([&] {
+            bAppActive = 1;
+            SceneManager.Frame();
+            if (after) after();
+        });
     }
 
     // Frames until done() holds; false after limit frames.
-    static bool FramesUntil(const std::function<bool()>& done, int limit = 1500)
+    bool FramesUntil(const std::function<bool()>& done, int limit = 1500)
     {
         for (int i = 0; i < limit; ++i) {
             if (done()) return true;
-            Frame();
+            if (!Frame()) return false;
         }
         return done();
     }
@@ -188,7 +230,9 @@ protected:
             Frame();
         }
         if (title()->m_VisibleItems[MenuCursor.m_lpCurrent->nRow] != item) return false;
-        DialogWorker open(GetCurrentThreadId(), [&](HWND dialog) { ChooseName(dialog, FullPath(path), nullptr); });
+        // Made before the dialog opens: the dialog moves the current folder while it shows.
+        const std::string full = FullPath(path);
+        DialogWorker open(GetCurrentThreadId(), [&](HWND dialog) { ChooseName(dialog, full, nullptr); });
         nButtons = 1;
         Frame();
         nButtons = 0;
@@ -199,16 +243,18 @@ protected:
     // The frames of play from the start of the stage until it leaves play or
     // limit frames have been played, each as its play frame's snapshot.
     // keys: the keys of the next frame, given the play frames done.
-    static std::map<int, std::string> PlayFrames(int limit, const std::function<void(int)>& keys)
+    std::map<int, std::string> PlayFrames(int limit, const std::function<void(int)>& keys)
     {
         std::map<int, std::string> frames;
         if (!FramesUntil(Playing)) return frames;
         for (int played = 0; Playing() && played < limit;) {
             keys(Stage()->m_nFrame);
-            Frame();
-            if (!Playing() || Stage()->m_nFrame == played) continue;
-            played = Stage()->m_nFrame;
-            frames[played] = PlaySnapshot();
+            if (!Frame([&] {
+                    if (!Playing() || Stage()->m_nFrame == played) return;
+                    played = Stage()->m_nFrame;
+                    frames[played] = PlaySnapshot();
+                }))
+                break;
         }
         return frames;
     }
@@ -221,11 +267,14 @@ protected:
     }
 
     ScopedTestDir m_Dir;
+    BoxCapture m_Boxes;
     ScopedSwap<decltype(lpReadKey)> m_Keys;
     ScopedSwap<decltype(lpReadJoystick)> m_Joystick;
     bool m_bUp = false;
     std::atomic<bool> m_bDone{false};
     HANDLE m_hWaitPresser = nullptr;
+    HANDLE m_hGo = nullptr, m_hDone = nullptr;
+    std::function<void()> m_Job;
 };
 
 TEST_F(ReplayPlaybackTest, APlaySavedWithF1AndLoadedFromTheTitlePlaysBackFrameByFrame)
@@ -243,8 +292,8 @@ TEST_F(ReplayPlaybackTest, APlaySavedWithF1AndLoadedFromTheTitlePlaysBackFrameBy
     nDirection = nButtons = 0;
     std::string suggested;
     {
-        DialogWorker save(GetCurrentThreadId(),
-                          [&](HWND dialog) { ChooseName(dialog, FullPath(std::string("user_data\\rpl4\\") + REPLAY_NAME), &suggested); });
+        const std::string full = FullPath(std::string("user_data\\rpl4\\") + REPLAY_NAME);
+        DialogWorker save(GetCurrentThreadId(), [&](HWND dialog) { ChooseName(dialog, full, &suggested); });
         bF1 = 1;
         Frame();
         bF1 = 0;
