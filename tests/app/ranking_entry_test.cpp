@@ -54,6 +54,9 @@ LRESULT CALLBACK TestProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         Sounds.push_back(static_cast<int>(wParam));
         return 0;
     }
+    // The game stays the active application: the hidden window's activation
+    // changes that the dialog brings about would put the board to sleep.
+    if (message == WM_ACTIVATEAPP) return 0;
     if (message == WM_CLOSE && !bServeClose) {
         ++nCloses;
         return 0;
@@ -231,9 +234,6 @@ private:
         auto* self = static_cast<BoardPlayer*>(p);
         if (!WaitForBoard()) return 1;
         self->bShown = true;
-        // The game's window is the active one (a closed dialog may have left
-        // none active); an inactive game's board only sleeps.
-        bAppActive = 1;
         Sleep(200);
         self->nGenreShown = GameProgress.m_nRankingGenre;
         Press(8);
