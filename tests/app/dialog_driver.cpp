@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/main_window.h"
 #include "app/main_window_handle.h"
 
 HMODULE GameResources()
@@ -29,6 +30,25 @@ OwnerWindow::~OwnerWindow()
 {
     hMainWnd = m_hPrevious;
     if (m_hWnd) DestroyWindow(m_hWnd);
+}
+
+HWND CreateGameMainWindow(const char* className, WNDPROC proc)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_GLOBALCLASS;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassExA(&windowClass);
+    MainWindow.Setup(MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT, 100, 100, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT,
+                     MAIN_WINDOW_STYLE);
+    HWND hWnd = CreateWindowExA(0, className, "", MAIN_WINDOW_STYLE, 100, 100, MainWindow.m_nWindowWidth,
+                                MainWindow.m_nWindowHeight, nullptr, nullptr, GameResources(), nullptr);
+    if (!hWnd) return nullptr;
+    MainWindow.m_hWnd = hWnd;
+    hMainWnd = hWnd;
+    return hWnd;
 }
 
 ModalThread::ModalThread(std::function<INT_PTR()> body) : m_body(std::move(body))

@@ -25,6 +25,13 @@ private:
     HWND m_hPrevious;
 };
 
+// The game's main window made as start-up makes it (hidden, at (100, 100),
+// the game's style and size) of a class of its own with procedure proc, and
+// made the program's main window (MainWindow, hMainWnd). Its instance is
+// GameResources(), so the dialogs it owns find their templates. Null when it
+// could not be made.
+HWND CreateGameMainWindow(const char* className, WNDPROC proc);
+
 // Runs body on a new thread; body typically builds a dialog and calls DoModal.
 class ModalThread {
 public:

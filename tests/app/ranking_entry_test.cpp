@@ -114,20 +114,8 @@ protected:
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         nDataVersion = DATA_VERSION;
         for (const char* folder : {"user_data", "user_data\\free"}) CreateDirectoryA(folder, nullptr);
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_GLOBALCLASS;
-        windowClass.lpfnWndProc = TestProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = TEST_CLASS;
-        RegisterClassExA(&windowClass);
-        MainWindow.Setup(MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT, 100, 100, 640, 480, MAIN_WINDOW_STYLE);
-        // The dialogs take their templates from the window's instance.
-        m_hWnd = CreateWindowExA(0, TEST_CLASS, "", MAIN_WINDOW_STYLE, 100, 100, MainWindow.m_nWindowWidth,
-                                 MainWindow.m_nWindowHeight, nullptr, nullptr, GameResources(), nullptr);
+        m_hWnd = CreateGameMainWindow(TEST_CLASS, TestProc);
         ASSERT_NE(m_hWnd, nullptr);
-        MainWindow.m_hWnd = m_hWnd;
-        hMainWnd = m_hWnd;
         bAppActive = 1;
         Sounds.clear();
         bServeClose = false;

@@ -98,19 +98,7 @@ protected:
         ASSERT_TRUE(LayOutSampleGame());
         ASSERT_TRUE(WriteFileText("System.ini", WINDOW_INI));
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = WndProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = TEST_CLASS;
-        RegisterClassExA(&windowClass);
-        MainWindow.Setup(MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT, 100, 100, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT,
-                         MAIN_WINDOW_STYLE);
-        HWND hWnd = CreateWindowExA(0, TEST_CLASS, "", MAIN_WINDOW_STYLE, 100, 100, MainWindow.m_nWindowWidth,
-                                    MainWindow.m_nWindowHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
-        ASSERT_NE(hWnd, nullptr);
-        MainWindow.m_hWnd = hWnd;
-        hMainWnd = hWnd;
+        ASSERT_NE(CreateGameMainWindow(TEST_CLASS, WndProc), nullptr);
         // The machine has no music player here: the box that says so is kept.
         ASSERT_TRUE(InitGame("", SW_SHOWNOACTIVATE));
         m_bUp = true;
