@@ -4,8 +4,9 @@
 // through the save dialog, then chosen from the title's replay item through
 // the open dialog and played back. Every frame of the playback must be the
 // frame the live play showed, and the end of the recording restarts the
-// stage. This thread is the window thread and runs the game's frames too, so
-// the dialogs the frames ask for open here and are answered from another.
+// stage. This thread is the window thread; the frames run on a game thread
+// that it hands them to, so the dialogs, sounds and waits they ask for are
+// served as in the game, and the dialogs are answered from a third thread.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -99,7 +100,8 @@ protected:
         ASSERT_TRUE(WriteFileText("System.ini", WINDOW_INI));
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         ASSERT_NE(CreateGameMainWindow(TEST_CLASS, WndProc), nullptr);
-        // The machine has no music player here: the box that says so is kept.
+        // Boxes are caught, not shown: the test folder has no music player
+        // library, and start-up says so in one.
         ASSERT_TRUE(InitGame("", SW_SHOWNOACTIVATE));
         m_bUp = true;
         m_hGo = CreateEventA(nullptr, FALSE, FALSE, nullptr);
