@@ -39,7 +39,7 @@
 
 namespace {
 
-const char TEST_CLASS[] = "ReplayPlaybackTest";
+const char TEST_CLASS[] = "ReplayPlaybackWindow";
 const char WINDOW_INI[] = "Direct3D=1\r\nWindowMode=1\r\nExit\r\n";
 const char STAGE_PATH[] = "data\\stg4\\Meadow.stg4_001";
 const char REPLAY_NAME[] = "Meadow_00.rpl4_708";
@@ -90,9 +90,11 @@ void ChooseName(HWND dialog, const std::string& name, std::string* suggested)
     ClickButton(dialog, IDOK);
 }
 
-class ReplayPlaybackTest : public ::testing::Test {
+// A visible game window with its dialogs: run while no other test reads the
+// screen.
+class ReplayPlaybackOnDesktop : public ::testing::Test {
 protected:
-    ReplayPlaybackTest() : m_Keys(lpReadKey, ScriptedKey), m_Joystick(lpReadJoystick, NoJoystick) {}
+    ReplayPlaybackOnDesktop() : m_Keys(lpReadKey, ScriptedKey), m_Joystick(lpReadJoystick, NoJoystick) {}
 
     void SetUp() override
     {
@@ -135,7 +137,7 @@ protected:
     // thread's random numbers) and the snapshots all run there.
     static unsigned __stdcall GameThread(void* p)
     {
-        auto* self = static_cast<ReplayPlaybackTest*>(p);
+        auto* self = static_cast<ReplayPlaybackOnDesktop*>(p);
         for (;;) {
             WaitForSingleObject(self->m_hGo, INFINITE);
             if (!self->m_Job) return 0;
@@ -146,7 +148,7 @@ protected:
 
     static DWORD WINAPI PressDuringWaits(void* p)
     {
-        auto* self = static_cast<ReplayPlaybackTest*>(p);
+        auto* self = static_cast<ReplayPlaybackOnDesktop*>(p);
         while (!self->m_bDone) {
             // The game stays the active application: an inactive one's waits only sleep.
             if (thPause.m_hThread) bAppActive = 1;
@@ -267,7 +269,7 @@ protected:
     std::function<void()> m_Job;
 };
 
-TEST_F(ReplayPlaybackTest, APlaySavedWithF1AndLoadedFromTheTitlePlaysBackFrameByFrame)
+TEST_F(ReplayPlaybackOnDesktop, APlaySavedWithF1AndLoadedFromTheTitlePlaysBackFrameByFrame)
 {
     ASSERT_TRUE(ChooseFromTitle(cTitleScene::ITEM_STAGE_FILE, STAGE_PATH));
     ASSERT_EQ(SceneManager.nGameKind, cTitleScene::ITEM_STAGE_FILE);
