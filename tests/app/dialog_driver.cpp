@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/main_window.h"
 #include "app/main_window_handle.h"
 
 HMODULE GameResources()
@@ -29,6 +30,25 @@ OwnerWindow::~OwnerWindow()
 {
     hMainWnd = m_hPrevious;
     if (m_hWnd) DestroyWindow(m_hWnd);
+}
+
+HWND CreateGameMainWindow(const char* className, WNDPROC proc)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_GLOBALCLASS;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassExA(&windowClass);
+    MainWindow.Setup(MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT, 100, 100, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT,
+                     MAIN_WINDOW_STYLE);
+    HWND hWnd = CreateWindowExA(0, className, "", MAIN_WINDOW_STYLE, 100, 100, MainWindow.m_nWindowWidth,
+                                MainWindow.m_nWindowHeight, nullptr, nullptr, GameResources(), nullptr);
+    if (!hWnd) return nullptr;
+    MainWindow.m_hWnd = hWnd;
+    hMainWnd = hWnd;
+    return hWnd;
 }
 
 ModalThread::ModalThread(std::function<INT_PTR()> body) : m_body(std::move(body))
@@ -87,6 +107,32 @@ HWND ModalThread::WaitForDialog(DWORD timeoutMs)
 bool ModalThread::Join(DWORD timeoutMs)
 {
     return WaitForSingleObject(m_hThread, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DialogWorker::DialogWorker(DWORD dialogThread, std::function<void(HWND)> work)
+    : m_dialogThread(dialogThread), m_work(std::move(work))
+{
+    m_hThread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogWorker::~DialogWorker()
+{
+    WaitForSingleObject(m_hThread, 60000);
+    CloseHandle(m_hThread);
+}
+
+DWORD WINAPI DialogWorker::Run(void* p)
+{
+    auto* self = static_cast<DialogWorker*>(p);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(10)) {
+        FINDDIALOG find;
+        EnumThreadWindows(self->m_dialogThread, FindDialogWindow, reinterpret_cast<LPARAM>(&find));
+        if (!find.hFound) continue;
+        self->m_bFound = true;
+        self->m_work(find.hFound);
+        return 0;
+    }
+    return 0;
 }
 
 void ClickButton(HWND dialog, int id)

@@ -4,6 +4,7 @@
 // through window messages. Every wait has a time limit.
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -23,6 +24,13 @@ public:
 private:
     HWND m_hPrevious;
 };
+
+// The game's main window made as start-up makes it (hidden, at (100, 100),
+// the game's style and size) of a class of its own with procedure proc, and
+// made the program's main window (MainWindow, hMainWnd). Its instance is
+// GameResources(), so the dialogs it owns find their templates. Null when it
+// could not be made.
+HWND CreateGameMainWindow(const char* className, WNDPROC proc);
 
 // Runs body on a new thread; body typically builds a dialog and calls DoModal.
 class ModalThread {
@@ -48,6 +56,26 @@ private:
     INT_PTR m_result = -2;
     HANDLE m_hThread = nullptr;
     DWORD m_threadId = 0;
+};
+
+// Works the dialog that another thread (typically the window thread, busy in
+// the dialog's modal loop) will open: a thread of its own waits up to a
+// minute for the first visible dialog of that thread and hands it to work.
+class DialogWorker {
+public:
+    DialogWorker(DWORD dialogThread, std::function<void(HWND)> work);
+    // Waits for the work to be done (at most a minute).
+    ~DialogWorker();
+    DialogWorker(const DialogWorker&) = delete;
+    DialogWorker& operator=(const DialogWorker&) = delete;
+    bool Found() const { return m_bFound; }
+
+private:
+    static DWORD WINAPI Run(void* self);
+    DWORD m_dialogThread;
+    std::function<void(HWND)> m_work;
+    HANDLE m_hThread = nullptr;
+    std::atomic<bool> m_bFound{false};
 };
 
 // Clicks a button of a dialog that runs on another thread (BM_CLICK).

@@ -122,19 +122,8 @@ protected:
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         TraceLogInit(1, "trace.txt");
         nDataVersion = DATA_VERSION;  // as start-up sets it
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_GLOBALCLASS;
-        windowClass.lpfnWndProc = TestProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = TEST_CLASS;
-        RegisterClassExA(&windowClass);
-        MainWindow.Setup(MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT, 100, 100, 640, 480, MAIN_WINDOW_STYLE);
-        m_hWnd = CreateWindowExA(0, TEST_CLASS, "", MAIN_WINDOW_STYLE, 100, 100, MainWindow.m_nWindowWidth,
-                                 MainWindow.m_nWindowHeight, nullptr, nullptr, GameResources(), nullptr);
+        m_hWnd = CreateGameMainWindow(TEST_CLASS, TestProc);
         ASSERT_NE(m_hWnd, nullptr);
-        MainWindow.m_hWnd = m_hWnd;
-        hMainWnd = m_hWnd;
         m_saved = DataServices;
         Calls = SERVICECALLS{};
         nClosesPosted = 0;
@@ -204,54 +193,6 @@ protected:
     HWND m_hWnd = nullptr;
     DATASERVICES m_saved{};
     REQUEST m_request{};
-};
-
-// The window thread's visible dialog, found from another thread.
-struct FINDDIALOG {
-    HWND hFound = nullptr;
-};
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-{
-    char name[32] = {};
-    GetClassNameA(hWnd, name, sizeof(name));
-    if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(hWnd)) return TRUE;
-    reinterpret_cast<FINDDIALOG*>(lParam)->hFound = hWnd;
-    return FALSE;
-}
-
-// Works the dialog that the window thread will open, on a thread of its own.
-class DialogWorker {
-public:
-    DialogWorker(DWORD windowThread, std::function<void(HWND)> work)
-        : m_windowThread(windowThread), m_work(std::move(work))
-    {
-        m_hThread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~DialogWorker()
-    {
-        WaitForSingleObject(m_hThread, 60000);
-        CloseHandle(m_hThread);
-    }
-    bool Found() const { return m_bFound; }
-
-private:
-    static DWORD WINAPI Run(void* p)
-    {
-        auto* self = static_cast<DialogWorker*>(p);
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(10)) {
-            FINDDIALOG find;
-            EnumThreadWindows(self->m_windowThread, FindDialog, reinterpret_cast<LPARAM>(&find));
-            if (!find.hFound) continue;
-            self->m_bFound = true;
-            self->m_work(find.hFound);
-            return 0;
-        }
-        return 0;
-    }
-    DWORD m_windowThread;
-    std::function<void(HWND)> m_work;
-    HANDLE m_hThread;
-    volatile bool m_bFound = false;
 };
 
 // The client rectangle is 640 x 480 and the window at (100, 100): the

@@ -110,4 +110,19 @@ TEST_F(ReplayServicesTest, ASavedPlayIsReadBackForPlaybackAndAStageWithoutHeroIs
     EXPECT_EQ(StageData.m_nWidth, 5);
 }
 
+TEST_F(ReplayServicesTest, AReplayThatCannotBeWrittenIsExplainedAndTheRecordingKept)
+{
+    Replay.Clear();
+    Replay.RecordFrame(2, 1);
+    for (int previous : {0, 1}) {
+        SCOPED_TRACE(previous);
+        capture.texts.clear();
+        EXPECT_EQ(SaveReplayForPlay("no_folder\\play.rpl4_708", previous), 0);
+        ASSERT_EQ(capture.texts.size(), 1u);
+        EXPECT_NE(capture.texts[0].find("no_folder\\play.rpl4_708"), std::string::npos) << capture.texts[0];
+    }
+    EXPECT_EQ(Replay.m_DirValues, std::vector<int16_t>{2});
+    EXPECT_EQ(GetFileAttributesA("no_folder"), INVALID_FILE_ATTRIBUTES);
+}
+
 } // namespace

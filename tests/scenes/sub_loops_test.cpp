@@ -1,5 +1,6 @@
 // The pause loop on real threads: the starter never hangs, WM_QUIT ends the
-// loop, a timed wait runs out by itself and a button wait needs a new press.
+// loop, a timed wait runs out by itself after drawing each of its frames and
+// a button wait needs a new press.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,6 +13,8 @@
 #include "scenes/sub_loops.h"
 #include "stage/message.h"
 #include "stage/stage_scene.h"
+#include "stage/stage_services.h"
+#include "tests/stage/recording_painter.h"
 #include "tests/support/scoped_swap.h"
 
 namespace {
@@ -75,12 +78,18 @@ TEST_F(SubLoopTest, AQuitFlagSetOnEntryDoesNotHangTheStarter)
     EXPECT_EQ(thPause.m_hThread, nullptr);
 }
 
-TEST_F(SubLoopTest, ATimedWaitRunsOutByItself)
+TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
 {
-    SetModeTimer(0, 0, 12, 0);
-    EXPECT_TRUE(StarterReturns(0, 10000));
-    EXPECT_EQ(m_Stage.m_Wait[3], -1);   // every frame counted
-    EXPECT_EQ(thPause.m_hThread, nullptr);
+    for (int frames : {0, 12}) {
+        SCOPED_TRACE(frames);
+        RecordingPainter painter;
+        ScopedSwap<cPlayScreenPainter*> drawn(StageServices.lpPainter, &painter);
+        SetModeTimer(0, 0, frames, 0);
+        EXPECT_TRUE(StarterReturns(0, 10000));
+        EXPECT_EQ(m_Stage.m_Wait[3], -1);   // every frame counted
+        EXPECT_EQ(painter.Count("frame"), frames);
+        EXPECT_EQ(thPause.m_hThread, nullptr);
+    }
 }
 
 TEST_F(SubLoopTest, WmQuitEndsAButtonWait)

@@ -21,6 +21,7 @@
 #include "stage/stage_services.h"
 #include "stage/stage_setup.h"
 #include "stage/stage_shell.h"
+#include "tests/stage/play_snapshot.h"
 #include "tests/stage/stage_harness.h"
 #include "tools/sample/definitions.h"
 #include "tools/sample/stages.h"
@@ -371,30 +372,6 @@ TEST_F(StagePlay, ALifeCountdownRemovesTheCharacterBeforeItActs)
 
 // -- replays and repeatability --
 
-// A snapshot of what play changes, to compare two runs frame by frame.
-std::string Snapshot()
-{
-    std::string s;
-    auto add = [&s](const cStageObject& o) {
-        s += std::to_string(o.m_dLeft) + "," + std::to_string(o.m_dTop) + "," + std::to_string(o.m_dVx) + "," +
-             std::to_string(o.m_dVy) + ";";
-    };
-    for (const cPlayer& p : Player) {
-        add(p);
-        s += std::to_string(p.m_nHp) + "," + std::to_string(p.m_bDead) + "|";
-    }
-    for (const cNpc& c : CharaList) {
-        add(c);
-        s += std::to_string(c.m_nHp) + "," + std::to_string(c.m_bActive) + "|";
-    }
-    for (const cItem& i : ItemList) add(i);
-    s += "shots " + std::to_string(lpStageScene->m_ShotList.size());
-    for (const cShot& shot : lpStageScene->m_ShotList) add(shot);
-    s += " time " + std::to_string(lpStageScene->m_nTime) + " score " + std::to_string(GameProgress.m_nScore);
-    s += " rand " + std::to_string(GameRand());
-    return s;
-}
-
 // The input of frame f of a scripted play: walking, turning, jumping, firing.
 void ScriptInput(int f)
 {
@@ -421,7 +398,7 @@ TEST_F(StagePlay, TheSameInputAndSeedGiveTheSameStateEveryFrameAndTheReplayRepea
             if (startKind == 4) m_Script.wDirection = m_Script.wButtons = 0;
             Scene().Run();
             if (Scene().m_nState != STAGE_PLAY) break;
-            shots.push_back(Snapshot());
+            shots.push_back(PlaySnapshot());
         }
         return shots;
     };
