@@ -174,8 +174,11 @@ TEST_P(DamagedUserFileOnDesktop, GameStartsRefusesItAndLeavesEveryFileAsItWas)
 
     SampleGameRun run;
     ASSERT_TRUE(run.Start()) << "the game did not reach its title";
-    if (row.reach == BY_KEYS) EXPECT_TRUE(run.Press(row.keys));
-    if (row.reach == REPLAY_DIALOG) RefuseDamagedReplayThenPlayValidOne(run, path);
+    if (row.reach == BY_KEYS) {
+        EXPECT_TRUE(run.Press(row.keys));
+    } else if (row.reach == REPLAY_DIALOG) {
+        RefuseDamagedReplayThenPlayValidOne(run, path);
+    }
     EXPECT_TRUE(run.Running());
     EXPECT_EQ(run.Quit(), 0);
 

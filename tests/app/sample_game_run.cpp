@@ -171,9 +171,11 @@ constexpr DWORD LATE_EFFECT = 2000;
 constexpr DWORD SETTLE_LIMIT = 30000;
 constexpr int PRESS_ATTEMPTS = 3;
 // The stage's background fills most of the play screen; the status bar,
-// the blocks and the characters cover the rest.
-constexpr double STAGE_BACKGROUND_SHARE = 0.5;
-constexpr double LEFT_PICTURE_SHARE = 0.3;
+// the blocks and the characters cover the rest. A fade shows other
+// colours. The title stands on a picture much like the first stage's, so
+// the part that differs from it is smaller than the screen.
+constexpr double STAGE_BACKGROUND_SHARE = 0.6;
+constexpr double LEFT_PICTURE_SHARE = 0.85;
 
 bool Drawn(const std::vector<COLORREF>& picture)
 {
@@ -293,16 +295,19 @@ bool SampleGameRun::WaitStagePicture(const std::string& background, const std::v
         ADD_FAILURE() << background << " cannot be read";
         return false;
     }
+    double inColours = 0, alike = 0;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < milliseconds) {
         const std::vector<COLORREF> now = ClientPixels(m_window);
         size_t inBackground = 0;
         for (COLORREF pixel : now) inBackground += colours.count(pixel);
-        if (Drawn(now) && inBackground >= now.size() * STAGE_BACKGROUND_SHARE &&
-            ShareAlike(now, left) < LEFT_PICTURE_SHARE)
-            return true;
+        inColours = now.empty() ? 0 : static_cast<double>(inBackground) / static_cast<double>(now.size());
+        alike = ShareAlike(now, left);
+        if (Drawn(now) && inColours >= STAGE_BACKGROUND_SHARE && alike < LEFT_PICTURE_SHARE) return true;
         PumpFor(CAPTURE_INTERVAL);
     }
+    ADD_FAILURE() << "at the end " << inColours << " of the window in the background's colours, " << alike
+                  << " as the picture left";
     return false;
 }
 
