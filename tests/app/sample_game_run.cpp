@@ -3,6 +3,7 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "files/data_path.h"
@@ -168,6 +169,7 @@ constexpr DWORD STILL_SPAN = 1200;
 constexpr double MOVING_SHARE = 0.01;
 constexpr DWORD HOLD_LIMIT = 4000;
 constexpr DWORD LATE_EFFECT = 2000;
+constexpr DWORD LONG_HOLD = 300;
 constexpr DWORD SETTLE_LIMIT = 30000;
 constexpr int PRESS_ATTEMPTS = 3;
 // The stage's background fills most of the play screen; the status bar,
@@ -335,7 +337,11 @@ bool SampleGameRun::PressKey(char key)
         bool acted = false;
         DWORD start = GetTickCount();
         while (!(acted = Acted()) && GetTickCount() - start < HOLD_LIMIT) PumpFor(15);
+        const DWORD held = GetTickCount() - start;
         SendKey(key, false);
+        // A long hold or a second press says the machine is slow: in the
+        // log, for a run that fails later.
+        if (held >= LONG_HOLD) std::printf("key %c held %lu ms before it showed\n", key, held);
         // Seen in the last frame before the release, but not yet shown.
         start = GetTickCount();
         while (!acted && GetTickCount() - start < LATE_EFFECT) {
@@ -346,6 +352,7 @@ bool SampleGameRun::PressKey(char key)
             if (Running()) WaitStill(SETTLE_LIMIT);
             return true;
         }
+        std::printf("key %c showed nothing; pressed again\n", key);
     }
     return false;
 }
