@@ -279,16 +279,6 @@ bool SampleGameRun::WaitStill(DWORD milliseconds)
     return false;
 }
 
-bool SampleGameRun::WaitChanged(double share, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        if (1.0 - ShareAlike(ClientPixels(m_window), m_still) >= share) return true;
-        PumpFor(CAPTURE_INTERVAL);
-    }
-    return false;
-}
-
 bool SampleGameRun::WaitStagePicture(const std::string& background, const std::vector<COLORREF>& left,
                                      DWORD milliseconds)
 {

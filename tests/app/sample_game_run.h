@@ -63,9 +63,6 @@ public:
     // time ran out first. The picture and its moving pixels become the ones
     // the next key's effect is measured against.
     bool WaitStill(DWORD milliseconds);
-    // Until the picture differs from the last still one in at least that
-    // share of its pixels; false when the time ran out first.
-    bool WaitChanged(double share, DWORD milliseconds);
     // Until the stage-play screen shows: most of the window in the colours of
     // the stage's background picture, little of it as the picture it left
     // shows. False when the time ran out first.

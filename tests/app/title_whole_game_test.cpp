@@ -71,6 +71,24 @@ cGameProgress ReadSlot(int slot)
     return progress;
 }
 
+// One run of the game: the keys up to the picture the test keeps, the keys
+// after it, then quit. The kept picture; empty when a step failed.
+std::vector<COLORREF> RunKeepingPicture(const std::string& toPicture, const std::string& after)
+{
+    SampleGameRun run;
+    if (!run.Start()) {
+        ADD_FAILURE() << "the title did not show";
+        return {};
+    }
+    std::vector<COLORREF> kept;
+    if (run.Press(toPicture.c_str())) {
+        kept = run.Still();
+        if (!run.Press(after.c_str())) kept.clear();
+    }
+    EXPECT_EQ(run.Quit(), 0);
+    return kept;
+}
+
 using TitleOnDesktop = SampleGameTest;
 
 } // namespace
@@ -153,16 +171,9 @@ TEST_F(TitleOnDesktop, StageFileChosenInTheDialogPlays)
 // first run's just where the value stands.
 TEST_F(TitleOnDesktop, OptionsSavedSurviveARestart)
 {
-    std::vector<COLORREF> before;
-    {
-        SampleGameRun run;
-        ASSERT_TRUE(run.Start());
-        // Options, then the volume row, edited from 3 up to 4 and kept.
-        ASSERT_TRUE(run.Press(OPTIONS));
-        before = run.Still();
-        ASSERT_TRUE(run.Press("DDZUZX"));
-        EXPECT_EQ(run.Quit(), 0);
-    }
+    // Options, then the volume row, edited from 3 up to 4 and kept.
+    const std::vector<COLORREF> before = RunKeepingPicture(OPTIONS, "DDZUZX");
+    ASSERT_FALSE(before.empty());
     cOptionData saved;
     ASSERT_TRUE(saved.LoadFile(DataPath[DATAPATH_OPTION]));
     EXPECT_EQ(saved.m_nVolume, 4);
@@ -185,19 +196,10 @@ TEST_F(TitleOnDesktop, OptionsSavedSurviveARestart)
 // 32 by 32 cell, a third of a percent of the picture).
 TEST_F(TitleOnDesktop, StorySavedAndContinuedAfterARestartReturnsToTheSameCell)
 {
-    std::vector<COLORREF> map;
-    {
-        SampleGameRun run;
-        ASSERT_TRUE(run.Start());
-        ASSERT_TRUE(run.Press(NEW_STORY));
-        ASSERT_TRUE(run.Press("U"));
-        map = run.Still();
-        // The slot list opens on slot 1 for a game never saved.
-        ASSERT_TRUE(run.Press(SAVE_INTO_CHOSEN_SLOT));
-        ASSERT_TRUE(run.Press("Z"));
-        ASSERT_TRUE(run.Press(ANSWER_YES));
-        EXPECT_EQ(run.Quit(), 0);
-    }
+    // The slot list opens on slot 1 for a game never saved.
+    const std::vector<COLORREF> map =
+        RunKeepingPicture(std::string(NEW_STORY) + "U", std::string(SAVE_INTO_CHOSEN_SLOT) + "Z" + ANSWER_YES);
+    ASSERT_FALSE(map.empty());
     // The sample map's start cell is (5, 12); one step up.
     const cGameProgress first = ReadSlot(0);
     EXPECT_EQ(first.m_nMapX, 5);
