@@ -32,8 +32,6 @@
 
 namespace {
 
-const char WINDOW_INI[] = "Direct3D=1\r\nWindowMode=1\r\nExit\r\n";
-
 enum UserFile { OPTIONS, STORY_SLOT, CHALLENGE, RANKING, REPLAY };
 enum Damage { TRUNCATED, HUGE_COUNT, GARBAGE };
 
@@ -87,57 +85,49 @@ std::map<std::string, std::vector<unsigned char>> UserFileBytes()
     return files;
 }
 
+// How the player reaches the place where the game reads the file.
+enum Reach {
+    AT_START,       // start-up reads it
+    BY_KEYS,        // the keys of the row take the player there
+    REPLAY_DIALOG,  // the title's replay entry, the file chosen in its dialog
+};
+
 struct Row {
     UserFile file;
     Damage damage;
-    // The keys that take the player from the title to where the game reads
-    // the file ("" when start-up reads it): D down, Z choose. Keys that follow
-    // go on to a valid file of the same kind.
+    Reach reach;
+    // BY_KEYS: from the title to where the game reads the file (D down, Z
+    // choose); the keys that follow go on to a valid file of the same kind.
     const char* keys;
-    // The game reads the damaged file on the way: it says so in the report.
-    bool reached;
 };
 
-// Title rows: 0 new game, 1 continue, 2 challenge. The slot list opens on
-// slot 1 (valid; slot 2 is the damaged one); the challenge list on stage 1,
-// whose rankings are the damaged ones, and D moves on to stage 2.
+// Title rows: 0 new game, 1 continue, 2 challenge, 4 replay. The slot list
+// opens on slot 1 (valid; slot 2 is the damaged one); the challenge list on
+// stage 1, whose rankings are the damaged ones, and D moves on to stage 2.
 const char CONTINUE_AND_PLAY_SLOT_1[] = "DZZ";
 const char CHALLENGE_THEN_STAGE_2[] = "DDZD";
-// A replay is chosen in the file dialog, which these runs do not drive yet.
-const char NOT_REACHED[] = "";
+const char REPLAY_ENTRY[] = "DDDDZ";
+const char REPLAY_DIALOG_TITLE[] = "リプレイファイルの読み込み";
+// The background of the stage the replays play.
+const char STAGE_BACKGROUND[] = "bmp\\back\\Hills.bmp";
 
 const Row ROWS[] = {
-    {OPTIONS, TRUNCATED, "", true},
-    {OPTIONS, HUGE_COUNT, "", true},
-    {OPTIONS, GARBAGE, "", true},
-    {STORY_SLOT, TRUNCATED, CONTINUE_AND_PLAY_SLOT_1, true},
-    {STORY_SLOT, HUGE_COUNT, CONTINUE_AND_PLAY_SLOT_1, true},
-    {STORY_SLOT, GARBAGE, CONTINUE_AND_PLAY_SLOT_1, true},
-    {CHALLENGE, TRUNCATED, CHALLENGE_THEN_STAGE_2, true},
-    {CHALLENGE, HUGE_COUNT, CHALLENGE_THEN_STAGE_2, true},
-    {CHALLENGE, GARBAGE, CHALLENGE_THEN_STAGE_2, true},
-    {RANKING, TRUNCATED, CHALLENGE_THEN_STAGE_2, true},
-    {RANKING, HUGE_COUNT, CHALLENGE_THEN_STAGE_2, true},
-    {RANKING, GARBAGE, CHALLENGE_THEN_STAGE_2, true},
-    {REPLAY, TRUNCATED, NOT_REACHED, false},
-    {REPLAY, HUGE_COUNT, NOT_REACHED, false},
-    {REPLAY, GARBAGE, NOT_REACHED, false},
+    {OPTIONS, TRUNCATED, AT_START, ""},
+    {OPTIONS, HUGE_COUNT, AT_START, ""},
+    {OPTIONS, GARBAGE, AT_START, ""},
+    {STORY_SLOT, TRUNCATED, BY_KEYS, CONTINUE_AND_PLAY_SLOT_1},
+    {STORY_SLOT, HUGE_COUNT, BY_KEYS, CONTINUE_AND_PLAY_SLOT_1},
+    {STORY_SLOT, GARBAGE, BY_KEYS, CONTINUE_AND_PLAY_SLOT_1},
+    {CHALLENGE, TRUNCATED, BY_KEYS, CHALLENGE_THEN_STAGE_2},
+    {CHALLENGE, HUGE_COUNT, BY_KEYS, CHALLENGE_THEN_STAGE_2},
+    {CHALLENGE, GARBAGE, BY_KEYS, CHALLENGE_THEN_STAGE_2},
+    {RANKING, TRUNCATED, BY_KEYS, CHALLENGE_THEN_STAGE_2},
+    {RANKING, HUGE_COUNT, BY_KEYS, CHALLENGE_THEN_STAGE_2},
+    {RANKING, GARBAGE, BY_KEYS, CHALLENGE_THEN_STAGE_2},
+    {REPLAY, TRUNCATED, REPLAY_DIALOG, ""},
+    {REPLAY, HUGE_COUNT, REPLAY_DIALOG, ""},
+    {REPLAY, GARBAGE, REPLAY_DIALOG, ""},
 };
-
-// A key as the player presses it: held for a few frames, then let go.
-void Press(char key)
-{
-    const WORD code = key == 'D' ? VK_DOWN : key == 'U' ? VK_UP : static_cast<WORD>(key);
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = code;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(1, &input[0], sizeof(INPUT));
-    PumpFor(150);
-    SendInput(1, &input[1], sizeof(INPUT));
-    PumpFor(600);
-}
 
 std::string RowName(const ::testing::TestParamInfo<Row>& info)
 {
@@ -146,20 +136,29 @@ std::string RowName(const ::testing::TestParamInfo<Row>& info)
     return std::string(files[info.param.file]) + damages[info.param.damage];
 }
 
-class DamagedUserFileOnDesktop : public ::testing::TestWithParam<Row> {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_turn.Have()) << "no turn to start the game";
-        ASSERT_FALSE(MutexExists()) << "another copy of the game is running";
-        ASSERT_TRUE(LayOutSampleGame());
-        ASSERT_TRUE(WriteFileText("System.ini", WINDOW_INI));
-        ASSERT_TRUE(WriteValidUserFiles());
-    }
+class DamagedUserFileOnDesktop : public SampleGameTest, public ::testing::WithParamInterface<Row> {};
 
-    ForegroundTurn m_turn;
-    ScopedTestDir m_dir;
-};
+// The damaged replay chosen in the title's dialog is refused with its box
+// and the title stays; the valid replay beside it, chosen next, plays.
+void RefuseDamagedReplayThenPlayValidOne(SampleGameRun& run, const std::string& damaged)
+{
+    const std::vector<COLORREF> title = run.Still();
+    ASSERT_TRUE(run.Press(REPLAY_ENTRY));
+    HWND dialog = run.WaitDialog(REPLAY_DIALOG_TITLE);
+    ASSERT_TRUE(dialog) << "no replay dialog";
+    run.ChooseFile(dialog, FullPath(damaged));
+    EXPECT_EQ(run.CloseErrorBox(), "リプレイファイル " + FullPath(damaged) + " の読み込みに失敗しました！");
+    ASSERT_TRUE(run.Running());
+    ASSERT_TRUE(run.WaitStill(30000));
+    EXPECT_GT(ShareAlike(title, run.Still()), 0.98) << "the title did not stay";
+
+    ASSERT_TRUE(run.Press("Z"));
+    dialog = run.WaitDialog(REPLAY_DIALOG_TITLE);
+    ASSERT_TRUE(dialog) << "no replay dialog the second time";
+    run.ChooseFile(dialog, FullPath(SECOND_REPLAY_PATH));
+    EXPECT_TRUE(run.WaitStagePicture(STAGE_BACKGROUND, title, 60000)) << "the valid replay did not play";
+    EXPECT_EQ(run.CloseErrorBox(100), "");
+}
 
 } // namespace
 
@@ -173,17 +172,15 @@ TEST_P(DamagedUserFileOnDesktop, GameStartsRefusesItAndLeavesEveryFileAsItWas)
     std::remove("Report_Game.txt");
     const auto before = UserFileBytes();
 
-    GameProcess game;
-    ASSERT_TRUE(game.Start());
-    HWND window = game.ShownWindow();
-    ASSERT_TRUE(window) << "the game did not reach its window";
-    SetForegroundWindow(window);
-    PumpFor(4000);  // the title fades in (longer on a loaded machine)
-    for (const char* key = row.keys; *key; ++key) Press(*key);
-    PumpFor(1000);
-    EXPECT_TRUE(game.Running());
-    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(game.WaitExit(), 0);
+    SampleGameRun run;
+    ASSERT_TRUE(run.Start()) << "the game did not reach its title";
+    if (row.reach == BY_KEYS) {
+        EXPECT_TRUE(run.Press(row.keys));
+    } else if (row.reach == REPLAY_DIALOG) {
+        RefuseDamagedReplayThenPlayValidOne(run, path);
+    }
+    EXPECT_TRUE(run.Running());
+    EXPECT_EQ(run.Quit(), 0);
 
     const auto after = UserFileBytes();
     for (const auto& [name, bytes] : after) EXPECT_TRUE(before.count(name)) << name << " was added";
@@ -193,10 +190,10 @@ TEST_P(DamagedUserFileOnDesktop, GameStartsRefusesItAndLeavesEveryFileAsItWas)
         EXPECT_TRUE(found->second == bytes) << name << " changed";
     }
     const std::string report = ReadFileText("Report_Game.txt");
-    const std::string refusal = "err data file \"" + path + "\"";
-    if (row.reached) {
-        EXPECT_NE(report.find(refusal), std::string::npos) << report;
-    }
+    // The dialog gives the game the full path.
+    const std::string refusal =
+        "err data file \"" + (row.reach == REPLAY_DIALOG ? FullPath(path) : path) + "\"";
+    EXPECT_NE(report.find(refusal), std::string::npos) << report;
     // No valid file is refused.
     size_t at = 0;
     while ((at = report.find("err data file", at)) != std::string::npos) {

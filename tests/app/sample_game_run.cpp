@@ -2,6 +2,8 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "files/data_path.h"
@@ -111,6 +113,31 @@ std::vector<COLORREF> ClientPixels(HWND window)
     return pixels;
 }
 
+std::set<COLORREF> BitmapColours(const std::string& path)
+{
+    std::set<COLORREF> colours;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) return colours;
+    BITMAP shape{};
+    GetObjectA(bitmap, sizeof shape, &shape);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = shape.bmWidth;
+    info.bmiHeader.biHeight = -shape.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
+    HDC screen = GetDC(nullptr);
+    if (!pixels.empty() &&
+        GetDIBits(screen, bitmap, 0, shape.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) == shape.bmHeight)
+        for (DWORD pixel : pixels) colours.insert(pixel & 0xFFFFFF);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return colours;
+}
+
 double ShareAlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
 {
     if (a.size() != b.size() || a.empty()) return 0;
@@ -124,54 +151,224 @@ bool SampleGameRun::Start()
     if (!m_game.Start()) return false;
     m_window = m_game.ShownWindow();
     if (!m_window) return false;
-    SetForegroundWindow(m_window);
+    BringToFront();
     // Start-up takes a few seconds before the first frame; the title has
     // faded in once its picture holds still.
     return WaitStill(GAME_START_TIMEOUT);
 }
 
+namespace {
+
+// How the picture is watched. A still picture is one whose pixels stayed
+// as they were for a while but for a few that move by themselves; a fade
+// or a load shows none (a fade changes every pixel, a load shows one
+// colour). Under load the game may not draw for a second or more, so the
+// times are generous; a run that goes well never waits for them to run out.
+constexpr DWORD CAPTURE_INTERVAL = 120;
+constexpr DWORD STILL_SPAN = 1200;
+constexpr double MOVING_SHARE = 0.01;
+constexpr DWORD HOLD_LIMIT = 4000;
+constexpr DWORD LATE_EFFECT = 2000;
+constexpr DWORD LONG_HOLD = 300;
+constexpr DWORD SETTLE_LIMIT = 30000;
+constexpr int PRESS_ATTEMPTS = 3;
+// The stage's background fills most of the play screen; the status bar,
+// the blocks and the characters cover the rest. A fade shows other
+// colours. The title stands on a picture much like the first stage's, so
+// the part that differs from it is smaller than the screen.
+constexpr double STAGE_BACKGROUND_SHARE = 0.6;
+constexpr double LEFT_PICTURE_SHARE = 0.85;
+
+bool Drawn(const std::vector<COLORREF>& picture)
+{
+    if (picture.empty() || picture.front() == WINDOW_BACKGROUND) return false;
+    for (COLORREF pixel : picture)
+        if (pixel != picture.front()) return true;
+    return false;
+}
+
+WORD KeyCode(char key)
+{
+    switch (key) {
+    case 'U': return VK_UP;
+    case 'D': return VK_DOWN;
+    case 'L': return VK_LEFT;
+    case 'R': return VK_RIGHT;
+    default: return static_cast<WORD>(key);
+    }
+}
+
+void SendKey(char key, bool down)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = KeyCode(key);
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+struct ShownQuery {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectShown(HWND hWnd, LPARAM lParam)
+{
+    auto* query = reinterpret_cast<ShownQuery*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hWnd, &processId);
+    if (processId == query->processId && IsWindowVisible(hWnd)) query->windows.push_back(hWnd);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> SampleGameRun::ShownWindows() const
+{
+    ShownQuery query{m_game.Id(), {}};
+    EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&query));
+    std::sort(query.windows.begin(), query.windows.end());
+    return query.windows;
+}
+
+void SampleGameRun::BringToFront()
+{
+    // A dialog or box that has closed may leave no window active, and the
+    // game plays only while its window is. A key pressed while the front
+    // changes may be let go by the change, so the change comes first.
+    if (GetForegroundWindow() == m_window) return;
+    SetForegroundWindow(m_window);
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != m_window && GetTickCount() - start < 5000) {
+        PumpFor(50);
+        SetForegroundWindow(m_window);
+    }
+    PumpFor(200);
+}
+
 bool SampleGameRun::WaitStill(DWORD milliseconds)
 {
-    std::vector<COLORREF> last;
+    struct Capture {
+        DWORD time;
+        std::vector<COLORREF> picture;
+    };
+    std::vector<Capture> span;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < milliseconds) {
-        PumpFor(300);
-        std::vector<COLORREF> now = ClientPixels(m_window);
-        const bool drawn = !now.empty() && now.front() != WINDOW_BACKGROUND;
-        if (drawn && now == last) {
-            // Reading the screen holds the game up; it then runs the frames
-            // it missed at once, which would see a key held long.
-            PumpFor(400);
-            return true;
+        Capture now{GetTickCount(), ClientPixels(m_window)};
+        if (!Drawn(now.picture) || (!span.empty() && span.front().picture.size() != now.picture.size()))
+            span.clear();
+        if (Drawn(now.picture)) span.push_back(std::move(now));
+        while (span.size() > 2 && span.back().time - span[1].time >= STILL_SPAN) span.erase(span.begin());
+        if (span.size() > 2 && span.back().time - span.front().time >= STILL_SPAN) {
+            const size_t pixels = span.back().picture.size();
+            std::vector<char> moving(pixels, 0);
+            size_t count = 0;
+            for (size_t k = 1; k < span.size(); ++k)
+                for (size_t i = 0; i < pixels; ++i)
+                    if (!moving[i] && span[k].picture[i] != span[k - 1].picture[i]) moving[i] = 1, ++count;
+            if (count <= pixels * MOVING_SHARE) {
+                m_still = span.back().picture;
+                m_moving = std::move(moving);
+                m_windows = ShownWindows();
+                return true;
+            }
         }
-        last = std::move(now);
+        PumpFor(CAPTURE_INTERVAL);
     }
     return false;
 }
 
-void SampleGameRun::Press(const char* keys)
+bool SampleGameRun::WaitStagePicture(const std::string& background, const std::vector<COLORREF>& left,
+                                     DWORD milliseconds)
 {
-    // A dialog or box that has closed may leave no window active, and the
-    // game plays only while it is.
-    SetForegroundWindow(m_window);
+    const std::set<COLORREF> colours = BitmapColours(background);
+    if (colours.empty()) {
+        ADD_FAILURE() << background << " cannot be read";
+        return false;
+    }
+    double inColours = 0, alike = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        const std::vector<COLORREF> now = ClientPixels(m_window);
+        size_t inBackground = 0;
+        for (COLORREF pixel : now) inBackground += colours.count(pixel);
+        inColours = now.empty() ? 0 : static_cast<double>(inBackground) / static_cast<double>(now.size());
+        alike = ShareAlike(now, left);
+        if (Drawn(now) && inColours >= STAGE_BACKGROUND_SHARE && alike < LEFT_PICTURE_SHARE) return true;
+        PumpFor(CAPTURE_INTERVAL);
+    }
+    ADD_FAILURE() << "at the end " << inColours << " of the window in the background's colours, " << alike
+                  << " as the picture left";
+    return false;
+}
+
+bool SampleGameRun::Acted()
+{
+    if (!Running() || ShownWindows() != m_windows) return true;
+    const std::vector<COLORREF> now = ClientPixels(m_window);
+    if (now.size() != m_still.size()) return true;
+    for (size_t i = 0; i < now.size(); ++i)
+        if (!m_moving[i] && now[i] != m_still[i]) return true;
+    return false;
+}
+
+bool SampleGameRun::PressKey(char key)
+{
+    for (int attempt = 0; attempt < PRESS_ATTEMPTS; ++attempt) {
+        BringToFront();
+        // Measured against the picture as it is now: a box closed or a
+        // dialog answered since the last key has changed it.
+        if (Acted()) WaitStill(SETTLE_LIMIT);
+        // The game reads the keyboard once a frame and sees a key only while
+        // it is down in one of its frames; under load its frames come late,
+        // so the key is held until it shows it was seen.
+        SendKey(key, true);
+        bool acted = false;
+        DWORD start = GetTickCount();
+        while (!(acted = Acted()) && GetTickCount() - start < HOLD_LIMIT) PumpFor(15);
+        const DWORD held = GetTickCount() - start;
+        SendKey(key, false);
+        // A long hold or a second press says the machine is slow: in the
+        // log, for a run that fails later.
+        if (held >= LONG_HOLD) std::printf("key %c held %lu ms before it showed\n", key, held);
+        // Seen in the last frame before the release, but not yet shown.
+        start = GetTickCount();
+        while (!acted && GetTickCount() - start < LATE_EFFECT) {
+            PumpFor(CAPTURE_INTERVAL);
+            acted = Acted();
+        }
+        if (acted) {
+            if (Running()) WaitStill(SETTLE_LIMIT);
+            return true;
+        }
+        std::printf("key %c showed nothing; pressed again\n", key);
+    }
+    return false;
+}
+
+bool SampleGameRun::Press(const char* keys)
+{
     for (; *keys; ++keys) {
         if (*keys == '.') {
-            WaitStill(10000);
+            WaitStill(SETTLE_LIMIT);
             continue;
         }
-        const char key = *keys;
-        const WORD code = key == 'D' ? VK_DOWN : key == 'U' ? VK_UP : key == 'L' ? VK_LEFT
-                          : key == 'R' ? VK_RIGHT : static_cast<WORD>(key);
-        INPUT input[2] = {};
-        input[0].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = code;
-        input[1] = input[0];
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(1, &input[0], sizeof(INPUT));
-        PumpFor(100);
-        SendInput(1, &input[1], sizeof(INPUT));
-        PumpFor(600);
+        if (!PressKey(*keys)) {
+            ADD_FAILURE() << "the key " << *keys << " showed no effect in " << PRESS_ATTEMPTS << " presses";
+            return false;
+        }
     }
+    return true;
+}
+
+void SampleGameRun::Hold(char key, DWORD milliseconds)
+{
+    BringToFront();
+    SendKey(key, true);
+    PumpFor(milliseconds);
+    SendKey(key, false);
+    PumpFor(CAPTURE_INTERVAL);
 }
 
 HWND SampleGameRun::WaitDialog(const char* title, DWORD milliseconds)

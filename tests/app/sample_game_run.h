@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,18 +37,37 @@ std::vector<COLORREF> ClientPixels(HWND window);
 // The share (0 to 1) of pixels two pictures of the same size have alike.
 double ShareAlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b);
 
+// The colours a picture file of the game's folder holds, in the form
+// ClientPixels gives them; empty when the file cannot be read.
+std::set<COLORREF> BitmapColours(const std::string& path);
+
 class SampleGameRun {
 public:
     // Starts the game, brings its window to the front and waits for the
     // title to fade in; false when no window came up or nothing was drawn.
     bool Start();
-    // Presses the keys one after another, each held for a few frames, then
-    // let go: U D L R the arrows, other letters their own key; '.' waits
-    // until the picture holds still (a fade or a load is over).
-    void Press(const char* keys);
-    // Until the window shows a drawn picture that holds still; false when
-    // the time ran out first.
+    // Presses the keys one after another: U D L R the arrows, other letters
+    // their own key; '.' waits until the picture holds still. Each key is
+    // held until it shows its effect (the picture changes outside what moves
+    // by itself, or a window of the game opens or closes), then let go, and
+    // the picture is let settle before the next key. A key that showed
+    // nothing within the time is pressed again, at most three times; a key
+    // that acted is never pressed twice. False, with a test failure naming
+    // the key, when a key never acted.
+    bool Press(const char* keys);
+    // Holds the key for the time, then lets go: for a key whose only effect
+    // is a sound (a refusal), which Press would take for missed.
+    void Hold(char key, DWORD milliseconds);
+    // Until the window shows a drawn picture that holds still but for a few
+    // pixels that move by themselves (an animated walker); false when the
+    // time ran out first. The picture and its moving pixels become the ones
+    // the next key's effect is measured against.
     bool WaitStill(DWORD milliseconds);
+    // Until the stage-play screen shows: most of the window in the colours of
+    // the stage's background picture, little of it as the picture it left
+    // shows. False when the time ran out first.
+    bool WaitStagePicture(const std::string& background, const std::vector<COLORREF>& left,
+                          DWORD milliseconds);
     // The game's dialog or message box of that title once it shows; null
     // when none came within the time.
     HWND WaitDialog(const char* title, DWORD milliseconds = 20000);
@@ -58,12 +78,26 @@ public:
     std::string CloseErrorBox(DWORD milliseconds = 10000);
     bool Running() const { return m_game.Running(); }
     HWND Window() const { return m_window; }
+    // The last still picture.
+    const std::vector<COLORREF>& Still() const { return m_still; }
     // Escape (the game closes), then its exit code.
     long Quit();
 
 private:
+    // The game's window in front, so that the game plays and takes the keys.
+    void BringToFront();
+    // One key, pressed again while it showed nothing; true once it acted.
+    bool PressKey(char key);
+    // The key's effect: the picture changed where it was still, or the
+    // game's windows changed, or the game ended.
+    bool Acted();
+    std::vector<HWND> ShownWindows() const;
+
     GameProcess m_game;
     HWND m_window = nullptr;
+    std::vector<COLORREF> m_still;
+    std::vector<char> m_moving;
+    std::vector<HWND> m_windows;
 };
 
 // The sample game laid out in a fresh folder with a windowed Direct3D

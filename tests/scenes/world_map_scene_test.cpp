@@ -307,37 +307,52 @@ TEST_F(WorldMapScreenTest, BackFromALostStageReturnsToTheSafeCell)
 }
 
 // With automatic saving on, the map writes the slot in use when it opens
-// after a stage, and only then; a save that fails is reported and the slot
-// list keeps what it showed.
+// after a stage, and only then: a slot saved before the stage is rewritten
+// with the progress the stage's clear brought; coming from the menu leaves
+// it as it was. A save that fails is reported and the slot list keeps what
+// it showed.
 TEST_F(WorldMapScreenTest, AutoSaveAfterAStage)
 {
     SaveSlotList.assign(SAVE_SLOT_COUNT, cSaveSlotData());
     struct Row {
         int previous;
         bool folder;
-        bool wantFile;
+        bool savedBefore;  // the slot holds the save made before the stage (lap 2, stage 1 not cleared)
+        int wantLap;       // the lap the slot's file holds after; -1 no file
     };
-    const Row table[] = {{SCENE_STAGE, true, true}, {SCENE_WORLDMAP_MENU, true, false}, {SCENE_STAGE, false, false}};
+    const Row table[] = {{SCENE_STAGE, true, false, 6},
+                         {SCENE_STAGE, true, true, 6},
+                         {SCENE_WORLDMAP_MENU, true, false, -1},
+                         {SCENE_WORLDMAP_MENU, true, true, 2},
+                         {SCENE_STAGE, false, false, -1}};
     for (const Row& t : table) {
-        SCOPED_TRACE(t.previous * 10 + t.folder);
+        SCOPED_TRACE(t.previous * 100 + t.folder * 10 + t.savedBefore);
         DeleteFileA(GetStorySlotPath(3).c_str());
         if (!t.folder) RemoveDirectoryA("user_data\\story");
         SaveSlotList[3] = cSaveSlotData();
+        if (t.savedBefore) {
+            GameProgress.Reset();
+            GameProgress.m_nLap = 2;
+            ASSERT_EQ(GameProgress.SaveSlot(3), 1);
+        }
         GameProgress.Reset();
         GameProgress.m_bAutoSave = 1;
         GameProgress.m_nSlot = 3;
         GameProgress.m_nLap = 6;
+        GameProgress.m_ClearFlags[1] = 1;
         SceneManager.m_nPreviousScene = t.previous;
         cWorldMapScene map;
         Open(map, 1, 1);
-        EXPECT_EQ(FileExists(GetStorySlotPath(3)), t.wantFile);
-        EXPECT_EQ(SaveSlotList[3].m_bExists, t.wantFile ? 1 : 0);
+        EXPECT_EQ(FileExists(GetStorySlotPath(3)), t.wantLap >= 0);
+        EXPECT_EQ(SaveSlotList[3].m_bExists, t.wantLap >= 0 ? 1 : 0);
         EXPECT_EQ(Has(ReportText(), "セーブデータ 4"), !t.folder) << ReportText();
-        if (t.wantFile) {
+        if (t.wantLap >= 0) {
             cGameProgress read;
             ASSERT_TRUE(read.LoadFile(GetStorySlotPath(3)));
-            EXPECT_EQ(read.m_nLap, 6);
+            EXPECT_EQ(read.m_nLap, t.wantLap);
+            EXPECT_EQ(read.m_ClearFlags[1], t.wantLap == 6 ? 1 : 0);
         }
+        CreateDirectoryA("user_data\\story", nullptr);
     }
 }
 

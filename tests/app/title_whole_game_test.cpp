@@ -1,0 +1,224 @@
+// The title's entries played as the player plays them, in the sample game
+// under its own folder: a new story reaches the world map, continue lists
+// the save slots and refuses the one it cannot read, a stage file chosen in
+// the dialog plays, and what the options screen and the world-map menu
+// save is there again after the program has been quit and started anew.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "files/data_path.h"
+#include "files/game_progress.h"
+#include "files/option_data.h"
+#include "files/save_slots.h"
+#include "tests/app/sample_game_run.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/game_process.h"
+#include "tests/support/test_dir.h"
+
+namespace {
+
+// Title rows: 0 new story, 1 continue, 2 challenge, 3 stage file, 4 replay,
+// 5 options, 6 exit. Options rows: 0 palette, 1 music, 2 volume. World-map
+// menu rows: 0 save into a slot. The save question opens on its "no" row.
+const char NEW_STORY[] = "Z";
+const char CONTINUE[] = "DZ";
+const char STAGE_FILE[] = "DDDZ";
+const char OPTIONS[] = "DDDDDZ";
+const char SAVE_INTO_CHOSEN_SLOT[] = "XZ";
+const char ANSWER_YES[] = "UZ";
+const char STAGE_DIALOG[] = "ステージファイルの読み込み";
+
+// The world map as the game draws it: the walker stands at (288, 224), 32 by
+// 32, and the lives box at the top right; everything else is the map, which
+// moves by one cell (32 pixels) under the walker at each step.
+bool OutsideWalkerAndLives(int x, int y)
+{
+    const bool walker = x >= 288 && x < 320 && y >= 224 && y < 256;
+    const bool lives = x >= 560 && y < 40;
+    return !walker && !lives;
+}
+
+// The share of the map that, one step up, shows what stood 32 pixels higher.
+double ShareScrolledDown(const std::vector<COLORREF>& before, const std::vector<COLORREF>& after, int width)
+{
+    if (before.size() != after.size() || width <= 0) return 0;
+    const int height = static_cast<int>(before.size()) / width;
+    size_t alike = 0, compared = 0;
+    for (int y = 32; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (!OutsideWalkerAndLives(x, y) || !OutsideWalkerAndLives(x, y - 32)) continue;
+            ++compared;
+            alike += after[static_cast<size_t>(y) * width + x] == before[static_cast<size_t>(y - 32) * width + x];
+        }
+    return compared ? static_cast<double>(alike) / static_cast<double>(compared) : 0;
+}
+
+int ClientWidth(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return client.right;
+}
+
+cGameProgress ReadSlot(int slot)
+{
+    cGameProgress progress;
+    EXPECT_TRUE(progress.LoadFile(GetStorySlotPath(slot))) << GetStorySlotPath(slot);
+    return progress;
+}
+
+// One run of the game: the keys up to the picture the test keeps, the keys
+// after it, then quit. The kept picture; empty when a step failed.
+std::vector<COLORREF> RunKeepingPicture(const std::string& toPicture, const std::string& after)
+{
+    SampleGameRun run;
+    if (!run.Start()) {
+        ADD_FAILURE() << "the title did not show";
+        return {};
+    }
+    std::vector<COLORREF> kept;
+    if (run.Press(toPicture.c_str())) {
+        kept = run.Still();
+        if (!run.Press(after.c_str())) kept.clear();
+    }
+    EXPECT_EQ(run.Quit(), 0);
+    return kept;
+}
+
+using TitleOnDesktop = SampleGameTest;
+
+} // namespace
+
+// New story: the title fades out to the world map, whose walker stands on
+// the start cell; one step up scrolls the whole map down by one cell.
+TEST_F(TitleOnDesktop, NewStoryReachesTheWorldMapWhoseMapScrollsUnderTheWalker)
+{
+    SampleGameRun run;
+    ASSERT_TRUE(run.Start());
+    const std::vector<COLORREF> title = run.Still();
+    ASSERT_TRUE(run.Press(NEW_STORY));
+    const std::vector<COLORREF> map = run.Still();
+    EXPECT_LT(ShareAlike(title, map), 0.5) << "the title is still shown";
+    ASSERT_TRUE(run.Press("U"));
+    EXPECT_GT(ShareScrolledDown(map, run.Still(), ClientWidth(run.Window())), 0.97);
+    EXPECT_EQ(run.Quit(), 0);
+}
+
+// Continue lists the slots: the valid slot 1 shows its time, the damaged
+// slot 2 the unreadable mark, the empty slot 3 nothing. Confirm on slot 2
+// refuses (a sound only): the list stays and no box comes; cancel goes
+// back to the title; slot 1 then continues to the map.
+TEST_F(TitleOnDesktop, ContinueListsTheSlotsAndRefusesTheDamagedOne)
+{
+    ASSERT_TRUE(WriteFileBytes(GetStorySlotPath(1), std::vector<unsigned char>(200, 0xA5)));
+    SampleGameRun run;
+    ASSERT_TRUE(run.Start());
+    const std::vector<COLORREF> title = run.Still();
+    ASSERT_TRUE(run.Press(CONTINUE));
+    const std::vector<COLORREF> list = run.Still();
+    // Rows of 16 pixels from (152, 160); the time is written from x 216.
+    const int width = ClientWidth(run.Window());
+    auto row = [&](const std::vector<COLORREF>& picture, int index) {
+        std::vector<COLORREF> cells;
+        for (int y = 160 + 16 * index; y < 175 + 16 * index; ++y)
+            for (int x = 216; x < 472; ++x) cells.push_back(picture[static_cast<size_t>(y) * width + x]);
+        return cells;
+    };
+    EXPECT_LT(ShareAlike(row(list, 0), row(list, 2)), 0.99) << "slot 1 shows no time";
+    EXPECT_LT(ShareAlike(row(list, 1), row(list, 2)), 0.99) << "slot 2 shows no mark";
+    EXPECT_LT(ShareAlike(row(list, 1), row(list, 0)), 0.99) << "slot 2 shows a time";
+
+    ASSERT_TRUE(run.Press("D"));
+    const std::vector<COLORREF> onDamaged = run.Still();
+    run.Hold('Z', 500);
+    ASSERT_TRUE(run.WaitStill(20000));
+    EXPECT_GT(ShareAlike(onDamaged, run.Still()), 0.99) << "the list did not stay";
+    EXPECT_EQ(run.CloseErrorBox(1000), "");
+    ASSERT_TRUE(run.Press("X"));
+    // The title with its cursor on the continue row instead of the first.
+    EXPECT_GT(ShareAlike(title, run.Still()), 0.98) << "cancel did not go back to the title";
+    ASSERT_TRUE(run.Press("ZZ"));
+    EXPECT_LT(ShareAlike(title, run.Still()), 0.5) << "slot 1 did not continue";
+    EXPECT_TRUE(run.Running());
+    EXPECT_EQ(run.Quit(), 0);
+    const std::string refusal = "err data file \"" + GetStorySlotPath(1) + "\"";
+    EXPECT_NE(ReadFileText("Report_Game.txt").find(refusal), std::string::npos);
+}
+
+// A stage file chosen in the title's dialog plays: the stage's background
+// fills the screen where the title was.
+TEST_F(TitleOnDesktop, StageFileChosenInTheDialogPlays)
+{
+    SampleGameRun run;
+    ASSERT_TRUE(run.Start());
+    const std::vector<COLORREF> title = run.Still();
+    ASSERT_TRUE(run.Press(STAGE_FILE));
+    HWND dialog = run.WaitDialog(STAGE_DIALOG);
+    ASSERT_TRUE(dialog) << "no stage-file dialog";
+    run.ChooseFile(dialog, FullPath("data\\stg4\\Meadow.stg4_001"));
+    EXPECT_TRUE(run.WaitStagePicture("bmp\\back\\Hills.bmp", title, 60000)) << "the stage does not show";
+    EXPECT_EQ(run.CloseErrorBox(100), "");
+    EXPECT_TRUE(run.Running());
+    EXPECT_EQ(run.Quit(), 0);
+}
+
+// The volume raised on the options screen is written when the screen is
+// left, and the next start shows it: the options screen differs from the
+// first run's just where the value stands.
+TEST_F(TitleOnDesktop, OptionsSavedSurviveARestart)
+{
+    // Options, then the volume row, edited from 3 up to 4 and kept.
+    const std::vector<COLORREF> before = RunKeepingPicture(OPTIONS, "DDZUZX");
+    ASSERT_FALSE(before.empty());
+    cOptionData saved;
+    ASSERT_TRUE(saved.LoadFile(DataPath[DATAPATH_OPTION]));
+    EXPECT_EQ(saved.m_nVolume, 4);
+    EXPECT_EQ(saved.m_sRankingName, "ace");
+
+    SampleGameRun run;
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Press(OPTIONS));
+    const std::vector<COLORREF> after = run.Still();
+    const double alike = ShareAlike(before, after);
+    EXPECT_LT(alike, 1.0) << "the options screen shows the old volume";
+    EXPECT_GT(alike, 0.99) << "not the options screen";
+    EXPECT_EQ(run.Quit(), 0);
+}
+
+// A story saved into slot 1 from the world-map menu, the program quit and
+// started again, continued from slot 1: the walker stands on the same cell.
+// The slot written after the continue holds the cell the first run saved,
+// and the map looks as it did but for the walker's two-frame animation (a
+// 32 by 32 cell, a third of a percent of the picture).
+TEST_F(TitleOnDesktop, StorySavedAndContinuedAfterARestartReturnsToTheSameCell)
+{
+    // The slot list opens on slot 1 for a game never saved.
+    const std::vector<COLORREF> map =
+        RunKeepingPicture(std::string(NEW_STORY) + "U", std::string(SAVE_INTO_CHOSEN_SLOT) + "Z" + ANSWER_YES);
+    ASSERT_FALSE(map.empty());
+    // The sample map's start cell is (5, 12); one step up.
+    const cGameProgress first = ReadSlot(0);
+    EXPECT_EQ(first.m_nMapX, 5);
+    EXPECT_EQ(first.m_nMapY, 11);
+    EXPECT_EQ(first.m_nSlot, 0);
+
+    SampleGameRun run;
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Press(CONTINUE));
+    ASSERT_TRUE(run.Press("Z"));
+    EXPECT_GT(ShareAlike(map, run.Still()), 0.995) << "not the map as it was saved";
+    // Saved again, into slot 2 (the list opens on the slot in use).
+    ASSERT_TRUE(run.Press(SAVE_INTO_CHOSEN_SLOT));
+    ASSERT_TRUE(run.Press("DZ"));
+    ASSERT_TRUE(run.Press(ANSWER_YES));
+    EXPECT_EQ(run.Quit(), 0);
+    const cGameProgress second = ReadSlot(1);
+    EXPECT_EQ(second.m_nMapX, first.m_nMapX);
+    EXPECT_EQ(second.m_nMapY, first.m_nMapY);
+    EXPECT_EQ(second.m_nMapFacing, first.m_nMapFacing);
+    EXPECT_EQ(second.m_nSlot, 1);
+}
