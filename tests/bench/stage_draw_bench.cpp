@@ -27,6 +27,8 @@
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "gfx/surface_tables.h"
+#include "stage/play_screen.h"
+#include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
 #include "tests/bench/bench_clock.h"
 #include "tests/support/game_folder.h"
@@ -34,7 +36,7 @@
 
 namespace {
 
-constexpr int WARM_UP = 30, FRAMES = 300;
+constexpr int WARM_UP = 30, FRAMES = 300, SECTION_FRAMES = 100;
 
 std::string StageName = "Meadow.stg4_001";
 double LoadMs = -1, SetUpMs = -1;
@@ -46,6 +48,25 @@ double Median(std::vector<double> v)
     if (v.empty()) return -1;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// The sections of a frozen frame's drawing, each waited for (under Direct3D
+// until the device has drawn it).
+enum { SEC_BACK, SEC_BLOCKS, SEC_OBJECTS, SEC_FRONT, SEC_BAR, SEC_PRESENT, SECTIONS };
+const char* const SECTION_NAMES[SECTIONS] = {"back_layers", "blocks_behind", "objects", "front", "status_bar",
+                                             "present"};
+std::vector<double> SectionMs[SECTIONS];
+
+// Waits until the device has carried out everything given to it so far.
+void Finish()
+{
+    if (!lpDTCon || !lpDevice) return;
+    IDirect3DQuery9* query = nullptr;
+    if (FAILED(lpDevice->CreateQuery(D3DQUERYTYPE_EVENT, &query))) return;
+    query->Issue(D3DISSUE_END);
+    while (query->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE) {
+    }
+    query->Release();
 }
 
 // The present of cSceneManager::Present without its pacing.
@@ -95,6 +116,46 @@ unsigned __stdcall BenchLoop(void*)
             DrawMs.push_back((drawn - run) * 1000);
             PresentMs.push_back((shown - drawn) * 1000);
         }
+    }
+    // The drawing in sections: a frame played and shown untimed, then drawn
+    // again frozen, section by section.
+    for (int n = 0; !Failed && n < SECTION_FRAMES; ++n) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (msg.message == WM_QUIT) return 1;
+        UpdateInput(Inputs);
+        cScene* scene = SceneManager.GetScene(SceneManager.m_nCurrentScene);
+        cPlayScreenPainter* p = ScreenPainter();
+        if (!scene || !lpStageScene || !p) break;
+        scene->Run();
+        PresentUnpaced();
+        if (lpStageScene->m_nState != STAGE_PLAY) continue;
+        Finish();
+        double last = BenchSeconds();
+        auto lap = [&](int section) {
+            Finish();
+            const double now = BenchSeconds();
+            SectionMs[section].push_back((now - last) * 1000);
+            last = now;
+        };
+        p->BeginFrame(lpStageScene->m_ScrEffect.m_sEffect != 0);
+        p->BackLayers(0);
+        lap(SEC_BACK);
+        lpStageScene->DrawPictures(0, 1);
+        p->Blocks(0);
+        lap(SEC_BLOCKS);
+        lpStageScene->DrawObjects(1);
+        lap(SEC_OBJECTS);
+        p->Blocks(1);
+        p->BackLayers(1);
+        if (!Player.empty()) p->ViewPicture(Player[P1]);
+        lpStageScene->DrawPictures(1, 1);
+        lap(SEC_FRONT);
+        p->StatusBar();
+        p->Time(0);
+        p->SystemText();
+        lap(SEC_BAR);
+        PresentUnpaced();
+        lap(SEC_PRESENT);
     }
     PostCloseToMainWindow();
     return 1;
@@ -159,6 +220,11 @@ int main(int argc, char** argv)
     std::printf("%s on %s: %zu frames; frame %.3f ms (drawing alone %.3f ms), present %.3f ms; load %.2f ms, set-up %.2f ms\n",
                 StageName.c_str(), backEnd, FrameMs.size(), Median(FrameMs), Median(DrawMs), Median(PresentMs), LoadMs,
                 SetUpMs);
+    std::printf("drawing in sections, each waited for:");
+    for (int k = 0; k < SECTIONS; ++k) std::printf(" %s %.3f ms", SECTION_NAMES[k], Median(SectionMs[k]));
+    std::printf("\n");
+    for (int k = 0; k < SECTIONS; ++k)
+        std::printf("BENCH section_%s_%s_ms %.4f\n", SECTION_NAMES[k], backEnd, Median(SectionMs[k]));
     std::printf("BENCH stage_frame_%s_ms %.4f\n", backEnd, Median(FrameMs));
     std::printf("BENCH stage_draw_%s_ms %.4f\n", backEnd, Median(DrawMs));
     std::printf("BENCH stage_present_%s_ms %.4f\n", backEnd, Median(PresentMs));

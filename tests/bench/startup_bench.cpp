@@ -93,6 +93,8 @@ int main()
         }
         shown.push_back(timing.shown);
         presented.push_back(timing.presented);
+        std::printf("BENCH startup_window_ms %.1f\nBENCH startup_first_frame_ms %.1f\n", timing.shown * 1000,
+                    timing.presented * 1000);
     }
     const double clockStart = Seconds();
     GetCpuClockHz();
