@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "files/game_progress.h"
+#include "files/stage_file.h"
 #include "files/system_data.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
