@@ -1,7 +1,8 @@
 // Plays the crowded stage (200 characters, 200 shots, ten sub-steps a frame)
-// and prints the time of one frame of play without drawing. Run by hand or
-// by tools/bench.sh; not a test.
+// and prints the time of one frame of play without drawing; the argument
+// sets the frames timed (600). Run by hand or by tools/bench.sh; not a test.
 #include <cstdio>
+#include <cstdlib>
 
 #include "files/game_progress.h"
 #include "files/stage_file.h"
@@ -13,7 +14,7 @@
 #include "tests/bench/bench_clock.h"
 #include "tests/stage/crowd_stage.h"
 
-int main()
+int main(int argc, char** argv)
 {
     SetUpCrowdStage();
     // No window: the states run without the shell's fades, input and images.
@@ -33,7 +34,7 @@ int main()
     const int placedShots = PlaceCrowdShots(scene);
     scene.Run();
     std::printf("shots placed %d, after a frame %zu\n", placedShots, scene.m_ShotList.size());
-    const int frames = 600;
+    const int frames = argc > 1 ? std::atoi(argv[1]) : 600;
     const double start = BenchSeconds();
     for (int i = 0; i < frames; ++i) scene.Run();
     const double elapsed = BenchSeconds() - start;

@@ -561,7 +561,9 @@ TEST_F(StagePlay, PlaysOfFixedStagesAndInputKeepTheirDigestsFrameByFrame)
         GameProgress.m_nScore = 0;
         Scene().m_nState = -1;
         StartPlaying();
-        if (crowd) ASSERT_EQ(PlaceCrowdShots(Scene()), 200);
+        if (crowd) {
+            ASSERT_EQ(PlaceCrowdShots(Scene()), 200);
+        }
         cPlayDigest digest;
         std::vector<uint64_t> kept;
         for (int f = 0; f < c.nFrames; ++f) {
