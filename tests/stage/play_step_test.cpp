@@ -23,6 +23,7 @@
 #include "stage/stage_scene.h"
 #include "stage/stage_services.h"
 #include "stage/stage_setup.h"
+#include "stage/key_input.h"
 #include "stage/stage_shell.h"
 #include "stage/status_access.h"
 #include "tests/stage/crowd_stage.h"
@@ -531,14 +532,39 @@ struct DIGESTCASE {
     std::vector<uint64_t> Expected;
 };
 
+// Player 1's key history, which the characters' key conditions read, fed
+// with the scripted words.
+cInputRuns* lpDigestKeys = nullptr;
+
+// The input of frame f of a digested play: mostly walking right, now and
+// then back, jumping and firing.
+void DigestInput(int f)
+{
+    lpScript->wDirection = static_cast<uint16_t>(f % 100 < 70 ? 2 : f % 100 < 85 ? 1 : 0);
+    lpScript->wButtons = static_cast<uint16_t>((f % 25) < 6 ? 1 : (f % 13) < 2 ? 2 : 0);
+}
+
 // Set PLAY_DIGESTS_PRINT to print the digests of this build instead of
 // comparing them, after a deliberate change of play's results.
 TEST_F(StagePlay, PlaysOfFixedStagesAndInputKeepTheirDigestsFrameByFrame)
 {
+    cInputRuns keys;
+    lpDigestKeys = &keys;
+    const std::vector<const cInputRuns*> savedKeyInputs = KeyInputs;
+    KeyInputs.assign(1, &keys);
+    StageShell.lpRecordInput = [] { lpDigestKeys->AddRunFrame(lpScript->wDirection, lpScript->wButtons); };
+    struct Restore {
+        std::vector<const cInputRuns*> keyInputs;
+        ~Restore()
+        {
+            KeyInputs = keyInputs;
+            lpDigestKeys = nullptr;
+        }
+    } restore{savedKeyInputs};
     const DIGESTCASE cases[] = {
-        {"Meadow.stg4_001", 300, {}},
-        {"c01-1.stg4_000", 300, {}},
-        {"crowd", 100, {}},
+        {"Meadow.stg4_001", 300, {0x4AC1E84BA355CF78ull, 0xCAAA9260FE6BFE97ull, 0x8ACA84E9A1B81B13ull, 0x32CB2526D44521B9ull, 0xF343629E7BE32D99ull, 0xBF6B3F18DF411537ull, }},
+        {"c01-1.stg4_000", 300, {0xEF58A5D996C05CD1ull, 0x590BB7DE00CF27E9ull, 0x16F82675E0A12625ull, 0xF6DEA71B081590ADull, 0x001B2E1FDCF05595ull, 0x5B70D44A6AC8550Dull, }},
+        {"crowd", 100, {0x1A07981732967E06ull, 0x04FA842F7751BCD5ull, }},
     };
     const bool print = std::getenv("PLAY_DIGESTS_PRINT") != nullptr;
     UseSampleDatabaseCounts();
@@ -559,6 +585,7 @@ TEST_F(StagePlay, PlaysOfFixedStagesAndInputKeepTheirDigestsFrameByFrame)
         }
         GameProgress.m_nLives = GameProgress.m_nStartLives = 3;
         GameProgress.m_nScore = 0;
+        keys.ResetRunLengths();
         Scene().m_nState = -1;
         StartPlaying();
         if (crowd) {
@@ -567,7 +594,7 @@ TEST_F(StagePlay, PlaysOfFixedStagesAndInputKeepTheirDigestsFrameByFrame)
         cPlayDigest digest;
         std::vector<uint64_t> kept;
         for (int f = 0; f < c.nFrames; ++f) {
-            ScriptInput(f);
+            DigestInput(f);
             Scene().Run();
             digest.AddFrame(Scene());
             if ((f + 1) % 50 == 0) kept.push_back(digest.Value());
