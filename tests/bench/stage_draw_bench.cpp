@@ -26,6 +26,7 @@
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
+#include "gfx/scene.h"
 #include "gfx/surface_tables.h"
 #include "stage/play_screen.h"
 #include "stage/stage_containers.h"
@@ -95,7 +96,7 @@ unsigned __stdcall BenchLoop(void*)
     for (int n = 0; !Failed && n < WARM_UP + FRAMES; ++n) {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             if (msg.message == WM_QUIT) return 1;
-        UpdateInput(Inputs);
+        SceneManager.UpdateInput(Inputs);
         SceneManager.PrepareScene(SceneManager.m_nCurrentScene);
         cScene* scene = SceneManager.GetScene(SceneManager.m_nCurrentScene);
         if (!scene || !lpStageScene) {
@@ -122,7 +123,7 @@ unsigned __stdcall BenchLoop(void*)
     for (int n = 0; !Failed && n < SECTION_FRAMES; ++n) {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             if (msg.message == WM_QUIT) return 1;
-        UpdateInput(Inputs);
+        SceneManager.UpdateInput(Inputs);
         cScene* scene = SceneManager.GetScene(SceneManager.m_nCurrentScene);
         cPlayScreenPainter* p = ScreenPainter();
         if (!scene || !lpStageScene || !p) break;
