@@ -96,20 +96,28 @@ int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used, bo
     return ApplyShotItem(scene, record);
 }
 
-// A character that shots can hit, with its box as it was taken.
-struct SHOTTARGET {
+// A character of a hit layer with one of its boxes as it was taken.
+struct TAKENBOX {
     HITRECT box;
     std::list<cChara*>::iterator at;
 };
 
-// The characters of a layer from the given one on that shots can hit, in the
-// layer's order. While nothing acts they stay as taken: a shot need only be
-// tested against these boxes, in one run through packed memory.
-void TakeShotTargets(std::list<cChara*>& charas, std::list<cChara*>::iterator from, std::vector<SHOTTARGET>& out)
+// The characters of a layer from the given one on that can take part, with
+// the box that meets, in the layer's order. While nothing acts they stay as
+// taken: the other side need only be tested against these boxes, in one run
+// through packed memory.
+template <class TakesPart>
+void TakeBoxes(std::list<cChara*>& charas, std::list<cChara*>::iterator from, HITBOX cChara::*box, TakesPart takesPart,
+               std::vector<TAKENBOX>& out)
 {
     out.clear();
     for (auto it = from; it != charas.end(); ++it)
-        if (CanBeShot(**it)) out.push_back({(*it)->m_ShotBox.rect, it});
+        if (takesPart(**it)) out.push_back({((*it)->*box).rect, it});
+}
+
+void TakeShotTargets(std::list<cChara*>& charas, std::list<cChara*>::iterator from, std::vector<TAKENBOX>& out)
+{
+    TakeBoxes(charas, from, &cChara::m_ShotBox, CanBeShot, out);
 }
 
 int ShotsAgainstCharas(cStageScene& scene)
@@ -117,9 +125,9 @@ int ShotsAgainstCharas(cStageScene& scene)
     const int shotLayers = static_cast<int>(scene.m_ShotLayers.size());
     const int charaLayers = static_cast<int>(scene.m_CharaLayers.size());
     // Each layer's targets, taken anew after anything has acted.
-    std::vector<std::vector<SHOTTARGET>> targets(static_cast<size_t>(charaLayers));
+    std::vector<std::vector<TAKENBOX>> targets(static_cast<size_t>(charaLayers));
     std::vector<char> taken(static_cast<size_t>(charaLayers), 0);
-    std::vector<SHOTTARGET> rest;
+    std::vector<TAKENBOX> rest;
     for (int s = 0; s < shotLayers; ++s) {
         for (int c = 0; c < charaLayers; ++c) {
             auto& shots = scene.m_ShotLayers[static_cast<size_t>(s)];
@@ -128,15 +136,15 @@ int ShotsAgainstCharas(cStageScene& scene)
             for (auto it = shots.begin(); it != shots.end();) {
                 cShot* shot = *it++;
                 if (OnScreenOnly() && !shot->m_bOnScreen) continue;
-                std::vector<SHOTTARGET>& layer = targets[static_cast<size_t>(c)];
+                std::vector<TAKENBOX>& layer = targets[static_cast<size_t>(c)];
                 if (!taken[static_cast<size_t>(c)]) {
                     TakeShotTargets(charas, charas.begin(), layer);
                     taken[static_cast<size_t>(c)] = 1;
                 }
                 bool used = false;
-                const std::vector<SHOTTARGET>* list = &layer;
+                const std::vector<TAKENBOX>* list = &layer;
                 for (size_t k = 0; k < list->size(); ++k) {
-                    const SHOTTARGET& target = (*list)[k];
+                    const TAKENBOX& target = (*list)[k];
                     if (!target.box.Overlaps(shot->m_HitBox.rect)) continue;
                     bool acted = false;
                     const auto at = target.at;
@@ -199,15 +207,37 @@ int ForLayerPairs(std::vector<std::list<T*>>& layers, Visit visit)
     return 0;
 }
 
+void TakeBodies(std::list<cChara*>& charas, std::list<cChara*>::iterator from, std::vector<TAKENBOX>& out)
+{
+    TakeBoxes(charas, from, &cChara::m_HitBox, MeetsBody, out);
+}
+
 int CharasAgainstCharas(cStageScene& scene)
 {
-    return ForLayerPairs(scene.m_CharaLayers, [](std::list<cChara*>& first, std::list<cChara*>& second) {
-        for (cChara* n : first)
-            for (cChara* p : second) {
-                if (!MeetsBody(*n) || !MeetsBody(*p)) continue;
-                if (!n->m_HitBox.rect.Overlaps(p->m_HitBox.rect)) continue;
-                if (int outcome = CharaHitsChara(*n, *p)) return outcome;
+    std::vector<TAKENBOX> bodies, rest;
+    return ForLayerPairs(scene.m_CharaLayers, [&](std::list<cChara*>& first, std::list<cChara*>& second) {
+        bool taken = false;
+        for (cChara* n : first) {
+            // Every hit fires triggers, which may change anything: the rest
+            // of the second layer is taken again, all of it for the next one.
+            if (!MeetsBody(*n)) continue;
+            if (!taken) {
+                TakeBodies(second, second.begin(), bodies);
+                taken = true;
             }
+            const std::vector<TAKENBOX>* list = &bodies;
+            for (size_t k = 0; k < list->size(); ++k) {
+                const TAKENBOX& p = (*list)[k];
+                if (!n->m_HitBox.rect.Overlaps(p.box)) continue;
+                const auto at = p.at;
+                if (int outcome = CharaHitsChara(*n, **at)) return outcome;
+                taken = false;
+                if (!MeetsBody(*n)) break;
+                TakeBodies(second, std::next(at), rest);
+                list = &rest;
+                k = static_cast<size_t>(-1);
+            }
+        }
         return 0;
     });
 }
