@@ -20,6 +20,8 @@
 #include "gfx/scene.h"
 #include "gfx/surface.h"
 #include "gfx/transparent_colour.h"
+#include "tests/bench/bench_clock.h"
+#include "tests/bench/bench_window.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -33,35 +35,6 @@ double Milliseconds()
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-HWND CreateBenchWindow()
-{
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "BlitBench";
-    RegisterClassExA(&wc);
-    const DWORD style = WS_POPUP | WS_CAPTION;
-    RECT rect = {0, 0, 640, 480};
-    AdjustWindowRect(&rect, style, FALSE);
-    HWND hwnd = CreateWindowExA(0, "BlitBench", "blit bench", style, 0, 0, rect.right - rect.left,
-                                rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    return hwnd;
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 // A colour in the form the back end's fills take.
@@ -202,7 +175,7 @@ int main()
 {
     ScopedTestDir dir;
     CreateReportLog("Report_Game.txt");
-    HWND hwnd = CreateBenchWindow();
+    HWND hwnd = CreateBenchWindow("BlitBench");
     DDSURFACEDATA surfaces[1];
     DDSURFACEPARAM params[1];
     for (int d3d : {1, 0}) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/bench/bench_clock.h"
+#include "tests/bench/bench_window.h"
 
 namespace {
 
@@ -25,35 +26,6 @@ struct VERTEX {
     float u, v;
 };
 constexpr DWORD FVF = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-HWND CreateBenchWindow()
-{
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FloorBench";
-    RegisterClassExA(&wc);
-    const DWORD style = WS_POPUP | WS_CAPTION;
-    RECT rect = {0, 0, 640, 480};
-    AdjustWindowRect(&rect, style, FALSE);
-    HWND hwnd = CreateWindowExA(0, "FloorBench", "floor bench", style, 0, 0, rect.right - rect.left,
-                                rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    return hwnd;
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
 
 // A quad as two triangles: screen rectangle, texture rectangle (pixels of a
 // texture w x h), colour.
@@ -88,7 +60,7 @@ void Fill(IDirect3DTexture9* texture, int x, int y, int w, int h, DWORD argb, ID
 
 int main()
 {
-    HWND hwnd = CreateBenchWindow();
+    HWND hwnd = CreateBenchWindow("FloorBench");
     IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
     if (!d3d) {
         std::printf("d3d_floor_bench: no Direct3D\n");

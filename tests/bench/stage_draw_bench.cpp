@@ -44,13 +44,6 @@ double LoadMs = -1, SetUpMs = -1;
 std::vector<double> FrameMs, DrawMs, PresentMs;
 int Failed = 0;
 
-double Median(std::vector<double> v)
-{
-    if (v.empty()) return -1;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // The sections of a frozen frame's drawing, each waited for (under Direct3D
 // until the device has drawn it).
 enum { SEC_BACK, SEC_BLOCKS, SEC_OBJECTS, SEC_FRONT, SEC_BAR, SEC_PRESENT, SECTIONS };
@@ -186,6 +179,13 @@ int main(int argc, char** argv)
     const std::string ini = std::string(d3d ? "Direct3D=1" : "Direct3D=0") +
                             "\r\nWindowMode=1\r\nVSync=0\r\nShowFps=0\r\nFreeStage=data\\stg4\\" + StageName +
                             "\r\nExit\r\n";
+    // The music player library beside the game, as the run script lays it out.
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string build = exe;
+    build = build.substr(0, build.find_last_of("\\/"));
+    build = build.substr(0, build.find_last_of("\\/"));
+    CopyFileA((build + "\\Vox.dll").c_str(), "Vox.dll", FALSE);
     if (!LayOutSampleGame() || !WriteFileText("System.ini", ini)) {
         std::printf("stage_draw_bench: the sample game could not be laid out\n");
         return 1;
