@@ -41,7 +41,7 @@ run() {
     echo "bench: $label: $* failed:" >&2
     tail -n 5 "$log" >&2
   fi
-  sed -n "s/^BENCH \([^ ]*\) \([^ ]*\).*/$label.\1 \2/p" "$log" | tr -d '\r' >>"$results"
+  sed -n "s/^BENCH \([^ ]*\) \([^ ]*\).*/$label.\1 \2/p" "$log" | tr -d '\r' | tee -a "$results"
 }
 
 echo "bench: $RUNS runs each; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
