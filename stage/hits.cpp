@@ -64,12 +64,20 @@ int ApplyShotItem(cStageScene& scene, const cEdShot& record)
     return scene.ApplyItem(&item, &Player[P1]);
 }
 
-// One shot against one character; sets used when the shot is used up.
-int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used)
+bool CanBeShot(const cChara& chara)
 {
-    if (!chara.m_bActive || chara.m_bDead || chara.m_Def.m_cInvincible == 2) return 0;
+    return (!OnScreenOnly() || chara.m_bOnScreen) && chara.m_bActive && !chara.m_bDead &&
+           chara.m_Def.m_cInvincible != 2;
+}
+
+// One shot against one character; sets used when the shot is used up, and
+// acted when anything may have changed (the character's trigger fired).
+int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used, bool& acted)
+{
+    if (!CanBeShot(chara)) return 0;
     const HITRECT& box = chara.m_ShotBox.rect;
     if (!box.Overlaps(shot.m_HitBox.rect) || AlreadyHit(shot, &chara)) return 0;
+    acted = true;
     chara.FireTrigger(TRIGGER_HIT_SHOT);
     const cEdShot& record = shot.m_EdShot;
     if ((record.m_nPower == 0 && record.m_cImpact == 0 && record.m_cHitItemSource == 0) || chara.IsInvincible())
@@ -88,10 +96,38 @@ int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used)
     return ApplyShotItem(scene, record);
 }
 
+// A character of a hit layer with one of its boxes as it was taken.
+struct TAKENBOX {
+    HITRECT box;
+    std::list<cChara*>::iterator at;
+};
+
+// The characters of a layer from the given one on that can take part, with
+// the box that meets, in the layer's order. While nothing acts they stay as
+// taken: the other side need only be tested against these boxes, in one run
+// through packed memory.
+template <class TakesPart>
+void TakeBoxes(std::list<cChara*>& charas, std::list<cChara*>::iterator from, HITBOX cChara::*box, TakesPart takesPart,
+               std::vector<TAKENBOX>& out)
+{
+    out.clear();
+    for (auto it = from; it != charas.end(); ++it)
+        if (takesPart(**it)) out.push_back({((*it)->*box).rect, it});
+}
+
+void TakeShotTargets(std::list<cChara*>& charas, std::list<cChara*>::iterator from, std::vector<TAKENBOX>& out)
+{
+    TakeBoxes(charas, from, &cChara::m_ShotBox, CanBeShot, out);
+}
+
 int ShotsAgainstCharas(cStageScene& scene)
 {
     const int shotLayers = static_cast<int>(scene.m_ShotLayers.size());
     const int charaLayers = static_cast<int>(scene.m_CharaLayers.size());
+    // Each layer's targets, taken anew after anything has acted.
+    std::vector<std::vector<TAKENBOX>> targets(static_cast<size_t>(charaLayers));
+    std::vector<char> taken(static_cast<size_t>(charaLayers), 0);
+    std::vector<TAKENBOX> rest;
     for (int s = 0; s < shotLayers; ++s) {
         for (int c = 0; c < charaLayers; ++c) {
             auto& shots = scene.m_ShotLayers[static_cast<size_t>(s)];
@@ -100,10 +136,26 @@ int ShotsAgainstCharas(cStageScene& scene)
             for (auto it = shots.begin(); it != shots.end();) {
                 cShot* shot = *it++;
                 if (OnScreenOnly() && !shot->m_bOnScreen) continue;
+                std::vector<TAKENBOX>& layer = targets[static_cast<size_t>(c)];
+                if (!taken[static_cast<size_t>(c)]) {
+                    TakeShotTargets(charas, charas.begin(), layer);
+                    taken[static_cast<size_t>(c)] = 1;
+                }
                 bool used = false;
-                for (cChara* chara : charas) {
-                    if (OnScreenOnly() && !chara->m_bOnScreen) continue;
-                    if (int outcome = ShotHitsChara(scene, *shot, *chara, used)) return outcome;
+                const std::vector<TAKENBOX>* list = &layer;
+                for (size_t k = 0; k < list->size(); ++k) {
+                    const TAKENBOX& target = (*list)[k];
+                    if (!target.box.Overlaps(shot->m_HitBox.rect)) continue;
+                    bool acted = false;
+                    const auto at = target.at;
+                    if (int outcome = ShotHitsChara(scene, *shot, **at, used, acted)) return outcome;
+                    if (!acted) continue;
+                    // The trigger may have changed anything: the rest of the
+                    // layer is taken again for this shot, all of it for the next.
+                    std::fill(taken.begin(), taken.end(), 0);
+                    TakeShotTargets(charas, std::next(at), rest);
+                    list = &rest;
+                    k = static_cast<size_t>(-1);
                 }
                 if (used) RemoveShot(scene, shot);
             }
@@ -155,15 +207,37 @@ int ForLayerPairs(std::vector<std::list<T*>>& layers, Visit visit)
     return 0;
 }
 
+void TakeBodies(std::list<cChara*>& charas, std::list<cChara*>::iterator from, std::vector<TAKENBOX>& out)
+{
+    TakeBoxes(charas, from, &cChara::m_HitBox, MeetsBody, out);
+}
+
 int CharasAgainstCharas(cStageScene& scene)
 {
-    return ForLayerPairs(scene.m_CharaLayers, [](std::list<cChara*>& first, std::list<cChara*>& second) {
-        for (cChara* n : first)
-            for (cChara* p : second) {
-                if (!MeetsBody(*n) || !MeetsBody(*p)) continue;
-                if (!n->m_HitBox.rect.Overlaps(p->m_HitBox.rect)) continue;
-                if (int outcome = CharaHitsChara(*n, *p)) return outcome;
+    std::vector<TAKENBOX> bodies, rest;
+    return ForLayerPairs(scene.m_CharaLayers, [&](std::list<cChara*>& first, std::list<cChara*>& second) {
+        bool taken = false;
+        for (cChara* n : first) {
+            // Every hit fires triggers, which may change anything: the rest
+            // of the second layer is taken again, all of it for the next one.
+            if (!MeetsBody(*n)) continue;
+            if (!taken) {
+                TakeBodies(second, second.begin(), bodies);
+                taken = true;
             }
+            const std::vector<TAKENBOX>* list = &bodies;
+            for (size_t k = 0; k < list->size(); ++k) {
+                const TAKENBOX& p = (*list)[k];
+                if (!n->m_HitBox.rect.Overlaps(p.box)) continue;
+                const auto at = p.at;
+                if (int outcome = CharaHitsChara(*n, **at)) return outcome;
+                taken = false;
+                if (!MeetsBody(*n)) break;
+                TakeBodies(second, std::next(at), rest);
+                list = &rest;
+                k = static_cast<size_t>(-1);
+            }
+        }
         return 0;
     });
 }
@@ -173,11 +247,21 @@ bool ShotsOverlap(const cShot& a, const cShot& b)
     return a.OverlapsRect(b.m_dLeft, b.m_dTop, b.m_dRight, b.m_dBottom);
 }
 
+bool AnyClashes(const std::list<cShot*>& layer)
+{
+    return std::any_of(layer.begin(), layer.end(), [](const cShot* shot) { return shot->m_EdShot.m_bClash != 0; });
+}
+
 void ShotsAgainstShots(cStageScene& scene)
 {
     ForLayerPairs(scene.m_ShotLayers, [&scene](std::list<cShot*>& first, std::list<cShot*>& second) {
+        // Two shots meet only when one of them clashes. Nothing but a clash
+        // removes a shot here, so a layer without clashing shots keeps none.
+        const bool secondClashes = AnyClashes(second);
+        if (!secondClashes && !AnyClashes(first)) return 0;
         for (auto sIt = first.begin(); sIt != first.end();) {
             cShot* s = *sIt++;
+            if (!secondClashes && !s->m_EdShot.m_bClash) continue;
             bool sGone = false;
             for (auto rIt = second.begin(); rIt != second.end();) {
                 cShot* r = *rIt++;

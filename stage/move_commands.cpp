@@ -10,6 +10,7 @@
 #include "stage/flow_commands.h"
 #include "stage/move_commands.h"
 #include "stage/play_links.h"
+#include "stage/play_math.h"
 #include "stage/running_command.h"
 #include "stage/running_flow.h"
 #include "stage/stage_scene.h"
@@ -122,8 +123,8 @@ void cChara::AngleStep(double& stepX, double& stepY, int& facingCode, double spe
     }
     if (m_Def.m_bFixedFacing) facingCode = FACE_KEEP;
     double a = (base + angle) * DEGREES;
-    stepX = -std::cos(a) * speed;
-    stepY = m_bNoGravity ? -std::sin(a) * speed : 0;
+    stepX = -PlayCos(a) * speed;
+    stepY = m_bNoGravity ? -PlaySin(a) * speed : 0;
 }
 
 void cChara::TargetStep(double& stepX, double& stepY, int& facingCode, double speed, int targetX, int targetY,
@@ -293,10 +294,10 @@ void CmdChargeMove(cChara* chara, cRunningCommand* command)
         if (c.m_nAngle != 0) {
             // The aimed direction turned by the command's angle (angle 0
             // points left, 90 up), at the command's speed.
-            double aimed = std::atan2(-c.m_dStepY, -c.m_dStepX) / DEGREES;
+            double aimed = PlayAtan2(-c.m_dStepY, -c.m_dStepX) / DEGREES;
             double a = (aimed + c.m_nAngle) * DEGREES;
-            c.m_dStepX = -c.m_dSpeed * std::cos(a);
-            c.m_dStepY = chara->m_bNoGravity ? -c.m_dSpeed * std::sin(a) : 0;
+            c.m_dStepX = -c.m_dSpeed * PlayCos(a);
+            c.m_dStepY = chara->m_bNoGravity ? -c.m_dSpeed * PlaySin(a) : 0;
         }
     }
     if (!chara->m_bNoGravity) c.m_dStepY = 0;

@@ -13,3 +13,5 @@ int GameRand()
     RandomState = RandomState * 214013u + 2531011u;
     return static_cast<int>((RandomState >> 16) & 0x7FFF);
 }
+
+unsigned GameRandState() { return RandomState; }

@@ -10,3 +10,5 @@
 void GameSrand(unsigned seed);
 // The next draw of the calling thread, 0..32767.
 int GameRand();
+// The calling thread's state, left as it is.
+unsigned GameRandState();

@@ -11,6 +11,7 @@
 #include "stage/chara.h"
 #include "stage/chara_search.h"
 #include "stage/play_links.h"
+#include "stage/play_math.h"
 #include "stage/shot_fire.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
@@ -363,10 +364,10 @@ void cShot::MotionWave()
         m_EdShot.m_sMotionParam[0] = static_cast<int16_t>(m_EdShot.m_sMotionParam[0] * 16);
         double phase = m_EdShot.m_sMotionParam[2];
         m_dWavePhase = bd * ((m_nFacing ? phase : phase + 180) / rate);
-        double theta = std::atan2(m_dOwnVY, m_dOwnVX);
+        double theta = PlayAtan2(m_dOwnVY, m_dOwnVX);
         if (theta < 0) theta += 2 * PI;
-        m_dWaveCos = std::cos(theta - PI / 2);
-        m_dWaveSin = std::sin(theta - PI / 2);
+        m_dWaveCos = PlayCos(theta - PI / 2);
+        m_dWaveSin = PlaySin(theta - PI / 2);
         double d = WaveCos(m_EdShot.m_sMotionParam[0], rate, m_dWavePhase, 1, 0);
         m_dOwnVX += d * m_dWaveCos;
         m_dOwnVY += d * m_dWaveSin;

@@ -10,6 +10,7 @@
 #include "records/palette_data.h"
 #include "stage/chara.h"
 #include "stage/play_links.h"
+#include "stage/play_math.h"
 #include "stage/random.h"
 #include "stage/running_command.h"
 #include "stage/running_flow.h"
@@ -32,8 +33,8 @@ double Radians(double degrees) { return degrees * PI / 180; }
 
 void SetVelocityAt(SHOTPLACE& place, double angle)
 {
-    place.m_dVelX = -std::cos(Radians(angle)) * place.m_dSpeed;
-    place.m_dVelY = -std::sin(Radians(angle)) * place.m_dSpeed;
+    place.m_dVelX = -PlayCos(Radians(angle)) * place.m_dSpeed;
+    place.m_dVelY = -PlaySin(Radians(angle)) * place.m_dSpeed;
 }
 
 void SetVelocity(SHOTPLACE& place, double kx, double ky)
@@ -170,8 +171,8 @@ void RotatedStart(SHOTPLACE& p, const cChara* firer, double a)
     double rr = K * (f.B() - f.Y - (f.H >> 1) + (h >> 1) + 1);
     double tt = K * (f.R() - f.X - (f.W >> 1) + (w >> 1) + 1);
     double theta = Radians(a + 225);
-    p.m_nStartX = T(f.X + (f.W >> 1) + rr * std::sin(theta) + tt * std::cos(theta) - (w >> 1));
-    p.m_nStartY = T(f.Y + (f.H >> 1) + tt * std::sin(theta) - rr * std::cos(theta) - (h >> 1));
+    p.m_nStartX = T(f.X + (f.W >> 1) + rr * PlaySin(theta) + tt * PlayCos(theta) - (w >> 1));
+    p.m_nStartY = T(f.Y + (f.H >> 1) + tt * PlaySin(theta) - rr * PlayCos(theta) - (h >> 1));
 }
 
 // The aim from the firer's centre (view truncated) plus the offsets.
@@ -208,7 +209,7 @@ void PlaceStraightAAimed(SHOTPLACE& p, cChara* firer, const cEdShot& r, int n, i
     if (r.m_bAim)
         c = AimAngle(p.m_nStartX + p.m_nOffsetX + (w >> 1), p.m_nStartY + p.m_nOffsetY + (h >> 1), firer, r, p) +
             p.m_nAngle;
-    double s = std::sin(Radians(c)), co = std::cos(Radians(c));
+    double s = PlaySin(Radians(c)), co = PlayCos(Radians(c));
     double across = n - 1;
     if ((s >= 0) == (co >= 0)) {
         p.m_nStartX = T(p.m_nStartX - s * ((I >> 1) + (w >> 1)) * across);
@@ -430,8 +431,8 @@ void ArrangeSurround(std::list<cShot>* shots, cChara* firer, cRunningCommand* co
     const double base = ShotBaseAngle(p.m_nDirection) + p.m_nAngle;
     for (int k = 0; k < n; ++k) {
         double a = base + k * 360.0 / n;
-        p.m_nX = cx + T(d * std::cos(Radians(a)) + 0.5);
-        p.m_nY = cy + T(d * std::sin(Radians(a)) + 0.5);
+        p.m_nX = cx + T(d * PlayCos(Radians(a)) + 0.5);
+        p.m_nY = cy + T(d * PlaySin(Radians(a)) + 0.5);
         SetVelocityAt(p, a);
         CreateShot(shots, p, firer, command, r);
     }
@@ -642,7 +643,7 @@ int AimAngle(double x, double y, cChara* firer, const cEdShot& r, SHOTPLACE& p)
     auto straight = [&]() {
         double tx = std::trunc(ax.m_dPos) + target->m_nScreenLeft + (target->m_nDrawW >> 1);
         double ty = std::trunc(ay.m_dPos) + target->m_nScreenTop + (target->m_nDrawH >> 1);
-        return T(std::atan2(ty - y, tx - x) * DEGREES + 180 + 0.5);
+        return T(PlayAtan2(ty - y, tx - x) * DEGREES + 180 + 0.5);
     };
     if ((!scrolls(ax) && !scrolls(ay)) || r.m_bFollowScreen || !target->m_bScrollSync) return straight();
 
@@ -658,5 +659,5 @@ int AimAngle(double x, double y, cChara* firer, const cEdShot& r, SHOTPLACE& p)
                     target->ScreenCentreX(), target->ScreenCentreY(), speed, probe.m_bScrollSync, 1, 0);
     if (!std::isfinite(vx) || !std::isfinite(vy)) return straight();
     p.m_dSpeed = std::sqrt(vx * vx + vy * vy) * bd;
-    return T(std::atan2(vy, vx) * DEGREES + 180);
+    return T(PlayAtan2(vy, vx) * DEGREES + 180);
 }

@@ -5,6 +5,7 @@
 #include "files/stage_file.h"
 #include "records/stage_sub_records.h"
 #include "stage/play_links.h"
+#include "stage/play_math.h"
 #include "stage/running_command.h"
 
 namespace {
@@ -362,7 +363,7 @@ double WaveCos(int amplitude, int rate, double& phaseAcc, double step, double ph
     double w;
     double theta = WaveAngle(rate, phaseAcc, phase, w);
     double k = StageData.m_dSpeedScale;
-    double v = amplitude * w * std::cos(theta) / k;
+    double v = amplitude * w * PlayCos(theta) / k;
     AdvancePhase(phaseAcc, step);
     return v;
 }
@@ -372,7 +373,7 @@ double WaveSin(int amplitude, int rate, double& phaseAcc, double step, double ph
     double w;
     double theta = WaveAngle(rate, phaseAcc, phase, w);
     double k = StageData.m_dSpeedScale;
-    double a = -(amplitude * w * w * std::sin(theta)) / (k * k);
+    double a = -(amplitude * w * w * PlaySin(theta)) / (k * k);
     AdvancePhase(phaseAcc, step);
     return a;
 }

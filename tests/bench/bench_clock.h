@@ -20,3 +20,14 @@ inline double BenchSeconds()
     return ts.tv_sec + ts.tv_nsec * 1e-9;
 #endif
 }
+
+#include <algorithm>
+#include <vector>
+
+// The median of the samples; -1 when there are none.
+inline double Median(std::vector<double> v)
+{
+    if (v.empty()) return -1;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}

@@ -20,6 +20,8 @@
 #include "gfx/scene.h"
 #include "gfx/surface.h"
 #include "gfx/transparent_colour.h"
+#include "tests/bench/bench_clock.h"
+#include "tests/bench/bench_window.h"
 #include "tests/support/test_dir.h"
 
 namespace {
@@ -33,35 +35,6 @@ double Milliseconds()
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-HWND CreateBenchWindow()
-{
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "BlitBench";
-    RegisterClassExA(&wc);
-    const DWORD style = WS_POPUP | WS_CAPTION;
-    RECT rect = {0, 0, 640, 480};
-    AdjustWindowRect(&rect, style, FALSE);
-    HWND hwnd = CreateWindowExA(0, "BlitBench", "blit bench", style, 0, 0, rect.right - rect.left,
-                                rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    return hwnd;
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 // A colour in the form the back end's fills take.
@@ -156,7 +129,7 @@ void Show(HWND hwnd)
                                    nullptr);
 }
 
-double Measure(const char* name, FRAME& frame, bool batched, HWND hwnd, int parts = 15)
+double Measure(const char* name, FRAME& frame, bool batched, HWND hwnd, int parts = 15, const char* key = nullptr)
 {
     std::vector<double> total, submit;
     for (int n = 0; n < kWarmUp + kFrames; ++n) {
@@ -177,6 +150,7 @@ double Measure(const char* name, FRAME& frame, bool batched, HWND hwnd, int part
         std::printf("%-28s frame %7.3f ms (drawing calls %7.3f ms)  per blit %.5f ms  "
                     "[%d blits, %d fills a frame]\n",
                     name, perFrame, Median(submit), perFrame / blits, blits, kFills);
+        if (key) std::printf("BENCH busy_frame_%s_ms %.4f\n", key, perFrame);
     }
     return perFrame;
 }
@@ -201,7 +175,7 @@ int main()
 {
     ScopedTestDir dir;
     CreateReportLog("Report_Game.txt");
-    HWND hwnd = CreateBenchWindow();
+    HWND hwnd = CreateBenchWindow("BlitBench");
     DDSURFACEDATA surfaces[1];
     DDSURFACEPARAM params[1];
     for (int d3d : {1, 0}) {
@@ -214,12 +188,12 @@ int main()
         FRAME frame;
         if (frame.Build()) {
             if (d3d) {
-                Measure("Direct3D, blit by blit", frame, false, hwnd);
+                Measure("Direct3D, blit by blit", frame, false, hwnd, 15, "d3d_blits");
                 MeasureParts(frame, false, hwnd);
-                Measure("Direct3D, sprite batch", frame, true, hwnd);
+                Measure("Direct3D, sprite batch", frame, true, hwnd, 15, "d3d_batch");
                 MeasureParts(frame, true, hwnd);
             } else {
-                Measure("DirectDraw", frame, false, hwnd);
+                Measure("DirectDraw", frame, false, hwnd, 15, "ddraw");
                 MeasureParts(frame, false, hwnd);
             }
         } else {

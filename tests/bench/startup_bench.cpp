@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/system_report.h"
+#include "tests/bench/bench_clock.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/game_process.h"
 #include "tests/support/test_dir.h"
@@ -25,12 +26,6 @@ double Seconds()
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // The colour of the window's client centre as the screen shows it.
@@ -93,6 +88,8 @@ int main()
         }
         shown.push_back(timing.shown);
         presented.push_back(timing.presented);
+        std::printf("BENCH startup_window_ms %.1f\nBENCH startup_first_frame_ms %.1f\n", timing.shown * 1000,
+                    timing.presented * 1000);
     }
     const double clockStart = Seconds();
     GetCpuClockHz();

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +23,10 @@
 #include "stage/stage_scene.h"
 #include "stage/stage_services.h"
 #include "stage/stage_setup.h"
+#include "stage/key_input.h"
 #include "stage/stage_shell.h"
+#include "stage/status_access.h"
+#include "tests/stage/crowd_stage.h"
 #include "tests/stage/play_snapshot.h"
 #include "tests/stage/stage_harness.h"
 #include "tools/sample/definitions.h"
@@ -432,6 +438,154 @@ TEST_F(StagePlay, TheEndOfAPlayedBackReplayRestartsTheStage)
     EXPECT_EQ(Scene().m_nFrame, 0);
     EXPECT_EQ(Scene().m_nRandomSeed, 99);
     EXPECT_EQ(m_Script.Written.back(), std::make_pair(uint16_t{2}, uint16_t{0}));
+}
+
+// -- digests of whole plays --
+
+// A running digest (64-bit FNV-1a) of everything play changes, fed frame by
+// frame: doubles go in by their bits, so a change in the last bit shows.
+class cPlayDigest {
+public:
+    template <class T>
+    void Add(const T& value)
+    {
+        unsigned char bytes[sizeof value];
+        std::memcpy(bytes, &value, sizeof value);
+        for (unsigned char b : bytes) m_nHash = (m_nHash ^ b) * 0x100000001B3ull;
+    }
+    void AddObject(const cStageObject& o)
+    {
+        for (double d : {o.m_dLeft, o.m_dTop, o.m_dVx, o.m_dVy, o.m_dAx, o.m_dAy}) Add(d);
+        for (int n : {o.m_nLife, o.m_nFacing, o.m_nHitLayer, o.m_bActive, o.m_bOnScreen, o.m_nScreenLeft, o.m_nScreenTop})
+            Add(n);
+    }
+    void AddChara(cChara& c)
+    {
+        AddObject(c);
+        for (int n : {c.m_nHp, c.m_nSp, c.m_bDead, c.m_nDeadFrames, c.m_bInAir, c.m_bJumping, c.m_bKnockback,
+                      c.m_nInvincible, c.m_bVanish})
+            Add(n);
+        for (double d : {c.m_dKnockX, c.m_dKnockY}) Add(d);
+        for (int v : c.m_Vars) Add(v);
+        // The statuses that commands change; the stopping ease is left out,
+        // its reading brings the friction step up to date.
+        for (int status = CSTATUS_MAXHP; status <= CSTATUS_SCORE; ++status) {
+            StatusField field;
+            if (status != CSTATUS_STOP && CharaStatusField(c, status, 0, field)) Add(field.Read());
+        }
+    }
+    void AddFrame(const cStageScene& scene)
+    {
+        for (int n : {scene.m_nState, scene.m_nFrame, scene.m_nTime, GameProgress.m_nScore, GameProgress.m_nLives})
+            Add(n);
+        Add(GameRandState());
+        Add(scene.m_ScrollX.m_dPos);
+        Add(scene.m_ScrollY.m_dPos);
+        for (int v : scene.m_StageVars) Add(v);
+        Add(Player.size());
+        for (cPlayer& p : Player) AddChara(p);
+        Add(CharaList.size());
+        for (cNpc& c : CharaList) AddChara(c);
+        Add(ItemList.size());
+        for (const cItem& i : ItemList) AddObject(i);
+        Add(scene.m_ShotList.size());
+        for (const cShot& shot : scene.m_ShotList) {
+            AddObject(shot);
+            for (int n : {shot.m_nLifeLeft, shot.m_nMotionCount}) Add(n);
+        }
+    }
+    uint64_t Value() const { return m_nHash; }
+
+private:
+    uint64_t m_nHash = 0xCBF29CE484222325ull;
+};
+
+// The play of a stage from its first playing frame, with the scripted input,
+// digested every frame; the running digest is kept every 50 frames, so a
+// difference is found within 50 frames of where it starts.
+struct DIGESTCASE {
+    const char* sName;
+    int nFrames;
+    std::vector<uint64_t> Expected;
+};
+
+// Player 1's key history, which the characters' key conditions read, fed
+// with the scripted words.
+cInputRuns* lpDigestKeys = nullptr;
+
+// The input of frame f of a digested play: mostly walking right, now and
+// then back, jumping and firing.
+void DigestInput(int f)
+{
+    lpScript->wDirection = static_cast<uint16_t>(f % 100 < 70 ? 2 : f % 100 < 85 ? 1 : 0);
+    lpScript->wButtons = static_cast<uint16_t>((f % 25) < 6 ? 1 : (f % 13) < 2 ? 2 : 0);
+}
+
+// Set PLAY_DIGESTS_PRINT to print the digests of this build instead of
+// comparing them, after a deliberate change of play's results.
+TEST_F(StagePlay, PlaysOfFixedStagesAndInputKeepTheirDigestsFrameByFrame)
+{
+    cInputRuns keys;
+    lpDigestKeys = &keys;
+    const std::vector<const cInputRuns*> savedKeyInputs = KeyInputs;
+    KeyInputs.assign(1, &keys);
+    StageShell.lpRecordInput = [] { lpDigestKeys->AddRunFrame(lpScript->wDirection, lpScript->wButtons); };
+    struct Restore {
+        std::vector<const cInputRuns*> keyInputs;
+        ~Restore()
+        {
+            KeyInputs = keyInputs;
+            lpDigestKeys = nullptr;
+        }
+    } restore{savedKeyInputs};
+    const DIGESTCASE cases[] = {
+        {"Meadow.stg4_001", 300, {0x4AC1E84BA355CF78ull, 0xCAAA9260FE6BFE97ull, 0x8ACA84E9A1B81B13ull, 0x32CB2526D44521B9ull, 0xF343629E7BE32D99ull, 0xBF6B3F18DF411537ull, }},
+        {"c01-1.stg4_000", 300, {0xEF58A5D996C05CD1ull, 0x590BB7DE00CF27E9ull, 0x16F82675E0A12625ull, 0xF6DEA71B081590ADull, 0x001B2E1FDCF05595ull, 0x5B70D44A6AC8550Dull, }},
+        {"crowd", 100, {0x1A07981732967E06ull, 0x04FA842F7751BCD5ull, }},
+    };
+    const bool print = std::getenv("PLAY_DIGESTS_PRINT") != nullptr;
+    UseSampleDatabaseCounts();
+    const cPaletteData samplePalette = MakeCommonPalette();
+    const std::vector<cStageFile> stages = MakeStages(samplePalette);
+    for (const DIGESTCASE& c : cases) {
+        SCOPED_TRACE(c.sName);
+        const bool crowd = std::strcmp(c.sName, "crowd") == 0;
+        if (crowd) {
+            SetUpCrowdStage();
+        } else {
+            auto stage = std::find_if(stages.begin(), stages.end(),
+                                      [&](const cStageFile& f) { return f.sPath.find(c.sName) != std::string::npos; });
+            ASSERT_NE(stage, stages.end());
+            CommonPalette = samplePalette;
+            StageData = stage->Stage;
+            CopyPlaySettings(PlayStageData, StageData);
+        }
+        GameProgress.m_nLives = GameProgress.m_nStartLives = 3;
+        GameProgress.m_nScore = 0;
+        keys.ResetRunLengths();
+        Scene().m_nState = -1;
+        StartPlaying();
+        if (crowd) {
+            ASSERT_EQ(PlaceCrowdShots(Scene()), 200);
+        }
+        cPlayDigest digest;
+        std::vector<uint64_t> kept;
+        for (int f = 0; f < c.nFrames; ++f) {
+            DigestInput(f);
+            Scene().Run();
+            digest.AddFrame(Scene());
+            if ((f + 1) % 50 == 0) kept.push_back(digest.Value());
+        }
+        if (print) {
+            std::printf("        {\"%s\", %d, {", c.sName, c.nFrames);
+            for (uint64_t d : kept) std::printf("0x%016llXull, ", static_cast<unsigned long long>(d));
+            std::printf("}},\n");
+            continue;
+        }
+        ASSERT_EQ(kept.size(), c.Expected.size());
+        for (size_t k = 0; k < kept.size(); ++k)
+            ASSERT_EQ(kept[k], c.Expected[k]) << "first difference within frames " << k * 50 << " to " << (k + 1) * 50;
+    }
 }
 
 } // namespace
