@@ -213,12 +213,12 @@ int main(int argc, char** argv)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    // The figures, then the end of the process: the bench times play, not the
-    // shut-down (whose check of released surfaces would wait on a box).
+    // The game's own shut-down, untimed: the stage scene releases its images
+    // and the display checks that nothing it made is still held.
+    UnInitGame();
     if (Failed || FrameMs.empty()) {
         std::printf("stage_draw_bench: %s did not play (%zu frames)\n", StageName.c_str(), FrameMs.size());
-        std::fflush(stdout);
-        ExitProcess(1);
+        return 1;
     }
     std::printf("%s on %s: %zu frames; frame %.3f ms (drawing alone %.3f ms), present %.3f ms; load %.2f ms, set-up %.2f ms\n",
                 StageName.c_str(), backEnd, FrameMs.size(), Median(FrameMs), Median(DrawMs), Median(PresentMs), LoadMs,
@@ -233,6 +233,5 @@ int main(int argc, char** argv)
     std::printf("BENCH stage_present_%s_ms %.4f\n", backEnd, Median(PresentMs));
     std::printf("BENCH stage_load_ms %.4f\n", LoadMs);
     std::printf("BENCH stage_setup_%s_ms %.4f\n", backEnd, SetUpMs);
-    std::fflush(stdout);
-    ExitProcess(0);
+    return 0;
 }
