@@ -22,9 +22,14 @@ void ReleaseRun(BATCH& batch)
     batch.lpVertexData.reset();
 }
 
-// Puts the run's vertices (n quads) and the indices 0..4n-1 into fresh managed
-// buffers, opens the scene and sets the run's target. False when any of it
-// fails; the buffers are then released by the caller.
+// 16-bit indices reach this many quads; longer runs are drawn in parts, each
+// from its own base vertex.
+constexpr int kQuadsPerDraw = 65536 / 4;
+
+// Puts the run's vertices (n quads) and the indices of two triangles a quad
+// (for at most kQuadsPerDraw quads) into fresh managed buffers, opens the
+// scene and sets the run's target. False when any of it fails; the buffers
+// are then released by the caller.
 template <class BATCH>
 bool PrepareRun(BATCH& batch, int n, DDSURFACEDATA* target)
 {
@@ -37,7 +42,8 @@ bool PrepareRun(BATCH& batch, int n, DDSURFACEDATA* target)
     }
     if (!DTPutVertices(batch.lpVertexBuffer, batch.lpVertexData.get(), vertexBytes)) return false;
 
-    const UINT indexBytes = n * 4 * sizeof(WORD);
+    const int indexed = std::min(n, kQuadsPerDraw);
+    const UINT indexBytes = indexed * 6 * sizeof(WORD);
     if (FAILED(lpDevice->CreateIndexBuffer(indexBytes, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
                                            D3DPOOL_MANAGED, &batch.lpIndexBuffer, nullptr))) {
         batch.lpIndexBuffer = nullptr;
@@ -47,7 +53,11 @@ bool PrepareRun(BATCH& batch, int n, DDSURFACEDATA* target)
     WORD* indices = nullptr;
     if (FAILED(batch.lpIndexBuffer->Lock(0, indexBytes, reinterpret_cast<void**>(&indices), 0)))
         return false;
-    for (int i = 0; i < n * 4; ++i) indices[i] = static_cast<WORD>(i);
+    // The triangles of the strip top-left, bottom-left, top-right, bottom-right.
+    for (int q = 0; q < indexed; ++q) {
+        const int v = 4 * q;
+        for (int c : {0, 1, 2, 2, 1, 3}) *indices++ = static_cast<WORD>(v + c);
+    }
     batch.lpIndexBuffer->Unlock();
 
     return DDBeginScene() && DDSetRenderTarget(0, target);
@@ -59,8 +69,11 @@ void DrawIndexedQuads(BATCH& batch, int n)
     lpDevice->SetStreamSource(0, batch.lpVertexBuffer, 0, sizeof(QUADVERTEX));
     lpDevice->SetIndices(batch.lpIndexBuffer);
     lpDevice->SetFVF(QUAD_FVF);
-    for (int k = 0; k < n; ++k)
-        lpDevice->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4 * k, 4, 4 * k, 2);
+    // One draw for the whole run: the device keeps the order of its triangles.
+    for (int first = 0; first < n; first += kQuadsPerDraw) {
+        const int count = std::min(kQuadsPerDraw, n - first);
+        lpDevice->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4 * first, 0, 4 * count, 0, 2 * count);
+    }
 }
 
 // Walks the entries in runs of `same` ones; draw(run start, n) draws a prepared

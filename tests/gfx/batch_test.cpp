@@ -165,6 +165,13 @@ TEST_F(DisplayTest, SpriteBatchOrdersRunsAndClearsKeyedRectanglesFirst)
     DDCollectSprite(&BackBuffer, 0, 0, 8, 8, &empty, 0, 0, 8, 8, 1);  // never loaded
     EXPECT_TRUE(SpriteBatch.Sprites.empty());
     DDEndSpriteBatch();
+
+    // A run longer than 16-bit indices reach draws its last quads too.
+    DDBeginSpriteBatch(0);
+    for (int k = 0; k < 16384; ++k) DDCollectSprite(&BackBuffer, 140, 0, 1, 1, &green, 0, 0, 1, 1, 1);
+    DDCollectSprite(&BackBuffer, 141, 0, 1, 1, &green, 0, 0, 1, 1, 1);
+    DDEndSpriteBatch();
+    EXPECT_EQ(Rgb(&BackBuffer, 141, 0), 0x00FF00u);
     for (DDSURFACEDATA* sd : {&red, &green, &sprite}) DDReleaseSurface(sd);
 }
 
