@@ -557,13 +557,15 @@ protected:
     {
         if (bDirect3D) return RestoreList.size();
         DWORD n = 0;
-        lpDirectDraw->EnumSurfaces(DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL, nullptr, &n,
-                                   [](IDirectDrawSurface7* s, DDSURFACEDESC2*, void* count) -> HRESULT {
-                                       ++*static_cast<DWORD*>(count);
-                                       s->Release();
-                                       return DDENUMRET_OK;
-                                   });
+        lpDirectDraw->EnumSurfaces(DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL, nullptr, &n, CountSurface);
         return n;
+    }
+
+    static HRESULT WINAPI CountSurface(IDirectDrawSurface7* s, DDSURFACEDESC2*, void* count)
+    {
+        ++*static_cast<DWORD*>(count);
+        s->Release();
+        return DDENUMRET_OK;
     }
 
     cStageScene* m_lpScene = nullptr;

@@ -21,6 +21,32 @@ namespace {
 
 std::atomic<int> bConfirmDown{0};
 
+DWORD WINAPI StartWithHandshake(void* p)
+{
+    StartPauseLoop(static_cast<int>(reinterpret_cast<intptr_t>(p)));
+    return 0;
+}
+
+DWORD WINAPI QuitThePauseLoop(void*)
+{
+    for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
+    Sleep(100);
+    PostThreadMessageA(thPause.m_nThreadId, WM_QUIT, 0, 0);
+    return 0;
+}
+
+DWORD WINAPI ReleaseAndPressAgain(void*)
+{
+    for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
+    Sleep(300);
+    // Still held: the wait goes on.
+    if (!thPause.m_hThread) return 1;
+    bConfirmDown = 0;
+    Sleep(200);
+    bConfirmDown = 1;
+    return 0;
+}
+
 SHORT WINAPI ReadKey(int key)
 {
     return key == 'Z' && bConfirmDown ? static_cast<SHORT>(0x8000) : 0;
@@ -46,13 +72,7 @@ protected:
     // returned within the time.
     static bool StarterReturns(int handshake, DWORD ms)
     {
-        HANDLE starter = CreateThread(
-            nullptr, 0,
-            [](void* p) -> DWORD {
-                StartPauseLoop(static_cast<int>(reinterpret_cast<intptr_t>(p)));
-                return 0;
-            },
-            reinterpret_cast<void*>(static_cast<intptr_t>(handshake)), 0, nullptr);
+        HANDLE starter = CreateThread(nullptr, 0, StartWithHandshake, reinterpret_cast<void*>(static_cast<intptr_t>(handshake)), 0, nullptr);
         const bool returned = WaitForSingleObject(starter, ms) == WAIT_OBJECT_0;
         if (!returned) {
             bConfirmDown = 0;
@@ -95,15 +115,7 @@ TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
 TEST_F(SubLoopTest, WmQuitEndsAButtonWait)
 {
     SetModeTimer(1, 1, 0, 0);
-    HANDLE quitter = CreateThread(
-        nullptr, 0,
-        [](void*) -> DWORD {
-            for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
-            Sleep(100);
-            PostThreadMessageA(thPause.m_nThreadId, WM_QUIT, 0, 0);
-            return 0;
-        },
-        nullptr, 0, nullptr);
+    HANDLE quitter = CreateThread(nullptr, 0, QuitThePauseLoop, nullptr, 0, nullptr);
     EXPECT_TRUE(StarterReturns(1, 10000));
     WaitForSingleObject(quitter, 10000);
     CloseHandle(quitter);
@@ -114,19 +126,7 @@ TEST_F(SubLoopTest, AButtonHeldFromBeforeMustBePressedAnew)
 {
     SetModeTimer(3, 1, 0, 0);
     bConfirmDown = 1;
-    HANDLE presser = CreateThread(
-        nullptr, 0,
-        [](void*) -> DWORD {
-            for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
-            Sleep(300);
-            // Still held: the wait goes on.
-            if (!thPause.m_hThread) return 1;
-            bConfirmDown = 0;
-            Sleep(200);
-            bConfirmDown = 1;
-            return 0;
-        },
-        nullptr, 0, nullptr);
+    HANDLE presser = CreateThread(nullptr, 0, ReleaseAndPressAgain, nullptr, 0, nullptr);
     EXPECT_TRUE(StarterReturns(1, 10000));
     DWORD code = 2;
     WaitForSingleObject(presser, 10000);
