@@ -101,6 +101,13 @@ int CompareState(cChara& c, int state, int16_t value, int op)
     }
 }
 
+// What a status is compared with: value itself, or with the percentage
+// option round(reference x value / 100) kept inside [low, high].
+int ComparedValue(int reference, int value, const cConditionData& cond, int low, int high)
+{
+    return cond.m_bPercent ? ClampInt(PercentWide(reference, value), low, high) : value;
+}
+
 } // namespace
 
 int CompareByOp(int v, int c, int op) { return CompareAtWidth<int>(v, c, op); }
@@ -111,16 +118,15 @@ int PercentOf(int a, int b) { return ClampInt(PercentWide(a, b), INT32_MIN, INT3
 int8_t PercentOf(int8_t a, int8_t b) { return static_cast<int8_t>(PercentWide(a, b)); }
 int16_t PercentOf(int16_t a, int16_t b) { return static_cast<int16_t>(PercentWide(a, b)); }
 
-int CompareWithPercent(int v, int reference, int value, const cConditionData& cond, int low, int high)
+int CompareWithPercent(int v, int reference, const cConditionData& cond, int low, int high)
 {
-    int c = cond.m_bPercent ? ClampInt(PercentWide(reference, value), low, high) : value;
-    return CompareByOp(v, c, cond.m_cOperator);
+    return CompareByOp(v, ComparedValue(reference, cond.m_nValue, cond, low, high), cond.m_cOperator);
 }
 
-int CompareWithPercent(int16_t v, int reference, int value, const cConditionData& cond, int low, int high)
+int CompareWithPercent(int16_t v, int reference, const cConditionData& cond, int low, int high)
 {
-    int c = cond.m_bPercent ? ClampInt(PercentWide(reference, value), low, high) : value;
-    return CompareByOp(v, static_cast<int16_t>(c), cond.m_cOperator);
+    return CompareByOp(v, static_cast<int16_t>(ComparedValue(reference, cond.m_nValue, cond, low, high)),
+                       cond.m_cOperator);
 }
 
 int32_t* CommonVarSlot(int index) { return SlotOf(GameProgress.m_CommonVars, index, STORE_COMMON); }
@@ -274,9 +280,15 @@ int CheckStatusCondition(const cConditionData& cond, cChara* chara)
         if (cond.m_cStatus == CSTATUS_HP) maximum = who->m_Def.m_nMaxHp;
         if (cond.m_cStatus == CSTATUS_SP) maximum = who->m_Def.m_nMaxSp;
     }
-    if (f.pShort) return CompareWithPercent(*f.pShort, maximum, b, cond, f.condLow, f.condHigh);
-    int c = cond.m_bPercent ? ClampInt(PercentWide(maximum, b), f.condLow, f.condHigh) : b;
+    // The stopping ease and the score of a character compare with the
+    // condition's own value field, whatever source the value was taken from.
+    if (cond.m_cSubject != SUBJECT_SYSTEM && (cond.m_cStatus == CSTATUS_STOP || cond.m_cStatus == CSTATUS_SCORE)) {
+        if (f.pShort) return CompareWithPercent(*f.pShort, maximum, cond, f.condLow, f.condHigh);
+        if (f.pInt) return CompareWithPercent(*f.pInt, maximum, cond, f.condLow, f.condHigh);
+    }
+    int c = ComparedValue(maximum, b, cond, f.condLow, f.condHigh);
     if (f.pByte) return CompareByOp(*f.pByte, static_cast<int8_t>(c), cond.m_cOperator);
+    if (f.pShort) return CompareByOp(*f.pShort, static_cast<int16_t>(c), cond.m_cOperator);
     return CompareByOp(*f.pInt, c, cond.m_cOperator);
 }
 

@@ -23,10 +23,12 @@ int PercentOf(int a, int b);
 int8_t PercentOf(int8_t a, int8_t b);
 int16_t PercentOf(int16_t a, int16_t b);
 
-// v against the condition's operator: with the percentage option against
-// round(reference x value / 100) clamped to [low, high], else against value.
-int CompareWithPercent(int v, int reference, int value, const cConditionData& cond, int low, int high);
-int CompareWithPercent(int16_t v, int reference, int value, const cConditionData& cond, int low, int high);
+// v against the condition's operator and its own value field: with the
+// percentage option against round(reference x value / 100) clamped to
+// [low, high], else against the value. The stopping ease and the score
+// of a character are compared so.
+int CompareWithPercent(int v, int reference, const cConditionData& cond, int low, int high);
+int CompareWithPercent(int16_t v, int reference, const cConditionData& cond, int low, int high);
 
 // Kind 4: a status or variable against a constant, random, status or variable.
 int CheckStatusCondition(const cConditionData& cond, cChara* chara);

@@ -132,24 +132,6 @@ void FailQuietly(const char* what, const std::string& text)
     bCodeError = 1;
 }
 
-// The character an object names: my the running one, tg its target, pl
-// player 1, sys none. False for a target that is missing.
-bool ResolveObject(int object, cChara* running, cChara*& out)
-{
-    out = nullptr;
-    switch (object) {
-    case OBJ_MY: out = running; return true;
-    case OBJ_TG:
-        if (!running || !running->m_lpTarget) return false;
-        out = running->m_lpTarget;
-        return true;
-    case OBJ_PL:
-        if (!Player.empty()) out = &Player[P1];
-        return true;
-    default: return true;
-    }
-}
-
 // The token of a character status of c (null: a status without storage).
 CODETOKEN CharaStatusToken(int status, cChara* c)
 {
@@ -338,10 +320,7 @@ bool MakeToken(const std::string& word, const std::string& text, cChara* running
         start = dot + 1;
     }
     cChara* c = nullptr;
-    if (!ResolveObject(object, running, c)) {
-        Fail();   // no target: silently
-        return false;
-    }
+    if (!CodeObjectCharacter(object, running, c)) return false;
     std::string name = word.substr(start);
     if (!name.empty()) {
         int scope = FindWord(aCodeScopeName, name.substr(0, 1));
@@ -386,25 +365,6 @@ size_t MatchingClose(const std::string& text, size_t open)
     return std::string::npos;
 }
 
-// The arguments between a call's brackets: split at the commas outside
-// nested brackets, empty ones dropped.
-std::vector<std::string> SplitArguments(const std::string& inside)
-{
-    std::vector<std::string> args;
-    int nesting = 0;
-    size_t from = 0;
-    for (size_t i = 0; i <= inside.size(); ++i) {
-        char c = i < inside.size() ? inside[i] : ',';   // the end closes the last argument
-        if (c == '(') ++nesting;
-        else if (c == ')') --nesting;
-        else if (c == ',' && nesting == 0) {
-            if (i > from) args.push_back(inside.substr(from, i - from));
-            from = i + 1;
-        }
-    }
-    return args;
-}
-
 // A number between two bounds, both included, whichever is larger; the span
 // is taken in 64 bits so that no pair of bounds overflows it.
 int RandomBetween(int a, int b)
@@ -443,7 +403,8 @@ int Reduce(const std::string& original, cChara* running, int depth)
                 ++i;   // not a call: the word stays as it stands
                 continue;
             }
-            std::vector<std::string> args = SplitArguments(text.substr(i + 1, close - i - 1));
+            std::vector<std::string> args;
+            if (!CodeCallArguments(text, i, name, args, close)) return 0;
             std::vector<int> values;
             for (const std::string& arg : args) values.push_back(ReduceInner(arg, running, depth, text));
             if (values.size() != 2) {
@@ -460,6 +421,57 @@ int Reduce(const std::string& original, cChara* running, int depth)
 }
 
 } // namespace
+
+bool CodeObjectCharacter(int object, cChara* running, cChara*& out)
+{
+    out = nullptr;
+    switch (object) {
+    case OBJ_MY: out = running; return true;
+    case OBJ_TG:
+        // A missing target ends the text without a box.
+        if (!running || !running->m_lpTarget) {
+            Fail();
+            return false;
+        }
+        out = running->m_lpTarget;
+        return true;
+    case OBJ_PL:
+        if (!Player.empty()) out = &Player[P1];
+        return true;
+    case OBJ_SYS: return true;
+    default:
+        StageErrorBox("オブジェクトの設定エラー!");
+        Fail();
+        return false;
+    }
+}
+
+bool CodeCallArguments(const std::string& text, size_t open, const std::string& name,
+                       std::vector<std::string>& args, size_t& close)
+{
+    args.clear();
+    int nesting = 0;
+    size_t from = open + 1;
+    for (size_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '(') {
+            ++nesting;
+        } else if (c == ')' && nesting > 0) {
+            --nesting;
+        } else if ((c == ')' || c == ',') && nesting == 0) {
+            if (i > from) args.push_back(text.substr(from, i - from));
+            from = i + 1;
+            if (c == ')') {
+                close = i;
+                return true;
+            }
+        }
+    }
+    args.clear();
+    StageErrorBox("関数 %s で\")\"が見つかりません！", name.c_str());
+    Fail();
+    return false;
+}
 
 int CodeEvaluate(const std::string& text, cChara* running)
 {

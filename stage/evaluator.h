@@ -12,7 +12,9 @@
 // An error shows its box, sets bCodeError and ends the text at its own
 // level: a bracketed text or an argument that fails counts as 0 in the
 // text around it, which still runs. Assignments already made stay.
+#include <cstddef>
 #include <string>
+#include <vector>
 
 class cChara;
 class cCommandData;
@@ -30,3 +32,17 @@ int CodeRun(const std::string& text, cChara* chara);
 int CodeReduce(const std::string& text, cChara* chara);
 // The value of a text without brackets.
 int CodeEvaluate(const std::string& text, cChara* chara);
+
+// Two steps of the evaluator that guard against what its tables and its
+// bracket matching already rule out; each shows its box and sets
+// bCodeError when the guard is met.
+// The character an object index names (0 "my" the running one, 1 "tg" its
+// target, 2 "pl" player 1, 3 "sys" none); false for a missing target
+// (without a box) and for an index outside the object table.
+bool CodeObjectCharacter(int object, cChara* running, cChara*& out);
+// The arguments of the call named name whose "(" stands at open: split at
+// the commas outside nested brackets, empty ones dropped, up to the ")"
+// that closes the call (its position in close); false when the text ends
+// first.
+bool CodeCallArguments(const std::string& text, size_t open, const std::string& name,
+                       std::vector<std::string>& args, size_t& close);

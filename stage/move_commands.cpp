@@ -41,9 +41,12 @@ int FlowInputDirection()
     return 0;
 }
 
-// The centre of the drawing rectangle in stage pixels.
-double StageCentreX(const cChara& c) { return c.m_dLeft - c.m_nDrawOffX + c.m_nDrawW / 2; }
-double StageCentreY(const cChara& c) { return c.m_dTop - c.m_nDrawOffY + c.m_nDrawH / 2; }
+// The centre of the drawn rectangle in stage pixels: the picture stands on
+// whole pixels, and a character placed on a cell (half a pixel right of the
+// cell's edge) has its centre on the cell's centre, so a move to a point
+// whole pixels away arrives in whole steps.
+int DrawnCentreX(const cChara& c) { return static_cast<int>(c.m_dLeft - c.m_nDrawOffX) + (c.m_nDrawW >> 1); }
+int DrawnCentreY(const cChara& c) { return static_cast<int>(c.m_dTop - c.m_nDrawOffY) + (c.m_nDrawH >> 1); }
 
 // The target's aim point: its screen centre plus the command's offset (only
 // the axis a one-axis record moves on is taken; the other stays the centre).
@@ -130,7 +133,7 @@ void cChara::AngleStep(double& stepX, double& stepY, int& facingCode, double spe
 void cChara::TargetStep(double& stepX, double& stepY, int& facingCode, double speed, int targetX, int targetY,
                         const cEdMove& move, int& counter) const
 {
-    double cx = StageCentreX(*this), cy = StageCentreY(*this);
+    double cx = DrawnCentreX(*this), cy = DrawnCentreY(*this);
     double tx, ty;
     switch (move.m_cCoordKind) {
     case 0: tx = m_dHomeX + targetX; ty = m_dHomeY + targetY; break;

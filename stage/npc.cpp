@@ -181,7 +181,10 @@ int cNpc::RunFlows(int dying)
 
 int cNpc::Jump(cRunningCommand* command)
 {
-    for (int32_t flag : {m_bInAir, m_bJumpCut, m_bKnockback, m_bNoJump})
+    // A jump starts once: the floor test takes some sub-steps to notice that
+    // the character left the ground, and until it lands the lock keeps the
+    // command's later passes from giving it its start speed again.
+    for (int32_t flag : {m_bInAir, m_bJumpLocked, m_bJumpCut, m_bKnockback, m_bNoJump})
         if (flag) return flag;
     if (!command) return 0;
     if (command->m_lpCommandData) PlayCommandSound(*this, *command->m_lpCommandData);

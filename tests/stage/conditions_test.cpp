@@ -124,6 +124,41 @@ TEST_F(Conditions, PercentOfTheMaximumForHpAndZeroForTheRest)
     EXPECT_EQ(self.m_dFriction, 0);
 }
 
+// The stopping ease and the score compare with the condition's own value
+// field whatever the value source; the other statuses with the value the
+// source gives. Here the source is stage variable 4.
+TEST_F(Conditions, StoppingEaseAndScoreCompareWithTheValueField)
+{
+    struct Row {
+        const char* name;
+        int status;
+        int variable;       // stage variable 4
+        int field;          // the condition's value field
+        int expected;       // status == compared value
+    };
+    self.m_Def.m_sStop = 10;
+    self.m_Def.m_nScore = 500;
+    self.m_Def.m_nDefence = 500;
+    self.m_Def.m_sMark = 5;
+    const Row rows[] = {
+        {"stop: the variable equals, the field does not", 13, 10, 7, 0},
+        {"stop: the field equals, the variable does not", 13, 3, 10, 1},
+        {"score: the variable equals, the field does not", 14, 500, 499, 0},
+        {"score: the field equals, the variable does not", 14, 1, 500, 1},
+        {"defence takes the variable", 11, 500, 7, 1},
+        {"defence: the field alone does not count", 11, 7, 500, 0},
+        {"mark (16 bits) takes the variable", 7, 5, 0, 1},
+    };
+    for (const Row& row : rows) {
+        cConditionData c = StatusIs(0, row.status, row.field, 0);
+        c.m_cRightSource = 3;   // variable
+        c.m_cRightScope = 1;    // stage
+        c.m_sRightIndex = 4;
+        scene().m_StageVars[4] = row.variable;
+        EXPECT_EQ(scene().EvaluateCondition(c, &self), row.expected) << row.name;
+    }
+}
+
 TEST_F(Conditions, ListsHoldByModeAndLatch)
 {
     std::vector<cConditionData> none;

@@ -317,6 +317,57 @@ TEST(Evaluator, WithoutARunningCharacterOnlyItsStatusesAreMissing)
     EXPECT_EQ(CodeRun("tg.hp = 3", nullptr), 0);
 }
 
+// The guards behind the object table and the bracket matching, which no
+// text reaches, met directly: each shows its box and fails the run.
+TEST(Evaluator, GuardsBehindTheObjectTableAndTheBracketMatching)
+{
+    struct CallRow {
+        const char* text;   // a call whose "(" stands at 4
+        bool found;
+        std::vector<std::string> args;
+        size_t close;
+        const char* box;
+    };
+    const CallRow calls[] = {
+        {"rand(1,,3) + 2", true, {"1", "3"}, 9, ""},
+        {"rand(( 1 , 2 ),3)", true, {"( 1 , 2 )", "3"}, 16, ""},
+        {"rand(1,(2)", false, {}, 0, "関数 rand で\")\"が見つかりません！"},
+        {"rand(", false, {}, 0, "関数 rand で\")\"が見つかりません！"},
+    };
+    for (const CallRow& row : calls) {
+        World world;
+        bCodeError = 0;
+        std::vector<std::string> args;
+        size_t close = 0;
+        EXPECT_EQ(CodeCallArguments(row.text, 4, "rand", args, close), row.found) << row.text;
+        EXPECT_EQ(args, row.args) << row.text;
+        EXPECT_EQ(close, row.close) << row.text;
+        EXPECT_EQ(bCodeError, row.found ? 0 : 1) << row.text;
+        ExpectBoxes(row.box, row.text);
+    }
+
+    struct ObjectRow {
+        int object;
+        bool found;
+        int who;            // 0 none, 1 me, 2 foe, 3 player 1
+        const char* box;
+    };
+    const ObjectRow objects[] = {
+        {0, true, 1, ""}, {1, true, 2, ""}, {2, true, 3, ""}, {3, true, 0, ""},
+        {4, false, 0, "オブジェクトの設定エラー!"}, {-1, false, 0, "オブジェクトの設定エラー!"},
+    };
+    for (const ObjectRow& row : objects) {
+        World world;
+        bCodeError = 0;
+        cChara* out = &world.me;
+        EXPECT_EQ(CodeObjectCharacter(row.object, &world.me, out), row.found) << row.object;
+        const cChara* who[] = {nullptr, &world.me, &world.foe, &Player[P1]};
+        EXPECT_EQ(out, who[row.who]) << row.object;
+        EXPECT_EQ(bCodeError, row.found ? 0 : 1) << row.object;
+        ExpectBoxes(row.box, std::to_string(row.object).c_str());
+    }
+}
+
 TEST(Evaluator, CodeCommandRunsItsText)
 {
     World world;

@@ -16,6 +16,9 @@
 #include "files/replay.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
+#include "records/command_labels.h"
+#include "records/flow_data.h"
+#include "records/move_data.h"
 #include "records/palette_data.h"
 #include "stage/play_links.h"
 #include "stage/random.h"
@@ -24,6 +27,7 @@
 #include "stage/stage_services.h"
 #include "stage/stage_setup.h"
 #include "stage/key_input.h"
+#include "stage/npc.h"
 #include "stage/stage_shell.h"
 #include "stage/status_access.h"
 #include "tests/stage/crowd_stage.h"
@@ -374,6 +378,138 @@ TEST_F(StagePlay, ALifeCountdownRemovesTheCharacterBeforeItActs)
     Scene().RunSubStep(2);
     ASSERT_EQ(CharaList.size(), 1u);
     EXPECT_EQ(CharaList.front().m_nLife, INT_MAX);
+}
+
+// -- moves and jumps in play --
+
+// A floor of solid cells on one row, from column first to column last.
+void PlaceFloor(int row, int first, int last)
+{
+    for (int column = first; column <= last; ++column) {
+        cBlockData floor;
+        floor.m_sGraphic = 1;
+        floor.m_cCollision = BLOCK_SOLID;
+        floor.m_sCellX = static_cast<int16_t>(column);
+        floor.m_sCellY = static_cast<int16_t>(row);
+        StageData.m_PlacedBlocks.push_back(floor);
+    }
+}
+
+// A computer-side character's jump command starts its jump once, however
+// many passes the floor test takes to see the character leave the ground:
+// it rises the height of the command (its start speed rises that height
+// with gravity added before each sub-step's move) and plays its sound once.
+TEST_F(StagePlay, AComputerCharactersJumpStartsOnceAndRisesItsHeight)
+{
+    struct JumpRow {
+        int level;          // hit-check level: sub-steps a frame
+        int halfBlocks;     // the command's height
+    };
+    // Heights whose start speed stays under the speed limit of 6 pixels a sub-step.
+    const JumpRow rows[] = {{1, 2}, {2, 4}, {4, 4}};
+    StageServices.lpPlayUserSE = [](int n) { lpScript->Sounds.push_back(1000 + n); };
+    for (const JumpRow& row : rows) {
+        SCOPED_TRACE(row.level);
+        StageData.m_nHitCheckLevel = row.level;
+        cCharaData jumper = Placed(CHARA_COMPUTER, 8, 10);
+        jumper.m_cRange = RANGE_EVERYWHERE;
+        cCommandData jump = FlowCommand(FLOWCMD_JUMP, 0);
+        jump.m_Params = {0, 0, row.halfBlocks};
+        jump.m_sSound = 7;
+        jump.m_bSoundOnScreen = 0;
+        cFlowData flow;
+        // Half a second to land from the placement, the jump, then a long
+        // wait: one jump, from the ground, in the run.
+        flow.m_Commands = {FlowCommand(FLOWCMD_WAIT, 5), jump, FlowCommand(FLOWCMD_WAIT, 100)};
+        jumper.m_Flows = {flow};
+        StageData.m_PlacedCharas.resize(1);
+        StageData.m_PlacedCharas.push_back(jumper);
+        StageData.m_PlacedBlocks.clear();
+        PlaceFloor(11, 6, 10);
+        CopyPlaySettings(PlayStageData, StageData);
+        m_Script.Sounds.clear();
+        Scene().m_nState = -1;
+        StartPlaying();
+        ASSERT_EQ(CharaList.size(), 1u);
+        const cNpc& npc = CharaList.front();
+        // The top while it stands before the jump, the highest top during it.
+        double standing = 0, highest = 0;
+        bool stood = false, jumped = false, landed = false;
+        for (int f = 0; f < 300 && !landed; ++f) {
+            Frames(1);
+            if (!jumped && npc.m_bJumping) {
+                jumped = true;
+                highest = npc.m_dTop;
+            } else if (jumped) {
+                highest = std::min(highest, npc.m_dTop);
+                landed = !npc.m_bJumping;
+            } else if (!npc.m_bInAir) {
+                standing = npc.m_dTop;
+                stood = true;
+            }
+        }
+        ASSERT_TRUE(stood && landed);
+        // Read once a frame, the highest top may miss the apex by what the
+        // sub-steps around it rise: a fraction of a pixel.
+        EXPECT_NEAR(standing - highest, row.halfBlocks * 16, 0.5);
+        EXPECT_EQ(Count(1007), 1);
+    }
+}
+
+// A straight move to a point 100 pixels away at 5 pixels a pass, which ends
+// on arrival, takes 20 passes from a character placed on a cell: its centre
+// is the centre of its drawn picture, on the cell's centre, and it ends on
+// the point.
+TEST_F(StagePlay, AStraightMoveToAPointEndsOnThePoint)
+{
+    struct MoveRow {
+        const char* name;
+        int coordKind;      // 0 from the placement point, 1 from the character, 2 a stage point
+        int offsetX, offsetY;   // pixels
+    };
+    const int column = 8, row = 5;
+    const MoveRow rows[] = {
+        {"from the placement point", 0, 100, 0},
+        {"from the character", 1, 100, 0},
+        // Stage points count from the first cell's centre.
+        {"a stage point", 2, column * 32 + 100, row * 32},
+    };
+    for (const MoveRow& m : rows) {
+        SCOPED_TRACE(m.name);
+        cCharaData mover = Placed(CHARA_COMPUTER, column, row);
+        mover.m_cFlying = 1;
+        mover.m_cRange = RANGE_EVERYWHERE;
+        cCommandData move = FlowCommand(FLOWCMD_LINEAR_MOVE, 100);
+        NewEdMove(move.m_pMove);
+        move.m_pMove->m_cMode = 1;
+        move.m_pMove->m_cCoordKind = static_cast<uint8_t>(m.coordKind);
+        move.m_pMove->m_sTargetDotX = static_cast<int16_t>(m.offsetX);
+        move.m_pMove->m_sTargetDotY = static_cast<int16_t>(m.offsetY);
+        move.m_pMove->m_bArrivalCheck = 1;
+        move.m_pMove->m_sSpeed = 50;   // tenths of a pixel a frame: 5 a pass at one sub-step
+        cFlowData flow;
+        flow.m_Commands = {move, FlowCommand(FLOWCMD_WAIT, 100)};
+        mover.m_Flows = {flow};
+        StageData.m_PlacedCharas.resize(1);
+        StageData.m_PlacedCharas.push_back(mover);
+        CopyPlaySettings(PlayStageData, StageData);
+        Scene().m_nState = -1;
+        StartPlaying();
+        ASSERT_EQ(CharaList.size(), 1u);
+        const cNpc& npc = CharaList.front();
+        // Placed half a pixel right of the cell's edge, its picture on the cell.
+        const double start = StageHarness::CellPixel(column) + 0.5;
+        int moving = 0;
+        double last = npc.m_dLeft - npc.m_nDrawOffX;
+        for (int f = 0; f < 60; ++f) {
+            Frames(1);
+            const double now = npc.m_dLeft - npc.m_nDrawOffX;
+            if (now != last) ++moving;
+            last = now;
+        }
+        EXPECT_EQ(moving, 20);
+        EXPECT_NEAR(last, start + 100, 1e-9);
+    }
 }
 
 // -- replays and repeatability --
