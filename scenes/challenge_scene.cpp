@@ -12,7 +12,6 @@
 #include "app/scene_manager.h"
 #include "app/sjis.h"
 #include "app/sound.h"
-#include "app/system_ini.h"
 #include "files/data_path.h"
 #include "files/game_progress.h"
 #include "files/ranking.h"
@@ -24,7 +23,7 @@
 #include "gfx/surface_tables.h"
 #include "scenes/menu_cursor.h"
 #include "scenes/menu_screen.h"
-#include "scenes/ranking_drawing.h"
+#include "stage/ranking_draw.h"
 
 namespace {
 
@@ -128,12 +127,7 @@ void cChallengeSelectScene::DrawSurface()
     }
     if (board) {
         RANKINGVIEW view;
-        view.lpFont = &Fonts[1];
-        view.lpAccessory = &Surface[SURFACE_ACCESSORY];
-        view.bEnglish = SystemIni.English;
-        for (int g = 0; g < 5; ++g) view.GenreLabels[g] = CheckedAt(SystemData.m_TextList, 5 + g);
-        view.BoardFootnote = CheckedAt(SystemData.m_TextList, 24);
-        view.nModeGenres = SystemData.CountModeGenres(SceneManager.m_nPlayMode);
+        FillRankingView(view, SceneManager.m_nPlayMode);
         RankingSet.Draw(view, s, kBoardX, kBoardY, GameProgress.m_nRankingGenre, -1);
     }
 }

@@ -16,7 +16,6 @@
 #include "app/log.h"
 #include "app/main_window.h"
 #include "app/scene_manager.h"
-#include "app/system_ini.h"
 #include "app/thread.h"
 #include "app/timing.h"
 #include "files/game_progress.h"
@@ -24,7 +23,7 @@
 #include "files/system_data.h"
 #include "gfx/display.h"
 #include "gfx/surface_tables.h"
-#include "scenes/ranking_drawing.h"
+#include "stage/ranking_draw.h"
 #include "stage/replay_keys.h"
 #include "stage/stage_end_services.h"
 #include "stage/stage_scene.h"
@@ -35,7 +34,6 @@ namespace {
 // After the window was closed, the pause loop ends by itself this long
 // after it first saw the quit flag, should WM_QUIT not reach it.
 constexpr DWORD QUIT_GRACE_MS = 2000;
-constexpr int SURFACE_ACCESSORY = 49;
 constexpr int BOARD_X = 184;
 constexpr int BOARD_Y = 64;
 constexpr int BUTTON_CONFIRM = 1;
@@ -77,12 +75,7 @@ void DrawFrozenPlayScreen(cStageScene& scene)
 void DrawBoard(const cStageScene& scene, int mode)
 {
     RANKINGVIEW view;
-    view.lpFont = &Fonts[1];
-    view.lpAccessory = &Surface[SURFACE_ACCESSORY];
-    view.bEnglish = SystemIni.English;
-    for (int g = 0; g < 5; ++g) view.GenreLabels[g] = CheckedAt(SystemData.m_TextList, 5 + g);
-    view.BoardFootnote = CheckedAt(SystemData.m_TextList, 24);
-    view.nModeGenres = SystemData.CountModeGenres(mode);
+    FillRankingView(view, mode);
     const int genre = GameProgress.m_nRankingGenre;
     const int highlight =
         genre >= 0 && static_cast<size_t>(genre) < scene.m_RankPos.size() ? scene.m_RankPos[genre] : -1;

@@ -13,7 +13,6 @@
 #include "app/scene_manager.h"
 #include "app/sjis.h"
 #include "app/sound.h"
-#include "app/system_ini.h"
 #include "files/game_progress.h"
 #include "files/ranking.h"
 #include "files/stage_file.h"
@@ -26,7 +25,7 @@
 #include "gfx/surface.h"
 #include "gfx/surface_tables.h"
 #include "scenes/menu_screen.h"
-#include "scenes/ranking_drawing.h"
+#include "stage/ranking_draw.h"
 
 namespace {
 
@@ -366,12 +365,7 @@ void cWorldMapScene::DrawRanking()
     if (!m_lpRanking) return;
     DDFillPal(m_lpRanking, 0);
     RANKINGVIEW view;
-    view.lpFont = &Fonts[1];
-    view.lpAccessory = &Surface[SURFACE_ACCESSORY];
-    view.bEnglish = SystemIni.English;
-    for (int g = 0; g < 5; ++g) view.GenreLabels[g] = CheckedAt(SystemData.m_TextList, 5 + g);
-    view.BoardFootnote = CheckedAt(SystemData.m_TextList, 24);
-    view.nModeGenres = SystemData.CountModeGenres(SceneManager.m_nPlayMode);
+    FillRankingView(view, SceneManager.m_nPlayMode);
     RankingSet.Draw(view, m_lpRanking, 0, 0, GameProgress.m_nRankingGenre, -1);
 }
 

@@ -24,13 +24,19 @@
 
 namespace {
 
-// What one handler draws with: the chip (or the work surface it was
-// stretched into), where it goes, and the run.
+constexpr double kSqrt2 = 1.4142135623730951;
+// Fixed work surfaces: the chip of the effects drawn by the pixel when it
+// is coloured, and the rotation's stretched chip under Direct3D.
+constexpr int COLOUR_WORK_SURFACE = 68, D3D_ROTATE_WORK_SURFACE = 67;
+
+// What one handler draws with: the chip, where it goes, and the run; and,
+// once the handler has chosen, the picture the effect is drawn from (the
+// chip in the sheet, or a work surface it was put into).
 struct CHARAFXDRAW {
     DDSURFACEDATA* target;
     cChara* chara;
     CHIPSRC* src;
-    DDSURFACEDATA* from;      // the picture the effect is drawn from
+    DDSURFACEDATA* from;
     int fx, fy;
     int x, y, w, h;
     int scaled;
@@ -40,17 +46,27 @@ struct CHARAFXDRAW {
     const cEffectRun* run;
     int coloured;
     BLENDPAIR colour;
+    int pair;                 // the colour pair goes on the effect's own drawing
 };
 
+using CHARAFXHANDLER = void (*)(CHARAFXDRAW& d);
+
 double Scale(const CHARAFXDRAW& d, double value) { return d.scaled ? value * d.size : value; }
+
+// The chip's size in its sheet: the cell-size factor times the unscaled draw size.
+int CellWidth(const CHARAFXDRAW& d) { return d.src->nCellFactor * d.chara->m_nBaseDrawW; }
+int CellHeight(const CHARAFXDRAW& d) { return d.src->nCellFactor * d.chara->m_nBaseDrawH; }
+
+DDSURFACEDATA* SecondCopy(const CHIPSRC& s) { return s.lpCandidates[2] ? s.lpCandidates[2] : s.lpOwn; }
 
 void DrawPlain(const CHARAFXDRAW& d)
 {
     const CHIPSRC& s = *d.src;
     if (d.scaled) {
-        const int sw = s.nCellFactor * d.chara->m_nBaseDrawW, sh = s.nCellFactor * d.chara->m_nBaseDrawH;
-        if (d.coloured) DDBltStretchBlend(d.target, d.x, d.y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, sw, sh, 1, d.colour);
-        else DDBltStretch(d.target, d.x, d.y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, sw, sh, 1);
+        if (d.coloured)
+            DDBltStretchBlend(d.target, d.x, d.y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, CellWidth(d), CellHeight(d), 1,
+                              d.colour);
+        else DDBltStretch(d.target, d.x, d.y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, CellWidth(d), CellHeight(d), 1);
     } else if (d.coloured) {
         DDBltBlend(d.target, d.x, d.y, d.w, d.h, s.lpCandidates[0], s.nSrcX, s.nSrcY, 1, d.colour);
     } else {
@@ -58,12 +74,73 @@ void DrawPlain(const CHARAFXDRAW& d)
     }
 }
 
-void FxBurst(const CHARAFXDRAW& d)
+// The chip at (x, y) of a work surface at the draw size, with its colour
+// pair and without the colour key: stretched from the chosen sheet when the
+// character is scaled, else copied from the sheet's second copy.
+void DrawChipScaled(const CHARAFXDRAW& d, DDSURFACEDATA* work, int x, int y)
+{
+    const CHIPSRC& s = *d.src;
+    if (d.scaled) {
+        if (d.coloured)
+            DDBltStretchBlend(work, x, y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, CellWidth(d), CellHeight(d), 0, d.colour);
+        else DDBltStretch(work, x, y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, CellWidth(d), CellHeight(d), 0);
+    } else if (d.coloured) {
+        DDBltBlend(work, x, y, d.w, d.h, SecondCopy(s), s.nSrcX, s.nSrcY, 0, d.colour);
+    } else {
+        DDBlt(work, x, y, d.w, d.h, SecondCopy(s), s.nSrcX, s.nSrcY, 0);
+    }
+}
+
+// The effect drawn from the chip put into the work surface at (0, 0).
+void FromWork(CHARAFXDRAW& d, DDSURFACEDATA* work)
+{
+    DDFillRectPal(work, 0, 0, d.w, d.h, 0);
+    DrawChipScaled(d, work, 0, 0);
+    d.from = work;
+    d.fx = d.fy = 0;
+    d.pair = 0;
+}
+
+// The effect drawn straight from the sheet's first or second copy, with the
+// chip's colour pair.
+void FromSheet(CHARAFXDRAW& d, int firstCopy)
+{
+    d.from = firstCopy ? d.src->lpCandidates[0] : SecondCopy(*d.src);
+    d.fx = d.src->nSrcX;
+    d.fy = d.src->nSrcY;
+    d.pair = d.coloured;
+}
+
+void DrawWithPair(const CHARAFXDRAW& d, void (*effect)(const CHARAFXDRAW& d))
+{
+    if (d.pair) {
+        DDSetVertexColor(d.colour.dwVertexColor);
+        DDSetColorOp(d.colour.nColorOp);
+    }
+    effect(d);
+    if (d.pair) {
+        DDResetVertexColor();
+        DDResetColorOp();
+    }
+}
+
+// Most kinds: from the chip stretched into the work surface when scaled,
+// else from the sheet.
+void Standard(CHARAFXDRAW& d, int firstCopy, DDSURFACEDATA* work, void (*effect)(const CHARAFXDRAW& d))
+{
+    if (d.scaled) FromWork(d, work);
+    else FromSheet(d, firstCopy);
+    DrawWithPair(d, effect);
+}
+
+DDSURFACEDATA* StretchWork() { return &Surface[nStretchWorkSurface]; }
+
+void Burst(const CHARAFXDRAW& d)
 {
     DDBltQuarter(d.target, d.x, d.y, d.w, d.h, d.from, d.fx, d.fy, static_cast<int>(Scale(d, d.v)), 1);
 }
 
-void FxSplit(const CHARAFXDRAW& d, int vertical)
+void Split(const CHARAFXDRAW& d, int vertical)
 {
     const int parts = std::max(1, d.p[3]);
     const int thickness = (d.h + parts - 1) / parts;
@@ -71,92 +148,170 @@ void FxSplit(const CHARAFXDRAW& d, int vertical)
                 d.fx, d.fy, 1, vertical);
 }
 
-void FxWave(const CHARAFXDRAW& d, int vertical)
+void Wave(const CHARAFXDRAW& d, int vertical)
 {
     DDBltWave(d.target, d.x, d.y, d.w, d.h, std::max(1, d.p[3]), Scale(d, d.v), d.run->m_nWork1,
               std::max(1, static_cast<int>(Scale(d, d.p[4]))), d.from, d.fx, d.fy, 1, vertical);
 }
 
-void FxRotate(const CHARAFXDRAW& d)
+// Turned about the character's centre: the rotation puts the pivot, half
+// the draw size into the chip, on the point it is given.
+void Rotate(const CHARAFXDRAW& d)
 {
-    DDBltRotate(d.target, d.x, d.y, d.w, d.h, d.w / 2, d.h / 2, static_cast<int>(d.v), d.from, d.fx, d.fy, 1);
+    DDBltRotate(d.target, d.x + d.w / 2, d.y + d.h / 2, d.w, d.h, d.w / 2, d.h / 2, static_cast<int>(d.v), d.from,
+                d.fx, d.fy, 1);
 }
 
-void FxTurnOver(const CHARAFXDRAW& d)
-{
-    const CHIPSRC& s = *d.src;
-    const int sw = s.nCellFactor * d.chara->m_nBaseDrawW, sh = s.nCellFactor * d.chara->m_nBaseDrawH;
-    if (!s.lpOther) return;
-    DDBltTurnOver(d.target, d.x, d.y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, s.lpOther, s.nSrcX, s.nSrcY, sw, sh, 1,
-                  static_cast<int>(d.v), 0);
-}
-
-void FxCircle(const CHARAFXDRAW& d)
+void Circle(const CHARAFXDRAW& d)
 {
     const int cx = d.x + d.w / 2, cy = d.y + d.h / 2;
     DDBltCircle(d.target, cx, cy, d.w / 2, d.h / 2, static_cast<int>(Scale(d, d.v)),
                 std::max(1, static_cast<int>(Scale(d, d.p[3]))), d.from, d.fx + d.w / 2, d.fy + d.h / 2, 1);
 }
 
-void FxZoom(const CHARAFXDRAW& d)
+void Zoom(const CHARAFXDRAW& d)
 {
     const int e = d.scaled ? static_cast<int>((d.v - 32) * d.size) >> 1 : static_cast<int>(d.v - 32);
     DDBltStretch(d.target, d.x - (e >> 1), d.y - (e >> 1), d.w + e, d.h + e, d.from, d.fx, d.fy, d.w, d.h, 1);
 }
 
-void FxLens(const CHARAFXDRAW& d)
-{
-    const int ox = d.p[3] * d.size, oy = d.p[4] * d.size;
-    const int radius = static_cast<int>(1.4142135623730951 * (std::max(std::abs(ox), std::abs(oy)) + (d.w >> 1)));
-    DDBltLens(d.target, d.x + d.w / 2 + ox, d.y + d.h / 2 + oy, radius, static_cast<int>(Scale(d, d.v)), d.from,
-              d.fx + d.w / 2, d.fy + d.h / 2, 1, 0);
-}
-
-void FxTint(const CHARAFXDRAW& d, int colour, int level)
+void Tint(const CHARAFXDRAW& d, int colour)
 {
     DDBltTint(d.target, d.x, d.y, d.w, d.h, d.from, d.fx, d.fy, 1, ShownPalette, BlendTable,
-              static_cast<BYTE>(colour), level);
+              static_cast<BYTE>(colour), static_cast<int>(d.v));
 }
 
-// The handlers by kind; kind 0 (and a kind without a handler) draws plain.
-void DrawEffect(int kind, const CHARAFXDRAW& d)
+void Mosaic(const CHARAFXDRAW& d)
 {
-    switch (kind) {
-    case CHARAFX_BURST: FxBurst(d); break;
-    case CHARAFX_SPLIT_H: FxSplit(d, 0); break;
-    case CHARAFX_SPLIT_V: FxSplit(d, 1); break;
-    case CHARAFX_WAVE_H: FxWave(d, 0); break;
-    case CHARAFX_WAVE_V: FxWave(d, 1); break;
-    case CHARAFX_BLINK:
-        if (d.run->m_nWork2) DrawPlain(d);
-        break;
-    case CHARAFX_ROTATE_A:
-    case CHARAFX_ROTATE_B: FxRotate(d); break;
-    case CHARAFX_ROTATE_DEPTH: FxTurnOver(d); break;
-    case CHARAFX_CIRCLE: FxCircle(d); break;
-    case CHARAFX_ZOOM: FxZoom(d); break;
-    case CHARAFX_LENS: FxLens(d); break;
-    case CHARAFX_COLOR: FxTint(d, d.p[3], static_cast<int>(d.v)); break;
-    case CHARAFX_TRANSLUCENT:
-        if (!d.run->m_nWork2) DDBltHalf(d.target, d.x, d.y, d.w, d.h, d.from, d.fx, d.fy, 1, BlendTable);
-        break;
-    case CHARAFX_MOSAIC:
-        DDMosaic(d.target, d.x, d.y, d.w, d.h, std::max(1, static_cast<int>(d.v)), d.from, d.fx, d.fy, 1);
-        break;
-    case CHARAFX_BLUR:
-        if (nBpp == 8) FxTint(d, 31, static_cast<int>(d.v));
-        else DDBlur(d.target, d.x, d.y, d.w, d.h, static_cast<int>(d.v), static_cast<int>(d.v), d.from, d.fx, d.fy, 1);
-        break;
-    default: DrawPlain(d); break;
+    DDMosaic(d.target, d.x, d.y, d.w, d.h, std::max(1, static_cast<int>(d.v)), d.from, d.fx, d.fy, 1);
+}
+
+void Blur(const CHARAFXDRAW& d)
+{
+    DDBlur(d.target, d.x, d.y, d.w, d.h, static_cast<int>(d.v), static_cast<int>(d.v), d.from, d.fx, d.fy, 1);
+}
+
+// The mosaic and the blur, drawn by the pixel to the screen. DirectDraw
+// draws them from the sheet's second copy, or from the effect work surface
+// when scaled. Direct3D first puts the chip into a work surface: one that
+// is a render target, so that the colour pair is drawn with the chip (the
+// effect work surface is in system memory, where a blit takes no colour
+// pair).
+void ThroughEffectWork(CHARAFXDRAW& d, void (*effect)(const CHARAFXDRAW& d))
+{
+    if (bDirect3D) FromWork(d, &Surface[COLOUR_WORK_SURFACE]);
+    else if (d.scaled) FromWork(d, &Surface[nEffectWorkSurface]);
+    else FromSheet(d, 0);
+    effect(d);
+}
+
+// -- the handlers, by kind --
+
+void DrawEffectPlain(CHARAFXDRAW& d) { DrawPlain(d); }
+void DrawEffectBurst(CHARAFXDRAW& d) { Standard(d, 1, StretchWork(), Burst); }
+void DrawEffectSplitH(CHARAFXDRAW& d) { Standard(d, 1, StretchWork(), [](const CHARAFXDRAW& e) { Split(e, 0); }); }
+void DrawEffectSplitV(CHARAFXDRAW& d) { Standard(d, 1, StretchWork(), [](const CHARAFXDRAW& e) { Split(e, 1); }); }
+void DrawEffectWaveH(CHARAFXDRAW& d) { Standard(d, 1, StretchWork(), [](const CHARAFXDRAW& e) { Wave(e, 0); }); }
+void DrawEffectWaveV(CHARAFXDRAW& d) { Standard(d, 1, StretchWork(), [](const CHARAFXDRAW& e) { Wave(e, 1); }); }
+
+void DrawEffectBlink(CHARAFXDRAW& d)
+{
+    if (d.run->m_nWork2) DrawPlain(d);
+}
+
+void DrawEffectRotateB(CHARAFXDRAW& d)
+{
+    Standard(d, 0, &Surface[bDirect3D ? D3D_ROTATE_WORK_SURFACE : COLOUR_WORK_SURFACE], Rotate);
+}
+
+// Under DirectDraw a scaled character turns at its sheet's size in a square
+// work surface, which is then stretched, with the colour key, to a square
+// of sqrt(2) times the draw width centred on the character.
+void DrawEffectRotateA(CHARAFXDRAW& d)
+{
+    if (bDirect3D || !d.scaled) {
+        DrawEffectRotateB(d);
+        return;
     }
+    const CHIPSRC& s = *d.src;
+    const int sw = CellWidth(d), sh = CellHeight(d);
+    const int side = static_cast<int>(s.nCellFactor * d.chara->m_nBaseDrawW * kSqrt2);
+    const int shown = static_cast<int>(kSqrt2 * d.w);
+    DDSURFACEDATA* work = &Surface[nEffectWorkSurface];
+    DDFillRectPal(work, 0, 0, side, side, 0);
+    DDBltRotate(work, side / 2, side / 2, sw, sh, sw / 2, sh / 2, static_cast<int>(d.v), s.lpOwn, s.nSrcX, s.nSrcY,
+                0);
+    DDBltStretch(d.target, d.x + (d.w >> 1) - (shown >> 1), d.y + (d.h >> 1) - (shown >> 1), shown, shown, work, 0,
+                 0, side, side, 1);
 }
 
-// Kinds drawn from the first copy of the own-facing sheet when unscaled;
-// the others take the second.
-bool FromFirstCopy(int kind)
+void DrawEffectRotateDepth(CHARAFXDRAW& d)
 {
-    return (kind >= CHARAFX_BURST && kind <= CHARAFX_WAVE_V) || kind == CHARAFX_CIRCLE || kind == CHARAFX_LENS;
+    const CHIPSRC& s = *d.src;
+    if (!s.lpOther) return;
+    DDBltTurnOver(d.target, d.x, d.y, d.w, d.h, s.lpOwn, s.nSrcX, s.nSrcY, s.lpOther, s.nSrcX, s.nSrcY, CellWidth(d),
+                  CellHeight(d), 1, static_cast<int>(d.v), 0);
 }
+
+void DrawEffectCircle(CHARAFXDRAW& d) { Standard(d, 1, StretchWork(), Circle); }
+void DrawEffectZoom(CHARAFXDRAW& d) { Standard(d, 0, StretchWork(), Zoom); }
+
+// The lens reaches past the chip: the chip is put, alone, in the middle of
+// a cleared square of the effect work surface, so that the lens shows
+// nothing of the chips beside it in the sheet.
+void DrawEffectLens(CHARAFXDRAW& d)
+{
+    const int ox = d.p[3] * d.size, oy = d.p[4] * d.size;
+    DDSURFACEDATA* work = &Surface[nEffectWorkSurface];
+    const int reach = std::min(work->nWidth, work->nHeight) / 2;
+    const int radius = static_cast<int>(kSqrt2 * (std::max(std::abs(ox), std::abs(oy)) + (d.w >> 1)));
+    const int half = std::min(radius, reach);
+    DDFillRectPal(work, 0, 0, 2 * half, 2 * half, 0);
+    DrawChipScaled(d, work, half - (d.w >> 1), half - (d.h >> 1));
+    DDBltLens(d.target, d.x + d.w / 2 + ox, d.y + d.h / 2 + oy, radius, static_cast<int>(Scale(d, d.v)), work, half,
+              half, 1, 0);
+}
+
+// The tint and the half transparency are drawn by the pixel, which takes
+// no colour pair: a coloured chip is put into the work surface with it.
+void DrawEffectColor(CHARAFXDRAW& d)
+{
+    if (d.scaled || d.coloured) FromWork(d, &Surface[COLOUR_WORK_SURFACE]);
+    else FromSheet(d, 0);
+    DrawWithPair(d, [](const CHARAFXDRAW& e) { Tint(e, e.p[3]); });
+}
+
+void DrawEffectTranslucent(CHARAFXDRAW& d)
+{
+    if (d.run->m_nWork2) return;
+    if (d.scaled || (d.coloured && bDirect3D)) FromWork(d, &Surface[COLOUR_WORK_SURFACE]);
+    else FromSheet(d, 0);
+    DrawWithPair(d, [](const CHARAFXDRAW& e) {
+        DDBltHalf(e.target, e.x, e.y, e.w, e.h, e.from, e.fx, e.fy, 1, BlendTable);
+    });
+}
+
+void DrawEffectMosaic(CHARAFXDRAW& d) { ThroughEffectWork(d, Mosaic); }
+
+// An 8-bit display has no blur: the chip is tinted toward palette colour 31.
+void DrawEffectBlur(CHARAFXDRAW& d)
+{
+    if (nBpp != 8) {
+        ThroughEffectWork(d, Blur);
+        return;
+    }
+    if (d.scaled) FromWork(d, &Surface[nEffectWorkSurface]);
+    else FromSheet(d, 0);
+    DrawWithPair(d, [](const CHARAFXDRAW& e) { Tint(e, 31); });
+}
+
+// The drawing of each kind of character effect, indexed by kind.
+const CHARAFXHANDLER CharaEffectDrawTable[CHARAFX_COUNT] = {
+    DrawEffectPlain,   DrawEffectBurst,       DrawEffectSplitH,      DrawEffectSplitV,  DrawEffectWaveH,
+    DrawEffectWaveV,   DrawEffectBlink,       DrawEffectRotateA,     DrawEffectRotateB, DrawEffectRotateDepth,
+    DrawEffectCircle,  DrawEffectZoom,        DrawEffectLens,        DrawEffectColor,   DrawEffectTranslucent,
+    DrawEffectMosaic,  DrawEffectBlur,
+};
 
 // The chip offset of the character's pose, and its colour pair when it is
 // drawn in an animated colour.
@@ -206,34 +361,7 @@ void DrawCharaChip(DDSURFACEDATA* target, cChara& c, int frame)
     d.p = kind != CHARAFX_NONE ? CharaEffectEntry(c.m_CharaEffect).m_Param : none;
     d.coloured = coloured;
     d.colour = colour;
-    const bool plain = kind == CHARAFX_NONE || kind == CHARAFX_BLINK || kind == CHARAFX_ROTATE_DEPTH;
-    if (d.scaled && !plain) {
-        // The chip is first stretched into a work surface at the draw size.
-        DDSURFACEDATA* work = &Surface[kind >= CHARAFX_ROTATE_A && kind != CHARAFX_CIRCLE && kind != CHARAFX_ZOOM
-                                           ? nEffectWorkSurface
-                                           : nStretchWorkSurface];
-        DDFillRectPal(work, 0, 0, d.w, d.h, 0);
-        const int sw = src.nCellFactor * c.m_nBaseDrawW, sh = src.nCellFactor * c.m_nBaseDrawH;
-        if (coloured) DDBltStretchBlend(work, 0, 0, d.w, d.h, src.lpOwn, src.nSrcX, src.nSrcY, sw, sh, 0, colour);
-        else DDBltStretch(work, 0, 0, d.w, d.h, src.lpOwn, src.nSrcX, src.nSrcY, sw, sh, 0);
-        d.from = work;
-        d.fx = d.fy = 0;
-        DrawEffect(kind, d);
-    } else {
-        d.from = FromFirstCopy(kind) ? src.lpCandidates[0] : (src.lpCandidates[2] ? src.lpCandidates[2] : src.lpOwn);
-        d.fx = src.nSrcX;
-        d.fy = src.nSrcY;
-        const bool pair = coloured && !plain;
-        if (pair) {
-            DDSetVertexColor(colour.dwVertexColor);
-            DDSetColorOp(colour.nColorOp);
-        }
-        DrawEffect(kind, d);
-        if (pair) {
-            DDResetVertexColor();
-            DDResetColorOp();
-        }
-    }
+    CharaEffectDrawTable[kind](d);
     if (c.m_Def.m_bMark != 1) return;
     const int mx = c.m_Def.m_sMark / 15 * 32, my = c.m_Def.m_sMark % 15 * 32;
     if (d.size <= 1) DDBlt(target, d.x, d.y, 32, 32, &Surface[43], mx, my, 1);

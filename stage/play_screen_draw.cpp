@@ -313,7 +313,8 @@ void ScreenEffectPixels(int kind, const cEffectKindData& entry, const cEffectRun
         DDBltWave(back, 0, 0, SCREEN_W, SCREEN_H, ScrEffectDivisor(p[3]), run.m_dValue, run.m_nWork1,
                   ScrEffectDivisor(p[4]), work, 0, 0, 0, kind == SCRFX_WAVE_V);
         break;
-    case SCRFX_ROTATE: DDBltRotate(back, 0, 0, SCREEN_W, SCREEN_H, 320, 240, v, work, 0, 0, 0); break;
+    // The rotation puts its pivot, the picture's centre, on the point it is given.
+    case SCRFX_ROTATE: DDBltRotate(back, 320, 240, SCREEN_W, SCREEN_H, 320, 240, v, work, 0, 0, 0); break;
     case SCRFX_CIRCLE:
         DDBltCircle(back, cx, cy, Reach(cx, 320), Reach(cy, 240), v, ScrEffectDivisor(p[3]), work, cx, cy, 0);
         break;

@@ -4,6 +4,7 @@
 // run's state and then stepped here.
 class cEffectKindData;
 class cEffectRun;
+class cPlayScreenPainter;
 class cStageScene;
 
 enum {
@@ -24,10 +25,23 @@ enum {
     SCRFX_COUNT = 14,
 };
 
-// Once a drawn frame: the running effect's picture, then (unless frozen)
-// its step. A kind without a handler ends the effect with a report-log line.
+// Once a drawn frame: the running effect's handler, chosen by the entry's
+// kind from ScrEffectHandlerTable. A kind without a handler ends the effect
+// with a report-log line.
 void RunScreenEffect(cStageScene& scene, int frozen);
 // A parameter used as a divisor or a count: never below 1.
 int ScrEffectDivisor(int value);
-// The frame's step of the run; 1 when the effect has ended.
-int StepScreenEffect(int kind, const cEffectKindData& entry, cEffectRun& run, int frozen);
+
+// What a screen-effect handler works with: the painter (null: nothing is
+// drawn), the entry and its run, and whether the frame is frozen.
+struct SCRFXFRAME {
+    cPlayScreenPainter* lpPainter;
+    const cEffectKindData& Entry;
+    cEffectRun& Run;
+    int bFrozen;
+};
+// A handler has the painter draw the kind's picture of this frame from the
+// run as it stands and then, unless frozen, steps the run; 1 when the
+// effect has ended.
+using SCRFXHANDLER = int (*)(const SCRFXFRAME& frame);
+extern const SCRFXHANDLER ScrEffectHandlerTable[SCRFX_COUNT];

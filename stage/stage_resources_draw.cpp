@@ -12,6 +12,7 @@
 #include "files/database.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
+#include "gfx/bitmap_copy.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"
@@ -173,12 +174,15 @@ int LoadStageImages(int all)
     UsePictureGraphics();
     UseMessageGraphics();
     // Background layer i draws fixed surface 55 + i: the stage names its image.
+    // Under DirectDraw an image larger than the screen goes into system
+    // memory, which holds any size.
     const auto& layers = StageData.m_Backgrounds;
     for (int i = 0; i < 8; ++i) {
         const bool image = i < static_cast<int>(layers.size()) && !layers[static_cast<size_t>(i)].m_bFill;
         DDSURFACEPARAM& p = SurfaceParam[55 + i];
         p.Set(image ? layers[static_cast<size_t>(i)].m_sImage.c_str() : "", p.bColorKey, p.nDDMemory, p.nMemoryType,
               p.bShare, p.bPixelCopy, 1, p.nMirrorWidth, p.nMirrorHeight, p.nWidth, p.nHeight);
+        if (image) DDCheckBitmapSize(&p.nDDMemory, p.szFileName, 640, 480);
     }
     if (!all) {
         const int backgrounds[8] = {55, 56, 57, 58, 59, 60, 61, 62};

@@ -1,9 +1,11 @@
 // The pictures of the stage-play screen's states over the play screen: the
-// start, replay, clear and game-over banners, the ranking hint, the menus of
-// the pause and the retry prompt, and the blank screen of a halted stage.
+// start, replay, clear and game-over banners, the ranking hint, the score
+// panel of a ranked clear, the menus of the pause and the retry prompt, and
+// the blank screen of a halted stage.
 #include <string>
 
 #include "app/sjis.h"
+#include "files/stage_file.h"
 #include "files/system_data.h"
 #include "gfx/blit.h"
 #include "gfx/blit_effects.h"
@@ -11,6 +13,8 @@
 #include "gfx/fill.h"
 #include "gfx/font.h"
 #include "gfx/surface_tables.h"
+#include "stage/ranking_draw.h"
+#include "stage/stage_scene.h"
 #include "stage/stage_shell.h"
 
 namespace {
@@ -18,6 +22,7 @@ namespace {
 enum { SURFACE_ACCESSORY = 49, SURFACE_WORDS = 51 };
 constexpr int RANKING_HINT_TEXT = 27;
 constexpr int MENU_Y = 272;
+constexpr int SCORE_PANEL_X = 336, SCORE_PANEL_Y = 224;
 
 void Words(int x, int y, int w, int h, int sx, int sy)
 {
@@ -38,6 +43,24 @@ std::string SystemText(int index)
 {
     const auto& list = SystemData.m_TextList;
     return index >= 0 && index < static_cast<int>(list.size()) ? list[static_cast<size_t>(index)] : std::string();
+}
+
+// The play's ranked totals, with a mark for every ranking it reached a
+// place in.
+void ScorePanel()
+{
+    if (!lpStageScene) return;
+    const int mode = StageModes.nPlayMode;
+    if (mode < 0 || mode >= static_cast<int>(SystemData.m_ModeSettings.size())) return;
+    RANKINGVIEW view;
+    FillRankingView(view, mode);
+    int shown[5];
+    ScorePanelGenres(StageModes.bDirectPlay, StageData.m_RankList, SystemData.m_ModeSettings[static_cast<size_t>(mode)].m_Genres,
+                     shown);
+    int places[5];
+    for (size_t g = 0; g < 5; ++g)
+        places[g] = g < lpStageScene->m_RankPos.size() ? lpStageScene->m_RankPos[g] : -1;
+    DrawScorePanel(view, &BackBuffer, SCORE_PANEL_X, SCORE_PANEL_Y, shown, places);
 }
 
 } // namespace
@@ -61,6 +84,7 @@ void DrawStagePicture(int picture, int value)
         Fonts[1].DrawText(&BackBuffer, 320 - 8 * CountDisplayChars(text.c_str()), 456, text.c_str(), 0);
         break;
     }
+    case STAGEPIC_SCORE_PANEL: ScorePanel(); break;
     case STAGEPIC_HALT: DDFillPal(&BackBuffer, 16); break;
     default: break;
     }

@@ -1,6 +1,8 @@
 // The play screen drawn into the back buffer on both back ends and read
 // back: blocks in their cells, the status bar's spacing, a character's
-// overlay frame and its gauge, and a screen effect moving the picture.
+// overlay frame and its gauge, a screen effect moving the picture, the
+// score panel of a ranked stage clear, backgrounds wider than the screen,
+// and characters drawn through their character effects.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,9 +10,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/palette_animation.h"
 #include "files/database.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
+#include "records/effect_kind_data.h"
 #include "gfx/display.h"
 #include "gfx/palette_table.h"
 #include "gfx/surface.h"
@@ -18,9 +22,11 @@
 #include "gfx/transparent_colour.h"
 #include "stage/effect.h"
 #include "stage/play_links.h"
+#include "stage/play_screen_draw.h"
 #include "stage/screen_effect.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
+#include "stage/stage_shell.h"
 #include "tests/gfx/gfx_support.h"
 
 namespace {
@@ -66,6 +72,9 @@ protected:
         lpStageScene = nullptr;
         m_Scene.reset();
         SystemData.m_StatusItems = m_SavedItems;
+        SystemData.m_TextList.clear();
+        SystemData.m_ModeSettings.clear();
+        StageModes = STAGEMODES();
         DataBase.m_ScrEffect.clear();
         ScrEffectTemplates.clear();
         ScrEffectTemplatesRev.clear();
@@ -116,6 +125,17 @@ protected:
         Player[P1].m_Def.m_bTransparent = 1;
         Player[P1].m_Def.m_nMaxHp = 10;
         Player[P1].m_nHp = 10;
+    }
+
+    // The screen effect of entry 1, of the kind and with the parameters.
+    void StartScreenEffect(int kind, std::vector<int> params)
+    {
+        DataBase.m_ScrEffect.resize(2);
+        DataBase.m_ScrEffect[1].m_nKind = kind;
+        std::copy(params.begin(), params.end(), DataBase.m_ScrEffect[1].m_Param);
+        DataBase.CopyReversedEffectLists();
+        BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+        m_Scene->m_ScrEffect.StartScr(1, EFFECTRUN_NORMAL, 0);
     }
 
     cBlockData& Cell(int column, int row) { return *BlockMapCell(column, row); }
@@ -235,13 +255,7 @@ TEST_P(PlayScreenDrawing, ScreenEffectMovesThePicture)
 {
     Start();
     Cell(3, 2).m_sGraphic = 1;
-    DataBase.m_ScrEffect.resize(2);
-    DataBase.m_ScrEffect[1].m_nKind = SCRFX_MOVE;
-    const int params[5] = {10, 0, 0, 640, 0};
-    std::copy(params, params + 5, DataBase.m_ScrEffect[1].m_Param);
-    DataBase.CopyReversedEffectLists();
-    BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
-    m_Scene->m_ScrEffect.StartScr(1, EFFECTRUN_NORMAL, 0);
+    StartScreenEffect(SCRFX_MOVE, {10, 0, 0, 640, 0});
     for (int i = 0; i < 3; ++i) m_Scene->DrawPlayScreen(1, 0, 0, 0);
     EXPECT_EQ(Pixel(57, 64), BLANK);
     EXPECT_EQ(Pixel(58, 64), BlockColour(1));
@@ -252,6 +266,185 @@ TEST_P(PlayScreenDrawing, ScreenEffectMovesThePicture)
         m_Scene->DrawPlayScreen(1, 1, 0, 0);
         EXPECT_EQ(Pixel(68, 64), BLANK);
         EXPECT_EQ(Pixel(69, 64), BlockColour(1));
+    }
+}
+
+// The rotation screen effect turns the picture about the screen's centre:
+// at 0 degrees the picture stays where it was drawn.
+TEST_P(PlayScreenDrawing, ScreenRotationTurnsAboutTheCentre)
+{
+    Start();
+    Cell(3, 2).m_sGraphic = 1;
+    StartScreenEffect(SCRFX_ROTATE, {100, 0, 360, 0, 0});
+    m_Scene->DrawPlayScreen(1, 1, 0, 0);
+    EXPECT_EQ(Pixel(47, 64), BLANK);
+    EXPECT_EQ(Pixel(48, 64), BlockColour(1));
+    EXPECT_EQ(Pixel(79, 95), BlockColour(1));
+    EXPECT_EQ(Pixel(80, 95), BLANK);
+}
+
+// Each channel within tolerance of the other's.
+bool Near(uint32_t a, uint32_t b, int tolerance)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d > tolerance || d < -tolerance) return false;
+    }
+    return true;
+}
+
+// A character at (200, 200) whose effect holds at a value (the frames are
+// frozen), drawn through the handler of its kind; the probes are pixels and
+// what each shows under DirectDraw and under Direct3D. Its chip is cell
+// (0, 0) of sheet 1, 0x200111; the cell right of it in the sheet is
+// 0x210111; where nothing is drawn the screen shows colour 16, 0x102030.
+// A coloured character is an invincible one: it shows its invincible pose,
+// 4 chips on (cell (4, 0), 0x240111), coloured under Direct3D only (animated
+// colour 1, here 0x404040 added): 0x644151.
+TEST_P(PlayScreenDrawing, CharacterEffectsDrawTheChip)
+{
+    constexpr uint32_t CHIP = 0x200111, POSE = 0x240111, COLOURED = 0x644151;
+    struct Probe {
+        int x, y;
+        uint32_t dd, d3d;
+    };
+    struct Row {
+        const char* name;
+        int kind, size, coloured;
+        double value;
+        int p3;
+        std::vector<Probe> probes;
+        int tolerance;
+    };
+    const Row rows[] = {
+        // Rotations at 0 degrees turn about the character's centre: the chip
+        // stays on its place, 32 or (size 2) 64 pixels.
+        {"rotation B", 8, 1, 0, 0, 0, {{199, 230, BLANK, BLANK}, {200, 200, CHIP, CHIP}, {231, 231, CHIP, CHIP}, {232, 230, BLANK, BLANK}}, 0},
+        {"rotation B scaled", 8, 2, 0, 0, 0, {{199, 230, BLANK, BLANK}, {200, 200, CHIP, CHIP}, {263, 263, CHIP, CHIP}, {264, 230, BLANK, BLANK}}, 0},
+        {"rotation A", 7, 1, 0, 0, 0, {{199, 230, BLANK, BLANK}, {200, 200, CHIP, CHIP}, {231, 231, CHIP, CHIP}, {232, 230, BLANK, BLANK}}, 0},
+        // Scaled under DirectDraw: the chip turned in a square of
+        // trunc(32 sqrt 2) = 45 pixels (chip at 6..37), stretched to
+        // trunc(64 sqrt 2) = 90 pixels from 200 + 32 - 45 = 187: 199..262.
+        // Direct3D turns it as rotation B.
+        {"rotation A scaled", 7, 2, 0, 0, 0, {{198, 230, BLANK, BLANK}, {199, 230, CHIP, BLANK}, {262, 230, CHIP, CHIP}, {263, 230, BLANK, CHIP}}, 0},
+        // The lens of depth 10 and radius trunc(sqrt 2 x 16) = 22 about
+        // (216, 216): 21 pixels right of the centre it shows the source 18
+        // pixels right of the chip's centre, past the chip's edge, where
+        // nothing is (not the next chip of the sheet); the chip inside.
+        {"lens", 12, 1, 0, 10, 0, {{237, 216, BLANK, BLANK}, {216, 216, CHIP, CHIP}, {225, 216, CHIP, CHIP}}, 0},
+        // Effects drawn by the pixel take the colour from the chip put into
+        // a work surface with it. Mosaic cells of 1 pixel and a blur of
+        // radius 1 show a plain chip's own colour inside it.
+        {"mosaic", 15, 1, 1, 1, 0, {{216, 216, POSE, COLOURED}, {232, 216, BLANK, BLANK}}, 0},
+        {"blur", 16, 1, 1, 1, 0, {{216, 216, POSE, COLOURED}, {232, 216, BLANK, BLANK}}, 0},
+        {"mosaic scaled", 15, 2, 0, 1, 0, {{216, 216, CHIP, CHIP}, {263, 263, CHIP, CHIP}, {264, 216, BLANK, BLANK}}, 0},
+        // Half over colour 16; the tint toward black at level 1 keeps half
+        // (128 of 255 under Direct3D).
+        {"translucent", 14, 1, 1, 0, 0, {{216, 216, 0x1A1020, 0x3A3040}}, 1},
+        {"colour", 13, 1, 1, 1, 5, {{216, 216, 0x120008, 0x322028}}, 1},
+    };
+    Start();
+    Palette[0] = {0xFF, 0x00, 0xFF, 0};  // the transparent colour
+    ShownPalette[5] = {0, 0, 0, 0};
+    SystemData.m_bD3DCharaColor = 1;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CharaList.clear();
+        cNpc& c = Character(200, 200);
+        c.m_Def.m_cSize = static_cast<int8_t>(row.size);
+        c.m_nDrawW = c.m_nDrawH = 32 * row.size;
+        c.m_dRight = c.m_dLeft + c.m_nDrawW - 1;
+        c.m_dBottom = c.m_dTop + c.m_nDrawH - 1;
+        c.m_Def.m_cInvincible = static_cast<int8_t>(row.coloured);
+        c.m_Def.m_cInvincibleColor = 1;
+        CycleColors[1] = {0xFF404040, 7};  // added
+        cEffectKindData entry;
+        entry.m_nKind = row.kind;
+        entry.m_Param[0] = 10;
+        entry.m_Param[3] = row.p3;
+        c.m_CharaEffect.m_sEffect = 1;
+        c.m_CharaEffect.m_lpData = &entry;
+        c.m_CharaEffect.m_dValue = row.value;
+        m_Scene->DrawPlayScreen(1, 1, 0, 0);
+        for (const Probe& probe : row.probes) {
+            const uint32_t expected = GetParam() ? probe.d3d : probe.dd;
+            const uint32_t pixel = Pixel(probe.x, probe.y);
+            EXPECT_TRUE(Near(pixel, expected, row.tolerance))
+                << probe.x << ", " << probe.y << ": " << std::hex << pixel << " for " << expected;
+        }
+        c.m_CharaEffect.m_lpData = nullptr;
+    }
+    SystemData.m_bD3DCharaColor = 0;
+}
+
+// A background wider than the screen goes into system memory under
+// DirectDraw (Direct3D leaves the memory as the table has it) and is drawn
+// from there; one of the screen's size stays in video memory.
+TEST_P(PlayScreenDrawing, BackgroundsLargerThanTheScreenInSystemMemory)
+{
+    Start();
+    const uint32_t wide = 0x405060, plain = 0x607080;
+    WriteSheet("bmp\\Wide.bmp", 700, 480, [&](int x, int) { return x < 640 ? wide : 0x000000u; });
+    WriteSheet("bmp\\Plain.bmp", 640, 480, [&](int, int) { return plain; });
+    StageData.m_Backgrounds.assign(3, cBackgroundData());
+    const char* images[3] = {"bmp\\Wide.bmp", "bmp\\Plain.bmp", "bmp\\Wide.bmp"};
+    for (int i = 0; i < 3; ++i) StageData.m_Backgrounds[static_cast<size_t>(i)].m_sImage = images[i];
+    StageData.m_Backgrounds[1].m_bShown = 0;  // only the wide layer is drawn
+    StageData.m_Backgrounds[2].m_bShown = 0;
+    StageData.m_Backgrounds[2].m_bFill = 1;  // a plain fill loads no image
+    ASSERT_EQ(LoadStageImages(0), 1);
+    const int d3d = GetParam();
+    EXPECT_EQ(Surface[55].nDDMemory, d3d ? 0 : 1);
+    EXPECT_EQ(Surface[56].nDDMemory, 0);
+    EXPECT_EQ(SurfaceParam[57].nDDMemory, 0);
+    EXPECT_EQ(Surface[55].nWidth, 700);
+    m_Scene->m_ScrollX.m_dPos = 320;  // the margin: the layer's own left edge
+    m_Scene->DrawPlayScreen(1, 0, 0, 0);
+    EXPECT_EQ(Pixel(0, 100), wide);
+    EXPECT_EQ(Pixel(639, 479), wide);
+    for (int i = 55; i <= 62; ++i) DDReleaseSurface(&Surface[i]);
+}
+
+// A ranked clear in story mode whose stage ranks the score and the time
+// left: once the clear can be left, the panel's indicators stand at
+// (336, 224) and below, one per ranking the play reached a place in.
+TEST_P(PlayScreenDrawing, ScorePanelAfterARankedClear)
+{
+    struct Row {
+        int places[5];
+        int directPlay;
+        std::vector<unsigned char> modeGenres;
+        int indicators;
+    };
+    const Row rows[] = {
+        {{-1, 3, -1, -1, -1}, 0, {1, 1, 1, 1, 1}, 1},
+        {{0, 3, -1, -1, -1}, 0, {1, 1, 1, 1, 1}, 2},
+        {{0, 3, -1, -1, -1}, 0, {0, 0, 0, 0, 0}, 0},  // the mode ranks nothing: no panel
+        {{0, 3, -1, -1, -1}, 1, {0, 0, 0, 0, 0}, 2},  // direct play: the stage's genres
+    };
+    Start();
+    SystemData.m_TextList.assign(30, "");
+    StageData.m_RankList = {1, 1, 0, 0, 0};
+    StageData.m_bClearBanner = 0;
+    StageData.m_bAutoClearEnd = 0;
+    StageModes.bRankingOn = 1;
+    // The indicator is the accessory sheet's cell at (16, 48).
+    const uint32_t top = AccColour(16, 48), bottom = AccColour(31, 63);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.indicators);
+        SystemData.m_ModeSettings.assign(1, cModeSetting());
+        SystemData.m_ModeSettings[0].m_bRanking = 1;
+        SystemData.m_ModeSettings[0].m_Genres = row.modeGenres;
+        StageModes.bDirectPlay = row.directPlay;
+        m_Scene->m_RankPos.assign(row.places, row.places + 5);
+        m_Scene->m_nState = STAGE_CLEAR;
+        m_Scene->m_nSubState = 0;
+        m_Scene->StageClear();
+        for (int k = 0; k < 3; ++k) {
+            const bool shown = k < row.indicators;
+            EXPECT_EQ(Pixel(336, 224 + 16 * k) == top, shown) << k;
+            EXPECT_EQ(Pixel(351, 239 + 16 * k) == bottom, shown) << k;
+        }
     }
 }
 

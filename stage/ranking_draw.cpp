@@ -1,18 +1,23 @@
-#include "scenes/ranking_drawing.h"
+#include "stage/ranking_draw.h"
 
 #include <algorithm>
 
 #include "app/checked.h"
 #include "app/format.h"
 #include "app/sjis.h"
+#include "app/system_ini.h"
 #include "files/game_progress.h"
 #include "files/number_text.h"
+#include "files/system_data.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
+#include "gfx/surface_tables.h"
 
 namespace {
 
 constexpr int kCell = 16;
+constexpr int SURFACE_ACCESSORY = 49;
+constexpr int GENRE_LABEL_TEXT = 5, BOARD_FOOTNOTE_TEXT = 24;
 
 void DrawIndicator(const RANKINGVIEW& view, DDSURFACEDATA* target, int x, int y)
 {
@@ -26,6 +31,16 @@ const std::string& Label(const RANKINGVIEW& view, int genre)
 }
 
 } // namespace
+
+void FillRankingView(RANKINGVIEW& view, int playMode)
+{
+    view.lpFont = &Fonts[1];
+    view.lpAccessory = &Surface[SURFACE_ACCESSORY];
+    view.bEnglish = SystemIni.English;
+    for (int g = 0; g < 5; ++g) view.GenreLabels[g] = CheckedAt(SystemData.m_TextList, GENRE_LABEL_TEXT + g);
+    view.BoardFootnote = CheckedAt(SystemData.m_TextList, BOARD_FOOTNOTE_TEXT);
+    view.nModeGenres = SystemData.CountModeGenres(playMode);
+}
 
 int cRankingSet::Draw(const RANKINGVIEW& view, DDSURFACEDATA* target, int x, int y, int genre, int highlight)
 {

@@ -21,6 +21,10 @@ struct RANKINGVIEW {
     int nModeGenres = 0;                   // ranked genres of the current play mode
 };
 
+// The view of the game's own rankings: the 16-pixel font, the accessory
+// sheet, the genre labels and footnote of the system settings, and the
+// genres that the play mode ranks.
+void FillRankingView(RANKINGVIEW& view, int playMode);
 // The genres a score panel shows: in direct play those the stage ranks,
 // otherwise those both the stage and the play mode rank. A genre missing
 // from either list is not ranked.
