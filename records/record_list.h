@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <list>
+#include <type_traits>
 #include <vector>
 
 #include "records/data_record.h"
@@ -113,7 +114,7 @@ typename std::list<T, A>::iterator ListEraseElement(std::list<T, A>& list, const
 // Unlinks the first node holding p and returns the position after it, or the
 // list's end when none holds it. The object p points to is not destroyed.
 template <class T, class A>
-typename std::list<T*, A>::iterator ListErasePtr(std::list<T*, A>& list, const T* p)
+typename std::list<T*, A>::iterator ListErasePtr(std::list<T*, A>& list, const std::type_identity_t<T>* p)
 {
     for (auto it = list.begin(); it != list.end(); ++it)
         if (*it == p) return list.erase(it);
@@ -123,7 +124,7 @@ typename std::list<T*, A>::iterator ListErasePtr(std::list<T*, A>& list, const T
 // Removes every occurrence of p, keeping the order of the rest; true when at
 // least one was removed.
 template <class T, class A>
-bool RemovePtr(std::vector<T*, A>& v, const T* p)
+bool RemovePtr(std::vector<T*, A>& v, const std::type_identity_t<T>* p)
 {
     auto end = std::remove(v.begin(), v.end(), p);
     bool removed = end != v.end();

@@ -7,6 +7,7 @@
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "records/flow_labels.h"
+#include "records/record_list.h"
 #include "stage/play_links.h"
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
@@ -98,8 +99,7 @@ void cChara::Unlink()
         if (follower && follower != this && follower->m_lpTarget == this) follower->m_lpTarget = nullptr;
     m_Followers.clear();
     if (m_lpTarget && m_lpTarget != this) {
-        auto& list = m_lpTarget->m_Followers;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        RemovePtr(m_lpTarget->m_Followers, this);
     }
     m_lpTarget = nullptr;
     for (cShot* shot : m_ShotsAimingAtMe)

@@ -1,9 +1,9 @@
 // Defeats: what the end of a character means for the stage, the defeats
 // check after a status change, and the removal of a character with every
 // reference to it.
-#include <algorithm>
 
 #include "files/system_data.h"
+#include "records/record_list.h"
 #include "stage/hits.h"
 #include "stage/npc.h"
 #include "stage/shot.h"
@@ -86,8 +86,7 @@ std::list<cNpc>::iterator EraseObjectNode(std::list<cNpc>::iterator node)
     // Whoever still names it, or lists it, without the link both ways.
     auto forget = [chara](cChara& other) {
         if (other.m_lpTarget == chara) other.m_lpTarget = nullptr;
-        auto& list = other.m_Followers;
-        list.erase(std::remove(list.begin(), list.end(), chara), list.end());
+        RemovePtr(other.m_Followers, chara);
     };
     for (cPlayer& p : Player) forget(p);
     for (cNpc& other : CharaList) forget(other);

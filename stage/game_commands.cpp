@@ -16,6 +16,7 @@
 #include "files/world_map.h"
 #include "records/command_data.h"
 #include "records/palette_data.h"
+#include "records/record_list.h"
 #include "stage/chara_search.h"
 #include "stage/flow_commands.h"
 #include "stage/game_commands.h"
@@ -303,10 +304,7 @@ int CmdSetTarget(cChara* chara, const cCommandData* def)
     const int choice = P(def, 0), layer = P(def, 1), allLayers = P(def, 2);
     // A single hit layer outside the eight: nothing to search.
     if ((choice == 2 || choice == 3) && !allLayers && (layer < 0 || layer >= HIT_LAYERS)) return 0;
-    if (chara->m_lpTarget) {
-        auto& f = chara->m_lpTarget->m_Followers;
-        f.erase(std::remove(f.begin(), f.end(), chara), f.end());
-    }
+    if (chara->m_lpTarget) RemovePtr(chara->m_lpTarget->m_Followers, chara);
     CHARAFILTER filter;
     filter.bById = P(def, 8);
     filter.nId = static_cast<uint8_t>(P(def, 9));

@@ -7,6 +7,7 @@
 
 #include "files/stage_file.h"
 #include "records/flow_labels.h"
+#include "records/record_list.h"
 #include "stage/hits.h"
 #include "stage/item.h"
 #include "stage/npc.h"
@@ -32,13 +33,11 @@ bool ShotPassDue(const cStageScene& scene)
     return i >= 0 && i < static_cast<int>(scene.m_HitSchedule.size()) && scene.m_HitSchedule[static_cast<size_t>(i)];
 }
 
-void RemoveShot(cStageScene& scene, const cShot* shot)
+// Out of its hit layer's list and out of the shot list, and destroyed.
+void RemoveShot(cStageScene& scene, cShot* shot)
 {
-    for (auto it = scene.m_ShotList.begin(); it != scene.m_ShotList.end(); ++it)
-        if (&*it == shot) {
-            EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
-            return;
-        }
+    for (auto& layer : scene.m_ShotLayers) layer.remove(shot);
+    ListEraseElement(scene.m_ShotList, shot);
 }
 
 bool AlreadyHit(const cShot& shot, const cChara* chara)

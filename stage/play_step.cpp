@@ -17,6 +17,7 @@
 #include "stage/block_collision.h"
 #include "stage/hits.h"
 #include "stage/replay_keys.h"
+#include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
 #include "stage/stage_services.h"
@@ -32,12 +33,6 @@ bool IsBlockChara(const cChara& chara) { return chara.m_Def.m_bFullCellBoxes != 
 bool Squeezed(const cChara& chara)
 {
     return (chara.LRUD[LRUD_LEFT] && chara.LRUD[LRUD_RIGHT]) || (chara.LRUD[LRUD_UP] && chara.LRUD[LRUD_DOWN]);
-}
-
-std::list<cShot>::iterator RemoveShot(cStageScene& scene, std::list<cShot>::iterator it)
-{
-    for (auto& layer : scene.m_ShotLayers) layer.remove(&*it);
-    return scene.m_ShotList.erase(it);
 }
 
 } // namespace
@@ -303,7 +298,7 @@ void cStageScene::StepShots(int subStep)
     for (auto it = m_ShotList.begin(); it != m_ShotList.end();) {
         cShot& shot = *it;
         if (shot.Update()) {
-            it = RemoveShot(*this, it);
+            it = EraseShot(m_ShotList, m_ShotLayers, it);
             continue;
         }
         shot.ApplyGravity();
@@ -312,12 +307,12 @@ void cStageScene::StepShots(int subStep)
         if (subStep == 1 && shot.m_bChip == 1) {
             const int edge = shot.m_nSide == 0 ? 3 : 4;
             if (shot.IsOutOfRange(StageData.m_ScreenEdges[edge])) {
-                it = RemoveShot(*this, it);
+                it = EraseShot(m_ShotList, m_ShotLayers, it);
                 continue;
             }
         }
         if (shot.HitsBlock()) {
-            it = RemoveShot(*this, it);
+            it = EraseShot(m_ShotList, m_ShotLayers, it);
             continue;
         }
         ++it;

@@ -8,6 +8,7 @@
 #include "app/log.h"
 #include "files/database.h"
 #include "files/stage_file.h"
+#include "records/record_list.h"
 #include "stage/chara.h"
 #include "stage/chara_search.h"
 #include "stage/play_links.h"
@@ -46,7 +47,26 @@ const CharaPtrList* LayerCharas(int layer)
     return &lpStageScene->m_CharaLayers[layer];
 }
 
+constexpr EFFECTPARAMDESC kNone = {"", 0, 0, 0};
+constexpr EFFECTPARAMDESC kTurnAt = {"軌道変更(hbl)", 0, 40, 0};
+constexpr EFFECTPARAMDESC kSide = {"対象勢力", 0, 7, 0};
+constexpr EFFECTPARAMDESC kHomeFrom = {"誘導開始(hbl)", 0, 40, 0};
+constexpr EFFECTPARAMDESC kHomeUntil = {"誘導終了(hbl)", 0, 999, 999};
+
 } // namespace
+
+const SHOTMOTIONKIND ShotMotionTable[SHOTMOTION_COUNT] = {
+    {"直進", {kNone, kNone, kNone}, &cShot::MotionStraight},
+    {"主人公を狙う", {kTurnAt, kNone, kNone}, &cShot::MotionAimPlayer},
+    {"近いキャラを狙う", {kTurnAt, kSide, kNone}, &cShot::MotionAimNearest},
+    {"ターゲットを狙う", {kTurnAt, kNone, kNone}, &cShot::MotionAimTarget},
+    {"主人公へ誘導", {kHomeFrom, kHomeUntil, kNone}, &cShot::MotionHomePlayer},
+    {"近いキャラへ誘導（対象死亡時、誘導を無効化）", {kHomeFrom, kHomeUntil, kSide}, &cShot::MotionHomeNearest},
+    {"ターゲットへ誘導", {kHomeFrom, kHomeUntil, kNone}, &cShot::MotionHomeTarget},
+    {"近いキャラへ誘導（対象死亡時、対象を変更）", {kHomeFrom, kHomeUntil, kSide}, &cShot::MotionHomeNearest},
+    {"ウェーブ", {{"波の最大(hbl)", 0, 100, 4}, {"波の速度", 0, 100, 4}, {"開始角度", 0, 359, 0}}, &cShot::MotionWave},
+    {"落下", {kTurnAt, kNone, kNone}, &cShot::MotionFall},
+};
 
 const cSwordTypeData* ShotSwordType(int type)
 {
@@ -65,8 +85,7 @@ const cSwordTypeData* ShotSwordType(int type)
 cShot::~cShot()
 {
     if (!m_lpTarget) return;
-    auto& list = m_lpTarget->m_ShotsAimingAtMe;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    RemovePtr(m_lpTarget->m_ShotsAimingAtMe, this);
 }
 
 void cShot::ScaleBoxes(int factor)
@@ -255,20 +274,16 @@ void cShot::StopAtRange()
     if (m_bNoGravity && !lpScrollY->m_bAtEdge) m_dVy = lpScrollY->m_dAutoSpeed;
 }
 
+// Kinds past the table's end (a damaged or newer record) leave the shot's
+// own velocity as it is: it flies straight.
 void cShot::RunMotion()
 {
-    switch (m_EdShot.m_cMotion) {
-    case SHOTMOTION_AIM_PLAYER:
-    case SHOTMOTION_AIM_NEAREST:
-    case SHOTMOTION_AIM_TARGET: MotionAim(m_EdShot.m_cMotion); break;
-    case SHOTMOTION_HOME_PLAYER:
-    case SHOTMOTION_HOME_NEAREST:
-    case SHOTMOTION_HOME_TARGET:
-    case SHOTMOTION_HOME_NEAREST2: MotionHome(m_EdShot.m_cMotion); break;
-    case SHOTMOTION_WAVE: MotionWave(); break;
-    case SHOTMOTION_FALL: MotionFall(); break;
-    default: break;   // straight, and kinds the motion table does not know
+    const int kind = m_EdShot.m_cMotion;
+    if (kind < 0 || kind >= SHOTMOTION_COUNT) {
+        ReportShotKindOutsideTable("ShotMotionTable", kind);
+        return;
     }
+    (this->*ShotMotionTable[kind].lpMotion)();
 }
 
 void cShot::BeginMotion(bool withEnd)
@@ -282,16 +297,23 @@ void cShot::BeginMotion(bool withEnd)
     if (withEnd && r.m_sMotionParam[1] != 0) m_nMotionEnd = updates(r.m_sMotionParam[1]);
 }
 
+void cShot::MotionAimPlayer() { MotionAim(GOAL_HERO, 0); }
+void cShot::MotionAimNearest() { MotionAim(GOAL_NEAREST, m_EdShot.m_sMotionParam[1]); }
+void cShot::MotionAimTarget() { MotionAim(GOAL_TARGET, 0); }
+void cShot::MotionHomePlayer() { MotionHome(GOAL_HERO, 0); }
+void cShot::MotionHomeNearest() { MotionHome(GOAL_NEAREST, m_EdShot.m_sMotionParam[2]); }
+void cShot::MotionHomeTarget() { MotionHome(GOAL_TARGET, 0); }
+
 // Aims once, when the count reaches the start; with no character to aim at
 // the shot flies on. Done either way.
-void cShot::MotionAim(int kind)
+void cShot::MotionAim(MotionGoal goal, int layer)
 {
     if (m_bMotionDone) return;
     int u = m_nMotionCount++;
     if (u == 0) BeginMotion(false);
     if (u != m_nMotionStart) return;
     UpdateScreenPos();
-    const cChara* target = MotionTarget(kind, m_EdShot.m_sMotionParam[1]);
+    const cChara* target = MotionTarget(goal, layer);
     if (target) {
         int dir = 0;
         ComputeAimSpeed(m_dOwnVX, m_dOwnVY, dir, this, ScreenCentreX(), ScreenCentreY(),
@@ -303,21 +325,18 @@ void cShot::MotionAim(int kind)
 
 // The character a motion aims or steers at now: player 1, the nearest of a
 // hit layer, or the target while it lives.
-const cChara* cShot::MotionTarget(int kind, int layer)
+const cChara* cShot::MotionTarget(MotionGoal goal, int layer)
 {
-    switch (kind) {
-    case SHOTMOTION_AIM_PLAYER:
-    case SHOTMOTION_HOME_PLAYER: return HeroChara();
-    case SHOTMOTION_AIM_TARGET:
-    case SHOTMOTION_HOME_TARGET: return m_lpTarget && !m_lpTarget->m_bDead ? m_lpTarget : nullptr;
-    default: {
-        const CharaPtrList* list = LayerCharas(layer);
-        return list ? FindNearestToCentre(*this, *list) : nullptr;
+    switch (goal) {
+    case GOAL_HERO: return HeroChara();
+    case GOAL_TARGET: return m_lpTarget && !m_lpTarget->m_bDead ? m_lpTarget : nullptr;
+    case GOAL_NEAREST: break;
     }
-    }
+    const CharaPtrList* list = LayerCharas(layer);
+    return list ? FindNearestToCentre(*this, *list) : nullptr;
 }
 
-void cShot::MotionHome(int kind)
+void cShot::MotionHome(MotionGoal goal, int layer)
 {
     if (m_bMotionDone) return;
     int u = m_nMotionCount++;
@@ -328,7 +347,7 @@ void cShot::MotionHome(int kind)
     }
     if (u < m_nMotionStart) return;
     UpdateScreenPos();
-    const cChara* target = MotionTarget(kind, m_EdShot.m_sMotionParam[2]);
+    const cChara* target = MotionTarget(goal, layer);
     if (target) HomeStep(target, u);
 }
 

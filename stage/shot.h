@@ -13,6 +13,7 @@
 #include <list>
 #include <vector>
 
+#include "records/effect_vocabulary.h"
 #include "records/shot_data.h"
 #include "stage/hit_rect.h"
 #include "stage/stage_object.h"
@@ -100,19 +101,40 @@ public:
     // The accelerations per sub-step along the velocity (vx, vy).
     void SplitAccel(double vx, double vy);
 
-private:
-    void RunMotion();
-    void MotionAim(int kind);
-    const cChara* MotionTarget(int kind, int layer);
-    void MotionHome(int kind);
-    void HomeStep(const cChara* target, int u);
+    // -- the motion kinds, run by Update through ShotMotionTable --
+    void MotionStraight() {}
+    void MotionAimPlayer();
+    void MotionAimNearest();
+    void MotionAimTarget();
+    void MotionHomePlayer();
+    void MotionHomeNearest();
+    void MotionHomeTarget();
     void MotionWave();
     void MotionFall();
+
+private:
+    // Whom an aiming or homing motion heads for.
+    enum MotionGoal { GOAL_HERO, GOAL_NEAREST, GOAL_TARGET };
+    void RunMotion();
+    void MotionAim(MotionGoal goal, int layer);
+    const cChara* MotionTarget(MotionGoal goal, int layer);
+    void MotionHome(MotionGoal goal, int layer);
+    void HomeStep(const cChara* target, int u);
     // The motion speed and the update count at which the motion starts
     // (and, for homing, ends), on the motion's first call.
     void BeginMotion(bool withEnd);
     void StopAtRange();
 };
+
+// A motion kind of a shot record: its label, what each of the record's three
+// motion parameters means (an empty row where the kind has none) and the
+// motion that runs once an update. Row k is kind k; kinds 5 and 7 move alike.
+struct SHOTMOTIONKIND {
+    const char* szLabel;
+    EFFECTPARAMDESC aParam[3];
+    void (cShot::*lpMotion)();
+};
+extern const SHOTMOTIONKIND ShotMotionTable[SHOTMOTION_COUNT];
 
 // The sword type a sword record names, with at least one part. A type
 // outside the sword database is reported by the checked access and type 0

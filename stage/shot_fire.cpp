@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <string>
+#include <utility>
 
 #include "app/checked.h"
+#include "app/log.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "records/command_data.h"
@@ -438,17 +442,39 @@ void ArrangeSurround(std::list<cShot>* shots, cChara* firer, cRunningCommand* co
     }
 }
 
-using ArrangeFunction = void (*)(std::list<cShot>*, cChara*, cRunningCommand*, const cEdShot&, SHOTPLACE&);
-const ArrangeFunction ShotArrangeTable[SHOTARRANGE_COUNT] = {ArrangeStraightA, ArrangeStraightB, ArrangeSpread,
-                                                             ArrangeThunder,   ArrangeBurst,     ArrangeSurround};
+constexpr EFFECTPARAMDESC kNone = {"", 0, 0, 0};
+constexpr EFFECTPARAMDESC kGap = {"間隔(hbl)", 0, 40, 0};
+
+} // namespace
+
+const SHOTARRANGEKIND ShotArrangeTable[SHOTARRANGE_COUNT] = {
+    {"直進A", {kGap, kNone, kNone}, ArrangeStraightA},
+    {"直進B", {kGap, kNone, kNone}, ArrangeStraightB},
+    {"拡散", {{"角度", 0, 180, 30}, kNone, kNone}, ArrangeSpread},
+    {"落雷", {kGap, {"列の数", 1, 50, 1}, {"列の間隔(hbl)", 0, 40, 0}}, ArrangeThunder},
+    {"爆発", {kNone, kNone, kNone}, ArrangeBurst},
+    {"包囲", {{"距離(hbl)", 0, 40, 6}, kNone, kNone}, ArrangeSurround},
+};
+
+void ReportShotKindOutsideTable(const char* table, int kind)
+{
+    static std::set<std::pair<std::string, int>> reported;
+    if (!reported.insert({table, kind}).second) return;
+    ReportLog("%s has no kind %d: nothing done for it", table, kind);
+}
+
+namespace {
 
 // Runs the record's arrangement; an arrangement kind or a direction that
 // has no placement fires nothing.
 void Arrange(std::list<cShot>* shots, cChara* firer, cRunningCommand* command, const cEdShot& r, SHOTPLACE& p)
 {
-    if (r.m_cArrangement < 0 || r.m_cArrangement >= SHOTARRANGE_COUNT) return;
+    if (r.m_cArrangement < 0 || r.m_cArrangement >= SHOTARRANGE_COUNT) {
+        ReportShotKindOutsideTable("ShotArrangeTable", r.m_cArrangement);
+        return;
+    }
     if (ShotBaseAngle(p.m_nDirection) < 0) return;
-    ShotArrangeTable[r.m_cArrangement](shots, firer, command, r, p);
+    ShotArrangeTable[r.m_cArrangement].lpArrange(shots, firer, command, r, p);
 }
 
 int InputDirectionOfCurrentFlow()

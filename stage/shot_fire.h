@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <list>
 
+#include "records/effect_vocabulary.h"
+
 class cChara;
 class cEdShot;
 class cRunningCommand;
@@ -63,6 +65,21 @@ struct SHOTPLACE {
     int m_nOffsetX = 0, m_nOffsetY = 0;
     int m_nDirection = 0;             // resolved: 2, 3, 6..11
 };
+
+// An arrangement kind of a shot record: its label, what each of the record's
+// three arrangement parameters means (an empty row where the kind has none)
+// and the function that places one volley's objects. Row k is kind k.
+struct SHOTARRANGEKIND {
+    const char* szLabel;
+    EFFECTPARAMDESC aParam[3];
+    void (*lpArrange)(std::list<cShot>* shots, cChara* firer, cRunningCommand* command, const cEdShot& record,
+                      SHOTPLACE& place);
+};
+extern const SHOTARRANGEKIND ShotArrangeTable[SHOTARRANGE_COUNT];
+
+// Notes in the report log, once for each table and kind, that a record names
+// a kind the table does not hold (nothing is then done for it).
+void ReportShotKindOutsideTable(const char* table, int kind);
 
 // The base angle of a resolved direction code, or -1 for a code that has
 // none (the codes the firer's facing resolves, and unknown ones).

@@ -102,9 +102,9 @@ int FadeOut() { return DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_n
 
 void FillBlank() { DDFillPal(&BackBuffer, 16); }
 
-int StartStageFile(const char* path)
+int StartStageFile(const char* path, int directPlay)
 {
-    return DataServices.lpStartStageFile ? DataServices.lpStartStageFile(path, 0) : 0;
+    return DataServices.lpStartStageFile ? DataServices.lpStartStageFile(path, directPlay) : 0;
 }
 
 } // namespace

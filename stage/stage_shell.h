@@ -70,8 +70,9 @@ struct STAGESHELL {
     // The back buffer filled with palette colour 16.
     void (*lpFillBlank)();
     // A fresh play of the stage file at path (progress reset, the stage read
-    // again); 1, or 0 after reporting. Empty: 1.
-    int (*lpStartStageFile)(const char* path);
+    // again; in direct play with lives that never run out); 1, or 0 after
+    // reporting. Empty: 1.
+    int (*lpStartStageFile)(const char* path, int directPlay);
     // The shell's every-n counter (mode 0 reset, 1 count: 1 on every n-th
     // call, 2 whether it is at 0). Empty: a counter of the stage's own.
     int (*lpCountEvery)(int mode, unsigned n);

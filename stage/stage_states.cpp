@@ -381,11 +381,13 @@ void cStageScene::FadeOut()
     DrawPlayScreen(1, 1, 0, 1);
     if (StageShell.lpFadeOut && !StageShell.lpFadeOut()) return;
     if (StageShell.lpFillBlank) StageShell.lpFillBlank();
-    // A stage file played again starts afresh, but only when play goes on
-    // with the stage: leaving for another screen keeps what is loaded.
-    if (StageModes.nStartKind == START_STAGE_FILE && !GameProgress.m_bLinked &&
-        StageModes.nNextScene == SCENE_STAGE && StageShell.lpStartStageFile &&
-        !StageShell.lpStartStageFile(StageData.m_sPath.c_str()))
+    // A single stage file starts afresh whatever comes next: the progress
+    // reset and the file read again. Only its next play needs what was read:
+    // when the file cannot be read (its box has said why) the program closes
+    // if it was to play it again, and goes on to any other screen.
+    if (StageModes.nStartKind == START_STAGE_FILE && !GameProgress.m_bLinked && StageShell.lpStartStageFile &&
+        !StageShell.lpStartStageFile(StageData.m_sPath.c_str(), StageModes.bDirectPlay) &&
+        StageModes.nNextScene == SCENE_STAGE)
         PostCloseToMainWindow();
     HandOver();
 }

@@ -35,6 +35,9 @@
 #include "tests/stage/stage_harness.h"
 #include "tools/sample/definitions.h"
 #include "tools/sample/stages.h"
+#ifdef _WIN32
+#include "tests/support/message_sink.h"
+#endif
 
 namespace {
 
@@ -46,6 +49,8 @@ struct SCRIPT {
     std::vector<int> Sounds;
     std::vector<int> HandOvers;        // next scene of each hand-over
     std::vector<std::string> Restarts; // stage files started afresh
+    std::vector<int> RestartDirectPlay; // the direct-play flag of each
+    int bRestartFails = 0;
     std::vector<std::pair<uint16_t, uint16_t>> Written;
 };
 SCRIPT* lpScript = nullptr;
@@ -65,9 +70,10 @@ STAGESHELL ScriptedShell()
     shell.lpKeyDown = [](int key) { return key == STAGEKEY_PAUSE ? lpScript->bSpace : 0; };
     shell.lpLoadImages = [](int) { return lpScript->bImagesFail ? 0 : 1; };
     shell.lpHandOver = [](const STAGEMODES& modes) { lpScript->HandOvers.push_back(modes.nNextScene); };
-    shell.lpStartStageFile = [](const char* path) {
+    shell.lpStartStageFile = [](const char* path, int directPlay) {
         lpScript->Restarts.push_back(path);
-        return 1;
+        lpScript->RestartDirectPlay.push_back(directPlay);
+        return lpScript->bRestartFails ? 0 : 1;
     };
     return shell;
 }
@@ -277,17 +283,54 @@ TEST_F(StagePlay, AQuitRequestStopsEveryState)
     EXPECT_EQ(m_Script.HandOvers, std::vector<int>{SCENE_STAGE});
 }
 
-// A stage file is read again at the fade-out only when play goes on with the stage.
-TEST_F(StagePlay, TheFadeOutRestartsAStageFileOnlyForTheStage)
+// A single stage file is read afresh at the fade-out whatever comes next; a
+// file that cannot be read closes the program only when it was to be played
+// again.
+TEST_F(StagePlay, TheFadeOutRestartsASingleStageFileForEveryNextScreen)
 {
+    struct Case {
+        const char* what;
+        int next, startKind, linked, directPlay, fails;
+        bool restarts;
+        int closes;
+    };
+    const Case cases[] = {
+        {"again", SCENE_STAGE, 3, 0, 0, 0, true, 0},
+        {"to the title", SCENE_TITLE, 3, 0, 0, 0, true, 0},
+        {"to the world map", SCENE_WORLDMAP, 3, 0, 0, 0, true, 0},
+        {"again in direct play", SCENE_STAGE, 3, 0, 1, 0, true, 0},
+        {"a linked chain goes on from what it loaded", SCENE_STAGE, 3, 1, 0, 0, false, 0},
+        {"a story stage", SCENE_STAGE, 0, 0, 0, 0, false, 0},
+        {"a replay", SCENE_TITLE, 4, 0, 0, 0, false, 0},
+        {"unreadable, to be played again", SCENE_STAGE, 3, 0, 0, 1, true, 1},
+        {"unreadable, on the way to the title", SCENE_TITLE, 3, 0, 0, 1, true, 0},
+    };
     StageData.m_sPath = "data/stg4/a.stg4_000";
-    for (int next : {SCENE_TITLE, SCENE_STAGE}) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+#ifdef _WIN32
+        ScopedMainWindow window;
+#endif
         m_Script.Restarts.clear();
-        StageModes.nNextScene = next;
+        m_Script.RestartDirectPlay.clear();
+        m_Script.bRestartFails = c.fails;
+        StageModes.nNextScene = c.next;
+        StageModes.nStartKind = c.startKind;
+        StageModes.bDirectPlay = c.directPlay;
+        GameProgress.m_bLinked = c.linked;
         Scene().m_nState = STAGE_FADEOUT;
         Frames(1);
-        EXPECT_EQ(m_Script.Restarts.size(), next == SCENE_STAGE ? 1u : 0u) << next;
         EXPECT_EQ(Scene().m_nState, -1);
+        if (c.restarts) {
+            EXPECT_EQ(m_Script.Restarts, std::vector<std::string>{"data/stg4/a.stg4_000"});
+            EXPECT_EQ(m_Script.RestartDirectPlay, std::vector<int>{c.directPlay});
+        } else {
+            EXPECT_TRUE(m_Script.Restarts.empty());
+        }
+        EXPECT_EQ(m_Script.HandOvers.back(), c.next);
+#ifdef _WIN32
+        EXPECT_EQ(window.sink.CountPosted(WM_CLOSE), c.closes);
+#endif
     }
 }
 

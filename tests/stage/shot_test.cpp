@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/log.h"
 #include "files/database.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
@@ -24,6 +25,7 @@
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
 #include "tests/stage/stage_harness.h"
+#include "tests/support/test_dir.h"
 
 namespace {
 
@@ -47,6 +49,14 @@ cNpc& AddChara(double left, double top, int facing, int ref)
     c.m_nFacing = facing;
     c.m_nSide = 1;
     return c;
+}
+
+// Player 1, 32 x 32, its corner at (left, top).
+void AddHero(double left, double top)
+{
+    Player.emplace_back();
+    PlaceObject(Player[P1], left, top, 32, 32, MOTION_FREE);
+    Player[P1].m_nRef = 9;
 }
 
 // A stage with its view at (0, 0), a firer whose box starts at (100, 200),
@@ -492,9 +502,7 @@ TEST(ShotMotion, HomingStartsAndEndsAtItsDistances)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ShotRig rig;
-        Player.emplace_back();
-        PlaceObject(Player[P1], 100, 400, 32, 32, MOTION_FREE);
-        Player[P1].m_nRef = 9;
+        AddHero(100, 400);
         cEdShot& r = rig.Record();
         Volley(r, SHOTARRANGE_BURST, SHOTDIR_RIGHT, 1);
         r.m_cMotion = SHOTMOTION_HOME_PLAYER;
@@ -566,6 +574,82 @@ TEST(ShotMotion, FallWaveAndUnknownKinds)
         EXPECT_DOUBLE_EQ(rig.scene.m_ShotList.front().m_dLeft, 108 + 6);
         EXPECT_DOUBLE_EQ(rig.scene.m_ShotList.front().m_dTop, 208);
     }
+}
+
+// A shot fired right from (108, 208) that aims or homes from its first
+// update: the hero is straight below it, the nearest character of hit layer 3
+// straight above, the firer's target straight to its left.
+TEST(ShotMotion, AimingAndHomingKindsHeadForTheirCharacter)
+{
+    struct Case {
+        const char* name;
+        int kind, param1, param2;
+        bool deadTarget;
+        double vx, vy;                // own velocity after the first update
+    };
+    const Case cases[] = {
+        {"aim at the hero", SHOTMOTION_AIM_PLAYER, 0, 0, false, 0, 2},
+        {"aim at the nearest of layer 3", SHOTMOTION_AIM_NEAREST, 3, 0, false, 0, -2},
+        {"nobody in layer 4 to aim at: flies on", SHOTMOTION_AIM_NEAREST, 4, 0, false, 2, 0},
+        {"aim at the target", SHOTMOTION_AIM_TARGET, 0, 0, false, -2, 0},
+        {"a dead target: flies on", SHOTMOTION_AIM_TARGET, 0, 0, true, 2, 0},
+        {"home on the hero", SHOTMOTION_HOME_PLAYER, 999, 0, false, 0, 2},
+        {"home on the nearest of layer 3", SHOTMOTION_HOME_NEAREST, 999, 3, false, 0, -2},
+        {"the other nearest homing alike", SHOTMOTION_HOME_NEAREST2, 999, 3, false, 0, -2},
+        {"nobody in layer 4 to home on", SHOTMOTION_HOME_NEAREST2, 999, 4, false, 2, 0},
+        {"home on the target", SHOTMOTION_HOME_TARGET, 999, 0, false, -2, 0},
+        {"home on a dead target: no steering", SHOTMOTION_HOME_TARGET, 999, 0, true, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShotRig rig;
+        AddHero(100, 400);
+        cNpc& above = AddChara(100, 0, 0, 3);
+        above.m_bActive = above.m_bOnScreen = 1;
+        rig.scene.m_CharaLayers[3].push_back(&above);
+        cNpc& target = AddChara(0, 200, 0, 4);
+        target.m_bActive = 1;
+        rig.firer.m_lpTarget = &target;
+        cEdShot& r = rig.Record();
+        Volley(r, SHOTARRANGE_BURST, SHOTDIR_RIGHT, 1);
+        r.m_cMotion = static_cast<int8_t>(c.kind);
+        r.m_sMotionParam[1] = static_cast<int16_t>(c.param1);
+        r.m_sMotionParam[2] = static_cast<int16_t>(c.param2);
+        cShot& s = *rig.Fire()[0];
+        ASSERT_DOUBLE_EQ(s.m_dLeft, 108);
+        ASSERT_DOUBLE_EQ(s.m_dTop, 208);
+        target.m_bDead = c.deadTarget ? 1 : 0;
+        s.Update();
+        EXPECT_NEAR(s.m_dOwnVX, c.vx, 1e-9);
+        EXPECT_NEAR(s.m_dOwnVY, c.vy, 1e-9);
+    }
+}
+
+// A record naming a kind the tables do not hold does nothing for it, and the
+// report log says so once for each kind (kinds no other test names).
+TEST(ShotMotion, KindsOutsideTheTablesAreReportedOnce)
+{
+    ScopedTestDir dir;
+    ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+    ShotRig rig;
+    cEdShot& r = rig.Record();
+    for (int arrangement : {100, 100, -100}) {
+        Volley(r, arrangement, SHOTDIR_RIGHT, 1);
+        EXPECT_TRUE(rig.Fire().empty());
+    }
+    Volley(r, SHOTARRANGE_BURST, SHOTDIR_RIGHT, 1);
+    r.m_cMotion = 99;
+    rig.Fire();
+    rig.h.StepShots(3);
+    const std::string log = ReadFileText("Report_Game.txt");
+    auto count = [&log](const std::string& line) {
+        int n = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("ShotArrangeTable has no kind 100:"), 1) << log;
+    EXPECT_EQ(count("ShotArrangeTable has no kind -100:"), 1) << log;
+    EXPECT_EQ(count("ShotMotionTable has no kind 99:"), 1) << log;
 }
 
 TEST(ShotTarget, TargetShotsAreListedByTheirTargetAndLeaveItWhenDestroyed)
