@@ -15,6 +15,7 @@
 #include "files/game_progress.h"
 #include "files/option_data.h"
 #include "files/save_slots.h"
+#include "files/world_map.h"
 #include "tests/app/sample_game_run.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/game_process.h"
@@ -66,10 +67,14 @@ int ClientWidth(HWND window)
     return client.right;
 }
 
+// A slot read as the game reads it: a map cell outside the world map goes
+// back to its start cell, so the sample's own map is the one in place.
 cGameProgress ReadSlot(int slot)
 {
+    EXPECT_TRUE(WorldMap.LoadFile(DataPath[DATAPATH_WORLDMAP]));
     cGameProgress progress;
     EXPECT_TRUE(progress.LoadFile(GetStorySlotPath(slot))) << GetStorySlotPath(slot);
+    WorldMap.SetDefault();
     return progress;
 }
 
