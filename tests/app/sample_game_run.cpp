@@ -113,7 +113,7 @@ std::vector<COLORREF> ClientPixels(HWND window)
     return pixels;
 }
 
-std::set<COLORREF> BitmapColours(const std::string& path)
+std::set<COLORREF> BitmapColours(const std::string& path, const RECT* cell)
 {
     std::set<COLORREF> colours;
     HBITMAP bitmap = static_cast<HBITMAP>(
@@ -132,7 +132,10 @@ std::set<COLORREF> BitmapColours(const std::string& path)
     HDC screen = GetDC(nullptr);
     if (!pixels.empty() &&
         GetDIBits(screen, bitmap, 0, shape.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) == shape.bmHeight)
-        for (DWORD pixel : pixels) colours.insert(pixel & 0xFFFFFF);
+        for (int y = 0; y < shape.bmHeight; ++y)
+            for (int x = 0; x < shape.bmWidth; ++x)
+                if (!cell || (x >= cell->left && x < cell->right && y >= cell->top && y < cell->bottom))
+                    colours.insert(pixels[static_cast<size_t>(y) * shape.bmWidth + x] & 0xFFFFFF);
     ReleaseDC(nullptr, screen);
     DeleteObject(bitmap);
     return colours;

@@ -38,8 +38,9 @@ std::vector<COLORREF> ClientPixels(HWND window);
 double ShareAlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b);
 
 // The colours a picture file of the game's folder holds, in the form
-// ClientPixels gives them; empty when the file cannot be read.
-std::set<COLORREF> BitmapColours(const std::string& path);
+// ClientPixels gives them, all of it or the pixels inside the cell; empty
+// when the file cannot be read.
+std::set<COLORREF> BitmapColours(const std::string& path, const RECT* cell = nullptr);
 
 class SampleGameRun {
 public:

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "files/game_progress.h"
 #include "files/option_data.h"
 #include "files/save_slots.h"
+#include "files/world_map.h"
 #include "tests/app/sample_game_run.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/game_process.h"
@@ -25,6 +27,7 @@ namespace {
 // 5 options, 6 exit. Options rows: 0 palette, 1 music, 2 volume. World-map
 // menu rows: 0 save into a slot. The save question opens on its "no" row.
 const char NEW_STORY[] = "Z";
+const char CHALLENGE[] = "DDZ";
 const char CONTINUE[] = "DZ";
 const char STAGE_FILE[] = "DDDZ";
 const char OPTIONS[] = "DDDDDZ";
@@ -64,10 +67,14 @@ int ClientWidth(HWND window)
     return client.right;
 }
 
+// A slot read as the game reads it: a map cell outside the world map goes
+// back to its start cell, so the sample's own map is the one in place.
 cGameProgress ReadSlot(int slot)
 {
+    EXPECT_TRUE(WorldMap.LoadFile(DataPath[DATAPATH_WORLDMAP]));
     cGameProgress progress;
     EXPECT_TRUE(progress.LoadFile(GetStorySlotPath(slot))) << GetStorySlotPath(slot);
+    WorldMap.SetDefault();
     return progress;
 }
 
@@ -200,10 +207,10 @@ TEST_F(TitleOnDesktop, StorySavedAndContinuedAfterARestartReturnsToTheSameCell)
     const std::vector<COLORREF> map =
         RunKeepingPicture(std::string(NEW_STORY) + "U", std::string(SAVE_INTO_CHOSEN_SLOT) + "Z" + ANSWER_YES);
     ASSERT_FALSE(map.empty());
-    // The sample map's start cell is (5, 12); one step up.
+    // The sample map's start cell is (11, 16); one step up.
     const cGameProgress first = ReadSlot(0);
-    EXPECT_EQ(first.m_nMapX, 5);
-    EXPECT_EQ(first.m_nMapY, 11);
+    EXPECT_EQ(first.m_nMapX, 11);
+    EXPECT_EQ(first.m_nMapY, 15);
     EXPECT_EQ(first.m_nSlot, 0);
 
     SampleGameRun run;
@@ -221,4 +228,40 @@ TEST_F(TitleOnDesktop, StorySavedAndContinuedAfterARestartReturnsToTheSameCell)
     EXPECT_EQ(second.m_nMapY, first.m_nMapY);
     EXPECT_EQ(second.m_nMapFacing, first.m_nMapFacing);
     EXPECT_EQ(second.m_nSlot, 1);
+}
+
+// A challenge stage cleared: Challenge.dat records stage 1 as cleared, as a
+// clear leaves it, and stage 2 not. The list draws the accessory picture's
+// cleared mark (its cell at (96, 0)) on stage 1's row, right of the stage's
+// name, and nothing of it on stage 2's. Rows are 32 pixels from y 160; the
+// name and the cursor stand left of x 200.
+TEST_F(TitleOnDesktop, ChallengeListMarksTheStageItsFileRecordsAsCleared)
+{
+    cGameProgress progress;
+    progress.m_ChallengeRecords.resize(2);
+    progress.m_ChallengeRecords[0].m_nFirst = 1;
+    progress.m_ChallengeRecords[0].m_nSecond = 250;
+    ASSERT_TRUE(progress.SaveFile(DataPath[DATAPATH_CHALLENGE_PROGRESS]));
+    // The mark's own colours, leaving out those the window and the text use.
+    const RECT markCell = {96, 0, 128, 32};
+    std::set<COLORREF> mark = BitmapColours("bmp\\Accessory.bmp", &markCell);
+    for (COLORREF c : BitmapColours("bmp\\Window.bmp")) mark.erase(c);
+    mark.erase(RGB(0, 0, 0));
+    mark.erase(RGB(255, 255, 255));
+    ASSERT_GE(mark.size(), 3u) << "the accessory picture has no cleared mark";
+
+    SampleGameRun run;
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Press(CHALLENGE));
+    const std::vector<COLORREF>& list = run.Still();
+    const int width = ClientWidth(run.Window());
+    auto markPixels = [&](int row) {
+        int n = 0;
+        for (int y = 160 + 32 * row; y < 192 + 32 * row; ++y)
+            for (int x = 200; x < width; ++x) n += mark.count(list[static_cast<size_t>(y) * width + x]) != 0;
+        return n;
+    };
+    EXPECT_GT(markPixels(0), 100) << "stage 1 shows no cleared mark";
+    EXPECT_EQ(markPixels(1), 0) << "stage 2 shows a cleared mark";
+    EXPECT_EQ(run.Quit(), 0);
 }

@@ -86,6 +86,36 @@ TEST_F(SampleGameTest, EveryFixedPictureOfTheGameIsThereAtAtLeastTheSizeTheGameC
     }
 }
 
+// Each cell the game cuts from the accessory picture holds a picture: a cell
+// left transparent shows nothing where the game draws it (the challenge
+// list's cleared mark was one).
+TEST_F(SampleGameTest, EveryCellTheGameCutsFromTheAccessoryPictureHoldsAPicture)
+{
+    const std::vector<unsigned char> b = ReadFileBytes(folder.Path("bmp/Accessory.bmp"));
+    ASSERT_GE(b.size(), 1078u);
+    const int w = static_cast<int>(U32(b, 18)), h = static_cast<int>(U32(b, 22));
+    struct Cell {
+        const char* what;
+        int x, y, size;
+    } cells[] = {
+        {"menu cursor", 0, 0, 32},          {"list cursor", 64, 0, 16},       {"second list cursor", 80, 0, 16},
+        {"cleared challenge", 96, 0, 32},   {"first status icon", 0, 32, 16}, {"last status icon", 64, 32, 16},
+        {"item pop-up icon", 0, 48, 16},    {"ranking indicator", 16, 48, 16},
+        {"walker down", 0, 64, 32},         {"walker down, step", 32, 64, 32}, {"walker up", 64, 64, 32},
+        {"walker up, step", 96, 64, 32},    {"walker right", 0, 96, 32},      {"walker right, step", 32, 96, 32},
+        {"walker left", 64, 96, 32},        {"walker left, step", 96, 96, 32},
+        {"first gauge frame", 0, 128, 16},  {"second gauge frame", 64, 128, 16},
+    };
+    for (const Cell& c : cells) {
+        ASSERT_LE(c.x + c.size, w) << c.what;
+        ASSERT_LE(c.y + c.size, h) << c.what;
+        int drawn = 0;
+        for (int y = c.y; y < c.y + c.size; ++y)
+            for (int x = c.x; x < c.x + c.size; ++x) drawn += b[1078 + static_cast<size_t>((w + 3) / 4 * 4) * (h - 1 - y) + x] != 0;
+        EXPECT_GT(drawn, c.size * c.size / 16) << c.what;
+    }
+}
+
 TEST_F(SampleGameTest, ThePalettePictureStartsWithTheTransparentColourAndHoldsTheColourGrid)
 {
     // Its top-left pixel (the last row stored, first byte) is entry 0, and
@@ -231,7 +261,7 @@ TEST_F(SampleGameTest, TheDumpShowsAStageAsAMapAndRefusesWhatItCannotRead)
     EXPECT_FALSE(ok);
 }
 
-TEST_F(SampleGameTest, TheWorldMapLoadsUnchangedAndItsRoadReachesEveryStageFromTheStart)
+TEST_F(SampleGameTest, TheWorldMapLoadsUnchangedItsRoadReachesEveryStageAndItsSeaFillsTheScreen)
 {
     cWorldMap map;
     EXPECT_EQ(Reloaded(folder, "default/WorldMap.dat", map), ReadFileBytes(folder.Path("default/WorldMap.dat")));
@@ -251,6 +281,7 @@ TEST_F(SampleGameTest, TheWorldMapLoadsUnchangedAndItsRoadReachesEveryStageFromT
     std::vector<int> seen(static_cast<size_t>(map.m_nWidth * map.m_nHeight), 0);
     std::vector<std::pair<int, int>> todo = {{map.m_nStartX, map.m_nStartY}};
     std::vector<int> reached;
+    std::vector<int> reachable(seen.size(), 0);
     auto passable = [&](int x, int y) { return map.m_Chips[map.CellAt(x, y)].m_bImpassable == 0; };
     ASSERT_TRUE(passable(map.m_nStartX, map.m_nStartY));
     for (int cleared = 0; cleared < 3; ++cleared) {
@@ -263,6 +294,8 @@ TEST_F(SampleGameTest, TheWorldMapLoadsUnchangedAndItsRoadReachesEveryStageFromT
             if (x < 0 || y < 0 || x >= map.m_nWidth || y >= map.m_nHeight || seen[y * map.m_nWidth + x]) continue;
             seen[y * map.m_nWidth + x] = 1;
             if (const cWorldMapPoint* p = map.FindPointAt(x, y)) {
+                // The walker stands on a point it steps onto, open or not.
+                reachable[y * map.m_nWidth + x] = 1;
                 if (p->m_Stages[0].m_nClearNo == cleared + 1) {
                     found = cleared + 1;
                     todo = {{x, y}};
@@ -272,10 +305,41 @@ TEST_F(SampleGameTest, TheWorldMapLoadsUnchangedAndItsRoadReachesEveryStageFromT
             } else if (!passable(x, y)) {
                 continue;
             }
+            reachable[y * map.m_nWidth + x] = 1;
             front.insert(front.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
         }
         EXPECT_EQ(found, cleared + 1);
     }
+
+    // Wherever the walker stands, the screen is the background picture under
+    // the chips to its four edges: the walker is drawn at column 9, row 7 of a
+    // 20 by 15 cell screen, and the picture is copied from the view's top-left
+    // cell (a view left of or above the map would leave the flat colour there).
+    ASSERT_EQ(map.m_bBackPicture, 1);
+    ASSERT_EQ(map.m_sBackFile, "bmp\\WorldBack.bmp");
+    const std::vector<unsigned char> back = ReadFileBytes(folder.Path("bmp/WorldBack.bmp"));
+    ASSERT_GE(back.size(), 54u);
+    const int backW = static_cast<int>(U32(back, 18)), backH = static_cast<int>(U32(back, 22));
+    int walked = 0;
+    for (int y = 0; y < map.m_nHeight; ++y)
+        for (int x = 0; x < map.m_nWidth; ++x) {
+            if (!reachable[y * map.m_nWidth + x]) continue;
+            ++walked;
+            const int vx = x - 9, vy = y - 7;
+            EXPECT_TRUE(vx >= 0 && vy >= 0 && 32 * (vx + 20) <= backW && 32 * (vy + 15) <= backH)
+                << "the screen around cell " << x << ", " << y << " shows the flat colour";
+        }
+    EXPECT_GT(walked, 50);
+    // The sea chip lets the picture through: its cell is all transparent.
+    const std::vector<unsigned char> chips = ReadFileBytes(folder.Path("bmp/WorldMapChip.bmp"));
+    ASSERT_GE(chips.size(), 1078u);
+    const int chipsW = static_cast<int>(U32(chips, 18)), chipsH = static_cast<int>(U32(chips, 22));
+    const int sea = map.m_Chips[map.CellAt(0, 0)].m_nPicture;
+    int opaque = 0;
+    for (int y = 32 * (sea / 5); y < 32 * (sea / 5) + 32; ++y)
+        for (int x = 32 * (sea % 5); x < 32 * (sea % 5) + 32; ++x)
+            opaque += chips[1078 + static_cast<size_t>((chipsW + 3) / 4 * 4) * (chipsH - 1 - y) + x] != 0;
+    EXPECT_EQ(opaque, 0);
 }
 
 TEST(SampleDumpTest, SavesAndRankingsReadAsText)

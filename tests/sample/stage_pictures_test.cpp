@@ -3,8 +3,9 @@
 // pictures kept beside this file (tests/sample/stage_pictures/). Each stage
 // gives three pictures: the stage banner once the screen has faded in, a
 // frame after a second or two of walking right, and the stage-clear banner
-// with the hero put next to the goal. The same screen shows that leaving a
-// stage gives back every surface it made.
+// with the hero put next to the goal. The title and the world map as a new
+// story opens them are kept the same way. The same screen shows that leaving
+// a stage gives back every surface it made.
 //
 // With the environment variable STAGE_PICTURES_WRITE set, the tests write
 // the references instead of comparing:
@@ -33,11 +34,13 @@
 #include "app/system_ini.h"
 #include "files/database.h"
 #include "files/frame_tables.h"
+#include "files/data_path.h"
 #include "files/game_progress.h"
 #include "files/option_data.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "files/system_defaults.h"
+#include "files/world_map.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
 #include "gfx/font.h"
@@ -49,6 +52,8 @@
 #include "records/data_record.h"
 #include "records/palette_data.h"
 #include "records/record_context.h"
+#include "scenes/title_scene.h"
+#include "scenes/world_map_scene.h"
 #include "stage/effect.h"
 #include "stage/picture.h"
 #include "stage/play_links.h"
@@ -371,6 +376,7 @@ protected:
         StageData = cStageData();
         PlayStageData = cStageData();
         GameProgress.Reset();
+        WorldMap.SetDefault();
         DataBase.SetDefault();
         CommonPalette = cPaletteData();
         RecordContext = cRecordContext{};
@@ -538,18 +544,72 @@ protected:
             drawn[d3d] = PlayStage(stage, d3d);
             ASSERT_EQ(drawn[d3d].size(), 3u) << BackEndLabel(d3d);
         }
-        for (int i = 0; i < 3; ++i) {
-            const std::string name = std::string(stage.sName) + "_" + Moments[i];
+        std::vector<std::string> names;
+        for (const char* moment : Moments) names.push_back(std::string(stage.sName) + "_" + moment);
+        CheckPictures(names, drawn);
+    }
+
+    // Pictures drawn on both back ends, one name each, against their
+    // references (or written as their references).
+    static void CheckPictures(const std::vector<std::string>& names, const std::vector<Picture> (&drawn)[2])
+    {
+        for (size_t i = 0; i < names.size(); ++i) {
+            const std::string& name = names[i];
             const std::string dd = ReferenceFolder() + name + ".bmp", d3d = ReferenceFolder() + name + "_Direct3D.bmp";
             if (WritingReferences()) {
-                EXPECT_TRUE(WriteRle8(dd, drawn[0][static_cast<size_t>(i)])) << dd;
-                EXPECT_TRUE(WriteRle8(d3d, drawn[1][static_cast<size_t>(i)], &drawn[0][static_cast<size_t>(i)])) << d3d;
+                EXPECT_TRUE(WriteRle8(dd, drawn[0][i])) << dd;
+                EXPECT_TRUE(WriteRle8(d3d, drawn[1][i], &drawn[0][i])) << d3d;
                 continue;
             }
             const Picture reference = ReadRle8(dd);
-            ExpectAlike(drawn[0][static_cast<size_t>(i)], reference, name + "_DirectDraw");
-            ExpectAlike(drawn[1][static_cast<size_t>(i)], ReadRle8(d3d, &reference), name + "_Direct3D");
+            ExpectAlike(drawn[0][i], reference, name + "_DirectDraw");
+            ExpectAlike(drawn[1][i], ReadRle8(d3d, &reference), name + "_Direct3D");
         }
+    }
+
+    // The title, then the world map as a new story opens it (the walker on
+    // the start cell), each screen made as the scene manager makes it and
+    // run until its fade-in is over and ten frames on.
+    std::vector<Picture> DrawTitleAndWorldMap(int d3d)
+    {
+        SCOPED_TRACE(BackEndLabel(d3d));
+        std::vector<Picture> pictures;
+        Up(d3d);
+        if (HasFatalFailure()) return pictures;
+        GameProgress.Reset();
+        SceneManager.m_nPlayMode = PLAYMODE_STORY;
+        SceneManager.m_bRankingOn = 0;
+        SceneManager.m_nNextScene = -1;
+        SceneManager.m_nPreviousScene = -1;
+        SceneManager.m_nCurrentScene = SCENE_TITLE;
+        {
+            cTitleScene title;
+            pictures.push_back(ShotOnceIn(title, cTitleScene::STATE_MENU));
+        }
+        // A new story's lives: the story's default lives, one of them in play.
+        GameProgress.m_nStartLives = SystemData.m_DefaultLives.empty() ? 3 : SystemData.m_DefaultLives[0];
+        GameProgress.m_nLives = GameProgress.m_nStartLives - 1;
+        GameProgress.m_nMapX = WorldMap.m_nStartX;
+        GameProgress.m_nMapY = WorldMap.m_nStartY;
+        SceneManager.m_nPreviousScene = SCENE_TITLE;
+        SceneManager.m_nCurrentScene = SCENE_WORLDMAP;
+        {
+            cWorldMapScene map;
+            pictures.push_back(ShotOnceIn(map, cWorldMapScene::STATE_MAP));
+        }
+        Down();
+        return pictures;
+    }
+
+    // A menu screen run until it reaches the state (its fade-in over), then
+    // ten frames on; the picture then.
+    template <class Screen>
+    static Picture ShotOnceIn(Screen& screen, int state)
+    {
+        for (int i = 0; i < 200 && screen.m_nState != state; ++i) screen.Run();
+        EXPECT_EQ(screen.m_nState, state);
+        for (int i = 0; i < 10; ++i) screen.Run();
+        return Shot();
     }
 
     // The surfaces the back end holds: Direct3D's textures, every DirectDraw surface.
@@ -573,6 +633,16 @@ protected:
     STAGESERVICES m_SavedServices{};
 };
 
+TEST_F(SampleStagePictures, TitleAndWorldMap)
+{
+    ASSERT_EQ(WorldMap.LoadFile(DataPath[DATAPATH_WORLDMAP]), 1);
+    std::vector<Picture> drawn[2];
+    for (int d3d : BackEnds) {
+        drawn[d3d] = DrawTitleAndWorldMap(d3d);
+        ASSERT_EQ(drawn[d3d].size(), 2u) << BackEndLabel(d3d);
+    }
+    CheckPictures({"Title", "WorldMap"}, drawn);
+}
 TEST_F(SampleStagePictures, Meadow) { CheckStage(Stages[0]); }
 TEST_F(SampleStagePictures, Caves) { CheckStage(Stages[1]); }
 TEST_F(SampleStagePictures, Castle) { CheckStage(Stages[2]); }

@@ -4,6 +4,7 @@
 #include "tools/sample/pixel_font.h"
 #include "tools/sample/sprites.h"
 #include "tools/sample/tiles.h"
+#include "tools/sample/world.h"
 
 namespace {
 constexpr int SCREEN_W = 640, SCREEN_H = 480;
@@ -229,6 +230,22 @@ void DrawGauge(cCanvas& c, int x, int y, uint8_t ramp)
     c.GradientV(x, y + 32 + 4, 50, 8, pal::RED + 7, pal::RED + 3);
 }
 
+// The mark of a cleared challenge stage, 32 by 32: a gold medal with a
+// white tick, hanging from a red ribbon.
+void DrawClearedMark(cCanvas& c, int x, int y)
+{
+    for (int j = 0; j < 12; ++j) {
+        c.FillRect(x + 6 + j / 2, y + j, 5, 1, pal::RED + 5);
+        c.FillRect(x + 21 - j / 2, y + j, 5, 1, pal::RED + 3);
+    }
+    c.FillEllipse(x + 5, y + 9, 22, 22, pal::GOLD + 2);
+    c.FillEllipse(x + 7, y + 11, 18, 18, pal::GOLD + 5);
+    c.FillEllipse(x + 9, y + 12, 8, 6, pal::GOLD + 7);
+    for (int k = 0; k < 4; ++k) c.FillRect(x + 10 + k, y + 19 + k, 2, 2, pal::WHITE);
+    for (int k = 0; k < 7; ++k) c.FillRect(x + 14 + k, y + 21 - k, 2, 2, pal::WHITE);
+    c.OutlineInside(x, y, 32, 32, pal::BLACK);
+}
+
 cCanvas AccessorySheet()
 {
     cCanvas c(128, 208);
@@ -249,6 +266,8 @@ cCanvas AccessorySheet()
         }
     }
     for (int k = 0; k < 5; ++k) DrawStatusIcon(c, 16 * k, 32, k);
+    // The cleared mark of the challenge list at (96, 0).
+    DrawClearedMark(c, 96, 0);
     // The item pop-up icon at (0, 48) and the ranking indicator at (16, 48).
     DrawStatusIcon(c, 0, 48, 4);
     for (int j = 0; j < 10; ++j) c.FillRect(16 + 3 + (j < 5 ? 5 - j : j - 4), 48 + 3 + j, 2, 1, pal::RED + 6);
@@ -326,8 +345,10 @@ void DrawMapChip(cCanvas& c, int x, int y, int chip)
 {
     switch (chip) {
     case MAP_CHIP_SEA:
+        // Transparent: the map's background picture paints the sea.
+        break;
     case MAP_CHIP_DEEP: {
-        const uint8_t base = chip == MAP_CHIP_SEA ? pal::WATER + 4 : pal::WATER + 2;
+        const uint8_t base = pal::WATER + 2;
         c.FillRect(x, y, 32, 32, base);
         for (int k = 0; k < 3; ++k) c.FillRect(x + 4 + (k % 2) * 12, y + 6 + k * 9, 8, 1, base + 2);
         break;
@@ -366,7 +387,7 @@ void DrawMapChip(cCanvas& c, int x, int y, int chip)
         for (int k = 0; k < 5; ++k) c.Set(x + 5 + k * 6, y + 7 + (k * 13) % 20, pal::SAND + 3);
         break;
     case MAP_CHIP_BRIDGE:
-        c.FillRect(x, y, 32, 32, pal::WATER + 4);
+        // Planks over the background picture's water.
         c.FillRect(x, y + 8, 32, 16, pal::BROWN + 4);
         for (int k = 0; k < 32; k += 6) c.FillRect(x + k, y + 8, 1, 16, pal::BROWN + 2);
         break;
@@ -406,12 +427,6 @@ cCanvas MapEventSheet()
     return c;
 }
 
-cCanvas WorldBackPicture()
-{
-    cCanvas c(SCREEN_W, SCREEN_H);
-    c.GradientV(0, 0, SCREEN_W, SCREEN_H, pal::WATER + 1, pal::WATER + 4);
-    return c;
-}
 }  // namespace
 
 std::vector<cPicture> DrawAllPictures()
