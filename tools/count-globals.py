@@ -5,10 +5,13 @@ const. Reads the sources with universal-ctags, so it needs no compiler.
 
   python3 tools/count-globals.py            # one line per folder and a total
   python3 tools/count-globals.py -v gfx     # also list each one in gfx/
+  python3 tools/count-globals.py --rev main # the same for a commit (read from git)
 """
+import os
 import re
 import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
 FOLDERS = ["app", "gfx", "vox", "files", "records", "scenes", "stage"]
@@ -49,6 +52,18 @@ def globals_in(folder):
 
 def main():
     args = sys.argv[1:]
+    if len(args) >= 2 and args[0] == "--rev":
+        rev, rest = args[1], args[2:]
+        with tempfile.TemporaryDirectory() as tree:
+            archive = subprocess.run(["git", "archive", rev], capture_output=True, check=True).stdout
+            subprocess.run(["tar", "-x", "-C", tree], input=archive, check=True)
+            os.chdir(tree)
+            run(rest)
+        return
+    run(args)
+
+
+def run(args):
     verbose = bool(args) and args[0] == "-v"
     folders = args[1:] if verbose and len(args) > 1 else (args if args and not verbose else FOLDERS)
     total = total_tl = 0
