@@ -5,6 +5,7 @@
 // A harmless element is one no write through it can reach: the vector's and
 // the list's own elements stay as they were.
 #include <list>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <type_traits>
@@ -17,13 +18,16 @@ void ReportBadIndex(char kind, int index, int count, int elementSize);
 // The element a changeable access with a bad index hands out in place of
 // element 0: a copy of it made for this access (a fresh element for a type
 // that cannot be copied), so a read sees what element 0 holds and a write
-// lands here. One per thread and element type, made anew by each bad access.
-template <class T>
-T& CheckedVectorSpare(const T& first)
+// lands here. One per thread and vector, made anew in the same place by each
+// bad access: a pointer a caller keeps to it (a template's data, a cursor's
+// level) goes on reading that vector's element 0, never another vector's.
+template <class T, class A>
+T& CheckedVectorSpare(const std::vector<T, A>& v)
 {
-    thread_local std::optional<T> spare;
+    thread_local std::map<const void*, std::optional<T>> spares;
+    std::optional<T>& spare = spares[&v];
     if constexpr (std::is_copy_constructible_v<T>)
-        spare.emplace(first);
+        spare.emplace(v[0]);
     else
         spare.emplace();
     return *spare;
@@ -42,8 +46,8 @@ template <class T, class A>
 T& CheckedAt(std::vector<T, A>& v, int index)
 {
     if (index >= 0 && static_cast<size_t>(index) < v.size()) return v[index];
-    const T& first = CheckedAt(static_cast<const std::vector<T, A>&>(v), index);
-    return CheckedVectorSpare(first);
+    CheckedAt(static_cast<const std::vector<T, A>&>(v), index);
+    return CheckedVectorSpare(v);
 }
 
 // The element of one list element type handed out for a bad index: zeroed on
