@@ -453,6 +453,9 @@ public:
         std::memcpy(bytes, &value, sizeof value);
         for (unsigned char b : bytes) m_nHash = (m_nHash ^ b) * 0x100000001B3ull;
     }
+    // A count goes in as 64 bits, so that the 32-bit program and a 64-bit
+    // build feed the same bytes.
+    void AddCount(size_t n) { Add(static_cast<uint64_t>(n)); }
     void AddObject(const cStageObject& o)
     {
         for (double d : {o.m_dLeft, o.m_dTop, o.m_dVx, o.m_dVy, o.m_dAx, o.m_dAy}) Add(d);
@@ -482,13 +485,13 @@ public:
         Add(scene.m_ScrollX.m_dPos);
         Add(scene.m_ScrollY.m_dPos);
         for (int v : scene.m_StageVars) Add(v);
-        Add(Player.size());
+        AddCount(Player.size());
         for (cPlayer& p : Player) AddChara(p);
-        Add(CharaList.size());
+        AddCount(CharaList.size());
         for (cNpc& c : CharaList) AddChara(c);
-        Add(ItemList.size());
+        AddCount(ItemList.size());
         for (const cItem& i : ItemList) AddObject(i);
-        Add(scene.m_ShotList.size());
+        AddCount(scene.m_ShotList.size());
         for (const cShot& shot : scene.m_ShotList) {
             AddObject(shot);
             for (int n : {shot.m_nLifeLeft, shot.m_nMotionCount}) Add(n);
