@@ -63,10 +63,17 @@ TEST_F(CheckedFixture, AWriteThroughABadIndexReachesNoElement)
     EXPECT_EQ(*owners[0], 4);
     EXPECT_EQ(CheckedAt(owners, 1), nullptr);
 
+    // A reference kept to one vector's spare goes on reading that vector's
+    // element 0 when another vector of the same type has a bad index.
+    std::vector<int> other{7};
+    const int& kept = CheckedAt(v, 4);
+    CheckedAt(other, 2) = 1;
+    EXPECT_EQ(kept, 10);
+
     // Read-only access still reads element 0 itself.
     const std::vector<int>& view = v;
     EXPECT_EQ(&CheckedAt(view, 5), &v[0]);
-    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 6);
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 8);
 }
 
 TEST_F(CheckedFixture, EmptyVectorLogsThenThrows)
