@@ -21,9 +21,15 @@ constexpr int BGM_MIDI_NAME_SIZE = 264;
 extern char BgmOggNames[BGM_ENTRY_COUNT][BGM_OGG_NAME_SIZE];
 extern char BgmMidiNames[BGM_ENTRY_COUNT][BGM_MIDI_NAME_SIZE];
 
-// The players of "Vox.dll", one per channel.
+// The players of "Vox.dll", one per channel. The one owner of the players and
+// of the library: never copied, and released with it.
 class cVox {
 public:
+    cVox() = default;
+    cVox(const cVox&) = delete;
+    cVox& operator=(const cVox&) = delete;
+    ~cVox() { Release(); }
+
     // Loads the library and finds "CreateVox"; 0 (after an error box) when either is missing.
     int Init();
     // n players, one per channel; 0 when one cannot be made.

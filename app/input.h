@@ -53,6 +53,8 @@ struct KEYCONFIG {
 };
 static_assert(sizeof(KEYCONFIG) == 108, "the key configuration is stored as one 108-byte record");
 
+// Threads: read at start-up by the window thread before the game thread
+// exists; read-only afterwards, by whichever thread polls the input.
 extern KEYCONFIG KeyConfig;
 
 // Reads one record; 0 when the file cannot be opened (record untouched), else 1
@@ -117,4 +119,6 @@ private:
     bool ReadJoystick(int joystick, int retry, JOYINFOEX& info);
 };
 
+// Threads: the game thread's; the pause loop copies it while the game thread
+// waits for it.
 extern std::vector<cInput> Inputs;

@@ -62,8 +62,10 @@ void PaintFromBackBuffer(HWND hWnd)
     BeginPaint(hWnd, &paint);
     // The game thread may be drawing meanwhile; a torn picture is repainted
     // by its next present.
-    if (bInitialized && PrimarySD.lpDD && PrimarySD.lpDD->lpSurface && BackBuffer.lpDD)
-        PrimarySD.lpDD->lpSurface->Blt(&rcClient, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    if (bInitialized && PrimarySD.lpDD && PrimarySD.lpDD->lpSurface && BackBuffer.lpDD) {
+        RECT client = rcClient.Load();
+        PrimarySD.lpDD->lpSurface->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    }
     EndPaint(hWnd, &paint);
 }
 
@@ -150,11 +152,14 @@ int cMainWindow::HandleMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
         PostQuitMessage(0);
         return 0;
     case WM_MOVE: {
-        GetClientRect(hWnd, &rcClient);
-        POINT topLeft{rcClient.left, rcClient.top}, bottomRight{rcClient.right, rcClient.bottom};
+        // Worked out aside and stored whole: a frame presented meanwhile
+        // goes to the old place or the new one, never to the desktop's corner.
+        RECT client{};
+        GetClientRect(hWnd, &client);
+        POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
         ClientToScreen(hWnd, &topLeft);
         ClientToScreen(hWnd, &bottomRight);
-        rcClient = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+        rcClient.Store(RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
         return 0;
     }
     case WM_SIZE:

@@ -36,6 +36,8 @@ private:
     void EndThreadsAndDestroy(HWND hWnd);
 };
 
+// The window thread's; hInst, bFromEditor and bInitialized are written by it
+// at start-up before the game thread exists and read by every thread after.
 extern cMainWindow MainWindow;
 extern HINSTANCE hInst;
 extern int bFromEditor;        // started by the editor for a test play (show mode 5)

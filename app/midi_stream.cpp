@@ -13,11 +13,10 @@ const MIDISTREAMAPI WinmmMidiStreamApi = {
 };
 const MIDISTREAMAPI* lpMidiStreamApi = &WinmmMidiStreamApi;
 
-const char* MidiErrorText(MMRESULT code)
+std::string MidiErrorText(MMRESULT code)
 {
     // The MCI error texts have nothing for MIDI codes; the MIDI output's own do.
-    static char text[512];
-    text[0] = '\0';
+    char text[512] = {};
     if (midiOutGetErrorTextA(code, text, sizeof(text)) != MMSYSERR_NOERROR) text[0] = '\0';
     return text;
 }
@@ -40,7 +39,7 @@ cMidiStream::cMidiStream(const char* path) : cMidiFile(path)
 
 void cMidiStream::LogError(const char* what, MMRESULT code)
 {
-    ReportLogAndTrace("Midi %s %s %s", m_Name.c_str(), what, MidiErrorText(code));
+    ReportLogAndTrace("Midi %s %s %s", m_Name.c_str(), what, MidiErrorText(code).c_str());
 }
 
 void cMidiStream::Open()
@@ -183,6 +182,7 @@ DWORD cMidiStream::FillBuffer(DWORD position, MIDIHDR& header)
 
 void cMidiStream::QueueBuffer()
 {
+    std::lock_guard<std::recursive_mutex> hold(m_Lock);
     if (!m_hStream || Exhausted()) return;
     MIDIHDR& header = m_Headers[m_nNextBuffer];
     if (header.dwFlags & MHDR_INQUEUE) return;
@@ -200,6 +200,7 @@ void cMidiStream::QueueBuffer()
 void cMidiStream::Restart(int loop)
 {
     if (!HasImage()) return;
+    std::lock_guard<std::recursive_mutex> hold(m_Lock);
     m_bLoop = loop;
     if (m_nState == PLAYING || !m_hStream) return;
     MMRESULT result = lpMidiStreamApi->Restart(m_hStream);
@@ -211,7 +212,9 @@ void cMidiStream::Restart(int loop)
 
 void cMidiStream::Stop(int pause)
 {
-    if (!HasImage() || !m_hStream) return;
+    if (!HasImage()) return;
+    std::lock_guard<std::recursive_mutex> hold(m_Lock);
+    if (!m_hStream) return;
     if (pause == 0) {
         MMRESULT result = lpMidiStreamApi->Stop(m_hStream);
         if (result != MMSYSERR_NOERROR) LogError("Stop", result);
@@ -228,6 +231,10 @@ void cMidiStream::Stop(int pause)
 void cMidiStream::OnPosition(const MIDIHDR* header)
 {
     if (!header) return;
+    // The end of the tune is one step: a Restart or Stop of the window thread
+    // comes before it or after it, never between its stop and restart; nor
+    // can a Stop refill the header while it is read here.
+    std::lock_guard<std::recursive_mutex> hold(m_Lock);
     DWORD word = 0;
     if (header->dwOffset + EVENT_HEAD <= header->dwBytesRecorded) memcpy(&word, header->lpData + header->dwOffset + 8, 4);
     if ((word & 0xFFFFFF) == END_OF_TRACK_WORD) {
@@ -275,6 +282,9 @@ int cMidiPlayer::Play(int channel, const char* path, int loop)
     if (!path || !GetExtension(extension, path) || extension != "mid") return 0;
     if (m_Streams.empty()) return 0;
     std::unique_ptr<cMidiStream>& slot = CheckedAt(m_Streams, channel);
+    // A bad channel, reported by the checked access, plays nothing: a stream
+    // outside the slots would be out of reach of every Stop and DeleteAll.
+    if (channel < 0 || channel >= static_cast<int>(m_Streams.size())) return 0;
     slot = std::make_unique<cMidiStream>(path);
     if (!slot->HasImage()) return 0;
     slot->Restart(loop);

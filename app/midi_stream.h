@@ -2,11 +2,18 @@
 // MIDI background music over the Windows MIDI stream interface: a converted
 // tune (cMidiFile) played double-buffered from the MIDI mapper, with a
 // callback thread of its own that refills the buffers and loops the tune.
+//
+// Threads: Restart and Stop come from the window thread (through cBgm), the
+// refills and the loop at the end from the stream's callback thread. Both
+// change the position, the next buffer and the headers, so every one of
+// those steps holds the stream's lock.
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <string>
 #include <vector>
 
 #include "app/midi_file.h"
@@ -35,8 +42,10 @@ struct MIDISTREAMAPI {
 extern const MIDISTREAMAPI WinmmMidiStreamApi;
 extern const MIDISTREAMAPI* lpMidiStreamApi;  // &WinmmMidiStreamApi unless a test stands in
 
-// The text for a MIDI error code, as the device driver words it.
-const char* MidiErrorText(MMRESULT code);
+// The text for a MIDI error code, as the device driver words it. A string of
+// its own for each call: the window thread and a stream's callback thread
+// both log device errors.
+std::string MidiErrorText(MMRESULT code);
 
 class cMidiStream : public cMidiFile {
 public:
@@ -61,7 +70,11 @@ public:
     DWORD FillBuffer(DWORD position, MIDIHDR& header);
 
     int State() const { return m_nState; }
-    DWORD Position() const { return m_nPosition; }
+    DWORD Position() const
+    {
+        std::lock_guard<std::recursive_mutex> hold(m_Lock);
+        return m_nPosition;
+    }
     HMIDISTRM Handle() const { return m_hStream; }
 
 private:
@@ -71,12 +84,17 @@ private:
     bool Exhausted() const { return m_nPosition >= m_Image.size(); }
     void LogError(const char* what, MMRESULT code);
 
+    // Held by Restart, Stop and QueueBuffer (recursive: the callback's end of
+    // the tune stops and restarts) around the position, the next buffer, the
+    // headers and the device calls that queue or hand back buffers.
+    mutable std::recursive_mutex m_Lock;
     int m_nNextBuffer = 0;
     HMIDISTRM m_hStream = nullptr;
     MIDIHDR m_Headers[BUFFER_COUNT] = {};
     std::vector<char> m_Buffers[BUFFER_COUNT];
     DWORD m_nPosition = MIDI_IMAGE_HEADER;
-    // Written by the caller and by the stream's own thread.
+    // Written under the lock by the caller's thread and the stream's own
+    // thread; State() reads it without.
     std::atomic<int> m_nState{STOPPED};
     cThread m_Thread;
     std::atomic<int> m_bLoop{0};

@@ -14,7 +14,8 @@ struct CYCLECOLOR {
     int nBlendMode;
 };
 // Entries 1 to 9 are used: a character whose animated-colour number is n is
-// drawn with entry n.
+// drawn with entry n. Threads: advanced and read by the thread that runs the
+// frame (the game thread, or a sub-loop while the game thread waits for it).
 extern CYCLECOLOR CycleColors[10];
 
 // The two system settings the animation reads; start-up copies them from the

@@ -26,6 +26,8 @@ int bBltPresent = 0;
 namespace {
 
 constexpr int FPS_RING_SIZE = 16;
+// The frame-time display's ring: written by the thread that runs the frame
+// (the game thread, or a sub-loop while the game thread waits for it).
 unsigned FpsRing[FPS_RING_SIZE];
 int nFpsRingPos = 0;
 unsigned nFpsAverage = 0;
@@ -167,7 +169,8 @@ void cSceneManager::Present()
     if (!primary) return;
     if (bWindowMode) {
         if (!FastStagePlays()) lpDirectDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
-        primary->Blt(&rcClient, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+        RECT client = rcClient.Load();
+        primary->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
     } else if (bBltPresent || FastStagePlays()) {
         DDBlt(&PrimarySD, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
     } else {

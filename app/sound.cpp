@@ -37,7 +37,7 @@ bool AbandonInit(const char* line)
 LPDIRECTSOUNDBUFFER BufferAt(DSSOUND& sound, int index)
 {
     if (index < 0 || index >= static_cast<int>(sound.Buffers.size())) return nullptr;
-    return sound.Buffers[index];
+    return sound.Buffers[index].Get();
 }
 
 } // namespace
@@ -168,14 +168,15 @@ bool DS_LoadSound(DSSOUND& sound, const char* file, int count, int volume)
     if (!lpDS) return true;
     DS_FreeSound(sound);
     try {
-        sound.Buffers.assign(std::max(count, 1), nullptr);
+        sound.Buffers.clear();
+        sound.Buffers.resize(std::max(count, 1));
     } catch (const std::bad_alloc&) {
         TraceLogF("%sのメモリ確保失敗！", file);
         return false;
     }
-    if (!DS_CreateBuffer(&sound.Buffers[0], file)) return false;
+    if (!DS_CreateBuffer(sound.Buffers[0].Put(), file)) return false;
     for (size_t j = 1; j < sound.Buffers.size(); ++j) {
-        if (!DS_DuplicateBuffer(&sound.Buffers[j], sound.Buffers[0])) {
+        if (!DS_DuplicateBuffer(sound.Buffers[j].Put(), sound.Buffers[0].Get())) {
             TraceLogF("%sのメモリ共用バッファの生成失敗！", file);
             return false;
         }
@@ -234,12 +235,13 @@ void DS_FreeSound(DSSOUND& sound)
 {
     // Every slot that was built is released, the duplicates first, also when
     // the sound failed half-way.
-    for (size_t j = sound.Buffers.size(); j-- > 0;)
-        if (sound.Buffers[j]) sound.Buffers[j]->Release();
+    for (size_t j = sound.Buffers.size(); j-- > 0;) sound.Buffers[j].Reset();
     sound.Buffers.clear();
     sound.nBufferCount = 0;
     sound.nNext = 0;
 }
+
+DSSOUND::~DSSOUND() { DS_FreeSound(*this); }
 
 void DS_Release()
 {

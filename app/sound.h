@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/sound_request.h"
+#include "gfx/com_ptr.h"
 
 class cInput;
 
@@ -25,11 +26,21 @@ struct DSSOUNDDEF {
     int nSetting = 0;      // carried for the list's owner; not read here
 };
 
-// One loaded sound. An empty buffer array means "not loaded"; a slot that
-// failed to build stays null and plays nothing.
+// One loaded sound, the one owner of its buffers: moved, never copied, and
+// its buffers released with it. An empty buffer array means "not loaded"; a
+// slot that failed to build stays null and plays nothing. DS_Release frees
+// the sound list's buffers before DirectSound closes, which takes every
+// buffer it made with it.
 struct DSSOUND {
+    DSSOUND() = default;
+    DSSOUND(DSSOUND&&) noexcept = default;
+    DSSOUND& operator=(DSSOUND&&) noexcept = default;
+    DSSOUND(const DSSOUND&) = delete;
+    DSSOUND& operator=(const DSSOUND&) = delete;
+    ~DSSOUND();
+
     std::string FileName;
-    std::vector<LPDIRECTSOUNDBUFFER> Buffers;  // [0] from the file, the rest share its samples
+    std::vector<cComPtr<IDirectSoundBuffer>> Buffers;  // [0] from the file, the rest share its samples
     int nBufferCount = 0;
     int nNext = 0;  // round-robin index of the buffer played next
 };
@@ -40,6 +51,9 @@ struct DSWAVE {
 };
 
 // The sound list and the definition list, one entry per sound-effect number.
+// Threads: built and played by the window thread (sound requests); the game
+// thread plays the menus' cursor sounds and sets volumes itself, never while
+// the window thread serves one of its requests, since it waits for each.
 extern std::vector<DSSOUNDDEF> SoundDefList;
 extern std::vector<DSSOUND> SoundList;
 

@@ -45,6 +45,8 @@ struct SYSTEMINI {
     std::string FreeStage;   // stage file to play at once; at most FREESTAGE_MAX_LENGTH bytes
 };
 
+// Threads: read at start-up by the window thread before the game thread
+// exists; read-only afterwards, by every thread.
 extern SYSTEMINI SystemIni;
 
 // The option list a game has before its system settings are read: the ten keys

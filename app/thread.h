@@ -54,6 +54,10 @@ private:
     void EndThread(HANDLE handle);
 };
 
+// Threads: thGame is started by the window thread; thPause, thRanking and
+// thLoadStage by the thread that waits for them (the game thread, or the
+// window thread for a stage loaded at start-up). The window thread ends them
+// all at shut-down (Exit) and suspends them around the name entry.
 extern cThread thGame;
 extern cThread thPause;
 extern cThread thRanking;

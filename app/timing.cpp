@@ -6,6 +6,9 @@ DWORD(WINAPI* lpTimeSource)() = timeGetTime;
 
 namespace {
 
+// The pacing of the thread that runs the frames: the game thread, or a
+// sub-loop while the game thread waits for it (one at a time, handed over by
+// the thread's start and end).
 DWORD stopwatchStart, stopwatchReading;
 unsigned everyCounter;
 bool fpsStarted;

@@ -25,9 +25,13 @@ void ShowAllWindows(int show);
 void EnableAllWindows(int enable);
 
 // Two memory device contexts with their bitmaps, a font and a brush. Nothing in
-// this program creates them, and releasing an empty holder does nothing.
+// this program creates them, and releasing an empty holder does nothing. The
+// one owner of its GDI objects: never copied.
 class cMemDC {
 public:
+    cMemDC() = default;
+    cMemDC(const cMemDC&) = delete;
+    cMemDC& operator=(const cMemDC&) = delete;
     ~cMemDC() { Release(); }
     void Release();
     void DeleteFont();

@@ -65,7 +65,9 @@ public:
     void CopyReversedEffectLists();
 };
 
-// The game's database; filled at start-up, read by the game thread afterwards.
+// The game's database; filled at start-up on the window thread, read by the
+// game thread afterwards and by the stage loader and the sub-loops while the
+// game thread waits for them.
 extern cDataBase DataBase;
 
 // Reads one list of a database file: u32 n, then n records each read over a

@@ -26,7 +26,8 @@ using FrameTable = std::vector<FrameSequence>;
 // Control codes that close a sequence.
 enum { ANIMESEQ_LOOP = -2, ANIMESEQ_END = -4 };
 
-// Built from the database's animations and effects; read-only afterwards.
+// Built from the database's animations and effects at start-up; read-only
+// afterwards, by every thread that plays or draws the stage.
 extern FrameTable AnimeFrameTable;
 extern FrameTable EffectFrameTable;
 

@@ -171,7 +171,9 @@ private:
 };
 
 // The running game and the progress at the start of the current and of the
-// previous play (kept with the replays).
+// previous play (kept with the replays). Threads: the game thread; the window
+// thread reads and writes them serving a save or replay dialog request, and
+// the sub-loops read them, each while the game thread waits for it.
 extern cGameProgress GameProgress;
 extern cGameProgress ReplayProgress;
 extern cGameProgress LastReplayProgress;

@@ -35,7 +35,9 @@ public:
     bool Load(cDataReader& in) override;
 };
 
-// The player's settings for the whole run.
+// The player's settings for the whole run. Threads: read at start-up by the
+// window thread, then the game thread's; the window thread edits the ranking
+// name serving the name entry while the game thread waits for it.
 extern cOptionData Options;
 
 // Writes options to path through a temporary file that replaces the old one

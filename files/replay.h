@@ -61,6 +61,9 @@ public:
     void Rewind();
 };
 
+// The replay being recorded or played and the previous play's. Threads: the
+// game thread; the window thread reads and writes them serving a replay
+// dialog request while the game thread waits for it.
 extern cReplay Replay;
 extern cReplay LastReplay;
 

@@ -14,6 +14,10 @@
 #include "records/data_file.h"
 #include "records/stage_data.h"
 
+// The stage file in use, and the copy that play changes. Threads: StageData
+// is written by thLoadStage while the thread that asked for the load waits
+// for it (LoadStage), otherwise by the game thread; read by the game thread
+// and by the sub-loops while it waits for them.
 extern cStageData StageData;
 extern cStageData PlayStageData;
 

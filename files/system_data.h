@@ -138,7 +138,8 @@ private:
     void RepairAfterLoad();
 };
 
-// The settings of the running game.
+// The settings of the running game. Threads: read at start-up by the window
+// thread; read-only afterwards, by every thread.
 extern cSystemData SystemData;
 
 // 1 when the gauge of status item (2 HP, 3 SP) shows its low colour for value

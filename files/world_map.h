@@ -157,6 +157,7 @@ public:
     const cWorldMapStage* FindStageRef(int32_t ref) const;
 };
 
+// Threads: loaded at start-up by the window thread, then the game thread's.
 extern cWorldMap WorldMap;
 extern const char* const aWorldStageKindLabel[4];
 extern const char* const aWorldOnClearLabel[4];

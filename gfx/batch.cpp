@@ -151,7 +151,7 @@ void DDEndRectBatch()
             lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
             lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
             lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
-            lpDevice->SetTexture(0, WorkSD.lpDT ? WorkSD.lpDT->lpTexture : nullptr);
+            lpDevice->SetTexture(0, WorkSD.lpDT ? WorkSD.lpDT->lpTexture.Get() : nullptr);
             DrawIndexedQuads(RectBatch, n);
         });
     rects.clear();
@@ -234,7 +234,7 @@ int DDEndSpriteBatch()
                     DTClearRect(s.x, s.y, s.nWidth, s.nHeight, DTKeyClearColor(first.lpTarget));
                 }
             DTSetTextureStages(first.nColorOp, first.nAlphaOp);
-            lpDevice->SetTexture(0, src ? src->lpTexture : nullptr);
+            lpDevice->SetTexture(0, src ? src->lpTexture.Get() : nullptr);
             DrawIndexedQuads(SpriteBatch, n);
         });
     sprites.clear();

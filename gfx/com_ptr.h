@@ -24,7 +24,9 @@ public:
 
     T* Get() const { return m_p; }
     T* operator->() const { return m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
+    // Reads as the bare interface for a call that takes one; the reference
+    // stays here.
+    operator T*() const { return m_p; }
     // Releases what is held and gives the slot a creating call fills in.
     T** Put()
     {
@@ -35,6 +37,9 @@ public:
     {
         if (m_p) std::exchange(m_p, nullptr)->Release();
     }
+    // Forgets, without releasing, what a creating call that failed may have
+    // left in the slot: that is no reference.
+    void Abandon() { m_p = nullptr; }
 
 private:
     T* m_p = nullptr;

@@ -158,16 +158,16 @@ bool SetUpBackBuffer(DTCONTEXT& con, int width, int height)
     BackBuffer.lpDT->bColorKey = 0;
     BackBuffer.lpDT->bRenderTarget = 1;
     HRESULT hr = lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
-                                              D3DPOOL_MANAGED, &BackBuffer.lpDT->lpVertexBuffer,
+                                              D3DPOOL_MANAGED, BackBuffer.lpDT->lpVertexBuffer.Put(),
                                               nullptr);
     if (FAILED(hr)) {
-        BackBuffer.lpDT->lpVertexBuffer = nullptr;
+        BackBuffer.lpDT->lpVertexBuffer.Abandon();
         ReportLog("Back CreateVertexBuffer Err %x", static_cast<unsigned>(hr));
         return false;
     }
-    hr = lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer.lpDT->lpSurface);
+    hr = lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, BackBuffer.lpDT->lpSurface.Put());
     if (FAILED(hr)) {
-        BackBuffer.lpDT->lpSurface = nullptr;
+        BackBuffer.lpDT->lpSurface.Abandon();
         ReportLog("GetBackBuffer Err %x", static_cast<unsigned>(hr));
         return false;
     }

@@ -47,6 +47,9 @@ struct DTCONTEXT {
     std::string strTextureError;        // box text when a texture cannot be created; empty: no box
 };
 
+// Threads: created and released by the window thread (start-up, shut-down;
+// the device is reset there while the drawing thread waits); used by the
+// thread that runs the frame.
 extern IDirect3D9* lpDirect3D;
 extern IDirect3DDevice9* lpDevice;
 

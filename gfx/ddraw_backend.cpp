@@ -119,11 +119,13 @@ int DDInitFullScreen(HWND hwnd, int width, int height, int bpp, int backBuffers)
 
 int DDInitWindow(HWND hwnd)
 {
-    GetClientRect(hwnd, &rcClient);
-    ClientToScreen(hwnd, reinterpret_cast<POINT*>(&rcClient.left));
-    ClientToScreen(hwnd, reinterpret_cast<POINT*>(&rcClient.right));
-    int width = rcClient.right - rcClient.left;
-    int height = rcClient.bottom - rcClient.top;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    ClientToScreen(hwnd, reinterpret_cast<POINT*>(&client.left));
+    ClientToScreen(hwnd, reinterpret_cast<POINT*>(&client.right));
+    rcClient.Store(client);
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
     SetDisplaySurfaceSizes(width, height);
     HDC dc = GetDC(hwnd);
     nDesktopBpp = GetDeviceCaps(dc, BITSPIXEL);

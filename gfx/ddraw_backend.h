@@ -21,6 +21,9 @@ struct DDCONTEXT {
     int nFontId = 0;             // next font id
 };
 
+// Threads: created and released by the window thread (start-up, shut-down);
+// used by the thread that runs the frame and by the window thread's WM_PAINT
+// and palette realisation.
 extern IDirectDraw7* lpDirectDraw;
 extern IDirectDrawPalette* lpDDPalette;
 extern IDirectDrawClipper* lpClipper;   // window mode only

@@ -30,7 +30,7 @@ int bDDInit = 0;
 int bDDCreated = 0;
 int nDesktopBpp = 0;
 // The window procedure keeps it current as the window moves.
-RECT rcClient = {};
+cLockedValue<RECT> rcClient;
 
 DDSURFACEDATA BackBuffer;
 DDSURFACEDATA VirBackBuffer;

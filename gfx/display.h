@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include "gfx/display_context.h"
+#include "gfx/locked_value.h"
 #include "gfx/surface_record.h"
 
 // Shifts and masks of one pixel format: a component is (pixel >> shift) & mask.
@@ -33,6 +34,9 @@ extern COLORSHIFTS SurfaceFormat;
 extern COLORSHIFTS DisplayFormat;
 
 // Display state, set by DDInit and read across the library.
+// Threads: written by the window thread (DDInit at start-up and in a restore,
+// DDUnInit at shut-down) while no other thread draws; read by every thread
+// that draws or presents.
 extern int bDirect3D;            // back end asked of DDInit: decides which back-end record a surface gets
 extern HWND hDDWnd;              // window the display belongs to
 extern int nScreenWidth, nScreenHeight;
@@ -47,9 +51,16 @@ extern int nSurfaceCount;
 extern int bDDInit;              // 1 once DDInit has succeeded (stays 1 after DDUnInit)
 extern int bDDCreated;           // likewise
 extern int nDesktopBpp;          // DirectDraw window mode: the desktop's depth
-extern RECT rcClient;            // DirectDraw window mode: client rectangle in screen coordinates
+// DirectDraw window mode: the client rectangle in screen coordinates, where
+// the back buffer is shown. Written by the window thread (DDInit, WM_MOVE);
+// read by every thread that presents (game, pause, ranking) and by WM_PAINT.
+extern cLockedValue<RECT> rcClient;
 
 // What the game draws into.
+// Threads: drawn with by the thread that runs the frame (the game thread, or
+// the pause or ranking thread while the game thread waits for it); changed by
+// the window thread only at start-up, in a restore the drawing thread waits
+// for (WM_GAME_RESTORE) and at shut-down.
 extern DDSURFACEDATA BackBuffer;
 // Direct3D: render-target textures of the back buffer's size. VirBackBuffer
 // stands in for BackBuffer while a screen effect transforms the whole frame.

@@ -7,7 +7,8 @@ struct DTCONTEXT;
 struct DDCONTEXT;
 
 // Views of the contexts, which this file owns: set by the Create functions,
-// null after the Delete ones.
+// null after the Delete ones. Threads: set and cleared by the window thread
+// (DDInit, DDUnInit) while no other thread draws; read by every thread.
 extern DTCONTEXT* lpDTCon;
 extern DDCONTEXT* lpDDCon;
 

@@ -19,6 +19,8 @@
 //   fade's first step is mixed toward the colour into BackBuffer.
 #include <windows.h>
 
+// Threads: the thread that runs the frame (game, or pause or ranking while the
+// game thread waits for it).
 extern double dFadeOutAngle, dFadeOutAngleDD;  // 90 when the program starts
 extern double dFadeInAngle, dFadeInAngleDD;    // 0 when the program starts
 

@@ -150,6 +150,9 @@ private:
 };
 
 // Every font created, in order of creation; the recovery walks it.
+// Threads: fonts are made and released by the window thread at start-up and
+// shut-down; the recovery walks the list on the window thread while the
+// drawing thread waits for it.
 extern std::list<Font*>& FontList;
 
 // Font::Create for each descriptor, with the window surface and icon sheet

@@ -62,8 +62,8 @@ void ReleaseForReset()
     for (DDSURFACEDATA* record : RestoreList) {
         DTSURFACEDATA* dt = record->lpDT.get();
         if (!dt || dt->nMemoryType == DTMEMORYTYPE_SYSTEM) continue;
-        ReleaseCom(dt->lpTexture);
-        ReleaseCom(dt->lpSurface);
+        dt->lpTexture.Reset();
+        dt->lpSurface.Reset();
     }
     int i = 0;
     for (Font* font : FontList) {
@@ -77,7 +77,7 @@ void ReleaseForReset()
             if (hr != D3D_OK) TraceLogF("lpFont->OnLostDevice hr = %d", static_cast<int>(hr));
         }
     }
-    if (BackBuffer.lpDT) ReleaseCom(BackBuffer.lpDT->lpSurface);
+    if (BackBuffer.lpDT) BackBuffer.lpDT->lpSurface.Reset();
 }
 
 void ResetFonts()
@@ -134,8 +134,7 @@ int DDRestoreSurface()
 
     DTSetRenderStates();
     if (BackBuffer.lpDT) {
-        ReleaseCom(BackBuffer.lpDT->lpSurface);
-        lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer.lpDT->lpSurface);
+        lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, BackBuffer.lpDT->lpSurface.Put());
     }
     ResetFonts();
 

@@ -53,16 +53,16 @@ HRESULT PrepareDTRecord(DDSURFACEDATA* record, const char* type, const char* fil
     CopyName(record->szSurfaceType, type);
     CopyName(record->szFileName, fileName);
     dt->nMemoryType = memoryType;
-    dt->lpSurface = nullptr;
-    dt->lpSystemSurface = nullptr;
-    dt->lpVertexBuffer = nullptr;
-    dt->lpTexture = nullptr;
+    dt->lpSurface.Reset();
+    dt->lpSystemSurface.Reset();
+    dt->lpVertexBuffer.Reset();
+    dt->lpTexture.Reset();
     dt->bColorKey = colorKey == 1;
     if (share) return D3D_OK;
     dt->nId = lpDTCon->nSurfaceId++;
     HRESULT hr = lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
-                                              D3DPOOL_MANAGED, &dt->lpVertexBuffer, nullptr);
-    if (FAILED(hr)) dt->lpVertexBuffer = nullptr;
+                                              D3DPOOL_MANAGED, dt->lpVertexBuffer.Put(), nullptr);
+    if (FAILED(hr)) dt->lpVertexBuffer.Abandon();
     return hr;
 }
 
@@ -94,9 +94,9 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
     if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
         dt->bRenderTarget = 1;
         hr = D3DXCreateTexture(lpDevice, texWidth, texHeight, 1, D3DUSAGE_RENDERTARGET,
-                               lpDTCon->fmtTexture, D3DPOOL_DEFAULT, &dt->lpTexture);
+                               lpDTCon->fmtTexture, D3DPOOL_DEFAULT, dt->lpTexture.Put());
         if (FAILED(hr)) {
-            dt->lpTexture = nullptr;
+            dt->lpTexture.Abandon();
             if (hr != D3DERR_OUTOFVIDEOMEMORY) return false;
             ReportLog("VRAM不足のためシステムメモリにテクスチャを作成します。(空)");
             dt->nMemoryType = DTMEMORYTYPE_SYSTEM;
@@ -105,18 +105,18 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
     if (dt->nMemoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
         dt->bRenderTarget = 0;
         hr = D3DXCreateTexture(lpDevice, texWidth, texHeight, 1, D3DUSAGE_DYNAMIC,
-                               lpDTCon->fmtTexture, D3DPOOL_SYSTEMMEM, &dt->lpTexture);
+                               lpDTCon->fmtTexture, D3DPOOL_SYSTEMMEM, dt->lpTexture.Put());
         if (FAILED(hr)) {
-            dt->lpTexture = nullptr;
+            dt->lpTexture.Abandon();
             ReportLog("D3DXCreateTexture Err hr = %x", static_cast<unsigned>(hr));
             TextureFailureExit();
             return false;
         }
     }
-    ReleaseCom(dt->lpSurface);
-    hr = dt->lpTexture->GetSurfaceLevel(0, &dt->lpSurface);
+    dt->lpSurface.Reset();
+    hr = dt->lpTexture->GetSurfaceLevel(0, dt->lpSurface.Put());
     if (FAILED(hr)) {
-        dt->lpSurface = nullptr;
+        dt->lpSurface.Abandon();
         ReportLog("GetSurfaceLevel Err hr = %x", static_cast<unsigned>(hr));
         return false;
     }
@@ -124,9 +124,9 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
     if (dt->nMemoryType == DTMEMORYTYPE_VIDEO_RT && !restore) {
         hr = lpDevice->CreateOffscreenPlainSurface(dt->descLevel0.Width, dt->descLevel0.Height,
                                                    dt->descLevel0.Format, D3DPOOL_SYSTEMMEM,
-                                                   &dt->lpSystemSurface, nullptr);
+                                                   dt->lpSystemSurface.Put(), nullptr);
         if (FAILED(hr)) {
-            dt->lpSystemSurface = nullptr;
+            dt->lpSystemSurface.Abandon();
             ReportLog("CreateOffscreenPlainSurface Err hr = %x", static_cast<unsigned>(hr));
             TextureFailureExit();
             return false;
@@ -220,9 +220,9 @@ bool LoadTexture(DTSURFACEDATA* dt, const char* fileName, int texWidth, int texH
         hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1, 0,
                                           lpDTCon->fmtTexture, D3DPOOL_MANAGED,
                                           D3DX_FILTER_NONE, D3DX_DEFAULT, colorKeyArgb,
-                                          nullptr, nullptr, &dt->lpTexture);
+                                          nullptr, nullptr, dt->lpTexture.Put());
         if (FAILED(hr)) {
-            dt->lpTexture = nullptr;
+            dt->lpTexture.Abandon();
             if (hr != D3DERR_OUTOFVIDEOMEMORY) {
                 ReportLog("テクスチャの作成に失敗。(%s)", fileName);
                 return false;
@@ -237,9 +237,9 @@ bool LoadTexture(DTSURFACEDATA* dt, const char* fileName, int texWidth, int texH
         hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1,
                                           D3DUSAGE_DYNAMIC, lpDTCon->fmtTexture,
                                           D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
-                                          colorKeyArgb, nullptr, nullptr, &dt->lpTexture);
+                                          colorKeyArgb, nullptr, nullptr, dt->lpTexture.Put());
         if (FAILED(hr)) {
-            dt->lpTexture = nullptr;
+            dt->lpTexture.Abandon();
             ReportLog("D3DXCreateTextureFromFileEx Err %x %s", static_cast<unsigned>(hr),
                       fileName);
             TextureFailureExit();
@@ -281,8 +281,8 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
             ReportLog("上記の理由でテクスチャの描画が失敗する可能性があります。(%s)", fileName);
 
         if (!LoadTexture(dt, fileName, texWidth, texHeight, memoryType)) return SURFACE_CREATE_ERR;
-        ReleaseCom(dt->lpSurface);
-        if (FAILED(dt->lpTexture->GetSurfaceLevel(0, &dt->lpSurface))) dt->lpSurface = nullptr;
+        dt->lpSurface.Reset();
+        if (FAILED(dt->lpTexture->GetSurfaceLevel(0, dt->lpSurface.Put()))) dt->lpSurface.Abandon();
         dt->lpTexture->GetLevelDesc(0, &dt->descLevel0);
         record->nWidth = bitmapWidth;
         record->nHeight = bitmapHeight;
@@ -482,10 +482,10 @@ void DDReleaseSurface(DDSURFACEDATA* record)
     if (!record) return;
     if (DTSURFACEDATA* dt = record->lpDT.get()) {
         if (!record->lpShareSD) {
-            ReleaseCom(dt->lpTexture);
-            ReleaseCom(dt->lpVertexBuffer);
-            ReleaseCom(dt->lpSystemSurface);
-            ReleaseCom(dt->lpSurface);
+            dt->lpTexture.Reset();
+            dt->lpVertexBuffer.Reset();
+            dt->lpSystemSurface.Reset();
+            dt->lpSurface.Reset();
             RestoreList.erase(std::remove_if(RestoreList.begin(), RestoreList.end(),
                                              [&](DDSURFACEDATA* listed) {
                                                  return listed == record ||

@@ -17,6 +17,8 @@
 #include <deque>
 #include <memory>
 
+#include "gfx/com_ptr.h"
+
 // Where a Direct3D surface lives.
 enum DTMEMORYTYPE {
     // Video memory: a blank surface is a render-target texture (DEFAULT pool),
@@ -30,16 +32,19 @@ enum DTMEMORYTYPE {
 };
 
 // Direct3D back-end record.
+// The one owner of its interfaces: never copied, and what it still holds is
+// released with it. A duplicate record's holds none (it draws from the
+// record it shares).
 struct DTSURFACEDATA {
-    int nId;                                 // unique while loaded; BackBuffer has 0
-    IDirect3DSurface9* lpSurface;            // level 0 of the texture (BackBuffer: the device's back buffer)
-    IDirect3DSurface9* lpSystemSurface;      // system-memory copy of a render-target texture (pixel access)
-    IDirect3DVertexBuffer9* lpVertexBuffer;  // four 28-byte vertices (QUADVERTEX), MANAGED, WRITEONLY
-    IDirect3DTexture9* lpTexture;
-    D3DSURFACE_DESC descLevel0;
-    int nMemoryType;                         // DTMEMORYTYPE in use (after a fall-back, the real one)
-    int bColorKey;                           // drawn with the transparent colour as colour key
-    int bRenderTarget;                       // the texture can be a render target
+    int nId = 0;                                      // unique while loaded; BackBuffer has 0
+    cComPtr<IDirect3DSurface9> lpSurface;             // level 0 of the texture (BackBuffer: the device's back buffer)
+    cComPtr<IDirect3DSurface9> lpSystemSurface;       // system-memory copy of a render-target texture (pixel access)
+    cComPtr<IDirect3DVertexBuffer9> lpVertexBuffer;   // four 28-byte vertices (QUADVERTEX), MANAGED, WRITEONLY
+    cComPtr<IDirect3DTexture9> lpTexture;
+    D3DSURFACE_DESC descLevel0 = {};
+    int nMemoryType = 0;                              // DTMEMORYTYPE in use (after a fall-back, the real one)
+    int bColorKey = 0;                                // drawn with the transparent colour as colour key
+    int bRenderTarget = 0;                            // the texture can be a render target
     std::unique_ptr<BYTE[]> lpPixelCopy;
 };
 

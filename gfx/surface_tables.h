@@ -13,6 +13,10 @@
 constexpr int SURFACE_COUNT = 71;
 constexpr int FONT_COUNT = 3;  // 0 small, 1 middle, 2 large
 
+// Threads: drawn with by the thread that runs the frame (the game thread, or
+// the pause or ranking thread while the game thread waits for it); changed by
+// the window thread only at start-up, in a restore the drawing thread waits
+// for (WM_GAME_RESTORE) and at shut-down.
 extern DDSURFACEDATA Surface[SURFACE_COUNT];
 extern DDSURFACEPARAM SurfaceParam[SURFACE_COUNT];
 extern Font Fonts[FONT_COUNT];
@@ -21,6 +25,10 @@ extern FONTPARAM FontParam[FONT_COUNT];
 extern DDSURFACEDATA SpareSurface[FONT_COUNT];
 extern DDSURFACEPARAM SpareSurfaceParam[FONT_COUNT];
 
+// Threads (all below): drawn with by the thread that runs the frame (the game thread, or
+// the pause or ranking thread while the game thread waits for it); changed by
+// the window thread only at start-up, in a restore the drawing thread waits
+// for (WM_GAME_RESTORE) and at shut-down.
 // The stage's and the screens' own surfaces, each with its descriptors
 // element for element: character-dedicated pictures, sword pictures, effect
 // pictures, the screens' extra work surfaces; the picture command's and the

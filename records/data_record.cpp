@@ -7,7 +7,7 @@
 #include "app/log.h"
 
 int nDataVersion = DATA_VERSION;
-int nFileVersion = 0;
+thread_local int nFileVersion = 0;
 int bStripCR = 0;
 
 namespace {

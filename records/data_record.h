@@ -98,11 +98,17 @@ constexpr int DATA_VERSION = 708;
 // The current data version: DATA_VERSION from the start (start-up sets it
 // again), so nothing writes a version-0 file by forgetting it. Clear, Save and
 // Assign register with it, and DataFileOpenWrite writes it.
+// Written by start-up on the window thread before any other thread runs; read
+// by every thread after.
 extern int nDataVersion;
 // The data version at the head of the file being read, set by DataFileOpenRead;
 // records register with it while they are read, and upgrades compare against it.
-extern int nFileVersion;
+// One per thread: the stage loader reads the stage file on thLoadStage while
+// the game thread may read other files, and neither sees the other's version.
+extern thread_local int nFileVersion;
 // 1: strings have their carriage returns removed after they are read.
+// Written by start-up on the window thread before any other thread runs; read
+// by every thread that reads records.
 extern int bStripCR;
 
 // One registered scalar field: the member's offset inside its record (or -1

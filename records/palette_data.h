@@ -49,7 +49,8 @@ public:
     cPaletteLists Lists() { return {&m_Blocks, &m_Charas, &m_Items}; }
 };
 
-// The common palette, shared by all stages.
+// The common palette, shared by all stages. Threads: read at start-up by the
+// window thread; read-only afterwards (the stage loader reads it too).
 extern cPaletteData CommonPalette;
 
 // The path start-up reads the common palette from.

@@ -65,6 +65,9 @@ struct cRecordContext {
     bool KeepsEditorOnlyFlows() const { return bFromEditor != 0 || nKeepFlaggedFlows != 0; }
 };
 
+// Threads: set at start-up by the window thread, and by the thread that loads
+// a stage once the loader has ended (the stage palette); read by every thread
+// that reads records, the stage loader among them.
 extern cRecordContext RecordContext;
 
 // Whether index names an element of a list of count elements.

@@ -22,7 +22,7 @@ int StartKind() { return SceneManager.nGameKind; }
 int PlayMode() { return SceneManager.m_nPlayMode; }
 int RankingOn() { return SceneManager.m_bRankingOn; }
 int DirectPlay() { return bDirectPlay; }
-void WaitWhileInactive(const int* quit)
+void WaitWhileInactive(const std::atomic<int>* quit)
 {
     while (!bAppActive && !*quit) Sleep(1);
 }

@@ -7,6 +7,7 @@
 // them at its own.
 //
 // Every entry is called on the game thread.
+#include <atomic>
 #include <string>
 
 struct STAGEENDSERVICES {
@@ -21,7 +22,7 @@ struct STAGEENDSERVICES {
     int (*lpDirectPlay)();
     // Returns once the application is active again (at once while it is),
     // or as soon as *quit is set (1 ms sleeps meanwhile).
-    void (*lpWaitWhileInactive)(const int* quit);
+    void (*lpWaitWhileInactive)(const std::atomic<int>* quit);
     // The newest revision of the stage file name (an "stg4" name); 1 with
     // path set, 0 when none exists.
     int (*lpFindStageFile)(std::string& path, const std::string& name);

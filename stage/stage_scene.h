@@ -6,6 +6,7 @@
 // The screen's handlers that draw live in files the headless build leaves
 // out (stage/*_draw.cpp, stage/stage_scene_run.cpp); everything else is
 // portable, so that a test can build the scene and step real stages.
+#include <atomic>
 #include <list>
 #include <string>
 #include <vector>
@@ -73,8 +74,9 @@ public:
     cScreenTint m_ScreenTint;
     int m_Wait[5] = {};               // mode, frames, button, extra, spare
     // Set by the window thread when the window is closed while the pause loop
-    // runs; the next frame of play posts WM_CLOSE again.
-    int m_bQuit = 0;
+    // runs; the next frame of play posts WM_CLOSE again. Read by the pause
+    // loop on thPause and by play on the game thread.
+    std::atomic<int> m_bQuit{0};
     cChara* m_lpCurChara = nullptr;
     cRunningFlow* m_lpCurFlow = nullptr;
     cRunningCommand* m_lpCurCommand = nullptr;

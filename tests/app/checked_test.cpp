@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <list>
+#include <memory>
 #include <vector>
 
 #include "app/checked.h"
@@ -39,6 +40,40 @@ TEST_F(CheckedFixture, BadVectorIndexIsLoggedClosesAndGoesOnWithElementZero)
     EXPECT_EQ(ReadFileText("Report_Game.txt"), "err V[-1] ( 3 , 4 )\r\nerr V[3] ( 3 , 4 )\r\n");
     EXPECT_EQ(ReadFileText("EC_Game.txt"), "err V[-1] ( 3 , 4 )\r\nerr V[3] ( 3 , 4 )\r\n");
     EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 2);
+}
+
+TEST_F(CheckedFixture, AWriteThroughABadIndexReachesNoElement)
+{
+    std::vector<int> v{10, 20, 30};
+    int& spare = CheckedAt(v, 7);
+    EXPECT_EQ(spare, 10);  // reads as element 0
+    spare = 99;
+    CheckedAt(v, -1) += 5;
+    EXPECT_EQ(v, (std::vector<int>{10, 20, 30}));
+    // Each bad access reads element 0 anew, whatever the last one wrote.
+    EXPECT_EQ(CheckedAt(v, 3), 10);
+
+    // A type that cannot be copied gets a fresh element.
+    std::vector<std::unique_ptr<int>> owners;
+    owners.push_back(std::make_unique<int>(4));
+    std::unique_ptr<int>& slot = CheckedAt(owners, 1);
+    EXPECT_EQ(slot, nullptr);
+    slot = std::make_unique<int>(8);
+    ASSERT_NE(owners[0], nullptr);
+    EXPECT_EQ(*owners[0], 4);
+    EXPECT_EQ(CheckedAt(owners, 1), nullptr);
+
+    // A reference kept to one vector's spare goes on reading that vector's
+    // element 0 when another vector of the same type has a bad index.
+    std::vector<int> other{7};
+    const int& kept = CheckedAt(v, 4);
+    CheckedAt(other, 2) = 1;
+    EXPECT_EQ(kept, 10);
+
+    // Read-only access still reads element 0 itself.
+    const std::vector<int>& view = v;
+    EXPECT_EQ(&CheckedAt(view, 5), &v[0]);
+    EXPECT_EQ(main.sink.CountPosted(WM_CLOSE), 8);
 }
 
 TEST_F(CheckedFixture, EmptyVectorLogsThenThrows)

@@ -1,5 +1,6 @@
 #include "tests/app/fake_midi_device.h"
 
+#include <algorithm>
 #include <cstring>
 
 FakeMidiDevice* FakeMidiDevice::lpCurrent = nullptr;
@@ -50,7 +51,15 @@ MMRESULT WINAPI FakeOut(HMIDISTRM, LPMIDIHDR header, UINT)
 {
     Record("Out");
     if (!(header->dwFlags & MHDR_PREPARED)) return MIDIERR_UNPREPARED;
-    std::lock_guard<std::mutex> hold(FakeMidiDevice::lpCurrent->m_Lock);
+    FakeMidiDevice& device = *FakeMidiDevice::lpCurrent;
+    std::lock_guard<std::mutex> hold(device.m_Lock);
+    // Told by what the device holds, not by the flags, which a stream that
+    // refills a playing buffer clears.
+    if (std::find(device.m_Held.begin(), device.m_Held.end(), header) != device.m_Held.end()) {
+        ++device.m_nRequeued;
+        return MIDIERR_STILLPLAYING;
+    }
+    device.m_Held.push_back(header);
     header->dwFlags |= MHDR_INQUEUE;
     FakeMidiDevice::lpCurrent->m_Buffers.push_back(ReadStreamBuffer(*header));
     FakeMidiDevice::lpCurrent->m_Queued.push_back(header);
@@ -61,7 +70,8 @@ MMRESULT WINAPI FakeOut(HMIDISTRM, LPMIDIHDR header, UINT)
 void HandBack()
 {
     std::lock_guard<std::mutex> hold(FakeMidiDevice::lpCurrent->m_Lock);
-    for (MIDIHDR* header : FakeMidiDevice::lpCurrent->m_Queued) header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+    for (MIDIHDR* header : FakeMidiDevice::lpCurrent->m_Held) header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+    FakeMidiDevice::lpCurrent->m_Held.clear();
 }
 
 MMRESULT WINAPI FakeRestart(HMIDISTRM) { Record("Restart"); return MMSYSERR_NOERROR; }
@@ -155,6 +165,23 @@ DWORD FakeMidiDevice::CallbackThread()
     return m_nThreadId;
 }
 
+DWORD FakeMidiDevice::FinishBuffer(MIDIHDR* header)
+{
+    // The offset of the last event: the one that carries the callback flag.
+    DWORD last = 0;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(header->lpData);
+    for (DWORD at = 0; at + 12 <= header->dwBytesRecorded;) {
+        last = at;
+        DWORD word;
+        memcpy(&word, p + at + 8, 4);
+        at += 12 + ((word & MEVT_F_LONG) ? (((word & 0xFFFFFF) + 3) & ~3u) : 0);
+    }
+    header->dwOffset = last;
+    header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+    m_Held.erase(std::remove(m_Held.begin(), m_Held.end(), header), m_Held.end());
+    return m_nThreadId;
+}
+
 void FakeMidiDevice::PlayBufferToEnd(int n)
 {
     MIDIHDR* header;
@@ -162,20 +189,23 @@ void FakeMidiDevice::PlayBufferToEnd(int n)
     {
         std::lock_guard<std::mutex> hold(m_Lock);
         header = m_Queued.at(n);
-        thread = m_nThreadId;
-        // The offset of the last event: the one that carries the callback flag.
-        DWORD last = 0;
-        const unsigned char* p = reinterpret_cast<const unsigned char*>(header->lpData);
-        for (DWORD at = 0; at + 12 <= header->dwBytesRecorded;) {
-            last = at;
-            DWORD word;
-            memcpy(&word, p + at + 8, 4);
-            at += 12 + ((word & MEVT_F_LONG) ? (((word & 0xFFFFFF) + 3) & ~3u) : 0);
-        }
-        header->dwOffset = last;
-        header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+        thread = FinishBuffer(header);
     }
     PostThreadMessageA(thread, MM_MOM_POSITIONCB, 0, reinterpret_cast<LPARAM>(header));
+}
+
+bool FakeMidiDevice::PlayNewestToEnd()
+{
+    MIDIHDR* header;
+    DWORD thread;
+    {
+        std::lock_guard<std::mutex> hold(m_Lock);
+        if (m_Held.empty()) return false;
+        header = m_Held.back();
+        thread = FinishBuffer(header);
+    }
+    PostThreadMessageA(thread, MM_MOM_POSITIONCB, 0, reinterpret_cast<LPARAM>(header));
+    return true;
 }
 
 bool FakeMidiDevice::WaitUntilServed()

@@ -33,6 +33,9 @@ public:
     // buffer queued: the buffer is handed back and the position callback of
     // that event is posted to the stream's thread.
     void PlayBufferToEnd(int n);
+    // The same for the newest buffer the device still holds; false when it
+    // holds none.
+    bool PlayNewestToEnd();
     // Waits (30 s at most) until the stream's callback thread has served every
     // message posted to it so far, so that a test can tell that a callback
     // did nothing without guessing how long the thread needs.
@@ -44,10 +47,17 @@ public:
     std::vector<std::string> m_Calls;
     std::vector<std::vector<RECORDEDMIDIEVENT>> m_Buffers;
     std::vector<MIDIHDR*> m_Queued;  // the header of each buffer queued
+    std::vector<MIDIHDR*> m_Held;    // the headers the device holds now
     DWORD m_nThreadId = 0;
     DWORD m_nTimeDivision = 0;
+    // Outs of a header the device still held: the stream filled a buffer that
+    // was still playing.
+    int m_nRequeued = 0;
 
 private:
+    // Under m_Lock: hands the header back as played to its last event and
+    // returns the thread to post the callback to.
+    DWORD FinishBuffer(MIDIHDR* header);
     const MIDISTREAMAPI* m_lpPrevious;
 };
 

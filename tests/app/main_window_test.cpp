@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <dlgs.h>
 
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
@@ -24,6 +25,7 @@
 #include "app/thread.h"
 #include "app/window_data.h"
 #include "app/window_requests.h"
+#include "gfx/display.h"
 #include "stage/stage_scene.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/support/test_dir.h"
@@ -408,6 +410,57 @@ TEST_F(MainWindowTest, CloseSavesThePlacementEndsTheThreadsInOrderAndDestroysThe
     EXPECT_LT(game, destroyed);
     bInitialized = 0;
     SystemIni.WindowMode = 0;
+}
+
+namespace {
+
+// A presenting thread's view of the client rectangle while the window moves.
+struct PRESENTSEEN {
+    RECT Places[2];
+    std::atomic<int> bDone{0};
+    std::atomic<int> nReads{0};
+    std::atomic<int> nElsewhere{0};
+};
+
+unsigned __stdcall PresentWhileMoving(void* p)
+{
+    PRESENTSEEN& seen = *static_cast<PRESENTSEEN*>(p);
+    while (!seen.bDone) {
+        const RECT r = rcClient.Load();
+        if (!EqualRect(&r, &seen.Places[0]) && !EqualRect(&r, &seen.Places[1])) ++seen.nElsewhere;
+        ++seen.nReads;
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, AFramePresentedWhileTheWindowMovesGoesToTheOldPlaceOrTheNew)
+{
+    // The two places, worked out from the window's own rectangles.
+    PRESENTSEEN seen;
+    const POINT at[2] = {{100, 100}, {260, 180}};
+    for (int i = 0; i < 2; ++i) {
+        SetWindowPos(m_hWnd, nullptr, at[i].x, at[i].y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client{};
+        GetClientRect(m_hWnd, &client);
+        MapWindowPoints(m_hWnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+        seen.Places[i] = client;
+        ASSERT_EQ(client.right - client.left, 640);
+        ASSERT_GE(client.left, at[i].x);
+    }
+    RECT now = rcClient.Load();
+    ASSERT_TRUE(EqualRect(&now, &seen.Places[1]));
+    ASSERT_EQ(thGame.Start(PresentWhileMoving, &seen), 1);
+    for (int i = 0; i < 2000 || seen.nReads < 1000; ++i) {
+        const POINT& to = at[i % 2];
+        SetWindowPos(m_hWnd, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (i > 100000) break;
+    }
+    seen.bDone = 1;
+    thGame.Wait();
+    EXPECT_GT(seen.nReads, 0);
+    EXPECT_EQ(seen.nElsewhere, 0);
 }
 
 TEST_F(MainWindowTest, PlacementIsKeptOnlyInWindowModeAndNotWhenMinimised)

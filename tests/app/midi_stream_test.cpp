@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/log.h"
 #include "app/midi_stream.h"
 #include "tests/app/fake_midi_device.h"
@@ -26,6 +29,19 @@ std::vector<RECORDEDMIDIEVENT> TwoTrackEvents()
         {0, 0x80000004, {0xF0, 0x43, 0x12, 0xF7}},  // system exclusive with its status byte
         {96, CALLBACK_FLAG | 0x00002FFF, {}},       // end of track at the later end
     };
+}
+
+// 2000 notes that fill the first buffer exactly, a text event of delta 5,
+// then 3000 more notes one tick apart: three buffers.
+Bytes LongTune()
+{
+    Bytes events = HexBytes("00 903C40");
+    for (int i = 1; i < 2000; ++i) events.insert(events.end(), {0x01, 0x3C, 0x40});
+    events.insert(events.end(), {0x05, 0xFF, 0x01, 0x00});
+    events.insert(events.end(), {0x01, 0x90, 0x3C, 0x40});  // a meta event ends running status
+    for (int i = 1; i < 3000; ++i) events.insert(events.end(), {0x01, 0x3C, 0x40});
+    events.insert(events.end(), {0x01, 0xFF, 0x2F, 0x00});
+    return Join({Header(0, 1, 480), Track(events)});
 }
 
 } // namespace
@@ -98,16 +114,8 @@ TEST_F(MidiSongPlaying, PauseHoldsThePlaceAndRestartGoesOnWithoutRequeueing)
 
 TEST(MidiStream, LongTuneIsDoubleBufferedWithoutLosingTime)
 {
-    // 2000 notes fill the first buffer exactly; a text event of delta 5
-    // comes next, then 3000 more notes one tick apart.
-    Bytes events = HexBytes("00 903C40");
-    for (int i = 1; i < 2000; ++i) events.insert(events.end(), {0x01, 0x3C, 0x40});
-    events.insert(events.end(), {0x05, 0xFF, 0x01, 0x00});
-    events.insert(events.end(), {0x01, 0x90, 0x3C, 0x40});  // a meta event ends running status
-    for (int i = 1; i < 3000; ++i) events.insert(events.end(), {0x01, 0x3C, 0x40});
-    events.insert(events.end(), {0x01, 0xFF, 0x2F, 0x00});
     ScopedTestDir dir;
-    WriteFileBytes("long.mid", Join({Header(0, 1, 480), Track(events)}));
+    WriteFileBytes("long.mid", LongTune());
 
     std::vector<RECORDEDMIDIEVENT> expected;
     expected.push_back({0, 0x00403C90, {}});
@@ -209,4 +217,46 @@ TEST_F(MidiSongPlaying, DeletingWithCallbacksStillQueuedIsSafe)
         CloseHandle(thread);
     }
     EXPECT_EQ(device.Calls().size(), calls.size());
+}
+
+TEST(MidiStream, StopAndRestartWhileTheCallbackQueuesKeepEveryBufferWhole)
+{
+    // The window thread stops and restarts the tune while the device keeps
+    // handing buffers back to the callback thread, which refills them. Each
+    // buffer the device gets must be one of the tune's three, cut where a
+    // play from the start cuts them, and never one it still holds.
+    ScopedTestDir dir;
+    WriteFileBytes("long.mid", LongTune());
+    std::vector<std::vector<RECORDEDMIDIEVENT>> whole(3);
+    whole[0].push_back({0, 0x00403C90, {}});
+    for (int i = 1; i < 5000; ++i) whole[i / 2000].push_back({i == 2000 ? 6u : 1u, 0x00403C90, {}});
+    whole[2].push_back({1, 0x00002FFF, {}});
+    for (std::vector<RECORDEDMIDIEVENT>& buffer : whole) buffer.back().nWord |= CALLBACK_FLAG;
+
+    FakeMidiDevice device;
+    cMidiPlayer player;
+    player.Resize(1);
+    ASSERT_EQ(player.Play(0, "long.mid", 1), 1);
+    cMidiStream& stream = *player.m_Streams[0];
+    std::atomic<int> done{0};
+    std::thread playing([&] {
+        while (!done) {
+            device.PlayNewestToEnd();
+            Sleep(0);
+        }
+    });
+    for (int i = 0; i < 400; ++i) {
+        stream.Stop(i % 3 == 0 ? 1 : 0);
+        stream.Restart(1);
+    }
+    done = 1;
+    playing.join();
+    ASSERT_TRUE(device.WaitUntilServed());
+    EXPECT_EQ(device.m_nRequeued, 0);
+    const std::vector<std::vector<RECORDEDMIDIEVENT>> buffers = device.Buffers();
+    EXPECT_GT(buffers.size(), 400u);
+    int torn = 0;
+    for (const std::vector<RECORDEDMIDIEVENT>& buffer : buffers)
+        torn += buffer != whole[0] && buffer != whole[1] && buffer != whole[2];
+    EXPECT_EQ(torn, 0);
 }

@@ -100,7 +100,8 @@ protected:
     void Load(const std::vector<std::string>& files, int buffers, int volume)
     {
         m_Defs.assign(files.size(), DSSOUNDDEF{});
-        m_Sounds.assign(files.size(), DSSOUND{});
+        m_Sounds.clear();
+        m_Sounds.resize(files.size());
         for (size_t i = 0; i < files.size(); ++i) {
             m_Defs[i].FileName = files[i];
             m_Defs[i].nBufferCount = buffers;
@@ -253,13 +254,13 @@ TEST_F(SoundTest, BuffersPlayRoundRobinAndRestartFromTheBeginning)
     Load({"long.wav"}, 3, 0);
     DSSOUND& sound = m_Sounds[0];
     ASSERT_EQ(sound.nBufferCount, 3);
-    for (LPDIRECTSOUNDBUFFER buffer : sound.Buffers) ASSERT_NE(buffer, nullptr);
+    for (const cComPtr<IDirectSoundBuffer>& buffer : sound.Buffers) ASSERT_NE(buffer.Get(), nullptr);
     const int order[] = {1, 2, 0, 1};
     for (int next : order) {
         DS_Play(sound, 0);
         EXPECT_EQ(sound.nNext, next);
     }
-    for (LPDIRECTSOUNDBUFFER buffer : sound.Buffers) EXPECT_TRUE(IsPlaying(buffer));
+    for (const cComPtr<IDirectSoundBuffer>& buffer : sound.Buffers) EXPECT_TRUE(IsPlaying(buffer.Get()));
 }
 
 TEST_F(SoundTest, VolumeStepsAndRelativeChangesAreClamped)
@@ -288,10 +289,10 @@ TEST_F(SoundTest, AFailedSoundIsSilentAndTheOthersLoad)
     WriteFileBytes("good.wav", WaveFile(WAVE_FORMAT_PCM, 500));
     WriteFileBytes("float.wav", WaveFile(0x0003, 100, 32));
     Load({"good.wav", "float.wav", "missing.wav", "good.wav"}, 1, 0);
-    EXPECT_NE(m_Sounds[0].Buffers.at(0), nullptr);
-    EXPECT_EQ(m_Sounds[1].Buffers.at(0), nullptr);
-    EXPECT_EQ(m_Sounds[2].Buffers.at(0), nullptr);
-    EXPECT_NE(m_Sounds[3].Buffers.at(0), nullptr);
+    EXPECT_NE(m_Sounds[0].Buffers.at(0).Get(), nullptr);
+    EXPECT_EQ(m_Sounds[1].Buffers.at(0).Get(), nullptr);
+    EXPECT_EQ(m_Sounds[2].Buffers.at(0).Get(), nullptr);
+    EXPECT_NE(m_Sounds[3].Buffers.at(0).Get(), nullptr);
     DS_Play(m_Sounds[1], 0);  // nothing, no crash
     EXPECT_EQ(m_Sounds[1].nNext, 0);
     std::string trace = ReadFileText("trace.txt");
@@ -314,8 +315,8 @@ TEST_F(SoundTest, CursorSoundFollowsTheAxesAsked)
         cInput input;
         input.m_wDirection = c.direction;
         DS_PlayCursorSE(input, c.axes, 1);
-        EXPECT_EQ(IsPlaying(m_Sounds[1].Buffers[0]), c.plays) << c.direction << " " << c.axes;
-        EXPECT_FALSE(IsPlaying(m_Sounds[0].Buffers[0]));
+        EXPECT_EQ(IsPlaying(m_Sounds[1].Buffers[0].Get()), c.plays) << c.direction << " " << c.axes;
+        EXPECT_FALSE(IsPlaying(m_Sounds[0].Buffers[0].Get()));
     }
 }
 
@@ -393,7 +394,7 @@ TEST(Sound, ABufferWhoseSamplesCannotBeWrittenIsNotCreated)
     WriteFileBytes("a.wav", WaveFile(WAVE_FORMAT_PCM, 100));
     DSSOUND sound;
     EXPECT_FALSE(DS_LoadSound(sound, "a.wav", 1, 0));
-    for (LPDIRECTSOUNDBUFFER buffer : sound.Buffers) EXPECT_EQ(buffer, nullptr);
+    for (const cComPtr<IDirectSoundBuffer>& buffer : sound.Buffers) EXPECT_EQ(buffer.Get(), nullptr);
     DS_FreeSound(sound);
     DS_Release();
     EXPECT_NE(ReadFileText("trace.txt").find("a.wav生成失敗！"), std::string::npos);

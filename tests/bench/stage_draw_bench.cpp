@@ -72,8 +72,10 @@ void PresentUnpaced()
         lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
         return;
     }
-    if (PrimarySD.lpDD && BackBuffer.lpDD)
-        PrimarySD.lpDD->lpSurface->Blt(&rcClient, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    if (PrimarySD.lpDD && BackBuffer.lpDD) {
+        RECT client = rcClient.Load();
+        PrimarySD.lpDD->lpSurface->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    }
 }
 
 // The game thread of the bench: the scene manager's frame, timed in parts.

@@ -76,7 +76,7 @@ TEST_F(DisplayTest, DirectDrawWindowComesUpWithAWindowedBackBufferAndClipper)
     EXPECT_EQ(BackBuffer.nWidth, 640);
     EXPECT_EQ(BackBuffer.nHeight, 480);
     EXPECT_EQ(DDWorkSD.nDDMemory, 1);
-    EXPECT_EQ(rcClient.right - rcClient.left, 640);
+    EXPECT_EQ(rcClient.Load().right - rcClient.Load().left, 640);
     EXPECT_EQ(nDesktopBpp, 32);
     // The desktop's 8-8-8 layout read from the primary surface.
     EXPECT_EQ(SurfaceFormat.nRedShift, 16);

@@ -138,13 +138,12 @@ TEST_F(DisplayTest, FailedLocksAreReportedAndHandOutNoPixels)
     // lock and the unlock that still follows report their failure.
     DDSURFACEDATA target;
     ASSERT_TRUE(DDCreateSurface(&target, 16, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-    IDirect3DSurface9* copy = target.lpDT->lpSystemSurface;
-    target.lpDT->lpSystemSurface = nullptr;
+    cComPtr<IDirect3DSurface9> copy = std::move(target.lpDT->lpSystemSurface);
     {
         cSurfaceLock lock(&target);
         EXPECT_FALSE(lock.Locked());
     }
-    target.lpDT->lpSystemSurface = copy;
+    target.lpDT->lpSystemSurface = std::move(copy);
     EXPECT_EQ(TraceText(),
               "FAILED( lpDevice->GetRenderTargetData(lpSD->lpDT->lpSurface,lpSD->lpDT->lpSystemSurface) )\n"
               "D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();\n");

@@ -1,6 +1,8 @@
 // The record form, byte for byte, against hand-typed files.
 #include "tests/records/record_test_support.h"
 
+#include <thread>
+
 TEST_F(RecordTest, WritesTheRecordFormToTheByte)
 {
     cIntTextData r;
@@ -113,6 +115,26 @@ TEST_F(RecordTest, ReadingRegistersWithTheFileVersionThenTheCurrentOne)
     probe.versions.clear();
     ASSERT_EQ(probe.LoadFile("300.dat"), 1);
     EXPECT_EQ(probe.versions, std::vector<int>({300, 708}));
+    EXPECT_EQ(nFileVersion, 300);
+}
+
+TEST_F(RecordTest, AFileReadOnAnotherThreadLeavesThisThreadsFileVersion)
+{
+    // The stage loader reads on a thread of its own while the game thread is
+    // in the middle of another file: each must upgrade by its own file's head.
+    ASSERT_TRUE(WriteFileBytes("708.dat", HexBytes("C4020000 00000000 00000000")));
+    ASSERT_TRUE(WriteFileBytes("300.dat", HexBytes("2C010000 00000000 00000000")));
+    cVersionProbe here;
+    ASSERT_EQ(here.LoadFile("300.dat"), 1);
+    std::vector<int> there;
+    std::thread loader([&there] {
+        cVersionProbe probe;
+        probe.LoadFile("708.dat");
+        there = probe.versions;
+        there.push_back(nFileVersion);
+    });
+    loader.join();
+    EXPECT_EQ(there, std::vector<int>({708, 708}));
     EXPECT_EQ(nFileVersion, 300);
 }
 

@@ -35,6 +35,16 @@ DWORD WINAPI QuitThePauseLoop(void*)
     return 0;
 }
 
+// As the window thread does when the window is closed and its WM_QUIT does
+// not reach the loop: only the scene's quit flag is set.
+DWORD WINAPI SetTheQuitFlag(void* scene)
+{
+    for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
+    Sleep(100);
+    static_cast<cStageScene*>(scene)->m_bQuit = 1;
+    return 0;
+}
+
 DWORD WINAPI ReleaseAndPressAgain(void*)
 {
     for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
@@ -120,6 +130,20 @@ TEST_F(SubLoopTest, WmQuitEndsAButtonWait)
     WaitForSingleObject(quitter, 10000);
     CloseHandle(quitter);
     EXPECT_EQ(m_Stage.m_bHoldButtons, 0);   // not ended by the button
+}
+
+TEST_F(SubLoopTest, TheQuitFlagSetFromAnotherThreadEndsAButtonWait)
+{
+    SetModeTimer(1, 1, 0, 0);
+    HANDLE closer = CreateThread(nullptr, 0, SetTheQuitFlag, &m_Stage, 0, nullptr);
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(StarterReturns(1, 15000));
+    WaitForSingleObject(closer, 10000);
+    CloseHandle(closer);
+    // It ended by the flag, after the grace the loop gives WM_QUIT.
+    EXPECT_GE(GetTickCount() - start, 2000u);
+    EXPECT_EQ(m_Stage.m_bHoldButtons, 0);
+    EXPECT_EQ(thPause.m_hThread, nullptr);
 }
 
 TEST_F(SubLoopTest, AButtonHeldFromBeforeMustBePressedAnew)
