@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/log.h"
-#include "gfx/com_release.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
 #include "gfx/quad.h"
@@ -14,105 +12,116 @@ SPRITEBATCH SpriteBatch;
 
 namespace {
 
-template <class BATCH>
-void ReleaseRun(BATCH& batch)
-{
-    ReleaseCom(batch.lpIndexBuffer);
-    ReleaseCom(batch.lpVertexBuffer);
-    batch.lpVertexData.reset();
-}
-
-// 16-bit indices reach this many quads; longer runs are drawn in parts, each
-// from its own base vertex.
+// 16-bit indices reach this many quads; longer runs are drawn in parts.
 constexpr int kQuadsPerDraw = 65536 / 4;
 
-// Puts the run's vertices (n quads) and the indices of two triangles a quad
-// (for at most kQuadsPerDraw quads) into fresh managed buffers, opens the
-// scene and sets the run's target. False when any of it fails; the buffers
-// are then released by the caller.
-template <class BATCH>
-bool PrepareRun(BATCH& batch, int n, DDSURFACEDATA* target)
+// The triangles of kQuadsPerDraw quads, each of the strip top-left,
+// bottom-left, top-right, bottom-right.
+const WORD* QuadIndices()
 {
-    const UINT vertexBytes = n * QUAD_BYTES;
-    if (FAILED(lpDevice->CreateVertexBuffer(vertexBytes, D3DUSAGE_WRITEONLY, QUAD_FVF,
-                                            D3DPOOL_MANAGED, &batch.lpVertexBuffer, nullptr))) {
-        batch.lpVertexBuffer = nullptr;
-        ReportLogAndTrace("CreateVertexBuffer Err");
-        return false;
-    }
-    if (!DTPutVertices(batch.lpVertexBuffer, batch.lpVertexData.get(), vertexBytes)) return false;
-
-    const int indexed = std::min(n, kQuadsPerDraw);
-    const UINT indexBytes = indexed * 6 * sizeof(WORD);
-    if (FAILED(lpDevice->CreateIndexBuffer(indexBytes, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
-                                           D3DPOOL_MANAGED, &batch.lpIndexBuffer, nullptr))) {
-        batch.lpIndexBuffer = nullptr;
-        ReportLogAndTrace("CreateIndexBuffer Err");
-        return false;
-    }
-    WORD* indices = nullptr;
-    if (FAILED(batch.lpIndexBuffer->Lock(0, indexBytes, reinterpret_cast<void**>(&indices), 0)))
-        return false;
-    // The triangles of the strip top-left, bottom-left, top-right, bottom-right.
-    for (int q = 0; q < indexed; ++q) {
-        const int v = 4 * q;
-        for (int c : {0, 1, 2, 2, 1, 3}) *indices++ = static_cast<WORD>(v + c);
-    }
-    batch.lpIndexBuffer->Unlock();
-
-    return DDBeginScene() && DDSetRenderTarget(0, target);
+    static const std::vector<WORD> indices = [] {
+        std::vector<WORD> out;
+        out.reserve(6 * kQuadsPerDraw);
+        for (int q = 0; q < kQuadsPerDraw; ++q)
+            for (int c : {0, 1, 2, 2, 1, 3}) out.push_back(static_cast<WORD>(4 * q + c));
+        return out;
+    }();
+    return indices.data();
 }
 
-template <class BATCH>
-void DrawIndexedQuads(BATCH& batch, int n)
+// One indexed triangle list for n quads (vertices from memory, four a quad),
+// in parts of at most kQuadsPerDraw quads: the device keeps the order of its
+// triangles.
+void DrawQuads(const QUADVERTEX* v, int n)
 {
-    lpDevice->SetStreamSource(0, batch.lpVertexBuffer, 0, sizeof(QUADVERTEX));
-    lpDevice->SetIndices(batch.lpIndexBuffer);
     lpDevice->SetFVF(QUAD_FVF);
-    // One draw for the whole run: the device keeps the order of its triangles.
     for (int first = 0; first < n; first += kQuadsPerDraw) {
         const int count = std::min(kQuadsPerDraw, n - first);
-        lpDevice->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4 * first, 0, 4 * count, 0, 2 * count);
+        lpDevice->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 4 * count, 2 * count, QuadIndices(),
+                                         D3DFMT_INDEX16, v + 4 * first, sizeof(QUADVERTEX));
     }
 }
 
-// Walks the entries in runs of `same` ones; draw(run start, n) draws a prepared
-// run. A run that fails is tried again from its second entry.
-template <class BATCH, class ENTRY, class SAME, class FILL, class DRAW>
-void WalkRuns(BATCH& batch, std::vector<ENTRY>& entries, SAME same, FILL fill, DRAW draw)
+// The vertices of the run being drawn; kept between runs for their room.
+std::vector<QUADVERTEX> RunVertices;
+
+// Walks the entries in runs of `same` ones: fill(entry, vertices) writes an
+// entry's four vertices, draw(run start, vertices, n) draws a run whose scene
+// and target are set. A run whose scene or target cannot be had is tried
+// again from its second entry.
+template <class ENTRY, class SAME, class FILL, class DRAW>
+void WalkRuns(std::vector<ENTRY>& entries, SAME same, FILL fill, DRAW draw)
 {
     size_t start = 0;
     while (start < entries.size()) {
         size_t end = start + 1;
         while (end < entries.size() && same(entries[start], entries[end])) ++end;
         const int n = static_cast<int>(end - start);
-        batch.lpVertexData = std::make_unique<BYTE[]>(n * QUAD_BYTES);
-        QUADVERTEX* v = reinterpret_cast<QUADVERTEX*>(batch.lpVertexData.get());
+        RunVertices.resize(4 * static_cast<size_t>(n));
+        QUADVERTEX* v = RunVertices.data();
         for (int k = 0; k < n; ++k) fill(entries[start + k], v + 4 * k);
         bool drawn = false;
-        if (PrepareRun(batch, n, entries[start].lpTarget)) {
-            draw(start, n);
+        if (DDBeginScene() && DDSetRenderTarget(0, entries[start].lpTarget)) {
+            draw(start, v, n);
             drawn = true;
         }
-        ReleaseRun(batch);
         if (drawn && lpDTCon->lpDefaultTarget && DDSetRenderTarget(0, lpDTCon->lpDefaultTarget))
             start = end;
         else
             start = start + 1;
     }
-    ReleaseRun(batch);
 }
+
+struct HELDRUN {
+    DDSURFACEDATA* lpTarget;
+    int nQuads;
+};
+
+// The held fills: their vertices, four a fill, and their runs of one target.
+struct HELDFILLS {
+    std::vector<QUADVERTEX> Vertices;
+    std::vector<HELDRUN> Runs;
+};
+HELDFILLS HeldFills;
 
 }  // namespace
 
-RECTBATCH::~RECTBATCH()
+void DTHoldFill(DDSURFACEDATA* target, int x, int y, int width, int height, DWORD color)
 {
-    ReleaseRun(*this);
+    if (!DDBeginScene()) return;
+    const size_t at = HeldFills.Vertices.size();
+    HeldFills.Vertices.resize(at + 4);
+    DTSetPlainQuad(&HeldFills.Vertices[at], x, y, width, height, color, 0.0f, 0.0f);
+    if (HeldFills.Runs.empty() || HeldFills.Runs.back().lpTarget != target)
+        HeldFills.Runs.push_back({target, 0});
+    ++HeldFills.Runs.back().nQuads;
 }
 
-SPRITEBATCH::~SPRITEBATCH()
+void DTDrawHeldFills()
 {
-    ReleaseRun(*this);
+    if (HeldFills.Runs.empty()) return;
+    // Taken out first: the targets set below find nothing held.
+    HELDFILLS fills;
+    std::swap(fills, HeldFills);
+    const QUADVERTEX* v = fills.Vertices.data();
+    for (const HELDRUN& run : fills.Runs) {
+        if (lpDevice && DDBeginScene() && DDSetRenderTarget(0, run.lpTarget)) {
+            DTSetPlainStages(D3DTA_DIFFUSE);
+            DrawQuads(v, run.nQuads);
+        }
+        v += 4 * run.nQuads;
+    }
+    if (lpDTCon && lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    // Their room serves the next frame's fills.
+    fills.Vertices.clear();
+    fills.Runs.clear();
+    std::swap(fills, HeldFills);
+}
+
+void DTDropHeldFills()
+{
+    HeldFills.Vertices.clear();
+    HeldFills.Runs.clear();
 }
 
 void DDBeginRectBatch()
@@ -121,7 +130,6 @@ void DDBeginRectBatch()
     // What an open batch holds is drawn, not lost.
     if (RectBatch.bBatching) DDEndRectBatch();
     RectBatch.bBatching = 1;
-    ReleaseRun(RectBatch);
     RectBatch.Rects.clear();
 }
 
@@ -139,20 +147,21 @@ void DDEndRectBatch()
     }
     // Collected fills go through the drawing below, never back into the batch.
     RectBatch.bBatching = 0;
+    DTDrawHeldFills();
     std::vector<BATCHRECT>& rects = RectBatch.Rects;
     WalkRuns(
-        RectBatch, rects,
+        rects,
         [](const BATCHRECT& a, const BATCHRECT& b) { return a.lpTarget == b.lpTarget; },
         [](const BATCHRECT& r, QUADVERTEX* v) {
             DTSetPlainQuad(v, r.x, r.y, r.nWidth, r.nHeight, r.dwColor,
                            static_cast<float>(r.nWidth), static_cast<float>(r.nHeight));
         },
-        [&](size_t, int n) {
+        [](size_t, const QUADVERTEX* v, int n) {
             lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
             lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
             lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
             lpDevice->SetTexture(0, WorkSD.lpDT ? WorkSD.lpDT->lpTexture.Get() : nullptr);
-            DrawIndexedQuads(RectBatch, n);
+            DrawQuads(v, n);
         });
     rects.clear();
 }
@@ -163,7 +172,6 @@ void DDBeginSpriteBatch(int sort)
     if (SpriteBatch.bBatching) DDEndSpriteBatch();
     SpriteBatch.bBatching = 1;
     SpriteBatch.bSort = sort;
-    ReleaseRun(SpriteBatch);
     SpriteBatch.Sprites.clear();
     SpriteBatch.Order.clear();
     SpriteBatch.nCounter = 0;
@@ -208,6 +216,8 @@ int DDEndSpriteBatch()
         return 0;
     }
     SpriteBatch.bBatching = 0;
+    // Fills made while the batch was open lie under all of its quads.
+    DTDrawHeldFills();
     std::vector<BATCHSPRITE>& sprites = SpriteBatch.Sprites;
     if (SpriteBatch.bSort)
         std::stable_sort(sprites.begin(), sprites.end(),
@@ -220,12 +230,12 @@ int DDEndSpriteBatch()
                a.nColorOp == b.nColorOp && a.nAlphaOp == b.nAlphaOp && a.nReserved == b.nReserved;
     };
     WalkRuns(
-        SpriteBatch, sprites, same,
+        sprites, same,
         [](const BATCHSPRITE& s, QUADVERTEX* v) {
             DTSetQuad(v, s.x, s.y, s.nWidth, s.nHeight, s.lpSource, s.sx, s.sy, s.sw, s.sh,
                       s.dwVertexColor);
         },
-        [&](size_t start, int n) {
+        [&](size_t start, const QUADVERTEX* v, int n) {
             const BATCHSPRITE& first = sprites[start];
             DTSURFACEDATA* src = first.lpSource->lpDT.get();
             if (first.nMode == 0 && src && src->bColorKey && (nBpp == 16 || nBpp == 32))
@@ -235,7 +245,7 @@ int DDEndSpriteBatch()
                 }
             DTSetTextureStages(first.nColorOp, first.nAlphaOp);
             lpDevice->SetTexture(0, src ? src->lpTexture.Get() : nullptr);
-            DrawIndexedQuads(SpriteBatch, n);
+            DrawQuads(v, n);
         });
     sprites.clear();
     SpriteBatch.Order.clear();

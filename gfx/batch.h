@@ -1,20 +1,25 @@
 #pragma once
 // The two Direct3D draw batches: filled rectangles (RectBatch) and textured
 // quads (SpriteBatch). Each run of consecutive entries with the same target
-// (and, for quads, the same source and drawing states) is drawn from one
-// vertex buffer and one index buffer.
+// (and, for quads, the same source and drawing states) is drawn by one indexed
+// draw from the vertices in memory, with one set of state changes.
 //
 // Promises of this seam:
 // - Under DirectDraw every operation does nothing (fills and blits draw at once).
 // - Batches do not nest: opening one while it is open first draws what it
 //   holds, and ending it ends it for every caller.
-// - A run whose buffers, scene or render target cannot be had is tried again
-//   from its second entry; an entry aimed at a surface that cannot be a render
-//   target draws nothing.
+// - A run whose scene or render target cannot be had is tried again from its
+//   second entry; an entry aimed at a surface that cannot be a render target
+//   draws nothing.
+// - Fills drawn at once are held and drawn together, in the order they were
+//   made, as late as the picture allows: before any other use of the device
+//   (a draw or clear through DDSetRenderTarget, a surface lock, the end of the
+//   scene, a released surface, the end of a batch). A fill made while the
+//   sprite batch is open therefore still lands under the quads collected
+//   before it, as if it had been drawn at once.
 #include <windows.h>
 #include <d3d9.h>
 
-#include <memory>
 #include <vector>
 
 #include "gfx/surface_record.h"
@@ -28,10 +33,6 @@ struct BATCHRECT {
 struct RECTBATCH {
     int bBatching = 0;
     std::vector<BATCHRECT> Rects;
-    std::unique_ptr<BYTE[]> lpVertexData;           // of the run being drawn
-    IDirect3DVertexBuffer9* lpVertexBuffer = nullptr;
-    IDirect3DIndexBuffer9* lpIndexBuffer = nullptr;
-    ~RECTBATCH();
 };
 
 struct BATCHSPRITE {
@@ -54,13 +55,9 @@ struct SPRITEORDER {
 struct SPRITEBATCH {
     int bBatching = 0;
     std::vector<BATCHSPRITE> Sprites;
-    std::unique_ptr<BYTE[]> lpVertexData;
-    IDirect3DVertexBuffer9* lpVertexBuffer = nullptr;
-    IDirect3DIndexBuffer9* lpIndexBuffer = nullptr;
     int nCounter = 0;          // quads collected since the batch began
     int bSort = 0;
     std::vector<SPRITEORDER> Order;
-    ~SPRITEBATCH();
 };
 
 extern RECTBATCH RectBatch;
@@ -80,3 +77,13 @@ int DDSetSpriteOrder(DDSURFACEDATA* source);
 void DDCollectSprite(DDSURFACEDATA* target, int x, int y, int width, int height,
                      DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode);
 int DDEndSpriteBatch();
+
+// A fill of a render target (already clipped and resolved) drawn at once as
+// far as its caller can tell: held until DTDrawHeldFills. Opens the frame's
+// scene; nothing is held when it cannot be opened.
+void DTHoldFill(DDSURFACEDATA* target, int x, int y, int width, int height, DWORD color);
+// Draws the held fills in the order they were made, one draw call for each
+// run of fills on the same target, and sets lpDefaultTarget back.
+void DTDrawHeldFills();
+// Forgets the held fills without drawing them (the device is going).
+void DTDropHeldFills();

@@ -4,6 +4,7 @@
 #include "app/message_box.h"
 #include "gfx/com_release.h"
 #include "app/timing.h"
+#include "gfx/batch.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/dialog_mode.h"
@@ -105,6 +106,7 @@ void DDUnInit()
     DeleteDDContext();
 
     if (lpDirect3D) {
+        DTDropHeldFills();
         for (int i = 0; i < nSurfaceCount; ++i) DDReleaseSurface(&lpSurfaceArray[i]);
         DDReleaseSurface(&WorkSD);
         DDReleaseSurface(&VirBackBuffer);

@@ -47,13 +47,8 @@ void FillRenderTarget(DDSURFACEDATA* record, int x, int y, int width, int height
         DDCollectRect(record, x, y, width, height, color);
         return;
     }
-    QUADVERTEX v[4];
-    DTSetPlainQuad(v, x, y, width, height, color, 0.0f, 0.0f);
-    if (!DTPutVertices(dt->lpVertexBuffer, v, QUAD_BYTES)) return;
-    if (!DDBeginScene() || !DDSetRenderTarget(0, record)) return;
-    lpDevice->SetRenderState(D3DRS_TEXTUREFACTOR, color);
-    DTDrawPlainQuad(dt->lpVertexBuffer, D3DTA_TFACTOR);
-    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    // Drawn with the fills next to it in one call, before anything else is.
+    DTHoldFill(record, x, y, width, height, color);
 }
 
 template <class T>

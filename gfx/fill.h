@@ -8,7 +8,9 @@
 // - A colour-keyed render target filled with its transparent form is cleared
 //   (alpha included), not drawn over.
 // - While the rect batch is open (batch.h) a render-target fill is collected,
-//   not drawn.
+//   not drawn; any other render-target fill is held and drawn together with
+//   the fills next to it, before whatever uses the device next (batch.h), so
+//   the picture is that of drawing it at once.
 // - DirectDraw colours are pixel values of the surface's format; fills are
 //   colour-fill blits clipped to the surface.
 // - Palette fills: index 0 is the transparent colour under Direct3D.

@@ -93,12 +93,17 @@ void DTSetTextureStages(int colorOp, int alphaOp)
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
 }
 
-void DTDrawPlainQuad(IDirect3DVertexBuffer9* buffer, DWORD colourArg)
+void DTSetPlainStages(DWORD colourArg)
 {
     lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
     lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, colourArg);
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, colourArg);
+}
+
+void DTDrawPlainQuad(IDirect3DVertexBuffer9* buffer, DWORD colourArg)
+{
+    DTSetPlainStages(colourArg);
     DrawStrip(buffer);
 }
 

@@ -33,9 +33,11 @@ bool DTPutVertices(IDirect3DVertexBuffer9* buffer, const void* vertices, UINT by
 // Texture stage 0 for a textured quad: colorOp and alphaOp on the bound
 // texture (argument 1) and the vertex colour (argument 2).
 void DTSetTextureStages(int colorOp, int alphaOp);
-// Draws the four vertices in buffer untextured in one colour: colour and alpha
-// both come from colourArg (D3DTA_DIFFUSE or D3DTA_TFACTOR). The caller opens
-// the scene and sets the render target.
+// Texture stage 0 for untextured quads: colour and alpha both come from
+// colourArg (D3DTA_DIFFUSE or D3DTA_TFACTOR).
+void DTSetPlainStages(DWORD colourArg);
+// Draws the four vertices in buffer untextured with DTSetPlainStages. The
+// caller opens the scene and sets the render target.
 void DTDrawPlainQuad(IDirect3DVertexBuffer9* buffer, DWORD colourArg);
 // The two halves of every immediate textured quad. DTBeginQuad puts the four
 // vertices into the source's vertex buffer and makes target the render

@@ -1,6 +1,7 @@
 #include "gfx/scene.h"
 
 #include "app/log.h"
+#include "gfx/batch.h"
 #include "gfx/d3d_backend.h"
 
 int DDBeginScene()
@@ -18,6 +19,7 @@ int DDBeginScene()
 
 void DDEndScene()
 {
+    DTDrawHeldFills();
     if (!lpDevice || !lpDTCon || !lpDTCon->bInScene) return;
     lpDevice->EndScene();
     lpDTCon->bInScene = 0;
@@ -28,6 +30,8 @@ int DDSetRenderTarget(int index, DDSURFACEDATA* surface)
     if (!lpDevice || !surface || !surface->lpDT) return 0;
     DTSURFACEDATA* dt = surface->lpDT.get();
     if (!dt->bRenderTarget || !dt->lpSurface) return 0;
+    // Whatever is drawn next comes after the fills made before it.
+    DTDrawHeldFills();
     HRESULT hr = lpDevice->SetRenderTarget(0, dt->lpSurface);
     if (FAILED(hr)) {
         ReportLogAndTrace("SetRenderTarget Err %x (%s)", static_cast<unsigned>(hr),

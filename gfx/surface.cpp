@@ -9,6 +9,7 @@
 #include "app/log.h"
 #include "gfx/com_release.h"
 #include "app/message_box.h"
+#include "gfx/batch.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
@@ -481,6 +482,8 @@ void DDReleaseSurface(DDSURFACEDATA* record)
 {
     if (!record) return;
     if (DTSURFACEDATA* dt = record->lpDT.get()) {
+        // Fills held for the surface are drawn while it is still there.
+        DTDrawHeldFills();
         if (!record->lpShareSD) {
             dt->lpTexture.Reset();
             dt->lpVertexBuffer.Reset();

@@ -4,6 +4,7 @@
 
 #include "app/log.h"
 #include "app/message_box.h"
+#include "gfx/batch.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
@@ -28,6 +29,8 @@ bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock, D3DSURFACE_DESC* locked)
 {
     DTSURFACEDATA* dt = sd->lpDT.get();
     if (!dt || !lpDevice) return false;
+    // The pixels read and written include the fills made so far.
+    DTDrawHeldFills();
     if (dt->bRenderTarget && sd != &BackBuffer) {
         if (!dt->lpSurface || !dt->lpSystemSurface ||
             FAILED(lpDevice->GetRenderTargetData(dt->lpSurface, dt->lpSystemSurface))) {

@@ -2,11 +2,13 @@
 // frame and per blit: a full-screen background, 1,000 keyed 32 x 32 sprites
 // (some across the edges), 100 stretched and mirrored ones and 300 fills,
 // then the frame is shown. Under Direct3D the frame is drawn once blit by
-// blit and once through the sprite batch. Run by hand; not a test.
+// blit and once through the sprite batch. Run by hand; not a test. An
+// argument "d3d" or "ddraw" measures that back end alone.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/log.h"
@@ -171,14 +173,16 @@ void MeasureParts(FRAME& frame, bool batched, HWND hwnd)
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    const std::string only = argc > 1 ? argv[1] : "";
     ScopedTestDir dir;
     CreateReportLog("Report_Game.txt");
     HWND hwnd = CreateBenchWindow("BlitBench");
     DDSURFACEDATA surfaces[1];
     DDSURFACEPARAM params[1];
     for (int d3d : {1, 0}) {
+        if (!only.empty() && only != (d3d ? "d3d" : "ddraw")) continue;
         if (!DDInit(d3d, hwnd, 640, 480, 32, 0, 1, 1, 60, 0, surfaces, params, 1, 0)) {
             std::printf("%s: the display did not come up\n", d3d ? "Direct3D" : "DirectDraw");
             DDUnInit();

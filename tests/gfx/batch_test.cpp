@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "gfx/batch.h"
+#include "gfx/blit.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"
 #include "gfx/scene.h"
 #include "gfx/surface.h"
+#include "gfx/surface_lock.h"
 #include "tests/gfx/gfx_support.h"
 
 namespace {
@@ -66,8 +68,6 @@ TEST_F(DisplayTest, RectBatchDrawsAtItsEndInRunsPerTarget)
     DDEndRectBatch();
     EXPECT_EQ(RectBatch.bBatching, 0);
     EXPECT_TRUE(RectBatch.Rects.empty());
-    EXPECT_EQ(RectBatch.lpVertexBuffer, nullptr);
-    EXPECT_EQ(RectBatch.lpIndexBuffer, nullptr);
     EXPECT_EQ(Rgb(&BackBuffer, 3, 3), 0xFF0000u);
     EXPECT_EQ(Rgb(&BackBuffer, 4, 0), 0x0000FFu);
     EXPECT_EQ(Rgb(&BackBuffer, 8, 0), 0u);
@@ -173,6 +173,62 @@ TEST_F(DisplayTest, SpriteBatchOrdersRunsAndClearsKeyedRectanglesFirst)
     DDEndSpriteBatch();
     EXPECT_EQ(Rgb(&BackBuffer, 141, 0), 0x00FF00u);
     for (DDSURFACEDATA* sd : {&red, &green, &sprite}) DDReleaseSurface(sd);
+}
+
+// Fills are drawn together, later than they are made; every picture must still
+// be the one of drawing each at once.
+TEST_F(DisplayTest, FillsLandWhereDrawingThemAtOnceWouldPutThem)
+{
+    ASSERT_TRUE(Up(1));
+    DDSURFACEDATA green, work;
+    ASSERT_TRUE(DDCreateSurface(&green, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    ASSERT_TRUE(DDCreateSurface(&work, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFill(&green, 0xFF00FF00);
+    DDFill(&BackBuffer, 0xFF0000FF);
+
+    // A fill made while the sprite batch is open lies under the sprites
+    // collected before it as well as after it.
+    DDBeginSpriteBatch(0);
+    DDBlt(&BackBuffer, 0, 0, 8, 8, &green, 0, 0, 1);
+    DDFillRect(&BackBuffer, 4, 0, 8, 8, 0xFFFF0000);
+    DDBlt(&BackBuffer, 10, 0, 8, 8, &green, 0, 0, 1);
+    DDEndSpriteBatch();
+    const std::vector<uint32_t> batched = ReadPixels(&BackBuffer, 0, 2, 18, 1);
+    for (int x = 0; x < 18; ++x) {
+        const uint32_t expected = x < 8 || x >= 10 ? 0x00FF00u : 0xFF0000u;
+        EXPECT_EQ(batched[x] & 0xFFFFFF, expected) << x;
+    }
+
+    // Outside a batch: a blit after a fill covers it, a fill after a blit
+    // covers that, and alternating targets keep their order.
+    DDFillRect(&BackBuffer, 20, 0, 8, 8, 0xFFFF0000);
+    DDBlt(&BackBuffer, 20, 0, 4, 8, &green, 0, 0, 1);
+    DDBlt(&BackBuffer, 28, 0, 8, 8, &green, 0, 0, 1);
+    DDFillRect(&BackBuffer, 28, 0, 4, 8, 0xFFFF0000);
+    DDFillRect(&BackBuffer, 36, 0, 8, 8, 0xFFFF0000);
+    DDFill(&work, 0xFFFFFF00);
+    DDFillRect(&BackBuffer, 36, 0, 4, 8, 0xFFFFFFFF);
+    // A surface filled and then copied from shows its fill.
+    DDBlt(&BackBuffer, 44, 0, 8, 8, &work, 0, 0, 0);
+    const std::vector<uint32_t> row = ReadPixels(&BackBuffer, 20, 4, 32, 1);
+    const uint32_t expected[] = {0x00FF00, 0xFF0000, 0xFF0000, 0x00FF00,
+                                 0xFFFFFF, 0xFF0000, 0xFFFF00, 0xFFFF00};
+    for (int x = 0; x < 32; ++x) EXPECT_EQ(row[x] & 0xFFFFFF, expected[x / 4]) << x;
+
+    // A lock reads the fills made before it, within the open scene.
+    ASSERT_EQ(DDBeginScene(), 1);
+    DDFillRect(&work, 0, 0, 2, 2, 0xFF00FFFF);
+    {
+        cSurfaceLock lock(&work);
+        ASSERT_TRUE(lock.Locked());
+        EXPECT_EQ(lock.Row<DWORD>(1)[1], 0xFF00FFFFu);
+        EXPECT_EQ(lock.Row<DWORD>(3)[3], 0xFFFFFF00u);
+    }
+    // A surface released with a fill still to draw leaves nothing behind.
+    DDFill(&work, 0xFF000000);
+    DDReleaseSurface(&work);
+    DDEndScene();
+    DDReleaseSurface(&green);
 }
 
 TEST_F(DisplayTest, BatchesDoNothingUnderDirectDraw)
