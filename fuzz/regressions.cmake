@@ -11,9 +11,13 @@ target_link_libraries(fuzz_support PUBLIC game_host)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/vox/vorbis_decoder.c PROPERTIES COMPILE_OPTIONS
   "-w;-fwrapv;-fno-sanitize=float-cast-overflow,pointer-overflow,shift-base,signed-integer-overflow")
 
+# The replaying entry is compiled once for all targets.
+add_library(replay_main OBJECT ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+target_link_libraries(replay_main PUBLIC fuzz_support)
+
 function(fuzz_target name)
   list(TRANSFORM ARGN PREPEND ${CMAKE_SOURCE_DIR}/)
-  add_executable(replay_${name} ${CMAKE_SOURCE_DIR}/fuzz/${name}.cpp ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp ${ARGN})
+  add_executable(replay_${name} ${CMAKE_SOURCE_DIR}/fuzz/${name}.cpp $<TARGET_OBJECTS:replay_main> ${ARGN})
   target_link_libraries(replay_${name} PRIVATE fuzz_support)
   add_test(NAME FuzzInputs.${name} COMMAND replay_${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/${name})
   set_tests_properties(FuzzInputs.${name} PROPERTIES TIMEOUT 120 LABELS host

@@ -16,9 +16,31 @@ game_arch_detect() {
   fi
   export GAME_ARCH
   case "$GAME_ARCH" in
-    win32) GAME_TOOLCHAIN=tools/toolchain-i686-mingw.cmake; GAME_WINE=/usr/bin/wine ;;
-    win64) GAME_TOOLCHAIN=tools/toolchain-x86_64-mingw.cmake; GAME_WINE=/usr/lib/wine/wine64 ;;
+    win32) GAME_WINE=/usr/bin/wine ;;
+    win64) GAME_WINE=/usr/lib/wine/wine64 ;;
     *) echo "arch: GAME_ARCH must be win32 or win64" >&2; return 2 ;;
   esac
   export GAME_WINE
+}
+
+# game_arch_configure DIR ARCH [CMAKE ARGS...]: configures DIR as a build for
+# ARCH (win32 or win64) with the mingw-w64 compilers of that architecture,
+# unless it is one already; a folder made for the other architecture is made
+# anew. Run from the top of the checkout.
+game_arch_configure() {
+  local dir=$1 arch=$2 toolchain
+  shift 2
+  case "$arch" in
+    win32) toolchain=tools/toolchain-i686-mingw.cmake ;;
+    win64) toolchain=tools/toolchain-x86_64-mingw.cmake ;;
+    *) echo "arch: no build for '$arch'" >&2; return 2 ;;
+  esac
+  if [ -f "$dir/build.ninja" ] && [ "$(cat "$dir/.game-arch" 2>/dev/null)" != "$arch" ]; then
+    rm -rf "$dir"
+  fi
+  if [ ! -f "$dir/build.ninja" ]; then
+    . tools/ccache.sh
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${CCACHE_LAUNCHER[@]}" "$@" >/dev/null
+    echo "$arch" > "$dir/.game-arch"
+  fi
 }

@@ -16,8 +16,9 @@ RSS_LIMIT_MB=${FUZZ_RSS_LIMIT_MB:-1024}
 INPUT_TIMEOUT=${FUZZ_INPUT_TIMEOUT:-10}
 MAX_LEN=${FUZZ_MAX_LEN:-65536}
 
+. tools/ccache.sh
 if [ ! -f "$FUZZ_DIR/build.ninja" ]; then
-  cmake -S fuzz -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  cmake -S fuzz -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${CCACHE_LAUNCHER[@]}" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
 fi
 cmake --build "$FUZZ_DIR" -j "$(nproc)" >/dev/null || { cmake --build "$FUZZ_DIR"; exit 1; }

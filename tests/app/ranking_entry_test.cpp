@@ -29,6 +29,7 @@
 #include "tests/support/box_capture.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/test_dir.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -64,12 +65,15 @@ LRESULT CALLBACK TestProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     return MainWindow.WndProc(hWnd, message, wParam, lParam);
 }
 
-// The keyboard as the board reads it: Z confirms, V changes the genre.
+// The keyboard as the board reads it: Z confirms, V changes the genre. F is
+// the last key a frame reads: its reads count the frames whose keys are in.
 std::atomic<int> nKeysDown{0};
+std::atomic<int> nFramesRead{0};
 SHORT WINAPI ReadKey(int key)
 {
     const int down = nKeysDown;
     const bool held = (key == 'Z' && (down & 1)) || (key == 'V' && (down & 8));
+    if (key == 'F') ++nFramesRead;
     return held ? static_cast<SHORT>(0x8000) : 0;
 }
 
@@ -78,20 +82,31 @@ MMRESULT WINAPI NoJoystick(UINT, JOYINFOEX*)
     return JOYERR_UNPLUGGED;
 }
 
-// Waits up to a minute for the ranking board's thread; false when it never ran.
+// Waits for the ranking board's first frame (only the board reads keys
+// here); false when it never came. The board has set the genre it opens on
+// before it.
 bool WaitForBoard()
 {
-    for (int i = 0; i < 60000 && !thRanking.m_hThread; ++i) Sleep(1);
-    return thRanking.m_hThread != nullptr;
+    return WaitUntil([] { return nFramesRead > 0; });
 }
 
-// Presses the keys for a few frames, then lets go.
+// Waits until frames more frames of the board have read the keys as they
+// are now, or the board has ended. The frame under way as this starts may
+// have read some keys before the change: it is not counted.
+bool BoardFrames(int frames)
+{
+    const int from = nFramesRead;
+    return WaitUntil([&] { return nFramesRead > from + frames || !thRanking.m_hThread; });
+}
+
+// Holds the keys for two frames of the board, then lets go for two.
+// A press that ends the board ends the wait too.
 void Press(int keys)
 {
     nKeysDown = keys;
-    Sleep(150);
+    BoardFrames(2);
     nKeysDown = 0;
-    Sleep(150);
+    BoardFrames(2);
 }
 
 unsigned __stdcall EnterRankingThread(void*)
@@ -121,6 +136,7 @@ protected:
         bServeClose = false;
         nCloses = 0;
         nKeysDown = 0;
+        nFramesRead = 0;
         Inputs.assign(1, cInput());
 
         // A stage file played with rankings on and the name asked for.
@@ -222,7 +238,6 @@ private:
         auto* self = static_cast<BoardPlayer*>(p);
         if (!WaitForBoard()) return 1;
         self->bShown = true;
-        Sleep(200);
         self->nGenreShown = GameProgress.m_nRankingGenre;
         Press(8);
         self->nGenreStepped = GameProgress.m_nRankingGenre;
@@ -255,6 +270,7 @@ TEST_F(RankingEntryTest, TheNameAskedOnTheWindowThreadIsRankedSavedAndShownUntil
         RankingSet.m_Rankings[0].Insert("BBB", 300);
         RankingSet.m_Rankings[2].Insert("CCC", 4000);
         Sounds.clear();
+        nFramesRead = 0;
         std::string shownName;
         {
             DialogWorker dialog(windowThread, [&](HWND box) {

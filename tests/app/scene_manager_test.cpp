@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "scenes/title_scene.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -32,6 +34,17 @@ SHORT WINAPI NoKeys(int) { return 0; }
 MMRESULT WINAPI NoJoystick(UINT, JOYINFOEX*) { return JOYERR_UNPLUGGED; }
 
 std::vector<std::string> Events;
+
+// The messages of a marker kind that a thread has taken off its queue, seen
+// by a hook on that thread.
+constexpr UINT WM_TEST_MARKER = WM_APP + 77;
+std::atomic<int> nMarkersTaken{0};
+LRESULT CALLBACK SeeMarkers(int code, WPARAM removed, LPARAM lParam)
+{
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_TEST_MARKER) ++nMarkersTaken;
+    return CallNextHookEx(nullptr, code, removed, lParam);
+}
 
 // A screen that says when it runs and goes, and takes the given work time
 // (fake milliseconds) per step.
@@ -202,13 +215,20 @@ TEST(GameThread, RunsFramesOnlyWhileTheApplicationIsActiveAndEndsOnQuit)
     SceneManager.m_nCurrentScene = SCENE_WORLDMAP;
     bAppActive = 0;
     ASSERT_TRUE(StartGameThread());
-    // The thread has taken its start message and idles: no screen yet.
-    Sleep(100);
+    // The thread idles: it goes on taking its messages, one marker after the
+    // other (each posted once the last is taken, so the thread finds its
+    // queue empty in between), and makes no screen.
+    nMarkersTaken = 0;
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, SeeMarkers, nullptr, thGame.m_nThreadId);
+    EXPECT_NE(hook, nullptr);
+    for (int i = 1; i <= 5; ++i) {
+        PostThreadMessageA(thGame.m_nThreadId, WM_TEST_MARKER, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return nMarkersTaken >= i; })) << i;
+    }
+    if (hook) UnhookWindowsHookEx(hook);
     EXPECT_EQ(SceneManager.GetScene(SCENE_WORLDMAP), nullptr);
     bAppActive = 1;
-    for (DWORD start = GetTickCount(); !SceneManager.GetScene(SCENE_WORLDMAP) && GetTickCount() - start < 60000;)
-        Sleep(1);
-    EXPECT_NE(SceneManager.GetScene(SCENE_WORLDMAP), nullptr);
+    EXPECT_TRUE(WaitUntil([] { return SceneManager.GetScene(SCENE_WORLDMAP) != nullptr; }));
     thGame.Exit();
     EXPECT_EQ(thGame.m_hThread, nullptr);
     EXPECT_NE(ReadFileText("trace.txt").find("GameLoop WM_QUIT!"), std::string::npos);

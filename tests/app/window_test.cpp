@@ -185,10 +185,12 @@ enum class Stroke { PressAndRelease, Press, Release };
 
 // Sends a key through the system's input queue and returns the (message, key)
 // pairs that reach the window. On a loaded machine the input can take a while:
-// the messages are gathered until the last one the system delivers has come,
-// and a little longer for the copies a hook posts after it.
+// the messages are gathered until the last one the system delivers has come.
+// A hook posts its copies as that message is taken; a marker posted after it
+// comes after them, so the gathering ends with the marker.
 std::vector<std::pair<UINT, WPARAM>> TypeKey(HWND hWnd, WORD key, Stroke stroke = Stroke::PressAndRelease)
 {
+    const UINT WM_TEST_MARKER = WM_APP + 77;
     // The keys go to the foreground window: it must be this one.
     SetForegroundWindow(hWnd);
     SetFocus(hWnd);
@@ -200,20 +202,26 @@ std::vector<std::pair<UINT, WPARAM>> TypeKey(HWND hWnd, WORD key, Stroke stroke 
     else SendInput(1, &inputs[stroke == Stroke::Press ? 0 : 1], sizeof(INPUT));
     const UINT last = stroke == Stroke::Press ? WM_KEYDOWN : WM_KEYUP;
     std::vector<std::pair<UINT, WPARAM>> seen;
-    const DWORD start = GetTickCount();
-    DWORD settled = 0;   // when the last delivered message came
-    while (settled ? GetTickCount() - settled < 150 : GetTickCount() - start < 10000) {
+    bool delivered = false, marked = false;
+    for (const DWORD start = GetTickCount(); !marked && GetTickCount() - start < 10000; Sleep(1)) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (!marked && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == hWnd && msg.message == WM_TEST_MARKER) {
+                marked = true;
+                break;
+            }
             if (msg.hwnd == hWnd && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP ||
                                      msg.message == WM_HOOKED_KEY)) {
                 seen.emplace_back(msg.message, msg.wParam);
-                if (!settled && msg.message == last && msg.wParam == key) settled = GetTickCount();
+                if (!delivered && msg.message == last && msg.wParam == key) {
+                    delivered = true;
+                    PostMessageA(hWnd, WM_TEST_MARKER, 0, 0);
+                }
             }
             DispatchMessageA(&msg);
         }
-        Sleep(5);
     }
+    EXPECT_TRUE(marked) << "key " << key << " was not delivered";
     return seen;
 }
 

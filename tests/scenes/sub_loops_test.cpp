@@ -16,10 +16,30 @@
 #include "stage/stage_services.h"
 #include "tests/stage/recording_painter.h"
 #include "tests/support/scoped_swap.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
 std::atomic<int> bConfirmDown{0};
+// The pause loop reads F last of its keys: the reads count the times it took
+// the keys in, once before its frames and then once a frame.
+std::atomic<int> nKeysRead{0};
+
+SHORT WINAPI ReadKey(int key)
+{
+    const bool down = key == 'Z' && bConfirmDown;
+    if (key == 'F') ++nKeysRead;
+    return down ? static_cast<SHORT>(0x8000) : 0;
+}
+
+// Waits until the loop has taken the keys in frames more times as they are
+// now; false when it stopped before. The reading under way as this starts is
+// not counted: it may have read Z before the change.
+bool LoopFrames(int frames)
+{
+    const int from = nKeysRead;
+    return WaitUntil([&] { return nKeysRead > from + frames; }, 20000);
+}
 
 DWORD WINAPI StartWithHandshake(void* p)
 {
@@ -27,39 +47,33 @@ DWORD WINAPI StartWithHandshake(void* p)
     return 0;
 }
 
+// Once the loop runs its frames (its message queue then exists), WM_QUIT.
 DWORD WINAPI QuitThePauseLoop(void*)
 {
-    for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
-    Sleep(100);
-    PostThreadMessageA(thPause.m_nThreadId, WM_QUIT, 0, 0);
-    return 0;
+    if (!WaitUntil([] { return nKeysRead >= 2; }, 20000)) return 1;
+    return PostThreadMessageA(thPause.m_nThreadId, WM_QUIT, 0, 0) ? 0 : 1;
 }
 
 // As the window thread does when the window is closed and its WM_QUIT does
-// not reach the loop: only the scene's quit flag is set.
+// not reach the loop: only the scene's quit flag is set, once the loop runs
+// its frames.
 DWORD WINAPI SetTheQuitFlag(void* scene)
 {
-    for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
-    Sleep(100);
+    if (!WaitUntil([] { return nKeysRead >= 2; }, 20000)) return 1;
     static_cast<cStageScene*>(scene)->m_bQuit = 1;
     return 0;
 }
 
+// Lets the confirm button held from before go after the loop has run frames
+// with it held, and presses it again after frames with it up. Fails when the
+// loop ended before the new press.
 DWORD WINAPI ReleaseAndPressAgain(void*)
 {
-    for (int i = 0; i < 5000 && !thPause.m_hThread; ++i) Sleep(1);
-    Sleep(300);
-    // Still held: the wait goes on.
-    if (!thPause.m_hThread) return 1;
+    if (!LoopFrames(10)) return 1;
     bConfirmDown = 0;
-    Sleep(200);
+    if (!LoopFrames(2)) return 1;
     bConfirmDown = 1;
     return 0;
-}
-
-SHORT WINAPI ReadKey(int key)
-{
-    return key == 'Z' && bConfirmDown ? static_cast<SHORT>(0x8000) : 0;
 }
 
 MMRESULT WINAPI NoJoystick(UINT, JOYINFOEX*)
@@ -75,6 +89,7 @@ protected:
     {
         bAppActive = 1;
         bConfirmDown = 0;
+        nKeysRead = 0;
         if (Inputs.empty()) Inputs.resize(1);
     }
 
@@ -104,7 +119,7 @@ TEST_F(SubLoopTest, AQuitFlagSetOnEntryDoesNotHangTheStarter)
 {
     m_Stage.m_bQuit = 1;
     SetModeTimer(1, 1, 0, 0);
-    EXPECT_TRUE(StarterReturns(1, 5000));
+    EXPECT_TRUE(StarterReturns(1, 60000));
     EXPECT_EQ(thPause.m_hThread, nullptr);
 }
 
@@ -115,7 +130,7 @@ TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
         RecordingPainter painter;
         ScopedSwap<cPlayScreenPainter*> drawn(StageServices.lpPainter, &painter);
         SetModeTimer(0, 0, frames, 0);
-        EXPECT_TRUE(StarterReturns(0, 10000));
+        EXPECT_TRUE(StarterReturns(0, 60000));
         EXPECT_EQ(m_Stage.m_Wait[3], -1);   // every frame counted
         EXPECT_EQ(painter.Count("frame"), frames);
         EXPECT_EQ(thPause.m_hThread, nullptr);
@@ -126,9 +141,12 @@ TEST_F(SubLoopTest, WmQuitEndsAButtonWait)
 {
     SetModeTimer(1, 1, 0, 0);
     HANDLE quitter = CreateThread(nullptr, 0, QuitThePauseLoop, nullptr, 0, nullptr);
-    EXPECT_TRUE(StarterReturns(1, 10000));
-    WaitForSingleObject(quitter, 10000);
+    EXPECT_TRUE(StarterReturns(1, 60000));
+    DWORD code = 2;
+    WaitForSingleObject(quitter, 60000);
+    GetExitCodeThread(quitter, &code);
     CloseHandle(quitter);
+    EXPECT_EQ(code, 0u);
     EXPECT_EQ(m_Stage.m_bHoldButtons, 0);   // not ended by the button
 }
 
@@ -137,8 +155,8 @@ TEST_F(SubLoopTest, TheQuitFlagSetFromAnotherThreadEndsAButtonWait)
     SetModeTimer(1, 1, 0, 0);
     HANDLE closer = CreateThread(nullptr, 0, SetTheQuitFlag, &m_Stage, 0, nullptr);
     const DWORD start = GetTickCount();
-    EXPECT_TRUE(StarterReturns(1, 15000));
-    WaitForSingleObject(closer, 10000);
+    EXPECT_TRUE(StarterReturns(1, 60000));
+    WaitForSingleObject(closer, 60000);
     CloseHandle(closer);
     // It ended by the flag, after the grace the loop gives WM_QUIT.
     EXPECT_GE(GetTickCount() - start, 2000u);
@@ -151,9 +169,9 @@ TEST_F(SubLoopTest, AButtonHeldFromBeforeMustBePressedAnew)
     SetModeTimer(3, 1, 0, 0);
     bConfirmDown = 1;
     HANDLE presser = CreateThread(nullptr, 0, ReleaseAndPressAgain, nullptr, 0, nullptr);
-    EXPECT_TRUE(StarterReturns(1, 10000));
+    EXPECT_TRUE(StarterReturns(1, 60000));
     DWORD code = 2;
-    WaitForSingleObject(presser, 10000);
+    WaitForSingleObject(presser, 60000);
     GetExitCodeThread(presser, &code);
     CloseHandle(presser);
     EXPECT_EQ(code, 0u);

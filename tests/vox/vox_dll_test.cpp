@@ -31,11 +31,13 @@ protected:
         if (m_hModule) FreeLibrary(m_hModule);
     }
     const VOXOPS& Ops() const { return *m_lpPlayer->lpOps; }
-    // Waits until the status is the one asked for; false after WAIT_LIMIT_MS.
-    bool WaitForStatus(int status)
+    // Waits until the status of player (by default the test's own) is the
+    // one asked for; false after WAIT_LIMIT_MS.
+    bool WaitForStatus(int status, VOXPLAYER* player = nullptr)
     {
+        if (!player) player = m_lpPlayer;
         const DWORD start = GetTickCount();
-        while (Ops().GetStatus(m_lpPlayer) != status) {
+        while (player->lpOps->GetStatus(player) != status) {
             if (GetTickCount() - start >= WAIT_LIMIT_MS) return false;
             Sleep(10);
         }
@@ -105,7 +107,14 @@ TEST_F(VoxLibrary, EndlessLoopPlaysOnUntilStoppedAndPlayStartsOver)
     Ops().Stop(m_lpPlayer);
     EXPECT_EQ(Ops().GetStatus(m_lpPlayer), VOX_STATUS_STOPPED);
     unsigned stopped = Ops().GetPosition(m_lpPlayer);
-    Sleep(100);
+    // It stays put while another player plays its tune through.
+    VOXPLAYER* other = m_lpCreate();
+    ASSERT_NE(other, nullptr);
+    ASSERT_NE(other->lpOps->Load(other, m_Tune.c_str()), 0);
+    other->lpOps->Play(other);
+    EXPECT_TRUE(WaitForStatus(VOX_STATUS_STOPPED, other));
+    EXPECT_EQ(other->lpOps->GetPosition(other), 8820u);
+    other->lpOps->Delete(other);
     EXPECT_EQ(Ops().GetPosition(m_lpPlayer), stopped);
 
     Ops().SetLoop(m_lpPlayer, 0);

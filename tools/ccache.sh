@@ -1,0 +1,10 @@
+# Sourced by the build scripts, from the top of the checkout: ccache, where the
+# machine has it, shares compiled objects between builds and checkouts.
+# CCACHE_LAUNCHER holds the configure arguments that put it in front of the
+# compilers (none without ccache).
+CCACHE_LAUNCHER=()
+if command -v ccache >/dev/null; then
+  CCACHE_LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Paths inside the checkout count relative to it: another checkout hits too.
+  export CCACHE_BASEDIR="$PWD"
+fi
