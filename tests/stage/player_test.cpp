@@ -8,6 +8,7 @@
 #include "files/stage_file.h"
 #include "app/input_runs.h"
 #include "records/command_data.h"
+#include "records/command_labels.h"
 #include "records/key_cond_data.h"
 #include "stage/key_input.h"
 #include "stage/message.h"
@@ -61,34 +62,28 @@ struct JumpCommand {
 struct JumpKey {
     cInputRuns runs;
     cKeyCondData step;
-    cRunningFlow flow;
     std::vector<const cInputRuns*> savedInputs = KeyInputs;
     JumpKey()
     {
         KeyInputs.assign(1, &runs);
         step.m_KeyStates.assign(KEYSTATE_COUNT, KEYMARK_NONE);
         step.m_KeyStates[KEYSTATE_FIRST_BUTTON + 1] = KEYMARK_PRESSED;
-        flow.m_KeySteps = {&step};
     }
     ~JumpKey() { KeyInputs = savedInputs; }
 };
 
-// Runs the frames of a jump command of key mode 1 in a flow whose key step
-// is the jump key: keys[i] is whether the key is down in frame i. Returns
-// the top edge after each frame.
+// Gives the player a flow of the jump command whose key step is the jump
+// key, then runs frames through the play step's sub-steps: keys[i] is
+// whether the key is down in frame i. Returns the top edge after each frame.
 std::vector<double> RunJump(cPlayer& p, JumpCommand& jump, JumpKey& key, const std::vector<int>& keys)
 {
+    jump.def.m_cKind = FLOWCMD_JUMP;
+    p.m_Flows.clear();
+    StageHarness::GiveCommand(p, jump.run).m_KeySteps = {&key.step};
     std::vector<double> tops;
-    int b = SubStepCount();
     for (int down : keys) {
         key.runs.AddRunFrame(0, down ? 1 : 0);
-        for (int s = 1; s <= b; ++s)
-            CharaSubStep(p, s, [&](cChara&) {
-                p.m_bJumpControlled = 0;
-                lpStageScene->m_lpCurFlow = &key.flow;
-                p.Jump(&jump.run);
-                lpStageScene->m_lpCurFlow = nullptr;
-            });
+        for (int s = 1; s <= SubStepCount(); ++s) CharaSubStep(p, s);
         tops.push_back(p.m_dTop);
     }
     return tops;
@@ -191,8 +186,10 @@ TEST(PlayerJump, ReleasingHalfwayCutsTheRiseWhileHoldingRisesFully)
         ASSERT_EQ(p.m_bInAir, 0);
         double ground = p.m_dTop;
         JumpCommand jump(p, 1, 4);
-        RunJump(p, jump, key, {0});
-        tops[released] = RunJump(p, jump, key, released ? releasedKeys : heldKeys);
+        std::vector<int> keys = released ? releasedKeys : heldKeys;
+        keys.insert(keys.begin(), 0);
+        tops[released] = RunJump(p, jump, key, keys);
+        tops[released].erase(tops[released].begin());
         peaks[released] = ground - *std::min_element(tops[released].begin(), tops[released].end());
         // Landed with the key still down: no second jump.
         if (!released) {

@@ -217,7 +217,7 @@ cCharaData HarnessCharaDef(int side, int maxHp)
     return def;
 }
 
-void CharaSubStep(cChara& c, int subStep, const std::function<void(cChara&)>& flows)
+void CharaSubStep(cChara& c, int subStep)
 {
     cStageScene& scene = *lpStageScene;
     scene.m_nSubStep = subStep;
@@ -226,12 +226,8 @@ void CharaSubStep(cChara& c, int subStep, const std::function<void(cChara&)>& fl
     c.SavePosition();
     auto* player = dynamic_cast<cPlayer*>(&c);
     if (player) player->LatchPrevState();
-    if (flows) {
-        flows(c);
-    } else {
-        c.FireTrigger(TRIGGER_ALWAYS);
-        c.RunFlows(0);
-    }
+    c.FireTrigger(TRIGGER_ALWAYS);
+    c.RunFlows(0);
     if (player) scene.MovePlayer(*player);
     else scene.MoveCharacter(dynamic_cast<cNpc&>(c));
 }

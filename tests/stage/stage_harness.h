@@ -5,7 +5,6 @@
 // each frame's state. Later stage code joins the step as it is built.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,10 +123,9 @@ cNpc& HarnessNpc(const cCharaData& def, double left, double top);
 // sub-step number set to subStep (1-based): what every sub-step begins with
 // (invincibility, the contact flags, the position kept), its flows (the
 // always-flows fired, the flow loop) and then the scene's own move of a
-// player (MovePlayer) or of a computer-side character (MoveCharacter).
-// flows, when given, runs in place of the character's flow pass (a test's
-// command in place of the flows). The other objects do not act.
-void CharaSubStep(cChara& chara, int subStep, const std::function<void(cChara&)>& flows = nullptr);
+// player (MovePlayer) or of a computer-side character (MoveCharacter). The
+// other objects do not act.
+void CharaSubStep(cChara& chara, int subStep);
 // A stage-play screen for the flows: the stage of a StageHarness, a screen
 // (lpStageScene), player 1 reading the harness's own input history, and
 // characters whose flows are fired and stepped frame by frame as the play
