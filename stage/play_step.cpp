@@ -34,12 +34,6 @@ bool Squeezed(const cChara& chara)
     return (chara.LRUD[LRUD_LEFT] && chara.LRUD[LRUD_RIGHT]) || (chara.LRUD[LRUD_UP] && chara.LRUD[LRUD_DOWN]);
 }
 
-std::list<cShot>::iterator RemoveShot(cStageScene& scene, std::list<cShot>::iterator it)
-{
-    for (auto& layer : scene.m_ShotLayers) layer.remove(&*it);
-    return scene.m_ShotList.erase(it);
-}
-
 } // namespace
 
 int cStageScene::CheckPauseKey()
@@ -322,7 +316,7 @@ void cStageScene::StepShots(int subStep)
     for (auto it = m_ShotList.begin(); it != m_ShotList.end();) {
         cShot& shot = *it;
         if (shot.Update()) {
-            it = RemoveShot(*this, it);
+            it = EraseShot(m_ShotList, m_ShotLayers, it);
             continue;
         }
         shot.ApplyGravity();
@@ -331,12 +325,12 @@ void cStageScene::StepShots(int subStep)
         if (subStep == 1 && shot.m_bChip == 1) {
             const int edge = shot.m_nSide == 0 ? 3 : 4;
             if (shot.IsOutOfRange(StageData.m_ScreenEdges[edge])) {
-                it = RemoveShot(*this, it);
+                it = EraseShot(m_ShotList, m_ShotLayers, it);
                 continue;
             }
         }
         if (shot.HitsBlock()) {
-            it = RemoveShot(*this, it);
+            it = EraseShot(m_ShotList, m_ShotLayers, it);
             continue;
         }
         ++it;

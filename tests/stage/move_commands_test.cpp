@@ -438,11 +438,15 @@ TEST_F(MoveCommands, SetUpFromTheRecord)
     MoveCommand j(FLOWCMD_JUMP, 0, 999);
     j.def.m_Params = {0, 0, 4};
     j.def.m_sTime = 50;
+    // One sub-step, gravity 0.4: 64 pixels of a player's-side character
+    // start at (-0.4 - sqrt(0.4 x 512.4)) / 2 x (0.99 - 0.025 x 0.4) =
+    // -7.21105; the rise lasts trunc(1 + 7.21105 / 0.4) = 19 sub-steps,
+    // 19 / 6 + 1 = 4 tenths, 24 passes.
+    ASSERT_EQ(b, 1);
     InitJump(&j.run, &chara, 0);
-    EXPECT_LT(j.run.m_dSpeed, 0);
-    int tenths = cChara::JumpApexFrames(j.run.m_dSpeed) / b / 6 + 1;
-    EXPECT_EQ(j.def.m_sTime, tenths);
-    EXPECT_EQ(j.run.m_nLength, tenths * b * 6);
+    EXPECT_NEAR(j.run.m_dSpeed, -7.21105, 1e-5);
+    EXPECT_EQ(j.def.m_sTime, 4);
+    EXPECT_EQ(j.run.m_nLength, 24);
 }
 
 TEST(MoveDirections, HeldInputToDirection)
