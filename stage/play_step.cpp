@@ -84,6 +84,11 @@ void cStageScene::UpdateConditions()
         item.m_bActive = CheckItemConditions(item) ? 1 : 0;
         item.m_bOnScreen = item.m_bActive && item.IsOnScreen() ? 1 : 0;
     }
+    UpdateShotConditions();
+}
+
+void cStageScene::UpdateShotConditions()
+{
     for (cShot& shot : m_ShotList) {
         shot.m_bActive = 1;
         shot.m_bOnScreen = shot.IsOnScreen() ? 1 : 0;
@@ -212,24 +217,9 @@ bool cStageScene::StepCharacters(bool blockCharas)
             continue;
         }
         if (m_bStatusChanged && CheckDefeats()) return true;
-        if (!block && c.m_bRiding) RideBlockChara(c, CharaList);
 
-        bool killed = false, leaves = false;
-        if (c.MoveX() == EDGE_LEFT_GRID) leaves = true;
-        if (ResolveBlocksX(c) == 2) killed = true;
-        c.ApplyGravity();
-        const int edgeY = c.MoveY();
-        if (edgeY == EDGE_FELL_OUT) killed = true;
-        else if (edgeY == EDGE_LEFT_GRID_Y) leaves = true;
-        if (ResolveBlocksY(c) == 2) killed = true;
-        if (!block) {
-            if (CollideWithCharacters(c, CharaList) == 2) killed = true;
-            RecheckBlocksX(c);
-            CheckFloorAndCeiling(c);
-            if (Squeezed(c)) killed = true;
-        }
-
-        if (killed) {
+        const int moved = MoveCharacter(c);
+        if (moved == CHARA_MOVE_KILLED) {
             StagePlaySE(9);
             const int outcome = DefeatCharacter(c, CharaList);
             if (outcome == 1) {
@@ -240,15 +230,39 @@ bool cStageScene::StepCharacters(bool blockCharas)
             ++it;
             continue;
         }
-        if (leaves) {
+        if (moved == CHARA_MOVE_LEAVES) {
             it = EraseObjectNode(it);
             continue;
         }
-        c.DecayImpactX();
-        c.DecayImpactY();
         ++it;
     }
     return false;
+}
+
+int cStageScene::MoveCharacter(cNpc& c)
+{
+    const bool block = IsBlockChara(c);
+    if (!block && c.m_bRiding) RideBlockChara(c, CharaList);
+
+    bool killed = false, leaves = false;
+    if (c.MoveX() == EDGE_LEFT_GRID) leaves = true;
+    if (ResolveBlocksX(c) == 2) killed = true;
+    c.ApplyGravity();
+    const int edgeY = c.MoveY();
+    if (edgeY == EDGE_FELL_OUT) killed = true;
+    else if (edgeY == EDGE_LEFT_GRID_Y) leaves = true;
+    if (ResolveBlocksY(c) == 2) killed = true;
+    if (!block) {
+        if (CollideWithCharacters(c, CharaList) == 2) killed = true;
+        RecheckBlocksX(c);
+        CheckFloorAndCeiling(c);
+        if (Squeezed(c)) killed = true;
+    }
+    if (killed) return CHARA_MOVE_KILLED;
+    if (leaves) return CHARA_MOVE_LEAVES;
+    c.DecayImpactX();
+    c.DecayImpactY();
+    return CHARA_MOVE_STAYS;
 }
 
 bool cStageScene::StepPlayer()
@@ -267,6 +281,11 @@ bool cStageScene::StepPlayer()
         return KillPlayer(nullptr);
     }
     if (m_bStatusChanged && CheckDefeats()) return true;
+    return MovePlayer(p);
+}
+
+bool cStageScene::MovePlayer(cPlayer& p)
+{
     ApplyBlockEffect(p);
     if (p.m_bRiding) RideBlockChara(p, CharaList);
 

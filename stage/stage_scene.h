@@ -28,6 +28,7 @@ class cCharaData;
 class cEdShot;
 class cItemData;
 class cNpc;
+class cPlayer;
 class cRunningFlow;
 class cRunningCommand;
 
@@ -42,6 +43,9 @@ enum {
     STAGE_GAMEOVER = 6,
     STAGE_FADEOUT = 7,
 };
+
+// What became of a character's move in a sub-step.
+enum { CHARA_MOVE_STAYS = 0, CHARA_MOVE_KILLED = 1, CHARA_MOVE_LEAVES = 2 };
 
 // Requests raised during a sub-step (m_nStageRequest).
 enum { STAGEREQ_NONE = 0, STAGEREQ_CLEAR = 1, STAGEREQ_PLAYER_DOWN = 2 };
@@ -223,6 +227,8 @@ public:
     int UpdateTimeLimit(int step);
     // The condition refresh of every sub-step.
     void UpdateConditions();
+    // Its last part: every shot active, on screen when it is.
+    void UpdateShotConditions();
     // The stage set up again; false (the screen halts) when it could not be.
     bool Restart(bool restoreStage, bool firstStart);
     int m_bHalted = 0;        // the stage could not be set up
@@ -230,7 +236,15 @@ public:
     // One sub-step and its parts; true when the frame ended (goal or death).
     bool RunSubStep(int subStep);
     bool StepCharacters(bool blockCharas);
+    // A character's move after its flows ran: carried by a block character
+    // it rides, moved and pushed out of blocks on x, gravity, on y, then (a
+    // character that is no block character) pushed by the others and set on
+    // its floor; its knock-back decays when it stays. One of CHARA_MOVE_*.
+    int MoveCharacter(cNpc& chara);
     bool StepPlayer();
+    // The player's move after its flows ran, as MoveCharacter with the
+    // block effects and the view's bounds; true when it died.
+    bool MovePlayer(cPlayer& player);
     void StepShots(int subStep);
     void RemoveOutOfRange();
     // An outcome 1 or 2 acted on; true when it ends the frame.

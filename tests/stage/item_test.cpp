@@ -11,10 +11,13 @@
 #include "records/palette_data.h"
 #include "stage/evaluator.h"
 #include "stage/item.h"
+#include "stage/hits.h"
 #include "stage/item_commands.h"
+#include "stage/player.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
 #include "tests/stage/harness_items.h"
+#include "tests/stage/stage_harness.h"
 
 namespace {
 
@@ -180,7 +183,8 @@ TEST(ItemCommands, StageClearStopsTheList)
     def.m_Commands = {ItemCommand(KIND_RUN_CODE, "C1 = C1 + 1"), ItemCommand(KIND_STAGE_CLEAR),
                       ItemCommand(KIND_RUN_CODE, "C1 = C1 + 10")};
     item.Setup(1, def, 1);
-    EXPECT_EQ(HarnessRunItemCommands(item, Player[P1]), 1);
+    Player[P1].m_nHp = 1;
+    EXPECT_EQ(Player[P1].RunItemCommands(item.m_ItemData.m_Commands), 1);
     EXPECT_EQ(Common(1), 1);
     // Every other kind lets the list go on.
     for (int kind = 0; kind < ITEMCMD_COUNT; ++kind) {
@@ -275,24 +279,32 @@ TEST(ItemCommands, ChangeFlowAddsChangesAndDeletes)
     }
 }
 
-// A body falls through a column of items: the item taken once runs its
-// code once and leaves, the one that cannot be taken stays and never runs.
+// The player falls through a column of items, taking them as the play step
+// does after its move: the item taken once runs its code once and leaves,
+// the one that cannot be taken stays and never runs.
 TEST(ItemCommands, ItemsTakenInTheStageRunTheirCode)
 {
     ItemStage stage;
 
     cItemData coin = ItemOfSize(1, ITEM_TAKE_ONCE);
+    coin.m_sGraphic = 1;
     coin.m_Commands = {ItemCommand(KIND_RUN_CODE, "C7 = C7 + 5")};
     cItemData sign = ItemOfSize(1, ITEM_TAKE_NEVER);
+    sign.m_sGraphic = 1;
     sign.m_Commands = {ItemCommand(KIND_RUN_CODE, "C7 = C7 + 100")};
     HarnessPlaceItem(sign, 5, 8);
     HarnessPlaceItem(coin, 5, 10);
 
-    cChara& body = Player[P1];
+    cPlayer& body = Player[P1];
+    body.m_nHp = 1;
     PlaceObject(body, StageHarness::CellPixel(5) + 4, StageHarness::CellPixel(2), 24, 30, MOTION_GRAVITY);
-    auto frames = stage.harness.Run(body, 90, FallingAndTakingItems(2, body));
+    for (int frame = 0; frame < 90; ++frame)
+        for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
+            CharaSubStep(body, s);
+            EXPECT_EQ(PickUpItems(body), 0);
+        }
 
-    EXPECT_GT(frames.back().top, StageHarness::CellPixel(11));   // it fell past both
+    EXPECT_GT(body.m_dTop, StageHarness::CellPixel(11));   // it fell past both
     EXPECT_EQ(Common(7), 5);
     ASSERT_EQ(ItemList.size(), 1u);
     EXPECT_EQ(ItemList.front().m_ItemData.m_cTakeKind, ITEM_TAKE_NEVER);

@@ -1,10 +1,13 @@
 // Clamping, movement, gravity and friction of stage objects, against values
 // worked out by hand.
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "files/stage_file.h"
+#include "stage/npc.h"
+#include "stage/stage_containers.h"
 #include "stage/stage_object.h"
 #include "tests/stage/stage_harness.h"
 
@@ -102,23 +105,29 @@ TEST(StageObjectMotion, FallingTopEdgeFrameByFrame)
         std::vector<double> tops;
     };
     // Level 1: one sub-step, gravity 0.4 a frame, limit 6: the top moves by
-    // 0.4, 0.8, ... until the speed reaches 6 at frame 15; the stage's floor
-    // (5 cells: bottom edge below 480) holds a 32-pixel box at 448.
+    // 0.4, 0.8, ... until the speed reaches 6 at frame 15 (top 400 + 0.4 x
+    // 120 = 448, the bottom on 479); the floor of row 5 (pixels 480..511)
+    // lands the next move of 6 (bottom 485): the top goes back by (485 & 31)
+    // + 1 = 6 to 448. Standing, gravity starts again: 448.4 (bottom 479.4,
+    // still above the floor), then 449.2 (bottom 480.2) lands back by 1 on
+    // 448.2.
     // Level 2: two sub-steps of gravity 0.1 each.
     const Case cases[] = {
         {"level 1", 1, {400.4, 401.2, 402.4, 404.0, 406.0, 408.4, 411.2, 414.4, 418.0, 422.0, 426.4,
-                        431.2, 436.4, 442.0, 448.0, 448.0, 448.0}},
+                        431.2, 436.4, 442.0, 448.0, 448.0, 448.4, 448.2}},
         {"level 2", 2, {400.3, 401.0, 402.1, 403.6, 405.5, 407.8}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         HarnessStage stage;
-        stage.nHeight = 5;
         stage.nHitCheckLevel = c.level;
+        stage.Blocks.assign(6, "");
+        stage.Blocks[5] = std::string(40, '#');
         StageHarness h(stage);
-        cStageObject o;
+        HarnessScene scene;
+        cNpc& o = CharaList.emplace_back();
         PlaceObject(o, 400, 400, 32, 32, MOTION_GRAVITY);
-        std::vector<FrameState> frames = h.Run(o, static_cast<int>(c.tops.size()), StageHarness::Falling(1));
+        std::vector<FrameState> frames = h.Run(o, static_cast<int>(c.tops.size()));
         ASSERT_EQ(frames.size(), c.tops.size());
         for (size_t i = 0; i < frames.size(); ++i) {
             EXPECT_NEAR(frames[i].top, c.tops[i], 1e-9) << "frame " << i + 1;
@@ -130,11 +139,13 @@ TEST(StageObjectMotion, FallingTopEdgeFrameByFrame)
 TEST(StageObjectMotion, NoGravityInTheFreeModes)
 {
     StageHarness h(HarnessStage{});
+    HarnessScene scene;
     for (int mode : {MOTION_FREE, MOTION_FLYING, MOTION_FRAGILE}) {
-        cStageObject o;
+        cNpc& o = CharaList.emplace_back();
         PlaceObject(o, 400, 400, 32, 32, mode);
-        std::vector<FrameState> frames = h.Run(o, 3, StageHarness::Falling(1));
+        std::vector<FrameState> frames = h.Run(o, 3);
         EXPECT_EQ(frames.back().top, 400) << mode;
+        CharaList.clear();
     }
     struct Mode {
         int mode, noGravity, blockMode;

@@ -11,6 +11,7 @@
 #include "stage/chara.h"
 #include "stage/flow_commands.h"
 #include "stage/move_commands.h"
+#include "stage/npc.h"
 #include "stage/running_command.h"
 #include "stage/running_flow.h"
 #include "stage/stage_scene.h"
@@ -58,20 +59,34 @@ protected:
         return s;
     }
     // A character whose hit box (20 x 28) has its corner at (left, top).
-    void Place(cChara& c, double left, double top, bool flying, int facing = 0)
+    void Place(cNpc& c, double left, double top, bool flying, int facing = 0)
     {
         PlaceObject(c, left, top, 20, 28, flying ? 1 : 0);
         c.m_nFacing = facing;
         c.m_Def.m_bFixedFacing = 0;
     }
-    std::vector<FrameState> Run(cChara& c, MoveCommand& m, FlowCmdExec exec, int frames, bool gravity = false,
-                                int* passes = nullptr)
+    // Runs the command in the one flow of the character (its flows before
+    // are dropped) through the play step's sub-steps; passes counts the
+    // sub-steps that began with the flow still running; input is the
+    // direction held when the flow fired.
+    std::vector<FrameState> Run(cNpc& c, const MoveCommand& m, int frames, int* passes = nullptr, int input = 0)
     {
-        return harness.Run(c, frames, StageHarness::CommandStep(c, m.run, exec, gravity, passes));
+        c.m_Flows.clear();
+        const size_t index = 0;
+        StageHarness::GiveCommand(c, m.run).m_nInputDirection = input;
+        std::vector<FrameState> states;
+        for (int f = 0; f < frames; ++f) {
+            for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
+                if (passes && c.m_Flows.at(index).m_bRunning) ++*passes;
+                CharaSubStep(c, s);
+            }
+            states.push_back({c.m_dLeft, c.m_dTop, c.m_dVx, c.m_dVy});
+        }
+        return states;
     }
 
     StageHarness harness;
-    cChara chara;
+    cNpc chara;
 };
 
 struct StraightCase {
@@ -82,6 +97,10 @@ struct StraightCase {
     double dx, dy;          // per pass at speed 2
     int facingAfter;
 };
+
+// What a character under gravity falls in the 10 frames of a case: its
+// speed gains 0.4 a frame before it moves, 0.4 + 0.8 + ... + 4.0.
+constexpr double FALL_IN_10_FRAMES = 22;
 
 TEST_F(MoveCommands, StraightByDirectionAndAngle)
 {
@@ -102,18 +121,14 @@ TEST_F(MoveCommands, StraightByDirectionAndAngle)
         {"input of several keys", 12, 0, 1, true, 9, 0, 0, 1},
     };
     for (const StraightCase& k : cases) {
-        cChara c;
+        cNpc c;
         Place(c, 800, 500, k.flying, k.facing);
         MoveCommand m(FLOWCMD_LINEAR_MOVE, 2, 100);
         m.run.m_nMoveDir = static_cast<uint8_t>(k.choice);
         m.run.m_nAngle = k.angle;
-        cRunningFlow flow;
-        flow.m_nInputDirection = k.input;
-        harness.Scene().m_lpCurFlow = &flow;
-        auto frames = Run(c, m, CmdLinearMove, 10);
-        harness.Scene().m_lpCurFlow = nullptr;
+        auto frames = Run(c, m, 10, nullptr, k.input);
         EXPECT_NEAR(frames.back().left, 800 + 10 * k.dx, EPS) << k.name;
-        EXPECT_NEAR(frames.back().top, 500 + 10 * k.dy, EPS) << k.name;
+        EXPECT_NEAR(frames.back().top, 500 + 10 * k.dy + (k.flying ? 0 : FALL_IN_10_FRAMES), EPS) << k.name;
         EXPECT_EQ(c.m_nFacing, k.facingAfter) << k.name;
     }
 }
@@ -126,7 +141,7 @@ TEST_F(MoveCommands, StraightToAPointStopsOnArrivalAndHolds)
     m.move.m_cCoordKind = 1;          // relative to the character
     m.run.m_nMoveX = 100;
     int passes = 0;
-    auto frames = Run(chara, m, CmdLinearMove, 30, false, &passes);
+    auto frames = Run(chara, m, 30, &passes);
     EXPECT_EQ(passes, 20);
     EXPECT_NEAR(frames[19].left, 900, EPS);
     EXPECT_NEAR(frames[29].left, 900, EPS);
@@ -134,12 +149,12 @@ TEST_F(MoveCommands, StraightToAPointStopsOnArrivalAndHolds)
     EXPECT_EQ(chara.m_nFacing, 1);
 
     // A fixed-facing character turned round on the way reverses its step.
-    cChara turned;
+    cNpc turned;
     Place(turned, 800, 500, true);
     turned.m_Def.m_bFixedFacing = 1;
     MoveCommand back(FLOWCMD_LINEAR_MOVE, 2, 10);
     back.run.m_nMoveDir = 3;          // right
-    harness.Run(turned, 3, StageHarness::CommandStep(turned, back.run, CmdLinearMove, false));
+    Run(turned, back, 3);
     EXPECT_NEAR(turned.m_dLeft, 806, EPS);
 }
 
@@ -150,7 +165,7 @@ TEST_F(MoveCommands, InertiaNeverPassesTheSecondSpeed)
     m.run.m_nMoveDir = 3;
     m.move.m_bInertia = 1;
     m.run.m_dSpeed2 = 3;
-    auto frames = Run(chara, m, CmdLinearMove, 100);
+    auto frames = Run(chara, m, 100);
     double fastest = 0;
     for (const FrameState& f : frames) fastest = std::max(fastest, std::fabs(f.vx));
     EXPECT_DOUBLE_EQ(fastest, 3);
@@ -168,24 +183,32 @@ TEST_F(MoveCommands, GroundTurnWalksToAndFroOnAPlatform)
     Place(chara, 600, top, false, 0);
     chara.m_Def.m_bFixedFacing = 1;
     MoveCommand m(FLOWCMD_GROUND_TURN_MOVE, 2, 100000);
-    auto frames = Run(chara, m, CmdGroundTurnMove, 400);
-    double lowest = 1e9, highest = -1e9;
+    auto frames = Run(chara, m, 400);
+    double lowest = 1e9, highest = -1e9, lowestTop = 1e9, highestTop = -1e9;
     for (const FrameState& f : frames) {
         lowest = std::min(lowest, f.left);
         highest = std::max(highest, f.left);
+        lowestTop = std::min(lowestTop, f.top);
+        highestTop = std::max(highestTop, f.top);
     }
     // It turns one pass after its left edge left the platform (478 -> 476),
     // and one pass after its right edge did (782 -> 784).
     EXPECT_DOUBLE_EQ(lowest, 476);
     EXPECT_DOUBLE_EQ(highest, 784);
-    EXPECT_DOUBLE_EQ(frames.back().top, top);
+    // It never leaves the platform. Standing, gravity gives it 0.4, then 0.8
+    // more; the y block test lands a bottom edge that reached row 704 and
+    // sets the top back by (704 & 31) + 1 = 1 (676.4, 676.2, 676.6, 676.4,
+    // ...), so after every frame its bottom edge is above the row: the top
+    // stays in 676 .. 677.
+    EXPECT_GE(lowestTop, top - EPS);
+    EXPECT_LT(highestTop, top + 1);
 
     // Stopped against another character, it turns round at once.
-    cChara blocked;
+    cNpc blocked;
     Place(blocked, 600, top, false, 0);
     blocked.m_bStoppedByChara = 1;
     MoveCommand n(FLOWCMD_GROUND_TURN_MOVE, 2, 1);
-    Run(blocked, n, CmdGroundTurnMove, 1);
+    Run(blocked, n, 1);
     EXPECT_EQ(blocked.m_nFacing, 1);
     EXPECT_DOUBLE_EQ(blocked.m_dLeft, 602);
 }
@@ -197,7 +220,7 @@ TEST_F(MoveCommands, CircleTracesItsArcAndCloses)
     MoveCommand m(FLOWCMD_CIRCLE_MOVE, 9, 40);
     m.run.m_nMoveTime = 32 * StageData.m_nSubSteps;
     m.run.m_nMoveDir = 0;
-    auto frames = Run(chara, m, CmdCircleMove, 40);
+    auto frames = Run(chara, m, 40);
     // After a quarter: the sums of -32 x (pi / 180) x 9 x cos(9i) and of the
     // same with the phase of 270, i = 0..9.
     EXPECT_NEAR(frames[9].left, 800 - 34.44744968621127, 1e-6);
@@ -206,12 +229,12 @@ TEST_F(MoveCommands, CircleTracesItsArcAndCloses)
     EXPECT_NEAR(frames[39].top, 500, 1e-6);
 
     // Counter-clockwise the vertical motion is mirrored.
-    cChara other;
+    cNpc other;
     Place(other, 800, 500, true);
     MoveCommand n(FLOWCMD_CIRCLE_MOVE, 9, 10);
     n.run.m_nMoveTime = 32 * StageData.m_nSubSteps;
     n.run.m_nMoveDir = 1;
-    auto back = Run(other, n, CmdCircleMove, 10);
+    auto back = Run(other, n, 10);
     EXPECT_NEAR(back[9].left, 800 - 34.44744968621127, 1e-6);
     EXPECT_NEAR(back[9].top, 500 + 29.42090144046759, 1e-6);
 }
@@ -220,56 +243,55 @@ TEST_F(MoveCommands, ChargeAndHomingNeedALivingTarget)
 {
     Place(chara, 800, 500, true);
     MoveCommand none(FLOWCMD_CHARGE_MOVE, 2, 20);
-    auto still = Run(chara, none, CmdChargeMove, 20);
+    auto still = Run(chara, none, 20);
     EXPECT_DOUBLE_EQ(still.back().left, 800);
     EXPECT_EQ(chara.m_bMovedByCommand, 0);
 
-    cChara target;
+    cNpc target;
     Place(target, 1000, 500, true);
     chara.m_lpTarget = &target;
     MoveCommand charge(FLOWCMD_CHARGE_MOVE, 2, 10);
-    auto straight = Run(chara, charge, CmdChargeMove, 10);
+    auto straight = Run(chara, charge, 10);
     EXPECT_NEAR(straight.back().left, 820, EPS);
     EXPECT_NEAR(straight.back().top, 500, EPS);
 
     // Turned by 90 degrees from the right: down.
-    cChara turner;
+    cNpc turner;
     Place(turner, 800, 500, true);
     turner.m_lpTarget = &target;
     MoveCommand turned(FLOWCMD_CHARGE_MOVE, 2, 10);
     turned.run.m_nAngle = 90;
-    auto down = Run(turner, turned, CmdChargeMove, 10);
+    auto down = Run(turner, turned, 10);
     EXPECT_NEAR(down.back().left, 800, 1e-9);
     EXPECT_NEAR(down.back().top, 520, 1e-9);
 
     // Homing follows a target that has died no further.
-    cChara follower;
+    cNpc follower;
     Place(follower, 800, 500, true);
     follower.m_lpTarget = &target;
     MoveCommand homing(FLOWCMD_HOMING_MOVE, 2, 10);
-    Run(follower, homing, CmdHomingMove, 5);
+    Run(follower, homing, 5);
     EXPECT_NEAR(follower.m_dLeft, 810, EPS);
     target.m_bDead = 1;
     MoveCommand after(FLOWCMD_HOMING_MOVE, 2, 10);
-    Run(follower, after, CmdHomingMove, 5);
+    Run(follower, after, 5);
     EXPECT_NEAR(follower.m_dLeft, 810, EPS);
 }
 
 TEST_F(MoveCommands, HomingWithADelayAimsWhereTheTargetWas)
 {
     Place(chara, 800, 500, true);
-    cChara target;
+    cNpc target;
     Place(target, 900, 500, true);
     chara.m_lpTarget = &target;
     MoveCommand m(FLOWCMD_HOMING_MOVE, 2, 100);
     m.run.m_nMoveTime = 5;
-    int passes = 0;
-    auto step = StageHarness::CommandStep(chara, m.run, CmdHomingMove, false, &passes);
-    harness.Run(chara, 1, step);
+    StageHarness::GiveCommand(chara, m.run);
+    harness.Run(chara, 1);
     // The target goes straight up; the first aim (to the right) holds for
     // five passes, then the point it had at the first pass is aimed at.
     target.SetPosition(900, 300);
-    auto frames = harness.Run(chara, 5, step);
+    auto frames = harness.Run(chara, 5);
     EXPECT_NEAR(frames[3].left, 810, EPS);
     EXPECT_NEAR(frames[3].top, 500, EPS);
     EXPECT_NEAR(frames[4].left, 812, EPS);
@@ -282,14 +304,14 @@ TEST_F(MoveCommands, AvoidingTheScreenEdgeComesBackInside)
     Place(chara, 950, 500, true);
     MoveCommand m(FLOWCMD_AVOID_OFFSCREEN_MOVE, 2, 100);
     m.run.m_nMoveDir = 2;             // watch the left
-    auto frames = Run(chara, m, CmdAvoidOffscreenMove, 20);
+    auto frames = Run(chara, m, 20);
     EXPECT_DOUBLE_EQ(frames.back().left, 934);   // screen x 608
 
-    cChara low;
+    cNpc low;
     Place(low, 320, 500, true);
     MoveCommand n(FLOWCMD_AVOID_OFFSCREEN_MOVE, 2, 100);
     n.run.m_nMoveDir = 1;             // back of a left-facing character: the right
-    auto right = Run(low, n, CmdAvoidOffscreenMove, 20);
+    auto right = Run(low, n, 20);
     // Its screen right edge (left - 326 + 31) goes from 25 past 32.
     EXPECT_DOUBLE_EQ(right.back().left, 328);
 }
@@ -306,17 +328,17 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     MoveCommand free(FLOWCMD_TURN, 0, 60);
     free.def.m_Params = {1};
     free.def.m_sSound = 4;
-    Run(chara, free, CmdTurn, 20);
+    Run(chara, free, 20);
     EXPECT_EQ(chara.m_nFacing, 0);   // facing not fixed: nothing
     EXPECT_EQ(sounds, 0);
 
-    cChara target;
+    cNpc target;
     Place(target, 900, 500, true);
     chara.m_Def.m_bFixedFacing = 1;
     MoveCommand face(FLOWCMD_TURN, 0, 13);
     face.def.m_Params = {2};
     face.def.m_sSound = 4;
-    Run(chara, face, CmdTurn, 13);
+    Run(chara, face, 13);
     EXPECT_EQ(chara.m_nFacing, 0);   // no target: the sound every pass
     EXPECT_EQ(sounds, 13);
     chara.m_lpTarget = &target;
@@ -324,7 +346,7 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     MoveCommand again(FLOWCMD_TURN, 0, 13);
     again.def.m_Params = {2};
     again.def.m_sSound = 4;
-    Run(chara, again, CmdTurn, 13 * StageData.m_nSubSteps);
+    Run(chara, again, 13 * StageData.m_nSubSteps);
     EXPECT_EQ(chara.m_nFacing, 1);
     EXPECT_EQ(sounds, 3);            // passes 0, 6 and 12
     StageServices.lpPlayUserSE = saved;
@@ -368,7 +390,7 @@ TEST_F(MoveCommands, SetUpFromTheRecord)
         EXPECT_EQ(m.run.m_nMoveY, -32);
     }
     // The third of a group: angle base 100 + 2 x step 150 = 400 -> 40.
-    cChara third;
+    cNpc third;
     third.m_sParamIndex = 2;
     MoveCommand g(FLOWCMD_LINEAR_MOVE, 1, 60);
     g.move.m_sAngle = 100;
@@ -416,11 +438,15 @@ TEST_F(MoveCommands, SetUpFromTheRecord)
     MoveCommand j(FLOWCMD_JUMP, 0, 999);
     j.def.m_Params = {0, 0, 4};
     j.def.m_sTime = 50;
+    // One sub-step, gravity 0.4: 64 pixels of a player's-side character
+    // start at (-0.4 - sqrt(0.4 x 512.4)) / 2 x (0.99 - 0.025 x 0.4) =
+    // -7.21105; the rise lasts trunc(1 + 7.21105 / 0.4) = 19 sub-steps,
+    // 19 / 6 + 1 = 4 tenths, 24 passes.
+    ASSERT_EQ(b, 1);
     InitJump(&j.run, &chara, 0);
-    EXPECT_LT(j.run.m_dSpeed, 0);
-    int tenths = cChara::JumpApexFrames(j.run.m_dSpeed) / b / 6 + 1;
-    EXPECT_EQ(j.def.m_sTime, tenths);
-    EXPECT_EQ(j.run.m_nLength, tenths * b * 6);
+    EXPECT_NEAR(j.run.m_dSpeed, -7.21105, 1e-5);
+    EXPECT_EQ(j.def.m_sTime, 4);
+    EXPECT_EQ(j.run.m_nLength, 24);
 }
 
 TEST(MoveDirections, HeldInputToDirection)

@@ -8,6 +8,7 @@
 #include "files/stage_file.h"
 #include "app/input_runs.h"
 #include "records/command_data.h"
+#include "records/command_labels.h"
 #include "records/key_cond_data.h"
 #include "stage/key_input.h"
 #include "stage/message.h"
@@ -61,34 +62,28 @@ struct JumpCommand {
 struct JumpKey {
     cInputRuns runs;
     cKeyCondData step;
-    cRunningFlow flow;
     std::vector<const cInputRuns*> savedInputs = KeyInputs;
     JumpKey()
     {
         KeyInputs.assign(1, &runs);
         step.m_KeyStates.assign(KEYSTATE_COUNT, KEYMARK_NONE);
         step.m_KeyStates[KEYSTATE_FIRST_BUTTON + 1] = KEYMARK_PRESSED;
-        flow.m_KeySteps = {&step};
     }
     ~JumpKey() { KeyInputs = savedInputs; }
 };
 
-// Runs the frames of a jump command of key mode 1 in a flow whose key step
-// is the jump key: keys[i] is whether the key is down in frame i. Returns
-// the top edge after each frame.
+// Gives the player a flow of the jump command whose key step is the jump
+// key, then runs frames through the play step's sub-steps: keys[i] is
+// whether the key is down in frame i. Returns the top edge after each frame.
 std::vector<double> RunJump(cPlayer& p, JumpCommand& jump, JumpKey& key, const std::vector<int>& keys)
 {
+    jump.def.m_cKind = FLOWCMD_JUMP;
+    p.m_Flows.clear();
+    StageHarness::GiveCommand(p, jump.run).m_KeySteps = {&key.step};
     std::vector<double> tops;
-    int b = SubStepCount();
     for (int down : keys) {
         key.runs.AddRunFrame(0, down ? 1 : 0);
-        for (int s = 1; s <= b; ++s)
-            CharaSubStep(p, s, [&](cChara&) {
-                p.m_bJumpControlled = 0;
-                lpStageScene->m_lpCurFlow = &key.flow;
-                p.Jump(&jump.run);
-                lpStageScene->m_lpCurFlow = nullptr;
-            });
+        for (int s = 1; s <= SubStepCount(); ++s) CharaSubStep(p, s);
         tops.push_back(p.m_dTop);
     }
     return tops;
@@ -191,8 +186,10 @@ TEST(PlayerJump, ReleasingHalfwayCutsTheRiseWhileHoldingRisesFully)
         ASSERT_EQ(p.m_bInAir, 0);
         double ground = p.m_dTop;
         JumpCommand jump(p, 1, 4);
-        RunJump(p, jump, key, {0});
-        tops[released] = RunJump(p, jump, key, released ? releasedKeys : heldKeys);
+        std::vector<int> keys = released ? releasedKeys : heldKeys;
+        keys.insert(keys.begin(), 0);
+        tops[released] = RunJump(p, jump, key, keys);
+        tops[released].erase(tops[released].begin());
         peaks[released] = ground - *std::min_element(tops[released].begin(), tops[released].end());
         // Landed with the key still down: no second jump.
         if (!released) {
@@ -203,9 +200,10 @@ TEST(PlayerJump, ReleasingHalfwayCutsTheRiseWhileHoldingRisesFully)
     // side's 2 per cent of speed).
     EXPECT_GT(peaks[0], 58);
     EXPECT_LT(peaks[0], 64);
-    // Released after five frames: from then on the rise is 0.3 of its speed.
+    // Released after five frames: from then on the rise is 0.3 of its speed,
+    // and gravity (0.4, one sub-step) is added before the move.
     double v5 = tops[1][4] - tops[1][3];
-    EXPECT_NEAR(tops[1][5] - tops[1][4], v5 * 0.3 + GravityStep(), 1e-9);
+    EXPECT_NEAR(tops[1][5] - tops[1][4], v5 * 0.3 + 0.4, 1e-9);
     EXPECT_LT(peaks[1], 40);
     EXPECT_DOUBLE_EQ(tops[0][4], tops[1][4]);
 }
@@ -238,12 +236,16 @@ TEST(PlayerJump, KeyModeTwoTakesItsHeightFromTheRunningSpeed)
     StageHarness h(FloorStage(2));
     HarnessScene scene;
     cPlayer& p = StandingPlayer(5);
-    // Thresholds 30 and 10 tenths of a pixel a frame, heights 6 and 2 half blocks.
+    // Thresholds 30 and 10 tenths of a pixel a frame, heights 6 and 2 half
+    // blocks. Two sub-steps, gravity 0.1 a sub-step: a height of h pixels
+    // starts at (-0.1 - sqrt(0.1 x (8h + 0.1))) / 2 x (0.99 - 0.025 x 0.4).
     struct Case {
         double ax;      // pixels a sub-step; full speed is 30 / 20 = 1.5
         int height;
+        double speed;
     };
-    const Case cases[] = {{1.5, 6}, {-2.0, 6}, {0.5, 2}, {0.2, 2}, {0.75, 4}, {1.2, 5}};
+    const Case cases[] = {{1.5, 6, -4.343424}, {-2.0, 6, -4.343424}, {0.5, 2, -2.528710},
+                          {0.2, 2, -2.528710}, {0.75, 4, -3.555497}, {1.2, 5, -3.969306}};
     for (const Case& c : cases) {
         cCommandData def;
         def.m_Params = {2, 30, 6, 10, 2};
@@ -252,7 +254,7 @@ TEST(PlayerJump, KeyModeTwoTakesItsHeightFromTheRunningSpeed)
         p.m_dAx = c.ax;
         p.m_bJumpControlled = 0;
         p.Jump(&run);
-        EXPECT_DOUBLE_EQ(run.m_dSpeed, p.JumpSpeedForHeight(c.height * 16)) << "ax " << c.ax;
+        EXPECT_NEAR(run.m_dSpeed, c.speed, 1e-6) << "ax " << c.ax << ", height " << c.height;
     }
 }
 

@@ -440,6 +440,41 @@ TEST(ShotLife, ARangeCoveredWithinAFrameIsFlownExactlyInThatFrame)
     EXPECT_EQ(rig.h.StepShots(1), 0);
 }
 
+// A shot off the screen beyond the edge of its side's range (the computer's
+// side here: the firer's) is cut in the first sub-step of a frame only; the
+// edge of the other side, and a shot still on the screen, keep it. View at
+// 0: the right edge's range with no margin ends at 640.
+TEST(ShotLife, OutOfRangeShotsAreCutInTheFirstSubStepOnly)
+{
+    const struct {
+        const char* name;
+        int edge;               // the screen edge whose right side is tested
+        double left;
+        int subStep;
+        size_t kept;
+    } cases[] = {
+        {"beyond its side's edge, sub-step 1", 4, 700, 1, 0},
+        {"beyond its side's edge, sub-step 2", 4, 700, 2, 1},
+        {"only the other side's edge tested", 3, 700, 1, 1},
+        {"still on the screen", 4, 600, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShotRig rig(2);
+        StageData.m_ScreenEdges[c.edge].m_bRight = 1;
+        StageData.m_ScreenEdges[c.edge].m_nRight = 0;
+        cEdShot& r = rig.Record();
+        Volley(r, SHOTARRANGE_BURST, SHOTDIR_RIGHT, 1);
+        std::vector<cShot*> shots = rig.Fire();
+        ASSERT_EQ(shots.size(), 1u);
+        shots[0]->SetPosition(c.left, 208);
+        rig.scene.m_nSubStep = c.subStep;
+        rig.scene.UpdateShotConditions();
+        rig.scene.StepShots(c.subStep);
+        EXPECT_EQ(rig.scene.m_ShotList.size(), c.kept);
+    }
+}
+
 TEST(ShotLife, AtTheEndOfItsRangeAStayingShotStops)
 {
     ShotRig rig;

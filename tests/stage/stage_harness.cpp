@@ -12,7 +12,11 @@
 #include "stage/chara.h"
 #include "stage/effect.h"
 #include "stage/evaluator.h"
+#include "records/flow_labels.h"
 #include "stage/key_input.h"
+#include "stage/npc.h"
+#include "stage/player.h"
+#include "stage/running_flow.h"
 #include "stage/play_links.h"
 #include "stage/shot.h"
 #include "stage/running_command.h"
@@ -145,90 +149,37 @@ void StageHarness::SetView(double x, double y)
     m_ScrollY.m_dPos = y;
 }
 
-std::vector<FrameState> StageHarness::Run(cStageObject& object, const std::vector<uint16_t>& inputs,
-                                          const SubStep& step)
+std::vector<FrameState> StageHarness::Run(cChara& chara, int frames)
 {
-    std::vector<FrameState> frames;
-    for (uint16_t input : inputs) {
-        std::pair<int, int> edges{0, 0};
-        for (int s = 0; s < StageData.m_nSubSteps; ++s) edges = step(object, input);
-        frames.push_back({object.m_dLeft, object.m_dTop, object.m_dVx, object.m_dVy, edges.first, edges.second});
+    std::vector<FrameState> states;
+    for (int f = 0; f < frames; ++f) {
+        for (int s = 1; s <= StageData.m_nSubSteps; ++s) CharaSubStep(chara, s);
+        states.push_back({chara.m_dLeft, chara.m_dTop, chara.m_dVx, chara.m_dVy});
     }
-    return frames;
-}
-
-std::vector<FrameState> StageHarness::Run(cStageObject& object, int frames, const SubStep& step)
-{
-    return Run(object, std::vector<uint16_t>(frames, 0), step);
-}
-
-StageHarness::SubStep StageHarness::Falling(int clampMode)
-{
-    return [clampMode](cStageObject& o, uint16_t) {
-        o.ApplyGravity();
-        int x = o.MoveX(clampMode);
-        int y = o.MoveY(clampMode);
-        return std::pair<int, int>{x, y};
-    };
+    return states;
 }
 
 int StageHarness::StepShots(int frames)
 {
     cStageScene& scene = Scene();
     for (int f = 0; f < frames; ++f)
-        for (int s = 0; s < StageData.m_nSubSteps; ++s)
-            for (auto it = scene.m_ShotList.begin(); it != scene.m_ShotList.end();) {
-                if (it->Update()) {
-                    it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
-                    continue;
-                }
-                it->ApplyGravity();
-                it->MoveX();
-                it->MoveY();
-                if (it->HitsBlock()) it = EraseShot(scene.m_ShotList, scene.m_ShotLayers, it);
-                else ++it;
-            }
+        for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
+            scene.m_nSubStep = s;
+            scene.UpdateShotConditions();
+            scene.StepShots(s);
+        }
     return static_cast<int>(scene.m_ShotList.size());
 }
 
-StageHarness::SubStep StageHarness::CommandStep(cChara& chara, cRunningCommand& command,
-                                                void (*exec)(cChara*, cRunningCommand*), bool gravity, int* passes)
+cRunningFlow& StageHarness::GiveCommand(cChara& chara, const cRunningCommand& command)
 {
-    // The command starts as the flow interpreter starts it.
-    command.m_nCounter = command.m_nLength;
-    command.m_nPass = command.m_bBegun = 0;
-    command.m_dAngleX = command.m_dAngleY = 0;
-    auto done = std::make_shared<bool>(false);
-    return [&chara, &command, exec, gravity, passes, done](cStageObject&, uint16_t) {
-        chara.m_dVx = 0;
-        if (chara.m_bNoGravity) chara.m_dVy = 0;
-        chara.m_bFrictionX = chara.m_bFrictionY = 1;
-        chara.m_bMovedByCommand = 0;
-        if (!*done) {
-            lpStageScene->m_lpCurChara = &chara;
-            lpStageScene->m_lpCurCommand = &command;
-            exec(&chara, &command);
-            if (passes) ++*passes;
-            if (--command.m_nCounter <= 0) {
-                command.m_nCounter = 0;
-                *done = true;
-            }
-            lpStageScene->m_lpCurChara = nullptr;
-            lpStageScene->m_lpCurCommand = nullptr;
-        }
-        if (chara.m_dAx != 0) {
-            chara.ApplyFriction(chara.m_dAx, chara.m_bFrictionX);
-            chara.m_dVx += chara.m_dAx;
-        }
-        if (chara.m_bNoGravity && chara.m_dAy != 0) {
-            chara.ApplyFriction(chara.m_dAy, chara.m_bFrictionY);
-            chara.m_dVy += chara.m_dAy;
-        }
-        if (gravity) chara.ApplyGravity();
-        int x = chara.MoveX(2);
-        int y = chara.MoveY(2);
-        return std::pair<int, int>{x, y};
-    };
+    cRunningFlow& flow = chara.m_Flows.emplace_back();
+    flow.m_nIndex = static_cast<int>(chara.m_Flows.size()) - 1;
+    flow.m_Commands.assign(1, command);
+    lpStageScene->m_lpCurChara = &chara;
+    flow.Start();
+    lpStageScene->m_lpCurChara = nullptr;
+    return flow;
 }
 
 void PlaceObject(cStageObject& object, double left, double top, int w, int h, int motionMode)
@@ -266,43 +217,19 @@ cCharaData HarnessCharaDef(int side, int maxHp)
     return def;
 }
 
-namespace {
-
-bool SolidAt(const cChara& c, double x, double y)
+void CharaSubStep(cChara& c, int subStep)
 {
-    cBlockData* block = BlockMapCell(static_cast<int>(x) >> 5, static_cast<int>(y) >> 5);
-    return block && block->GetCollision(c.m_nHitLayer) == BLOCK_SOLID;
-}
-
-} // namespace
-
-std::pair<int, int> CharaSubStep(cChara& c, int subStep, const std::function<void(cChara&)>& flows)
-{
-    if (lpStageScene) lpStageScene->m_nSubStep = subStep;
+    cStageScene& scene = *lpStageScene;
+    scene.m_nSubStep = subStep;
     c.TickInvincible();
     c.ClearLRUD();
     c.SavePosition();
-    if (flows) flows(c);
-    else c.RunFlows(0);
-    int x = c.MoveX();
-    c.ApplyGravity();
-    int y = c.MoveY();
-    double centre = c.m_dLeft + c.m_nHitW / 2;
-    if (c.m_dVy >= 0 && SolidAt(c, centre, c.m_dBottom)) {
-        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom) >> 5);
-        c.m_lpLastFootBlock = c.m_lpFootBlock;
-        c.Land();
-    } else if (c.m_dVy < 0 && SolidAt(c, centre, c.m_dTop)) {
-        c.HitCeiling();
-    } else if (SolidAt(c, centre, c.m_dBottom + 1)) {
-        c.m_lpFootBlock = BlockMapCell(static_cast<int>(centre) >> 5, static_cast<int>(c.m_dBottom + 1) >> 5);
-    } else {
-        c.m_lpFootBlock = nullptr;
-        c.m_bInAir = 1;
-    }
-    c.DecayImpactX();
-    c.DecayImpactY();
-    return {x, y};
+    auto* player = dynamic_cast<cPlayer*>(&c);
+    if (player) player->LatchPrevState();
+    c.FireTrigger(TRIGGER_ALWAYS);
+    c.RunFlows(0);
+    if (player) scene.MovePlayer(*player);
+    else scene.MoveCharacter(dynamic_cast<cNpc&>(c));
 }
 
 cNpc& HarnessNpc(const cCharaData& def, double left, double top)

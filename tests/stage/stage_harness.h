@@ -5,7 +5,6 @@
 // each frame's state. Later stage code joins the step as it is built.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 class cChara;
 class cNpc;
 class cRunningCommand;
+class cRunningFlow;
 class cCharaData;
 class cStageObject;
 class cStageScene;
@@ -33,10 +33,9 @@ struct HarnessStage {
     std::vector<std::string> Blocks;
 };
 
-// One frame's state of an object, after the frame.
+// One frame's state of a character, after the frame.
 struct FrameState {
     double left, top, vx, vy;
-    int edgeX, edgeY;           // the last sub-step's edge codes
 };
 
 class StageHarness {
@@ -52,36 +51,26 @@ public:
     // Pixel of the left (top) edge of a stage cell, margin included.
     static int CellPixel(int cell) { return (cell + 10) * 32; }
 
-    // What one sub-step does to an object; it receives the frame's input
-    // word and returns the edge codes (x, y) it met.
-    using SubStep = std::function<std::pair<int, int>(cStageObject&, uint16_t input)>;
-    // Runs one frame per input word (the stage's sub-steps each) and returns
-    // the object's state after each frame.
-    std::vector<FrameState> Run(cStageObject& object, const std::vector<uint16_t>& inputs, const SubStep& step);
-    // Runs frames with no input.
-    std::vector<FrameState> Run(cStageObject& object, int frames, const SubStep& step);
-
-    // The sub-step of a body left to itself: gravity, then the move on x and
-    // on y with the given clamp mode.
-    static SubStep Falling(int clampMode);
+    // Runs a character through the play step's own sub-steps (CharaSubStep)
+    // for the given frames and returns its state after each frame.
+    std::vector<FrameState> Run(cChara& chara, int frames);
 
     // The stage-play screen of the harness (lpStageScene while the harness
     // lives): its eight lists per hit layer, 256 stage variables, 60
     // activation groups. The harness removes it, then empties the players,
     // characters and items.
     cStageScene& Scene() { return *m_lpScene; }
-    // The shots' part of a frame, once per sub-step: every shot moves one
-    // sub-step (Update, gravity, MoveX, MoveY) and leaves the scene when its
-    // update ends it or a block stops it. Returns the shots left.
+    // The shots' part of the play step for the given frames: in every
+    // sub-step the shots are marked active and on screen or not, as the
+    // condition refresh marks them, and the scene steps them. Returns the
+    // shots left.
     int StepShots(int frames);
 
-    // A command run on a character as its flow loop runs it, one pass a
-    // sub-step: the speeds cleared (y only without gravity), the command
-    // executed while its length lasts (once for a length of 0), the added
-    // speeds carried in with their friction, gravity when asked, then the
-    // moves on x and y in stage mode. passes counts the passes executed.
-    static SubStep CommandStep(cChara& chara, cRunningCommand& command, void (*exec)(cChara*, cRunningCommand*),
-                               bool gravity, int* passes = nullptr);
+    // Gives a character a running flow of one command, started as the flow
+    // control starts a flow, so that its flow loop runs the command from the
+    // next sub-step on. The flow (and in it a copy of the command) is the
+    // character's last.
+    static cRunningFlow& GiveCommand(cChara& chara, const cRunningCommand& command);
 
 private:
     cScrollAxis m_ScrollX;
@@ -130,18 +119,13 @@ cCharaData HarnessCharaDef(int side, int maxHp);
 // rectangle's corner at (left, top).
 cNpc& HarnessNpc(const cCharaData& def, double left, double top);
 
-// One sub-step of a character in the play step's order (invincibility, the
-// contact flags, its flows, the move on x, gravity, the move on y, a floor
-// and ceiling test of the harness's own, the knock-back decay), with the
-// scene's sub-step number set to subStep (1-based). flows, when given, runs
-// in place of the character's own flow pass (a test's command in place of
-// the flows). Returns the edge codes
-// of the two moves. The floor test: falling into a solid cell under the
-// centre of the bottom edge lands the character on it; rising into one
-// below the top edge hits the ceiling; standing on one keeps it as the
-// block under the character, and without one the character is in the air.
-std::pair<int, int> CharaSubStep(cChara& chara, int subStep,
-                                 const std::function<void(cChara&)>& flows = nullptr);
+// One sub-step of a character as the play step runs it, with the scene's
+// sub-step number set to subStep (1-based): what every sub-step begins with
+// (invincibility, the contact flags, the position kept), its flows (the
+// always-flows fired, the flow loop) and then the scene's own move of a
+// player (MovePlayer) or of a computer-side character (MoveCharacter). The
+// other objects do not act.
+void CharaSubStep(cChara& chara, int subStep);
 // A stage-play screen for the flows: the stage of a StageHarness, a screen
 // (lpStageScene), player 1 reading the harness's own input history, and
 // characters whose flows are fired and stepped frame by frame as the play
