@@ -22,3 +22,7 @@ fuzz_target(replay)
 fuzz_target(window_data app/window_data_record.cpp)
 fuzz_target(wave app/wave_file.cpp)
 fuzz_target(bmp gfx/bmp_header.cpp)
+# The play targets: a stage file, or the common palette, read and played
+# through the stage-play screen with the sample game around it.
+fuzz_target(play_stage fuzz/play_fuzz.cpp tests/stage/sample_plays.cpp)
+fuzz_target(play_defs fuzz/play_fuzz.cpp tests/stage/sample_plays.cpp)

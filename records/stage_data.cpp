@@ -1,14 +1,20 @@
 #include "records/stage_data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <type_traits>
+
+#include "app/log.h"
 
 #include "records/palette_data.h"
 #include "records/record_context.h"
 #include "records/record_list.h"
 
 namespace {
+
+constexpr double DEFAULT_GRAVITY = 0.4;
 
 // The editor offers levels 1 to 19 and checks counts 0 to 5. A stored value
 // outside them stays as it is, but the timing is derived from the nearest
@@ -223,7 +229,7 @@ void cStageData::Reset()
     m_bTimeLimit = 0;
     m_nTimeLimit = 200;
     m_nTimeWarning = 20;
-    m_dGravity = 0.4;
+    m_dGravity = DEFAULT_GRAVITY;
     m_nHitCheckLevel = 10;
     m_nShotHitPasses = 0;
     m_bBgmLoop = 0;
@@ -303,6 +309,12 @@ bool cStageData::Load(cDataReader& in)
     cDataRecord::Load(in);
     if (in.Ok() && (m_nWidth < 0 || m_nHeight < 0))
         in.Fail("the stage is %ld by %ld cells", static_cast<long>(m_nWidth), static_cast<long>(m_nHeight));
+    // Refused before anything is built for it: play could not make its map.
+    if (in.Ok() && BlockMapCells(m_nWidth, m_nHeight) > MAX_BLOCK_MAP_CELLS)
+        in.Fail("the stage is %ld by %ld cells: its block map of %lld cells is larger than the %lld play builds",
+                static_cast<long>(m_nWidth), static_cast<long>(m_nHeight),
+                static_cast<long long>(BlockMapCells(m_nWidth, m_nHeight)),
+                static_cast<long long>(MAX_BLOCK_MAP_CELLS));
     in.ReadIntVector(m_RankList);
     for (cScreenEdgeData& edge : m_ScreenEdges) edge.Load(in);
     LoadObjectLists(in);
@@ -315,6 +327,9 @@ bool cStageData::Load(cDataReader& in)
     if (!in.Ok()) return false;
     Upgrade(nFileVersion);
     Normalize();
+    if (int changed = BoundPlayValues())
+        ReportLog("stage \"%s\": %d values beyond what play can hold were brought within it", in.Path().c_str(),
+                  changed);
     return true;
 }
 
@@ -412,6 +427,41 @@ void cStageData::Normalize()
     if (!IsInList(m_nBgm, RecordContext.nBgms)) m_nBgm = 0;
     CheckPaletteRows(m_Blocks, m_Charas, m_Items);
     ValidateDefinitions(m_PlacedBlocks, m_PlacedCharas, m_PlacedItems);
+}
+
+int64_t cStageData::BlockMapCells(int32_t width, int32_t height)
+{
+    int64_t columns = std::max<int64_t>(int64_t(width) + 19, 0);
+    int64_t pitch = 1;
+    while (pitch <= columns) pitch <<= 1;
+    return std::max<int64_t>(int64_t(height) + 20, 0) * pitch;
+}
+
+int cStageData::BoundPlayValues()
+{
+    int changed = 0;
+    auto bound = [&changed](auto& value, auto low, auto high) {
+        auto was = value;
+        value = std::clamp<std::remove_reference_t<decltype(value)>>(value, low, high);
+        changed += value != was;
+    };
+    int32_t* boxes[] = {
+        &m_nPlayerBodyW, &m_nPlayerBodyH, &m_nPlayerBodyFloatW, &m_nPlayerBodyFloatH, &m_nPlayerHitW,
+        &m_nPlayerHitH, &m_nPlayerHitFloatW, &m_nPlayerHitFloatH, &m_nPlayerHitSize1W, &m_nPlayerHitSize1H,
+        &m_nPlayerCentredW, &m_nPlayerCentredH, &m_nCharaBodyW, &m_nCharaBodyH, &m_nCharaBodyFloatW,
+        &m_nCharaBodyFloatH, &m_nCharaHitW, &m_nCharaHitH, &m_nCharaHitFloatW, &m_nCharaHitFloatH,
+        &m_nCharaHitSize1W, &m_nCharaHitSize1H, &m_nItemBoxW, &m_nItemBoxH, &m_nShotBoxW, &m_nShotBoxH,
+        &m_nShotBox2W, &m_nShotBox2H};
+    for (int32_t* box : boxes) bound(*box, -MAX_BOX_SIZE, MAX_BOX_SIZE);
+    bound(m_nObjectLimitX, -MAX_OBJECT_LIMIT, MAX_OBJECT_LIMIT);
+    bound(m_nObjectLimitY, -MAX_OBJECT_LIMIT, MAX_OBJECT_LIMIT);
+    if (std::isnan(m_dGravity)) {
+        m_dGravity = DEFAULT_GRAVITY;
+        ++changed;
+    }
+    bound(m_dGravity, -MAX_GRAVITY, MAX_GRAVITY);
+    if (changed) SetHitCheckLevel(m_nHitCheckLevel);
+    return changed;
 }
 
 void cStageData::SetHitCheckLevel(int level)

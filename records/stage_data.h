@@ -182,6 +182,26 @@ public:
     // music list (RecordContext) does not hold, pads each palette list to two
     // rows and validates every palette and placed record.
     void Normalize();
+    // The block map play builds for a stage is (height + 20) rows of the
+    // power of two above width + 19 cells, each a whole block record (some
+    // 400 bytes in the game). The largest map play builds: 1,048,576 cells,
+    // some 440 MB. It holds any stage of up to 1004 by 1004 cells, 16364 by
+    // 44, 32748 by 12; a larger one is refused when it is read.
+    static constexpr int64_t MAX_BLOCK_MAP_CELLS = int64_t(1) << 20;
+    static int64_t BlockMapCells(int32_t width, int32_t height);
+
+    // The limits of the values that play works with in 32-bit arithmetic and
+    // for which the stage file gives no range: box sizes (pixels), the object
+    // limits (pixels) and the gravity (pixels a frame squared). Each lies far
+    // beyond what a stage can use: a box of 32767 pixels is 51 views wide.
+    static constexpr int32_t MAX_BOX_SIZE = 32767;
+    static constexpr int32_t MAX_OBJECT_LIMIT = 1 << 24;
+    static constexpr double MAX_GRAVITY = 1e6;
+    // Brings the values that play's arithmetic cannot hold within it; a
+    // gravity that is not a number becomes the default 0.4. Returns how many
+    // values it changed (the reader reports them).
+    int BoundPlayValues();
+
     // Stores the level and derives the timing values from it.
     void SetHitCheckLevel(int level);
     // Per sub-step of a frame, 1 where shots are tested against characters.

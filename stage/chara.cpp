@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "app/log.h"
 #include "files/stage_file.h"
@@ -302,8 +303,12 @@ int cChara::JumpApexFrames(double v)
 {
     double g = GravityStep();
     int b = SubStepCount();
-    if (g <= 0) return b;
-    return static_cast<int>(b - v / g);
+    if (!(g > 0)) return b;
+    // A gravity so slight that the apex lies beyond what int counts never
+    // brings the jump down in any play.
+    double frames = b - v / g;
+    if (!(frames < INT32_MAX)) return INT32_MAX;
+    return frames > INT32_MIN ? static_cast<int>(frames) : INT32_MIN;
 }
 
 int cChara::JumpAscentTenths(int8_t n) const

@@ -30,6 +30,14 @@ int DamageOf(int power, int defence)
 // The HP change of a damage, kept inside int.
 int LossOf(int damage) { return damage == INT32_MIN ? INT32_MAX : -damage; }
 
+// An invincibility of frames as the sub-steps its timer counts. A negative
+// time is none, as it is after its first tick; one longer than int holds
+// lasts longer than any play.
+int InvincibleSubSteps(int frames)
+{
+    return static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(SubStepCount()) * frames, 0, INT32_MAX));
+}
+
 void AddHitEffect(int16_t effect, const HITRECT& a, const HITRECT& b, int8_t factor)
 {
     if (!effect || !lpStageScene) return;
@@ -43,14 +51,14 @@ void AddHitEffect(int16_t effect, const HITRECT& a, const HITRECT& b, int8_t fac
 void cChara::StartInvincible()
 {
     int frames = m_nSide == 0 ? StageData.m_nInvGeneralPlayer : StageData.m_nInvGeneralCpu;
-    m_nInvincible = SubStepCount() * frames;
+    m_nInvincible = InvincibleSubSteps(frames);
 }
 
 void cChara::StartInvincibleAgainst(int attacker)
 {
     StartInvincible();
     int frames = m_nSide == 0 ? StageData.m_nInvAttackerPlayer : StageData.m_nInvAttackerCpu;
-    m_InvincibleList.push_back({attacker, SubStepCount() * frames});
+    m_InvincibleList.push_back({attacker, InvincibleSubSteps(frames)});
 }
 
 void cChara::TickInvincible()

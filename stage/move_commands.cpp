@@ -177,7 +177,9 @@ int cChara::ApplyMoveStep(double stepX, double stepY, int facingCode, cRunningCo
             double growth = step / StageData.m_nSubSteps / 60;
             if (added * step < 0) growth *= move->m_dReversal;
             else friction = 0;
-            added = std::clamp(added + growth, -command.m_dSpeed2, command.m_dSpeed2);
+            // A negative speed limit bounds the speed as much as its size.
+            const double limit = std::abs(command.m_dSpeed2);
+            added = std::clamp(added + growth, -limit, limit);
         };
         accelerate(m_dAx, stepX, m_bFrictionX);
         accelerate(m_dAy, stepY, m_bFrictionY);

@@ -5,6 +5,7 @@
 // returns at once and is not drawn.
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "app/checked.h"
 #include "app/close_request.h"
@@ -57,15 +58,13 @@ int cStageScene::UpdateTimeLimit(int step)
 {
     if (m_bTimerOff) return 0;
     if (!StageCountEvery(1, 60)) return 0;
-    m_nTime += step;
-    if (m_nTime > 999) {
-        m_nTime = 999;
-        return 0;
-    }
-    if (m_nTime <= 0) {
+    // Any time a stage or a command stores counts on without wrapping.
+    const int64_t time = static_cast<int64_t>(m_nTime) + step;
+    if (time <= 0) {
         m_nTime = 0;
         return 1;
     }
+    m_nTime = static_cast<int>(std::min<int64_t>(time, 999));
     return 0;
 }
 

@@ -196,8 +196,9 @@ void cPlayer::BuildBoxDisplay()
     for (const auto& b : boxes) {
         BOXDISPLAY d;
         d.nBox = b.box;
-        d.nMode = s.m_BoxDisplayMode[settingOf[b.box]];
-        d.nColor = 208 + 4 * s.m_BoxDisplayColor[settingOf[b.box]];
+        // A stored choice outside the editor's shows the nearest one.
+        d.nMode = std::clamp(s.m_BoxDisplayMode[settingOf[b.box]], 0, 2);
+        d.nColor = 208 + 4 * std::clamp(s.m_BoxDisplayColor[settingOf[b.box]], 0, 7);
         d.nW = b.w;
         d.nH = b.h;
         m_BoxDisplay.push_back(d);

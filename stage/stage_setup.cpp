@@ -66,6 +66,15 @@ void SetSummonLife(cStageObject& object, const cEdShot& record)
 
 bool IsLiving(const cChara& chara) { return !chara.m_bDead && chara.m_nHp > 0; }
 
+// A stage whose block map cannot be had: the box, and the game closes.
+bool FailForMemory()
+{
+    BlockMap.clear();
+    StageErrorBox("メモリ不足により、ステージの初期設定に失敗しました！");
+    PostCloseToMainWindow();
+    return false;
+}
+
 } // namespace
 
 // After its before-start flows: a character that asked to vanish, or whose
@@ -131,6 +140,10 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     StageData.SetHitCheckLevel(StageData.m_nHitCheckLevel);
 
     int width = StageData.m_nWidth, height = StageData.m_nHeight;
+    // The loader refuses such a stage; one made otherwise is refused here,
+    // before its map is laid out or allocated.
+    if (width < 0 || height < 0 || cStageData::BlockMapCells(width, height) > cStageData::MAX_BLOCK_MAP_CELLS)
+        return FailForMemory();
     LayOutAxis(m_ScrollX, 0, 640, width, StageData.m_nObjectLimitX);
     m_ScrollX.m_nShift = BitsOf(width + 19);
     m_ScrollX.m_nPitch = 1 << m_ScrollX.m_nShift;
@@ -154,10 +167,7 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     try {
         BlockMap.assign(static_cast<size_t>(std::max(0, m_ScrollY.m_nPitch)) * m_ScrollX.m_nPitch, empty);
     } catch (const std::bad_alloc&) {
-        BlockMap.clear();
-        StageErrorBox("メモリ不足により、ステージの初期設定に失敗しました！");
-        PostCloseToMainWindow();
-        return false;
+        return FailForMemory();
     }
     for (const cBlockData& block : StageData.m_PlacedBlocks) {
         cBlockData* cell = BlockMapCell(block.m_sCellX + MARGIN, block.m_sCellY + MARGIN);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <limits>
 #include <map>
 
 #include "records/record_context.h"
@@ -429,6 +430,11 @@ TEST_F(StageRecordTest, DamagedStageFilesFailWithAReport)
         {"width -1", withSize(-1, 60)},
         {"height -1", withSize(100, -1)},
         {"width INT_MIN", withSize(INT_MIN, 60)},
+        // Block maps play could not build: refused before anything is made.
+        {"width 100000", withSize(100000, 15)},
+        {"width INT_MAX", withSize(INT_MAX, 60)},
+        {"height INT_MAX", withSize(60, INT_MAX)},
+        {"1005 by 1005", withSize(1005, 1005)},
         {"12 bytes", HexBytes("C4020000 01000000 00000080")},
         {"24 bytes", HexBytes("C4020000 04000000 14000000 00000000 00000000 00000080")},
     };
@@ -440,4 +446,94 @@ TEST_F(StageRecordTest, DamagedStageFilesFailWithAReport)
     std::string log = ReadFileText("Report_Game.txt");
     EXPECT_NE(log.find("the stage is -1 by 60 cells"), std::string::npos);
     EXPECT_NE(log.find("the stage is 100 by -1 cells"), std::string::npos);
+    EXPECT_NE(log.find("the stage is 100000 by 15 cells: its block map of 4587520 cells is larger than the 1048576"),
+              std::string::npos);
+
+    // The largest maps play builds: 1004 + 19 columns make a pitch of 1024,
+    // 1004 + 20 rows of it 1048576 cells; 16364 by 44 and 32748 by 12 the same.
+    for (auto [width, height] : {std::pair{1004, 1004}, {16364, 44}, {32748, 12}}) {
+        ASSERT_TRUE(WriteFileBytes("size.stg4", withSize(width, height)));
+        cStageData stage;
+        EXPECT_EQ(stage.LoadFile("size.stg4"), 1) << width << " by " << height;
+    }
+}
+
+TEST_F(StageRecordTest, ValuesPlayCannotHoldAreBroughtWithinItWithOneReport)
+{
+    // Each value as stored, and as the load leaves it.
+    struct Case {
+        const char* what;
+        void (*store)(cStageData&, double);
+        double stored, loaded;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {"player body width", [](cStageData& s, double v) { s.m_nPlayerBodyW = int32_t(v); }, INT_MIN, -32767},
+        {"player body height", [](cStageData& s, double v) { s.m_nPlayerBodyH = int32_t(v); }, INT_MAX, 32767},
+        {"player hit height", [](cStageData& s, double v) { s.m_nPlayerHitH = int32_t(v); }, INT_MIN, -32767},
+        {"second centred box", [](cStageData& s, double v) { s.m_nPlayerCentredH = int32_t(v); }, 40000, 32767},
+        {"character body width", [](cStageData& s, double v) { s.m_nCharaBodyW = int32_t(v); }, INT_MIN, -32767},
+        {"character size 1 box", [](cStageData& s, double v) { s.m_nCharaHitSize1H = int32_t(v); }, 1e9, 32767},
+        {"item box", [](cStageData& s, double v) { s.m_nItemBoxW = int32_t(v); }, INT_MAX, 32767},
+        {"other shots' box", [](cStageData& s, double v) { s.m_nShotBox2H = int32_t(v); }, INT_MIN, -32767},
+        {"object limit x", [](cStageData& s, double v) { s.m_nObjectLimitX = int32_t(v); }, INT_MAX, 16777216},
+        {"object limit y", [](cStageData& s, double v) { s.m_nObjectLimitY = int32_t(v); }, INT_MIN, -16777216},
+        {"gravity not a number", [](cStageData& s, double v) { s.m_dGravity = v; }, nan, 0.4},
+        {"gravity +inf", [](cStageData& s, double v) { s.m_dGravity = v; }, inf, 1e6},
+        {"gravity -1e300", [](cStageData& s, double v) { s.m_dGravity = v; }, -1e300, -1e6},
+    };
+    auto loaded = [](cStageData& stored) {
+        EXPECT_EQ(stored.SaveFile("bounds.stg4"), 1);
+        cStageData stage;
+        EXPECT_EQ(stage.LoadFile("bounds.stg4"), 1);
+        return stage;
+    };
+    auto reportLines = [] {
+        const std::string line = "values beyond what play can hold were brought within it";
+        std::string log = ReadFileText("Report_Game.txt");
+        size_t lines = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++lines;
+        return lines;
+    };
+    size_t reports = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        cStageData stored;
+        stored.m_nWidth = stored.m_nHeight = 30;
+        c.store(stored, c.stored);
+        cStageData stage = loaded(stored);
+        cStageData expected = stored;
+        c.store(expected, c.loaded);
+        EXPECT_EQ(stage.m_dGravity, expected.m_dGravity);
+        EXPECT_EQ(stage.m_dGravityStep, expected.m_dGravity / 100);
+        for (auto field : {&cStageData::m_nPlayerBodyW, &cStageData::m_nPlayerBodyH, &cStageData::m_nPlayerHitH,
+                           &cStageData::m_nPlayerCentredH, &cStageData::m_nCharaBodyW, &cStageData::m_nCharaHitSize1H,
+                           &cStageData::m_nItemBoxW, &cStageData::m_nShotBox2H, &cStageData::m_nObjectLimitX,
+                           &cStageData::m_nObjectLimitY})
+            EXPECT_EQ(stage.*field, expected.*field);
+        // One line for the stage.
+        EXPECT_EQ(reportLines(), ++reports);
+    }
+
+    // What an editor writes stays as it is, and is not reported.
+    cStageData edited;
+    edited.m_nWidth = 300;
+    edited.m_nHeight = 15;
+    edited.m_BoxDisplayColor[2] = 1073741824;
+    edited.m_nPlayerBodyW = 30;
+    edited.m_nPlayerHitH = -4;
+    edited.m_nObjectLimitX = 300 * 32 - 640;
+    edited.m_dGravity = 2.5;
+    edited.m_nTimeLimit = INT_MIN;
+    edited.m_nInvGeneralCpu = INT_MAX;
+    cStageData stage = loaded(edited);
+    EXPECT_EQ(stage.m_nPlayerBodyW, 30);
+    EXPECT_EQ(stage.m_nPlayerHitH, -4);
+    EXPECT_EQ(stage.m_nObjectLimitX, 300 * 32 - 640);
+    EXPECT_EQ(stage.m_dGravity, 2.5);
+    // Play counts or shows these without wrapping; the stored values stay.
+    EXPECT_EQ(stage.m_BoxDisplayColor[2], 1073741824);
+    EXPECT_EQ(stage.m_nTimeLimit, INT_MIN);
+    EXPECT_EQ(stage.m_nInvGeneralCpu, INT_MAX);
+    EXPECT_EQ(reportLines(), reports);
 }

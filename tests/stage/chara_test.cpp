@@ -1,6 +1,8 @@
 // The character base: jump conversions, landing and ceiling, HP and SP with
 // their gauges, knock-back, and the links between characters and player 1.
+#include <climits>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -75,6 +77,28 @@ TEST(CharaJump, ConversionsOverSubStepsGravitySideAndHeight)
         int tenths = chara.JumpAscentTenths(static_cast<int8_t>(c.halfBlocks));
         EXPECT_EQ(tenths, c.tenths);
         EXPECT_EQ(tenths * 6 * SubStepCount(), c.length);
+    }
+}
+
+TEST(CharaJump, ApexOfAnyGravityIsAnInt)
+{
+    // Gravity that is no number counts as none; one so slight that the apex
+    // lies beyond int never brings the jump down (or never lifts it).
+    struct Case {
+        double gravity, speed;
+        int apex;
+    };
+    const Case cases[] = {
+        {std::numeric_limits<double>::quiet_NaN(), -7, 2},
+        {-std::numeric_limits<double>::infinity(), -7, 2},
+        {1e-300, -1, INT_MAX},
+        {1e-300, 1, INT_MIN},
+        {4e-10, -1, INT_MAX},     // 4e-10 / 4 a sub-step: 1e10 sub-steps
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "gravity " << c.gravity << " speed " << c.speed);
+        StageHarness h(StageWith(2, c.gravity));
+        EXPECT_EQ(cChara::JumpApexFrames(c.speed), c.apex);
     }
 }
 

@@ -1,5 +1,6 @@
 // Damage by a character's body and by a shot, invincibility after a hit,
 // and death with its score.
+#include <climits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -121,6 +122,35 @@ TEST(Damage, InvincibilityTimersCountSubStepsPerSide)
         EXPECT_EQ(general, c.general);
         EXPECT_EQ(against, c.against);
         EXPECT_TRUE(chara.m_InvincibleList.empty());
+    }
+}
+
+TEST(Damage, AnyStoredInvincibilityTimeCountsWithoutWrapping)
+{
+    // Ten sub-steps a frame. A time longer than int holds in sub-steps lasts
+    // past any play; a negative one is none.
+    HarnessStage stage;
+    stage.nHitCheckLevel = 10;
+    StageHarness h(stage);
+    struct Case {
+        int frames;
+        bool lasting;       // still invincible after a million sub-steps
+        bool afterOneTick;
+    };
+    const Case cases[] = {{INT_MAX, true, true}, {214748365, true, true}, {INT_MIN, false, false},
+                          {-5, false, false}, {1, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "frames " << c.frames);
+        StageData.m_nInvGeneralCpu = StageData.m_nInvAttackerCpu = c.frames;
+        cChara chara;
+        chara.m_nSide = 1;
+        chara.StartInvincibleAgainst(7);
+        chara.TickInvincible();
+        EXPECT_EQ(chara.IsInvincible(), c.afterOneTick);
+        EXPECT_EQ(chara.IsInvincibleAgainst(7), c.afterOneTick);
+        for (int i = 0; i < 1000000; ++i) chara.TickInvincible();
+        EXPECT_EQ(chara.IsInvincible(), c.lasting);
+        EXPECT_EQ(chara.IsInvincibleAgainst(7), c.lasting);
     }
 }
 

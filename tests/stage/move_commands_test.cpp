@@ -160,19 +160,25 @@ TEST_F(MoveCommands, StraightToAPointStopsOnArrivalAndHolds)
 
 TEST_F(MoveCommands, InertiaNeverPassesTheSecondSpeed)
 {
-    Place(chara, 400, 500, true);
-    MoveCommand m(FLOWCMD_LINEAR_MOVE, 5, 1000);
-    m.run.m_nMoveDir = 3;
-    m.move.m_bInertia = 1;
-    m.run.m_dSpeed2 = 3;
-    auto frames = Run(chara, m, 100);
-    double fastest = 0;
-    for (const FrameState& f : frames) fastest = std::max(fastest, std::fabs(f.vx));
-    EXPECT_DOUBLE_EQ(fastest, 3);
-    // 5 / 60 a pass: the limit is reached in the 36th pass.
-    EXPECT_NEAR(frames[0].vx, 5.0 / 60, EPS);
-    EXPECT_LT(frames[34].vx, 3);
-    EXPECT_DOUBLE_EQ(frames[36].vx, 3);
+    // A negative limit (the editor stores a signed one) bounds the speed as
+    // much as its size.
+    for (double limit : {3.0, -3.0}) {
+        SCOPED_TRACE(testing::Message() << "limit " << limit);
+        cNpc mover;
+        Place(mover, 400, 500, true);
+        MoveCommand m(FLOWCMD_LINEAR_MOVE, 5, 1000);
+        m.run.m_nMoveDir = 3;
+        m.move.m_bInertia = 1;
+        m.run.m_dSpeed2 = limit;
+        auto frames = Run(mover, m, 100);
+        double fastest = 0;
+        for (const FrameState& f : frames) fastest = std::max(fastest, std::fabs(f.vx));
+        EXPECT_DOUBLE_EQ(fastest, 3);
+        // 5 / 60 a pass: the limit is reached in the 36th pass.
+        EXPECT_NEAR(frames[0].vx, 5.0 / 60, EPS);
+        EXPECT_LT(frames[34].vx, 3);
+        EXPECT_DOUBLE_EQ(frames[36].vx, 3);
+    }
 }
 
 TEST_F(MoveCommands, GroundTurnWalksToAndFroOnAPlatform)

@@ -123,8 +123,7 @@ protected:
         SystemData.m_bReplay = 1;
         StageSetupMode.lpNewSeed = [] { return 12345u; };
         PrepareEffectTables();
-        m_Scene = std::make_unique<cStageScene>();
-        lpStageScene = m_Scene.get();
+        NewScene();
     }
     ~StagePlay() override
     {
@@ -151,6 +150,12 @@ protected:
     }
 
     cStageScene& Scene() { return *m_Scene; }
+    // A screen of its own, before its Init.
+    void NewScene()
+    {
+        m_Scene = std::make_unique<cStageScene>();
+        lpStageScene = m_Scene.get();
+    }
     // Frames of the screen; the states each frame ended in.
     std::vector<int> Frames(int n)
     {
@@ -367,6 +372,29 @@ TEST_F(StagePlay, TimeUpKillsThePlayerOnce)
     // The time stays up while the player dies: it is not killed again.
     for (int i = 0; i < 200 && Player[P1].m_bDead && Scene().m_nState == STAGE_PLAY; ++i) Frames(1);
     EXPECT_EQ(Count(8), 1);
+}
+
+TEST_F(StagePlay, AnyStoredTimeCountsDownWithoutWrapping)
+{
+    // The count-down keeps the time within 0 to 999: a time at or below 0
+    // is up at the first count (the player dies once), one above 999 is 999.
+    struct Case {
+        int limit;
+        int after;
+        bool dead;
+    };
+    const Case cases[] = {{INT_MIN, 0, true}, {-5, 0, true}, {INT_MAX, 999, false}, {1000, 999, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "time limit " << c.limit);
+        StageData.m_bTimeLimit = 1;
+        StageData.m_nTimeLimit = c.limit;
+        CopyPlaySettings(PlayStageData, StageData);
+        NewScene();
+        StartPlaying();
+        Frames(60);
+        EXPECT_EQ(Scene().m_nTime, c.after);
+        EXPECT_EQ(Player[P1].m_bDead, c.dead ? 1 : 0);
+    }
 }
 
 TEST_F(StagePlay, OutOfRangeRemovalRunsOnlyInTheFirstSubStep)

@@ -1,6 +1,8 @@
 // The player: boxes and their display, the view that follows it, and the
 // jump controlled by the jump key.
 #include <algorithm>
+#include <climits>
+#include <iterator>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -96,6 +98,20 @@ void Settle(cPlayer& p, int frames)
         for (int s = 1; s <= SubStepCount(); ++s) CharaSubStep(p, s);
 }
 
+// The player's box display, entry by entry: the box, its mode and its colour.
+struct SHOWNBOX {
+    int box, mode, colour;
+};
+void ExpectBoxDisplay(const cPlayer& p, const std::vector<SHOWNBOX>& shown)
+{
+    ASSERT_EQ(p.m_BoxDisplay.size(), shown.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(p.m_BoxDisplay[i].nBox, shown[i].box) << i;
+        EXPECT_EQ(p.m_BoxDisplay[i].nMode, shown[i].mode) << i;
+        EXPECT_EQ(p.m_BoxDisplay[i].nColor, shown[i].colour) << i;
+    }
+}
+
 } // namespace
 
 TEST(PlayerSetup, BoxesSitInTheCellAndTheDisplayIsOrderedBySize)
@@ -127,16 +143,19 @@ TEST(PlayerSetup, BoxesSitInTheCellAndTheDisplayIsOrderedBySize)
         EXPECT_EQ(b.box->rect.bottom, static_cast<int>(p.m_dTop) + b.offY + b.h - 1);
     }
 
-    struct Shown {
-        int box, mode, colour;
-    };
-    const Shown shown[] = {{0, 1, 208}, {1, 2, 212}, {2, 1, 220}, {3, 0, 216}};
-    ASSERT_EQ(p.m_BoxDisplay.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(p.m_BoxDisplay[i].nBox, shown[i].box) << i;
-        EXPECT_EQ(p.m_BoxDisplay[i].nMode, shown[i].mode) << i;
-        EXPECT_EQ(p.m_BoxDisplay[i].nColor, shown[i].colour) << i;
-    }
+    ExpectBoxDisplay(p, {{0, 1, 208}, {1, 2, 212}, {2, 1, 220}, {3, 0, 216}});
+}
+
+TEST(PlayerSetup, ADisplayModeOrColourOutsideItsChoicesShowsTheNearestOne)
+{
+    // Modes 0 to 2, colours 0 to 7 (palette 208 to 236).
+    StageHarness h(FloorStage(1));
+    HarnessScene scene;
+    const int modes[4] = {3, -1, INT_MAX, INT_MIN};        // body, hit box, shot box, item box
+    const int colours[4] = {1073741824, -8, 9, INT_MIN};
+    std::copy(std::begin(modes), std::end(modes), StageData.m_BoxDisplayMode);
+    std::copy(std::begin(colours), std::end(colours), StageData.m_BoxDisplayColor);
+    ExpectBoxDisplay(StandingPlayer(5), {{0, 2, 236}, {1, 0, 208}, {2, 0, 208}, {3, 2, 236}});
 }
 
 TEST(PlayerView, TheViewFollowsThePlayerWithinItsLimits)

@@ -229,7 +229,8 @@ SamplePlayReport SampleGame::Play(const std::string& script, const STAGEMODES& m
     size_t next = 0;
     int frame = 0, after = 0, waiting = 0;
     // Frames outside play (fade, banners, the clear) are bounded on their own.
-    while (shell.HandOvers.empty() && after <= extraFrames && waiting < 2000) {
+    while (shell.HandOvers.empty() && after <= extraFrames && waiting < 2000 &&
+           (m_nMaxPlayFrames == 0 || frame < m_nMaxPlayFrames)) {
         const bool playing = scene->m_nState == STAGE_PLAY;
         if (playing && next < input.size()) {
             shell.wDirection = input[next].first;

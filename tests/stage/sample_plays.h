@@ -76,6 +76,8 @@ public:
     SamplePlayReport Play(const std::string& script, const STAGEMODES& modes, int extraFrames = 600);
     // Called after every frame of play with the frame counted from 0.
     std::function<void(int)> m_lpAfterFrame;
+    // Play stops after this many frames of play; 0: no limit.
+    int m_nMaxPlayFrames = 0;
 
 private:
     std::vector<std::pair<std::string, cStageData>> m_Stages;

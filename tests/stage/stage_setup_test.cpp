@@ -3,7 +3,9 @@
 // summons bring in during play.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "files/game_progress.h"
@@ -14,6 +16,7 @@
 #include "records/shot_data.h"
 #include "stage/play_links.h"
 #include "stage/random.h"
+#include "stage/stage_boxes.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
 #include "stage/stage_services.h"
@@ -167,6 +170,32 @@ TEST_F(StageSetup, TheBlockMapIsPaddedToAPowerOfTwoAndHoldsThePlacedBlocks)
         EXPECT_EQ(BlockMap[MapIndex(c.width - 1, c.height - 1, Shift())].m_sGraphic, 7);
         EXPECT_EQ(BlockMapCell(10, 10), &BlockMap[MapIndex(0, 0, Shift())]);
     }
+}
+
+TEST_F(StageSetup, AMapBeyondWhatPlayBuildsIsRefusedWithItsBoxBeforeAnythingIsMade)
+{
+    // The loader refuses such stages; one made otherwise is refused here.
+    static std::vector<std::string> boxes;
+    boxes.clear();
+    lpStageBoxSink = [](const char* text, int) { boxes.push_back(text); };
+    const struct {
+        int width, height;
+    } cases[] = {{100000, 15}, {INT_MAX, 60}, {60, INT_MAX}, {1005, 1005}, {-1, 15}};
+    const int width = StageData.m_nWidth, height = StageData.m_nHeight;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " by " << c.height);
+        StageData.m_nWidth = width;
+        StageData.m_nHeight = height;
+        ASSERT_TRUE(SetUp());
+        ASSERT_FALSE(BlockMap.empty());
+        StageData.m_nWidth = c.width;
+        StageData.m_nHeight = c.height;
+        boxes.clear();
+        EXPECT_FALSE(SetUp());
+        EXPECT_EQ(boxes, std::vector<std::string>{"メモリ不足により、ステージの初期設定に失敗しました！"});
+        EXPECT_TRUE(BlockMap.empty());
+    }
+    lpStageBoxSink = nullptr;
 }
 
 TEST_F(StageSetup, PlayersCharactersAndItemsStandOnTheirCellsWithSerialsInOrder)
