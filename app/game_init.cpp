@@ -45,6 +45,7 @@
 #include "gfx/surface_tables.h"
 #include "gfx/transparent_colour.h"
 #include "records/data_record.h"
+#include "records/record_context.h"
 #include "stage/random.h"
 
 int bDirectPlay = 0;
@@ -83,35 +84,6 @@ void SetProgramIcon()
     hProgramIcon = icon;
     SendMessageA(hMainWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessageA(hMainWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-}
-
-// "data\" (made from "default\" with the player's consent), the working
-// folders, the database with the tables built from it, and the system settings.
-bool LoadGameData()
-{
-    cWin32FolderPlatform folders(MainWindow.m_hWnd);
-    if (!CreateDefaultData(folders)) {
-        ReportLogBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
-        return false;
-    }
-    CreateWorkFolders(folders);
-
-    if (!DataBase.LoadAll()) {
-        ReportLogBox("データベースの読み込みに失敗…");
-        return false;
-    }
-    DataBase.CopyReversedEffectLists();
-    BuildAnimeFrameTable(AnimeFrameTable);
-    BuildEffectFrameTable(EffectFrameTable);
-    BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
-    BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
-
-    const char* systemPath = DataPath[DATAPATH_SYSTEM];
-    if (!SystemData.LoadFile(systemPath)) {
-        ReportLogBox("%s の読み込みに失敗…", systemPath);
-        return false;
-    }
-    return true;
 }
 
 int DesktopBpp()
@@ -236,6 +208,38 @@ bool StartDirectPlay()
 }
 
 } // namespace
+
+bool LoadGameData()
+{
+    cWin32FolderPlatform folders(MainWindow.m_hWnd);
+    if (!CreateDefaultData(folders)) {
+        ReportLogBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
+        return false;
+    }
+    CreateWorkFolders(folders);
+
+    if (!DataBase.LoadAll()) {
+        ReportLogBox("データベースの読み込みに失敗…");
+        return false;
+    }
+    DataBase.CopyReversedEffectLists();
+    BuildAnimeFrameTable(AnimeFrameTable);
+    BuildEffectFrameTable(EffectFrameTable);
+    BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
+    BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
+
+    const char* systemPath = DataPath[DATAPATH_SYSTEM];
+    if (!SystemData.LoadFile(systemPath)) {
+        ReportLogBox("%s の読み込みに失敗…", systemPath);
+        return false;
+    }
+    // Every definition read from here on (the common palette, the stages)
+    // keeps its editor-only flows in a test play from the editor and where
+    // the settings say so.
+    RecordContext.bFromEditor = bFromEditor;
+    RecordContext.nKeepFlaggedFlows = SystemData.m_bKeepFlaggedFlows;
+    return true;
+}
 
 std::vector<INIOPTION> IniOptionsOf(const std::vector<cIniOption>& options)
 {

@@ -17,6 +17,14 @@ bool InitGame(const char* commandLine, int showMode);
 // Releases what InitGame built; safe after a failed or partial start.
 void UnInitGame();
 
+// Start-up's reading of the game's data: "data\" (made from "default\" with
+// the player's consent), the working folders, the database with the tables
+// built from it, and the system settings. RecordContext then holds the
+// database's list lengths and whether editor-only flows stay (a test play
+// from the editor, or the settings' flow-keep switch), for the common palette
+// and every stage read afterwards. False after a box.
+bool LoadGameData();
+
 // The "System.ini" keys of the game's system settings, as the reader takes them.
 std::vector<INIOPTION> IniOptionsOf(const std::vector<cIniOption>& options);
 // Reads "System.ini" over the defaults of the option list; a file that cannot

@@ -219,6 +219,40 @@ TEST_F(MoveCommands, GroundTurnWalksToAndFroOnAPlatform)
     EXPECT_DOUBLE_EQ(blocked.m_dLeft, 602);
 }
 
+TEST_F(MoveCommands, GroundTurnWithInertiaKeepsToTheLimitOfEitherSign)
+{
+    // Speed 6 a pass on the platform (one sub-step a frame): the added speed
+    // grows by 6 / 60 = 0.1 a pass in the facing's direction until it reaches
+    // the size of the second speed, which the editor may store negative.
+    struct Case {
+        double limit;
+        int facing;
+        double vx[7];     // after frames 1 to 7
+        double left10;    // after frame 10, from 600
+    };
+    const Case cases[] = {
+        {0.5, 0, {-0.1, -0.2, -0.3, -0.4, -0.5, -0.5, -0.5}, 600 - 1.5 - 5 * 0.5},
+        {-0.5, 0, {-0.1, -0.2, -0.3, -0.4, -0.5, -0.5, -0.5}, 600 - 1.5 - 5 * 0.5},
+        {-0.5, 1, {0.1, 0.2, 0.3, 0.4, 0.5, 0.5, 0.5}, 600 + 1.5 + 5 * 0.5},
+        {-0.25, 0, {-0.1, -0.2, -0.25, -0.25, -0.25, -0.25, -0.25}, 600 - 0.3 - 8 * 0.25},
+        {0, 1, {0, 0, 0, 0, 0, 0, 0}, 600},
+    };
+    const int top = StageHarness::CellPixel(12) - 28;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << "limit " << k.limit << " facing " << k.facing);
+        cNpc walker;
+        Place(walker, 600, top, false, k.facing);
+        walker.m_Def.m_bFixedFacing = 1;
+        MoveCommand m(FLOWCMD_GROUND_TURN_MOVE, 6, 100000);
+        m.move.m_bInertia = 1;
+        m.run.m_dSpeed2 = k.limit;
+        auto frames = Run(walker, m, 10);
+        for (int f = 0; f < 7; ++f) EXPECT_NEAR(frames[f].vx, k.vx[f], EPS) << "frame " << f + 1;
+        EXPECT_NEAR(frames[9].left, k.left10, EPS);
+        EXPECT_EQ(walker.m_nFacing, k.facing);
+    }
+}
+
 TEST_F(MoveCommands, CircleTracesItsArcAndCloses)
 {
     // Radius 2 half blocks (32 pixels), 9 degrees a pass, from angle 0, clockwise.
