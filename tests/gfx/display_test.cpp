@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/log.h"
+#include "app/timing.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
@@ -59,6 +60,27 @@ TEST_F(DisplayTest, Direct3DWindowComesUpWithItsLinesAndRecordsAndGoesDownComple
     EXPECT_TRUE(RestoreList.empty());
     DDUnInit();  // a second time does nothing
     EXPECT_EQ(bDDInit, 1);
+}
+
+// Direct3D frames come at 60 a second with VSync on or off: a device asked
+// to wait for the refresh that does not (the virtual display here has no
+// refresh to wait for) must not let the game run as fast as it draws. 31
+// presents span 30 frame times, 500 ms, and more only where the refresh
+// adds its own wait.
+TEST_F(DisplayTest, Direct3DPresentsAtTheFrameRateWhetherOrNotTheRefreshIsWaitedFor)
+{
+    for (int vsync : {1, 0}) {
+        SCOPED_TRACE(vsync);
+        ASSERT_TRUE(Up(1, 32, 1, vsync));
+        const DWORD start = timeGetTime();
+        ResetTiming();
+        for (int frame = 0; frame < 31; ++frame) {
+            DDFill(&BackBuffer, 0xFF000000u | static_cast<DWORD>(frame));
+            ASSERT_EQ(DDPresent(60), 1);
+        }
+        EXPECT_GE(timeGetTime() - start, 500u);
+        DDUnInit();
+    }
 }
 
 TEST_F(DisplayTest, DirectDrawWindowComesUpWithAWindowedBackBufferAndClipper)
