@@ -1,6 +1,7 @@
 #include "gfx/dialog_mode.h"
 
 #include "app/log.h"
+#include "gfx/blit.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"
@@ -12,7 +13,31 @@ void HideCursor()
     }
 }
 
-int DDSetDialogBoxMode(int on)
+namespace {
+
+// The frame last drawn, shown again in the game's window: a closed dialog or
+// box leaves the window's background where it was, and nothing else repaints
+// the window until the next frame is presented, which may be a while (the
+// game inactive) or never (the box came before the end). Called by the thread
+// that draws or while that thread waits for the dialog.
+void ShowLastFrame()
+{
+    if (lpDTCon) {
+        if (!lpDevice) return;
+        DDEndScene();
+        lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
+        return;
+    }
+    if (!lpDDCon || !PrimarySD.lpDD || !PrimarySD.lpDD->lpSurface || !BackBuffer.lpDD) return;
+    if (bWindowMode) {
+        RECT client = rcClient.Load();
+        PrimarySD.lpDD->lpSurface->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    } else {
+        DDBlt(&PrimarySD, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
+    }
+}
+
+int SwitchDialogBoxMode(int on)
 {
     if (bWindowMode) return 1;
     if (lpDTCon) {
@@ -40,6 +65,15 @@ int DDSetDialogBoxMode(int on)
         return 1;
     }
     return 1;
+}
+
+} // namespace
+
+int DDSetDialogBoxMode(int on)
+{
+    const int result = SwitchDialogBoxMode(on);
+    if (!on && result) ShowLastFrame();
+    return result;
 }
 
 int DDMesBox(const char* text, const char* caption, UINT type)

@@ -7,6 +7,9 @@
 // - Switching on in full screen makes the GDI surface visible and shows the
 //   mouse cursor; switching off hides the cursor again. 0 when the display
 //   refused.
+// - Switching off, in a window or full screen, shows the last frame drawn
+//   again, over what the dialog or box left in the game's window. Only the
+//   thread that draws switches, or another while that thread waits for it.
 // - DDInit installs DDMesBox as the full-screen message box (lpFullScreenMesBox,
 //   app/message_box.h) unless something else was installed; DDUnInit takes it
 //   away again.

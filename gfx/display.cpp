@@ -156,8 +156,13 @@ int DDPresent(unsigned fps)
 {
     if (!lpDTCon) return 1;
     if (lpDTCon->bVirBackBuffer) DDCopyVirBackBuffer(&BackBuffer, &VirBackBuffer);
-    if (!bVSync)
-        while (!PaceFrame(fps, lpDTCon != nullptr)) Sleep(1);
+    // Paced here with VSync on as well: a device asked to wait for the
+    // display's refresh may not (a virtual display has none), and the game
+    // would run as fast as it can draw, its frames and the driver's wait on a
+    // full present queue taking every core they get. Where the refresh is
+    // waited for, the frames keep its timing and the pacing only holds a
+    // frame that comes early.
+    while (!PaceFrame(fps, true)) Sleep(1);
     DDEndScene();
     HRESULT hr = lpDevice ? lpDevice->Present(nullptr, nullptr, nullptr, nullptr) : D3D_OK;
     if (hr == D3DERR_DEVICELOST) {

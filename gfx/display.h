@@ -87,6 +87,6 @@ void DDSetVirBackBuffer(int on);
 int DDRedirectBackBuffer(DDSURFACEDATA** surface);
 // Copies source onto target, opaque (BackBuffer <- VirBackBuffer).
 void DDCopyVirBackBuffer(DDSURFACEDATA* target, DDSURFACEDATA* source);
-// Ends a Direct3D frame: paces it to fps unless VSync is on, closes the scene
-// and presents. 0 when the device is lost, otherwise 1; 1 at once under DirectDraw.
+// Ends a Direct3D frame: paces it to fps (sleeping, VSync on or off), closes
+// the scene and presents. 0 when the device is lost, otherwise 1; 1 at once under DirectDraw.
 int DDPresent(unsigned fps);

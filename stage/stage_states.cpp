@@ -277,7 +277,9 @@ void cStageScene::PauseMenu()
         m_nSubState = m_nSavedSubState;
         return;
     }
-    DrawPlayScreen(1, 1, 0, 1);
+    // Drawn as a pause picture: a game whose settings hide the stage while
+    // paused shows only its background layers and the tint behind the menu.
+    DrawPlayScreen(0, 1, 0, 1);
     StageDrawMenu(TEXT_PAUSE, items, m_nCursor, 3);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/app/foreground_turn.h"
+#include "tests/support/bitmap_colours.h"
 #include "tests/support/game_process.h"
 #include "tests/support/test_dir.h"
 
@@ -37,10 +38,6 @@ std::vector<COLORREF> ClientPixels(HWND window);
 // The share (0 to 1) of pixels two pictures of the same size have alike.
 double ShareAlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b);
 
-// The colours a picture file of the game's folder holds, in the form
-// ClientPixels gives them, all of it or the pixels inside the cell; empty
-// when the file cannot be read.
-std::set<COLORREF> BitmapColours(const std::string& path, const RECT* cell = nullptr);
 
 class SampleGameRun {
 public:

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/log.h"
+#include "app/timing.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
+#include "gfx/dialog_mode.h"
 #include "gfx/display.h"
 #include "gfx/display_report.h"
 #include "gfx/fill.h"
@@ -59,6 +61,27 @@ TEST_F(DisplayTest, Direct3DWindowComesUpWithItsLinesAndRecordsAndGoesDownComple
     EXPECT_TRUE(RestoreList.empty());
     DDUnInit();  // a second time does nothing
     EXPECT_EQ(bDDInit, 1);
+}
+
+// Direct3D frames come at 60 a second with VSync on or off: a device asked
+// to wait for the refresh that does not (the virtual display here has no
+// refresh to wait for) must not let the game run as fast as it draws. 31
+// presents span 30 frame times, 500 ms, and more only where the refresh
+// adds its own wait.
+TEST_F(DisplayTest, Direct3DPresentsAtTheFrameRateWhetherOrNotTheRefreshIsWaitedFor)
+{
+    for (int vsync : {1, 0}) {
+        SCOPED_TRACE(vsync);
+        ASSERT_TRUE(Up(1, 32, 1, vsync));
+        const DWORD start = timeGetTime();
+        ResetTiming();
+        for (int frame = 0; frame < 31; ++frame) {
+            DDFill(&BackBuffer, 0xFF000000u | static_cast<DWORD>(frame));
+            ASSERT_EQ(DDPresent(60), 1);
+        }
+        EXPECT_GE(timeGetTime() - start, 500u);
+        DDUnInit();
+    }
 }
 
 TEST_F(DisplayTest, DirectDrawWindowComesUpWithAWindowedBackBufferAndClipper)
@@ -203,6 +226,44 @@ TEST_P(FullScreenOnDesktop, IsAttemptedAndARefusedModeIsReportedNotFatal)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, FullScreenOnDesktop, testing::Values(1, 0));
+
+// A dialog or box closed over the game's window leaves the window's
+// background where it was (painted grey here, as the closing leaves it); the
+// end of the dialog mode shows the last frame again, read back from the
+// screen. Read off the screen, so one at a time (*OnDesktop).
+class DialogModeOnDesktop : public DisplayTest, public testing::WithParamInterface<int> {};
+
+TEST_P(DialogModeOnDesktop, EndingItShowsTheLastFrameAgain)
+{
+    const int d3d = GetParam();
+    ASSERT_TRUE(Up(d3d));
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DDFill(&BackBuffer, 0xFF3060C0);
+    DDPresent(60);
+    POINT centre{320, 240};
+    ClientToScreen(m_hWnd, &centre);
+    auto onScreen = [&] {
+        HDC screen = GetDC(nullptr);
+        const COLORREF c = GetPixel(screen, centre.x, centre.y);
+        ReleaseDC(nullptr, screen);
+        return c;
+    };
+    HDC dc = GetDC(m_hWnd);
+    RECT client{0, 0, 640, 480};
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    GdiFlush();
+    ReleaseDC(m_hWnd, dc);
+    ASSERT_EQ(onScreen(), RGB(192, 192, 192));
+    EXPECT_EQ(DDSetDialogBoxMode(1), 1);
+    EXPECT_EQ(DDSetDialogBoxMode(0), 1);
+    // Wine hands the blit to a thread of its own: it shows a moment later.
+    const COLORREF frame = RGB(0x30, 0x60, 0xC0);
+    for (DWORD start = GetTickCount(); onScreen() != frame && GetTickCount() - start < 2000;) Sleep(20);
+    EXPECT_EQ(onScreen(), frame);
+    DDUnInit();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBackEnds, DialogModeOnDesktop, testing::Values(1, 0), BackEndName);
 
 TEST_F(DisplayTest, DisplayReportDescribesEitherBackEnd)
 {

@@ -3,7 +3,8 @@
 // pictures kept beside this file (tests/sample/stage_pictures/). Each stage
 // gives three pictures: the stage banner once the screen has faded in, a
 // frame after a second or two of walking right, and the stage-clear banner
-// with the hero put next to the goal. The title and the world map as a new
+// with the hero put next to the goal. The first stage also gives its pause
+// menu with the stage hidden and shown. The title and the world map as a new
 // story opens them are kept the same way. The same screen shows that leaving
 // a stage gives back every surface it made.
 //
@@ -23,6 +24,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,7 @@
 #include "stage/stage_setup.h"
 #include "stage/stage_shell.h"
 #include "tests/gfx/gfx_support.h"
+#include "tests/support/bitmap_colours.h"
 #include "tests/support/build_tree.h"
 #include "tools/sample/definitions.h"
 #include "tools/sample/sample_game.h"
@@ -303,6 +306,25 @@ void ReadModesWithFixedSeed(STAGEMODES& modes)
 }
 
 int NoKeyDown(int) { return 0; }
+
+// The story stages' background picture, and the share of a paused screen
+// in its colours: the pause menu's window takes about 1% of the screen, the
+// ground, blocks, hero, sign and status bar of the first stage about 28%.
+const char STAGE_BACKGROUND[] = "bmp\\back\\Hills.bmp";
+constexpr double HIDDEN_SHARE = 0.98;
+constexpr double SHOWN_SHARE = 0.9;
+
+// The pause key, down while set.
+bool bPauseKeyDown = false;
+int PauseKeyOnly(int key) { return bPauseKeyDown && key == STAGEKEY_PAUSE ? 1 : 0; }
+
+// The share (0 to 1) of a picture's pixels that are of the colours.
+double ShareIn(const Picture& picture, const std::set<COLORREF>& colours)
+{
+    size_t in = 0;
+    for (uint32_t pixel : picture) in += colours.count(pixel);
+    return picture.empty() ? 0 : static_cast<double>(in) / static_cast<double>(picture.size());
+}
 
 // A message that waits for the key is read at once.
 void ReadAtOnce(int) {}
@@ -601,6 +623,31 @@ protected:
         return pictures;
     }
 
+    // The first stage paused after its walk (the pause key pressed for a
+    // frame), then two frames of the pause menu with the setting that hides
+    // the stage on and two with it off; the picture after each pair.
+    std::vector<Picture> DrawPauseMenus(int d3d)
+    {
+        SCOPED_TRACE(BackEndLabel(d3d));
+        std::vector<Picture> pictures;
+        Up(d3d);
+        if (!HasFatalFailure()) PlayAWhile(Stages[0]);
+        if (!HasFatalFailure()) {
+            StageShell.lpKeyDown = PauseKeyOnly;
+            bPauseKeyDown = true;
+            Frames(1);
+            bPauseKeyDown = false;
+            EXPECT_EQ(Scene().m_nState, STAGE_PAUSEMENU);
+            for (int hides : {1, 0}) {
+                SystemData.m_bPauseHidesStage = hides;
+                Frames(2);
+                pictures.push_back(Shot());
+            }
+        }
+        Down();
+        return pictures;
+    }
+
     // A menu screen run until it reaches the state (its fade-in over), then
     // ten frames on; the picture then.
     template <class Screen>
@@ -644,6 +691,28 @@ TEST_F(SampleStagePictures, TitleAndWorldMap)
     CheckPictures({"Title", "WorldMap"}, drawn);
 }
 TEST_F(SampleStagePictures, Meadow) { CheckStage(Stages[0]); }
+
+// The pause menu over the first stage. With the setting on, as the sample
+// game has it, the menu shows over the background layers alone: all but the
+// menu window is in the colours of the stage's background picture. With it
+// off the blocks, the hero and the status bar show as well.
+TEST_F(SampleStagePictures, PauseMenuHidesTheStageWhenTheSettingSaysSo)
+{
+    ASSERT_EQ(SystemData.m_bPauseHidesStage, 1);
+    std::vector<Picture> drawn[2];
+    for (int d3d : BackEnds) {
+        drawn[d3d] = DrawPauseMenus(d3d);
+        ASSERT_EQ(drawn[d3d].size(), 2u) << BackEndLabel(d3d);
+    }
+    const std::set<COLORREF> background = BitmapColours(STAGE_BACKGROUND);
+    ASSERT_FALSE(background.empty());
+    for (int d3d : BackEnds) {
+        SCOPED_TRACE(BackEndLabel(d3d));
+        EXPECT_GT(ShareIn(drawn[d3d][0], background), HIDDEN_SHARE);
+        EXPECT_LT(ShareIn(drawn[d3d][1], background), SHOWN_SHARE);
+    }
+    CheckPictures({"Meadow_pause_hidden", "Meadow_pause"}, drawn);
+}
 TEST_F(SampleStagePictures, Caves) { CheckStage(Stages[1]); }
 TEST_F(SampleStagePictures, Castle) { CheckStage(Stages[2]); }
 

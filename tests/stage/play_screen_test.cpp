@@ -136,6 +136,35 @@ TEST_F(PlayScreenTest, ReducedPauseDrawingShowsOnlyTheBackgroundLayers)
     SystemData.m_bPauseHidesStage = 0;
 }
 
+TEST_F(PlayScreenTest, ThePauseMenuHidesTheStageWhenTheSettingSaysSo)
+{
+    // A frame of the pause menu with no key pressed, a tint running: with
+    // the setting on only the background layers and the tint are drawn; off,
+    // the whole play screen.
+    struct Case {
+        int hides;
+        std::vector<std::string> drawn;
+    };
+    const Case cases[] = {
+        {1, {"frame", "back 0", "back 1", "tint 0"}},
+        {0, {"frame", "back 0", "blocks 0", "blocks 1", "back 1", "status", "time", "system text", "tint 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hides);
+        SystemData.m_bPauseHidesStage = c.hides;
+        const int red[8] = {255, 0, 0, 100, 0, 0, 0, 0};
+        m_lpScene->m_ScreenTint = cScreenTint();
+        m_lpScene->m_ScreenTint.Set(red, TINT_BLEND);
+        m_lpScene->m_nState = STAGE_PAUSEMENU;
+        m_lpScene->m_nSubState = 0;
+        m_Painter.Log.clear();
+        m_lpScene->PauseMenu();
+        EXPECT_EQ(m_lpScene->m_nState, STAGE_PAUSEMENU);
+        EXPECT_EQ(m_Painter.Log, c.drawn);
+    }
+    SystemData.m_bPauseHidesStage = 0;
+}
+
 TEST_F(PlayScreenTest, OverlayChoice)
 {
     // Timed overlays: the one whose frames to play are the fewest, and among
