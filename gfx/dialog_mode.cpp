@@ -14,12 +14,12 @@ void HideCursor()
 
 int DDSetDialogBoxMode(int on)
 {
-    if (bWindowMode) return 1;
-    if (lpDTCon) {
-        if (!lpDevice) return 0;
+    if (Display.bWindowMode) return 1;
+    if (Display.lpDTCon) {
+        if (!Display.lpDevice) return 0;
         if (on) {
             DDEndScene();
-            if (lpDevice->SetDialogBoxMode(TRUE) != D3D_OK) {
+            if (Display.lpDevice->SetDialogBoxMode(TRUE) != D3D_OK) {
                 TraceLogF("D3D_OK != lpDevice->SetDialogBoxMode(TRUE)");
                 return 0;
             }
@@ -27,12 +27,12 @@ int DDSetDialogBoxMode(int on)
             return 1;
         }
         HideCursor();
-        return lpDevice->SetDialogBoxMode(FALSE) == D3D_OK ? 1 : 0;
+        return Display.lpDevice->SetDialogBoxMode(FALSE) == D3D_OK ? 1 : 0;
     }
-    if (lpDDCon) {
-        if (!lpDirectDraw) return 0;
+    if (Display.lpDDCon) {
+        if (!Display.lpDirectDraw) return 0;
         if (on) {
-            if (FAILED(lpDirectDraw->FlipToGDISurface())) return 0;
+            if (FAILED(Display.lpDirectDraw->FlipToGDISurface())) return 0;
             ShowCursor(TRUE);
             return 1;
         }
@@ -50,7 +50,12 @@ int DDMesBox(const char* text, const char* caption, UINT type)
     }
     // The box's own answer: a question asked in full screen must be told
     // apart from a plain acknowledgement.
-    int result = MessageBoxA(hDDWnd, text, caption, type);
+    int result = MessageBoxA(Display.hDDWnd, text, caption, type);
     DDSetDialogBoxMode(0);
     return result;
+}
+
+bool FullScreenBoxesNeeded()
+{
+    return Display.bFullScreenBoxes != 0;
 }

@@ -72,10 +72,10 @@ TEST(GameThread, StartsTakesTheHandshakeAndEndsOnQuit)
 {
     ASSERT_TRUE(StartGameThread());
     HANDLE thread = nullptr;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), thGame.m_hThread, GetCurrentProcess(), &thread, 0, FALSE,
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), Threads.thGame.m_hThread, GetCurrentProcess(), &thread, 0, FALSE,
                                 DUPLICATE_SAME_ACCESS));
-    thGame.Exit();
-    EXPECT_EQ(thGame.m_hThread, nullptr);
+    Threads.thGame.Exit();
+    EXPECT_EQ(Threads.thGame.m_hThread, nullptr);
     // 1: the loop left on WM_QUIT; a thread ended by force would give 0.
     DWORD code = 0;
     GetExitCodeThread(thread, &code);
