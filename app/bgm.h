@@ -17,7 +17,7 @@ constexpr int BGM_OGG_NAME_SIZE = 260;
 constexpr int BGM_MIDI_NAME_SIZE = 264;
 
 // The name tables handed to cBgm::Init, "bgm\Title.ogg" ... "bgm\Stage.mid"
-// until SetFile names other files.
+// until SetFile names other files. Threads: as Bgm's, which holds them.
 extern char BgmOggNames[BGM_ENTRY_COUNT][BGM_OGG_NAME_SIZE];
 extern char BgmMidiNames[BGM_ENTRY_COUNT][BGM_MIDI_NAME_SIZE];
 
@@ -82,6 +82,8 @@ private:
     int CheckEntry(int entry);
 };
 
+// Threads: played and switched by the window thread (the music requests and
+// start-up); the game thread only sends those requests.
 extern cBgm Bgm;
 
 // A music request of the window thread: entries 0 to 3 play the tune number

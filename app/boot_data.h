@@ -32,4 +32,5 @@ public:
     int32_t m_nDontShow = 0;   // 1: the launch dialog is not shown
 };
 
+// Threads: the window thread's (the launch dialog at start-up).
 extern cBootData BootData;

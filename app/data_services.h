@@ -34,4 +34,6 @@ struct DATASERVICES {
     const std::vector<std::string>& (*lpTuneNames)();
 };
 
+// Filled by its static initialiser; a test replaces entries before the thread
+// that calls them runs. Read by the window thread serving requests.
 extern DATASERVICES DataServices;

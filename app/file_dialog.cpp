@@ -27,19 +27,19 @@ class cDialogPalette {
 public:
     explicit cDialogPalette(OPENFILENAMEA& ofn)
     {
-        if (lpDTCon || !lpDDCon || nBpp != 8) return;
+        if (Display.lpDTCon || !Display.lpDDCon || Display.nBpp != 8) return;
         // Newer systems draw the old-style dialog, which keeps to the palette, only with a hook.
         if (IsWindowsVersionAtLeast(6, 0)) {
             ofn.Flags |= OFN_ENABLEHOOK;
             ofn.lpfnHook = PlainDialogHook;
         }
-        if (!lpDDPalette) return;
+        if (!Display.lpDDPalette) return;
         PALETTEENTRY black{0, 0, 0, 0};
-        m_bChanged = SUCCEEDED(lpDDPalette->SetEntries(0, 0, 1, &black));
+        m_bChanged = SUCCEEDED(Display.lpDDPalette->SetEntries(0, 0, 1, &black));
     }
     ~cDialogPalette()
     {
-        if (m_bChanged && lpDDPalette) lpDDPalette->SetEntries(0, 0, 1, &ShownPalette[0]);
+        if (m_bChanged && Display.lpDDPalette) Display.lpDDPalette->SetEntries(0, 0, 1, &Display.ShownPalette[0]);
     }
     cDialogPalette(const cDialogPalette&) = delete;
     cDialogPalette& operator=(const cDialogPalette&) = delete;

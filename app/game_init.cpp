@@ -61,8 +61,12 @@ const char TEXTURE_ERROR_TEXT[] =
     "テクスチャの作成に失敗しました！\nビデオカードの性能が十分ではないかもしれません。\n"
     "System.iniファイルで「Direct3D=0」に変更してDirect3Dを無効にすれば改善される可能性があります。";
 
-bool bTimerPeriodSet = false;
-HICON hProgramIcon = nullptr;
+// What start-up took that shut-down gives back. Threads: the window thread's.
+struct StartupHolds {
+    bool bTimerPeriodSet = false;
+    HICON hProgramIcon = nullptr;
+};
+StartupHolds startup;
 
 // A step that ends start-up with no box of its own. The line goes to the
 // report log as well as the trace log: tracing is off in a normal run, and a
@@ -77,11 +81,11 @@ bool FailQuietly(const char* line)
 void SetProgramIcon()
 {
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(hInst, path, MAX_PATH);
-    HICON icon = ExtractIconA(hInst, path, 0);
+    GetModuleFileNameA(MainWindow.hInst, path, MAX_PATH);
+    HICON icon = ExtractIconA(MainWindow.hInst, path, 0);
     // 0: the file has no icon; 1: it is no program file.
     if (!icon || icon == reinterpret_cast<HICON>(1)) return;
-    hProgramIcon = icon;
+    startup.hProgramIcon = icon;
     SendMessageA(hMainWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessageA(hMainWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
@@ -112,7 +116,7 @@ bool StartDisplay(const DISPLAYCHOICE& choice, int showMode)
     const int vsync = SystemIni.VSync != 0;
     auto init = [&] {
         return DDInit(SystemIni.Direct3D, hMainWnd, 640, 480, choice.nBpp, vsync, choice.bWindowed, 1, 60, vsync,
-                      Surface, SurfaceParam, SURFACE_COUNT, 0);
+                      SurfaceTables.Surface, SurfaceTables.SurfaceParam, SURFACE_COUNT, 0);
     };
     bool up = init();
     if (!up && SystemIni.Direct3D) {
@@ -123,8 +127,8 @@ bool StartDisplay(const DISPLAYCHOICE& choice, int showMode)
         up = init();
     }
     if (!up) return FailQuietly("DDInit失敗");
-    if (lpDTCon) {
-        lpDTCon->strTextureError = TEXTURE_ERROR_TEXT;
+    if (Display.lpDTCon) {
+        Display.lpDTCon->strTextureError = TEXTURE_ERROR_TEXT;
         LinkShareSurfaces();
     }
     return true;
@@ -144,20 +148,20 @@ void ShowMainWindow(const DISPLAYCHOICE& choice, int showMode)
 
 bool SetPaletteAndTransparentColour()
 {
-    if (!lpDTCon && !lpDDPalette) return true;
-    const char* paletteImage = SurfaceParam[0].szFileName;
-    if (!DDLoadPaletteFromFile(Palette, paletteImage, bWindowMode)) return FailQuietly("DDLoadPaletteFromFile失敗");
-    std::memcpy(ShownPalette, Palette, sizeof(ShownPalette));
+    if (!Display.lpDTCon && !Display.lpDDPalette) return true;
+    const char* paletteImage = SurfaceTables.SurfaceParam[0].szFileName;
+    if (!DDLoadPaletteFromFile(Display.Palette, paletteImage, Display.bWindowMode)) return FailQuietly("DDLoadPaletteFromFile失敗");
+    std::memcpy(Display.ShownPalette, Display.Palette, sizeof(Display.ShownPalette));
     const BYTE* rgb = SystemData.m_TransparentColor;
-    if (!SystemData.m_bFullColor || nBpp == 16) {
+    if (!SystemData.m_bFullColor || Display.nBpp == 16) {
         if (!DDSetTransmit(paletteImage)) return FailQuietly("DDSetTransmit失敗");
         if (SystemData.m_bFullColor) {
             RGBTRIPLE key{};
             key.rgbtRed = rgb[0];
             key.rgbtGreen = rgb[1];
             key.rgbtBlue = rgb[2];
-            if (lpDTCon) lpDTCon->rgbKey_16 = key;
-            if (lpDDCon) lpDDCon->rgbKey_16 = key;
+            if (Display.lpDTCon) Display.lpDTCon->rgbKey_16 = key;
+            if (Display.lpDDCon) Display.lpDDCon->rgbKey_16 = key;
         }
     } else {
         DDSetTransmit(rgb[0], rgb[1], rgb[2]);
@@ -169,27 +173,27 @@ bool SetPaletteAndTransparentColour()
 // is off or the monitor is slower than the game.
 void ChoosePresentMode()
 {
-    if (lpDTCon) return;
-    if (bWindowMode) {
-        bBltPresent = 1;
+    if (Display.lpDTCon) return;
+    if (Display.bWindowMode) {
+        SceneManager.bBltPresent = 1;
         return;
     }
     DWORD frequency = 0;
-    if (lpDirectDraw) lpDirectDraw->GetMonitorFrequency(&frequency);
-    bBltPresent = SystemIni.VSync == 0 || static_cast<int>(frequency) < SceneManager.FrameRate;
+    if (Display.lpDirectDraw) Display.lpDirectDraw->GetMonitorFrequency(&frequency);
+    SceneManager.bBltPresent = SystemIni.VSync == 0 || static_cast<int>(frequency) < SceneManager.FrameRate;
 }
 
 bool CreateGameFonts()
 {
     const int face = SystemData.m_nFontFace >= 0 && SystemData.m_nFontFace < FONT_FACES ? SystemData.m_nFontFace : 0;
-    for (FONTPARAM& param : FontParam) {
+    for (FONTPARAM& param : SurfaceTables.FontParam) {
         std::strncpy(param.szFace, FontFaceNames[face], sizeof(param.szFace) - 1);
-        if (param.nFast == 2) param.nFast = lpDTCon ? SystemIni.D3D_FontCache : SystemIni.DD_FontCache;
+        if (param.nFast == 2) param.nFast = Display.lpDTCon ? SystemIni.D3D_FontCache : SystemIni.DD_FontCache;
     }
-    if (!CreateFonts(Fonts, FontParam, FONT_COUNT)) return false;
-    Fonts[1].m_bCenterGlyph = SystemData.m_bCenterGlyphs;
-    Fonts[1].m_bIcon = SystemData.m_bIconLetters;
-    return CreateNumberSurfaces(SpareSurface, SpareSurfaceParam, FONT_COUNT, Fonts, FontParam) != 0;
+    if (!CreateFonts(SurfaceTables.Fonts, SurfaceTables.FontParam, FONT_COUNT)) return false;
+    SurfaceTables.Fonts[1].m_bCenterGlyph = SystemData.m_bCenterGlyphs;
+    SurfaceTables.Fonts[1].m_bIcon = SystemData.m_bIconLetters;
+    return CreateNumberSurfaces(SurfaceTables.SpareSurface, SurfaceTables.SpareSurfaceParam, FONT_COUNT, SurfaceTables.Fonts, SurfaceTables.FontParam) != 0;
 }
 
 // The stage named for direct play, started at once; a name that does not
@@ -223,8 +227,8 @@ bool LoadGameData()
         return false;
     }
     DataBase.CopyReversedEffectLists();
-    BuildAnimeFrameTable(AnimeFrameTable);
-    BuildEffectFrameTable(EffectFrameTable);
+    BuildAnimeFrameTable(FrameTables.AnimeFrameTable);
+    BuildEffectFrameTable(FrameTables.EffectFrameTable);
     BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
     BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
 
@@ -236,7 +240,7 @@ bool LoadGameData()
     // Every definition read from here on (the common palette, the stages)
     // keeps its editor-only flows in a test play from the editor and where
     // the settings say so.
-    RecordContext.bFromEditor = bFromEditor;
+    RecordContext.bFromEditor = MainWindow.bFromEditor;
     RecordContext.nKeepFlaggedFlows = SystemData.m_bKeepFlaggedFlows;
     return true;
 }
@@ -286,14 +290,14 @@ void StartSoundAndMusic()
     SOUNDNAMES names;
     names.SystemSounds.assign(SystemData.m_SoundFiles.begin(), SystemData.m_SoundFiles.end());
     for (const cSoundData& sound : DataBase.m_Sound) names.UserSounds.push_back(sound.m_sFile);
-    BuildSoundLists(names, SoundDefList, SoundList);
+    BuildSoundLists(names, SoundEffects.SoundDefList, SoundEffects.SoundList);
 
     if (!DS_Init(hMainWnd, 22050, 8, 1)) {
         ReportLogAndTraceText("DS_Init失敗！");
         return;
     }
     const int step = Options.m_nVolume >= 0 && Options.m_nVolume < OPTION_VOLUME_STEPS ? Options.m_nVolume : 0;
-    DS_LoadSounds(SoundList, SoundDefList, SoundVolumeTable[step]);
+    DS_LoadSounds(SoundEffects.SoundList, SoundEffects.SoundDefList, SoundVolumeTable[step]);
 }
 
 DISPLAYCHOICE ChooseDisplay(SYSTEMINI& ini, const DISPLAYFACTS& facts)
@@ -338,10 +342,10 @@ const char* CheckDisplayDepth(const SYSTEMINI& ini, const DISPLAYCHOICE& choice,
 bool InitGame(const char* commandLine, int showMode)
 {
     timeBeginPeriod(1);
-    bTimerPeriodSet = true;
+    startup.bTimerPeriodSet = true;
     GameSrand(timeGetTime());
-    nDataVersion = DATA_VERSION;
-    bStripCR = 1;
+    RecordContext.nDataVersion = DATA_VERSION;
+    RecordContext.bStripCR = 1;
     lpFileErrorBox = ErrorBox;
 
     if (!LoadGameData()) return false;
@@ -378,7 +382,7 @@ bool InitGame(const char* commandLine, int showMode)
     ChoosePresentMode();
 
     const int firstSurfaces[] = {1};
-    if (!DDLoadSurfaces(Surface, firstSurfaces, 1)) return false;
+    if (!DDLoadSurfaces(SurfaceTables.Surface, firstSurfaces, 1)) return false;
     if (!CreateGameFonts()) return false;
     TraceLogF("3");
 
@@ -387,7 +391,7 @@ bool InitGame(const char* commandLine, int showMode)
 
     // A missing file keeps the defaults.
     Options.LoadFile(DataPath[DATAPATH_OPTION]);
-    if (nBpp == 8 && !LoadHbtPalette(Options.m_nPalette)) return false;
+    if (Display.nBpp == 8 && !LoadHbtPalette(Options.m_nPalette)) return false;
 
     StartSoundAndMusic();
 
@@ -403,19 +407,19 @@ bool InitGame(const char* commandLine, int showMode)
 
 void UnInitGame()
 {
-    if (lpDTCon || lpDDCon) {
-        if (Fonts[0].m_lpFastFont_FullAdd) ReportLog("Font10 : %d", Fonts[0].m_lpFastFont_FullAdd->m_nCount);
-        if (Fonts[1].m_lpFastFont_FullAdd) ReportLog("Font16 : %d", Fonts[1].m_lpFastFont_FullAdd->m_nCount);
+    if (Display.lpDTCon || Display.lpDDCon) {
+        if (SurfaceTables.Fonts[0].m_lpFastFont_FullAdd) ReportLog("Font10 : %d", SurfaceTables.Fonts[0].m_lpFastFont_FullAdd->m_nCount);
+        if (SurfaceTables.Fonts[1].m_lpFastFont_FullAdd) ReportLog("Font16 : %d", SurfaceTables.Fonts[1].m_lpFastFont_FullAdd->m_nCount);
     }
-    if (bTimerPeriodSet) timeEndPeriod(1);
-    bTimerPeriodSet = false;
+    if (startup.bTimerPeriodSet) timeEndPeriod(1);
+    startup.bTimerPeriodSet = false;
     DS_Release();
     Bgm.Release();
     SceneManager.DeleteAllScenes();
-    for (Font& font : Fonts) font.Release();
-    for (DDSURFACEDATA& digits : SpareSurface) DDReleaseSurface(&digits);
+    for (Font& font : SurfaceTables.Fonts) font.Release();
+    for (DDSURFACEDATA& digits : SurfaceTables.SpareSurface) DDReleaseSurface(&digits);
     DDUnInit();
     UnhookKeyboard();
-    if (hProgramIcon) DestroyIcon(hProgramIcon);
-    hProgramIcon = nullptr;
+    if (startup.hProgramIcon) DestroyIcon(startup.hProgramIcon);
+    startup.hProgramIcon = nullptr;
 }

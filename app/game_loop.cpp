@@ -20,7 +20,7 @@ unsigned __stdcall GameLoop(void*)
             }
             continue;
         }
-        if (!bAppActive) {
+        if (!MainWindow.bAppActive) {
             Sleep(1);
             continue;
         }
@@ -33,13 +33,13 @@ unsigned __stdcall GameLoop(void*)
 
 bool StartGameThread(cThread::PROC procedure)
 {
-    if (!thGame.Start(procedure, nullptr)) {
+    if (!Threads.thGame.Start(procedure, nullptr)) {
         ReportLogAndTrace("ゲームスレッドを開始できません！");
         return false;
     }
-    if (!thGame.PostStartMessage(false)) {
+    if (!Threads.thGame.PostStartMessage(false)) {
         ReportLogAndTrace("ゲームスレッドが開始直後に終了しました！");
-        thGame.Wait();
+        Threads.thGame.Wait();
         return false;
     }
     return true;

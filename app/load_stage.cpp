@@ -18,7 +18,7 @@ namespace {
 bool ServeMessagesWhileLoading(WPARAM& quitCode)
 {
     bool quit = false;
-    HANDLE reader = thLoadStage.m_hThread;
+    HANDLE reader = Threads.thLoadStage.m_hThread;
     for (;;) {
         MSG msg;
         while (!quit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -66,9 +66,9 @@ int LoadStage(const std::string& name, bool findNewest, cStageData* out)
     StageData.m_bLoaded = 0;
     bool quit = false;
     WPARAM quitCode = 0;
-    if (thLoadStage.Start(LoadStageThread, &path)) {
+    if (Threads.thLoadStage.Start(LoadStageThread, &path)) {
         quit = !ServeMessagesWhileLoading(quitCode);
-        thLoadStage.Wait();
+        Threads.thLoadStage.Wait();
     }
     // The stage palette that definitions inherit from and are checked
     // against is StageData's from now on.

@@ -7,13 +7,18 @@
 
 namespace {
 
-// One lock over both logs and their settings: the window, game and loader
-// threads all write lines, and a line is one open-append-close.
-std::mutex logLock;
-std::string reportPath;
-std::string tracePath;
-std::atomic<int> traceEnabled{0};
-bool traceWrittenThisRun = false;
+// Both logs and their settings. The window, game and loader threads all
+// write lines, and a line is one open-append-close: every field but
+// traceEnabled is read and written under the lock; traceEnabled is atomic
+// so that a caller can ask whether tracing is on without taking it.
+struct Logs {
+    std::mutex logLock;
+    std::string reportPath;
+    std::string tracePath;
+    std::atomic<int> traceEnabled{0};
+    bool traceWrittenThisRun = false;
+};
+Logs logs;
 
 // Appends text and a line break to the file; the caller holds logLock.
 // Append mode puts every write at the end, whatever another writer did.
@@ -31,17 +36,17 @@ int AppendLine(const std::string& path, const char* mode, const char* text)
 
 int CreateReportLog(const char* path)
 {
-    std::lock_guard<std::mutex> hold(logLock);
+    std::lock_guard<std::mutex> hold(logs.logLock);
     FILE* fp = std::fopen(path, "wt");
     if (!fp) return 0;
     std::fclose(fp);
-    reportPath = path;
+    logs.reportPath = path;
     return 1;
 }
 
-cReportLogBlock::cReportLogBlock() : m_Hold(logLock)
+cReportLogBlock::cReportLogBlock() : m_Hold(logs.logLock)
 {
-    if (!reportPath.empty()) m_pFile = std::fopen(reportPath.c_str(), "at");
+    if (!logs.reportPath.empty()) m_pFile = std::fopen(logs.reportPath.c_str(), "at");
 }
 
 cReportLogBlock::~cReportLogBlock()
@@ -51,9 +56,9 @@ cReportLogBlock::~cReportLogBlock()
 
 int ReportLogText(const char* text)
 {
-    std::lock_guard<std::mutex> hold(logLock);
-    if (reportPath.empty()) return 0;
-    return AppendLine(reportPath, "at", text);
+    std::lock_guard<std::mutex> hold(logs.logLock);
+    if (logs.reportPath.empty()) return 0;
+    return AppendLine(logs.reportPath, "at", text);
 }
 
 int ReportLog(const char* format, ...)
@@ -83,27 +88,27 @@ int ReportLogAndTrace(const char* format, ...)
 
 void TraceLogInit(int enabled, const char* path)
 {
-    std::lock_guard<std::mutex> hold(logLock);
-    traceEnabled = enabled;
-    tracePath = path ? path : "";
+    std::lock_guard<std::mutex> hold(logs.logLock);
+    logs.traceEnabled = enabled;
+    logs.tracePath = path ? path : "";
 }
 
-bool IsTraceLogEnabled() { return traceEnabled != 0; }
+bool IsTraceLogEnabled() { return logs.traceEnabled != 0; }
 
 int TraceLog(const char* text)
 {
-    std::lock_guard<std::mutex> hold(logLock);
-    if (!traceEnabled) return 0;
-    const char* mode = traceWrittenThisRun ? "at" : "wt";
-    traceWrittenThisRun = true;
-    return AppendLine(tracePath, mode, text);
+    std::lock_guard<std::mutex> hold(logs.logLock);
+    if (!logs.traceEnabled) return 0;
+    const char* mode = logs.traceWrittenThisRun ? "at" : "wt";
+    logs.traceWrittenThisRun = true;
+    return AppendLine(logs.tracePath, mode, text);
 }
 
 int TraceLogText(const char* text) { return TraceLog(text); }
 
 int TraceLogF(const char* format, ...)
 {
-    if (!traceEnabled) return 0;
+    if (!logs.traceEnabled) return 0;
     va_list args;
     va_start(args, format);
     std::string text = FormatTextV(format, args);

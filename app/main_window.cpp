@@ -14,11 +14,6 @@
 #include "gfx/display.h"
 #include "stage/stage_scene.h"
 
-HINSTANCE hInst = nullptr;
-int bFromEditor = 0;
-BYTE bInitialized = 0;
-std::atomic<int> bAppActive{0};
-
 namespace {
 
 void SendEditorNotice(HWND from, ULONG_PTR kind, int value)
@@ -62,23 +57,23 @@ void PaintFromBackBuffer(HWND hWnd)
     BeginPaint(hWnd, &paint);
     // The game thread may be drawing meanwhile; a torn picture is repainted
     // by its next present.
-    if (bInitialized && PrimarySD.lpDD && PrimarySD.lpDD->lpSurface && BackBuffer.lpDD) {
-        RECT client = rcClient.Load();
-        PrimarySD.lpDD->lpSurface->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    if (MainWindow.bInitialized && Display.PrimarySD.lpDD && Display.PrimarySD.lpDD->lpSurface && Display.BackBuffer.lpDD) {
+        RECT client = Display.rcClient.Load();
+        Display.PrimarySD.lpDD->lpSurface->Blt(&client, Display.BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
     }
     EndPaint(hWnd, &paint);
 }
 
 void RealizePalette()
 {
-    if (lpDTCon || !PrimarySD.lpDD || !PrimarySD.lpDD->lpSurface || !lpDDPalette) return;
-    PrimarySD.lpDD->lpSurface->SetPalette(lpDDPalette);
+    if (Display.lpDTCon || !Display.PrimarySD.lpDD || !Display.PrimarySD.lpDD->lpSurface || !Display.lpDDPalette) return;
+    Display.PrimarySD.lpDD->lpSurface->SetPalette(Display.lpDDPalette);
 }
 
 // Keeps the placement for the next run, unless the window is minimised.
 void SavePlacement(HWND hWnd)
 {
-    if (!SystemIni.WindowMode || !bInitialized || IsIconic(hWnd)) return;
+    if (!SystemIni.WindowMode || !MainWindow.bInitialized || IsIconic(hWnd)) return;
     RECT window{}, client{};
     GetWindowRect(hWnd, &window);
     GetClientRect(hWnd, &client);
@@ -93,10 +88,10 @@ void cMainWindow::Close(HWND hWnd)
 {
     SavePlacement(hWnd);
     // The pause loop ends first; the game thread closes again once it has.
-    if (thPause.m_hThread) {
+    if (Threads.thPause.m_hThread) {
         TraceLog("WM_CLOSE thPause.m_hThread");
         if (lpStageScene) lpStageScene->m_bQuit = 1;
-        PostThreadMessageA(thPause.m_nThreadId, WM_QUIT, 0, 0);
+        PostThreadMessageA(Threads.thPause.m_nThreadId, WM_QUIT, 0, 0);
         return;
     }
     TraceLog("WM_CLOSE 成功！");
@@ -106,11 +101,11 @@ void cMainWindow::Close(HWND hWnd)
 
 void cMainWindow::EndThreadsAndDestroy(HWND hWnd)
 {
-    thLoadStage.Exit();
-    thPause.Exit();
-    thRanking.Exit();
+    Threads.thLoadStage.Exit();
+    Threads.thPause.Exit();
+    Threads.thRanking.Exit();
     TraceLog("thPause.Exit()");
-    thGame.Exit();
+    Threads.thGame.Exit();
     TraceLog("thGame.Exit()");
     DestroyWindow(hWnd);
 }
@@ -146,7 +141,7 @@ int cMainWindow::HandleMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
         TraceLog("WM_DESTROY");
         // The editor hears the end with the handle of the window that ends.
-        if (bFromEditor) NotifyEditorEnd(1);
+        if (MainWindow.bFromEditor) NotifyEditorEnd(1);
         m_hWnd = nullptr;
         hMainWnd = nullptr;
         PostQuitMessage(0);
@@ -159,24 +154,24 @@ int cMainWindow::HandleMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
         POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
         ClientToScreen(hWnd, &topLeft);
         ClientToScreen(hWnd, &bottomRight);
-        rcClient.Store(RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
+        Display.rcClient.Store(RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
         return 0;
     }
     case WM_SIZE:
         RefreshMetrics();
         return 0;
     case WM_PAINT:
-        if (lpDTCon) break;
+        if (Display.lpDTCon) break;
         PaintFromBackBuffer(hWnd);
         return 0;
     case WM_CLOSE:
         Close(hWnd);
         return 0;
     case WM_ACTIVATEAPP:
-        bAppActive = static_cast<int>(wParam);
+        MainWindow.bAppActive = static_cast<int>(wParam);
         return 0;
     case WM_GETMINMAXINFO:
-        if (lpDTCon) break;
+        if (Display.lpDTCon) break;
         cWindow::DefProc(hWnd, message, wParam, lParam);
         return 0;
     case WM_PALETTECHANGED:

@@ -27,6 +27,15 @@ public:
     void NotifyEditorStart();
     void NotifyEditorEnd(int result);
 
+    // Written by the window thread at start-up before the game thread exists;
+    // read by every thread after.
+    HINSTANCE hInst = nullptr;
+    int bFromEditor = 0;        // started by the editor for a test play (show mode 5)
+    BYTE bInitialized = 0;      // start-up has succeeded
+    // wParam of the last WM_ACTIVATEAPP; 0 idles both threads. Written by the
+    // window thread, read by the game thread.
+    std::atomic<int> bAppActive{0};
+
 private:
     int HandleMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     // WM_CLOSE: the placement saved (window mode), then either the pause loop
@@ -36,15 +45,8 @@ private:
     void EndThreadsAndDestroy(HWND hWnd);
 };
 
-// The window thread's; hInst, bFromEditor and bInitialized are written by it
-// at start-up before the game thread exists and read by every thread after.
+// The window thread's.
 extern cMainWindow MainWindow;
-extern HINSTANCE hInst;
-extern int bFromEditor;        // started by the editor for a test play (show mode 5)
-extern BYTE bInitialized;      // start-up has succeeded
-// wParam of the last WM_ACTIVATEAPP; 0 idles both threads. Written by the
-// window thread, read by the game thread.
-extern std::atomic<int> bAppActive;
 // rcClient, the client rectangle in screen coordinates, is the display's (gfx/display.h).
 
 // The procedure of the registered class: every message goes to MainWindow.

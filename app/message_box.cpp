@@ -2,12 +2,14 @@
 
 #include "app/close_request.h"
 #include "app/log.h"
+#include "gfx/dialog_mode.h"
 
 int (*lpFullScreenMesBox)(const char* text, const char* caption, UINT type) = nullptr;
 
 int MesBox(const char* text, const char* caption, UINT type)
 {
     if (lpFullScreenMesBox) return lpFullScreenMesBox(text, caption, type);
+    if (FullScreenBoxesNeeded()) return DDMesBox(text, caption, type);
     return MessageBoxA(GetActiveWindow(), text, caption, type);
 }
 

@@ -3,8 +3,10 @@
 #include <windows.h>
 #include "app/format.h"
 
-// Set by the graphics library while a full-screen display is up: shows the box
-// through the display's dialog mode. Null otherwise (a plain MessageBoxA).
+// Test seam: when set, every box goes here. Null in the game, where a box over
+// a full-screen display goes through the display's dialog mode (DDMesBox) and
+// any other is a plain MessageBoxA. Threads: set by a test's set-up before
+// the threads that show boxes run.
 extern int (*lpFullScreenMesBox)(const char* text, const char* caption, UINT type);
 
 int MesBox(const char* text, const char* caption, UINT type);

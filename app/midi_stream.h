@@ -40,7 +40,9 @@ struct MIDISTREAMAPI {
     MMRESULT(WINAPI* UnprepareHeader)(HMIDIOUT out, LPMIDIHDR header, UINT size);
 };
 extern const MIDISTREAMAPI WinmmMidiStreamApi;
-extern const MIDISTREAMAPI* lpMidiStreamApi;  // &WinmmMidiStreamApi unless a test stands in
+// &WinmmMidiStreamApi unless a test stands in, set before the music opens.
+// Threads: read by the thread that plays the music (the window thread).
+extern const MIDISTREAMAPI* lpMidiStreamApi;
 
 // The text for a MIDI error code, as the device driver words it. A string of
 // its own for each call: the window thread and a stream's callback thread

@@ -20,7 +20,7 @@ cNameDialog::cNameDialog(WORD resourceId, cWindow* owner, int value, WINDOWREGIS
 
     m_nPlaceX = NAME_DIALOG_X;
     m_nPlaceY = NAME_DIALOG_Y;
-    if (bWindowMode && owner && owner->m_hWnd) {
+    if (Display.bWindowMode && owner && owner->m_hWnd) {
         const POINT origin = owner->GetWindowPos();
         m_nPlaceX += origin.x;
         m_nPlaceY += origin.y;

@@ -12,8 +12,7 @@
 #include "gfx/palette.h"
 #include "gfx/palette_table.h"
 
-CYCLECOLOR CycleColors[10];
-PALETTEANIMATIONSETTINGS PaletteAnimationSettings;
+PALETTEANIMATION PaletteAnimation;
 
 namespace {
 
@@ -26,15 +25,9 @@ constexpr int kGroupFirst = 16, kGroupLast = 207, kGroupSize = 16, kGroupCount =
 constexpr int kBandFirst = 208, kBandGroups = 8, kBandGroupSize = 4;
 constexpr int kCallsPerRotation = 6;
 
-// One value per used cycle entry (1..9 at index 0..8).
-int CycleValue[9];
-int CycleDirection[9];
-int CycleSelector = 0;   // entry 9: 0 red, 1 green, 2 blue, 3 yellow
-int RotationCalls = 0;
-
 bool PaletteMode()
 {
-    return !lpDTCon && lpDDCon && nBpp == 8;
+    return !Display.lpDTCon && Display.lpDDCon && Display.nBpp == 8;
 }
 
 DWORD Argb(int r, int g, int b)
@@ -57,7 +50,7 @@ CYCLECOLOR CycleColorOf(int n, int v)
     case 8: return {Argb(v >> 2, 0, v), 7};
     default: {
         static const int kSelected[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}};
-        const int* on = kSelected[CycleSelector & 3];
+        const int* on = kSelected[PaletteAnimation.CycleSelector & 3];
         return {Argb(on[0] * v, on[1] * v, on[2] * v), 7};
     }
     }
@@ -98,42 +91,42 @@ int LoadHbtPalette(int number)
         ErrorBoxF("%s の読み込みに失敗！", name.c_str());
         return 0;
     }
-    if (!DDLoadPaletteFromFile(Palette, kPaletteImage, bWindowMode)) {
+    if (!DDLoadPaletteFromFile(Display.Palette, kPaletteImage, Display.bWindowMode)) {
         TraceLog("DDLoadPaletteFromFile失敗");
         return 0;
     }
     if (number < kGroupCount) {
-        DDRotatePalette(Palette, kGroupFirst, kGroupLast, number * kGroupSize, 1, Palette);
+        DDRotatePalette(Display.Palette, kGroupFirst, kGroupLast, number * kGroupSize, 1, Display.Palette);
     } else {
         const int from = (number - (kGroupCount - 1)) * kGroupSize;
         for (int group = 0; group < kGroupCount; ++group)
-            std::copy(Palette + from, Palette + from + kGroupSize,
-                      Palette + kGroupFirst + group * kGroupSize);
+            std::copy(Display.Palette + from, Display.Palette + from + kGroupSize,
+                      Display.Palette + kGroupFirst + group * kGroupSize);
     }
-    std::copy(Palette, Palette + 256, ShownPalette);
+    std::copy(Display.Palette, Display.Palette + 256, Display.ShownPalette);
     // The last entry stays as the display has it.
-    if (lpDDPalette) lpDDPalette->SetEntries(0, 0, 255, ShownPalette);
+    if (Display.lpDDPalette) Display.lpDDPalette->SetEntries(0, 0, 255, Display.ShownPalette);
     return 1;
 }
 
 void CyclePalette()
 {
-    if (lpDTCon) {
-        const int step = PaletteAnimationSettings.nColorCycleStep;
+    if (Display.lpDTCon) {
+        const int step = PaletteAnimation.Settings.nColorCycleStep;
         for (int i = 0; i < 9; ++i) {
-            CycleColors[i + 1] = CycleColorOf(i + 1, CycleValue[i]);
-            const int turned = StepPingPong(&CycleValue[i], &CycleDirection[i], step, 0, 255);
-            if (i == 8 && turned) CycleSelector = (CycleSelector + 1) % 4;
+            PaletteAnimation.CycleColors[i + 1] = CycleColorOf(i + 1, PaletteAnimation.CycleValue[i]);
+            const int turned = StepPingPong(&PaletteAnimation.CycleValue[i], &PaletteAnimation.CycleDirection[i], step, 0, 255);
+            if (i == 8 && turned) PaletteAnimation.CycleSelector = (PaletteAnimation.CycleSelector + 1) % 4;
         }
         return;
     }
-    if (!PaletteAnimationSettings.bPaletteRotation || !PaletteMode()) return;
-    if (++RotationCalls < kCallsPerRotation) return;
-    RotationCalls = 0;
+    if (!PaletteAnimation.Settings.bPaletteRotation || !PaletteMode()) return;
+    if (++PaletteAnimation.RotationCalls < kCallsPerRotation) return;
+    PaletteAnimation.RotationCalls = 0;
     for (int group = 0; group < kBandGroups; ++group) {
         const int first = kBandFirst + group * kBandGroupSize;
-        DDRotatePalette(ShownPalette, first, first + kBandGroupSize - 1, 1, 1, ShownPalette);
+        DDRotatePalette(Display.ShownPalette, first, first + kBandGroupSize - 1, 1, 1, Display.ShownPalette);
     }
-    if (lpDDPalette)
-        lpDDPalette->SetEntries(0, kBandFirst, kBandGroups * kBandGroupSize, ShownPalette + kBandFirst);
+    if (Display.lpDDPalette)
+        Display.lpDDPalette->SetEntries(0, kBandFirst, kBandGroups * kBandGroupSize, Display.ShownPalette + kBandFirst);
 }

@@ -13,18 +13,28 @@ struct CYCLECOLOR {
     DWORD dwColor;
     int nBlendMode;
 };
-// Entries 1 to 9 are used: a character whose animated-colour number is n is
-// drawn with entry n. Threads: advanced and read by the thread that runs the
-// frame (the game thread, or a sub-loop while the game thread waits for it).
-extern CYCLECOLOR CycleColors[10];
-
 // The two system settings the animation reads; start-up copies them from the
 // game's system settings.
 struct PALETTEANIMATIONSETTINGS {
     int bPaletteRotation = 0;   // 8-bit DirectDraw: rotate entries 208..239
     int nColorCycleStep = 0;    // Direct3D: step of every cycle value per call
 };
-extern PALETTEANIMATIONSETTINGS PaletteAnimationSettings;
+
+// Threads: the settings are written by start-up before the game thread runs;
+// the rest is advanced and read by the thread that runs the frame (the game
+// thread, or a sub-loop while the game thread waits for it).
+struct PALETTEANIMATION {
+    PALETTEANIMATIONSETTINGS Settings;
+    // Entries 1 to 9 are used: a character whose animated-colour number is n
+    // is drawn with entry n.
+    CYCLECOLOR CycleColors[10] = {};
+    // One value per used cycle entry (1..9 at index 0..8).
+    int CycleValue[9] = {};
+    int CycleDirection[9] = {};
+    int CycleSelector = 0;   // entry 9: 0 red, 1 green, 2 blue, 3 yellow
+    int RotationCalls = 0;
+};
+extern PALETTEANIMATION PaletteAnimation;
 
 // The highest colour-set number: sets 0..11 rotate the twelve 16-entry
 // colour groups of entries 16..207, sets 12..23 repeat one group in all twelve.

@@ -21,35 +21,37 @@
 #include "stage/stage_scene.h"
 
 cSceneManager SceneManager;
-int bBltPresent = 0;
 
 namespace {
 
 constexpr int FPS_RING_SIZE = 16;
-// The frame-time display's ring: written by the thread that runs the frame
-// (the game thread, or a sub-loop while the game thread waits for it).
-unsigned FpsRing[FPS_RING_SIZE];
-int nFpsRingPos = 0;
-unsigned nFpsAverage = 0;
+// The frame-time display's ring: written and read by the thread that runs the
+// frame (the game thread, or a sub-loop while the game thread waits for it).
+struct FrameTimes {
+    unsigned FpsRing[FPS_RING_SIZE] = {};
+    int nFpsRingPos = 0;
+    unsigned nFpsAverage = 0;
+};
+FrameTimes frameTimes;
 
 // Work time of one frame into the ring; every 16 frames the average of the
 // ring is taken anew.
 void RecordWorkTime(unsigned work)
 {
-    FpsRing[nFpsRingPos++] = work;
-    if (nFpsRingPos < FPS_RING_SIZE) return;
-    nFpsRingPos = 0;
+    frameTimes.FpsRing[frameTimes.nFpsRingPos++] = work;
+    if (frameTimes.nFpsRingPos < FPS_RING_SIZE) return;
+    frameTimes.nFpsRingPos = 0;
     unsigned sum = 0;
-    for (unsigned entry : FpsRing) sum += entry;
-    nFpsAverage = sum >> 4;
+    for (unsigned entry : frameTimes.FpsRing) sum += entry;
+    frameTimes.nFpsAverage = sum >> 4;
 }
 
 void DrawFps(int fps)
 {
     if (SystemIni.ShowFps == 2)
-        Fonts[0].DrawTextF(&BackBuffer, 549, 469, "FPS%2d(%2d)", fps, nFpsAverage);
+        SurfaceTables.Fonts[0].DrawTextF(&Display.BackBuffer, 549, 469, "FPS%2d(%2d)", fps, frameTimes.nFpsAverage);
     else
-        Fonts[1].DrawTextWindowF(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", fps, nFpsAverage);
+        SurfaceTables.Fonts[1].DrawTextWindowF(&Display.BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", fps, frameTimes.nFpsAverage);
 }
 
 bool IsBlankSurface(const DDSURFACEDATA& record)
@@ -88,21 +90,19 @@ bool FastStagePlays()
 
 unsigned FpsAverage()
 {
-    return nFpsAverage;
+    return frameTimes.nFpsAverage;
 }
 
 void ResetFpsRing()
 {
-    for (unsigned& entry : FpsRing) entry = 0;
-    nFpsRingPos = 0;
-    nFpsAverage = 0;
+    frameTimes = {};
 }
 
 void WaitNextFrame()
 {
     // Direct3D paces inside the present. Without any display the frames are
     // paced here too, so that the game thread never spins.
-    if (lpDTCon) return;
+    if (Display.lpDTCon) return;
     while (!CheckFrameTime(static_cast<unsigned>(SceneManager.FrameRate))) Sleep(1);
 }
 
@@ -138,7 +138,7 @@ int cSceneManager::Frame()
 {
     WaitNextFrame();
     StartStopwatch();
-    if (!lpDTCon && lpDDCon && !RestoreSurfaces()) return 0;
+    if (!Display.lpDTCon && Display.lpDDCon && !RestoreSurfaces()) return 0;
     UpdateInput(Inputs);
     try {
         PrepareScene(m_nCurrentScene);
@@ -159,20 +159,20 @@ int cSceneManager::Frame()
 
 void cSceneManager::Present()
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         // A lost device is restored by the window thread before this thread goes on.
         if (!DDPresent(static_cast<unsigned>(FrameRate))) SendMessageA(hMainWnd, WM_GAME_RESTORE, 0, 0);
         return;
     }
-    if (!lpDDCon || !PrimarySD.lpDD || !BackBuffer.lpDD) return;
-    IDirectDrawSurface7* primary = PrimarySD.lpDD->lpSurface;
+    if (!Display.lpDDCon || !Display.PrimarySD.lpDD || !Display.BackBuffer.lpDD) return;
+    IDirectDrawSurface7* primary = Display.PrimarySD.lpDD->lpSurface;
     if (!primary) return;
-    if (bWindowMode) {
-        if (!FastStagePlays()) lpDirectDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
-        RECT client = rcClient.Load();
-        primary->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
-    } else if (bBltPresent || FastStagePlays()) {
-        DDBlt(&PrimarySD, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
+    if (Display.bWindowMode) {
+        if (!FastStagePlays()) Display.lpDirectDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
+        RECT client = Display.rcClient.Load();
+        primary->Blt(&client, Display.BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    } else if (SceneManager.bBltPresent || FastStagePlays()) {
+        DDBlt(&Display.PrimarySD, 0, 0, 640, 480, &Display.BackBuffer, 0, 0, 0);
     } else {
         primary->Flip(nullptr, DDFLIP_WAIT);
     }
@@ -184,24 +184,24 @@ bool cSceneManager::RestoreOneSurface(DDSURFACEDATA* record)
     record->lpDD->lpSurface->Restore();
     record->bLost = 1;
     if (IsBlankSurface(*record)) return true;
-    return DDReloadBitmap(record, nBpp);
+    return DDReloadBitmap(record, Display.nBpp);
 }
 
 int cSceneManager::RestoreSurfaces()
 {
-    if (lpDTCon || !lpDDCon) return 1;
-    if (!SurfaceLost(PrimarySD)) return 1;
+    if (Display.lpDTCon || !Display.lpDDCon) return 1;
+    if (!SurfaceLost(Display.PrimarySD)) return 1;
     DDRestore();
-    if (!RestoreAll(CharaExcSurfaces) || !RestoreAll(EffectSurfaces) || !RestoreAll(SwordSurfaces) ||
-        !RestoreAll(PictureSurfaces) || !RestoreAll(Off_Scene) || !RestoreAll(Off_Msg))
+    if (!RestoreAll(SurfaceTables.CharaExcSurfaces) || !RestoreAll(SurfaceTables.EffectSurfaces) || !RestoreAll(SurfaceTables.SwordSurfaces) ||
+        !RestoreAll(SurfaceTables.PictureSurfaces) || !RestoreAll(SurfaceTables.Off_Scene) || !RestoreAll(SurfaceTables.Off_Msg))
         return 0;
     for (int i = 0; i < FONT_COUNT; ++i) {
-        if (!SurfaceLost(SpareSurface[i])) continue;
-        SpareSurface[i].lpDD->lpSurface->Restore();
-        MakeNumberSurface(&SpareSurface[i], &Fonts[i]);
+        if (!SurfaceLost(SurfaceTables.SpareSurface[i])) continue;
+        SurfaceTables.SpareSurface[i].lpDD->lpSurface->Restore();
+        MakeNumberSurface(&SurfaceTables.SpareSurface[i], &SurfaceTables.Fonts[i]);
     }
-    if (!Off_Msg.empty())
-        TraceLogF("if ( !RestoreSurface(Off_Msg) ) Off_Msg[0].bLost = %d", CheckedListAt(Off_Msg, 0).bLost);
+    if (!SurfaceTables.Off_Msg.empty())
+        TraceLogF("if ( !RestoreSurface(Off_Msg) ) Off_Msg[0].bLost = %d", CheckedListAt(SurfaceTables.Off_Msg, 0).bLost);
     return 1;
 }
 

@@ -60,17 +60,17 @@ public:
     int FrameRate = 0;     // target frames a second
     int m_nFadeStep = 0;   // step of the screens' fades
     int nLastMenuBgm = 0;  // music number last requested by a menu screen
+    // DirectDraw full screen: 1 presents with a blit instead of a flip
+    // (vertical sync off, or a monitor slower than the frame rate). Set by
+    // start-up on the window thread before the game thread exists; read by the
+    // presenting threads.
+    int bBltPresent = 0;
 };
 
 // Threads: the game thread's; the sub-loops use it (frame rate, input,
 // present) while the game thread waits for them, and the window thread reads
 // it serving a request the game thread waits for.
 extern cSceneManager SceneManager;
-
-// DirectDraw full screen: 1 presents with a blit instead of a flip (vertical
-// sync off, or a monitor slower than the frame rate). Set by start-up on the
-// window thread before the game thread exists; read by the presenting threads.
-extern int bBltPresent;
 
 // DirectDraw frame pacing: waits until the next frame of FrameRate is due.
 void WaitNextFrame();

@@ -12,25 +12,33 @@
 
 HRESULT(WINAPI* lpDirectSoundCreate)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN) = DirectSoundCreate;
 
+SOUNDEFFECTS SoundEffects;
+
 const int SoundVolumeTable[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -150, -80, -30, 0};
 
 namespace {
 
 constexpr int SYSTEM_SOUND_COUNT = 17;
 
-LPDIRECTSOUND lpDS = nullptr;
-LPDIRECTSOUNDBUFFER lpPrimary = nullptr;
-HWND hSoundWnd = nullptr;
-std::vector<DSSOUND>* lpSounds = nullptr;
-std::vector<DSSOUNDDEF>* lpSoundDefs = nullptr;
+// The open DirectSound and what DS_Release frees. Threads: opened and closed
+// by the window thread; the game thread's plays read it, never while the
+// window thread serves one of its requests (it waits for each).
+struct DirectSoundState {
+    LPDIRECTSOUND lpDS = nullptr;
+    LPDIRECTSOUNDBUFFER lpPrimary = nullptr;
+    HWND hSoundWnd = nullptr;
+    std::vector<DSSOUND>* lpSounds = nullptr;
+    std::vector<DSSOUNDDEF>* lpSoundDefs = nullptr;
+};
+DirectSoundState device;
 
 // An open that failed half-way: its trace line, and DirectSound closed again,
 // so every function stays silent.
 bool AbandonInit(const char* line)
 {
     TraceLog(line);
-    if (lpDS) lpDS->Release();
-    lpDS = nullptr;
+    if (device.lpDS) device.lpDS->Release();
+    device.lpDS = nullptr;
     return false;
 }
 
@@ -65,16 +73,16 @@ void BuildSoundLists(const SOUNDNAMES& names, std::vector<DSSOUNDDEF>& defs, std
 
 bool DS_Init(HWND window, DWORD rate, WORD bits, WORD channels)
 {
-    if (FAILED(lpDirectSoundCreate(nullptr, &lpDS, nullptr)) || !lpDS) {
-        lpDS = nullptr;
+    if (FAILED(lpDirectSoundCreate(nullptr, &device.lpDS, nullptr)) || !device.lpDS) {
+        device.lpDS = nullptr;
         return AbandonInit("DIRECTSOUNDCREATE_ERR!");
     }
-    if (FAILED(lpDS->SetCooperativeLevel(window, DSSCL_PRIORITY))) return AbandonInit("SETCOOPERATIVELEVEL_ERR!");
+    if (FAILED(device.lpDS->SetCooperativeLevel(window, DSSCL_PRIORITY))) return AbandonInit("SETCOOPERATIVELEVEL_ERR!");
     DSBUFFERDESC desc = {};
     desc.dwSize = sizeof(desc);
     desc.dwFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN;
-    if (FAILED(lpDS->CreateSoundBuffer(&desc, &lpPrimary, nullptr))) {
-        lpPrimary = nullptr;
+    if (FAILED(device.lpDS->CreateSoundBuffer(&desc, &device.lpPrimary, nullptr))) {
+        device.lpPrimary = nullptr;
         return AbandonInit("CREATESOUNDBUFFER_ERR!");
     }
     WAVEFORMATEX format = {};
@@ -84,10 +92,10 @@ bool DS_Init(HWND window, DWORD rate, WORD bits, WORD channels)
     format.wBitsPerSample = bits;
     format.nBlockAlign = static_cast<WORD>(bits / 8 * channels);
     format.nAvgBytesPerSec = format.nBlockAlign * rate;
-    lpPrimary->SetFormat(&format);
-    hSoundWnd = window;
-    lpSounds = nullptr;
-    lpSoundDefs = nullptr;
+    device.lpPrimary->SetFormat(&format);
+    device.hSoundWnd = window;
+    device.lpSounds = nullptr;
+    device.lpSoundDefs = nullptr;
     return true;
 }
 
@@ -129,7 +137,7 @@ bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* out, const char* file)
                    DSBCAPS_GETCURRENTPOSITION2;
     desc.dwBufferBytes = static_cast<DWORD>(wave.Data.size());
     desc.lpwfxFormat = &wave.Format;
-    if (!lpDS || FAILED(lpDS->CreateSoundBuffer(&desc, out, nullptr)) || !*out) {
+    if (!device.lpDS || FAILED(device.lpDS->CreateSoundBuffer(&desc, out, nullptr)) || !*out) {
         *out = nullptr;
         TraceLogF("%s生成失敗！", file);
         return false;
@@ -154,9 +162,9 @@ bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* out, const char* file)
 
 bool DS_DuplicateBuffer(LPDIRECTSOUNDBUFFER* out, LPDIRECTSOUNDBUFFER source)
 {
-    if (!lpDS) return true;
+    if (!device.lpDS) return true;
     *out = nullptr;
-    if (!source || FAILED(lpDS->DuplicateSoundBuffer(source, out)) || !*out) {
+    if (!source || FAILED(device.lpDS->DuplicateSoundBuffer(source, out)) || !*out) {
         *out = nullptr;
         return false;
     }
@@ -165,7 +173,7 @@ bool DS_DuplicateBuffer(LPDIRECTSOUNDBUFFER* out, LPDIRECTSOUNDBUFFER source)
 
 bool DS_LoadSound(DSSOUND& sound, const char* file, int count, int volume)
 {
-    if (!lpDS) return true;
+    if (!device.lpDS) return true;
     DS_FreeSound(sound);
     try {
         sound.Buffers.clear();
@@ -190,8 +198,8 @@ bool DS_LoadSound(DSSOUND& sound, const char* file, int count, int volume)
 
 int DS_LoadSounds(std::vector<DSSOUND>& sounds, std::vector<DSSOUNDDEF>& defs, int volume)
 {
-    lpSounds = &sounds;
-    lpSoundDefs = &defs;
+    device.lpSounds = &sounds;
+    device.lpSoundDefs = &defs;
     for (int i = 0; i < static_cast<int>(sounds.size()); ++i) {
         if (!sounds[i].Buffers.empty()) continue;
         const DSSOUNDDEF& def = CheckedAt(defs, i);
@@ -202,7 +210,7 @@ int DS_LoadSounds(std::vector<DSSOUND>& sounds, std::vector<DSSOUNDDEF>& defs, i
 
 void DS_Play(DSSOUND& sound, DWORD flags)
 {
-    if (!lpDS) return;
+    if (!device.lpDS) return;
     LPDIRECTSOUNDBUFFER buffer = BufferAt(sound, sound.nNext);
     if (!buffer) return;
     buffer->Stop();
@@ -213,7 +221,7 @@ void DS_Play(DSSOUND& sound, DWORD flags)
 
 int DS_SetVolume(DSSOUND& sound, int index, int volume, int relative)
 {
-    if (!lpDS) return 0;
+    if (!device.lpDS) return 0;
     LPDIRECTSOUNDBUFFER buffer = BufferAt(sound, index);
     if (!buffer) return 0;
     if (relative == 1) volume += DS_GetVolume(sound, index);
@@ -224,7 +232,7 @@ int DS_SetVolume(DSSOUND& sound, int index, int volume, int relative)
 
 int DS_GetVolume(DSSOUND& sound, int index)
 {
-    if (!lpDS) return 0;
+    if (!device.lpDS) return 0;
     LPDIRECTSOUNDBUFFER buffer = BufferAt(sound, index);
     LONG volume = 0;
     if (!buffer || FAILED(buffer->GetVolume(&volume))) return 0;
@@ -245,23 +253,23 @@ DSSOUND::~DSSOUND() { DS_FreeSound(*this); }
 
 void DS_Release()
 {
-    if (!lpDS) return;
-    if (lpSounds)
-        for (DSSOUND& sound : *lpSounds) DS_FreeSound(sound);
-    if (lpPrimary) lpPrimary->Release();
-    lpPrimary = nullptr;
-    lpDS->Release();
-    lpDS = nullptr;
-    lpSounds = nullptr;
-    lpSoundDefs = nullptr;
+    if (!device.lpDS) return;
+    if (device.lpSounds)
+        for (DSSOUND& sound : *device.lpSounds) DS_FreeSound(sound);
+    if (device.lpPrimary) device.lpPrimary->Release();
+    device.lpPrimary = nullptr;
+    device.lpDS->Release();
+    device.lpDS = nullptr;
+    device.lpSounds = nullptr;
+    device.lpSoundDefs = nullptr;
 }
 
 void DS_PlayCursorSE(const cInput& input, int axes, int number)
 {
-    if (!lpDS || !lpSounds || lpSounds->empty()) return;
+    if (!device.lpDS || !device.lpSounds || device.lpSounds->empty()) return;
     const int horizontal = INPUT_LEFT | INPUT_RIGHT, vertical = INPUT_UP | INPUT_DOWN;
     if (((axes & 1) && (input.m_wDirection & horizontal)) || ((axes & 2) && (input.m_wDirection & vertical)))
-        DS_Play(CheckedAt(*lpSounds, number), 0);
+        DS_Play(CheckedAt(*device.lpSounds, number), 0);
 }
 
 void PlaySE(int number)

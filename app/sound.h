@@ -54,8 +54,11 @@ struct DSWAVE {
 // Threads: built and played by the window thread (sound requests); the game
 // thread plays the menus' cursor sounds and sets volumes itself, never while
 // the window thread serves one of its requests, since it waits for each.
-extern std::vector<DSSOUNDDEF> SoundDefList;
-extern std::vector<DSSOUND> SoundList;
+struct SOUNDEFFECTS {
+    std::vector<DSSOUNDDEF> SoundDefList;
+    std::vector<DSSOUND> SoundList;
+};
+extern SOUNDEFFECTS SoundEffects;
 
 // The DirectSound creation, on the default device. The one seam of this
 // component: a test points it at a stand-in to play a machine without sound.

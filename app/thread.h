@@ -58,7 +58,11 @@ private:
 // thLoadStage by the thread that waits for them (the game thread, or the
 // window thread for a stage loaded at start-up). The window thread ends them
 // all at shut-down (Exit) and suspends them around the name entry.
-extern cThread thGame;
-extern cThread thPause;
-extern cThread thRanking;
-extern cThread thLoadStage;
+// Each stops its thread if one still runs at exit.
+struct GAMETHREADS {
+    cThread thGame;
+    cThread thPause;
+    cThread thRanking;
+    cThread thLoadStage;
+};
+extern GAMETHREADS Threads;

@@ -8,50 +8,49 @@ namespace {
 
 // The pacing of the thread that runs the frames: the game thread, or a
 // sub-loop while the game thread waits for it (one at a time, handed over by
-// the thread's start and end).
-DWORD stopwatchStart, stopwatchReading;
-unsigned everyCounter;
-bool fpsStarted;
-DWORD fpsWindowStart;
-int fpsCount, fpsLast;
-bool frameStarted;
-DWORD frameDue, frameLastCall;
-bool paceStarted;
-DWORD paceBase;
-int paceIndex;
+// the thread's start and end). No other thread reads it.
+struct FramePacing {
+    DWORD stopwatchStart = 0, stopwatchReading = 0;
+    unsigned everyCounter = 0;
+    bool fpsStarted = false;
+    DWORD fpsWindowStart = 0;
+    int fpsCount = 0, fpsLast = 0;
+    bool frameStarted = false;
+    DWORD frameDue = 0, frameLastCall = 0;
+    bool paceStarted = false;
+    DWORD paceBase = 0;
+    int paceIndex = 0;
+};
+FramePacing pacing;
 
 } // namespace
 
 void ResetTiming()
 {
-    stopwatchStart = stopwatchReading = 0;
-    everyCounter = 0;
-    fpsStarted = frameStarted = paceStarted = false;
-    fpsWindowStart = frameDue = frameLastCall = paceBase = 0;
-    fpsCount = fpsLast = paceIndex = 0;
+    pacing = {};
 }
 
 DWORD StartStopwatch()
 {
-    stopwatchStart = lpTimeSource();
-    return stopwatchStart;
+    pacing.stopwatchStart = lpTimeSource();
+    return pacing.stopwatchStart;
 }
 
 DWORD ReadStopwatch(int update)
 {
-    if (update) stopwatchReading = lpTimeSource() - stopwatchStart;
-    return stopwatchReading;
+    if (update) pacing.stopwatchReading = lpTimeSource() - pacing.stopwatchStart;
+    return pacing.stopwatchReading;
 }
 
 int CountEvery(int mode, unsigned n)
 {
     if (mode == 0) {
-        everyCounter = 0;
+        pacing.everyCounter = 0;
         return 0;
     }
-    if (mode == 2) return everyCounter == 0 ? 1 : 0;
-    if (++everyCounter >= n) {
-        everyCounter = 0;
+    if (mode == 2) return pacing.everyCounter == 0 ? 1 : 0;
+    if (++pacing.everyCounter >= n) {
+        pacing.everyCounter = 0;
         return 1;
     }
     return 0;
@@ -59,50 +58,50 @@ int CountEvery(int mode, unsigned n)
 
 int CountFps(int update)
 {
-    if (!fpsStarted) {
-        fpsStarted = true;
-        fpsWindowStart = lpTimeSource();
+    if (!pacing.fpsStarted) {
+        pacing.fpsStarted = true;
+        pacing.fpsWindowStart = lpTimeSource();
     }
-    if (!update) return fpsLast;
+    if (!update) return pacing.fpsLast;
     DWORD now = lpTimeSource();
-    if (now - fpsWindowStart >= 1000) {
-        fpsLast = fpsCount;
-        fpsCount = 0;
-        fpsWindowStart = now;
-        return fpsLast;
+    if (now - pacing.fpsWindowStart >= 1000) {
+        pacing.fpsLast = pacing.fpsCount;
+        pacing.fpsCount = 0;
+        pacing.fpsWindowStart = now;
+        return pacing.fpsLast;
     }
-    ++fpsCount;
-    return fpsLast;
+    ++pacing.fpsCount;
+    return pacing.fpsLast;
 }
 
 bool CheckFrameTime(unsigned fps)
 {
-    if (!frameStarted) {
-        frameStarted = true;
-        frameDue = lpTimeSource();
+    if (!pacing.frameStarted) {
+        pacing.frameStarted = true;
+        pacing.frameDue = lpTimeSource();
     }
     DWORD now = lpTimeSource();
-    frameLastCall = now;
+    pacing.frameLastCall = now;
     if (fps == 0) return true;
-    if (static_cast<int>(now - frameDue) < 0) return false;
-    frameDue = now + 1000 / fps;
+    if (static_cast<int>(now - pacing.frameDue) < 0) return false;
+    pacing.frameDue = now + 1000 / fps;
     return true;
 }
 
 bool PaceFrame(unsigned fps, bool direct3D)
 {
     if (!direct3D || fps == 0) return true;
-    if (!paceStarted) {
-        paceStarted = true;
-        paceBase = lpTimeSource();
-        paceIndex = 0;
+    if (!pacing.paceStarted) {
+        pacing.paceStarted = true;
+        pacing.paceBase = lpTimeSource();
+        pacing.paceIndex = 0;
     }
     DWORD now = lpTimeSource();
-    double due = 1000.0 / fps * paceIndex + paceBase;
+    double due = 1000.0 / fps * pacing.paceIndex + pacing.paceBase;
     if (due > now) return false;
-    if (++paceIndex >= static_cast<int>(fps)) {
-        paceIndex = 0;
-        paceBase = now;
+    if (++pacing.paceIndex >= static_cast<int>(fps)) {
+        pacing.paceIndex = 0;
+        pacing.paceBase = now;
     }
     return true;
 }

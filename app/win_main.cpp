@@ -64,8 +64,8 @@ bool RegisterMainWindowClass()
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = WndProc;
-    windowClass.hInstance = hInst;
-    windowClass.hIcon = LoadIconA(hInst, MAKEINTRESOURCEA(ICON_RESOURCE));
+    windowClass.hInstance = MainWindow.hInst;
+    windowClass.hIcon = LoadIconA(MainWindow.hInst, MAKEINTRESOURCEA(ICON_RESOURCE));
     windowClass.hIconSm = windowClass.hIcon;
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -77,7 +77,7 @@ bool RegisterMainWindowClass()
 int FailStart(HANDLE mutex)
 {
     UnInitGame();
-    if (bFromEditor) MainWindow.NotifyEditorEnd(0);
+    if (MainWindow.bFromEditor) MainWindow.NotifyEditorEnd(0);
     ReleaseInstance(mutex);
     return 0;
 }
@@ -93,12 +93,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     ReportLog("App : ver %s", APP_VERSION_TEXT);
     ReportSystemInfo();
 
-    bFromEditor = nCmdShow == EDITOR_SHOW_MODE;
+    MainWindow.bFromEditor = nCmdShow == EDITOR_SHOW_MODE;
 
     HANDLE mutex = nullptr;
     if (!TakeSingleInstance(mutex)) return 0;
 
-    hInst = hInstance;
+    MainWindow.hInst = hInstance;
     if (!RegisterMainWindowClass()) {
         ReleaseInstance(mutex);
         return 0;
@@ -107,7 +107,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     MainWindow.Setup(MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT, 100, 100, MAIN_CLIENT_WIDTH, MAIN_CLIENT_HEIGHT,
                      MAIN_WINDOW_STYLE);
     HWND hWnd = CreateWindowExA(0, MAIN_WINDOW_CLASS, "", MAIN_WINDOW_STYLE, 100, 100, MainWindow.m_nWindowWidth,
-                                MainWindow.m_nWindowHeight, nullptr, nullptr, hInst, nullptr);
+                                MainWindow.m_nWindowHeight, nullptr, nullptr, MainWindow.hInst, nullptr);
     if (!hWnd) {
         ErrorBox("ウインドウが生成出来ません！");
         ReleaseInstance(mutex);
@@ -117,11 +117,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     MainWindow.CenterOnDesktop();
     TraceLogF("G");
 
-    if (bFromEditor) MainWindow.NotifyEditorStart();
+    if (MainWindow.bFromEditor) MainWindow.NotifyEditorStart();
     TraceLogF("H");
 
     if (!InitGame(lpCmdLine, nCmdShow)) return FailStart(mutex);
-    bInitialized = 1;
+    MainWindow.bInitialized = 1;
     TraceLogF("I");
 
     if (!StartGameThread()) return FailStart(mutex);
@@ -133,7 +133,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
             if (msg.message == WM_QUIT) break;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-        } else if (!bAppActive) {
+        } else if (!MainWindow.bAppActive) {
             WaitMessage();
         }
         Sleep(1);

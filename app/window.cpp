@@ -9,12 +9,21 @@
 namespace {
 
 // Mouse-button edge latches, shared by every window: "pressed" is reported only
-// by the first update that sees a button go down.
-int bLeftLatch = 0;
-int bRightLatch = 0;
+// by the first update that sees a button go down. Written and read by the
+// thread that updates the windows' mouse state (the game thread).
+struct MouseLatches {
+    int bLeftLatch = 0;
+    int bRightLatch = 0;
+};
+MouseLatches mouse;
 
-HHOOK hKeyboardHook = nullptr;
-int bCtrlDown = 0;
+// The keyboard hook of the thread that set it (the main window's thread, the
+// only one whose keys it sees) and the Ctrl state it tracks there.
+struct KeyboardHook {
+    HHOOK hKeyboardHook = nullptr;
+    int bCtrlDown = 0;
+};
+KeyboardHook hooks;
 
 const char HOOK_PROPERTY[] = "cHook";
 
@@ -35,16 +44,16 @@ bool IsHookedKey(WPARAM key)
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code < 0 || code == HC_NOREMOVE) return CallNextHookEx(hKeyboardHook, code, wParam, lParam);
+    if (code < 0 || code == HC_NOREMOVE) return CallNextHookEx(hooks.hKeyboardHook, code, wParam, lParam);
     HWND active = GetActiveWindow();
     cHook* hook = active ? static_cast<cHook*>(GetPropA(active, HOOK_PROPERTY)) : nullptr;
-    if (!hook || hook->m_hWnd != active) return CallNextHookEx(hKeyboardHook, code, wParam, lParam);
-    auto blocked = [&] { return hook->m_bBlockWhileCtrl && bCtrlDown; };
+    if (!hook || hook->m_hWnd != active) return CallNextHookEx(hooks.hKeyboardHook, code, wParam, lParam);
+    auto blocked = [&] { return hook->m_bBlockWhileCtrl && hooks.bCtrlDown; };
 
     if (lParam & 0x80000000) {
-        if (wParam == VK_CONTROL) bCtrlDown = 0;
+        if (wParam == VK_CONTROL) hooks.bCtrlDown = 0;
         if (!blocked()) PostMessageA(active, WM_KEYUP, wParam, lParam);
-        return CallNextHookEx(hKeyboardHook, code, wParam, lParam);
+        return CallNextHookEx(hooks.hKeyboardHook, code, wParam, lParam);
     }
 
     bool postKeyDown = true;
@@ -64,9 +73,9 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
         }
         ImmReleaseContext(active, context);
     }
-    if (wParam == VK_CONTROL) bCtrlDown = 1;
+    if (wParam == VK_CONTROL) hooks.bCtrlDown = 1;
     if (postKeyDown && !blocked()) PostMessageA(active, WM_KEYDOWN, wParam, lParam);
-    return CallNextHookEx(hKeyboardHook, code, wParam, lParam);
+    return CallNextHookEx(hooks.hKeyboardHook, code, wParam, lParam);
 }
 
 } // namespace
@@ -301,10 +310,10 @@ void cWindow::UpdateMouseButtons(int mask)
         m_bRightHeld = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) ? 1 : 0;
     }
     if (mask & 2) {
-        m_bLeftPressed = m_bLeftHeld && !bLeftLatch;
-        m_bRightPressed = m_bRightHeld && !bRightLatch;
-        bLeftLatch = m_bLeftHeld;
-        bRightLatch = m_bRightHeld;
+        m_bLeftPressed = m_bLeftHeld && !mouse.bLeftLatch;
+        m_bRightPressed = m_bRightHeld && !mouse.bRightLatch;
+        mouse.bLeftLatch = m_bLeftHeld;
+        mouse.bRightLatch = m_bRightHeld;
     }
     if (mask & 4) {
         m_bLeftReleased = wasLeft && !m_bLeftHeld;
@@ -379,8 +388,8 @@ int cHook::Set(HWND hWnd, int blockWhileCtrl)
     m_hWnd = hWnd;
     m_bBlockWhileCtrl = blockWhileCtrl;
     SetPropA(hWnd, HOOK_PROPERTY, this);
-    if (!hKeyboardHook) hKeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, nullptr, GetCurrentThreadId());
-    return hKeyboardHook ? 1 : 0;
+    if (!hooks.hKeyboardHook) hooks.hKeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, nullptr, GetCurrentThreadId());
+    return hooks.hKeyboardHook ? 1 : 0;
 }
 
 void cHook::Detach(HWND hWnd)
@@ -390,7 +399,7 @@ void cHook::Detach(HWND hWnd)
 
 void UnhookKeyboard()
 {
-    if (!hKeyboardHook) return;
-    UnhookWindowsHookEx(hKeyboardHook);
-    hKeyboardHook = nullptr;
+    if (!hooks.hKeyboardHook) return;
+    UnhookWindowsHookEx(hooks.hKeyboardHook);
+    hooks.hKeyboardHook = nullptr;
 }

@@ -18,6 +18,7 @@ struct WINDOWREGISTRY {
     std::vector<cWindow*> Windows;
     std::vector<HWND> Others;
 };
+// Threads: the window thread's (windows and dialogs are made there).
 extern WINDOWREGISTRY WindowRegistry;
 
 void ShowAllWindows(int show);

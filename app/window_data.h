@@ -25,5 +25,6 @@ public:
     int32_t m_bMaximized = 0;
 };
 
+// Threads: the window thread's (read at start-up, written at WM_CLOSE).
 extern cWindowData WindowData;
 extern const char WINDOW_DATA_PATH[];

@@ -19,10 +19,7 @@
 #include "gfx/recovery.h"
 #include "stage/stage_scene.h"
 
-std::atomic<int> bNameEntryDone{0};
-std::atomic<int> bDialogDone{0};
-std::atomic<int> bDialogLoaded{0};
-std::atomic<int> bDialogRefused{0};
+WINDOWREPLIES WindowReplies;
 
 namespace {
 
@@ -30,7 +27,7 @@ constexpr int GAME_KIND_OPTIONS = 5;
 
 void ForEachThread(bool (cThread::*operation)())
 {
-    for (cThread* thread : {&thGame, &thPause, &thRanking, &thLoadStage}) (thread->*operation)();
+    for (cThread* thread : {&Threads.thGame, &Threads.thPause, &Threads.thRanking, &Threads.thLoadStage}) (thread->*operation)();
 }
 
 void ServeNameEntry()
@@ -51,7 +48,7 @@ void ServeNameEntry()
     }
     DDSetDialogBoxMode(0);
     ResumeAllThreads();
-    bNameEntryDone = 1;
+    WindowReplies.bNameEntryDone = 1;
 }
 
 // The open dialog of a stage or replay request; true with path filled when a
@@ -71,16 +68,16 @@ bool ChooseFile(HWND hWnd, char (&path)[FILE_DIALOG_PATH_SIZE], const char* fold
 // and the game goes on as it was, its sender staying where it is.
 void FinishFileRequest(int succeeded)
 {
-    bDialogLoaded = succeeded ? 1 : 0;
-    bDialogRefused = succeeded ? 0 : 1;
-    bDialogDone = 1;
+    WindowReplies.bDialogLoaded = succeeded ? 1 : 0;
+    WindowReplies.bDialogRefused = succeeded ? 0 : 1;
+    WindowReplies.bDialogDone = 1;
 }
 
 void CancelFileRequest()
 {
-    bDialogLoaded = 0;
-    bDialogRefused = 0;
-    bDialogDone = 1;
+    WindowReplies.bDialogLoaded = 0;
+    WindowReplies.bDialogRefused = 0;
+    WindowReplies.bDialogDone = 1;
 }
 
 // The patterns list the files by their extensions ("name.stg4_708"), the
@@ -114,10 +111,10 @@ void ServePlaySE(WPARAM wParam)
 {
     const int number = static_cast<int>(wParam);
     // A bad number is reported and closes the program; slot 0 still plays.
-    if (SoundList.empty())
+    if (SoundEffects.SoundList.empty())
         ReportBadIndex('V', number, 0, static_cast<int>(sizeof(DSSOUND)));
     else
-        DS_Play(CheckedAt(SoundList, number), 0);
+        DS_Play(CheckedAt(SoundEffects.SoundList, number), 0);
 }
 
 void ServeBgm(WPARAM wParam, LPARAM lParam)
@@ -184,7 +181,7 @@ void ReleaseGameRequest(UINT message)
 {
     if (message == WM_GAME_NAMEENTRY) {
         ResumeAllThreads();
-        bNameEntryDone = 1;
+        WindowReplies.bNameEntryDone = 1;
     } else if (message == WM_GAME_LOADSTAGE || message == WM_GAME_LOADREPLAY || message == WM_GAME_SAVEREPLAY) {
         CancelFileRequest();
     }

@@ -8,10 +8,15 @@
 
 #include <atomic>
 
-extern std::atomic<int> bNameEntryDone;  // the name entry has finished
-extern std::atomic<int> bDialogDone;     // a stage, replay or save dialog request has finished
-extern std::atomic<int> bDialogLoaded;   // 1: a file was chosen and its load or save succeeded
-extern std::atomic<int> bDialogRefused;  // 1: a file was chosen but could not be loaded or saved
+// Written by the window thread, polled by the sender (the game thread or a
+// thread it waits on); atomic for that reason.
+struct WINDOWREPLIES {
+    std::atomic<int> bNameEntryDone{0};  // the name entry has finished
+    std::atomic<int> bDialogDone{0};     // a stage, replay or save dialog request has finished
+    std::atomic<int> bDialogLoaded{0};   // 1: a file was chosen and its load or save succeeded
+    std::atomic<int> bDialogRefused{0};  // 1: a file was chosen but could not be loaded or saved
+};
+extern WINDOWREPLIES WindowReplies;
 
 // Suspend / resume thGame, thPause, thRanking and thLoadStage, in that order.
 void SuspendAllThreads();

@@ -6,6 +6,8 @@
 // without the shell (or before start-up) still says which file failed.
 #include "app/format.h"
 
+// Set by start-up on the window thread before the game thread exists (a test
+// sets its own first); read by every thread that reports a file.
 extern int (*lpFileErrorBox)(const char* text);
 
 // Formats the text, writes it to the report log and shows it through

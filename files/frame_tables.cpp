@@ -5,8 +5,7 @@
 
 #include "files/database.h"
 
-FrameTable AnimeFrameTable;
-FrameTable EffectFrameTable;
+FRAMETABLES FrameTables;
 
 namespace {
 

@@ -28,8 +28,11 @@ enum { ANIMESEQ_LOOP = -2, ANIMESEQ_END = -4 };
 
 // Built from the database's animations and effects at start-up; read-only
 // afterwards, by every thread that plays or draws the stage.
-extern FrameTable AnimeFrameTable;
-extern FrameTable EffectFrameTable;
+struct FRAMETABLES {
+    FrameTable AnimeFrameTable;
+    FrameTable EffectFrameTable;
+};
+extern FRAMETABLES FrameTables;
 
 // From the animations of DataBase: a frame's time in tenths of a second
 // lasts six ticks each; a frame with its lock flag locks itself and every

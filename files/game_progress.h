@@ -36,7 +36,8 @@ struct SAVETIME {
     uint16_t wYear = 0, wMonth = 0, wDayOfWeek = 0, wDay = 0;
     uint16_t wHour = 0, wMinute = 0, wSecond = 0, wMilliseconds = 0;
 };
-// The clock of the save stamp; tests put a fixed one in its place.
+// The clock of the save stamp; tests put a fixed one in its place before
+// anything saves. Read by the thread that saves.
 extern void (*lpGetSaveTime)(SAVETIME& time);
 
 constexpr int CARRY_GROUPS = 25;

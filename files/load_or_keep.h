@@ -14,6 +14,6 @@ bool LoadOrKeep(T& record, Read read)
     T loaded(record);
     const bool ok = read(loaded);
     if (ok) record = std::move(loaded);
-    record.RegisterFields(nDataVersion);
+    record.RegisterFields(RecordContext.nDataVersion);
     return ok;
 }

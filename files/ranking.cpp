@@ -54,7 +54,7 @@ void cRanking::Save(cDataWriter& out)
 
 void cRanking::Reset()
 {
-    RegisterFields(nDataVersion);
+    RegisterFields(RecordContext.nDataVersion);
     Clear();
     m_Entries.resize(RANKING_PLACES);
 }
@@ -118,7 +118,7 @@ void cRankingSet::Save(cDataWriter& out)
 
 void cRankingSet::Reset()
 {
-    RegisterFields(nDataVersion);
+    RegisterFields(RecordContext.nDataVersion);
     Clear();
     m_Rankings.assign(RANKING_COUNT, cRanking());
     for (int g = 0; g < RANKING_COUNT; ++g) m_Rankings[g].m_bHighFirst = kHighFirst[g];

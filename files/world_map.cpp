@@ -127,7 +127,7 @@ void cWorldMapPoint::Save(cDataWriter& out)
 
 void cWorldMapPoint::SetDefault()
 {
-    RegisterFields(nDataVersion);
+    RegisterFields(RecordContext.nDataVersion);
     Clear();
     m_Stages.assign(1, cWorldMapStage());
 }
@@ -207,7 +207,7 @@ void cWorldMap::Normalize()
 
 void cWorldMap::SetDefault()
 {
-    RegisterFields(nDataVersion);
+    RegisterFields(RecordContext.nDataVersion);
     Clear();
     m_sName = "ワールド";
     m_nStartX = 9;

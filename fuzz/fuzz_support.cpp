@@ -41,7 +41,7 @@ FuzzBytes ReadFuzzFile(const std::string& path)
 
 void PrepareRecordLoading()
 {
-    nDataVersion = DATA_VERSION;
+    RecordContext.nDataVersion = DATA_VERSION;
     cRecordContext& c = RecordContext;
     // Small database lists, so that references are kept and repaired alike.
     c.nAnimeSets = c.nAnimes = c.nEffects = c.nCharaEffects = c.nScrEffects = 4;

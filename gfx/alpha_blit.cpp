@@ -207,7 +207,7 @@ bool PrepareD3DPair(DDSURFACEDATA* target, DDSURFACEDATA* source, int sx, int sy
 // target; false when nothing can be drawn (the target is then left as it was).
 bool BeginMixQuad(int x, int y, int width, int height, const D3DMIXPAIR& p, DWORD diffuse)
 {
-    if (!lpDevice || !p.source->lpDT->lpTexture) return false;
+    if (!Display.lpDevice || !p.source->lpDT->lpTexture) return false;
     QUADVERTEX v[4];
     DTSetQuad(v, x, y, width, height, p.source, p.sx, p.sy, p.sw, p.sh, diffuse);
     return DTBeginQuad(p.target, p.source, v);
@@ -261,7 +261,7 @@ void TintPixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y, 
 bool DDBltAlpha(DDSURFACEDATA* target, int x, int y, int width, int height, DDSURFACEDATA* source,
                 int sx, int sy, int mode, const BYTE* table, int level)
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         D3DMIXPAIR p;
         if (!PrepareD3DPair(target, source, sx, sy, width, height, &p)) return true;
         if (p.quad) {
@@ -269,22 +269,22 @@ bool DDBltAlpha(DDSURFACEDATA* target, int x, int y, int width, int height, DDSU
             const DWORD diffuse = ~(static_cast<DWORD>(level) << 24);
             if (BeginMixQuad(x, y, width, height, p, diffuse)) {
                 DTFinishQuad(p.source, D3DTOP_MODULATE, D3DTOP_MODULATE);
-                lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-                lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+                Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+                Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
             }
             return true;
         }
         cSurfaceLockPair locks(p.target, p.source);
         if (locks.Locked())
             AlphaPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, p.sx, p.sy,
-                        mode, dwTransmit, table);
+                        mode, Display.dwTransmit, table);
         return true;
     }
     if (!target || !source) return false;
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
     AlphaPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, sx, sy, mode,
-                dwTransmit, table);
+                Display.dwTransmit, table);
     return true;
 }
 
@@ -299,7 +299,7 @@ bool DDBltTint(DDSURFACEDATA* target, int x, int y, int width, int height, DDSUR
                BYTE colourIndex, int level)
 {
     const PALETTEENTRY tint = colours ? colours[colourIndex] : PALETTEENTRY{};
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         if (level <= 0) return true;
         D3DMIXPAIR p;
         if (!PrepareD3DPair(target, source, sx, sy, width, height, &p)) return true;
@@ -308,12 +308,12 @@ bool DDBltTint(DDSURFACEDATA* target, int x, int y, int width, int height, DDSUR
                                  tint.peRed << 16 | tint.peGreen << 8 | tint.peBlue;
             if (BeginMixQuad(x, y, width, height, p, 0xFFFFFFFF)) {
                 // Colour = texture x factor + tint x (1 - factor), the texture's alpha kept.
-                lpDevice->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
-                lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_BLENDFACTORALPHA);
-                lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-                lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_TFACTOR);
-                lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-                lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+                Display.lpDevice->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
+                Display.lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_BLENDFACTORALPHA);
+                Display.lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+                Display.lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_TFACTOR);
+                Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+                Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
                 DTDrawTexturedQuad(p.source);
             }
             return true;
@@ -321,7 +321,7 @@ bool DDBltTint(DDSURFACEDATA* target, int x, int y, int width, int height, DDSUR
         cSurfaceLockPair locks(p.target, p.source);
         if (locks.Locked())
             TintPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, p.sx, p.sy,
-                       mode, dwTransmit, BlendTable, tint, colourIndex, level);
+                       mode, Display.dwTransmit, BlendTable, tint, colourIndex, level);
         return true;
     }
     if (!target || !source) return false;
@@ -329,6 +329,6 @@ bool DDBltTint(DDSURFACEDATA* target, int x, int y, int width, int height, DDSUR
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
     TintPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, sx, sy, mode,
-               dwTransmit, BlendTable, tint, colourIndex, level);
+               Display.dwTransmit, BlendTable, tint, colourIndex, level);
     return true;
 }

@@ -7,8 +7,7 @@
 #include "gfx/quad.h"
 #include "gfx/scene.h"
 
-RECTBATCH RectBatch;
-SPRITEBATCH SpriteBatch;
+DRAWBATCHES Batches;
 
 namespace {
 
@@ -34,41 +33,11 @@ const WORD* QuadIndices()
 // triangles.
 void DrawQuads(const QUADVERTEX* v, int n)
 {
-    lpDevice->SetFVF(QUAD_FVF);
+    Display.lpDevice->SetFVF(QUAD_FVF);
     for (int first = 0; first < n; first += kQuadsPerDraw) {
         const int count = std::min(kQuadsPerDraw, n - first);
-        lpDevice->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 4 * count, 2 * count, QuadIndices(),
+        Display.lpDevice->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 4 * count, 2 * count, QuadIndices(),
                                          D3DFMT_INDEX16, v + 4 * first, sizeof(QUADVERTEX));
-    }
-}
-
-// The vertices of the run being drawn; kept between runs for their room.
-std::vector<QUADVERTEX> RunVertices;
-
-// Walks the entries in runs of `same` ones: fill(entry, vertices) writes an
-// entry's four vertices, draw(run start, vertices, n) draws a run whose scene
-// and target are set. A run whose scene or target cannot be had is tried
-// again from its second entry.
-template <class ENTRY, class SAME, class FILL, class DRAW>
-void WalkRuns(std::vector<ENTRY>& entries, SAME same, FILL fill, DRAW draw)
-{
-    size_t start = 0;
-    while (start < entries.size()) {
-        size_t end = start + 1;
-        while (end < entries.size() && same(entries[start], entries[end])) ++end;
-        const int n = static_cast<int>(end - start);
-        RunVertices.resize(4 * static_cast<size_t>(n));
-        QUADVERTEX* v = RunVertices.data();
-        for (int k = 0; k < n; ++k) fill(entries[start + k], v + 4 * k);
-        bool drawn = false;
-        if (DDBeginScene() && DDSetRenderTarget(0, entries[start].lpTarget)) {
-            draw(start, v, n);
-            drawn = true;
-        }
-        if (drawn && lpDTCon->lpDefaultTarget && DDSetRenderTarget(0, lpDTCon->lpDefaultTarget))
-            start = end;
-        else
-            start = start + 1;
     }
 }
 
@@ -82,73 +51,107 @@ struct HELDFILLS {
     std::vector<QUADVERTEX> Vertices;
     std::vector<HELDRUN> Runs;
 };
-HELDFILLS HeldFills;
+
+// The vertices of the run being drawn, kept between runs for their room, and
+// the held fills. Threads: the thread that runs the frame.
+struct BatchScratch {
+    std::vector<QUADVERTEX> RunVertices;
+    HELDFILLS HeldFills;
+};
+BatchScratch scratch;
+
+// Walks the entries in runs of `same` ones: fill(entry, vertices) writes an
+// entry's four vertices, draw(run start, vertices, n) draws a run whose scene
+// and target are set. A run whose scene or target cannot be had is tried
+// again from its second entry.
+template <class ENTRY, class SAME, class FILL, class DRAW>
+void WalkRuns(std::vector<ENTRY>& entries, SAME same, FILL fill, DRAW draw)
+{
+    size_t start = 0;
+    while (start < entries.size()) {
+        size_t end = start + 1;
+        while (end < entries.size() && same(entries[start], entries[end])) ++end;
+        const int n = static_cast<int>(end - start);
+        scratch.RunVertices.resize(4 * static_cast<size_t>(n));
+        QUADVERTEX* v = scratch.RunVertices.data();
+        for (int k = 0; k < n; ++k) fill(entries[start + k], v + 4 * k);
+        bool drawn = false;
+        if (DDBeginScene() && DDSetRenderTarget(0, entries[start].lpTarget)) {
+            draw(start, v, n);
+            drawn = true;
+        }
+        if (drawn && Display.lpDTCon->lpDefaultTarget && DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget))
+            start = end;
+        else
+            start = start + 1;
+    }
+}
 
 }  // namespace
 
 void DTHoldFill(DDSURFACEDATA* target, int x, int y, int width, int height, DWORD color)
 {
     if (!DDBeginScene()) return;
-    const size_t at = HeldFills.Vertices.size();
-    HeldFills.Vertices.resize(at + 4);
-    DTSetPlainQuad(&HeldFills.Vertices[at], x, y, width, height, color, 0.0f, 0.0f);
-    if (HeldFills.Runs.empty() || HeldFills.Runs.back().lpTarget != target)
-        HeldFills.Runs.push_back({target, 0});
-    ++HeldFills.Runs.back().nQuads;
+    const size_t at = scratch.HeldFills.Vertices.size();
+    scratch.HeldFills.Vertices.resize(at + 4);
+    DTSetPlainQuad(&scratch.HeldFills.Vertices[at], x, y, width, height, color, 0.0f, 0.0f);
+    if (scratch.HeldFills.Runs.empty() || scratch.HeldFills.Runs.back().lpTarget != target)
+        scratch.HeldFills.Runs.push_back({target, 0});
+    ++scratch.HeldFills.Runs.back().nQuads;
 }
 
 void DTDrawHeldFills()
 {
-    if (HeldFills.Runs.empty()) return;
+    if (scratch.HeldFills.Runs.empty()) return;
     // Taken out first: the targets set below find nothing held.
     HELDFILLS fills;
-    std::swap(fills, HeldFills);
+    std::swap(fills, scratch.HeldFills);
     const QUADVERTEX* v = fills.Vertices.data();
     for (const HELDRUN& run : fills.Runs) {
-        if (lpDevice && DDBeginScene() && DDSetRenderTarget(0, run.lpTarget)) {
+        if (Display.lpDevice && DDBeginScene() && DDSetRenderTarget(0, run.lpTarget)) {
             DTSetPlainStages(D3DTA_DIFFUSE);
             DrawQuads(v, run.nQuads);
         }
         v += 4 * run.nQuads;
     }
-    if (lpDTCon && lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    if (Display.lpDTCon && Display.lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
     // Their room serves the next frame's fills.
     fills.Vertices.clear();
     fills.Runs.clear();
-    std::swap(fills, HeldFills);
+    std::swap(fills, scratch.HeldFills);
 }
 
 void DTDropHeldFills()
 {
-    HeldFills.Vertices.clear();
-    HeldFills.Runs.clear();
+    scratch.HeldFills.Vertices.clear();
+    scratch.HeldFills.Runs.clear();
 }
 
 void DDBeginRectBatch()
 {
-    if (!lpDTCon) return;
+    if (!Display.lpDTCon) return;
     // What an open batch holds is drawn, not lost.
-    if (RectBatch.bBatching) DDEndRectBatch();
-    RectBatch.bBatching = 1;
-    RectBatch.Rects.clear();
+    if (Batches.RectBatch.bBatching) DDEndRectBatch();
+    Batches.RectBatch.bBatching = 1;
+    Batches.RectBatch.Rects.clear();
 }
 
 void DDCollectRect(DDSURFACEDATA* target, int x, int y, int width, int height, DWORD color)
 {
-    RectBatch.Rects.push_back({target, x, y, width, height, color});
+    Batches.RectBatch.Rects.push_back({target, x, y, width, height, color});
 }
 
 void DDEndRectBatch()
 {
-    if (!lpDTCon || !lpDevice || RectBatch.Rects.empty()) {
-        RectBatch.bBatching = 0;
-        RectBatch.Rects.clear();
+    if (!Display.lpDTCon || !Display.lpDevice || Batches.RectBatch.Rects.empty()) {
+        Batches.RectBatch.bBatching = 0;
+        Batches.RectBatch.Rects.clear();
         return;
     }
     // Collected fills go through the drawing below, never back into the batch.
-    RectBatch.bBatching = 0;
+    Batches.RectBatch.bBatching = 0;
     DTDrawHeldFills();
-    std::vector<BATCHRECT>& rects = RectBatch.Rects;
+    std::vector<BATCHRECT>& rects = Batches.RectBatch.Rects;
     WalkRuns(
         rects,
         [](const BATCHRECT& a, const BATCHRECT& b) { return a.lpTarget == b.lpTarget; },
@@ -157,10 +160,10 @@ void DDEndRectBatch()
                            static_cast<float>(r.nWidth), static_cast<float>(r.nHeight));
         },
         [](size_t, const QUADVERTEX* v, int n) {
-            lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
-            lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-            lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
-            lpDevice->SetTexture(0, WorkSD.lpDT ? WorkSD.lpDT->lpTexture.Get() : nullptr);
+            Display.lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+            Display.lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+            Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
+            Display.lpDevice->SetTexture(0, Display.WorkSD.lpDT ? Display.WorkSD.lpDT->lpTexture.Get() : nullptr);
             DrawQuads(v, n);
         });
     rects.clear();
@@ -168,58 +171,58 @@ void DDEndRectBatch()
 
 void DDBeginSpriteBatch(int sort)
 {
-    if (!lpDTCon) return;
-    if (SpriteBatch.bBatching) DDEndSpriteBatch();
-    SpriteBatch.bBatching = 1;
-    SpriteBatch.bSort = sort;
-    SpriteBatch.Sprites.clear();
-    SpriteBatch.Order.clear();
-    SpriteBatch.nCounter = 0;
+    if (!Display.lpDTCon) return;
+    if (Batches.SpriteBatch.bBatching) DDEndSpriteBatch();
+    Batches.SpriteBatch.bBatching = 1;
+    Batches.SpriteBatch.bSort = sort;
+    Batches.SpriteBatch.Sprites.clear();
+    Batches.SpriteBatch.Order.clear();
+    Batches.SpriteBatch.nCounter = 0;
 }
 
 int DDSetSpriteOrder(DDSURFACEDATA* source)
 {
-    if (!lpDTCon || !SpriteBatch.bBatching || !SpriteBatch.bSort) return 0;
-    for (const SPRITEORDER& entry : SpriteBatch.Order)
+    if (!Display.lpDTCon || !Batches.SpriteBatch.bBatching || !Batches.SpriteBatch.bSort) return 0;
+    for (const SPRITEORDER& entry : Batches.SpriteBatch.Order)
         if (entry.lpSource == source) return 0;
-    const int base = 100000 * (static_cast<int>(SpriteBatch.Order.size()) + 1);
-    SpriteBatch.Order.push_back({source, base});
+    const int base = 100000 * (static_cast<int>(Batches.SpriteBatch.Order.size()) + 1);
+    Batches.SpriteBatch.Order.push_back({source, base});
     return 1;
 }
 
 void DDCollectSprite(DDSURFACEDATA* target, int x, int y, int width, int height,
                      DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode)
 {
-    if (!lpDTCon || !target || !source || !target->lpDT || !source->lpDT ||
+    if (!Display.lpDTCon || !target || !source || !target->lpDT || !source->lpDT ||
         !source->lpDT->lpTexture)
         return;
     int base = 0;
-    if (SpriteBatch.bSort)
-        for (const SPRITEORDER& entry : SpriteBatch.Order)
+    if (Batches.SpriteBatch.bSort)
+        for (const SPRITEORDER& entry : Batches.SpriteBatch.Order)
             if (entry.lpSource == source) {
                 base = entry.nBaseKey;
                 break;
             }
-    BATCHSPRITE s = {base + SpriteBatch.nCounter++, target, source, x, y, width, height,
-                     sx, sy, sw, sh, mode, lpDTCon->dwVertexColor, lpDTCon->nColorOp,
-                     lpDTCon->nAlphaOp, 0};
-    SpriteBatch.Sprites.push_back(s);
+    BATCHSPRITE s = {base + Batches.SpriteBatch.nCounter++, target, source, x, y, width, height,
+                     sx, sy, sw, sh, mode, Display.lpDTCon->dwVertexColor, Display.lpDTCon->nColorOp,
+                     Display.lpDTCon->nAlphaOp, 0};
+    Batches.SpriteBatch.Sprites.push_back(s);
 }
 
 int DDEndSpriteBatch()
 {
-    if (!lpDTCon || !lpDevice || SpriteBatch.Sprites.empty()) {
-        SpriteBatch.bBatching = 0;
-        SpriteBatch.Sprites.clear();
-        SpriteBatch.Order.clear();
-        SpriteBatch.nCounter = 0;
+    if (!Display.lpDTCon || !Display.lpDevice || Batches.SpriteBatch.Sprites.empty()) {
+        Batches.SpriteBatch.bBatching = 0;
+        Batches.SpriteBatch.Sprites.clear();
+        Batches.SpriteBatch.Order.clear();
+        Batches.SpriteBatch.nCounter = 0;
         return 0;
     }
-    SpriteBatch.bBatching = 0;
+    Batches.SpriteBatch.bBatching = 0;
     // Fills made while the batch was open lie under all of its quads.
     DTDrawHeldFills();
-    std::vector<BATCHSPRITE>& sprites = SpriteBatch.Sprites;
-    if (SpriteBatch.bSort)
+    std::vector<BATCHSPRITE>& sprites = Batches.SpriteBatch.Sprites;
+    if (Batches.SpriteBatch.bSort)
         std::stable_sort(sprites.begin(), sprites.end(),
                          [](const BATCHSPRITE& a, const BATCHSPRITE& b) {
                              return a.nSortKey < b.nSortKey;
@@ -238,17 +241,17 @@ int DDEndSpriteBatch()
         [&](size_t start, const QUADVERTEX* v, int n) {
             const BATCHSPRITE& first = sprites[start];
             DTSURFACEDATA* src = first.lpSource->lpDT.get();
-            if (first.nMode == 0 && src && src->bColorKey && (nBpp == 16 || nBpp == 32))
+            if (first.nMode == 0 && src && src->bColorKey && (Display.nBpp == 16 || Display.nBpp == 32))
                 for (int k = 0; k < n; ++k) {
                     const BATCHSPRITE& s = sprites[start + k];
                     DTClearRect(s.x, s.y, s.nWidth, s.nHeight, DTKeyClearColor(first.lpTarget));
                 }
             DTSetTextureStages(first.nColorOp, first.nAlphaOp);
-            lpDevice->SetTexture(0, src ? src->lpTexture.Get() : nullptr);
+            Display.lpDevice->SetTexture(0, src ? src->lpTexture.Get() : nullptr);
             DrawQuads(v, n);
         });
     sprites.clear();
-    SpriteBatch.Order.clear();
-    SpriteBatch.nCounter = 0;
+    Batches.SpriteBatch.Order.clear();
+    Batches.SpriteBatch.nCounter = 0;
     return 1;
 }

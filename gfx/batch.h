@@ -60,8 +60,13 @@ struct SPRITEBATCH {
     std::vector<SPRITEORDER> Order;
 };
 
-extern RECTBATCH RectBatch;
-extern SPRITEBATCH SpriteBatch;
+// The batches being collected. Threads: the thread that runs the frame (game,
+// or pause or ranking while the game thread waits for it).
+struct DRAWBATCHES {
+    RECTBATCH RectBatch;
+    SPRITEBATCH SpriteBatch;
+};
+extern DRAWBATCHES Batches;
 
 void DDBeginRectBatch();
 void DDEndRectBatch();

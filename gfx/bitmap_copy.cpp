@@ -57,8 +57,8 @@ void CopyReducedTo16(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h,
 {
     cSurfaceLock lock(record);
     if (!lock.Locked()) return;
-    const COLORSHIFTS& f = SurfaceFormat;
-    const RGBTRIPLE key = lpDDCon ? lpDDCon->rgbKey_16 : RGBTRIPLE{};
+    const COLORSHIFTS& f = Display.SurfaceFormat;
+    const RGBTRIPLE key = Display.lpDDCon ? Display.lpDDCon->rgbKey_16 : RGBTRIPLE{};
     const int bytes = dib.dsBm.bmBitsPixel / 8;
     for (int j = 0; j < h; ++j) {
         const int tj = MirrorIndex(j, mh);
@@ -71,11 +71,11 @@ void CopyReducedTo16(DDSURFACEDATA* record, const DIBSECTION& dib, int w, int h,
             const BYTE b = src[i * bytes], g = src[i * bytes + 1], r = src[i * bytes + 2];
             DWORD pixel;
             if (r == key.rgbtRed && g == key.rgbtGreen && b == key.rgbtBlue) {
-                pixel = dwTransmit;
+                pixel = Display.dwTransmit;
             } else {
                 pixel = PackChannels(ChannelsFrom255({r, g, b}, f), f);
                 // An opaque pixel must never become the transparent one.
-                if (pixel == dwTransmit)
+                if (pixel == Display.dwTransmit)
                     pixel += ((pixel >> f.nBlueShift) & f.nBlueMask) == static_cast<DWORD>(f.nBlueMask) ? -1 : 1;
             }
             dst[ti] = static_cast<WORD>(pixel);
@@ -149,7 +149,7 @@ bool DDReadBitmapSize(const char* fileName, int* width, int* height)
 bool CopyBitmap(DDSURFACEDATA* record, const char* fileName, int bpp, int pixelCopy,
                 int mirrorWidth, int mirrorHeight)
 {
-    if (lpDTCon || !fileName || !*fileName) return true;
+    if (Display.lpDTCon || !fileName || !*fileName) return true;
     if (!record || !record->lpDD || !record->lpDD->lpSurface) return false;
     HBITMAP bitmap = LoadBitmapFile(fileName);
     if (!bitmap) return false;
@@ -186,7 +186,7 @@ bool CopyBitmap(DDSURFACEDATA* record, const char* fileName, int bpp, int pixelC
 
 bool DDReloadBitmap(DDSURFACEDATA* record, int bpp)
 {
-    if (lpDTCon) return true;
+    if (Display.lpDTCon) return true;
     if (!record || !record->lpDD) return false;
     return CopyBitmap(record, record->szFileName, bpp, record->lpDD->lpPixelCopy != nullptr,
                       record->nMirrorWidth, record->nMirrorHeight);
@@ -194,7 +194,7 @@ bool DDReloadBitmap(DDSURFACEDATA* record, int bpp)
 
 int DDCheckBitmapSize(int* larger, const char* fileName, int width, int height)
 {
-    if (lpDTCon) return 1;
+    if (Display.lpDTCon) return 1;
     int w = 0, h = 0;
     const bool loaded = DDReadBitmapSize(fileName, &w, &h);
     const int isLarger = loaded && (w > width || h > height);

@@ -22,7 +22,7 @@ void DDDrawBitmapText(DDSURFACEDATA* target, int x, int y, int cellWidth, int ce
                       DDSURFACEDATA* sheet, const char* text)
 {
     if (!text) return;
-    const bool batched = lpDTCon != nullptr;
+    const bool batched = Display.lpDTCon != nullptr;
     if (batched) DDBeginSpriteBatch(0);
     int c = 0, lineY = y;
     for (const char* p = text; *p; ++p) {
@@ -35,7 +35,7 @@ void DDDrawBitmapText(DDSURFACEDATA* target, int x, int y, int cellWidth, int ce
         DDBlt(target, x + c, lineY, cellWidth, cellHeight, sheet, cell.x * cellWidth,
               cell.y * cellHeight, 1);
         c += cellWidth;
-        if (c >= nScreenWidth) {
+        if (c >= Display.nScreenWidth) {
             lineY += cellHeight;
             c = 0;
         }

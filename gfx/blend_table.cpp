@@ -11,7 +11,7 @@ BYTE BlendTable[kBlendTableSize];
 
 bool DDLoadBlendTable(BYTE* table, const char* fileName)
 {
-    if (lpDTCon) return true;
+    if (Display.lpDTCon) return true;
     if (!table || !fileName) return false;
     FILE* file = std::fopen(fileName, "rb");
     if (!file) return false;

@@ -6,7 +6,9 @@
 
 constexpr int kBlendTableSize = 256 * 256;
 
-// All zero until a table is loaded.
+// All zero until a table is loaded. Threads: loaded by the thread that loads
+// a colour set (the window thread at start-up, the game thread from the
+// options) while nothing draws with it; read by the drawing thread.
 extern BYTE BlendTable[kBlendTableSize];
 
 // Reads a whole table from the file into table. Under Direct3D: true at once,

@@ -176,7 +176,7 @@ void CopyThroughLocks(DDSURFACEDATA* target, int x, int y, int width, int height
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return;
     DDCopyPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, sx, sy, sw, sh,
-                 mode, dwTransmit);
+                 mode, Display.dwTransmit);
 }
 
 void BltStretchD3D(DDSURFACEDATA* target, int x, int y, int width, int height,
@@ -185,9 +185,9 @@ void BltStretchD3D(DDSURFACEDATA* target, int x, int y, int width, int height,
     if (!target || !source) return;
     DDGetShareSD(&target);
     DDGetShareSD(&source);
-    if (lpDTCon->bCopyVirBackBuffer) {
-        target = &BackBuffer;
-        source = &VirBackBuffer;
+    if (Display.lpDTCon->bCopyVirBackBuffer) {
+        target = &Display.BackBuffer;
+        source = &Display.VirBackBuffer;
     } else {
         DDRedirectBackBuffer(&target);
         DDRedirectBackBuffer(&source);
@@ -195,7 +195,7 @@ void BltStretchD3D(DDSURFACEDATA* target, int x, int y, int width, int height,
     if (!target->lpDT || !source->lpDT) return;
     if (target->lpDT->bRenderTarget && source->lpDT->nMemoryType != DTMEMORYTYPE_SYSTEM) {
         if (!DDClipRect(target, x, y, width, height, source, sx, sy, sw, sh)) return;
-        if (SpriteBatch.bBatching)
+        if (Batches.SpriteBatch.bBatching)
             DDCollectSprite(target, x, y, width, height, source, sx, sy, sw, sh, mode);
         else
             DTDrawQuad(target, x, y, width, height, source, sx, sy, sw, sh, mode);
@@ -222,7 +222,7 @@ int DDClipRect(DDSURFACEDATA* target, int& x, int& y, int& width, int& height,
 {
     if (!target || !source) return 0;
     if (width <= 0 || height <= 0 || sw == 0 || sh == 0) return 0;
-    const bool d3d = lpDTCon != nullptr;
+    const bool d3d = Display.lpDTCon != nullptr;
     const bool backX = sw < 0, backY = sh < 0;
     // Only the Direct3D quad can read a rectangle backwards.
     if (!d3d && (backX || backY)) return 0;
@@ -240,7 +240,7 @@ int DDClipRect(DDSURFACEDATA* target, int& x, int& y, int& width, int& height,
 
 void DDApplyMirror(DDSURFACEDATA* source, int& sx, int& sy, int& sw, int& sh)
 {
-    if (!lpDTCon || !source || !source->lpShareSD) return;
+    if (!Display.lpDTCon || !source || !source->lpShareSD) return;
     MirrorAxis(sx, sw, source->nMirrorWidth);
     MirrorAxis(sy, sh, source->nMirrorHeight);
 }
@@ -248,11 +248,11 @@ void DDApplyMirror(DDSURFACEDATA* source, int& sx, int& sy, int& sw, int& sh)
 void DDBlt(DDSURFACEDATA* target, int x, int y, int width, int height, DDSURFACEDATA* source,
            int sx, int sy, int mode)
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         DDBltStretch(target, x, y, width, height, source, sx, sy, width, height, mode);
         return;
     }
-    if (!lpDDCon || !HasDDSurface(target) || !HasDDSurface(source)) return;
+    if (!Display.lpDDCon || !HasDDSurface(target) || !HasDDSurface(source)) return;
     int sw = width, sh = height;
     if (!DDClipRect(target, x, y, width, height, source, sx, sy, sw, sh)) return;
     RECT rect = {sx, sy, sx + sw, sy + sh};
@@ -265,11 +265,11 @@ void DDBltStretch(DDSURFACEDATA* target, int x, int y, int width, int height,
                   DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode)
 {
     DDApplyMirror(source, sx, sy, sw, sh);
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         BltStretchD3D(target, x, y, width, height, source, sx, sy, sw, sh, mode);
         return;
     }
-    if (!lpDDCon || !HasDDSurface(target) || !HasDDSurface(source)) return;
+    if (!Display.lpDDCon || !HasDDSurface(target) || !HasDDSurface(source)) return;
     if (!DDClipRect(target, x, y, width, height, source, sx, sy, sw, sh)) return;
     RECT to = {x, y, x + width, y + height};
     RECT from = {sx, sy, sx + sw, sy + sh};
@@ -281,7 +281,7 @@ void DDBltStretch(DDSURFACEDATA* target, int x, int y, int width, int height,
 void DDBltBlend(DDSURFACEDATA* target, int x, int y, int width, int height, DDSURFACEDATA* source,
                 int sx, int sy, int mode, BLENDPAIR blend)
 {
-    if (lpDTCon)
+    if (Display.lpDTCon)
         DDBltStretchBlend(target, x, y, width, height, source, sx, sy, width, height, mode, blend);
     else
         DDBlt(target, x, y, width, height, source, sx, sy, mode);
@@ -291,7 +291,7 @@ void DDBltStretchBlend(DDSURFACEDATA* target, int x, int y, int width, int heigh
                        DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode,
                        BLENDPAIR blend)
 {
-    if (!lpDTCon) {
+    if (!Display.lpDTCon) {
         DDBltStretch(target, x, y, width, height, source, sx, sy, sw, sh, mode);
         return;
     }

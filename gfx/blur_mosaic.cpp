@@ -202,7 +202,7 @@ bool DDBlur(DDSURFACEDATA* target, int x, int y, int width, int height, int radi
         return true;
     }
     BlurPixels(locks.Target().View(), src, x, y, width, height, radiusX, radiusY, sx, sy, mode,
-               dwTransmit);
+               Display.dwTransmit);
     return true;
 }
 
@@ -213,6 +213,6 @@ bool DDMosaic(DDSURFACEDATA* target, int x, int y, int width, int height, int bl
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
     MosaicPixels(locks.Target().View(), locks.Source().View(), x, y, width, height, blockSize, sx,
-                 sy, mode, dwTransmit);
+                 sy, mode, Display.dwTransmit);
     return true;
 }

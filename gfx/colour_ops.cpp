@@ -46,7 +46,7 @@ bool DDSetPalette_UnPal(PALETTEENTRY* table, DDSURFACEDATA* surface)
     if (!table) return true;
     cSurfaceLock lock(surface);
     if (!lock.Locked()) {
-        if (lpDTCon) TraceLog("DDSetPalette_UnPal Lock Err");
+        if (Display.lpDTCon) TraceLog("DDSetPalette_UnPal Lock Err");
         return true;
     }
     ReadPaletteGrid(table, lock.View());
@@ -56,7 +56,7 @@ bool DDSetPalette_UnPal(PALETTEENTRY* table, DDSURFACEDATA* surface)
 bool DDFade_UnPal(DDSURFACEDATA* target, int level, BYTE red, BYTE green, BYTE blue,
                   DDSURFACEDATA* source)
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         TraceLog("D3DではDDFade_UnPalは未対応");
         return true;
     }
@@ -76,12 +76,12 @@ bool DDChangeColorBlt(DDSURFACEDATA* target, int x, int y, int width, int height
                       DDSURFACEDATA* source, int alpha, BYTE red, BYTE green, BYTE blue)
 {
     (void)x, (void)y, (void)width, (void)height;
-    if (!lpDTCon) {
+    if (!Display.lpDTCon) {
         TraceLog("DDrawでは DDChangeColor(DDSURFACEDATA *lpDstSD,int x,int y,int nWidth,int "
                  "nHeight,int nAlpha,BYTE bRed,BYTE bGreen,BYTE bBlue) は未対応");
         return true;
     }
-    if (!target || !source || !lpDevice) return true;
+    if (!target || !source || !Display.lpDevice) return true;
     DDGetShareSD(&target);
     DDGetShareSD(&source);
     DDRedirectBackBuffer(&target);

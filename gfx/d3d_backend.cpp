@@ -10,9 +10,6 @@
 #include "gfx/render_state.h"
 #include "gfx/surface.h"
 
-IDirect3D9* lpDirect3D = nullptr;
-IDirect3DDevice9* lpDevice = nullptr;
-
 DWORD dwForceTextureCaps = 0;
 int (*lpDDIVersionSource)() = GetDDIVersion;
 
@@ -48,11 +45,11 @@ void AskForSixtyHertz()
             ReportLog("ChangeDisplaySettings Err = %x", static_cast<unsigned>(result));
     }
     D3DDISPLAYMODE current = {};
-    lpDirect3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &current);
+    Display.lpDirect3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &current);
     ReportLog("RefreshRate : %d", static_cast<int>(current.RefreshRate));
     if (current.RefreshRate != 60) {
         ReportLog("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！");
-        bVSync = 0;
+        Display.bVSync = 0;
     }
 }
 
@@ -61,19 +58,19 @@ void AskForSixtyHertz()
 D3DPRESENT_PARAMETERS PresentParameters(int width, int height)
 {
     D3DPRESENT_PARAMETERS pp = {};
-    if (bWindowMode) {
+    if (Display.bWindowMode) {
         pp.Windowed = TRUE;
         pp.BackBufferWidth = 0;
         pp.BackBufferHeight = 0;
         pp.FullScreen_RefreshRateInHz = 0;
-        if (bVSync) AskForSixtyHertz();
+        if (Display.bVSync) AskForSixtyHertz();
     } else {
         pp.Windowed = FALSE;
         pp.BackBufferWidth = width;
         pp.BackBufferHeight = height;
         pp.FullScreen_RefreshRateInHz = 60;
     }
-    pp.PresentationInterval = bVSync ? D3DPRESENT_INTERVAL_DEFAULT : D3DPRESENT_INTERVAL_IMMEDIATE;
+    pp.PresentationInterval = Display.bVSync ? D3DPRESENT_INTERVAL_DEFAULT : D3DPRESENT_INTERVAL_IMMEDIATE;
     return pp;
 }
 
@@ -83,7 +80,7 @@ void ReadDeviceCaps(DTCONTEXT& con, D3DPRESENT_PARAMETERS& pp)
 {
     con.nAdapter = D3DADAPTER_DEFAULT;
     con.nDeviceType = D3DDEVTYPE_HAL;
-    if (FAILED(lpDirect3D->GetDeviceCaps(con.nAdapter, con.nDeviceType, &con.d3dCaps)))
+    if (FAILED(Display.lpDirect3D->GetDeviceCaps(con.nAdapter, con.nDeviceType, &con.d3dCaps)))
         TraceLog("GetDeviceCaps Err");
     con.d3dCaps.TextureCaps |= dwForceTextureCaps;
     pp.SwapEffect = (con.d3dCaps.Caps3 & D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD)
@@ -100,12 +97,12 @@ bool ChooseFormats(DTCONTEXT& con, int bpp, D3DPRESENT_PARAMETERS& pp)
     if (bpp == 32) {
         con.fmtBackBuffer = D3DFMT_X8R8G8B8;
         con.fmtTexture = D3DFMT_A8R8G8B8;
-        SurfaceFormat = kArgb8888;
+        Display.SurfaceFormat = kArgb8888;
     } else if (bpp == 16) {
-        con.fmtBackBuffer = bWindowMode ? D3DFMT_A1R5G5B5 : D3DFMT_R5G6B5;
+        con.fmtBackBuffer = Display.bWindowMode ? D3DFMT_A1R5G5B5 : D3DFMT_R5G6B5;
         con.fmtTexture = D3DFMT_A1R5G5B5;
-        SurfaceFormat = kArgb1555;
-        DisplayFormat = bWindowMode ? kArgb1555 : kRgb565;
+        Display.SurfaceFormat = kArgb1555;
+        Display.DisplayFormat = Display.bWindowMode ? kArgb1555 : kRgb565;
     } else {
         return false;
     }
@@ -125,16 +122,16 @@ bool ChooseFormats(DTCONTEXT& con, int bpp, D3DPRESENT_PARAMETERS& pp)
 bool CreateDevice(DTCONTEXT& con, HWND hwnd, const D3DPRESENT_PARAMETERS& pp)
 {
     D3DPRESENT_PARAMETERS tried = pp;
-    if (SUCCEEDED(lpDirect3D->CreateDevice(con.nAdapter, con.nDeviceType, hwnd,
+    if (SUCCEEDED(Display.lpDirect3D->CreateDevice(con.nAdapter, con.nDeviceType, hwnd,
                                            D3DCREATE_HARDWARE_VERTEXPROCESSING, &tried,
-                                           &lpDevice))) {
+                                           &Display.lpDevice))) {
         ReportLog("Device HAL-HARD");
     } else {
         tried = pp;
-        if (FAILED(lpDirect3D->CreateDevice(con.nAdapter, con.nDeviceType, hwnd,
+        if (FAILED(Display.lpDirect3D->CreateDevice(con.nAdapter, con.nDeviceType, hwnd,
                                             D3DCREATE_SOFTWARE_VERTEXPROCESSING, &tried,
-                                            &lpDevice))) {
-            lpDevice = nullptr;
+                                            &Display.lpDevice))) {
+            Display.lpDevice = nullptr;
             TraceLog("CreateDevice Err");
             return false;
         }
@@ -149,29 +146,29 @@ bool CreateDevice(DTCONTEXT& con, HWND hwnd, const D3DPRESENT_PARAMETERS& pp)
 // BackBuffer over the device's own back buffer, with its vertex buffer.
 bool SetUpBackBuffer(DTCONTEXT& con, int width, int height)
 {
-    DDAllocDT(&BackBuffer);
-    BackBuffer.nWidth = BackBuffer.nTexWidth = width;
-    BackBuffer.nHeight = BackBuffer.nTexHeight = height;
-    BackBuffer.nDDMemory = 0;
-    BackBuffer.lpDT->nMemoryType = DTMEMORYTYPE_VIDEO_RT;
-    lstrcpyA(BackBuffer.szSurfaceType, "BackBuffer");
-    BackBuffer.lpDT->bColorKey = 0;
-    BackBuffer.lpDT->bRenderTarget = 1;
-    HRESULT hr = lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
-                                              D3DPOOL_MANAGED, BackBuffer.lpDT->lpVertexBuffer.Put(),
+    DDAllocDT(&Display.BackBuffer);
+    Display.BackBuffer.nWidth = Display.BackBuffer.nTexWidth = width;
+    Display.BackBuffer.nHeight = Display.BackBuffer.nTexHeight = height;
+    Display.BackBuffer.nDDMemory = 0;
+    Display.BackBuffer.lpDT->nMemoryType = DTMEMORYTYPE_VIDEO_RT;
+    lstrcpyA(Display.BackBuffer.szSurfaceType, "BackBuffer");
+    Display.BackBuffer.lpDT->bColorKey = 0;
+    Display.BackBuffer.lpDT->bRenderTarget = 1;
+    HRESULT hr = Display.lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
+                                              D3DPOOL_MANAGED, Display.BackBuffer.lpDT->lpVertexBuffer.Put(),
                                               nullptr);
     if (FAILED(hr)) {
-        BackBuffer.lpDT->lpVertexBuffer.Abandon();
+        Display.BackBuffer.lpDT->lpVertexBuffer.Abandon();
         ReportLog("Back CreateVertexBuffer Err %x", static_cast<unsigned>(hr));
         return false;
     }
-    hr = lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, BackBuffer.lpDT->lpSurface.Put());
+    hr = Display.lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, Display.BackBuffer.lpDT->lpSurface.Put());
     if (FAILED(hr)) {
-        BackBuffer.lpDT->lpSurface.Abandon();
+        Display.BackBuffer.lpDT->lpSurface.Abandon();
         ReportLog("GetBackBuffer Err %x", static_cast<unsigned>(hr));
         return false;
     }
-    BackBuffer.lpDT->nId = 0;
+    Display.BackBuffer.lpDT->nId = 0;
     con.nSurfaceId = 1;
     con.nFontId = 0;
     return true;
@@ -180,16 +177,16 @@ bool SetUpBackBuffer(DTCONTEXT& con, int width, int height)
 // VirBackBuffer and WorkSD, render targets of the back buffer's size.
 bool CreateWorkSurfaces(DTCONTEXT& con)
 {
-    DDAllocDT(&VirBackBuffer);
+    DDAllocDT(&Display.VirBackBuffer);
     DDSetVirBackBuffer(0);
     con.bCopyVirBackBuffer = 0;
-    const bool virtualMade = DDCreateSurface(&VirBackBuffer, BackBuffer.nWidth, BackBuffer.nHeight, 0,
+    const bool virtualMade = DDCreateSurface(&Display.VirBackBuffer, Display.BackBuffer.nWidth, Display.BackBuffer.nHeight, 0,
                                              0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
-    lstrcpyA(VirBackBuffer.szSurfaceType, "VirBackBuffer");
-    DDAllocDT(&WorkSD);
-    const bool workMade = DDCreateSurface(&WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 0, 0,
+    lstrcpyA(Display.VirBackBuffer.szSurfaceType, "VirBackBuffer");
+    DDAllocDT(&Display.WorkSD);
+    const bool workMade = DDCreateSurface(&Display.WorkSD, Display.BackBuffer.nWidth, Display.BackBuffer.nHeight, 0, 0,
                                           DTMEMORYTYPE_VIDEO_RT, 0, 0);
-    lstrcpyA(WorkSD.szSurfaceType, "WorkSD");
+    lstrcpyA(Display.WorkSD.szSurfaceType, "WorkSD");
     if (!virtualMade || !workMade) {
         ReportLog("%s CreateSurface Err", virtualMade ? "WorkSD" : "VirBackBuffer");
         return false;
@@ -206,8 +203,8 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
         ReportLog("ビデオカードのドライバがDirectX9をサポートしていません！ %d", ddi);
         return 0;
     }
-    lpDirect3D = Direct3DCreate9(D3D_SDK_VERSION);
-    if (!lpDirect3D) {
+    Display.lpDirect3D = Direct3DCreate9(D3D_SDK_VERSION);
+    if (!Display.lpDirect3D) {
         ReportLog("ビデオカードがDirectX9をサポートしていません！");
         return 0;
     }
@@ -224,24 +221,24 @@ int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers)
 
     if (!SetUpBackBuffer(con, width, height)) return 0;
     if (!CreateWorkSurfaces(con)) return 0;
-    if (!bWindowMode) HideCursor();
+    if (!Display.bWindowMode) HideCursor();
     return 1;
 }
 
 void DTSetRenderStates()
 {
-    if (!lpDevice) return;
-    lpDevice->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    lpDevice->SetRenderState(D3DRS_ZENABLE, FALSE);
-    lpDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    lpDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    lpDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    lpDevice->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
-    lpDevice->SetRenderState(D3DRS_COLORVERTEX, TRUE);
+    if (!Display.lpDevice) return;
+    Display.lpDevice->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    Display.lpDevice->SetRenderState(D3DRS_ZENABLE, FALSE);
+    Display.lpDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    Display.lpDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    Display.lpDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    Display.lpDevice->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
+    Display.lpDevice->SetRenderState(D3DRS_COLORVERTEX, TRUE);
     for (DWORD stage = 0; stage < 2; ++stage) {
-        lpDevice->SetSamplerState(stage, D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP);
-        lpDevice->SetSamplerState(stage, D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP);
-        lpDevice->SetSamplerState(stage, D3DSAMP_MINFILTER, D3DTEXF_POINT);
-        lpDevice->SetSamplerState(stage, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
+        Display.lpDevice->SetSamplerState(stage, D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP);
+        Display.lpDevice->SetSamplerState(stage, D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP);
+        Display.lpDevice->SetSamplerState(stage, D3DSAMP_MINFILTER, D3DTEXF_POINT);
+        Display.lpDevice->SetSamplerState(stage, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
     }
 }

@@ -16,6 +16,7 @@
 
 #include <string>
 
+#include "gfx/display.h"
 #include "gfx/display_context.h"
 #include "gfx/surface_record.h"
 
@@ -47,11 +48,8 @@ struct DTCONTEXT {
     std::string strTextureError;        // box text when a texture cannot be created; empty: no box
 };
 
-// Threads: created and released by the window thread (start-up, shut-down;
-// the device is reset there while the drawing thread waits); used by the
-// thread that runs the frame.
-extern IDirect3D9* lpDirect3D;
-extern IDirect3DDevice9* lpDevice;
+// The Direct3D object and its device are Display.lpDirect3D and
+// Display.lpDevice (display.h).
 
 // 1 success, 0 failure (backBuffers is not read).
 int DTInit(HWND hwnd, int width, int height, int bpp, int backBuffers);
@@ -61,6 +59,7 @@ void DTSetRenderStates();
 // Test seam: texture capability bits added to the device's own at DTInit
 // (D3DPTEXTURECAPS_POW2, D3DPTEXTURECAPS_SQUAREONLY), so that the size rules of
 // devices that demand them can be exercised on one that does not. 0 in the game.
+// Both seams are set by a test before DTInit and read by the window thread there.
 extern DWORD dwForceTextureCaps;
 // Test seam: where DTInit learns the display driver's DDI version (GetDDIVersion
 // in the game), so that a driver below version 9 can be simulated.

@@ -5,32 +5,29 @@
 #include "gfx/display.h"
 #include "gfx/surface.h"
 
-IDirectDraw7* lpDirectDraw = nullptr;
-IDirectDrawPalette* lpDDPalette = nullptr;
-IDirectDrawClipper* lpClipper = nullptr;
 
 namespace {
 
 void SetDisplaySurfaceSizes(int width, int height)
 {
-    for (DDSURFACEDATA* sd : {&PrimarySD, &BackBuffer, &DDWorkSD}) {
+    for (DDSURFACEDATA* sd : {&Display.PrimarySD, &Display.BackBuffer, &Display.DDWorkSD}) {
         sd->nWidth = sd->nTexWidth = width;
         sd->nHeight = sd->nTexHeight = height;
     }
-    PrimarySD.nDDMemory = 0;
-    BackBuffer.nDDMemory = 0;
-    DDWorkSD.nDDMemory = 1;
+    Display.PrimarySD.nDDMemory = 0;
+    Display.BackBuffer.nDDMemory = 0;
+    Display.DDWorkSD.nDDMemory = 1;
 }
 
 int CreateDirectDrawObject(HWND hwnd, DWORD cooperation)
 {
-    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&lpDirectDraw),
+    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&Display.lpDirectDraw),
                                   IID_IDirectDraw7, nullptr))) {
-        lpDirectDraw = nullptr;
+        Display.lpDirectDraw = nullptr;
         ReportLog("DirectDrawCreateEx Err");
         return CREATEEX_ERR;
     }
-    if (FAILED(lpDirectDraw->SetCooperativeLevel(hwnd, cooperation))) {
+    if (FAILED(Display.lpDirectDraw->SetCooperativeLevel(hwnd, cooperation))) {
         ReportLog("SetCooperativeLevel Err");
         return SETCOOPLEVEL_ERR;
     }
@@ -39,9 +36,9 @@ int CreateDirectDrawObject(HWND hwnd, DWORD cooperation)
 
 int CreatePrimary(DDSURFACEDESC2& desc)
 {
-    DDAllocDT(&PrimarySD);
-    if (FAILED(lpDirectDraw->CreateSurface(&desc, &PrimarySD.lpDD->lpSurface, nullptr))) {
-        PrimarySD.lpDD->lpSurface = nullptr;
+    DDAllocDT(&Display.PrimarySD);
+    if (FAILED(Display.lpDirectDraw->CreateSurface(&desc, &Display.PrimarySD.lpDD->lpSurface, nullptr))) {
+        Display.PrimarySD.lpDD->lpSurface = nullptr;
         ReportLog("Primary CreateSurface Err");
         return CREATESURFACE_ERR;
     }
@@ -50,9 +47,9 @@ int CreatePrimary(DDSURFACEDESC2& desc)
 
 int CreatePaletteObject(PALETTEENTRY* entries)
 {
-    if (FAILED(lpDirectDraw->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &lpDDPalette,
+    if (FAILED(Display.lpDirectDraw->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &Display.lpDDPalette,
                                            nullptr))) {
-        lpDDPalette = nullptr;
+        Display.lpDDPalette = nullptr;
         ReportLog("CreatePalette Err");
         return CREATEPALETTE_ERR;
     }
@@ -63,12 +60,12 @@ int CreatePaletteObject(PALETTEENTRY* entries)
 int AttachPaletteOrReadFormat(int depth)
 {
     if (depth <= 8) {
-        if (FAILED(PrimarySD.lpDD->lpSurface->SetPalette(lpDDPalette))) {
+        if (FAILED(Display.PrimarySD.lpDD->lpSurface->SetPalette(Display.lpDDPalette))) {
             ReportLog("SetPalette Err");
             return SETPALETTE_ERR;
         }
     } else {
-        DDGetColorShifts(&SurfaceFormat);
+        DDGetColorShifts(&Display.SurfaceFormat);
     }
     return DDINIT_OK;
 }
@@ -82,8 +79,8 @@ int DDInitFullScreen(HWND hwnd, int width, int height, int bpp, int backBuffers)
     if (code != DDINIT_OK) return code;
 
     HRESULT hr = DDERR_GENERIC;
-    if (bSetRefreshRate) hr = lpDirectDraw->SetDisplayMode(width, height, bpp, nRefreshRate, 0);
-    if (FAILED(hr)) hr = lpDirectDraw->SetDisplayMode(width, height, bpp, 0, 0);
+    if (Display.bSetRefreshRate) hr = Display.lpDirectDraw->SetDisplayMode(width, height, bpp, Display.nRefreshRate, 0);
+    if (FAILED(hr)) hr = Display.lpDirectDraw->SetDisplayMode(width, height, bpp, 0, 0);
     if (FAILED(hr)) {
         ReportLog("SetDisplayMode Err");
         return SETDISPLAYMODE_ERR;
@@ -96,15 +93,15 @@ int DDInitFullScreen(HWND hwnd, int width, int height, int bpp, int backBuffers)
     desc.dwBackBufferCount = backBuffers == 1 ? 1 : 2;
     if ((code = CreatePrimary(desc)) != DDINIT_OK) return code;
 
-    DDAllocDT(&BackBuffer);
+    DDAllocDT(&Display.BackBuffer);
     DDSCAPS2 caps = {};
     caps.dwCaps = DDSCAPS_BACKBUFFER;
-    if (FAILED(PrimarySD.lpDD->lpSurface->GetAttachedSurface(&caps, &BackBuffer.lpDD->lpSurface))) {
-        BackBuffer.lpDD->lpSurface = nullptr;
+    if (FAILED(Display.PrimarySD.lpDD->lpSurface->GetAttachedSurface(&caps, &Display.BackBuffer.lpDD->lpSurface))) {
+        Display.BackBuffer.lpDD->lpSurface = nullptr;
         ReportLog("GetAttachedSurface Err");
         return GETATTACHEDSURFACE_ERR;
     }
-    if (!DDCreateSurface(&DDWorkSD, width, height, 0, 1, 0, 0, 0)) return CREATESURFACE_ERR;
+    if (!DDCreateSurface(&Display.DDWorkSD, width, height, 0, 1, 0, 0, 0)) return CREATESURFACE_ERR;
 
     PALETTEENTRY entries[256];
     for (int i = 0; i < 256; ++i)
@@ -123,12 +120,12 @@ int DDInitWindow(HWND hwnd)
     GetClientRect(hwnd, &client);
     ClientToScreen(hwnd, reinterpret_cast<POINT*>(&client.left));
     ClientToScreen(hwnd, reinterpret_cast<POINT*>(&client.right));
-    rcClient.Store(client);
+    Display.rcClient.Store(client);
     int width = client.right - client.left;
     int height = client.bottom - client.top;
     SetDisplaySurfaceSizes(width, height);
     HDC dc = GetDC(hwnd);
-    nDesktopBpp = GetDeviceCaps(dc, BITSPIXEL);
+    Display.nDesktopBpp = GetDeviceCaps(dc, BITSPIXEL);
     ReleaseDC(hwnd, dc);
 
     int code = CreateDirectDrawObject(hwnd, DDSCL_NORMAL);
@@ -140,8 +137,8 @@ int DDInitWindow(HWND hwnd)
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
     if ((code = CreatePrimary(desc)) != DDINIT_OK) return code;
 
-    if (!DDCreateSurface(&BackBuffer, width, height, 0, 0, 0, 0, 0)) return CREATESURFACE_ERR;
-    if (!DDCreateSurface(&DDWorkSD, width, height, 0, 1, 0, 0, 0)) return CREATESURFACE_ERR;
+    if (!DDCreateSurface(&Display.BackBuffer, width, height, 0, 0, 0, 0, 0)) return CREATESURFACE_ERR;
+    if (!DDCreateSurface(&Display.DDWorkSD, width, height, 0, 1, 0, 0, 0)) return CREATESURFACE_ERR;
 
     // The entries outside 10..245 name the system palette's own colours.
     PALETTEENTRY entries[256];
@@ -152,18 +149,18 @@ int DDInitWindow(HWND hwnd)
             entries[i] = {static_cast<BYTE>(i), 0, 0, PC_EXPLICIT};
     }
     if ((code = CreatePaletteObject(entries)) != DDINIT_OK) return code;
-    if ((code = AttachPaletteOrReadFormat(nDesktopBpp)) != DDINIT_OK) return code;
+    if ((code = AttachPaletteOrReadFormat(Display.nDesktopBpp)) != DDINIT_OK) return code;
 
-    if (FAILED(lpDirectDraw->CreateClipper(0, &lpClipper, nullptr))) {
-        lpClipper = nullptr;
+    if (FAILED(Display.lpDirectDraw->CreateClipper(0, &Display.lpClipper, nullptr))) {
+        Display.lpClipper = nullptr;
         ReportLog("CreateClipper Err");
         return CLIPPER_ERR;
     }
-    if (FAILED(lpClipper->SetHWnd(0, hwnd))) {
+    if (FAILED(Display.lpClipper->SetHWnd(0, hwnd))) {
         ReportLog("SetHWnd Err");
         return SETHWND_ERR;
     }
-    if (FAILED(PrimarySD.lpDD->lpSurface->SetClipper(lpClipper))) {
+    if (FAILED(Display.PrimarySD.lpDD->lpSurface->SetClipper(Display.lpClipper))) {
         ReportLog("SetClipper Err");
         return SETCLIPPER_ERR;
     }
@@ -194,10 +191,10 @@ bool DDCheckInitResult(int code)
 
 void DDGetColorShifts(COLORSHIFTS* format)
 {
-    if (lpDTCon || !PrimarySD.lpDD || !PrimarySD.lpDD->lpSurface) return;
+    if (Display.lpDTCon || !Display.PrimarySD.lpDD || !Display.PrimarySD.lpDD->lpSurface) return;
     DDPIXELFORMAT pf = {};
     pf.dwSize = sizeof pf;
-    if (FAILED(PrimarySD.lpDD->lpSurface->GetPixelFormat(&pf))) return;
+    if (FAILED(Display.PrimarySD.lpDD->lpSurface->GetPixelFormat(&pf))) return;
     const DWORD masks[3] = {pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask};
     int* shifts[3] = {&format->nRedShift, &format->nGreenShift, &format->nBlueShift};
     int* outMasks[3] = {&format->nRedMask, &format->nGreenMask, &format->nBlueMask};

@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <ddraw.h>
 
+#include "gfx/display.h"
 #include "gfx/display_context.h"
 
 struct DDCONTEXT {
@@ -21,12 +22,8 @@ struct DDCONTEXT {
     int nFontId = 0;             // next font id
 };
 
-// Threads: created and released by the window thread (start-up, shut-down);
-// used by the thread that runs the frame and by the window thread's WM_PAINT
-// and palette realisation.
-extern IDirectDraw7* lpDirectDraw;
-extern IDirectDrawPalette* lpDDPalette;
-extern IDirectDrawClipper* lpClipper;   // window mode only
+// The DirectDraw object, its palette and clipper are Display.lpDirectDraw,
+// Display.lpDDPalette and Display.lpClipper (display.h).
 
 // Init result codes; any other value counts as success.
 enum {

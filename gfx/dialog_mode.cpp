@@ -22,29 +22,29 @@ namespace {
 // that draws or while that thread waits for the dialog.
 void ShowLastFrame()
 {
-    if (lpDTCon) {
-        if (!lpDevice) return;
+    if (Display.lpDTCon) {
+        if (!Display.lpDevice) return;
         DDEndScene();
-        lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
+        Display.lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
         return;
     }
-    if (!lpDDCon || !PrimarySD.lpDD || !PrimarySD.lpDD->lpSurface || !BackBuffer.lpDD) return;
-    if (bWindowMode) {
-        RECT client = rcClient.Load();
-        PrimarySD.lpDD->lpSurface->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    if (!Display.lpDDCon || !Display.PrimarySD.lpDD || !Display.PrimarySD.lpDD->lpSurface || !Display.BackBuffer.lpDD) return;
+    if (Display.bWindowMode) {
+        RECT client = Display.rcClient.Load();
+        Display.PrimarySD.lpDD->lpSurface->Blt(&client, Display.BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
     } else {
-        DDBlt(&PrimarySD, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
+        DDBlt(&Display.PrimarySD, 0, 0, 640, 480, &Display.BackBuffer, 0, 0, 0);
     }
 }
 
 int SwitchDialogBoxMode(int on)
 {
-    if (bWindowMode) return 1;
-    if (lpDTCon) {
-        if (!lpDevice) return 0;
+    if (Display.bWindowMode) return 1;
+    if (Display.lpDTCon) {
+        if (!Display.lpDevice) return 0;
         if (on) {
             DDEndScene();
-            if (lpDevice->SetDialogBoxMode(TRUE) != D3D_OK) {
+            if (Display.lpDevice->SetDialogBoxMode(TRUE) != D3D_OK) {
                 TraceLogF("D3D_OK != lpDevice->SetDialogBoxMode(TRUE)");
                 return 0;
             }
@@ -52,12 +52,12 @@ int SwitchDialogBoxMode(int on)
             return 1;
         }
         HideCursor();
-        return lpDevice->SetDialogBoxMode(FALSE) == D3D_OK ? 1 : 0;
+        return Display.lpDevice->SetDialogBoxMode(FALSE) == D3D_OK ? 1 : 0;
     }
-    if (lpDDCon) {
-        if (!lpDirectDraw) return 0;
+    if (Display.lpDDCon) {
+        if (!Display.lpDirectDraw) return 0;
         if (on) {
-            if (FAILED(lpDirectDraw->FlipToGDISurface())) return 0;
+            if (FAILED(Display.lpDirectDraw->FlipToGDISurface())) return 0;
             ShowCursor(TRUE);
             return 1;
         }
@@ -84,7 +84,12 @@ int DDMesBox(const char* text, const char* caption, UINT type)
     }
     // The box's own answer: a question asked in full screen must be told
     // apart from a plain acknowledgement.
-    int result = MessageBoxA(hDDWnd, text, caption, type);
+    int result = MessageBoxA(Display.hDDWnd, text, caption, type);
     DDSetDialogBoxMode(0);
     return result;
+}
+
+bool FullScreenBoxesNeeded()
+{
+    return Display.bFullScreenBoxes != 0;
 }

@@ -10,9 +10,8 @@
 // - Switching off, in a window or full screen, shows the last frame drawn
 //   again, over what the dialog or box left in the game's window. Only the
 //   thread that draws switches, or another while that thread waits for it.
-// - DDInit installs DDMesBox as the full-screen message box (lpFullScreenMesBox,
-//   app/message_box.h) unless something else was installed; DDUnInit takes it
-//   away again.
+// - From a full-screen DDInit until DDUnInit, FullScreenBoxesNeeded() is true:
+//   the program's message boxes (app/message_box.h) then go through DDMesBox.
 #include <windows.h>
 
 int DDSetDialogBoxMode(int on);
@@ -22,3 +21,5 @@ void HideCursor();
 // The box in dialog mode on the display's window: its result (IDOK, IDYES...),
 // or 0, with a trace line, when the display cannot switch.
 int DDMesBox(const char* text, const char* caption, UINT type);
+// True while a full-screen display is up, when a box must use DDMesBox.
+bool FullScreenBoxesNeeded();

@@ -13,31 +13,7 @@
 #include "gfx/scene.h"
 #include "gfx/surface.h"
 
-COLORSHIFTS SurfaceFormat = {};
-COLORSHIFTS DisplayFormat = {};
-
-int bDirect3D = 0;
-HWND hDDWnd = nullptr;
-int nScreenWidth = 0, nScreenHeight = 0;
-int nBpp = 0;
-int bWindowMode = 0;
-int bVSync = 0;
-int nRefreshRate = 0;
-int bSetRefreshRate = 0;
-DDSURFACEDATA* lpSurfaceArray = nullptr;
-DDSURFACEPARAM* lpSurfaceParams = nullptr;
-int nSurfaceCount = 0;
-int bDDInit = 0;
-int bDDCreated = 0;
-int nDesktopBpp = 0;
-// The window procedure keeps it current as the window moves.
-cLockedValue<RECT> rcClient;
-
-DDSURFACEDATA BackBuffer;
-DDSURFACEDATA VirBackBuffer;
-DDSURFACEDATA WorkSD;
-DDSURFACEDATA PrimarySD;
-DDSURFACEDATA DDWorkSD;
+DISPLAY Display;
 
 bool DDInit(int bD3D, HWND hwnd, int width, int height, int bpp, int vsync, int windowed,
             int backBuffers, int refreshRate, int setRefreshRate, DDSURFACEDATA* surfaces,
@@ -48,23 +24,23 @@ bool DDInit(int bD3D, HWND hwnd, int width, int height, int bpp, int vsync, int 
     // A display that is still up is released before anything new is created,
     // with the surface array it was given, so that nothing new is torn down
     // with it.
-    if (lpDTCon || lpDDCon || lpDirect3D || lpDirectDraw) {
-        if (lpDirectDraw && !bD3D && windowed) lpDirectDraw->RestoreDisplayMode();
+    if (Display.lpDTCon || Display.lpDDCon || Display.lpDirect3D || Display.lpDirectDraw) {
+        if (Display.lpDirectDraw && !bD3D && windowed) Display.lpDirectDraw->RestoreDisplayMode();
         DDUnInit();
     }
 
-    bDirect3D = bD3D;
-    hDDWnd = hwnd;
-    nScreenWidth = width;
-    nScreenHeight = height;
-    nBpp = bpp;
-    bVSync = vsync;
-    bWindowMode = windowed;
-    nRefreshRate = refreshRate;
-    bSetRefreshRate = setRefreshRate;
-    lpSurfaceArray = surfaces;
-    lpSurfaceParams = params;
-    nSurfaceCount = surfaces ? count : 0;
+    Display.bDirect3D = bD3D;
+    Display.hDDWnd = hwnd;
+    Display.nScreenWidth = width;
+    Display.nScreenHeight = height;
+    Display.nBpp = bpp;
+    Display.bVSync = vsync;
+    Display.bWindowMode = windowed;
+    Display.nRefreshRate = refreshRate;
+    Display.bSetRefreshRate = setRefreshRate;
+    Display.lpSurfaceArray = surfaces;
+    Display.lpSurfaceParams = params;
+    Display.nSurfaceCount = surfaces ? count : 0;
 
     if (bD3D) {
         if (!DTInit(hwnd, width, height, bpp, backBuffers)) return false;
@@ -79,10 +55,10 @@ bool DDInit(int bD3D, HWND hwnd, int width, int height, int bpp, int vsync, int 
             if (!DDCheckInitResult(DDInitWindow(hwnd))) return false;
         }
     }
-    bDDInit = 1;
-    bDDCreated = 1;
+    Display.bDDInit = 1;
+    Display.bDDCreated = 1;
     // Over a full-screen display a box shows only in the display's dialog mode.
-    if (!windowed && !lpFullScreenMesBox) lpFullScreenMesBox = DDMesBox;
+    if (!windowed) Display.bFullScreenBoxes = 1;
     return true;
 }
 
@@ -90,50 +66,50 @@ void DDUnInit()
 {
     // Boxes from here on (the leak report among them) must not reach a display
     // that is going.
-    if (lpFullScreenMesBox == DDMesBox) lpFullScreenMesBox = nullptr;
-    if (lpDirectDraw) {
-        for (int i = 0; i < nSurfaceCount; ++i) DDReleaseSurface(&lpSurfaceArray[i]);
-        ReleaseCom(lpClipper);
-        ReleaseCom(lpDDPalette);
-        DDReleaseSurface(&BackBuffer);
-        DDReleaseSurface(&PrimarySD);
-        DDReleaseSurface(&DDWorkSD);
-        if (lpDirectDraw->Release() != 0)
+    Display.bFullScreenBoxes = 0;
+    if (Display.lpDirectDraw) {
+        for (int i = 0; i < Display.nSurfaceCount; ++i) DDReleaseSurface(&Display.lpSurfaceArray[i]);
+        ReleaseCom(Display.lpClipper);
+        ReleaseCom(Display.lpDDPalette);
+        DDReleaseSurface(&Display.BackBuffer);
+        DDReleaseSurface(&Display.PrimarySD);
+        DDReleaseSurface(&Display.DDWorkSD);
+        if (Display.lpDirectDraw->Release() != 0)
             MesBox("解放漏れがあります", "DirectDraw", MB_ICONHAND);
-        lpDirectDraw = nullptr;
+        Display.lpDirectDraw = nullptr;
     }
     // The context goes even when the DirectDraw object was never created.
     DeleteDDContext();
 
-    if (lpDirect3D) {
+    if (Display.lpDirect3D) {
         DTDropHeldFills();
-        for (int i = 0; i < nSurfaceCount; ++i) DDReleaseSurface(&lpSurfaceArray[i]);
-        DDReleaseSurface(&WorkSD);
-        DDReleaseSurface(&VirBackBuffer);
-        DDReleaseSurface(&BackBuffer);
-        ReleaseCom(lpDevice);
-        ReleaseCom(lpDirect3D);
+        for (int i = 0; i < Display.nSurfaceCount; ++i) DDReleaseSurface(&Display.lpSurfaceArray[i]);
+        DDReleaseSurface(&Display.WorkSD);
+        DDReleaseSurface(&Display.VirBackBuffer);
+        DDReleaseSurface(&Display.BackBuffer);
+        ReleaseCom(Display.lpDevice);
+        ReleaseCom(Display.lpDirect3D);
         // Ids start again with the next device: nothing of this one may stay listed.
-        RestoreList.clear();
+        Display.RestoreList.clear();
     }
     DeleteDTContext();
 }
 
 void DDSetVirBackBuffer(int on)
 {
-    if (!lpDTCon) return;
-    if (lpDTCon->bVirBackBuffer && !on && VirBackBuffer.lpDT && VirBackBuffer.lpDT->lpSurface)
-        DDCopyVirBackBuffer(&BackBuffer, &VirBackBuffer);
-    lpDTCon->bVirBackBuffer = on;
-    lpDTCon->lpDefaultTarget = on ? &BackBuffer : &VirBackBuffer;
-    if (lpDTCon->lpDefaultTarget->lpDT && lpDTCon->lpDefaultTarget->lpDT->lpSurface)
-        DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    if (!Display.lpDTCon) return;
+    if (Display.lpDTCon->bVirBackBuffer && !on && Display.VirBackBuffer.lpDT && Display.VirBackBuffer.lpDT->lpSurface)
+        DDCopyVirBackBuffer(&Display.BackBuffer, &Display.VirBackBuffer);
+    Display.lpDTCon->bVirBackBuffer = on;
+    Display.lpDTCon->lpDefaultTarget = on ? &Display.BackBuffer : &Display.VirBackBuffer;
+    if (Display.lpDTCon->lpDefaultTarget->lpDT && Display.lpDTCon->lpDefaultTarget->lpDT->lpSurface)
+        DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
 }
 
 int DDRedirectBackBuffer(DDSURFACEDATA** surface)
 {
-    if (lpDTCon && lpDTCon->bVirBackBuffer && *surface == &BackBuffer) {
-        *surface = &VirBackBuffer;
+    if (Display.lpDTCon && Display.lpDTCon->bVirBackBuffer && *surface == &Display.BackBuffer) {
+        *surface = &Display.VirBackBuffer;
         return 1;
     }
     return 0;
@@ -141,21 +117,21 @@ int DDRedirectBackBuffer(DDSURFACEDATA** surface)
 
 void DDCopyVirBackBuffer(DDSURFACEDATA* target, DDSURFACEDATA* source)
 {
-    if (!lpDTCon || !target || !source) return;
-    lpDTCon->bCopyVirBackBuffer = 1;
+    if (!Display.lpDTCon || !target || !source) return;
+    Display.lpDTCon->bCopyVirBackBuffer = 1;
     DDSetAlphaOp(D3DTOP_DISABLE);
     // An opaque copy at the source's own size; the copying flag keeps the
     // target from being redirected to the source itself.
     DTDrawQuad(target, 0, 0, source->nWidth, source->nHeight, source, 0, 0, source->nWidth,
                source->nHeight, 0);
     DDResetAlphaOp();
-    lpDTCon->bCopyVirBackBuffer = 0;
+    Display.lpDTCon->bCopyVirBackBuffer = 0;
 }
 
 int DDPresent(unsigned fps)
 {
-    if (!lpDTCon) return 1;
-    if (lpDTCon->bVirBackBuffer) DDCopyVirBackBuffer(&BackBuffer, &VirBackBuffer);
+    if (!Display.lpDTCon) return 1;
+    if (Display.lpDTCon->bVirBackBuffer) DDCopyVirBackBuffer(&Display.BackBuffer, &Display.VirBackBuffer);
     // Paced here with VSync on as well: a device asked to wait for the
     // display's refresh may not (a virtual display has none), and the game
     // would run as fast as it can draw, its frames and the driver's wait on a
@@ -164,9 +140,9 @@ int DDPresent(unsigned fps)
     // frame that comes early.
     while (!PaceFrame(fps, true)) Sleep(1);
     DDEndScene();
-    HRESULT hr = lpDevice ? lpDevice->Present(nullptr, nullptr, nullptr, nullptr) : D3D_OK;
+    HRESULT hr = Display.lpDevice ? Display.lpDevice->Present(nullptr, nullptr, nullptr, nullptr) : D3D_OK;
     if (hr == D3DERR_DEVICELOST) {
-        if (!bWindowMode) ShowWindow(hDDWnd, SW_SHOWMINNOACTIVE);
+        if (!Display.bWindowMode) ShowWindow(Display.hDDWnd, SW_SHOWMINNOACTIVE);
         return 0;
     }
     return 1;

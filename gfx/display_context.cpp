@@ -5,36 +5,37 @@
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 
-DTCONTEXT* lpDTCon = nullptr;
-DDCONTEXT* lpDDCon = nullptr;
-
 namespace {
 
-std::unique_ptr<DTCONTEXT> dtContext;
-std::unique_ptr<DDCONTEXT> ddContext;
+// The owners of the contexts Display views. Threads: as Display's.
+struct ContextOwners {
+    std::unique_ptr<DTCONTEXT> dtContext;
+    std::unique_ptr<DDCONTEXT> ddContext;
+};
+ContextOwners owners;
 
 } // namespace
 
 DTCONTEXT* CreateDTContext()
 {
-    dtContext = std::make_unique<DTCONTEXT>();
-    return lpDTCon = dtContext.get();
+    owners.dtContext = std::make_unique<DTCONTEXT>();
+    return Display.lpDTCon = owners.dtContext.get();
 }
 
 DDCONTEXT* CreateDDContext()
 {
-    ddContext = std::make_unique<DDCONTEXT>();
-    return lpDDCon = ddContext.get();
+    owners.ddContext = std::make_unique<DDCONTEXT>();
+    return Display.lpDDCon = owners.ddContext.get();
 }
 
 void DeleteDTContext()
 {
-    lpDTCon = nullptr;
-    dtContext.reset();
+    Display.lpDTCon = nullptr;
+    owners.dtContext.reset();
 }
 
 void DeleteDDContext()
 {
-    lpDDCon = nullptr;
-    ddContext.reset();
+    Display.lpDDCon = nullptr;
+    owners.ddContext.reset();
 }

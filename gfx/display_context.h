@@ -6,11 +6,9 @@
 struct DTCONTEXT;
 struct DDCONTEXT;
 
-// Views of the contexts, which this file owns: set by the Create functions,
-// null after the Delete ones. Threads: set and cleared by the window thread
-// (DDInit, DDUnInit) while no other thread draws; read by every thread.
-extern DTCONTEXT* lpDTCon;
-extern DDCONTEXT* lpDDCon;
+// The views of the contexts, which this file owns, are Display.lpDTCon and
+// Display.lpDDCon: set by the Create functions, null after the Delete ones.
+#include "gfx/display.h"
 
 // A fresh context for the back end (any earlier one of that kind is freed).
 DTCONTEXT* CreateDTContext();

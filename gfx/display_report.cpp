@@ -137,7 +137,7 @@ const char* FormatCheckSign(HRESULT hr)
 void WriteFormatTable(FILE* file, UINT adapter, D3DDEVTYPE type)
 {
     D3DDISPLAYMODE mode = {};
-    if (FAILED(lpDirect3D->GetAdapterDisplayMode(adapter, &mode))) return;
+    if (FAILED(Display.lpDirect3D->GetAdapterDisplayMode(adapter, &mode))) return;
     static const struct {
         const char* label;
         DWORD usage;
@@ -148,9 +148,9 @@ void WriteFormatTable(FILE* file, UINT adapter, D3DDEVTYPE type)
         {"SO", D3DUSAGE_SOFTWAREPROCESSING}, {"WR", D3DUSAGE_WRITEONLY},
     };
     for (const auto& row : rows) {
-        HRESULT su = lpDirect3D->CheckDeviceFormat(adapter, type, mode.Format, row.usage,
+        HRESULT su = Display.lpDirect3D->CheckDeviceFormat(adapter, type, mode.Format, row.usage,
                                                    D3DRTYPE_SURFACE, mode.Format);
-        HRESULT te = lpDirect3D->CheckDeviceFormat(adapter, type, mode.Format, row.usage,
+        HRESULT te = Display.lpDirect3D->CheckDeviceFormat(adapter, type, mode.Format, row.usage,
                                                    D3DRTYPE_TEXTURE, mode.Format);
         std::fprintf(file, "%s-SU%s %s-TE%s \n", row.label, FormatCheckSign(su), row.label,
                      FormatCheckSign(te));
@@ -162,10 +162,10 @@ void WriteDisplayDevice(FILE* file, IDxDiagContainer* device, UINT index, int de
     std::fprintf(file, "---デバイス%d\n", static_cast<int>(index));
     WriteStringProp(file, device, L"szChipType", "Destination : %s\n");
     WriteStringProp(file, device, L"szDisplayMemoryEnglish", "VRAM : %s\n");
-    const D3DDEVTYPE type = lpDTCon ? lpDTCon->nDeviceType : D3DDEVTYPE_HAL;
-    if (lpDirect3D && index < lpDirect3D->GetAdapterCount()) {
+    const D3DDEVTYPE type = Display.lpDTCon ? Display.lpDTCon->nDeviceType : D3DDEVTYPE_HAL;
+    if (Display.lpDirect3D && index < Display.lpDirect3D->GetAdapterCount()) {
         D3DADAPTER_IDENTIFIER9 id = {};
-        if (SUCCEEDED(lpDirect3D->GetAdapterIdentifier(index, 0, &id))) {
+        if (SUCCEEDED(Display.lpDirect3D->GetAdapterIdentifier(index, 0, &id))) {
             const DWORD high = static_cast<DWORD>(id.DriverVersion.HighPart);
             const DWORD low = id.DriverVersion.LowPart;
             std::fprintf(file, "Driver : %s %1d.%02d.%04d.%04d\n", id.Driver, HIWORD(high),
@@ -173,9 +173,9 @@ void WriteDisplayDevice(FILE* file, IDxDiagContainer* device, UINT index, int de
         }
     }
     WriteStringProp(file, device, L"szDDIVersionEnglish", "DDI : %s\n");
-    if (lpDirect3D && index < lpDirect3D->GetAdapterCount()) {
+    if (Display.lpDirect3D && index < Display.lpDirect3D->GetAdapterCount()) {
         D3DCAPS9 caps = {};
-        if (SUCCEEDED(lpDirect3D->GetDeviceCaps(index, type, &caps))) {
+        if (SUCCEEDED(Display.lpDirect3D->GetDeviceCaps(index, type, &caps))) {
             std::fprintf(file, "TextureMaxSize : (%d,%d)\n", static_cast<int>(caps.MaxTextureWidth),
                          static_cast<int>(caps.MaxTextureHeight));
             std::fprintf(file, "TextureMaxBlend : (%d,%d)\n",
@@ -202,7 +202,7 @@ bool ReadVideoMemory(DWORD* total, DWORD* free)
     *total = *free = 0;
     DDSCAPS2 caps = {};
     caps.dwCaps = DDSCAPS_VIDEOMEMORY;
-    return lpDirectDraw && SUCCEEDED(lpDirectDraw->GetAvailableVidMem(&caps, total, free));
+    return Display.lpDirectDraw && SUCCEEDED(Display.lpDirectDraw->GetAvailableVidMem(&caps, total, free));
 }
 
 }  // namespace
@@ -217,7 +217,7 @@ int ReportDxDiag(FILE* file, int detail)
         if (root) {
             WriteStringProp(file, Child(root, L"DxDiag_SystemInfo").Get(), L"szDirectXVersionLongEnglish", "%s\n");
             std::fprintf(file, "TextureMem : %dMB\n",
-                         static_cast<int>(lpDevice ? lpDevice->GetAvailableTextureMem() >> 20 : 0));
+                         static_cast<int>(Display.lpDevice ? Display.lpDevice->GetAvailableTextureMem() >> 20 : 0));
             const cComPtr<IDxDiagContainer> devices = Child(root, L"DxDiag_DisplayDevices");
             DWORD count = 0;
             if (devices && SUCCEEDED(devices->GetNumberOfChildContainers(&count))) {
@@ -240,18 +240,18 @@ int ReportDisplayInfo(int detail)
     cReportLogBlock block;
     FILE* file = block.File();
     if (!file) return 0;
-    std::fputs(bWindowMode ? "Mode : Window\n" : "Mode : Fullscreen\n", file);
-    std::fprintf(file, "Bpp : %d\n", nBpp);
-    if (lpDirectDraw) {
+    std::fputs(Display.bWindowMode ? "Mode : Window\n" : "Mode : Fullscreen\n", file);
+    std::fprintf(file, "Bpp : %d\n", Display.nBpp);
+    if (Display.lpDirectDraw) {
         DWORD total = 0, free = 0;
         ReadVideoMemory(&total, &free);
         std::fprintf(file, "VRAM Total : %.3fMB\n", total / 1048576.0);
         std::fprintf(file, "VRAM Free : %.3fMB\n", free / 1048576.0);
         DWORD frequency = 0;
-        lpDirectDraw->GetMonitorFrequency(&frequency);
+        Display.lpDirectDraw->GetMonitorFrequency(&frequency);
         std::fprintf(file, "RR : %u\n", static_cast<unsigned>(frequency));
     }
-    if (lpDTCon) ReportDxDiag(file, detail);
+    if (Display.lpDTCon) ReportDxDiag(file, detail);
     return 1;
 }
 

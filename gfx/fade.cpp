@@ -12,8 +12,7 @@
 #include "gfx/quad.h"
 #include "gfx/scene.h"
 
-double dFadeOutAngle = 90.0, dFadeOutAngleDD = 90.0;
-double dFadeInAngle = 0.0, dFadeInAngleDD = 0.0;
+FADEANGLES FadeAngles;
 
 namespace {
 
@@ -31,9 +30,9 @@ constexpr FADEDIRECTION kIn = {0.0, 90.0};
 // One black quad over the whole frame with the given alpha.
 bool DarkenFrame(DWORD alpha)
 {
-    DDSURFACEDATA* target = &BackBuffer;
+    DDSURFACEDATA* target = &Display.BackBuffer;
     DDRedirectBackBuffer(&target);
-    if (!lpDevice || !target->lpDT) return false;
+    if (!Display.lpDevice || !target->lpDT) return false;
     IDirect3DVertexBuffer9* buffer = target->lpDT->lpVertexBuffer;
     QUADVERTEX v[4];
     DTSetPlainQuad(v, 0, 0, target->nWidth, target->nHeight, alpha << 24, 0.0f, 0.0f);
@@ -41,7 +40,7 @@ bool DarkenFrame(DWORD alpha)
     const bool filled = DTPutVertices(buffer, v, QUAD_BYTES);
     if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return false;
     if (filled) DTDrawPlainQuad(buffer, D3DTA_DIFFUSE);
-    return !lpDTCon->lpDefaultTarget || DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    return !Display.lpDTCon->lpDefaultTarget || DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
 }
 
 // Moves the angle one step toward its end; true (and the angle re-armed)
@@ -61,24 +60,24 @@ bool FadeStep(const FADEDIRECTION& dir, double& angleD3D, double& angleDD,
               PALETTEENTRY* targetPalette, int first, int last, BYTE red, BYTE green, BYTE blue,
               double step, const PALETTEENTRY* sourcePalette, bool reset)
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         if (reset) angleD3D = dir.dEnd;
         const int s = static_cast<int>(std::sin(angleD3D * kRadiansPerDegree) * 255);
         if (!DarkenFrame(static_cast<DWORD>(255 - s))) return false;
         return Advance(angleD3D, dir, step);
     }
     // The frame as the screen drew it, kept while the fade runs.
-    if (angleDD == dir.dStart && nBpp != 8)
-        DDBlt(&DDWorkSD, 0, 0, DDWorkSD.nWidth, DDWorkSD.nHeight, &BackBuffer, 0, 0, 0);
+    if (angleDD == dir.dStart && Display.nBpp != 8)
+        DDBlt(&Display.DDWorkSD, 0, 0, Display.DDWorkSD.nWidth, Display.DDWorkSD.nHeight, &Display.BackBuffer, 0, 0, 0);
     if (reset) angleDD = dir.dEnd;
     const int level = static_cast<int>(std::sin(angleDD * kRadiansPerDegree) * 256);
-    if (nBpp == 8) {
+    if (Display.nBpp == 8) {
         DDBlendPalette(targetPalette, first, last, level, red, green, blue, sourcePalette);
         const int from = std::clamp(first, 0, 255), to = std::clamp(last, 0, 255);
-        if (lpDDPalette && from <= to)
-            lpDDPalette->SetEntries(0, from, to - from + 1, &targetPalette[from]);
+        if (Display.lpDDPalette && from <= to)
+            Display.lpDDPalette->SetEntries(0, from, to - from + 1, &targetPalette[from]);
     } else {
-        DDFade_UnPal(&BackBuffer, level, red, green, blue, &DDWorkSD);
+        DDFade_UnPal(&Display.BackBuffer, level, red, green, blue, &Display.DDWorkSD);
     }
     return Advance(angleDD, dir, step);
 }
@@ -88,13 +87,13 @@ bool FadeStep(const FADEDIRECTION& dir, double& angleD3D, double& angleDD,
 bool DDFadeOut(PALETTEENTRY* targetPalette, int first, int last, BYTE red, BYTE green, BYTE blue,
                double step, const PALETTEENTRY* sourcePalette, bool reset)
 {
-    return FadeStep(kOut, dFadeOutAngle, dFadeOutAngleDD, targetPalette, first, last, red, green,
+    return FadeStep(kOut, FadeAngles.dFadeOutAngle, FadeAngles.dFadeOutAngleDD, targetPalette, first, last, red, green,
                     blue, step, sourcePalette, reset);
 }
 
 bool DDFadeIn(PALETTEENTRY* targetPalette, int first, int last, BYTE red, BYTE green, BYTE blue,
               double step, const PALETTEENTRY* sourcePalette, bool reset)
 {
-    return FadeStep(kIn, dFadeInAngle, dFadeInAngleDD, targetPalette, first, last, red, green,
+    return FadeStep(kIn, FadeAngles.dFadeInAngle, FadeAngles.dFadeInAngleDD, targetPalette, first, last, red, green,
                     blue, step, sourcePalette, reset);
 }

@@ -21,8 +21,11 @@
 
 // Threads: the thread that runs the frame (game, or pause or ranking while the
 // game thread waits for it).
-extern double dFadeOutAngle, dFadeOutAngleDD;  // 90 when the program starts
-extern double dFadeInAngle, dFadeInAngleDD;    // 0 when the program starts
+struct FADEANGLES {
+    double dFadeOutAngle = 90.0, dFadeOutAngleDD = 90.0;
+    double dFadeInAngle = 0.0, dFadeInAngleDD = 0.0;
+};
+extern FADEANGLES FadeAngles;
 
 bool DDFadeOut(PALETTEENTRY* targetPalette, int first, int last, BYTE red, BYTE green, BYTE blue,
                double step, const PALETTEENTRY* sourcePalette, bool reset);

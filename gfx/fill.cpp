@@ -37,13 +37,13 @@ void FillRenderTarget(DDSURFACEDATA* record, int x, int y, int width, int height
 
     // Filling a keyed surface with its transparent form makes those pixels
     // transparent again (alpha included), which only a Clear can do.
-    if (dt->bColorKey && (nBpp == 16 || nBpp == 32) && color == DTKeyClearColor(record)) {
+    if (dt->bColorKey && (Display.nBpp == 16 || Display.nBpp == 32) && color == DTKeyClearColor(record)) {
         if (!DDBeginScene() || !DDSetRenderTarget(0, record)) return;
         DTClearRect(x, y, width, height, color);
-        if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+        if (Display.lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
         return;
     }
-    if (RectBatch.bBatching) {
+    if (Batches.RectBatch.bBatching) {
         DDCollectRect(record, x, y, width, height, color);
         return;
     }
@@ -65,10 +65,10 @@ void FillPixels(DDSURFACEDATA* record, int x, int y, int width, int height, DWOR
     if (r.Empty()) return;
     cSurfaceLock lock(record);
     if (!lock.Locked()) return;
-    if (nBpp == 32) {
+    if (Display.nBpp == 32) {
         FillRows<DWORD>(lock, r, color);
-    } else if (nBpp == 16) {
-        const COLORSHIFTS& f = SurfaceFormat;
+    } else if (Display.nBpp == 16) {
+        const COLORSHIFTS& f = Display.SurfaceFormat;
         const PIXELRGB c = {static_cast<int>((color >> 16) & 255),
                             static_cast<int>((color >> 8) & 255), static_cast<int>(color & 255)};
         FillRows<WORD>(lock, r,
@@ -95,7 +95,7 @@ void FillDDraw(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD
 void DDFillRect(DDSURFACEDATA* record, int x, int y, int width, int height, DWORD color)
 {
     if (!record) return;
-    if (!lpDTCon) {
+    if (!Display.lpDTCon) {
         FillDDraw(record, x, y, width, height, color);
         return;
     }
@@ -116,27 +116,27 @@ void DDFill(DDSURFACEDATA* record, DWORD color)
 void DDFillRectPal(DDSURFACEDATA* record, int x, int y, int width, int height, int index)
 {
     if (!record) return;
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         DWORD color = 0;
         if (index < 0 || index > 255)
             TraceLogF("PalNumToRGB(DWORD dwPalNum) Err dwPalNum = %d", index);
         else if (index == 0)
-            color = lpDTCon->dwTransmitTex;
+            color = Display.lpDTCon->dwTransmitTex;
         else
-            color = D3DCOLOR_ARGB(255, Palette[index].peRed, Palette[index].peGreen,
-                                  Palette[index].peBlue);
+            color = D3DCOLOR_ARGB(255, Display.Palette[index].peRed, Display.Palette[index].peGreen,
+                                  Display.Palette[index].peBlue);
         DDFillRect(record, x, y, width, height, color);
         return;
     }
     // An index beyond the palette is held to its nearest entry.
     index = std::clamp(index, 0, 255);
-    const PALETTEENTRY& entry = Palette[index];
+    const PALETTEENTRY& entry = Display.Palette[index];
     DWORD value = 0;
-    if (nBpp == 8) {
+    if (Display.nBpp == 8) {
         value = static_cast<DWORD>(index);
-    } else if (nBpp == 16) {
-        value = PaletteEntryToPixel16(entry, SurfaceFormat);
-    } else if (nBpp == 24 || nBpp == 32) {
+    } else if (Display.nBpp == 16) {
+        value = PaletteEntryToPixel16(entry, Display.SurfaceFormat);
+    } else if (Display.nBpp == 24 || Display.nBpp == 32) {
         value = static_cast<DWORD>(entry.peRed) << 16 | static_cast<DWORD>(entry.peGreen) << 8 |
                 entry.peBlue;
     }

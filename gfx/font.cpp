@@ -73,13 +73,13 @@ void ForEachLine(const char* text, Line line)
 
 DWORD FontColorValue(int index)
 {
-    const PALETTEENTRY& e = Palette[std::clamp(index, 0, 255)];
-    if (lpDTCon) return 0xFF000000u | (DWORD(e.peRed) << 16) | (DWORD(e.peGreen) << 8) | e.peBlue;
-    if (nBpp == 16) {
+    const PALETTEENTRY& e = Display.Palette[std::clamp(index, 0, 255)];
+    if (Display.lpDTCon) return 0xFF000000u | (DWORD(e.peRed) << 16) | (DWORD(e.peGreen) << 8) | e.peBlue;
+    if (Display.nBpp == 16) {
         // At 16 bits the palette holds the display's own channel values.
         auto scale = [](int value, int mask) { return mask > 0 ? value * 255 / mask : value; };
-        return RGB(scale(e.peRed, SurfaceFormat.nRedMask), scale(e.peGreen, SurfaceFormat.nGreenMask),
-                   scale(e.peBlue, SurfaceFormat.nBlueMask));
+        return RGB(scale(e.peRed, Display.SurfaceFormat.nRedMask), scale(e.peGreen, Display.SurfaceFormat.nGreenMask),
+                   scale(e.peBlue, Display.SurfaceFormat.nBlueMask));
     }
     return RGB(e.peRed, e.peGreen, e.peBlue);
 }
@@ -88,8 +88,8 @@ namespace {
 
 DDSURFACEDATA* SurfaceAt(int index)
 {
-    if (!lpSurfaceArray || index < 0 || index >= nSurfaceCount) return nullptr;
-    return &lpSurfaceArray[index];
+    if (!Display.lpSurfaceArray || index < 0 || index >= Display.nSurfaceCount) return nullptr;
+    return &Display.lpSurfaceArray[index];
 }
 
 // The glyph renderer's device context for a GDI font: a memory context, which
@@ -170,12 +170,12 @@ void Font::Create(const char* face, int width, int height, int pitchX, int pitch
     m_lpWindowSD = windowSurface;
     m_nFrameThickness = frameThickness;
     m_nFrameColor = frameColor;
-    if (nBpp) m_dwColor = FontColorValue(colorIndex);
+    if (Display.nBpp) m_dwColor = FontColorValue(colorIndex);
     m_lpIconSD = iconSurface;
     m_bIcon = iconSurface != nullptr;
 
     int* fontId = nullptr;
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         // A font set up again gets new renderers; the old ones would only leak.
         ReleaseCom(m_lpD3DXFont);
         ReleaseCom(m_lpD3DXSprite);
@@ -188,24 +188,24 @@ void Font::Create(const char* face, int width, int height, int pitchX, int pitch
         desc.Italic = FALSE;
         desc.CharSet = SHIFTJIS_CHARSET;
         CopyFaceName(desc.FaceName, face);
-        D3DXCreateFontIndirectA(lpDevice, &desc, &m_lpD3DXFont);
-        D3DXCreateSprite(lpDevice, &m_lpD3DXSprite);
+        D3DXCreateFontIndirectA(Display.lpDevice, &desc, &m_lpD3DXFont);
+        D3DXCreateSprite(Display.lpDevice, &m_lpD3DXSprite);
         if (!Work.lpDT)
-            DDCreateSurface(&Work, BackBuffer.nWidth, BackBuffer.nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT,
+            DDCreateSurface(&Work, Display.BackBuffer.nWidth, Display.BackBuffer.nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT,
                             0, 0);
-        fontId = &lpDTCon->nFontId;
-    } else if (lpDDCon) {
+        fontId = &Display.lpDTCon->nFontId;
+    } else if (Display.lpDDCon) {
         if (m_hFont) DeleteObject(m_hFont);
         m_hFont = CreateFontA(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                               0, 0, 0, 0, face);
         if (!Work.lpDD &&
-            !DDCreateSurface(&Work, BackBuffer.nWidth, BackBuffer.nHeight, 1, 0,
+            !DDCreateSurface(&Work, Display.BackBuffer.nWidth, Display.BackBuffer.nHeight, 1, 0,
                              DTMEMORYTYPE_VIDEO_RT, 0, 0)) {
             TraceLogF("DDCreateSurface Font::Work");
             PostCloseToMainWindow();
             return;
         }
-        fontId = &lpDDCon->nFontId;
+        fontId = &Display.lpDDCon->nFontId;
     } else {
         return;
     }
@@ -232,7 +232,7 @@ void Font::Release()
 
 void Font::Restore()
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         if (m_lpFastFont_Half && m_lpFastFont_Half->m_Surface.bLost) {
             MakeHalfCache();
             m_lpFastFont_Half->m_Surface.bLost = 0;
@@ -243,7 +243,7 @@ void Font::Restore()
         }
         return;
     }
-    if (!lpDDCon) return;
+    if (!Display.lpDDCon) return;
     auto restoreLost = [](DDSURFACEDATA* sd) {
         if (sd->lpDD && sd->lpDD->lpSurface && sd->lpDD->lpSurface->IsLost() == DDERR_SURFACELOST)
             sd->lpDD->lpSurface->Restore();
@@ -286,7 +286,7 @@ SIZE Font::TextExtent(const char* text) const
     if (m_nPitchX) return GetPitchTextExtent(text);
     // Proportional text is measured with the font that draws it: under
     // Direct3D the D3DX font's own context, which has it selected.
-    if (lpDTCon) return MeasureText(m_lpD3DXFont ? m_lpD3DXFont->GetDC() : nullptr, text);
+    if (Display.lpDTCon) return MeasureText(m_lpD3DXFont ? m_lpD3DXFont->GetDC() : nullptr, text);
     FontDC dc(m_hFont);
     return MeasureText(dc.Get(), text);
 }
@@ -300,7 +300,7 @@ bool Font::BeginSprite(DDSURFACEDATA* renderTarget)
 {
     if (!m_lpD3DXSprite || !DDSetRenderTarget(0, renderTarget)) return false;
     if (FAILED(m_lpD3DXSprite->Begin(D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE))) {
-        if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+        if (Display.lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
         return false;
     }
     // On a surface cleared for this text, glyph pixels keep the font's colour
@@ -308,11 +308,11 @@ bool Font::BeginSprite(DDSURFACEDATA* renderTarget)
     // blends them exactly as drawing there directly would. Blending them over
     // the transparent colour would darken and thin every edge. The sprite's
     // End puts the blend operation back.
-    if (IsScratch(renderTarget)) lpDevice->SetRenderState(D3DRS_BLENDOP, D3DBLENDOP_MAX);
+    if (IsScratch(renderTarget)) Display.lpDevice->SetRenderState(D3DRS_BLENDOP, D3DBLENDOP_MAX);
     // Glyphs are drawn texel for pixel: sampled exactly, they neither blur
     // nor pick up their neighbours in the renderer's glyph sheets.
     for (D3DSAMPLERSTATETYPE filter : {D3DSAMP_MINFILTER, D3DSAMP_MAGFILTER, D3DSAMP_MIPFILTER})
-        lpDevice->SetSamplerState(0, filter, D3DTEXF_POINT);
+        Display.lpDevice->SetSamplerState(0, filter, D3DTEXF_POINT);
     m_lpSpriteTarget = renderTarget;
     return true;
 }
@@ -321,14 +321,14 @@ void Font::EndSprite()
 {
     m_lpD3DXSprite->End();
     m_lpSpriteTarget = nullptr;
-    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    if (Display.lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
 }
 
 int Font::DrawText(DDSURFACEDATA* target, int x, int y, const char* text, int noIcons)
 {
     if (!target || !text) return 0;
     const int icons = !noIcons && m_bIcon;
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         if (!Work.lpDT || !m_lpD3DXFont) return 0;
         DDGetShareSD(&target);
         DDRedirectBackBuffer(&target);
@@ -352,7 +352,7 @@ int Font::DrawText(DDSURFACEDATA* target, int x, int y, const char* text, int no
         CopyComposedText(target, x, y, extent);
         return 1;
     }
-    if (lpDDCon) {
+    if (Display.lpDDCon) {
         if (!Work.lpDD || !m_hFont || !target->lpDD) return 0;
         SIZE extent = TextExtent(text);
         DDFillRectPal(&Work, 0, 0, extent.cx, extent.cy, 0);
@@ -382,7 +382,7 @@ void Font::DrawChars(DDSURFACEDATA* surface, HDC dc, int x, int y, DDSURFACEDATA
         ForEachLine(text, [&](const char* line, int bytes, int) {
             const int lineY = y + row++ * m_nPitchY;
             if (bytes <= 0) return;
-            if (lpDTCon) {
+            if (Display.lpDTCon) {
                 RECT rc = {x, lineY, x + 0x4000, lineY + 0x4000};
                 m_lpD3DXFont->DrawTextA(m_lpD3DXSprite, line, bytes, &rc, DT_NOCLIP, m_dwColor);
             } else if (dc) {
@@ -439,13 +439,13 @@ void Font::DrawSpriteGlyph(const char* chars, int count, int x, int y, const REC
     // characters.
     const bool clip = IsCacheSurface(m_lpSpriteTarget);
     if (clip) {
-        lpDevice->SetScissorRect(&cell);
-        lpDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE);
+        Display.lpDevice->SetScissorRect(&cell);
+        Display.lpDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE);
     }
     m_lpD3DXFont->DrawTextA(m_lpD3DXSprite, chars, count, &rc, DT_NOCLIP, m_dwColor);
     if (clip) {
         m_lpD3DXSprite->Flush();
-        lpDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, FALSE);
+        Display.lpDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, FALSE);
     }
 }
 
@@ -454,7 +454,7 @@ void Font::DrawGlyph(DDSURFACEDATA* surface, HDC dc, int x, int y, const char* c
     const RECT cell = {x, y, x + m_nPitchX, y + m_nPitchY};
     if (m_bCenterGlyph) {
         SIZE extent = {};
-        if (lpDTCon) {
+        if (Display.lpDTCon) {
             RECT rc = {0, 0, 0, 0};
             if (m_lpD3DXFont) m_lpD3DXFont->DrawTextA(nullptr, chars, count, &rc, DT_CALCRECT, 0);
             extent = {rc.right - rc.left, rc.bottom - rc.top};
@@ -468,7 +468,7 @@ void Font::DrawGlyph(DDSURFACEDATA* surface, HDC dc, int x, int y, const char* c
         y += (m_nPitchY >> 4) - 1;
     }
 
-    if (!lpDTCon) {
+    if (!Display.lpDTCon) {
         if (dc) TextOutA(dc, x, y, chars, count);
         return;
     }

@@ -25,12 +25,12 @@ void FastFontFullSize(int pitchX, int pitchY, int* columns, int* rows)
         *columns = *rows = 0;
         return;
     }
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         *columns = std::min(1024 / pitchX, 32);
         *rows = std::min(1024 / pitchY, 32);
     } else {
-        *columns = std::min(BackBuffer.nWidth / pitchX, 32);
-        *rows = std::min(BackBuffer.nHeight / pitchY, 30);
+        *columns = std::min(Display.BackBuffer.nWidth / pitchX, 32);
+        *rows = std::min(Display.BackBuffer.nHeight / pitchY, 30);
     }
 }
 
@@ -160,21 +160,21 @@ bool Font::DrawCachedFull(DDSURFACEDATA* target, int x, int y, const char* pair)
     if (!cache->Add(pair)) return false;
     const FASTFONTGLYPH& glyph = cache->m_Glyphs.back();
     DDSURFACEDATA* surface = &cache->m_Surface;
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         // With the caches in use the glyph brings its own scene, render target
         // and sprite.
         DrawGlyph(surface, nullptr, glyph.x, glyph.y, pair, 2);
     } else if (surface->lpDD && surface->lpDD->lpSurface) {
         // At 8 bits GDI matches the text colour against the displayed palette:
         // the font's entry must hold the game's colour while the glyph is drawn.
-        const bool paletted = nBpp == 8 && lpDDPalette;
-        if (paletted) lpDDPalette->SetEntries(0, m_nColorIndex & 255, 1, &Palette[m_nColorIndex & 255]);
+        const bool paletted = Display.nBpp == 8 && Display.lpDDPalette;
+        if (paletted) Display.lpDDPalette->SetEntries(0, m_nColorIndex & 255, 1, &Display.Palette[m_nColorIndex & 255]);
         {
             cTextDC dc(surface, m_hFont, m_dwColor);
             if (dc.Get()) DrawGlyph(nullptr, dc.Get(), glyph.x, glyph.y, pair, 2);
         }
         if (paletted)
-            lpDDPalette->SetEntries(0, m_nColorIndex & 255, 1, &ShownPalette[m_nColorIndex & 255]);
+            Display.lpDDPalette->SetEntries(0, m_nColorIndex & 255, 1, &Display.ShownPalette[m_nColorIndex & 255]);
     }
     cache->DrawFull(target, x, y, pair, 1);
     return true;

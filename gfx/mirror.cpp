@@ -7,11 +7,11 @@
 bool CreateMirror(DDSURFACEDATA* target, DDSURFACEDATA* source, int mirrorWidth,
                   int mirrorHeight)
 {
-    if (!lpDTCon || !target || !source || mirrorWidth <= 0 || mirrorHeight != 0) return true;
+    if (!Display.lpDTCon || !target || !source || mirrorWidth <= 0 || mirrorHeight != 0) return true;
     if (target->lpDT && target->lpDT->bRenderTarget) {
         if (DDSetRenderTarget(0, target))
-            lpDevice->Clear(0, nullptr, D3DCLEAR_TARGET, lpDTCon->dwTransmitTex, 1.0f, 0);
-        if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+            Display.lpDevice->Clear(0, nullptr, D3DCLEAR_TARGET, Display.lpDTCon->dwTransmitTex, 1.0f, 0);
+        if (Display.lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
     }
     const int m = mirrorWidth, height = source->nHeight;
     for (int k = 0; k < source->nWidth / m; ++k)

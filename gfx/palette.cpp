@@ -34,20 +34,20 @@ bool DDLoadPaletteFromFile(PALETTEENTRY* table, const char* fileName, int window
     DeleteObject(bitmap);
 
     bool fromTable = false;
-    if (lpDTCon && indexed) {
+    if (Display.lpDTCon && indexed) {
         for (int i = 0; i < 256; ++i)
             table[i] = {colours[i].rgbRed, colours[i].rgbGreen, colours[i].rgbBlue, 255};
-    } else if (!lpDTCon && nBpp == 8 && indexed) {
+    } else if (!Display.lpDTCon && Display.nBpp == 8 && indexed) {
         for (int i = 0; i < 256; ++i)
             table[i] = {colours[i].rgbRed, colours[i].rgbGreen, colours[i].rgbBlue,
                         static_cast<BYTE>(i >= 10 && i <= 245 ? PC_RESERVED : PC_EXPLICIT)};
         fromTable = true;
     }
-    if (!lpDTCon && nBpp == 8 && lpDDPalette) lpDDPalette->SetEntries(0, 0, 256, table);
+    if (!Display.lpDTCon && Display.nBpp == 8 && Display.lpDDPalette) Display.lpDDPalette->SetEntries(0, 0, 256, table);
 
-    if (!fromTable && (nBpp == 16 || nBpp == 24 || nBpp == 32)) {
+    if (!fromTable && (Display.nBpp == 16 || Display.nBpp == 24 || Display.nBpp == 32)) {
         DDSURFACEDATA image;
-        const int result = DDCreateSurfaceFromFile(&image, fileName, 0, nBpp, 1,
+        const int result = DDCreateSurfaceFromFile(&image, fileName, 0, Display.nBpp, 1,
                                                    DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0);
         if (result == SURFACE_OK || result == SURFACE_MIRROR_ERR) DDSetPalette_UnPal(table, &image);
         DDReleaseSurface(&image);
@@ -71,7 +71,7 @@ void DDRotatePalette(PALETTEENTRY* table, int first, int last, int count, int di
                      const PALETTEENTRY* source)
 {
     if (!table || !source) return;
-    if (nBpp != 8 && nBpp != 16 && nBpp != 32) return;
+    if (Display.nBpp != 8 && Display.nBpp != 16 && Display.nBpp != 32) return;
     PALETTEENTRY copy[256];
     std::copy(source, source + 256, copy);
     std::copy(copy, copy + 256, table);
@@ -86,9 +86,9 @@ void DDRotatePalette(PALETTEENTRY* table, int first, int last, int count, int di
 
 WORD DDPalToRGB16(const PALETTEENTRY* entry)
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         TraceLog("DDPalToRGB16はDirect3Dでは未対応");
         return 0;
     }
-    return entry ? PaletteEntryToPixel16(*entry, SurfaceFormat) : 0;
+    return entry ? PaletteEntryToPixel16(*entry, Display.SurfaceFormat) : 0;
 }

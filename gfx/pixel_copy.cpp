@@ -19,7 +19,7 @@ public:
     template <class Key>
     explicit cPaletteIndex(Key key)
     {
-        for (int k = 255; k >= 0; --k) m_Index[key(Palette[k])] = static_cast<BYTE>(k);
+        for (int k = 255; k >= 0; --k) m_Index[key(Display.Palette[k])] = static_cast<BYTE>(k);
     }
     bool Find(DWORD value, BYTE* index) const
     {

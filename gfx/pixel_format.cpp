@@ -17,20 +17,20 @@ PIXELLAYOUT PixelLayoutDD16(const COLORSHIFTS& format)
 
 bool DDIsFullScreenBackBuffer(const DDSURFACEDATA* surface)
 {
-    return surface == &BackBuffer && bWindowMode == 0;
+    return surface == &Display.BackBuffer && Display.bWindowMode == 0;
 }
 
 PIXELLAYOUT DDPixelLayout(const DDSURFACEDATA* surface)
 {
-    if (lpDTCon) {
-        if (nBpp == 32) return kPixelD3D32;
-        if (nBpp == 16) return DDIsFullScreenBackBuffer(surface) ? kPixelD3D565 : kPixelD3D1555;
+    if (Display.lpDTCon) {
+        if (Display.nBpp == 32) return kPixelD3D32;
+        if (Display.nBpp == 16) return DDIsFullScreenBackBuffer(surface) ? kPixelD3D565 : kPixelD3D1555;
         return {};
     }
-    if (!lpDDCon) return {};
-    switch (nBpp) {
+    if (!Display.lpDDCon) return {};
+    switch (Display.nBpp) {
     case 8: return kPixelIndex8;
-    case 16: return PixelLayoutDD16(SurfaceFormat);
+    case 16: return PixelLayoutDD16(Display.SurfaceFormat);
     case 32: return kPixelDD32;
     default: return {};
     }

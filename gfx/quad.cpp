@@ -11,9 +11,9 @@ namespace {
 // The four vertices in buffer as a strip of two triangles.
 void DrawStrip(IDirect3DVertexBuffer9* buffer)
 {
-    lpDevice->SetStreamSource(0, buffer, 0, sizeof(QUADVERTEX));
-    lpDevice->SetFVF(QUAD_FVF);
-    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    Display.lpDevice->SetStreamSource(0, buffer, 0, sizeof(QUADVERTEX));
+    Display.lpDevice->SetFVF(QUAD_FVF);
+    Display.lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
 }
 
 }  // namespace
@@ -47,30 +47,30 @@ DWORD DTKeyClearColor(const DDSURFACEDATA* target)
 {
     // A device Clear takes an ARGB colour and converts it to the target's
     // format itself, so the back buffer gets the ARGB form at either depth.
-    if (target == &BackBuffer) return lpDTCon->dwTransmitBack;
-    return lpDTCon->dwTransmitTex;
+    if (target == &Display.BackBuffer) return Display.lpDTCon->dwTransmitBack;
+    return Display.lpDTCon->dwTransmitTex;
 }
 
 void DTClearRect(int x, int y, int width, int height, DWORD color)
 {
-    if (!lpDevice) return;
+    if (!Display.lpDevice) return;
     D3DRECT rect = {x, y, x + width, y + height};
-    lpDevice->Clear(1, &rect, D3DCLEAR_TARGET, color, 1.0f, 0);
+    Display.lpDevice->Clear(1, &rect, D3DCLEAR_TARGET, color, 1.0f, 0);
 }
 
 bool DTDrawQuad(DDSURFACEDATA* target, int x, int y, int width, int height,
                 DDSURFACEDATA* source, int sx, int sy, int sw, int sh, int mode)
 {
-    if (!lpDevice || !lpDTCon || !target || !source || !target->lpDT || !source->lpDT) return false;
+    if (!Display.lpDevice || !Display.lpDTCon || !target || !source || !target->lpDT || !source->lpDT) return false;
     DTSURFACEDATA* src = source->lpDT.get();
     if (!src->lpTexture || !src->lpVertexBuffer) return false;
 
     QUADVERTEX v[4];
-    DTSetQuad(v, x, y, width, height, source, sx, sy, sw, sh, lpDTCon->dwVertexColor);
+    DTSetQuad(v, x, y, width, height, source, sx, sy, sw, sh, Display.lpDTCon->dwVertexColor);
     if (!DTBeginQuad(target, source, v)) return false;
-    if (mode == 0 && src->bColorKey && (nBpp == 16 || nBpp == 32))
+    if (mode == 0 && src->bColorKey && (Display.nBpp == 16 || Display.nBpp == 32))
         DTClearRect(x, y, width, height, DTKeyClearColor(target));
-    DTFinishQuad(source, lpDTCon->nColorOp, lpDTCon->nAlphaOp);
+    DTFinishQuad(source, Display.lpDTCon->nColorOp, Display.lpDTCon->nAlphaOp);
     return true;
 }
 
@@ -85,20 +85,20 @@ bool DTPutVertices(IDirect3DVertexBuffer9* buffer, const void* vertices, UINT by
 
 void DTSetTextureStages(int colorOp, int alphaOp)
 {
-    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, colorOp);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, alphaOp);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, colorOp);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, alphaOp);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
 }
 
 void DTSetPlainStages(DWORD colourArg)
 {
-    lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
-    lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, colourArg);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
-    lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, colourArg);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_COLORARG2, colourArg);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    Display.lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, colourArg);
 }
 
 void DTDrawPlainQuad(IDirect3DVertexBuffer9* buffer, DWORD colourArg)
@@ -109,7 +109,7 @@ void DTDrawPlainQuad(IDirect3DVertexBuffer9* buffer, DWORD colourArg)
 
 bool DTBeginQuad(DDSURFACEDATA* target, DDSURFACEDATA* source, const QUADVERTEX v[4])
 {
-    if (!lpDevice || !DTPutVertices(source->lpDT->lpVertexBuffer, v, QUAD_BYTES)) return false;
+    if (!Display.lpDevice || !DTPutVertices(source->lpDT->lpVertexBuffer, v, QUAD_BYTES)) return false;
     return DDBeginScene() && DDSetRenderTarget(0, target);
 }
 
@@ -121,7 +121,7 @@ void DTFinishQuad(DDSURFACEDATA* source, int colorOp, int alphaOp)
 
 void DTDrawTexturedQuad(DDSURFACEDATA* source)
 {
-    lpDevice->SetTexture(0, source->lpDT->lpTexture);
+    Display.lpDevice->SetTexture(0, source->lpDT->lpTexture);
     DrawStrip(source->lpDT->lpVertexBuffer);
-    if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+    if (Display.lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
 }

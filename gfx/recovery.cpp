@@ -18,7 +18,7 @@
 
 HRESULT DTQueryDeviceState()
 {
-    return lpDevice ? lpDevice->TestCooperativeLevel() : D3D_OK;
+    return Display.lpDevice ? Display.lpDevice->TestCooperativeLevel() : D3D_OK;
 }
 
 HRESULT DDQuerySurfaceState(IDirectDrawSurface7* surface)
@@ -46,20 +46,20 @@ bool SurfaceLost(DDSURFACEDATA* record)
 // the vertex stream are unbound.
 void UnbindDevice()
 {
-    if (lpDTCon->bInScene) DDEndScene();
+    if (Display.lpDTCon->bInScene) DDEndScene();
     IDirect3DSurface9* own = nullptr;
-    if (SUCCEEDED(lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &own))) {
-        lpDevice->SetRenderTarget(0, own);
+    if (SUCCEEDED(Display.lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &own))) {
+        Display.lpDevice->SetRenderTarget(0, own);
         own->Release();
     }
-    for (DWORD stage = 0; stage < 2; ++stage) lpDevice->SetTexture(stage, nullptr);
-    lpDevice->SetStreamSource(0, nullptr, 0, 0);
+    for (DWORD stage = 0; stage < 2; ++stage) Display.lpDevice->SetTexture(stage, nullptr);
+    Display.lpDevice->SetStreamSource(0, nullptr, 0, 0);
 }
 
 void ReleaseForReset()
 {
     UnbindDevice();
-    for (DDSURFACEDATA* record : RestoreList) {
+    for (DDSURFACEDATA* record : Display.RestoreList) {
         DTSURFACEDATA* dt = record->lpDT.get();
         if (!dt || dt->nMemoryType == DTMEMORYTYPE_SYSTEM) continue;
         dt->lpTexture.Reset();
@@ -77,7 +77,7 @@ void ReleaseForReset()
             if (hr != D3D_OK) TraceLogF("lpFont->OnLostDevice hr = %d", static_cast<int>(hr));
         }
     }
-    if (BackBuffer.lpDT) BackBuffer.lpDT->lpSurface.Reset();
+    if (Display.BackBuffer.lpDT) Display.BackBuffer.lpDT->lpSurface.Reset();
 }
 
 void ResetFonts()
@@ -98,7 +98,7 @@ void RecreateRecord(DDSURFACEDATA* record)
         // touch: it stays with the record instead of being dropped.
         std::unique_ptr<BYTE[]> pixelCopy = std::move(dt->lpPixelCopy);
         const int result = DDCreateSurfaceFromFile(
-            record, record->szFileName, dt->bColorKey, nBpp, record->nDDMemory, dt->nMemoryType,
+            record, record->szFileName, dt->bColorKey, Display.nBpp, record->nDDMemory, dt->nMemoryType,
             record->lpShareSD != nullptr, 0, record->nMirrorWidth, record->nMirrorHeight, 1);
         dt->lpPixelCopy = std::move(pixelCopy);
         if (result != SURFACE_OK) TraceLog("Err");
@@ -114,11 +114,11 @@ void RecreateRecord(DDSURFACEDATA* record)
 
 int DDRestoreSurface()
 {
-    if (!lpDTCon) {
+    if (!Display.lpDTCon) {
         TraceLog("DDではDDRestoreSurfaceは未対応");
         return 1;
     }
-    if (!lpDevice) return 0;
+    if (!Display.lpDevice) return 0;
     TraceLog("Restore In");
     TraceLog("a-");
     // Nothing is released while the device cannot be reset: the next frame asks again.
@@ -128,18 +128,18 @@ int DDRestoreSurface()
     }
     // A reset that failed left everything released (the back buffer
     // reference among it): a later attempt does not release it again.
-    if (!BackBuffer.lpDT || BackBuffer.lpDT->lpSurface) ReleaseForReset();
+    if (!Display.BackBuffer.lpDT || Display.BackBuffer.lpDT->lpSurface) ReleaseForReset();
     TraceLog("a");
-    if (FAILED(lpDevice->Reset(&lpDTCon->d3dpp))) return 0;
+    if (FAILED(Display.lpDevice->Reset(&Display.lpDTCon->d3dpp))) return 0;
 
     DTSetRenderStates();
-    if (BackBuffer.lpDT) {
-        lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, BackBuffer.lpDT->lpSurface.Put());
+    if (Display.BackBuffer.lpDT) {
+        Display.lpDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, Display.BackBuffer.lpDT->lpSurface.Put());
     }
     ResetFonts();
 
     // A mirrored image lists a temporary surface while it is made: walk a copy.
-    const std::vector<DDSURFACEDATA*> listed = RestoreList;
+    const std::vector<DDSURFACEDATA*> listed = Display.RestoreList;
     for (size_t i = 0; i < listed.size(); ++i) {
         DDSURFACEDATA* record = listed[i];
         TraceLogF("i = %d lpSD->szSurfaceType = %s lpSD->szFileName = %s Size = (%d,%d)",
@@ -148,31 +148,31 @@ int DDRestoreSurface()
         RecreateRecord(record);
     }
     for (Font* font : FontList) font->Restore();
-    if (!bWindowMode) ShowWindow(hDDWnd, SW_SHOWNORMAL);
+    if (!Display.bWindowMode) ShowWindow(Display.hDDWnd, SW_SHOWNORMAL);
     TraceLog("Restore Out");
     return 1;
 }
 
 bool DDRestore()
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         TraceLog("D3DではDDRestoreは未対応");
         return true;
     }
-    if (!SurfaceLost(&PrimarySD)) return true;
-    PrimarySD.lpDD->lpSurface->Restore();
-    if (SurfaceLost(&BackBuffer)) BackBuffer.lpDD->lpSurface->Restore();
-    for (int i = 0; lpSurfaceArray && i < nSurfaceCount; ++i) {
-        DDSURFACEDATA* record = &lpSurfaceArray[i];
+    if (!SurfaceLost(&Display.PrimarySD)) return true;
+    Display.PrimarySD.lpDD->lpSurface->Restore();
+    if (SurfaceLost(&Display.BackBuffer)) Display.BackBuffer.lpDD->lpSurface->Restore();
+    for (int i = 0; Display.lpSurfaceArray && i < Display.nSurfaceCount; ++i) {
+        DDSURFACEDATA* record = &Display.lpSurfaceArray[i];
         if (!SurfaceLost(record)) continue;
         record->lpDD->lpSurface->Restore();
         if (record->nDDMemory != 0) continue;
         if (IsBlankFile(record->szFileName))
             record->bLost = 1;
         else
-            DDReloadBitmap(record, nBpp);
+            DDReloadBitmap(record, Display.nBpp);
     }
-    if (nBpp == 8 && lpDDPalette) lpDDPalette->SetEntries(0, 0, 256, ShownPalette);
+    if (Display.nBpp == 8 && Display.lpDDPalette) Display.lpDDPalette->SetEntries(0, 0, 256, Display.ShownPalette);
     for (Font* font : FontList) font->Restore();
     return true;
 }

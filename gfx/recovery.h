@@ -15,7 +15,8 @@
 // DDERR_SURFACELOST). A windowed display under Wine never loses anything, so
 // a test replaces either answer to force a loss; everything the recovery then
 // does (releasing, resetting, re-creating, restoring) runs on the real device
-// and surfaces.
+// and surfaces. Set by a test before the display is up; read by the window
+// thread's recovery.
 struct DISPLAYLOSSQUERY {
     HRESULT (*lpDeviceState)();
     HRESULT (*lpSurfaceState)(IDirectDrawSurface7* surface);

@@ -4,35 +4,35 @@
 
 void DDGetShareSD(DDSURFACEDATA** record)
 {
-    if (lpDTCon && record && *record && (*record)->lpShareSD) *record = (*record)->lpShareSD;
+    if (Display.lpDTCon && record && *record && (*record)->lpShareSD) *record = (*record)->lpShareSD;
 }
 
 void DDSetVertexColor(DWORD argb)
 {
-    if (lpDTCon) lpDTCon->dwVertexColor = argb;
+    if (Display.lpDTCon) Display.lpDTCon->dwVertexColor = argb;
 }
 
 void DDResetVertexColor()
 {
-    if (lpDTCon) lpDTCon->dwVertexColor = 0xFFFFFFFF;
+    if (Display.lpDTCon) Display.lpDTCon->dwVertexColor = 0xFFFFFFFF;
 }
 
 void DDSetColorOp(int op)
 {
-    if (lpDTCon) lpDTCon->nColorOp = op;
+    if (Display.lpDTCon) Display.lpDTCon->nColorOp = op;
 }
 
 void DDResetColorOp()
 {
-    if (lpDTCon) lpDTCon->nColorOp = D3DTOP_MODULATE;
+    if (Display.lpDTCon) Display.lpDTCon->nColorOp = D3DTOP_MODULATE;
 }
 
 void DDSetAlphaOp(int op)
 {
-    if (lpDTCon) lpDTCon->nAlphaOp = op;
+    if (Display.lpDTCon) Display.lpDTCon->nAlphaOp = op;
 }
 
 void DDResetAlphaOp()
 {
-    if (lpDTCon) lpDTCon->nAlphaOp = D3DTOP_SELECTARG1;
+    if (Display.lpDTCon) Display.lpDTCon->nAlphaOp = D3DTOP_SELECTARG1;
 }

@@ -52,7 +52,7 @@ bool RotateQuad(DDSURFACEDATA* target, int x, int y, int width, int height, int 
     const float a = static_cast<float>(angle * kRadiansPerDegree);
     const float s = std::sin(a), c = std::cos(a);
     QUADVERTEX v[4];
-    DTSetQuad(v, 0, 0, width, height, source, sx, sy, sw, sh, lpDTCon->dwVertexColor);
+    DTSetQuad(v, 0, 0, width, height, source, sx, sy, sw, sh, Display.lpDTCon->dwVertexColor);
     // Left-top, left-bottom, right-top, right-bottom, as the strip takes them.
     const int corners[4][2] = {{-pivotX, -pivotY},
                                {-pivotX, height - pivotY},
@@ -66,7 +66,7 @@ bool RotateQuad(DDSURFACEDATA* target, int x, int y, int width, int height, int 
         v[k].y = dx * s + dy * c + oy;
     }
     // A quad that cannot be drawn leaves the picture as it was; that is no failure.
-    if (DTBeginQuad(target, source, v)) DTFinishQuad(source, lpDTCon->nColorOp, lpDTCon->nAlphaOp);
+    if (DTBeginQuad(target, source, v)) DTFinishQuad(source, Display.lpDTCon->nColorOp, Display.lpDTCon->nAlphaOp);
     return true;
 }
 
@@ -159,7 +159,7 @@ bool DDBltLens(DDSURFACEDATA* target, int tcx, int tcy, int radius, int depth,
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
     LensPixels(locks.Target().View(), locks.Source().View(), tcx, tcy, radius, depth, scx, scy, mode,
-               clear, dwTransmit);
+               clear, Display.dwTransmit);
     return true;
 }
 
@@ -209,7 +209,7 @@ void RotatePixels(const PIXELVIEW& target, const PIXELVIEW& source, int x, int y
 bool DDBltRotate(DDSURFACEDATA* target, int x, int y, int width, int height, int pivotX,
                  int pivotY, int angle, DDSURFACEDATA* source, int sx, int sy, int mode)
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         int sw = width, sh = height;
         DDApplyMirror(source, sx, sy, sw, sh);
         if (!target || !source) return true;
@@ -224,6 +224,6 @@ bool DDBltRotate(DDSURFACEDATA* target, int x, int y, int width, int height, int
     cSurfaceLockPair locks(target, source);
     if (!locks.Locked()) return false;
     RotatePixels(locks.Target().View(), locks.Source().View(), x, y, width, height, pivotX, pivotY,
-                 angle, sx, sy, mode, dwTransmit);
+                 angle, sx, sy, mode, Display.dwTransmit);
     return true;
 }

@@ -21,8 +21,6 @@
 #include "gfx/quad.h"
 #include "gfx/scene.h"
 
-std::vector<DDSURFACEDATA*> RestoreList;
-
 namespace {
 
 void CopyName(char (&out)[260], const char* text)
@@ -33,7 +31,7 @@ void CopyName(char (&out)[260], const char* text)
 // The texture-failure box of the fatal cases, then the game is asked to close.
 void TextureFailureExit()
 {
-    if (lpDTCon && !lpDTCon->strTextureError.empty()) ErrorBoxF("%s", lpDTCon->strTextureError.c_str());
+    if (Display.lpDTCon && !Display.lpDTCon->strTextureError.empty()) ErrorBoxF("%s", Display.lpDTCon->strTextureError.c_str());
     PostCloseToMainWindow();
 }
 
@@ -60,8 +58,8 @@ HRESULT PrepareDTRecord(DDSURFACEDATA* record, const char* type, const char* fil
     dt->lpTexture.Reset();
     dt->bColorKey = colorKey == 1;
     if (share) return D3D_OK;
-    dt->nId = lpDTCon->nSurfaceId++;
-    HRESULT hr = lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
+    dt->nId = Display.lpDTCon->nSurfaceId++;
+    HRESULT hr = Display.lpDevice->CreateVertexBuffer(QUAD_BYTES, D3DUSAGE_WRITEONLY, QUAD_FVF,
                                               D3DPOOL_MANAGED, dt->lpVertexBuffer.Put(), nullptr);
     if (FAILED(hr)) dt->lpVertexBuffer.Abandon();
     return hr;
@@ -70,7 +68,7 @@ HRESULT PrepareDTRecord(DDSURFACEDATA* record, const char* type, const char* fil
 bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, int ddMemory,
                     int memoryType, int share, int restore)
 {
-    if (!lpDevice) return false;
+    if (!Display.lpDevice) return false;
     DTSURFACEDATA* dt = record->lpDT.get();
     if (!restore) {
         if (FAILED(PrepareDTRecord(record, "OffScreen", "E", colorKey, memoryType, share))) {
@@ -94,8 +92,8 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
     HRESULT hr;
     if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
         dt->bRenderTarget = 1;
-        hr = D3DXCreateTexture(lpDevice, texWidth, texHeight, 1, D3DUSAGE_RENDERTARGET,
-                               lpDTCon->fmtTexture, D3DPOOL_DEFAULT, dt->lpTexture.Put());
+        hr = D3DXCreateTexture(Display.lpDevice, texWidth, texHeight, 1, D3DUSAGE_RENDERTARGET,
+                               Display.lpDTCon->fmtTexture, D3DPOOL_DEFAULT, dt->lpTexture.Put());
         if (FAILED(hr)) {
             dt->lpTexture.Abandon();
             if (hr != D3DERR_OUTOFVIDEOMEMORY) return false;
@@ -105,8 +103,8 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
     }
     if (dt->nMemoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
         dt->bRenderTarget = 0;
-        hr = D3DXCreateTexture(lpDevice, texWidth, texHeight, 1, D3DUSAGE_DYNAMIC,
-                               lpDTCon->fmtTexture, D3DPOOL_SYSTEMMEM, dt->lpTexture.Put());
+        hr = D3DXCreateTexture(Display.lpDevice, texWidth, texHeight, 1, D3DUSAGE_DYNAMIC,
+                               Display.lpDTCon->fmtTexture, D3DPOOL_SYSTEMMEM, dt->lpTexture.Put());
         if (FAILED(hr)) {
             dt->lpTexture.Abandon();
             ReportLog("D3DXCreateTexture Err hr = %x", static_cast<unsigned>(hr));
@@ -123,7 +121,7 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
     }
     dt->lpTexture->GetLevelDesc(0, &dt->descLevel0);
     if (dt->nMemoryType == DTMEMORYTYPE_VIDEO_RT && !restore) {
-        hr = lpDevice->CreateOffscreenPlainSurface(dt->descLevel0.Width, dt->descLevel0.Height,
+        hr = Display.lpDevice->CreateOffscreenPlainSurface(dt->descLevel0.Width, dt->descLevel0.Height,
                                                    dt->descLevel0.Format, D3DPOOL_SYSTEMMEM,
                                                    dt->lpSystemSurface.Put(), nullptr);
         if (FAILED(hr)) {
@@ -139,16 +137,16 @@ bool CreateBlankD3D(DDSURFACEDATA* record, int width, int height, int colorKey, 
     record->nTexHeight = static_cast<int>(dt->descLevel0.Height);
 
     if (DDSetRenderTarget(0, record)) {
-        lpDevice->Clear(0, nullptr, D3DCLEAR_TARGET, lpDTCon->dwTransmitBack, 1.0f, 0);
-        if (lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
+        Display.lpDevice->Clear(0, nullptr, D3DCLEAR_TARGET, Display.lpDTCon->dwTransmitBack, 1.0f, 0);
+        if (Display.lpDTCon->lpDefaultTarget) DDSetRenderTarget(0, Display.lpDTCon->lpDefaultTarget);
     }
-    if (!restore) RestoreList.push_back(record);
+    if (!restore) Display.RestoreList.push_back(record);
     return true;
 }
 
 bool CreateBlankDDraw(DDSURFACEDATA* record, int width, int height, int colorKey, int ddMemory)
 {
-    if (!lpDirectDraw) return false;
+    if (!Display.lpDirectDraw) return false;
     DDSURFACEDESC2 desc = {};
     desc.dwSize = sizeof desc;
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
@@ -156,14 +154,14 @@ bool CreateBlankDDraw(DDSURFACEDATA* record, int width, int height, int colorKey
     desc.dwHeight = height;
     desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | (ddMemory == 1 ? DDSCAPS_SYSTEMMEMORY : 0);
     IDirectDrawSurface7*& surface = record->lpDD->lpSurface;
-    if (FAILED(lpDirectDraw->CreateSurface(&desc, &surface, nullptr))) {
+    if (FAILED(Display.lpDirectDraw->CreateSurface(&desc, &surface, nullptr))) {
         surface = nullptr;
         if (ddMemory != 0) {
             ReportLog("CreateSurface System Err");
             return false;
         }
         desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        if (FAILED(lpDirectDraw->CreateSurface(&desc, &surface, nullptr))) {
+        if (FAILED(Display.lpDirectDraw->CreateSurface(&desc, &surface, nullptr))) {
             surface = nullptr;
             ReportLog("CreateSurface Video -> System Err");
             return false;
@@ -171,7 +169,7 @@ bool CreateBlankDDraw(DDSURFACEDATA* record, int width, int height, int colorKey
         ddMemory = 1;
     }
     if (colorKey == 1) {
-        DDCOLORKEY key = {dwTransmit, dwTransmit};
+        DDCOLORKEY key = {Display.dwTransmit, Display.dwTransmit};
         if (FAILED(surface->SetColorKey(DDCKEY_SRCBLT, &key))) ReportLog("SetColorKey Err");
     }
     // The sizes come first: the fill clips to them.
@@ -189,7 +187,7 @@ int MirrorCells(DDSURFACEDATA* record, const char* fileName, int colorKey, int d
                 int mirrorWidth, int mirrorHeight)
 {
     DDSURFACEDATA unmirrored;
-    const int loaded = DDCreateSurfaceFromFile(&unmirrored, fileName, colorKey, nBpp, ddMemory,
+    const int loaded = DDCreateSurfaceFromFile(&unmirrored, fileName, colorKey, Display.nBpp, ddMemory,
                                                record->lpDT->nMemoryType, 0, 0, 0, 0, 0);
     const bool mirrored = loaded == SURFACE_OK && CreateMirror(record, &unmirrored, mirrorWidth,
                                                                  mirrorHeight);
@@ -206,7 +204,7 @@ bool LoadTexture(DTSURFACEDATA* dt, const char* fileName, int texWidth, int texH
 {
     // Pixels of the transparent colour become transparent black in every
     // texture, whatever the colour-key flag says.
-    const RGBTRIPLE& key = nBpp == 16 ? lpDTCon->rgbKey_16 : lpDTCon->rgbTransmit;
+    const RGBTRIPLE& key = Display.nBpp == 16 ? Display.lpDTCon->rgbKey_16 : Display.lpDTCon->rgbTransmit;
     D3DCOLOR colorKeyArgb = D3DCOLOR_ARGB(255, key.rgbtRed, key.rgbtGreen, key.rgbtBlue);
 
     if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
@@ -218,8 +216,8 @@ bool LoadTexture(DTSURFACEDATA* dt, const char* fileName, int texWidth, int texH
     HRESULT hr;
     if (memoryType == DTMEMORYTYPE_VIDEO_RT) {
         dt->bRenderTarget = 0;
-        hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1, 0,
-                                          lpDTCon->fmtTexture, D3DPOOL_MANAGED,
+        hr = D3DXCreateTextureFromFileExA(Display.lpDevice, fileName, texWidth, texHeight, 1, 0,
+                                          Display.lpDTCon->fmtTexture, D3DPOOL_MANAGED,
                                           D3DX_FILTER_NONE, D3DX_DEFAULT, colorKeyArgb,
                                           nullptr, nullptr, dt->lpTexture.Put());
         if (FAILED(hr)) {
@@ -235,8 +233,8 @@ bool LoadTexture(DTSURFACEDATA* dt, const char* fileName, int texWidth, int texH
     }
     if (memoryType == DTMEMORYTYPE_SYSTEM && !dt->lpTexture) {
         dt->bRenderTarget = 0;
-        hr = D3DXCreateTextureFromFileExA(lpDevice, fileName, texWidth, texHeight, 1,
-                                          D3DUSAGE_DYNAMIC, lpDTCon->fmtTexture,
+        hr = D3DXCreateTextureFromFileExA(Display.lpDevice, fileName, texWidth, texHeight, 1,
+                                          D3DUSAGE_DYNAMIC, Display.lpDTCon->fmtTexture,
                                           D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
                                           colorKeyArgb, nullptr, nullptr, dt->lpTexture.Put());
         if (FAILED(hr)) {
@@ -259,7 +257,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
                       int memoryType, int share, int pixelCopy, int mirrorWidth, int mirrorHeight,
                       int restore)
 {
-    if (!lpDevice) return SURFACE_CREATE_ERR;
+    if (!Display.lpDevice) return SURFACE_CREATE_ERR;
     DTSURFACEDATA* dt = record->lpDT.get();
     if (!restore) {
         HRESULT hr = PrepareDTRecord(record, "OffScreenFromFile", fileName, colorKey, memoryType,
@@ -291,7 +289,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
         record->nTexHeight = static_cast<int>(dt->descLevel0.Height);
         if (mirrorWidth || mirrorHeight)
             result = MirrorCells(record, fileName, colorKey, ddMemory, mirrorWidth, mirrorHeight);
-        if (!restore) RestoreList.push_back(record);
+        if (!restore) Display.RestoreList.push_back(record);
     } else {
         record->nWidth = record->nTexWidth = bitmapWidth;
         record->nHeight = record->nTexHeight = bitmapHeight;
@@ -299,7 +297,7 @@ int CreateFromFileD3D(DDSURFACEDATA* record, const char* fileName, int colorKey,
     record->nMirrorWidth = mirrorWidth;
     record->nMirrorHeight = mirrorHeight;
     record->nDDMemory = ddMemory;
-    if (pixelCopy && nBpp != 8) {
+    if (pixelCopy && Display.nBpp != 8) {
         DDMakePixelCopy(&dt->lpPixelCopy, record);
     } else {
         dt->lpPixelCopy.reset();
@@ -333,7 +331,7 @@ int CreateFromFileDDraw(DDSURFACEDATA* record, const char* fileName, int colorKe
 void DDAllocDT(DDSURFACEDATA* record)
 {
     if (!record) return;
-    if (bDirect3D) {
+    if (Display.bDirect3D) {
         if (!record->lpDT) record->lpDT = std::make_unique<DTSURFACEDATA>();
     } else {
         if (!record->lpDD) record->lpDD = std::make_unique<DDRAWSURFACEDATA>();
@@ -342,32 +340,32 @@ void DDAllocDT(DDSURFACEDATA* record)
 
 void DTAdjustTextureSize(int* width, int* height)
 {
-    if (!lpDTCon) return;
+    if (!Display.lpDTCon) return;
     auto grow = [](int n) {
         if (n <= 0 || (n & (n - 1)) == 0) return n;
         unsigned top = 1;
         while (top <= static_cast<unsigned>(n) / 2) top <<= 1;
         return static_cast<int>(top << 1);
     };
-    if (lpDTCon->bPow2) {
+    if (Display.lpDTCon->bPow2) {
         *width = grow(*width);
         *height = grow(*height);
     }
-    if (lpDTCon->bSquareOnly) *width = *height = std::max(*width, *height);
+    if (Display.lpDTCon->bSquareOnly) *width = *height = std::max(*width, *height);
 }
 
 int DTCheckTextureSize(unsigned width, unsigned height)
 {
-    if (!lpDTCon) return 1;
+    if (!Display.lpDTCon) return 1;
     int ok = 1;
-    if (width > lpDTCon->d3dCaps.MaxTextureWidth) {
+    if (width > Display.lpDTCon->d3dCaps.MaxTextureWidth) {
         ReportLog("このビデオカードでは横幅%dを超える画像はサポートされていません！",
-                  static_cast<int>(lpDTCon->d3dCaps.MaxTextureWidth));
+                  static_cast<int>(Display.lpDTCon->d3dCaps.MaxTextureWidth));
         ok = 0;
     }
-    if (height > lpDTCon->d3dCaps.MaxTextureHeight) {
+    if (height > Display.lpDTCon->d3dCaps.MaxTextureHeight) {
         ReportLog("このビデオカードでは縦幅%dを超える画像はサポートされていません！",
-                  static_cast<int>(lpDTCon->d3dCaps.MaxTextureHeight));
+                  static_cast<int>(Display.lpDTCon->d3dCaps.MaxTextureHeight));
         ok = 0;
     }
     return ok;
@@ -379,7 +377,7 @@ bool DDCreateSurface(DDSURFACEDATA* record, int width, int height, int colorKey,
     if (!record) return false;
     if (!restore) ReleaseIfLoaded(record);
     DDAllocDT(record);
-    if (bDirect3D)
+    if (Display.bDirect3D)
         return CreateBlankD3D(record, width, height, colorKey, ddMemory, memoryType, share, restore);
     return CreateBlankDDraw(record, width, height, colorKey, ddMemory);
 }
@@ -391,7 +389,7 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* record, const char* fileName, int col
     if (!record) return SURFACE_CREATE_ERR;
     if (!restore) ReleaseIfLoaded(record);
     DDAllocDT(record);
-    if (bDirect3D)
+    if (Display.bDirect3D)
         return CreateFromFileD3D(record, fileName, colorKey, ddMemory, memoryType, share,
                                  pixelCopy, mirrorWidth, mirrorHeight, restore);
     return CreateFromFileDDraw(record, fileName, colorKey, bpp, ddMemory, pixelCopy, mirrorWidth,
@@ -416,15 +414,15 @@ bool DDCheckSurfaceResult(int code)
 
 bool DDLoadSurfaces(DDSURFACEDATA* surfaces, const int* indices, int count)
 {
-    if (!surfaces || !indices || !lpSurfaceParams) return false;
+    if (!surfaces || !indices || !Display.lpSurfaceParams) return false;
     for (int n = 0; n < count; ++n) {
         int i = indices[n];
-        if (i < 0 || i >= nSurfaceCount) continue;
+        if (i < 0 || i >= Display.nSurfaceCount) continue;
         DDReleaseSurface(&surfaces[i]);
-        const DDSURFACEPARAM& param = lpSurfaceParams[i];
+        const DDSURFACEPARAM& param = Display.lpSurfaceParams[i];
         if (std::strcmp(param.szFileName, "E") != 0) {
             int result = DDCreateSurfaceFromFile(
-                &surfaces[i], param.szFileName, param.bColorKey, nBpp, param.nDDMemory,
+                &surfaces[i], param.szFileName, param.bColorKey, Display.nBpp, param.nDDMemory,
                 param.nMemoryType, param.bShare, param.bPixelCopy, param.nMirrorWidth,
                 param.nMirrorHeight, 0);
             if (!DDCheckSurfaceResult(result)) {
@@ -489,12 +487,12 @@ void DDReleaseSurface(DDSURFACEDATA* record)
             dt->lpVertexBuffer.Reset();
             dt->lpSystemSurface.Reset();
             dt->lpSurface.Reset();
-            RestoreList.erase(std::remove_if(RestoreList.begin(), RestoreList.end(),
+            Display.RestoreList.erase(std::remove_if(Display.RestoreList.begin(), Display.RestoreList.end(),
                                              [&](DDSURFACEDATA* listed) {
                                                  return listed == record ||
                                                         (listed->lpDT && listed->lpDT->nId == dt->nId);
                                              }),
-                              RestoreList.end());
+                              Display.RestoreList.end());
         }
         // A duplicate shares the texture, never the pixel copy: one made for
         // it is its own.

@@ -20,6 +20,7 @@
 #include <list>
 #include <vector>
 
+#include "gfx/display.h"
 #include "gfx/surface_record.h"
 
 // Surface result codes of DDCreateSurfaceFromFile.
@@ -33,7 +34,7 @@ enum {
 // A Direct3D call that fails writes its HRESULT to the report log and gives
 // SURFACE_CREATE_ERR: no HRESULT is passed on as a result code.
 
-extern std::vector<DDSURFACEDATA*> RestoreList;
+// The surfaces to re-create after a device reset: Display.RestoreList.
 
 // Gives the record an empty back-end record for the back end DDInit was asked
 // for, unless it has one.

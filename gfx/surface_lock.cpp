@@ -13,7 +13,7 @@
 
 DDSURFACEDATA* DDResolveLockSurface(DDSURFACEDATA* surface)
 {
-    if (lpDTCon && surface) {
+    if (Display.lpDTCon && surface) {
         DDGetShareSD(&surface);
         DDRedirectBackBuffer(&surface);
     }
@@ -28,12 +28,12 @@ namespace {
 bool LockD3D(DDSURFACEDATA* sd, D3DLOCKED_RECT* lock, D3DSURFACE_DESC* locked)
 {
     DTSURFACEDATA* dt = sd->lpDT.get();
-    if (!dt || !lpDevice) return false;
+    if (!dt || !Display.lpDevice) return false;
     // The pixels read and written include the fills made so far.
     DTDrawHeldFills();
-    if (dt->bRenderTarget && sd != &BackBuffer) {
+    if (dt->bRenderTarget && sd != &Display.BackBuffer) {
         if (!dt->lpSurface || !dt->lpSystemSurface ||
-            FAILED(lpDevice->GetRenderTargetData(dt->lpSurface, dt->lpSystemSurface))) {
+            FAILED(Display.lpDevice->GetRenderTargetData(dt->lpSurface, dt->lpSystemSurface))) {
             TraceLog("FAILED( lpDevice->GetRenderTargetData(lpSD->lpDT->lpSurface,lpSD->lpDT->lpSystemSurface) )");
             return false;
         }
@@ -57,7 +57,7 @@ void UnlockD3D(DDSURFACEDATA* sd)
 {
     DTSURFACEDATA* dt = sd->lpDT.get();
     if (!dt) return;
-    if (sd == &BackBuffer) {
+    if (sd == &Display.BackBuffer) {
         if (dt->lpSurface && FAILED(dt->lpSurface->UnlockRect()))
             TraceLog("Back :: D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
     } else if (dt->bRenderTarget) {
@@ -65,8 +65,8 @@ void UnlockD3D(DDSURFACEDATA* sd)
             TraceLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
             return;
         }
-        if (!lpDevice || !dt->lpSurface ||
-            FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
+        if (!Display.lpDevice || !dt->lpSurface ||
+            FAILED(Display.lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
             DebugBoxF("FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, "
                       "m_lpSD->lpDT->lpSurface, NULL)");
     } else if (dt->lpSurface && FAILED(dt->lpSurface->UnlockRect())) {
@@ -79,16 +79,16 @@ void UnlockD3D(DDSURFACEDATA* sd)
 bool cSurfaceLock::Lock(DDSURFACEDATA* surface)
 {
     Unlock();
-    if (!surface || (!lpDTCon && !lpDDCon)) return false;
+    if (!surface || (!Display.lpDTCon && !Display.lpDDCon)) return false;
     m_lpSD = DDResolveLockSurface(surface);
-    m_nBpp = nBpp;
-    m_nBytesPerPixel = nBpp / 8;
+    m_nBpp = Display.nBpp;
+    m_nBytesPerPixel = Display.nBpp / 8;
     if (m_nBytesPerPixel <= 0) return false;
     // The record's size, unless the surface behind it is smaller (a record
     // whose file was reloaded at another size, a back buffer smaller than the
     // display): nothing is ever read or written outside the locked memory.
     DWORD lockedWidth = 0, lockedHeight = 0;
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         D3DLOCKED_RECT lock = {};
         D3DSURFACE_DESC locked = {};
         if (!LockD3D(m_lpSD, &lock, &locked)) return false;
@@ -112,7 +112,7 @@ bool cSurfaceLock::Lock(DDSURFACEDATA* surface)
 void cSurfaceLock::Unlock()
 {
     if (!m_lpSD) return;
-    if (lpDTCon)
+    if (Display.lpDTCon)
         UnlockD3D(m_lpSD);
     else if (m_lpSD->lpDD && m_lpSD->lpDD->lpSurface)
         m_lpSD->lpDD->lpSurface->Unlock(nullptr);
@@ -147,7 +147,7 @@ cSurfaceLockPair::cSurfaceLockPair(DDSURFACEDATA* target, DDSURFACEDATA* source)
 bool DDLock(DDSURFACEDATA* surface, DDSURFACEDESC2* desc, void** pixels, int depth)
 {
     if (pixels) *pixels = nullptr;
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         TraceLogF("D3DではDDLockは未対応");
         return false;
     }

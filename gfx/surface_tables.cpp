@@ -11,7 +11,7 @@ enum { VIDEO = 0, SYSTEM = 1 };
 void Row(int index, const char* file, int colorKey, int ddMemory, int share, int optional,
          int mirrorWidth = 0, int memoryType = DTMEMORYTYPE_VIDEO_RT, int width = 0, int height = 0)
 {
-    SurfaceParam[index].Set(file, colorKey, ddMemory, memoryType, share, 0, optional, mirrorWidth, 0,
+    SurfaceTables.SurfaceParam[index].Set(file, colorKey, ddMemory, memoryType, share, 0, optional, mirrorWidth, 0,
                             width, height);
 }
 
@@ -96,18 +96,18 @@ void InitSurfaceParams()
 
 void InitFontParams()
 {
-    SetFont(FontParam[0], 9, 10, 2);
-    SetFont(FontParam[1], 16, 16, 2);
+    SetFont(SurfaceTables.FontParam[0], 9, 10, 2);
+    SetFont(SurfaceTables.FontParam[1], 16, 16, 2);
     // The large font never builds glyph caches, whatever System.ini says.
-    SetFont(FontParam[2], 30, 32, 0);
+    SetFont(SurfaceTables.FontParam[2], 30, 32, 0);
 }
 
 void InitSpareSurfaceParams()
 {
-    for (DDSURFACEPARAM& param : SpareSurfaceParam) param.Set("", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    for (DDSURFACEPARAM& param : SurfaceTables.SpareSurfaceParam) param.Set("", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 void LinkShareSurfaces()
 {
-    for (const auto& link : ShareLinks) Surface[link[0]].lpShareSD = &Surface[link[1]];
+    for (const auto& link : ShareLinks) SurfaceTables.Surface[link[0]].lpShareSD = &SurfaceTables.Surface[link[1]];
 }

@@ -31,25 +31,25 @@ bool ReadFirstTableColour(const char* fileName, bool* indexed, RGBQUAD* colour)
 bool TakeTopLeftPixel(const cSurfaceLock& lock, const char* fileName)
 {
     const DWORD pixel = lock.Read(0, 0);
-    if (lpDTCon) {
-        if (nBpp == 16) {
-            dwTransmit = pixel & 0xFFFF;
+    if (Display.lpDTCon) {
+        if (Display.nBpp == 16) {
+            Display.dwTransmit = pixel & 0xFFFF;
             bool indexed = false;
             RGBQUAD first = {};
             if (!ReadFirstTableColour(fileName, &indexed, &first)) return false;
-            if (indexed) lpDTCon->rgbKey_16 = {first.rgbBlue, first.rgbGreen, first.rgbRed};
-            const PIXELRGB c = SplitChannels(pixel, SurfaceFormat);
+            if (indexed) Display.lpDTCon->rgbKey_16 = {first.rgbBlue, first.rgbGreen, first.rgbRed};
+            const PIXELRGB c = SplitChannels(pixel, Display.SurfaceFormat);
             DDSetTransmit(static_cast<BYTE>(c.r), static_cast<BYTE>(c.g), static_cast<BYTE>(c.b));
-            TraceLogF("SetTrans(filename) lpDTCon->wTransmit_16 = (%x)", lpDTCon->wTransmit_16);
-        } else if (nBpp == 32) {
+            TraceLogF("SetTrans(filename) lpDTCon->wTransmit_16 = (%x)", Display.lpDTCon->wTransmit_16);
+        } else if (Display.nBpp == 32) {
             DDSetTransmit(static_cast<BYTE>(pixel >> 16), static_cast<BYTE>(pixel >> 8),
                           static_cast<BYTE>(pixel));
         }
         return true;
     }
-    dwTransmit = pixel;
-    if (nBpp == 32)
-        lpDDCon->rgbTransmit = {static_cast<BYTE>(pixel), static_cast<BYTE>(pixel >> 8),
+    Display.dwTransmit = pixel;
+    if (Display.nBpp == 32)
+        Display.lpDDCon->rgbTransmit = {static_cast<BYTE>(pixel), static_cast<BYTE>(pixel >> 8),
                                 static_cast<BYTE>(pixel >> 16)};
     return true;
 }
@@ -58,10 +58,10 @@ bool TakeTopLeftPixel(const cSurfaceLock& lock, const char* fileName)
 
 int DDSetTransmit(const char* fileName)
 {
-    if (!lpDTCon && !lpDDCon) return 0;
+    if (!Display.lpDTCon && !Display.lpDDCon) return 0;
     DDSURFACEDATA image;
     // The image loads with the transparent colour then current as its key.
-    const int result = DDCreateSurfaceFromFile(&image, fileName, 0, nBpp, 1, DTMEMORYTYPE_SYSTEM,
+    const int result = DDCreateSurfaceFromFile(&image, fileName, 0, Display.nBpp, 1, DTMEMORYTYPE_SYSTEM,
                                                0, 0, 0, 0, 0);
     if (result == SURFACE_CREATE_ERR || result == SURFACE_LOADIMAGE_ERR ||
         result == SURFACE_COLORKEY_ERR || result < 0) {
@@ -85,38 +85,38 @@ int DDSetTransmit(const char* fileName)
 
 void DDSetTransmit(BYTE red, BYTE green, BYTE blue)
 {
-    if (lpDTCon) {
-        DTCONTEXT& con = *lpDTCon;
+    if (Display.lpDTCon) {
+        DTCONTEXT& con = *Display.lpDTCon;
         con.rgbTransmit = {blue, green, red};
         TraceLogF("SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = "
                   "%d,lpDTCon->rgbTransmit.rgbtBlue = %d",
                   red, green, blue);
-        if (nBpp != 16 && nBpp != 32) return;
+        if (Display.nBpp != 16 && Display.nBpp != 32) return;
         con.dwTransmitTex = 0;
         con.dwTransmitBack = 0xFF000000 | static_cast<DWORD>(red) << 16 |
                              static_cast<DWORD>(green) << 8 | blue;
         con.wTransmit_16 = 0;
-        if (nBpp == 32) {
+        if (Display.nBpp == 32) {
             con.wTransmitBack_16 = 0;
-            dwTransmit = 0;
+            Display.dwTransmit = 0;
         } else {
             // Masked, not scaled: the file form passes 5-bit components.
             con.wTransmitBack_16 = static_cast<WORD>(
-                PackChannels({red, green, blue}, SurfaceFormat) | 1u << SurfaceFormat.nAlphaShift);
+                PackChannels({red, green, blue}, Display.SurfaceFormat) | 1u << Display.SurfaceFormat.nAlphaShift);
         }
         return;
     }
-    if (!lpDDCon) return;
-    const COLORSHIFTS& f = SurfaceFormat;
-    if (nBpp == 32) {
+    if (!Display.lpDDCon) return;
+    const COLORSHIFTS& f = Display.SurfaceFormat;
+    if (Display.nBpp == 32) {
         // A pixel of a 32-bit surface is 0x00RRGGBB, and so is the colour key.
-        dwTransmit = static_cast<DWORD>(red) << 16 | static_cast<DWORD>(green) << 8 | blue;
-        lpDDCon->rgbTransmit = {blue, green, red};
-    } else if (nBpp == 16) {
-        dwTransmit = PackChannels(ChannelsFrom255({red, green, blue}, f), f) & 0xFFFF;
+        Display.dwTransmit = static_cast<DWORD>(red) << 16 | static_cast<DWORD>(green) << 8 | blue;
+        Display.lpDDCon->rgbTransmit = {blue, green, red};
+    } else if (Display.nBpp == 16) {
+        Display.dwTransmit = PackChannels(ChannelsFrom255({red, green, blue}, f), f) & 0xFFFF;
         TraceLog("※16bit色で　DDSetTransmit(BYTE cbRed,BYTE cbGreen,BYTE cbBlue)　は未対応！");
-        const PIXELRGB c = ChannelsTo255(SplitChannels(dwTransmit, f), f);
-        DebugBoxF("Tr %d RGB32(%d,%d,%d) -> RGB16(%d,%d,%d)", static_cast<int>(dwTransmit), red,
+        const PIXELRGB c = ChannelsTo255(SplitChannels(Display.dwTransmit, f), f);
+        DebugBoxF("Tr %d RGB32(%d,%d,%d) -> RGB16(%d,%d,%d)", static_cast<int>(Display.dwTransmit), red,
                   green, blue, c.r, c.g, c.b);
     }
 }

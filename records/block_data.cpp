@@ -1,7 +1,5 @@
 #include "records/block_data.h"
 
-bool (*lpBlockConditionsHold)(cBlockData& block) = nullptr;
-
 namespace {
 
 void CopyFront(cBlockData& to, const cBlockData& from) { to.m_bFront = from.m_bFront; }
@@ -96,7 +94,7 @@ void cBlockData::ValidateItemRef()
 
 int cBlockData::GetCollision(int passNumber)
 {
-    if (!m_Conditions.empty() && lpBlockConditionsHold && !lpBlockConditionsHold(*this)) return BLOCK_PASSABLE;
+    if (!m_Conditions.empty() && RecordContext.lpBlockConditionsHold && !RecordContext.lpBlockConditionsHold(*this)) return BLOCK_PASSABLE;
     if (passNumber == m_cPassThrough) return BLOCK_PASSABLE;
     return m_cCollision;
 }

@@ -84,7 +84,4 @@ public:
     uint8_t m_bCondHeld = 0;
 };
 
-// The stage's test of a block's conditions (the block being the block map's
-// entry), set by the stage-play screen while it exists. Without it (no stage
-// playing) a block's conditions count as holding.
-extern bool (*lpBlockConditionsHold)(cBlockData& block);
+// The stage's test of a block's conditions: RecordContext.lpBlockConditionsHold.

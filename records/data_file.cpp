@@ -278,7 +278,7 @@ std::unique_ptr<cDataWriter> DataFileOpenWrite(const std::string& path)
 {
     auto file = std::make_unique<cDataWriter>(path, path + ".tmp");
     if (!file->IsOpen()) return nullptr;
-    file->WriteU32(static_cast<uint32_t>(nDataVersion));
+    file->WriteU32(static_cast<uint32_t>(RecordContext.nDataVersion));
     return file;
 }
 

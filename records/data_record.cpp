@@ -6,9 +6,7 @@
 
 #include "app/log.h"
 
-int nDataVersion = DATA_VERSION;
 thread_local int nFileVersion = 0;
-int bStripCR = 0;
 
 namespace {
 
@@ -31,7 +29,7 @@ cDataRecord& cDataRecord::operator=(const cDataRecord& other)
 {
     if (this == &other) return *this;
     ++nRecordsCopied;
-    const_cast<cDataRecord&>(other).VersionHook(nDataVersion);
+    const_cast<cDataRecord&>(other).VersionHook(RecordContext.nDataVersion);
     CopyFieldTable(other);
     CopyStringTable(other);
     return *this;
@@ -102,7 +100,7 @@ bool cDataRecord::Load(cDataReader& in)
     }
     if (ok) ok = LoadStrings(in);
     // The registry describes the current layout again, whatever happened.
-    if (nDataVersion != nFileVersion || !ok) RegisterFields(nDataVersion);
+    if (RecordContext.nDataVersion != nFileVersion || !ok) RegisterFields(RecordContext.nDataVersion);
     return ok;
 }
 
@@ -131,13 +129,13 @@ bool cDataRecord::LoadStrings(cDataReader& in)
         text.resize(std::strlen(text.c_str()));
         s.swap(text);
     }
-    if (bStripCR) StripCR();
+    if (RecordContext.bStripCR) StripCR();
     return true;
 }
 
 void cDataRecord::Save(cDataWriter& out)
 {
-    RegisterFields(nDataVersion);
+    RegisterFields(RecordContext.nDataVersion);
     out.WriteU32(static_cast<uint32_t>(m_Fields.size()));
     static const unsigned char zeros[64] = {};
     for (const DATAFIELD& f : m_Fields) {
@@ -167,7 +165,7 @@ void cDataRecord::SaveStrings(cDataWriter& out)
 
 void cDataRecord::Clear()
 {
-    RegisterFields(nDataVersion);
+    RegisterFields(RecordContext.nDataVersion);
     for (const DATAFIELD& f : m_Fields)
         if (f.nOffset >= 0) std::memset(FieldData(f), 0, static_cast<size_t>(f.nCount) * f.cSize);
     for (const DATASTRFIELD& s : m_Strings) StringAt(s).clear();
@@ -176,8 +174,8 @@ void cDataRecord::Clear()
 void cDataRecord::Assign(cDataRecord& other)
 {
     if (this == &other) return;
-    RegisterFields(nDataVersion);
-    other.RegisterFields(nDataVersion);
+    RegisterFields(RecordContext.nDataVersion);
+    other.RegisterFields(RecordContext.nDataVersion);
     bool same = m_Fields.size() == other.m_Fields.size() && m_Strings.size() == other.m_Strings.size();
     for (size_t i = 0; same && i < m_Fields.size(); ++i)
         same = m_Fields[i].nCount == other.m_Fields[i].nCount && m_Fields[i].cSize == other.m_Fields[i].cSize;

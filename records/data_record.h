@@ -92,24 +92,15 @@
 #include <vector>
 
 #include "records/data_file.h"
+#include "records/record_context.h"
 
-// The data version of this runtime, written at the head of every file it saves.
-constexpr int DATA_VERSION = 708;
-// The current data version: DATA_VERSION from the start (start-up sets it
-// again), so nothing writes a version-0 file by forgetting it. Clear, Save and
-// Assign register with it, and DataFileOpenWrite writes it.
-// Written by start-up on the window thread before any other thread runs; read
-// by every thread after.
-extern int nDataVersion;
+// The current data version is RecordContext.nDataVersion (record_context.h).
 // The data version at the head of the file being read, set by DataFileOpenRead;
 // records register with it while they are read, and upgrades compare against it.
 // One per thread: the stage loader reads the stage file on thLoadStage while
 // the game thread may read other files, and neither sees the other's version.
 extern thread_local int nFileVersion;
-// 1: strings have their carriage returns removed after they are read.
-// Written by start-up on the window thread before any other thread runs; read
-// by every thread that reads records.
-extern int bStripCR;
+// Whether strings lose their carriage returns: RecordContext.bStripCR.
 
 // One registered scalar field: the member's offset inside its record (or -1
 // for bytes that are read and dropped), the element count and element size.

@@ -17,6 +17,9 @@ class cBlockData;
 class cCharaData;
 class cItemData;
 
+// The data version of this runtime, written at the head of every file it saves.
+constexpr int DATA_VERSION = 708;
+
 // The palette a definition reference names, as the palette choice bytes of
 // the commands and shot records give it (0 common, 1 stage).
 enum { PALETTE_COMMON = 0, PALETTE_STAGE = 1 };
@@ -59,6 +62,20 @@ struct cRecordContext {
     int bFromEditor = 0;
     // The system settings' flow-keep setting: non-zero keeps editor-only flows.
     int nKeepFlaggedFlows = 0;
+
+    // The current data version: DATA_VERSION from the start (start-up sets it
+    // again), so nothing writes a version-0 file by forgetting it. Clear, Save
+    // and Assign register with it, and DataFileOpenWrite writes it. Written by
+    // start-up on the window thread before any other thread runs.
+    int nDataVersion = DATA_VERSION;
+    // 1: strings have their carriage returns removed after they are read.
+    // Written by start-up on the window thread before any other thread runs.
+    int bStripCR = 0;
+    // The stage's test of a block's conditions (the block being the block
+    // map's entry), set by the stage-play screen while it exists (on the game
+    // thread). Without it (no stage playing) a block's conditions count as
+    // holding.
+    bool (*lpBlockConditionsHold)(cBlockData& block) = nullptr;
 
     int SwordTypes() const { return static_cast<int>(SwordFrames.size()); }
     // Whether editor-only flows stay when flow lists are read.

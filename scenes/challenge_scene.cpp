@@ -33,9 +33,12 @@ const int kChallengeSurfaces[] = {SURFACE_ACCESSORY, SURFACE_WINDOW};
 constexpr int kListX = 32, kTop = 160, kRow = 32, kMaxRows = 10;
 constexpr int kBoardX = 292, kBoardY = 108;
 
-// The row and scroll place of the last visit.
-int nRememberedRow = 0;
-int nRememberedOffset = 0;
+// The row and scroll place of the last visit. Threads: the game thread's.
+struct RememberedPlace {
+    int nRememberedRow = 0;
+    int nRememberedOffset = 0;
+};
+RememberedPlace remembered;
 
 bool ModeRanks()
 {
@@ -58,7 +61,7 @@ cChallengeSelectScene::cChallengeSelectScene()
 
 cChallengeSelectScene::~cChallengeSelectScene()
 {
-    for (int index : kChallengeSurfaces) DDReleaseSurface(&Surface[index]);
+    for (int index : kChallengeSurfaces) DDReleaseSurface(&SurfaceTables.Surface[index]);
     ReleaseScreenSurfaces();
 }
 
@@ -78,12 +81,12 @@ void cChallengeSelectScene::CountRows()
 void cChallengeSelectScene::Init()
 {
     RequestMenuBgm(2);
-    if (!DDLoadSurfaces(Surface, kChallengeSurfaces, 2)) PostCloseToMainWindow();
+    if (!DDLoadSurfaces(SurfaceTables.Surface, kChallengeSurfaces, 2)) PostCloseToMainWindow();
     MenuCursor.Reset();
-    MenuCursor.m_lpCurrent->nRow = nRememberedRow;
-    m_nScrollOffset = nRememberedOffset;
+    MenuCursor.m_lpCurrent->nRow = remembered.nRememberedRow;
+    m_nScrollOffset = remembered.nRememberedOffset;
     CountRows();
-    UpdateStageInfo(nRememberedRow + 1);
+    UpdateStageInfo(remembered.nRememberedRow + 1);
     m_lpScreen = NewScreenSurface(640, 480, 0);
     if (!m_lpScreen)
         PostCloseToMainWindow();
@@ -102,14 +105,14 @@ void cChallengeSelectScene::DrawSurface()
 {
     if (!m_lpScreen) return;
     DDSURFACEDATA* s = m_lpScreen;
-    Font& large = Fonts[2];
-    Fonts[2].DrawWindow(s, 1, 1, 638, 478);
+    Font& large = SurfaceTables.Fonts[2];
+    SurfaceTables.Fonts[2].DrawWindow(s, 1, 1, 638, 478);
     const char* heading = CheckedAt(SystemData.m_TitleMenu, 2).m_strText.c_str();
     large.DrawTextF(s, 320 - 16 * CountDisplayChars(heading), 32, "%s", heading);
     if (SystemData.m_bChallengeShowTotal && GameProgress.m_nBestTotal > 0) {
         const std::string& label = CheckedAt(SystemData.m_TextList, 4);
         const int width = 16 * (CountDisplayChars(label.c_str()) + std::snprintf(nullptr, 0, "%d", GameProgress.m_nBestTotal));
-        Fonts[1].DrawTextF(s, 320 - width / 2, 88, "%s%d", label.c_str(), GameProgress.m_nBestTotal);
+        SurfaceTables.Fonts[1].DrawTextF(s, 320 - width / 2, 88, "%s%d", label.c_str(), GameProgress.m_nBestTotal);
     }
     const bool board = ModeRanks() && GameProgress.m_bShowRanking;
     if (!board && SystemData.m_bChallengeShowBest)
@@ -122,7 +125,7 @@ void cChallengeSelectScene::DrawSurface()
         large.DrawTextF(s, 64, y, "%s%d", name.c_str(), n);
         if (n - 1 >= static_cast<int>(GameProgress.m_ChallengeRecords.size())) continue;
         const cIntPairData& record = GameProgress.m_ChallengeRecords[n - 1];
-        if (record.m_nFirst) DDBlt(s, 32 * (chars + 4), y, 32, 32, &Surface[SURFACE_ACCESSORY], 96, 0, 1);
+        if (record.m_nFirst) DDBlt(s, 32 * (chars + 4), y, 32, 32, &SurfaceTables.Surface[SURFACE_ACCESSORY], 96, 0, 1);
         if (SystemData.m_bChallengeShowBest) large.DrawTextF(s, 32 * chars + 192, y, "%d", record.m_nSecond);
     }
     if (board) {
@@ -135,7 +138,7 @@ void cChallengeSelectScene::DrawSurface()
 void cChallengeSelectScene::FadeIn()
 {
     if (IsPaletteDisplay()) DrawSurface();
-    if (m_lpScreen) DDBlt(&BackBuffer, 0, 0, 640, 480, m_lpScreen, 0, 0, 0);
+    if (m_lpScreen) DDBlt(&Display.BackBuffer, 0, 0, 640, 480, m_lpScreen, 0, 0, 0);
     CyclePalette();
     if (MenuFadeIn()) m_nState = STATE_SELECT;
 }
@@ -175,8 +178,8 @@ void cChallengeSelectScene::Select()
             GameProgress.m_nLives = GameProgress.m_nStartLives - 1;
         }
         GameProgress.m_bLinked = 1;
-        nRememberedRow = row;
-        nRememberedOffset = m_nScrollOffset;
+        remembered.nRememberedRow = row;
+        remembered.nRememberedOffset = m_nScrollOffset;
         SceneManager.m_nNextScene = SCENE_STAGE;
         m_nState = STATE_FADEOUT;
         return;
@@ -207,8 +210,8 @@ void cChallengeSelectScene::Select()
             DrawSurface();
             m_lpScreen->bLost = 0;
         }
-        DDBlt(&BackBuffer, 0, 0, 640, 480, m_lpScreen, 0, 0, 0);
+        DDBlt(&Display.BackBuffer, 0, 0, 640, 480, m_lpScreen, 0, 0, 0);
     }
     CyclePalette();
-    DDBlt(&BackBuffer, kListX, kTop + kRow * (row - m_nScrollOffset), 32, 32, &Surface[SURFACE_ACCESSORY], 0, 0, 1);
+    DDBlt(&Display.BackBuffer, kListX, kTop + kRow * (row - m_nScrollOffset), 32, 32, &SurfaceTables.Surface[SURFACE_ACCESSORY], 0, 0, 1);
 }

@@ -5,9 +5,9 @@
 
 int WaitFileRequest(UINT message, WPARAM wParam)
 {
-    bDialogDone = 0;
+    WindowReplies.bDialogDone = 0;
     SendMessageA(hMainWnd, message, wParam, 0);
-    while (!bDialogDone) Sleep(1);
-    if (bDialogLoaded) return FILE_REQUEST_LOADED;
-    return bDialogRefused ? FILE_REQUEST_REFUSED : FILE_REQUEST_CANCELLED;
+    while (!WindowReplies.bDialogDone) Sleep(1);
+    if (WindowReplies.bDialogLoaded) return FILE_REQUEST_LOADED;
+    return WindowReplies.bDialogRefused ? FILE_REQUEST_REFUSED : FILE_REQUEST_CANCELLED;
 }

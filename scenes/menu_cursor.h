@@ -54,4 +54,5 @@ private:
     void Refresh();
 };
 
+// Threads: the game thread's (the menu screens).
 extern cMenuCursor MenuCursor;

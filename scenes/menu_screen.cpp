@@ -46,17 +46,17 @@ void RequestMenuBgm(int slot)
 
 bool MenuFadeIn()
 {
-    return DDFadeIn(ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Palette, false);
+    return DDFadeIn(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false);
 }
 
 bool MenuFadeOut()
 {
-    return DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Palette, false);
+    return DDFadeOut(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false);
 }
 
 void FinishMenuFadeOut(int ownId)
 {
-    DDFillPal(&BackBuffer, kEmptyColour);
+    DDFillPal(&Display.BackBuffer, kEmptyColour);
     MenuCursor.Reset();
     SceneManager.m_nPreviousScene = ownId;
     SceneManager.m_nCurrentScene = SceneManager.m_nNextScene;
@@ -64,29 +64,29 @@ void FinishMenuFadeOut(int ownId)
 
 bool IsPaletteDisplay()
 {
-    return !bDirect3D && nBpp == 8;
+    return !Display.bDirect3D && Display.nBpp == 8;
 }
 
 void ReleaseScreenSurfaces()
 {
-    DDReleaseSurfaceVector(Off_Scene);
-    Off_Scene.clear();
-    Off_SceneParam.clear();
+    DDReleaseSurfaceVector(SurfaceTables.Off_Scene);
+    SurfaceTables.Off_Scene.clear();
+    SurfaceTables.Off_SceneParam.clear();
 }
 
 DDSURFACEDATA* NewScreenSurface(int width, int height, int colorKey)
 {
     ReleaseScreenSurfaces();
-    if (!DDAddSurface(Off_Scene, Off_SceneParam, width, height, colorKey, 0, DTMEMORYTYPE_VIDEO_RT, 0))
+    if (!DDAddSurface(SurfaceTables.Off_Scene, SurfaceTables.Off_SceneParam, width, height, colorKey, 0, DTMEMORYTYPE_VIDEO_RT, 0))
         return nullptr;
-    return &Off_Scene.back();
+    return &SurfaceTables.Off_Scene.back();
 }
 
 void DrawMenuTexts(int x, int y, int firstText, int count, int cursor)
 {
     if (count <= 0) return;
     const std::string text = MenuWindowText(firstText, count, cursor);
-    Fonts[1].DrawTextWindow(&BackBuffer, x, y, (MenuTextWidth(firstText, count) + (cursor ? 1 : 0)) * 16, count * 16,
+    SurfaceTables.Fonts[1].DrawTextWindow(&Display.BackBuffer, x, y, (MenuTextWidth(firstText, count) + (cursor ? 1 : 0)) * 16, count * 16,
                             text.c_str(), 0);
 }
 

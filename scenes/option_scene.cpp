@@ -38,7 +38,7 @@ cOptionScene::cOptionScene() : m_StateTable{&cOptionScene::FadeIn, &cOptionScene
 
 cOptionScene::~cOptionScene()
 {
-    for (int index : kOptionSurfaces) DDReleaseSurface(&Surface[index]);
+    for (int index : kOptionSurfaces) DDReleaseSurface(&SurfaceTables.Surface[index]);
     ReleaseScreenSurfaces();
 }
 
@@ -52,7 +52,7 @@ void cOptionScene::Run()
 void cOptionScene::Init()
 {
     RequestMenuBgm(3);
-    if (!DDLoadSurfaces(Surface, kOptionSurfaces, 2)) PostCloseToMainWindow();
+    if (!DDLoadSurfaces(SurfaceTables.Surface, kOptionSurfaces, 2)) PostCloseToMainWindow();
     MenuCursor.Reset();
     m_nVisibleCount = 0;
     const int items = std::min<int>(OPTION_ITEMS, static_cast<int>(SystemData.m_OptionMenu.size()));
@@ -74,29 +74,29 @@ void cOptionScene::DrawSurface()
 {
     if (!m_lpScreen) return;
     DDSURFACEDATA* s = m_lpScreen;
-    Fonts[2].DrawWindow(s, 1, 1, 638, 478);
+    SurfaceTables.Fonts[2].DrawWindow(s, 1, 1, 638, 478);
     const char* heading = CheckedAt(SystemData.m_TitleMenu, 5).m_strText.c_str();
-    Fonts[2].DrawTextF(s, 320 - 16 * CountDisplayChars(heading), 32, "%s", heading);
+    SurfaceTables.Fonts[2].DrawTextF(s, 320 - 16 * CountDisplayChars(heading), 32, "%s", heading);
     for (int row = 0; row < m_nVisibleCount; ++row) {
         const int kind = m_VisibleItems[row];
         const int y = kTop + kRow * row;
-        Fonts[1].DrawText(s, kTextX, y, CheckedAt(SystemData.m_OptionMenu, kind).m_strText.c_str(), 0);
+        SurfaceTables.Fonts[1].DrawText(s, kTextX, y, CheckedAt(SystemData.m_OptionMenu, kind).m_strText.c_str(), 0);
         switch (kind) {
         case ITEM_PALETTE:
-            Fonts[1].DrawTextF(s, kValueX, y, "%d", Options.m_nPalette);
+            SurfaceTables.Fonts[1].DrawTextF(s, kValueX, y, "%d", Options.m_nPalette);
             break;
         case ITEM_MUSIC:
-            Fonts[1].DrawText(s, kValueX, y, Options.m_bBgm ? "ON" : "OFF", 0);
+            SurfaceTables.Fonts[1].DrawText(s, kValueX, y, Options.m_bBgm ? "ON" : "OFF", 0);
             break;
         case ITEM_VOLUME:
-            Fonts[1].DrawTextF(s, kValueX, y, "%d", Options.m_nVolume);
+            SurfaceTables.Fonts[1].DrawTextF(s, kValueX, y, "%d", Options.m_nVolume);
             break;
         case ITEM_RANKING_MODE:
-            Fonts[1].DrawText(s, kValueX, y,
+            SurfaceTables.Fonts[1].DrawText(s, kValueX, y,
                               CheckedAt(SystemData.m_RankingModeNames, Options.m_nRankingMode).c_str(), 0);
             break;
         case ITEM_NAME:
-            Fonts[1].DrawText(s, kValueX, y, Options.m_sRankingName.c_str(), 0);
+            SurfaceTables.Fonts[1].DrawText(s, kValueX, y, Options.m_sRankingName.c_str(), 0);
             break;
         default:
             break;
@@ -111,7 +111,7 @@ void cOptionScene::DrawScreen()
             DrawSurface();
             m_lpScreen->bLost = 0;
         }
-        DDBlt(&BackBuffer, 0, 0, 640, 480, m_lpScreen, 0, 0, 0);
+        DDBlt(&Display.BackBuffer, 0, 0, 640, 480, m_lpScreen, 0, 0, 0);
     }
     CyclePalette();
 }
@@ -167,9 +167,9 @@ void cOptionScene::Choose()
             MenuCursor.Push(0);
             m_nSubState = 2;
         } else if (m_nEditItem == ITEM_NAME) {
-            bNameEntryDone = 0;
+            WindowReplies.bNameEntryDone = 0;
             SendMessageA(hMainWnd, WM_GAME_NAMEENTRY, 0, 0);
-            while (!bNameEntryDone) Sleep(1);
+            while (!WindowReplies.bNameEntryDone) Sleep(1);
             DrawSurface();
         } else {
             SceneManager.m_nNextScene = SCENE_TITLE;
@@ -186,7 +186,7 @@ void cOptionScene::Choose()
         return;
     }
     DrawScreen();
-    DDBlt(&BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &Surface[SURFACE_ACCESSORY], 64,
+    DDBlt(&Display.BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], 64,
           0, 1);
 }
 
@@ -196,7 +196,7 @@ void cOptionScene::ApplyChange()
         LoadHbtPalette(Options.m_nPalette);
     } else if (m_nEditItem == ITEM_VOLUME) {
         const int volume = SoundVolumeTable[std::clamp(Options.m_nVolume, 0, OPTION_VOLUME_STEPS - 1)];
-        for (DSSOUND& sound : SoundList)
+        for (DSSOUND& sound : SoundEffects.SoundList)
             for (int k = 0; k < static_cast<int>(sound.Buffers.size()); ++k) DS_SetVolume(sound, k, volume, 0);
     }
 }
@@ -241,6 +241,6 @@ void cOptionScene::Edit()
     }
     DrawScreen();
     const int y = MenuCursor.m_lpParent ? MenuCursor.m_lpParent->nY : kTop;
-    DDBlt(&BackBuffer, kCursorX, y, 16, 16, &Surface[SURFACE_ACCESSORY], 80, 0, 1);
-    DDBlt(&BackBuffer, kValueCursorX, y, 16, 16, &Surface[SURFACE_ACCESSORY], 64, 0, 1);
+    DDBlt(&Display.BackBuffer, kCursorX, y, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], 80, 0, 1);
+    DDBlt(&Display.BackBuffer, kValueCursorX, y, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], 64, 0, 1);
 }

@@ -6,5 +6,5 @@
 void cPlainScene::Run()
 {
     StartIfNew(m_nState);
-    DDFillPal(&BackBuffer, 0);
+    DDFillPal(&Display.BackBuffer, 0);
 }

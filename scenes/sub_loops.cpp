@@ -79,7 +79,7 @@ void DrawBoard(const cStageScene& scene, int mode)
     const int genre = GameProgress.m_nRankingGenre;
     const int highlight =
         genre >= 0 && static_cast<size_t>(genre) < scene.m_RankPos.size() ? scene.m_RankPos[genre] : -1;
-    RankingSet.Draw(view, &BackBuffer, BOARD_X, BOARD_Y, genre, highlight);
+    RankingSet.Draw(view, &Display.BackBuffer, BOARD_X, BOARD_Y, genre, highlight);
 }
 
 // Starts a sub-loop on thread, posts its start message when asked and waits
@@ -124,7 +124,7 @@ int cStageScene::PauseLoop(cStageScene* scene)
             if (quit) break;
             continue;
         }
-        if (!bAppActive) {
+        if (!MainWindow.bAppActive) {
             Sleep(1);
             continue;
         }
@@ -169,7 +169,7 @@ int cStageScene::RankingLoop(cStageScene* scene)
             if (quit) return 1;
             continue;
         }
-        if (!bAppActive) {
+        if (!MainWindow.bAppActive) {
             Sleep(1);
             continue;
         }
@@ -194,10 +194,10 @@ int cStageScene::RankingLoop(cStageScene* scene)
 
 void StartPauseLoop(int handshake)
 {
-    RunSubLoop(thPause, PauseLoopThread, handshake);
+    RunSubLoop(Threads.thPause, PauseLoopThread, handshake);
 }
 
 void StartRankingLoop()
 {
-    RunSubLoop(thRanking, RankingLoopThread, 1);
+    RunSubLoop(Threads.thRanking, RankingLoopThread, 1);
 }

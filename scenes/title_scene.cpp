@@ -51,7 +51,7 @@ cTitleScene::cTitleScene()
 
 cTitleScene::~cTitleScene()
 {
-    for (int index : kTitleSurfaces) DDReleaseSurface(&Surface[index]);
+    for (int index : kTitleSurfaces) DDReleaseSurface(&SurfaceTables.Surface[index]);
     ReleaseScreenSurfaces();
 }
 
@@ -65,7 +65,7 @@ void cTitleScene::Run()
 void cTitleScene::Init()
 {
     RequestMenuBgm(0);
-    if (!DDLoadSurfaces(Surface, kTitleSurfaces, 4)) PostCloseToMainWindow();
+    if (!DDLoadSurfaces(SurfaceTables.Surface, kTitleSurfaces, 4)) PostCloseToMainWindow();
     MenuCursor.Reset();
 
     m_nVisibleCount = 0;
@@ -84,9 +84,9 @@ void cTitleScene::Init()
         if (m_VisibleItems[row] == SceneManager.nGameKind) MenuCursor.m_lpCurrent->nRow = row;
 
     m_nMenuX = 192;
-    if (SystemData.m_bTitleMenuImage) m_nMenuX = 288 - Surface[SURFACE_GAMEMODE].nWidth / 2;
+    if (SystemData.m_bTitleMenuImage) m_nMenuX = 288 - SurfaceTables.Surface[SURFACE_GAMEMODE].nWidth / 2;
 
-    int width = Surface[SURFACE_GAMEMODE].nWidth + 32;
+    int width = SurfaceTables.Surface[SURFACE_GAMEMODE].nWidth + 32;
     if (!SystemData.m_bTitleMenuImage) {
         int widest = 0;
         for (int row = 0; row < m_nVisibleCount; ++row)
@@ -108,29 +108,29 @@ void cTitleScene::DrawMenuWindow()
     if (SystemData.m_bTitleMenuImage) {
         DDFillPal(window, 0);
         for (int row = 0; row < m_nVisibleCount; ++row)
-            DDBlt(window, 32, kRowHeight * row, Surface[SURFACE_GAMEMODE].nWidth, kRowHeight,
-                  &Surface[SURFACE_GAMEMODE], 0, kRowHeight * m_VisibleItems[row], 0);
+            DDBlt(window, 32, kRowHeight * row, SurfaceTables.Surface[SURFACE_GAMEMODE].nWidth, kRowHeight,
+                  &SurfaceTables.Surface[SURFACE_GAMEMODE], 0, kRowHeight * m_VisibleItems[row], 0);
         return;
     }
-    DDBlt(window, 1, 1, width - 2, height - 2, &Surface[SURFACE_WINDOW], 0, 0, 0);
+    DDBlt(window, 1, 1, width - 2, height - 2, &SurfaceTables.Surface[SURFACE_WINDOW], 0, 0, 0);
     DDFillRectPal(window, 0, 0, width, 1, kOutlineColour);
     DDFillRectPal(window, 0, height - 1, width, 1, kOutlineColour);
     DDFillRectPal(window, 0, 0, 1, height, kOutlineColour);
     DDFillRectPal(window, width - 1, 0, 1, height, kOutlineColour);
     for (int row = 0; row < m_nVisibleCount; ++row)
-        Fonts[2].DrawText(window, 32, kRowHeight * row, SystemData.m_TitleMenu[m_VisibleItems[row]].m_strText.c_str(),
+        SurfaceTables.Fonts[2].DrawText(window, 32, kRowHeight * row, SystemData.m_TitleMenu[m_VisibleItems[row]].m_strText.c_str(),
                           0);
 }
 
 void cTitleScene::DrawScreen()
 {
-    DDBlt(&BackBuffer, 0, 0, 640, 480, &Surface[SURFACE_TITLE], 0, 0, 0);
+    DDBlt(&Display.BackBuffer, 0, 0, 640, 480, &SurfaceTables.Surface[SURFACE_TITLE], 0, 0, 0);
     if (m_lpMenuWindow) {
         if (m_lpMenuWindow->bLost) {
             DrawMenuWindow();
             m_lpMenuWindow->bLost = 0;
         }
-        DDBlt(&BackBuffer, m_nMenuX, kMenuY, m_lpMenuWindow->nWidth, m_lpMenuWindow->nHeight, m_lpMenuWindow, 0, 0,
+        DDBlt(&Display.BackBuffer, m_nMenuX, kMenuY, m_lpMenuWindow->nWidth, m_lpMenuWindow->nHeight, m_lpMenuWindow, 0, 0,
               1);
     }
     CyclePalette();
@@ -155,7 +155,7 @@ void cTitleScene::Menu()
     DS_PlayCursorSE(input, 2, 0);
     if (!(input.m_wButtons & 1)) {
         DrawScreen();
-        DDBlt(&BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 32, 32, &Surface[SURFACE_ACCESSORY],
+        DDBlt(&Display.BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 32, 32, &SurfaceTables.Surface[SURFACE_ACCESSORY],
               0, 0, 1);
         return;
     }
@@ -251,9 +251,9 @@ void cTitleScene::LoadSlot()
         m_nSubState = 0;
         return;
     }
-    DDBlt(&BackBuffer, 0, 0, 640, 480, &Surface[SURFACE_TITLE], 0, 0, 0);
+    DDBlt(&Display.BackBuffer, 0, 0, 640, 480, &SurfaceTables.Surface[SURFACE_TITLE], 0, 0, 0);
     CyclePalette();
-    DrawSaveSlots(Fonts[1], &BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotOffset, m_nSlotRows);
-    DDBlt(&BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &Surface[SURFACE_ACCESSORY], 64,
+    DrawSaveSlots(SurfaceTables.Fonts[1], &Display.BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotOffset, m_nSlotRows);
+    DDBlt(&Display.BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], 64,
           0, 1);
 }

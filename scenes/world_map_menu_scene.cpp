@@ -58,7 +58,7 @@ cWorldMapMenuScene::cWorldMapMenuScene()
 
 cWorldMapMenuScene::~cWorldMapMenuScene()
 {
-    for (int index : kMenuSurfaces) DDReleaseSurface(&Surface[index]);
+    for (int index : kMenuSurfaces) DDReleaseSurface(&SurfaceTables.Surface[index]);
 }
 
 void cWorldMapMenuScene::Run()
@@ -71,7 +71,7 @@ void cWorldMapMenuScene::Run()
 void cWorldMapMenuScene::Init()
 {
     RequestMenuBgm(1);
-    if (!DDLoadSurfaces(Surface, kMenuSurfaces, 3)) PostCloseToMainWindow();
+    if (!DDLoadSurfaces(SurfaceTables.Surface, kMenuSurfaces, 3)) PostCloseToMainWindow();
     m_nVisibleCount = 0;
     const int items = std::min<int>(MENU_ITEMS, static_cast<int>(SystemData.m_WorldMapMenu.size()));
     for (int kind = 0; kind < items; ++kind)
@@ -86,21 +86,21 @@ void cWorldMapMenuScene::Init()
 
 void cWorldMapMenuScene::DrawScreen()
 {
-    DDFillPal(&BackBuffer, kEmptyColour);
+    DDFillPal(&Display.BackBuffer, kEmptyColour);
     int widest = 0;
     for (int row = 0; row < m_nVisibleCount; ++row)
         widest = std::max(widest,
                           CountDisplayChars(SystemData.m_WorldMapMenu[m_VisibleItems[row]].m_strText.c_str()));
-    DDBltFrame(&BackBuffer, kMenuX, kMenuY, 16 * (widest + 1), kRow * m_nVisibleCount, &Surface[SURFACE_WINDOW], 1,
+    DDBltFrame(&Display.BackBuffer, kMenuX, kMenuY, 16 * (widest + 1), kRow * m_nVisibleCount, &SurfaceTables.Surface[SURFACE_WINDOW], 1,
                kFrameColour);
     for (int row = 0; row < m_nVisibleCount; ++row)
-        Fonts[1].DrawText(&BackBuffer, kTextX, kMenuY + kRow * row,
+        SurfaceTables.Fonts[1].DrawText(&Display.BackBuffer, kTextX, kMenuY + kRow * row,
                           SystemData.m_WorldMapMenu[m_VisibleItems[row]].m_strText.c_str(), 0);
     if (SystemData.m_bMenuShowTotal && GameProgress.m_nBestTotal > 0) {
         const std::string& label = CheckedAt(SystemData.m_TextList, 4);
         const int width =
             16 * (CountDisplayChars(label.c_str()) + std::snprintf(nullptr, 0, "%d", GameProgress.m_nBestTotal));
-        Fonts[1].DrawTextWindowF(&BackBuffer, kCentre - width / 2, kTotalY, width, 16, "%s%d", label.c_str(),
+        SurfaceTables.Fonts[1].DrawTextWindowF(&Display.BackBuffer, kCentre - width / 2, kTotalY, width, 16, "%s%d", label.c_str(),
                                  GameProgress.m_nBestTotal);
     }
     CyclePalette();
@@ -108,14 +108,14 @@ void cWorldMapMenuScene::DrawScreen()
 
 void cWorldMapMenuScene::DrawCursor(int cellX)
 {
-    DDBlt(&BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &Surface[SURFACE_ACCESSORY],
+    DDBlt(&Display.BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY],
           cellX, 0, 1);
 }
 
 void cWorldMapMenuScene::DrawSlotList()
 {
-    DDFillPal(&BackBuffer, kEmptyColour);
-    DrawSaveSlots(Fonts[1], &BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotOffset, m_nSlotRows);
+    DDFillPal(&Display.BackBuffer, kEmptyColour);
+    DrawSaveSlots(SurfaceTables.Fonts[1], &Display.BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotOffset, m_nSlotRows);
 }
 
 void cWorldMapMenuScene::FadeIn()
@@ -216,7 +216,7 @@ void cWorldMapMenuScene::SaveToSlot()
     DrawSlotList();
     DrawMenuTexts(x, kSlotQuestionY, 12, 2, 1);
     const MENUCURSOR& slot = *MenuCursor.m_lpParent;
-    DDBlt(&BackBuffer, slot.nX, slot.nY, 16, 16, &Surface[SURFACE_ACCESSORY], kSlotCursor, 0, 1);
+    DDBlt(&Display.BackBuffer, slot.nX, slot.nY, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], kSlotCursor, 0, 1);
     DrawCursor(kListCursor);
 }
 
@@ -236,7 +236,7 @@ void cWorldMapMenuScene::SaveToCurrent()
             BackToMenu();
             return;
         }
-        DDFillPal(&BackBuffer, kEmptyColour);
+        DDFillPal(&Display.BackBuffer, kEmptyColour);
         DrawMenuTexts(x, kNoticeY, 16, 1, 0);
         return;
     }
@@ -259,7 +259,7 @@ void cWorldMapMenuScene::SaveToCurrent()
         BackToMenu();
         return;
     }
-    DDFillPal(&BackBuffer, kEmptyColour);
+    DDFillPal(&Display.BackBuffer, kEmptyColour);
     DrawMenuTexts(x, kCurrentQuestionY, 14, 2, 1);
     DrawCursor(kListCursor);
 }
@@ -295,7 +295,7 @@ void cWorldMapMenuScene::QuitToTitle()
         BackToMenu();
         return;
     }
-    DDFillPal(&BackBuffer, kEmptyColour);
+    DDFillPal(&Display.BackBuffer, kEmptyColour);
     DrawMenuTexts(x, kQuitQuestionY, 17, 2, 1);
     DrawCursor(kListCursor);
 }

@@ -67,7 +67,7 @@ cWorldMapScene::cWorldMapScene()
 
 cWorldMapScene::~cWorldMapScene()
 {
-    for (int index : kMapSurfaces) DDReleaseSurface(&Surface[index]);
+    for (int index : kMapSurfaces) DDReleaseSurface(&SurfaceTables.Surface[index]);
     ReleaseScreenSurfaces();
 }
 
@@ -115,9 +115,9 @@ void cWorldMapScene::FollowCursor()
 void cWorldMapScene::Init()
 {
     RequestMenuBgm(1);
-    DDSURFACEPARAM& back = SurfaceParam[SURFACE_BACK];
+    DDSURFACEPARAM& back = SurfaceTables.SurfaceParam[SURFACE_BACK];
     std::snprintf(back.szFileName, sizeof back.szFileName, "%s", WorldMap.m_sBackFile.c_str());
-    if (!DDLoadSurfaces(Surface, kMapSurfaces, 6)) PostCloseToMainWindow();
+    if (!DDLoadSurfaces(SurfaceTables.Surface, kMapSurfaces, 6)) PostCloseToMainWindow();
     MenuCursor.Reset();
     GameProgress.SumBestValues();
 
@@ -332,7 +332,7 @@ void cWorldMapScene::ConfirmStage()
     ExtraButtons(input.m_wButtons);
     DrawScreen(true);
     DrawMenuTexts(x, kQuestionY, 10, 2, 1);
-    DDBlt(&BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &Surface[SURFACE_ACCESSORY], 64,
+    DDBlt(&Display.BackBuffer, MenuCursor.m_lpCurrent->nX, MenuCursor.m_lpCurrent->nY, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], 64,
           0, 1);
 }
 
@@ -371,13 +371,13 @@ void cWorldMapScene::DrawRanking()
 
 void cWorldMapScene::RedrawMap()
 {
-    DDSURFACEDATA* work = &Surface[SURFACE_WORK];
+    DDSURFACEDATA* work = &SurfaceTables.Surface[SURFACE_WORK];
     const int vx = m_nViewX, vy = m_nViewY;
     DDFillPal(work, WorldMap.m_nBackColor);
     if (WorldMap.m_bBackPicture) {
         const int x = vx < 0 ? -kCell * vx : 0, sx = vx < 0 ? 0 : kCell * vx;
         const int y = vy < 0 ? -kCell * vy : 0, sy = vy < 0 ? 0 : kCell * vy;
-        DDBlt(work, x, y, 640, 480, &Surface[SURFACE_BACK], sx, sy, 0);
+        DDBlt(work, x, y, 640, 480, &SurfaceTables.Surface[SURFACE_BACK], sx, sy, 0);
     }
     DDBeginSpriteBatch(0);
     for (int row = 0; row < kViewRows; ++row) {
@@ -387,7 +387,7 @@ void cWorldMapScene::RedrawMap()
             const int chip = WorldMap.CellAt(mx, my);
             if (chip < 0 || static_cast<size_t>(chip) >= WorldMap.m_Chips.size()) continue;
             const int picture = std::max(0, WorldMap.m_Chips[static_cast<size_t>(chip)].m_nPicture);
-            DDBlt(work, kCell * column, kCell * row, kCell, kCell, &Surface[SURFACE_CHIP], kCell * (picture % 5),
+            DDBlt(work, kCell * column, kCell * row, kCell, kCell, &SurfaceTables.Surface[SURFACE_CHIP], kCell * (picture % 5),
                   kCell * (picture / 5), 1);
         }
     }
@@ -396,7 +396,7 @@ void cWorldMapScene::RedrawMap()
     for (cWorldMapPoint& point : WorldMap.m_Points) {
         const cWorldMapStage* entry = FindActiveStage(&point);
         if (!entry) continue;
-        DDBlt(work, (point.m_nX - vx) * kCell, (point.m_nY - vy) * kCell, kCell, kCell, &Surface[SURFACE_EVENT],
+        DDBlt(work, (point.m_nX - vx) * kCell, (point.m_nY - vy) * kCell, kCell, kCell, &SurfaceTables.Surface[SURFACE_EVENT],
               IsEntryCleared(entry) ? kCell : 0, kCell * entry->m_nIcon, 1);
     }
     DDEndSpriteBatch();
@@ -406,30 +406,30 @@ void cWorldMapScene::RedrawMap()
 
 void cWorldMapScene::DrawScreen(bool details)
 {
-    DDSURFACEDATA* work = &Surface[SURFACE_WORK];
+    DDSURFACEDATA* work = &SurfaceTables.Surface[SURFACE_WORK];
     if (work->bLost) {
         RedrawMap();
         work->bLost = 0;
     }
-    DDBlt(&BackBuffer, 0, 0, 640, 480, work, 0, 0, 0);
+    DDBlt(&Display.BackBuffer, 0, 0, 640, 480, work, 0, 0, 0);
 
     static const int walker[4][2] = {{0, 64}, {64, 64}, {64, 96}, {0, 96}};
     const int facing = m_nFacing >= 0 && m_nFacing < 4 ? m_nFacing : FACE_DOWN;
     const int step = m_nWalkFrame > 40 ? kCell : 0;
     m_nWalkFrame = (m_nWalkFrame + 1) % 80;
-    DDBlt(&BackBuffer, kWalkerX, kWalkerY, kCell, kCell, &Surface[SURFACE_ACCESSORY], walker[facing][0] + step,
+    DDBlt(&Display.BackBuffer, kWalkerX, kWalkerY, kCell, kCell, &SurfaceTables.Surface[SURFACE_ACCESSORY], walker[facing][0] + step,
           walker[facing][1], 1);
 
     if (SystemData.m_bMapShowLives) {
         const bool infinite = GameProgress.m_nLives == INFINITE_LIVES;
         const int n = infinite ? 1 : CountDigits(GameProgress.m_nLives);
         const int x = 605 - 16 * n;
-        Fonts[1].DrawWindow(&BackBuffer, x, 17, (n + 1) * 16, 20);
-        DDBlt(&BackBuffer, x, 19, 16, 16, &Surface[SURFACE_ACCESSORY], 0, 48, 1);
+        SurfaceTables.Fonts[1].DrawWindow(&Display.BackBuffer, x, 17, (n + 1) * 16, 20);
+        DDBlt(&Display.BackBuffer, x, 19, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], 0, 48, 1);
         if (infinite)
-            Fonts[1].DrawText(&BackBuffer, x + 16, 19, "∞", 0);
+            SurfaceTables.Fonts[1].DrawText(&Display.BackBuffer, x + 16, 19, "∞", 0);
         else
-            Fonts[1].DrawTextF(&BackBuffer, x + 16, 19, "%d", GameProgress.m_nLives);
+            SurfaceTables.Fonts[1].DrawTextF(&Display.BackBuffer, x + 16, 19, "%d", GameProgress.m_nLives);
     }
 
     if (!details || !m_lpEntry || m_lpEntry->m_nKind != WORLD_STAGE) return;
@@ -438,19 +438,19 @@ void cWorldMapScene::DrawScreen(bool details)
             DrawRanking();
             m_lpRanking->bLost = 0;
         }
-        DDBlt(&BackBuffer, kRankingX, kRankingY, kRankingWidth, kRankingHeight, m_lpRanking, 0, 0, 1);
+        DDBlt(&Display.BackBuffer, kRankingX, kRankingY, kRankingWidth, kRankingHeight, m_lpRanking, 0, 0, 1);
     }
     const bool showBest = SystemData.m_bMapShowBest && m_nBestValue > 0;
     const int y = showBest ? 184 : 204;
     const std::string& caption = m_lpEntry->m_sCaption;
     if (!caption.empty()) {
         const int width = 16 * CountDisplayChars(caption.c_str());
-        Fonts[1].DrawTextWindowF(&BackBuffer, kCaptionCentre - width / 2, y, width, 16, "%s", caption.c_str());
+        SurfaceTables.Fonts[1].DrawTextWindowF(&Display.BackBuffer, kCaptionCentre - width / 2, y, width, 16, "%s", caption.c_str());
     }
     if (showBest) {
         const std::string& label = CheckedAt(SystemData.m_TextList, 2);
         const int width = 16 * (CountDisplayChars(label.c_str()) + CountDigits(m_nBestValue));
-        Fonts[1].DrawTextWindowF(&BackBuffer, kCaptionCentre - width / 2, y + 20, width, 16, "%s%d", label.c_str(),
+        SurfaceTables.Fonts[1].DrawTextWindowF(&Display.BackBuffer, kCaptionCentre - width / 2, y + 20, width, 16, "%s%d", label.c_str(),
                                  m_nBestValue);
     }
 }

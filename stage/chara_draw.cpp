@@ -133,7 +133,7 @@ void Standard(CHARAFXDRAW& d, int firstCopy, DDSURFACEDATA* work, void (*effect)
     DrawWithPair(d, effect);
 }
 
-DDSURFACEDATA* StretchWork() { return &Surface[nStretchWorkSurface]; }
+DDSURFACEDATA* StretchWork() { return &SurfaceTables.Surface[nStretchWorkSurface]; }
 
 void Burst(const CHARAFXDRAW& d)
 {
@@ -177,7 +177,7 @@ void Zoom(const CHARAFXDRAW& d)
 
 void Tint(const CHARAFXDRAW& d, int colour)
 {
-    DDBltTint(d.target, d.x, d.y, d.w, d.h, d.from, d.fx, d.fy, 1, ShownPalette, BlendTable,
+    DDBltTint(d.target, d.x, d.y, d.w, d.h, d.from, d.fx, d.fy, 1, Display.ShownPalette, BlendTable,
               static_cast<BYTE>(colour), static_cast<int>(d.v));
 }
 
@@ -199,8 +199,8 @@ void Blur(const CHARAFXDRAW& d)
 // pair).
 void ThroughEffectWork(CHARAFXDRAW& d, void (*effect)(const CHARAFXDRAW& d))
 {
-    if (bDirect3D) FromWork(d, &Surface[COLOUR_WORK_SURFACE]);
-    else if (d.scaled) FromWork(d, &Surface[nEffectWorkSurface]);
+    if (Display.bDirect3D) FromWork(d, &SurfaceTables.Surface[COLOUR_WORK_SURFACE]);
+    else if (d.scaled) FromWork(d, &SurfaceTables.Surface[nEffectWorkSurface]);
     else FromSheet(d, 0);
     effect(d);
 }
@@ -221,7 +221,7 @@ void DrawEffectBlink(CHARAFXDRAW& d)
 
 void DrawEffectRotateB(CHARAFXDRAW& d)
 {
-    Standard(d, 0, &Surface[bDirect3D ? D3D_ROTATE_WORK_SURFACE : COLOUR_WORK_SURFACE], Rotate);
+    Standard(d, 0, &SurfaceTables.Surface[Display.bDirect3D ? D3D_ROTATE_WORK_SURFACE : COLOUR_WORK_SURFACE], Rotate);
 }
 
 // Under DirectDraw a scaled character turns at its sheet's size in a square
@@ -229,7 +229,7 @@ void DrawEffectRotateB(CHARAFXDRAW& d)
 // of sqrt(2) times the draw width centred on the character.
 void DrawEffectRotateA(CHARAFXDRAW& d)
 {
-    if (bDirect3D || !d.scaled) {
+    if (Display.bDirect3D || !d.scaled) {
         DrawEffectRotateB(d);
         return;
     }
@@ -237,7 +237,7 @@ void DrawEffectRotateA(CHARAFXDRAW& d)
     const int sw = CellWidth(d), sh = CellHeight(d);
     const int side = static_cast<int>(s.nCellFactor * d.chara->m_nBaseDrawW * kSqrt2);
     const int shown = static_cast<int>(kSqrt2 * d.w);
-    DDSURFACEDATA* work = &Surface[nEffectWorkSurface];
+    DDSURFACEDATA* work = &SurfaceTables.Surface[nEffectWorkSurface];
     DDFillRectPal(work, 0, 0, side, side, 0);
     DDBltRotate(work, side / 2, side / 2, sw, sh, sw / 2, sh / 2, static_cast<int>(d.v), s.lpOwn, s.nSrcX, s.nSrcY,
                 0);
@@ -262,7 +262,7 @@ void DrawEffectZoom(CHARAFXDRAW& d) { Standard(d, 0, StretchWork(), Zoom); }
 void DrawEffectLens(CHARAFXDRAW& d)
 {
     const int ox = d.p[3] * d.size, oy = d.p[4] * d.size;
-    DDSURFACEDATA* work = &Surface[nEffectWorkSurface];
+    DDSURFACEDATA* work = &SurfaceTables.Surface[nEffectWorkSurface];
     const int reach = std::min(work->nWidth, work->nHeight) / 2;
     const int radius = static_cast<int>(kSqrt2 * (std::max(std::abs(ox), std::abs(oy)) + (d.w >> 1)));
     const int half = std::min(radius, reach);
@@ -276,7 +276,7 @@ void DrawEffectLens(CHARAFXDRAW& d)
 // no colour pair: a coloured chip is put into the work surface with it.
 void DrawEffectColor(CHARAFXDRAW& d)
 {
-    if (d.scaled || d.coloured) FromWork(d, &Surface[COLOUR_WORK_SURFACE]);
+    if (d.scaled || d.coloured) FromWork(d, &SurfaceTables.Surface[COLOUR_WORK_SURFACE]);
     else FromSheet(d, 0);
     DrawWithPair(d, [](const CHARAFXDRAW& e) { Tint(e, e.p[3]); });
 }
@@ -284,7 +284,7 @@ void DrawEffectColor(CHARAFXDRAW& d)
 void DrawEffectTranslucent(CHARAFXDRAW& d)
 {
     if (d.run->m_nWork2) return;
-    if (d.scaled || (d.coloured && bDirect3D)) FromWork(d, &Surface[COLOUR_WORK_SURFACE]);
+    if (d.scaled || (d.coloured && Display.bDirect3D)) FromWork(d, &SurfaceTables.Surface[COLOUR_WORK_SURFACE]);
     else FromSheet(d, 0);
     DrawWithPair(d, [](const CHARAFXDRAW& e) {
         DDBltHalf(e.target, e.x, e.y, e.w, e.h, e.from, e.fx, e.fy, 1, BlendTable);
@@ -296,11 +296,11 @@ void DrawEffectMosaic(CHARAFXDRAW& d) { ThroughEffectWork(d, Mosaic); }
 // An 8-bit display has no blur: the chip is tinted toward palette colour 31.
 void DrawEffectBlur(CHARAFXDRAW& d)
 {
-    if (nBpp != 8) {
+    if (Display.nBpp != 8) {
         ThroughEffectWork(d, Blur);
         return;
     }
-    if (d.scaled) FromWork(d, &Surface[nEffectWorkSurface]);
+    if (d.scaled) FromWork(d, &SurfaceTables.Surface[nEffectWorkSurface]);
     else FromSheet(d, 0);
     DrawWithPair(d, [](const CHARAFXDRAW& e) { Tint(e, 31); });
 }
@@ -326,9 +326,9 @@ int GetDrawChip(const cChara& c, int* coloured, BLENDPAIR* colour)
     if (c.m_Def.m_cInvincible) {
         if (anim) offset += anim->m_nInvincibleOffset;
         const int n = c.m_Def.m_cInvincibleColor;
-        if (bDirect3D && SystemData.m_bD3DCharaColor && n > 0 && n < 10) {
+        if (Display.bDirect3D && SystemData.m_bD3DCharaColor && n > 0 && n < 10) {
             *coloured = 1;
-            *colour = {CycleColors[n].dwColor, CycleColors[n].nBlendMode};
+            *colour = {PaletteAnimation.CycleColors[n].dwColor, PaletteAnimation.CycleColors[n].nBlendMode};
         }
     }
     return offset;
@@ -364,15 +364,15 @@ void DrawCharaChip(DDSURFACEDATA* target, cChara& c, int frame)
     CharaEffectDrawTable[kind](d);
     if (c.m_Def.m_bMark != 1) return;
     const int mx = c.m_Def.m_sMark / 15 * 32, my = c.m_Def.m_sMark % 15 * 32;
-    if (d.size <= 1) DDBlt(target, d.x, d.y, 32, 32, &Surface[43], mx, my, 1);
-    else DDBltStretch(target, d.x, d.y, d.w, d.h, &Surface[nMarkSheetSurface], mx, my, 32, 32, 1);
+    if (d.size <= 1) DDBlt(target, d.x, d.y, 32, 32, &SurfaceTables.Surface[43], mx, my, 1);
+    else DDBltStretch(target, d.x, d.y, d.w, d.h, &SurfaceTables.Surface[nMarkSheetSurface], mx, my, 32, 32, 1);
 }
 
 void DrawCharaGauge(DDSURFACEDATA* target, cChara& c, int sp)
 {
     const GAUGEANIM& g = sp ? c.m_SpGauge : c.m_HpGauge;
     if (g.nFrames <= 0 || c.m_bDead) return;
-    DDSURFACEDATA* sheet = &Surface[49];
+    DDSURFACEDATA* sheet = &SurfaceTables.Surface[49];
     const bool tall = sheet->nHeight > 208;
     const int r0 = tall ? 208 : 128, t = tall ? 2 : 16, column = sp ? 64 : 0;
     const int x = c.m_nScreenLeft + (c.m_nDrawW >> 1) - 25, y = c.m_nScreenTop - (sp ? 7 : 3);

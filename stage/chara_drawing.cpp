@@ -154,9 +154,9 @@ void cPlayer::Draw(cPlayScreenPainter* painter, int hold)
 
 void StartCharaOverlay(cChara* chara, int sequence, int flowSerial)
 {
-    if (AnimeFrameTable.empty()) return;
+    if (FrameTables.AnimeFrameTable.empty()) return;
     cAnimeSeq::Sequence steps;
-    for (const ANIMESEQENTRY& step : CheckedAt(AnimeFrameTable, sequence))
+    for (const ANIMESEQENTRY& step : CheckedAt(FrameTables.AnimeFrameTable, sequence))
         steps.push_back({step.nFrame, step.nDuration, static_cast<unsigned char>(step.nLock)});
     OVERLAYANIM overlay;
     overlay.nKey = flowSerial;

@@ -15,15 +15,15 @@ namespace {
 
 // The first copy of a surface pair is drawn from under DirectDraw with the
 // stretched video on, the second otherwise.
-bool FirstCopy() { return !bDirect3D && SystemIni.DD_VideoStretch; }
+bool FirstCopy() { return !Display.bDirect3D && SystemIni.DD_VideoStretch; }
 
 // The surface of a number, or null (an extra image the stage has not loaded
 // is reported as a bad index).
 DDSURFACEDATA* SurfaceOf(const CHIPCELL& c, int number)
 {
-    if (!c.bExtra) return number >= 0 && number < SURFACE_COUNT ? &Surface[number] : nullptr;
-    if (number >= 0 && number < static_cast<int>(CharaExcSurfaces.size())) return &CharaExcSurfaces[number];
-    ReportBadIndex('V', number, static_cast<int>(CharaExcSurfaces.size()), static_cast<int>(sizeof(DDSURFACEDATA)));
+    if (!c.bExtra) return number >= 0 && number < SURFACE_COUNT ? &SurfaceTables.Surface[number] : nullptr;
+    if (number >= 0 && number < static_cast<int>(SurfaceTables.CharaExcSurfaces.size())) return &SurfaceTables.CharaExcSurfaces[number];
+    ReportBadIndex('V', number, static_cast<int>(SurfaceTables.CharaExcSurfaces.size()), static_cast<int>(sizeof(DDSURFACEDATA)));
     return nullptr;
 }
 
@@ -57,27 +57,27 @@ void CHIPSRC::Set(int use, int kind, int chip, int offset, const cStageObject* o
 
 void SelectChipSurfaces()
 {
-    bool stretched = !bDirect3D && SystemIni.DD_VideoStretch;
+    bool stretched = !Display.bDirect3D && SystemIni.DD_VideoStretch;
     nMarkSheetSurface = stretched ? 43 : 44;
     nStretchWorkSurface = stretched ? 67 : 68;
-    nEffectWorkSurface = bDirect3D ? 70 : 68;
+    nEffectWorkSurface = Display.bDirect3D ? 70 : 68;
 }
 
 void DrawChipIcon(DDSURFACEDATA* dst, int x, int y, int kind, int chip, int frame)
 {
     switch (kind) {
-    case 0: DDBltStretch(dst, x, y, 16, 16, &Surface[3], chip / 15 * 64, chip % 15 * 32, 32, 32, 1); break;
+    case 0: DDBltStretch(dst, x, y, 16, 16, &SurfaceTables.Surface[3], chip / 15 * 64, chip % 15 * 32, 32, 32, 1); break;
     case 1: {
         int sheet = chip / 15;
         if (sheet < 0 || sheet >= 8) {
             ReportLog("Icon chip %d lies past the character sheets; nothing is drawn", chip);
             break;
         }
-        DDBltStretch(dst, x, y, 16, 16, &Surface[22 + 2 * sheet], frame * 32, chip % 15 * 32, 32, 32, 1);
+        DDBltStretch(dst, x, y, 16, 16, &SurfaceTables.Surface[22 + 2 * sheet], frame * 32, chip % 15 * 32, 32, 32, 1);
         break;
     }
-    case 2: DDBlt(dst, x, y, 16, 16, &Surface[42], chip / 15 * 32, chip % 15 * 16, 1); break;
-    case 3: DDBltStretch(dst, x, y, 16, 16, &Surface[63], chip / 30 * 64, chip % 30 * 32, 32, 32, 1); break;
+    case 2: DDBlt(dst, x, y, 16, 16, &SurfaceTables.Surface[42], chip / 15 * 32, chip % 15 * 16, 1); break;
+    case 3: DDBltStretch(dst, x, y, 16, 16, &SurfaceTables.Surface[63], chip / 30 * 64, chip % 30 * 32, 32, 32, 1); break;
     case 4: {
         CHIPCELL c = LocateChip(0, 4, chip, frame, nullptr, 0, ExtraImage(chip));
         int size = 32 * c.nCellFactor;

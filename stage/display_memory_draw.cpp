@@ -5,7 +5,7 @@
 
 int StageSurfaceInSystemMemory(int stretched)
 {
-    if (bDirect3D) return 0;
+    if (Display.bDirect3D) return 0;
     if (stretched && !SystemIni.DD_VideoStretch) return 1;
     int total = 0, free = 0;
     GetVideoMemoryMB(&total, &free);

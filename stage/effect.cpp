@@ -75,7 +75,7 @@ void cEffect::SetFromHit(int16_t entry, const HITRECT& a, const HITRECT& b, sign
 int cEffect::BuildFrames(int16_t entry)
 {
     std::vector<cAnimeSeq::Sequence> sequences(1);
-    for (const ANIMESEQENTRY& e : CheckedAt(EffectFrameTable, entry))
+    for (const ANIMESEQENTRY& e : CheckedAt(FrameTables.EffectFrameTable, entry))
         sequences[0].push_back({e.nFrame, e.nDuration, static_cast<unsigned char>(e.nLock)});
     m_Anime.Assign(std::move(sequences));
     return m_Anime.Set(0, 1);

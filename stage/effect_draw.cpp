@@ -23,13 +23,13 @@ void cEffect::DrawFrame(DDSURFACEDATA* target, int f)
     const int py = static_cast<int>(m_dY - lpStageScene->m_ScrollY.m_dPos);
     // Entry e's images are 2e - 2 (video memory) and 2e - 1 (system memory).
     const int first = 2 * m_sEffect - 2;
-    if (first < 0 || first + 1 >= static_cast<int>(EffectSurfaces.size())) return;
+    if (first < 0 || first + 1 >= static_cast<int>(SurfaceTables.EffectSurfaces.size())) return;
     if (m_bStretch) {
-        const bool videoStretch = !bDirect3D && SystemIni.DD_VideoStretch && nBpp != 8;
-        DDSURFACEDATA* source = &EffectSurfaces[videoStretch ? first : first + 1];
+        const bool videoStretch = !Display.bDirect3D && SystemIni.DD_VideoStretch && Display.nBpp != 8;
+        DDSURFACEDATA* source = &SurfaceTables.EffectSurfaces[videoStretch ? first : first + 1];
         DDBltStretch(target, px, py, m_nWidth, m_nHeight, source, f * data.m_nCellWidth, 0,
                      data.m_nCellWidth, data.m_nCellHeight, 1);
     } else {
-        DDBlt(target, px, py, m_nWidth, m_nHeight, &EffectSurfaces[first], f * m_nWidth, 0, 1);
+        DDBlt(target, px, py, m_nWidth, m_nHeight, &SurfaceTables.EffectSurfaces[first], f * m_nWidth, 0, 1);
     }
 }

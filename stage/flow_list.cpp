@@ -198,10 +198,10 @@ void cChara::SetBasicAnimSet(int set, int force)
 
 void StartFlowOverlay(cChara& chara, const FLOWANIMENTRY& entry, int serial)
 {
-    if (AnimeFrameTable.empty()) return;
+    if (FrameTables.AnimeFrameTable.empty()) return;
     cAnimeSeq::Sequence sequence;
     bool held = false;
-    for (const ANIMESEQENTRY& step : CheckedAt(AnimeFrameTable, entry.sAnime)) {
+    for (const ANIMESEQENTRY& step : CheckedAt(FrameTables.AnimeFrameTable, entry.sAnime)) {
         cAnimeSeq::Entry e{step.nFrame, step.nDuration, static_cast<unsigned char>(step.nLock)};
         // The key frame holds while the command runs.
         if (!held && step.nLock && step.nFrame >= 0 && entry.sCommandFrames >= 2 && entry.nFlag == 1) {

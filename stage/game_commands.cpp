@@ -386,8 +386,8 @@ int CmdChangeAnimSet(cChara* chara, const cCommandData* def)
 int CmdPlayAnim(cChara* chara, const cCommandData* def)
 {
     int sequence = P(def, 0);
-    if (sequence < 0 || sequence >= static_cast<int>(AnimeFrameTable.size())) {
-        ReportBadIndex('V', sequence, static_cast<int>(AnimeFrameTable.size()), static_cast<int>(sizeof(FrameSequence)));
+    if (sequence < 0 || sequence >= static_cast<int>(FrameTables.AnimeFrameTable.size())) {
+        ReportBadIndex('V', sequence, static_cast<int>(FrameTables.AnimeFrameTable.size()), static_cast<int>(sizeof(FrameSequence)));
         sequence = 0;
     }
     StartCharaOverlay(chara, sequence, CurrentFlowSerial());

@@ -14,7 +14,7 @@
 
 namespace {
 
-Font& MessageFont() { return Fonts[1]; }
+Font& MessageFont() { return SurfaceTables.Fonts[1]; }
 
 int PitchExtent(const std::string& text, int* width, int* height)
 {
@@ -46,12 +46,12 @@ DDSURFACEDATA* CreateSurface(int width, int height)
 {
     // The list keeps the record even when the surface cannot be made; a
     // message that cannot be shown ends the program in order.
-    if (!DDAddSurfaceToList(Off_Msg, Off_MsgParam, width, height, 1, StageSurfaceInSystemMemory(0), 0, 0))
+    if (!DDAddSurfaceToList(SurfaceTables.Off_Msg, SurfaceTables.Off_MsgParam, width, height, 1, StageSurfaceInSystemMemory(0), 0, 0))
         PostMessageA(hMainWnd.load(), WM_CLOSE, 0, 0);
-    return &Off_Msg.back();
+    return &SurfaceTables.Off_Msg.back();
 }
 
-void ReleaseSurface(DDSURFACEDATA* surface) { DDRemoveSurfaceFromList(Off_Msg, Off_MsgParam, surface); }
+void ReleaseSurface(DDSURFACEDATA* surface) { DDRemoveSurfaceFromList(SurfaceTables.Off_Msg, SurfaceTables.Off_MsgParam, surface); }
 
 void Render(const cMessage& m)
 {
@@ -102,7 +102,7 @@ void cMessage::Paint(DDSURFACEDATA* target, int x, int y)
         DDBlt(target, x, y, m_nWidth, m_nHeight, m_lpSurface, 0, 0, 1);
         break;
     case MSGMODE_ICON:
-        DDBlt(target, x, y - (30 - m_nFrames) / 4, 16, 16, &Surface[49], 0, 48, 1);
+        DDBlt(target, x, y - (30 - m_nFrames) / 4, 16, 16, &SurfaceTables.Surface[49], 0, 48, 1);
         break;
     default:
         break;

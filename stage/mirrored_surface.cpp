@@ -7,12 +7,12 @@
 namespace {
 constexpr int MIRROR_DISTANCE = 18;
 
-bool Loaded(int index) { return lpSurfaceArray && lpSurfaceArray[index].lpDD; }
+bool Loaded(int index) { return Display.lpSurfaceArray && Display.lpSurfaceArray[index].lpDD; }
 }
 
 int MirroredSurfaceIndex(int surface, int mirrored)
 {
-    if (bDirect3D) return surface;
+    if (Display.bDirect3D) return surface;
     if (mirrored ? Loaded(surface + MIRROR_DISTANCE) : !Loaded(surface)) return surface + MIRROR_DISTANCE;
     return surface;
 }

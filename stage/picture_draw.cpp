@@ -13,14 +13,14 @@ namespace {
 int Load(const char* file, int index, int scaled, int* width, int* height)
 {
     const int ddMemory = StageSurfaceInSystemMemory(scaled);
-    auto surface = PictureSurfaces.emplace(std::next(PictureSurfaces.begin(), index));
-    auto param = PictureSurfacesParam.emplace(std::next(PictureSurfacesParam.begin(), index));
+    auto surface = SurfaceTables.PictureSurfaces.emplace(std::next(SurfaceTables.PictureSurfaces.begin(), index));
+    auto param = SurfaceTables.PictureSurfacesParam.emplace(std::next(SurfaceTables.PictureSurfacesParam.begin(), index));
     param->Set(file, 1, ddMemory, 0, 0, 0, 0, 0, 0, 0, 0);
-    const int result = DDCreateSurfaceFromFile(&*surface, file, 1, nBpp, ddMemory, 0, 0, 0, 0, 0, 0);
+    const int result = DDCreateSurfaceFromFile(&*surface, file, 1, Display.nBpp, ddMemory, 0, 0, 0, 0, 0, 0);
     if (!DDCheckSurfaceResult(result) || surface->nWidth <= 0) {
         DDReleaseSurface(&*surface);
-        PictureSurfaces.erase(surface);
-        PictureSurfacesParam.erase(param);
+        SurfaceTables.PictureSurfaces.erase(surface);
+        SurfaceTables.PictureSurfacesParam.erase(param);
         return 0;
     }
     *width = surface->nWidth;
@@ -30,12 +30,12 @@ int Load(const char* file, int index, int scaled, int* width, int* height)
 
 void Remove(int index)
 {
-    if (index < 0 || index >= static_cast<int>(PictureSurfaces.size())) return;
-    auto surface = std::next(PictureSurfaces.begin(), index);
+    if (index < 0 || index >= static_cast<int>(SurfaceTables.PictureSurfaces.size())) return;
+    auto surface = std::next(SurfaceTables.PictureSurfaces.begin(), index);
     DDReleaseSurface(&*surface);
-    PictureSurfaces.erase(surface);
-    if (index < static_cast<int>(PictureSurfacesParam.size()))
-        PictureSurfacesParam.erase(std::next(PictureSurfacesParam.begin(), index));
+    SurfaceTables.PictureSurfaces.erase(surface);
+    if (index < static_cast<int>(SurfaceTables.PictureSurfacesParam.size()))
+        SurfaceTables.PictureSurfacesParam.erase(std::next(SurfaceTables.PictureSurfacesParam.begin(), index));
 }
 
 } // namespace

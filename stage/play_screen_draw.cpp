@@ -54,7 +54,7 @@ namespace {
 constexpr int SCREEN_W = 640, SCREEN_H = 480;
 constexpr int BG_SURFACE = 55, STATUS_SURFACE = 46, ICON_SURFACE = 49, DIGIT_SURFACE = 51, MARK_SURFACE = 43;
 
-DDSURFACEDATA* Back() { return &BackBuffer; }
+DDSURFACEDATA* Back() { return &Display.BackBuffer; }
 
 cStageScene& Scene() { return *lpStageScene; }
 
@@ -62,7 +62,7 @@ cStageScene& Scene() { return *lpStageScene; }
 DDSURFACEDATA* LayerImage(int i)
 {
     if (i < 0 || BG_SURFACE + i > 62) return nullptr;
-    DDSURFACEDATA* s = &Surface[BG_SURFACE + i];
+    DDSURFACEDATA* s = &SurfaceTables.Surface[BG_SURFACE + i];
     return s->nWidth > 0 && s->nHeight > 0 ? s : nullptr;
 }
 
@@ -133,7 +133,7 @@ void DrawLayers(int key)
 void BeginMarkBatch()
 {
     DDBeginSpriteBatch(1);
-    DDSetSpriteOrder(&Surface[MARK_SURFACE]);
+    DDSetSpriteOrder(&SurfaceTables.Surface[MARK_SURFACE]);
 }
 
 void DrawBlockCell(const cBlockData& block, int x, int y)
@@ -142,7 +142,7 @@ void DrawBlockCell(const cBlockData& block, int x, int y)
     src.Set(0, block.m_cGraphicKind, block.m_sGraphic, block.m_sGraphicOffset, nullptr, 0);
     if (src.lpOwn) DDBlt(Back(), x, y, 32, 32, src.lpOwn, src.nSrcX, src.nSrcY, 1);
     if (block.m_cMarkDisplay == 1)
-        DDBlt(Back(), x, y, 32, 32, &Surface[MARK_SURFACE], block.m_sMark / 15 * 32, block.m_sMark % 15 * 32, 1);
+        DDBlt(Back(), x, y, 32, 32, &SurfaceTables.Surface[MARK_SURFACE], block.m_sMark / 15 * 32, block.m_sMark % 15 * 32, 1);
 }
 
 void DrawBlockLayer(int layer)
@@ -183,17 +183,17 @@ void DrawStatusGauge(int x, int i, const cStatusItem& item, int value, int max)
 {
     const int column = i == 2 ? 0 : 64;
     if (item.m_bIcon) {
-        DDBlt(Back(), x, 3, 16, 16, &Surface[ICON_SURFACE], i == 2 ? 32 : 48, 32, 1);
+        DDBlt(Back(), x, 3, 16, 16, &SurfaceTables.Surface[ICON_SURFACE], i == 2 ? 32 : 48, 32, 1);
         x += 16;
     } else {
-        Fonts[1].DrawTextF(Back(), x, 3, "%s", item.m_strLabel.c_str());
+        SurfaceTables.Fonts[1].DrawTextF(Back(), x, 3, "%s", item.m_strLabel.c_str());
         x += CountDisplayChars(item.m_strLabel.c_str()) * 16;
     }
-    DDBlt(Back(), x, 3, 50, 16, &Surface[ICON_SURFACE], column, 128, 1);
+    DDBlt(Back(), x, 3, 50, 16, &SurfaceTables.Surface[ICON_SURFACE], column, 128, 1);
     const int fill = max > 0 ? static_cast<int>(static_cast<long long>(value) * 50 / max) : 0;
     const bool low = IsGaugeLow(i, value, max);
-    if (fill > 0) DDBlt(Back(), x, 3, fill, 16, &Surface[ICON_SURFACE], column, low ? 160 : 144, 1);
-    if (item.m_bShowValue) Fonts[0].DrawTextF(Back(), x, 6, "%d", value);
+    if (fill > 0) DDBlt(Back(), x, 3, fill, 16, &SurfaceTables.Surface[ICON_SURFACE], column, low ? 160 : 144, 1);
+    if (item.m_bShowValue) SurfaceTables.Fonts[0].DrawTextF(Back(), x, 6, "%d", value);
 }
 
 void DrawStatusValue(int x, int i, const cStatusItem& item, int value)
@@ -201,13 +201,13 @@ void DrawStatusValue(int x, int i, const cStatusItem& item, int value)
     static const int iconX[5] = {0, 16, 0, 0, 64};
     const bool unlimited = i == 4 && value == INFINITE_LIVES;
     if (item.m_bIcon) {
-        DDBlt(Back(), x, 3, 16, 16, &Surface[ICON_SURFACE], iconX[i], 32, 1);
-        if (unlimited) Fonts[1].DrawText(Back(), x + 16, 3, "-", 0);
-        else Fonts[1].DrawTextF(Back(), x + 16, 3, "%d", value);
+        DDBlt(Back(), x, 3, 16, 16, &SurfaceTables.Surface[ICON_SURFACE], iconX[i], 32, 1);
+        if (unlimited) SurfaceTables.Fonts[1].DrawText(Back(), x + 16, 3, "-", 0);
+        else SurfaceTables.Fonts[1].DrawTextF(Back(), x + 16, 3, "%d", value);
     } else if (unlimited) {
-        Fonts[1].DrawTextF(Back(), x, 3, "%s-", item.m_strLabel.c_str());
+        SurfaceTables.Fonts[1].DrawTextF(Back(), x, 3, "%s-", item.m_strLabel.c_str());
     } else {
-        Fonts[1].DrawTextF(Back(), x, 3, "%s%d", item.m_strLabel.c_str(), value);
+        SurfaceTables.Fonts[1].DrawTextF(Back(), x, 3, "%s%d", item.m_strLabel.c_str(), value);
     }
 }
 
@@ -223,7 +223,7 @@ void DrawStatus()
     }
     if (!visible) return;
     const int gap = (638 - sum) / (visible + 1);
-    DDBlt(Back(), 0, 0, 640, 20, &Surface[STATUS_SURFACE], 0, 0, 1);
+    DDBlt(Back(), 0, 0, 640, 20, &SurfaceTables.Surface[STATUS_SURFACE], 0, 0, 1);
     const cPlayer* p1 = Player.empty() ? nullptr : &CheckedAt(Player, P1);
     int x = gap;
     for (int i = 0; i < n; ++i) {
@@ -262,7 +262,7 @@ void ScreenEffectPixels(int kind, const cEffectKindData& entry, const cEffectRun
     const int* p = entry.m_Param;
     DDSURFACEDATA* back = Back();
     if (kind == SCRFX_NONE) {
-        if (bDirect3D) DDSetVirBackBuffer(0);
+        if (Display.bDirect3D) DDSetVirBackBuffer(0);
         return;
     }
     if (kind == SCRFX_BLINK) {
@@ -274,15 +274,15 @@ void ScreenEffectPixels(int kind, const cEffectKindData& entry, const cEffectRun
     }
     int cx = 0, cy = 0;
     PlayerCentre(&cx, &cy);
-    DDSURFACEDATA* work = &Surface[67];
-    if (kind == SCRFX_ROTATE || kind == SCRFX_LENS || kind == SCRFX_MOSAIC) work = &Surface[68];
-    if (kind == SCRFX_ZOOM) work = &Surface[nStretchWorkSurface];
+    DDSURFACEDATA* work = &SurfaceTables.Surface[67];
+    if (kind == SCRFX_ROTATE || kind == SCRFX_LENS || kind == SCRFX_MOSAIC) work = &SurfaceTables.Surface[68];
+    if (kind == SCRFX_ZOOM) work = &SurfaceTables.Surface[nStretchWorkSurface];
     int lensR = 0;
     if (kind == SCRFX_LENS) {
         cx += p[3];
         cy += p[4];
         lensR = static_cast<int>(std::max(Reach(cx, 320), Reach(cy, 240)) * 1.4142135623730951);
-        const int side = (nBpp == 16 ? 4 : 2) * lensR;
+        const int side = (Display.nBpp == 16 ? 4 : 2) * lensR;
         DDFillRectPal(work, 0, 0, side, side, 0);
     }
     DDBlt(work, 0, 0, SCREEN_W, SCREEN_H, back, 0, 0, 0);
@@ -343,9 +343,9 @@ class cGfxPainter final : public cPlayScreenPainter {
 public:
     void BeginFrame(int virtualBackBuffer) override
     {
-        if (Surface[63].bLost || Surface[64].bLost) {
+        if (SurfaceTables.Surface[63].bLost || SurfaceTables.Surface[64].bLost) {
             Scene().BuildTileSheet();
-            Surface[63].bLost = Surface[64].bLost = 0;
+            SurfaceTables.Surface[63].bLost = SurfaceTables.Surface[64].bLost = 0;
         }
         if (virtualBackBuffer) DDSetVirBackBuffer(1);
     }
@@ -378,16 +378,16 @@ public:
         if (d.m_cMarkDisplay != 1) return;
         const int mx = d.m_sMark / 15 * 32, my = d.m_sMark % 15 * 32;
         if (d.m_cSize < 2)
-            DDBlt(Back(), x, y, 32, 32, &Surface[MARK_SURFACE], mx, my, 1);
+            DDBlt(Back(), x, y, 32, 32, &SurfaceTables.Surface[MARK_SURFACE], mx, my, 1);
         else
-            DDBltStretch(Back(), x, y, item.m_nDrawW, item.m_nDrawH, &Surface[nMarkSheetSurface], mx, my,
+            DDBltStretch(Back(), x, y, item.m_nDrawW, item.m_nDrawH, &SurfaceTables.Surface[nMarkSheetSurface], mx, my,
                          item.m_nBaseDrawW, item.m_nBaseDrawH, 1);
     }
     void Shot(cShot& shot, int frame) override { shot.Draw(Back(), frame); }
     void Picture(cPicture& picture, int index) override
     {
-        if (index < 0 || index >= static_cast<int>(PictureSurfaces.size())) return;
-        picture.Paint(Back(), &*std::next(PictureSurfaces.begin(), index));
+        if (index < 0 || index >= static_cast<int>(SurfaceTables.PictureSurfaces.size())) return;
+        picture.Paint(Back(), &*std::next(SurfaceTables.PictureSurfaces.begin(), index));
     }
     void Effect(cEffect& effect, int frame) override { effect.DrawFrame(Back(), frame); }
     void Message(cMessage& message, int x, int y) override { message.Paint(Back(), x, y); }
@@ -401,7 +401,7 @@ public:
     {
         cStageScene& scene = Scene();
         if (scene.m_bTimerOff) return;
-        DDDrawNumber(Back(), 272, 24, 32, 32, &Surface[DIGIT_SURFACE], 0, 160, 1, scene.m_nTime, 3, 1);
+        DDDrawNumber(Back(), 272, 24, 32, 32, &SurfaceTables.Surface[DIGIT_SURFACE], 0, 160, 1, scene.m_nTime, 3, 1);
         if (timeSound && scene.m_nTime >= 1 && scene.m_nTime <= StageData.m_nTimeWarning && CountEvery(2, 60))
             StagePlaySE(13);
     }
@@ -410,25 +410,25 @@ public:
         const int text = bDirectPlay ? 26 : StageSetupMode.bTestPlay ? 25 : -1;
         if (text < 0 || text >= static_cast<int>(SystemData.m_TextList.size())) return;
         const char* s = SystemData.m_TextList[static_cast<size_t>(text)].c_str();
-        Fonts[1].DrawText(Back(), 320 - CountDisplayChars(s) * 16 / 2, 456, s, 0);
+        SurfaceTables.Fonts[1].DrawText(Back(), 320 - CountDisplayChars(s) * 16 / 2, 456, s, 0);
     }
     void CyclePalette() override { ::CyclePalette(); }
     int TintMode() override
     {
-        if (bDirect3D) return TINT_BLEND;
-        return nBpp == 8 ? TINT_PALETTE : TINT_NONE;
+        if (Display.bDirect3D) return TINT_BLEND;
+        return Display.nBpp == 8 ? TINT_PALETTE : TINT_NONE;
     }
     void Tint(int level, int red, int green, int blue) override
     {
-        if (bDirect3D) {
+        if (Display.bDirect3D) {
             DDChangeColor(Back(), 0, 0, SCREEN_W, SCREEN_H, level, static_cast<BYTE>(red), static_cast<BYTE>(green),
                           static_cast<BYTE>(blue));
             return;
         }
         PALETTEENTRY shown[256];
         DDBlendPalette(shown, 0, 255, level, static_cast<BYTE>(red), static_cast<BYTE>(green),
-                       static_cast<BYTE>(blue), ShownPalette);
-        if (lpDDPalette) lpDDPalette->SetEntries(0, 0, 256, shown);
+                       static_cast<BYTE>(blue), Display.ShownPalette);
+        if (Display.lpDDPalette) Display.lpDDPalette->SetEntries(0, 0, 256, shown);
     }
     void ReleaseStageSurfaces() override
     {

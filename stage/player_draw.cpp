@@ -19,7 +19,7 @@ void cPlayer::DrawBoxDisplay(DDSURFACEDATA* target)
             d.nY += box->nOffY;
         }
         // At 8 bits with the palette cycling, the palette itself moves the shades.
-        int colour = nBpp == 8 && SystemData.m_bPaletteCycle ? d.nColor : d.nColor + (d.nCounter >> 3);
+        int colour = Display.nBpp == 8 && SystemData.m_bPaletteCycle ? d.nColor : d.nColor + (d.nCounter >> 3);
         if (d.nMode == 1) DDFillRectPal(target, d.nX, d.nY, d.nW, d.nH, colour);
         else if (d.nMode == 2) DDDrawFrame(target, d.nX, d.nY, d.nW, d.nH, 1, colour);
         if (++d.nCounter >= 32) d.nCounter = 0;

@@ -34,8 +34,8 @@ const std::string& Label(const RANKINGVIEW& view, int genre)
 
 void FillRankingView(RANKINGVIEW& view, int playMode)
 {
-    view.lpFont = &Fonts[1];
-    view.lpAccessory = &Surface[SURFACE_ACCESSORY];
+    view.lpFont = &SurfaceTables.Fonts[1];
+    view.lpAccessory = &SurfaceTables.Surface[SURFACE_ACCESSORY];
     view.bEnglish = SystemIni.English;
     for (int g = 0; g < 5; ++g) view.GenreLabels[g] = CheckedAt(SystemData.m_TextList, GENRE_LABEL_TEXT + g);
     view.BoardFootnote = CheckedAt(SystemData.m_TextList, BOARD_FOOTNOTE_TEXT);

@@ -12,7 +12,7 @@ void cShot::Draw(DDSURFACEDATA* target, int f)
 {
     if (m_EdShot.m_bHidden) return;
     // The stretched video of DirectDraw is off on an 8-bit display.
-    const bool videoStretch = !bDirect3D && SystemIni.DD_VideoStretch && nBpp != 8;
+    const bool videoStretch = !Display.bDirect3D && SystemIni.DD_VideoStretch && Display.nBpp != 8;
     const int size = m_EdShot.m_cSize;
     const int x = m_nScreenLeft, y = m_nScreenTop;
     if (m_bChip) {
@@ -20,9 +20,9 @@ void cShot::Draw(DDSURFACEDATA* target, int f)
         const int sx = (f + 2 * (g / 30)) * 16, sy = g % 30 * 16;
         const int sheet = m_nFacing ? 21 : 20;
         if (size < 2)
-            DDBlt(target, x, y, 16, 16, &Surface[MirroredSurfaceIndex(sheet, 0)], sx, sy, 1);
+            DDBlt(target, x, y, 16, 16, &SurfaceTables.Surface[MirroredSurfaceIndex(sheet, 0)], sx, sy, 1);
         else
-            DDBltStretch(target, x, y, m_nDrawW, m_nDrawH, &Surface[MirroredSurfaceIndex(sheet, videoStretch ? 0 : 1)],
+            DDBltStretch(target, x, y, m_nDrawW, m_nDrawH, &SurfaceTables.Surface[MirroredSurfaceIndex(sheet, videoStretch ? 0 : 1)],
                          sx, sy, 16, 16, 1);
         return;
     }
@@ -32,10 +32,10 @@ void cShot::Draw(DDSURFACEDATA* target, int f)
     const int facing = m_nFacing ? 1 : 0;
     const int first = 4 * m_EdShot.m_cMotion + facing;
     const int entry = size < 2 || videoStretch ? first : first + 2;
-    if (entry < 0 || entry >= static_cast<int>(SwordSurfaces.size())) return;
+    if (entry < 0 || entry >= static_cast<int>(SurfaceTables.SwordSurfaces.size())) return;
     if (size < 2)
-        DDBlt(target, x, y, m_nDrawW, m_nDrawH, &SwordSurfaces[static_cast<size_t>(entry)], part.m_nSrcX, part.m_nSrcY, 1);
+        DDBlt(target, x, y, m_nDrawW, m_nDrawH, &SurfaceTables.SwordSurfaces[static_cast<size_t>(entry)], part.m_nSrcX, part.m_nSrcY, 1);
     else
-        DDBltStretch(target, x, y, m_nDrawW, m_nDrawH, &SwordSurfaces[static_cast<size_t>(entry)], part.m_nSrcX,
+        DDBltStretch(target, x, y, m_nDrawW, m_nDrawH, &SurfaceTables.SwordSurfaces[static_cast<size_t>(entry)], part.m_nSrcX,
                      part.m_nSrcY, m_nBaseDrawW, m_nBaseDrawH, 1);
 }

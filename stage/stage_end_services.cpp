@@ -24,7 +24,7 @@ int RankingOn() { return SceneManager.m_bRankingOn; }
 int DirectPlay() { return bDirectPlay; }
 void WaitWhileInactive(const std::atomic<int>* quit)
 {
-    while (!bAppActive && !*quit) Sleep(1);
+    while (!MainWindow.bAppActive && !*quit) Sleep(1);
 }
 
 int FindStageFile(std::string& path, const std::string& name)
@@ -41,9 +41,9 @@ int LoadStageForPlay(const std::string& path)
 // file dialogs.
 void EnterName()
 {
-    bNameEntryDone = 0;
+    WindowReplies.bNameEntryDone = 0;
     SendMessageA(hMainWnd, WM_GAME_NAMEENTRY, 0, 0);
-    while (!bNameEntryDone) Sleep(1);
+    while (!WindowReplies.bNameEntryDone) Sleep(1);
 }
 
 int ReplayKeyDown(int which)
@@ -55,9 +55,9 @@ int ReplayKeyDown(int which)
 // could not; either way the play goes on.
 void SaveReplay(int which)
 {
-    bDialogDone = 0;
+    WindowReplies.bDialogDone = 0;
     SendMessageA(hMainWnd, WM_GAME_SAVEREPLAY, static_cast<WPARAM>(which), 0);
-    while (!bDialogDone) Sleep(1);
+    while (!WindowReplies.bDialogDone) Sleep(1);
 }
 
 void ShowError(const char* text)

@@ -37,10 +37,10 @@ void LoadImageSet(DDSurfaceVector& surfaces, DDSurfaceParamVector& params, const
 {
     const size_t first = surfaces.size();
     for (int i = 0; i < count; ++i) {
-        const int duplicate = bDirect3D && share[i] != i ? 1 : 0;
+        const int duplicate = Display.bDirect3D && share[i] != i ? 1 : 0;
         params.emplace_back().Set(files[i], 1, memory[i], 0, duplicate, 0, 1, mirror[i], 0, 0, 0);
         DDSURFACEDATA& s = surfaces.emplace_back();
-        const int result = DDCreateSurfaceFromFile(&s, files[i], 1, nBpp, memory[i], 0, duplicate, 0, mirror[i], 0, 0);
+        const int result = DDCreateSurfaceFromFile(&s, files[i], 1, Display.nBpp, memory[i], 0, duplicate, 0, mirror[i], 0, 0);
         if (!DDCheckSurfaceResult(result)) TraceLogF("%s %s 読み込み失敗！", what, files[i]);
     }
     for (int i = 0; i < count; ++i)
@@ -71,8 +71,8 @@ std::vector<int> StageSurfaceSet()
 int cStageScene::BuildTileSheet()
 {
     for (int k = 0; k < 2; ++k) {
-        DDSURFACEDATA* sheet = &Surface[63 + k];
-        DDSURFACEDATA* shots = &Surface[20 + k];
+        DDSURFACEDATA* sheet = &SurfaceTables.Surface[63 + k];
+        DDSURFACEDATA* shots = &SurfaceTables.Surface[20 + k];
         DDFillPal(sheet, 0);
         for (int r = 0; r < 30; ++r)
             for (int c = 0; c < 8; ++c) DDBlt(sheet, 32 * c + 8, 32 * r + 8, 16, 16, shots, 16 * c, 16 * r, 1);
@@ -82,45 +82,45 @@ int cStageScene::BuildTileSheet()
 
 void cStageScene::LoadCharaExcImages()
 {
-    ResetSet(CharaExcSurfaces, CharaExcSurfacesParam);
+    ResetSet(SurfaceTables.CharaExcSurfaces, SurfaceTables.CharaExcSurfacesParam);
     const auto& list = DataBase.m_BmpCharaExc;
     for (size_t e = 1; e < list.size(); ++e) {
         const cBmpCharaExcData& d = list[e];
         const int w = d.m_bOwnCellSize ? 32 * std::max(1, d.m_nCellSize) : 32;
         const char* files[4] = {d.m_sFile.c_str(), d.m_sFile.c_str(), d.m_sFile.c_str(), d.m_sFile.c_str()};
         const int memory[4] = {0, 0, 1, 1}, mirror[4] = {0, w, 0, w}, share[4] = {0, 0, 0, 0};
-        LoadImageSet(CharaExcSurfaces, CharaExcSurfacesParam, files, memory, mirror, share, 4, "専用bmp");
+        LoadImageSet(SurfaceTables.CharaExcSurfaces, SurfaceTables.CharaExcSurfacesParam, files, memory, mirror, share, 4, "専用bmp");
     }
 }
 
 void cStageScene::LoadSwordImages()
 {
-    ResetSet(SwordSurfaces, SwordSurfacesParam);
+    ResetSet(SurfaceTables.SwordSurfaces, SurfaceTables.SwordSurfacesParam);
     for (const cSwordTypeData& d : DataBase.m_SwordType) {
         const char* files[4] = {d.m_sFileA.c_str(), d.m_sFileB.c_str(), d.m_sFileA.c_str(), d.m_sFileB.c_str()};
         const int memory[4] = {0, 0, 1, 1}, mirror[4] = {0, 0, 0, 0}, share[4] = {0, 1, 0, 1};
-        LoadImageSet(SwordSurfaces, SwordSurfacesParam, files, memory, mirror, share, 4, "ソード");
+        LoadImageSet(SurfaceTables.SwordSurfaces, SurfaceTables.SwordSurfacesParam, files, memory, mirror, share, 4, "ソード");
     }
 }
 
 void cStageScene::LoadEffectImages()
 {
-    ResetSet(EffectSurfaces, EffectSurfacesParam);
+    ResetSet(SurfaceTables.EffectSurfaces, SurfaceTables.EffectSurfacesParam);
     const auto& list = DataBase.m_Effect;
     for (size_t e = 1; e < list.size(); ++e) {
         const char* files[2] = {list[e].m_sFile.c_str(), list[e].m_sFile.c_str()};
         const int memory[2] = {0, 1}, mirror[2] = {0, 0}, share[2] = {0, 0};
-        LoadImageSet(EffectSurfaces, EffectSurfacesParam, files, memory, mirror, share, 2, "エフェクト");
+        LoadImageSet(SurfaceTables.EffectSurfaces, SurfaceTables.EffectSurfacesParam, files, memory, mirror, share, 2, "エフェクト");
     }
 }
 
 void cStageScene::ClearPictures()
 {
-    ResetSet(PictureSurfaces, PictureSurfacesParam);
+    ResetSet(SurfaceTables.PictureSurfaces, SurfaceTables.PictureSurfacesParam);
     m_PictureList.clear();
 }
 
-void cStageScene::ClearMessageSurfaces() { ResetSet(Off_Msg, Off_MsgParam); }
+void cStageScene::ClearMessageSurfaces() { ResetSet(SurfaceTables.Off_Msg, SurfaceTables.Off_MsgParam); }
 
 namespace {
 
@@ -137,8 +137,8 @@ bool MakeWork(DDSURFACEDATA* s, int w, int h)
 
 void MakeSightSurfaces(int mask, int window, int sight, int shape)
 {
-    DDSURFACEDATA* m = &Surface[mask];
-    DDSURFACEDATA* win = &Surface[window];
+    DDSURFACEDATA* m = &SurfaceTables.Surface[mask];
+    DDSURFACEDATA* win = &SurfaceTables.Surface[window];
     DDReleaseSurface(win);
     const int r = std::max(0, sight);
     if (!MakeWork(m, 1280 + 2 * r, 960 + 2 * r)) return;
@@ -150,7 +150,7 @@ void MakeSightSurfaces(int mask, int window, int sight, int shape)
         return;
     }
     if (!MakeWork(win, 2 * r, 2 * r)) return;
-    if (SystemData.m_bFullColor) DDFill(win, dwTransmit);
+    if (SystemData.m_bFullColor) DDFill(win, Display.dwTransmit);
     else DDFillPal(win, 0);
     DDBltCircle(m, cx, cy, r, r, r, 1, win, r, r, 0);
 }
@@ -158,7 +158,7 @@ void MakeSightSurfaces(int mask, int window, int sight, int shape)
 void DrawSightMask(DDSURFACEDATA* target, cPlayer& p, int mask)
 {
     if (!target || p.m_Def.m_cSightShape == 0) return;
-    DDSURFACEDATA* m = &Surface[mask];
+    DDSURFACEDATA* m = &SurfaceTables.Surface[mask];
     const int w = m->nWidth, h = m->nHeight;
     if (w < 640 || h < 480) return;
     int x0 = (w >> 1) - (p.m_nDrawW >> 1) - p.m_nScreenLeft;
@@ -179,17 +179,17 @@ int LoadStageImages(int all)
     const auto& layers = StageData.m_Backgrounds;
     for (int i = 0; i < 8; ++i) {
         const bool image = i < static_cast<int>(layers.size()) && !layers[static_cast<size_t>(i)].m_bFill;
-        DDSURFACEPARAM& p = SurfaceParam[55 + i];
+        DDSURFACEPARAM& p = SurfaceTables.SurfaceParam[55 + i];
         p.Set(image ? layers[static_cast<size_t>(i)].m_sImage.c_str() : "", p.bColorKey, p.nDDMemory, p.nMemoryType,
               p.bShare, p.bPixelCopy, 1, p.nMirrorWidth, p.nMirrorHeight, p.nWidth, p.nHeight);
         if (image) DDCheckBitmapSize(&p.nDDMemory, p.szFileName, 640, 480);
     }
     if (!all) {
         const int backgrounds[8] = {55, 56, 57, 58, 59, 60, 61, 62};
-        return DDLoadSurfaces(Surface, backgrounds, 8) ? 1 : 0;
+        return DDLoadSurfaces(SurfaceTables.Surface, backgrounds, 8) ? 1 : 0;
     }
     const std::vector<int> set = StageSurfaceSet();
-    if (!DDLoadSurfaces(Surface, set.data(), static_cast<int>(set.size()))) return 0;
+    if (!DDLoadSurfaces(SurfaceTables.Surface, set.data(), static_cast<int>(set.size()))) return 0;
     cStageScene& scene = *lpStageScene;
     scene.BuildTileSheet();
     scene.LoadCharaExcImages();
@@ -200,11 +200,11 @@ int LoadStageImages(int all)
 
 void ReleaseStageImages()
 {
-    for (int i : StageSurfaceSet()) DDReleaseSurface(&Surface[i]);
-    ResetSet(CharaExcSurfaces, CharaExcSurfacesParam);
-    ResetSet(SwordSurfaces, SwordSurfacesParam);
-    ResetSet(EffectSurfaces, EffectSurfacesParam);
-    ResetSet(PictureSurfaces, PictureSurfacesParam);
-    ResetSet(Off_Msg, Off_MsgParam);
-    ResetSet(Off_Scene, Off_SceneParam);
+    for (int i : StageSurfaceSet()) DDReleaseSurface(&SurfaceTables.Surface[i]);
+    ResetSet(SurfaceTables.CharaExcSurfaces, SurfaceTables.CharaExcSurfacesParam);
+    ResetSet(SurfaceTables.SwordSurfaces, SurfaceTables.SwordSurfacesParam);
+    ResetSet(SurfaceTables.EffectSurfaces, SurfaceTables.EffectSurfacesParam);
+    ResetSet(SurfaceTables.PictureSurfaces, SurfaceTables.PictureSurfacesParam);
+    ResetSet(SurfaceTables.Off_Msg, SurfaceTables.Off_MsgParam);
+    ResetSet(SurfaceTables.Off_Scene, SurfaceTables.Off_SceneParam);
 }

@@ -42,7 +42,7 @@ void ReadModes(STAGEMODES& modes)
     modes.nStartKind = SceneManager.nGameKind;
     modes.bRankingOn = SceneManager.m_bRankingOn;
     modes.bDirectPlay = bDirectPlay;
-    modes.bTestPlay = bFromEditor;
+    modes.bTestPlay = MainWindow.bFromEditor;
     modes.nPreviousScene = SceneManager.m_nPreviousScene;
     StageSetupMode.lpNewSeed = NewSeed;
     lpStageSetupShell = SetUpShell;
@@ -96,11 +96,11 @@ void MenuInput()
 
 int KeyDown(int key) { return (lpReadKey(key) & 0x8000) ? 1 : 0; }
 
-int FadeIn() { return DDFadeIn(ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Palette, false) ? 1 : 0; }
+int FadeIn() { return DDFadeIn(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false) ? 1 : 0; }
 
-int FadeOut() { return DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Palette, false) ? 1 : 0; }
+int FadeOut() { return DDFadeOut(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false) ? 1 : 0; }
 
-void FillBlank() { DDFillPal(&BackBuffer, 16); }
+void FillBlank() { DDFillPal(&Display.BackBuffer, 16); }
 
 int StartStageFile(const char* path, int directPlay)
 {

@@ -26,7 +26,7 @@ constexpr int SCORE_PANEL_X = 336, SCORE_PANEL_Y = 224;
 
 void Words(int x, int y, int w, int h, int sx, int sy)
 {
-    DDBlt(&BackBuffer, x, y, w, h, &Surface[SURFACE_WORDS], sx, sy, 1);
+    DDBlt(&Display.BackBuffer, x, y, w, h, &SurfaceTables.Surface[SURFACE_WORDS], sx, sy, 1);
 }
 
 // A number in the 32 x 32 digits of the word sheet's row at y 128.
@@ -60,7 +60,7 @@ void ScorePanel()
     int places[5];
     for (size_t g = 0; g < 5; ++g)
         places[g] = g < lpStageScene->m_RankPos.size() ? lpStageScene->m_RankPos[g] : -1;
-    DrawScorePanel(view, &BackBuffer, SCORE_PANEL_X, SCORE_PANEL_Y, shown, places);
+    DrawScorePanel(view, &Display.BackBuffer, SCORE_PANEL_X, SCORE_PANEL_Y, shown, places);
 }
 
 } // namespace
@@ -76,16 +76,16 @@ void DrawStagePicture(int picture, int value)
     case STAGEPIC_START_BANNER: Words(280, 224, 80, 32, 160, 0); break;
     case STAGEPIC_CLEAR_BANNER:
         if (value >= 96) Words(256, 192, 128, 32, 0, 64);
-        else DDBltStripe(&BackBuffer, 256, 192, 128, 32, 4, 96 - value, &Surface[SURFACE_WORDS], 0, 64, 1, 0);
+        else DDBltStripe(&Display.BackBuffer, 256, 192, 128, 32, 4, 96 - value, &SurfaceTables.Surface[SURFACE_WORDS], 0, 64, 1, 0);
         break;
     case STAGEPIC_GAMEOVER_BANNER: Words(248, 224, 144, 32, 0, 96); break;
     case STAGEPIC_RANKING_HINT: {
         const std::string text = SystemText(RANKING_HINT_TEXT);
-        Fonts[1].DrawText(&BackBuffer, 320 - 8 * CountDisplayChars(text.c_str()), 456, text.c_str(), 0);
+        SurfaceTables.Fonts[1].DrawText(&Display.BackBuffer, 320 - 8 * CountDisplayChars(text.c_str()), 456, text.c_str(), 0);
         break;
     }
     case STAGEPIC_SCORE_PANEL: ScorePanel(); break;
-    case STAGEPIC_HALT: DDFillPal(&BackBuffer, 16); break;
+    case STAGEPIC_HALT: DDFillPal(&Display.BackBuffer, 16); break;
     default: break;
     }
 }
@@ -94,7 +94,7 @@ void DrawStageMenu(int firstText, int count, int cursor, int widthCount)
 {
     const int left = GetMenuLeft(320, firstText, widthCount, 1);
     const std::string text = MenuWindowText(firstText, count, 1);
-    Fonts[1].DrawTextWindow(&BackBuffer, left, MENU_Y, (MenuTextWidth(firstText, widthCount) + 1) * 16, count * 16,
+    SurfaceTables.Fonts[1].DrawTextWindow(&Display.BackBuffer, left, MENU_Y, (MenuTextWidth(firstText, widthCount) + 1) * 16, count * 16,
                             text.c_str(), 0);
-    DDBlt(&BackBuffer, left, MENU_Y + cursor * 16, 16, 16, &Surface[SURFACE_ACCESSORY], 64, 0, 1);
+    DDBlt(&Display.BackBuffer, left, MENU_Y + cursor * 16, 16, 16, &SurfaceTables.Surface[SURFACE_ACCESSORY], 64, 0, 1);
 }

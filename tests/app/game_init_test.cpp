@@ -94,10 +94,10 @@ TEST(GameThread, StartsTakesTheHandshakeAndEndsOnQuit)
 {
     ASSERT_TRUE(StartGameThread());
     HANDLE thread = nullptr;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), thGame.m_hThread, GetCurrentProcess(), &thread, 0, FALSE,
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), Threads.thGame.m_hThread, GetCurrentProcess(), &thread, 0, FALSE,
                                 DUPLICATE_SAME_ACCESS));
-    thGame.Exit();
-    EXPECT_EQ(thGame.m_hThread, nullptr);
+    Threads.thGame.Exit();
+    EXPECT_EQ(Threads.thGame.m_hThread, nullptr);
     // 1: the loop left on WM_QUIT; a thread ended by force would give 0.
     DWORD code = 0;
     GetExitCodeThread(thread, &code);
@@ -120,13 +120,13 @@ TEST(GameData, EditorOnlyFlowsStayOnlyWhereTheSettingsOrTheEditorKeepThem)
         {"both", 1, 1, {1, 2, 3}},
     };
     const cRecordContext savedContext = RecordContext;
-    const int savedFromEditor = bFromEditor;
+    const int savedFromEditor = MainWindow.bFromEditor;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         ScopedTestDir dir;
         ASSERT_TRUE(CreateReportLog("Report_Game.txt"));
         ASSERT_TRUE(LayOutSampleGame());
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         {
             auto settings = std::make_unique<cSystemData>();
             ASSERT_TRUE(settings->LoadFile("data\\System.dat"));
@@ -143,7 +143,7 @@ TEST(GameData, EditorOnlyFlowsStayOnlyWhereTheSettingsOrTheEditorKeepThem)
         }
         // What the previous row left has no say.
         RecordContext = cRecordContext();
-        bFromEditor = row.fromEditor;
+        MainWindow.bFromEditor = row.fromEditor;
 
         ASSERT_TRUE(LoadGameData());
         ASSERT_TRUE(LoadCommonPalette());
@@ -154,6 +154,6 @@ TEST(GameData, EditorOnlyFlowsStayOnlyWhereTheSettingsOrTheEditorKeepThem)
         EXPECT_EQ(ReadFileText("Report_Game.txt"), "");
     }
     RecordContext = savedContext;
-    bFromEditor = savedFromEditor;
+    MainWindow.bFromEditor = savedFromEditor;
     CommonPalette = cPaletteData();
 }

@@ -28,7 +28,7 @@ class LaunchDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         BootData.Reset();
         SystemIni.English = 0;
         CreateDirectoryA("user_data", nullptr);

@@ -21,7 +21,7 @@ namespace {
 struct LoadStageTest : ::testing::Test {
     void SetUp() override
     {
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         ASSERT_TRUE(CreateDirectoryA("data", nullptr));
         ASSERT_TRUE(CreateDirectoryA("data\\stg4", nullptr));
@@ -145,7 +145,7 @@ TEST_F(LoadStageTest, AQuitWhileReadingFailsTheLoadAndReachesTheCallersLoop)
     WriteStage("data\\stg4\\big.stg4", 3, true, 100000);
     PostQuitMessage(7);
     EXPECT_EQ(LoadStage("data\\stg4\\big.stg4", false, &PlayStageData), 0);
-    EXPECT_EQ(thLoadStage.m_hThread, nullptr);
+    EXPECT_EQ(Threads.thLoadStage.m_hThread, nullptr);
     EXPECT_NE(PlayStageData.m_nWidth, 3);
     EXPECT_TRUE(boxes.empty());
     MSG msg;

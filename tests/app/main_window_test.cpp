@@ -123,7 +123,7 @@ protected:
     {
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         TraceLogInit(1, "trace.txt");
-        nDataVersion = DATA_VERSION;  // as start-up sets it
+        RecordContext.nDataVersion = DATA_VERSION;  // as start-up sets it
         m_hWnd = CreateGameMainWindow(TEST_CLASS, TestProc);
         ASSERT_NE(m_hWnd, nullptr);
         m_saved = DataServices;
@@ -133,8 +133,8 @@ protected:
     }
     void TearDown() override
     {
-        thGame.Exit();
-        thPause.Exit();
+        Threads.thGame.Exit();
+        Threads.thPause.Exit();
         if (IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
         hMainWnd = nullptr;
         DataServices = m_saved;
@@ -160,9 +160,9 @@ protected:
     bool SendFromGameThread(UINT message, WPARAM wParam, LPARAM lParam, std::atomic<int>* done)
     {
         m_request = {message, wParam, lParam, done};
-        if (!thGame.Start(SendRequest, &m_request)) return false;
-        const bool ended = PumpUntil([] { return WaitForSingleObject(thGame.m_hThread, 0) != WAIT_TIMEOUT; });
-        if (ended) thGame.Wait();
+        if (!Threads.thGame.Start(SendRequest, &m_request)) return false;
+        const bool ended = PumpUntil([] { return WaitForSingleObject(Threads.thGame.m_hThread, 0) != WAIT_TIMEOUT; });
+        if (ended) Threads.thGame.Wait();
         return ended;
     }
     // Serves what is waiting in the queue now.
@@ -225,10 +225,10 @@ TEST_F(MainWindowTest, SaveReplayRoundTrips)
         Calls = SERVICECALLS{};
         Calls.nAnswer = row.nSaved;
         DataServices.lpAskReplayFileName = row.lpAsk;
-        bDialogLoaded = -1;
-        ASSERT_TRUE(SendFromGameThread(WM_GAME_SAVEREPLAY, row.wWhich, 0, &bDialogDone));
-        EXPECT_EQ(bDialogDone.load(), 1);
-        EXPECT_EQ(bDialogLoaded.load(), row.nLoaded);
+        WindowReplies.bDialogLoaded = -1;
+        ASSERT_TRUE(SendFromGameThread(WM_GAME_SAVEREPLAY, row.wWhich, 0, &WindowReplies.bDialogDone));
+        EXPECT_EQ(WindowReplies.bDialogDone.load(), 1);
+        EXPECT_EQ(WindowReplies.bDialogLoaded.load(), row.nLoaded);
         ASSERT_EQ(static_cast<int>(Calls.Paths.size()), row.nSaves);
         if (row.nSaves) {
             EXPECT_EQ(Calls.Paths[0], "user_data\\rpl4\\s_00.rpl4_708");
@@ -272,8 +272,8 @@ TEST_F(MainWindowTest, OpenDialogRequestsRoundTrip)
         Calls = SERVICECALLS{};
         Calls.nAnswer = row.nAnswer;
         nClosesPosted = 0;
-        bDialogLoaded = -1;
-        bDialogRefused = -1;
+        WindowReplies.bDialogLoaded = -1;
+        WindowReplies.bDialogRefused = -1;
         DialogWorker worker(windowThread, [&](HWND dialog) {
             if (!row.lpChosen) {
                 ClickButton(dialog, IDCANCEL);
@@ -284,10 +284,10 @@ TEST_F(MainWindowTest, OpenDialogRequestsRoundTrip)
             SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.lpChosen));
             ClickButton(dialog, IDOK);
         });
-        ASSERT_TRUE(SendFromGameThread(row.nMessage, 0, 0, &bDialogDone));
+        ASSERT_TRUE(SendFromGameThread(row.nMessage, 0, 0, &WindowReplies.bDialogDone));
         EXPECT_TRUE(worker.Found());
-        EXPECT_EQ(bDialogDone.load(), 1);
-        EXPECT_EQ(bDialogLoaded.load(), row.nLoaded);
+        EXPECT_EQ(WindowReplies.bDialogDone.load(), 1);
+        EXPECT_EQ(WindowReplies.bDialogLoaded.load(), row.nLoaded);
         ASSERT_EQ(Calls.Paths.size(), row.lpChosen ? 1u : 0u);
         if (row.lpChosen) {
             std::string path = Calls.Paths[0];
@@ -297,7 +297,7 @@ TEST_F(MainWindowTest, OpenDialogRequestsRoundTrip)
                 EXPECT_EQ(Calls.Values[0], 0);  // not a direct play
             }
         }
-        EXPECT_EQ(bDialogRefused.load(), row.nRefused);
+        EXPECT_EQ(WindowReplies.bDialogRefused.load(), row.nRefused);
         EXPECT_EQ(nClosesPosted, 0);
     }
 }
@@ -326,15 +326,15 @@ TEST_F(MainWindowTest, NameEntryRunsWithEveryWorkerThreadSuspendedAndEditsTheRig
         DWORD suspendCount = 0;
         DialogWorker worker(windowThread, [&](HWND dialog) {
             // The sender itself is suspended while the dialog is open.
-            suspendCount = SuspendThread(thGame.m_hThread);
-            ResumeThread(thGame.m_hThread);
+            suspendCount = SuspendThread(Threads.thGame.m_hThread);
+            ResumeThread(Threads.thGame.m_hThread);
             SendMessageA(GetDlgItem(dialog, IDC_NAME_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.lpTyped));
             ClickButton(dialog, IDC_CONFIRM);
         });
-        ASSERT_TRUE(SendFromGameThread(WM_GAME_NAMEENTRY, 0, 0, &bNameEntryDone));
+        ASSERT_TRUE(SendFromGameThread(WM_GAME_NAMEENTRY, 0, 0, &WindowReplies.bNameEntryDone));
         EXPECT_TRUE(worker.Found());
         EXPECT_EQ(suspendCount, 1u);
-        EXPECT_EQ(bNameEntryDone.load(), 1);
+        EXPECT_EQ(WindowReplies.bNameEntryDone.load(), 1);
         EXPECT_EQ(stage.m_sRankName, row.lpStageName);
         EXPECT_EQ(Calls.Name, row.lpOptionsName);
     }
@@ -351,7 +351,7 @@ TEST_F(MainWindowTest, SoundMusicAndRestoreRequestsAreServedOnTheWindowThread)
         static const std::vector<std::string> none;
         return none;
     };
-    SoundList.resize(3);
+    SoundEffects.SoundList.resize(3);
     struct ROW {
         UINT nMessage;
         WPARAM wParam;
@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, SoundMusicAndRestoreRequestsAreServedOnTheWindowThread)
     const std::string report = ReadFileText("Report_Game.txt");
     EXPECT_TRUE(Has(report, "err V[7] ( 3 , ")) << report;
     EXPECT_TRUE(Has(report, "err V[-1] ( 3 , ")) << report;
-    SoundList.clear();
+    SoundEffects.SoundList.clear();
 }
 
 TEST_F(MainWindowTest, CloseSavesThePlacementEndsTheThreadsInOrderAndDestroysTheWindow)
@@ -393,12 +393,12 @@ TEST_F(MainWindowTest, CloseSavesThePlacementEndsTheThreadsInOrderAndDestroysThe
     ASSERT_EQ(window.left, 100);
     ASSERT_EQ(window.top, 100);
     SystemIni.WindowMode = 1;
-    bInitialized = 1;
+    MainWindow.bInitialized = 1;
     bServeClose = true;
-    ASSERT_EQ(thGame.Start(WaitForQuit, nullptr), 1);
+    ASSERT_EQ(Threads.thGame.Start(WaitForQuit, nullptr), 1);
     PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(m_hWnd); }));
-    EXPECT_EQ(thGame.m_hThread, nullptr);
+    EXPECT_EQ(Threads.thGame.m_hThread, nullptr);
     EXPECT_EQ(hMainWnd, nullptr);
     EXPECT_EQ(ReadFileBytes("user_data\\Window.dat"), HexBytes(NEVER_MOVED_WINDOW_DAT));
     const std::string trace = Trace();
@@ -408,7 +408,7 @@ TEST_F(MainWindowTest, CloseSavesThePlacementEndsTheThreadsInOrderAndDestroysThe
     EXPECT_LT(closed, paused);
     EXPECT_LT(paused, game);
     EXPECT_LT(game, destroyed);
-    bInitialized = 0;
+    MainWindow.bInitialized = 0;
     SystemIni.WindowMode = 0;
 }
 
@@ -426,7 +426,7 @@ unsigned __stdcall PresentWhileMoving(void* p)
 {
     PRESENTSEEN& seen = *static_cast<PRESENTSEEN*>(p);
     while (!seen.bDone) {
-        const RECT r = rcClient.Load();
+        const RECT r = Display.rcClient.Load();
         if (!EqualRect(&r, &seen.Places[0]) && !EqualRect(&r, &seen.Places[1])) ++seen.nElsewhere;
         ++seen.nReads;
     }
@@ -449,16 +449,16 @@ TEST_F(MainWindowTest, AFramePresentedWhileTheWindowMovesGoesToTheOldPlaceOrTheN
         ASSERT_EQ(client.right - client.left, 640);
         ASSERT_GE(client.left, at[i].x);
     }
-    RECT now = rcClient.Load();
+    RECT now = Display.rcClient.Load();
     ASSERT_TRUE(EqualRect(&now, &seen.Places[1]));
-    ASSERT_EQ(thGame.Start(PresentWhileMoving, &seen), 1);
+    ASSERT_EQ(Threads.thGame.Start(PresentWhileMoving, &seen), 1);
     for (int i = 0; i < 2000 || seen.nReads < 1000; ++i) {
         const POINT& to = at[i % 2];
         SetWindowPos(m_hWnd, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (i > 100000) break;
     }
     seen.bDone = 1;
-    thGame.Wait();
+    Threads.thGame.Wait();
     EXPECT_GT(seen.nReads, 0);
     EXPECT_EQ(seen.nElsewhere, 0);
 }
@@ -473,7 +473,7 @@ TEST_F(MainWindowTest, PlacementIsKeptOnlyInWindowModeAndNotWhenMinimised)
         bool bSaved;
     };
     const ROW rows[] = {{1, false, true}, {2, false, true}, {0, false, false}, {1, true, false}};
-    bInitialized = 1;
+    MainWindow.bInitialized = 1;
     bServeClose = true;
     for (const ROW& row : rows) {
         SCOPED_TRACE(std::to_string(row.nWindowMode) + (row.bMinimised ? " minimised" : ""));
@@ -481,15 +481,15 @@ TEST_F(MainWindowTest, PlacementIsKeptOnlyInWindowModeAndNotWhenMinimised)
         SystemIni.WindowMode = row.nWindowMode;
         ShowWindow(m_hWnd, row.bMinimised ? SW_SHOWMINNOACTIVE : SW_HIDE);
         // The pause loop "runs", so the window stays for the next row.
-        thPause.m_hThread = GetCurrentThread();
-        thPause.m_nThreadId = 0;
+        Threads.thPause.m_hThread = GetCurrentThread();
+        Threads.thPause.m_nThreadId = 0;
         SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
-        thPause.m_hThread = nullptr;
+        Threads.thPause.m_hThread = nullptr;
         const std::vector<unsigned char> bytes = ReadFileBytes("user_data\\Window.dat");
         EXPECT_EQ(bytes != previous, row.bSaved);
     }
     ShowWindow(m_hWnd, SW_HIDE);
-    bInitialized = 0;
+    MainWindow.bInitialized = 0;
     SystemIni.WindowMode = 0;
 }
 
@@ -498,18 +498,18 @@ TEST_F(MainWindowTest, CloseWhilePausedOnlyEndsThePauseLoop)
     cStageScene stage;
     lpStageScene = &stage;
     bServeClose = true;
-    ASSERT_EQ(thPause.Start(WaitForQuit, nullptr), 1);
-    ASSERT_TRUE(thPause.PostStartMessage(true));
+    ASSERT_EQ(Threads.thPause.Start(WaitForQuit, nullptr), 1);
+    ASSERT_TRUE(Threads.thPause.PostStartMessage(true));
     SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(stage.m_bQuit, 1);
     EXPECT_TRUE(IsWindow(m_hWnd));
-    ASSERT_EQ(WaitForSingleObject(thPause.m_hThread, 60000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(Threads.thPause.m_hThread, 60000), WAIT_OBJECT_0);
     DWORD code = 0;
-    GetExitCodeThread(thPause.m_hThread, &code);
+    GetExitCodeThread(Threads.thPause.m_hThread, &code);
     EXPECT_EQ(code, 7u);  // it ended by its own WM_QUIT
     EXPECT_TRUE(Has(Trace(), "WM_CLOSE thPause.m_hThread"));
     EXPECT_FALSE(Has(Trace(), "WM_CLOSE 成功！"));
-    thPause.Wait();
+    Threads.thPause.Wait();
     // The game thread's second WM_CLOSE then ends the program.
     SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(m_hWnd));
@@ -520,20 +520,20 @@ TEST_F(MainWindowTest, CloseWhileTheGameThreadWaitsInsideARequest)
 {
     CreateDirectoryA("user_data", nullptr);
     SystemIni.WindowMode = 1;
-    bInitialized = 1;
+    MainWindow.bInitialized = 1;
     bServeClose = true;
     // The close box is used while the save dialog is open.
     DataServices.lpAskReplayFileName = [](HWND owner, char*) {
         SendMessageA(owner, WM_CLOSE, 0, 0);
         return 0;
     };
-    m_request = {WM_GAME_SAVEREPLAY, 0, 0, &bDialogDone};
-    ASSERT_TRUE(thGame.Start(SendRequest, &m_request));
+    m_request = {WM_GAME_SAVEREPLAY, 0, 0, &WindowReplies.bDialogDone};
+    ASSERT_TRUE(Threads.thGame.Start(SendRequest, &m_request));
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(m_hWnd); }));
-    EXPECT_EQ(thGame.m_hThread, nullptr);
-    EXPECT_EQ(bDialogDone.load(), 1);
+    EXPECT_EQ(Threads.thGame.m_hThread, nullptr);
+    EXPECT_EQ(WindowReplies.bDialogDone.load(), 1);
     EXPECT_EQ(ReadFileBytes("user_data\\Window.dat"), HexBytes(NEVER_MOVED_WINDOW_DAT));
-    bInitialized = 0;
+    MainWindow.bInitialized = 0;
     SystemIni.WindowMode = 0;
 }
 
@@ -541,10 +541,10 @@ TEST_F(MainWindowTest, ExceptionInARequestIsReportedReleasesTheSenderAndCloses)
 {
     DataServices.lpAskReplayFileName = AskGivesName;
     DataServices.lpSaveReplayFile = SaveThrows;
-    bDialogLoaded = -1;
-    ASSERT_TRUE(SendFromGameThread(WM_GAME_SAVEREPLAY, 0, 0, &bDialogDone));
-    EXPECT_EQ(bDialogDone.load(), 1);
-    EXPECT_EQ(bDialogLoaded.load(), 0);
+    WindowReplies.bDialogLoaded = -1;
+    ASSERT_TRUE(SendFromGameThread(WM_GAME_SAVEREPLAY, 0, 0, &WindowReplies.bDialogDone));
+    EXPECT_EQ(WindowReplies.bDialogDone.load(), 1);
+    EXPECT_EQ(WindowReplies.bDialogLoaded.load(), 0);
     PumpPending();
     EXPECT_EQ(nClosesPosted, 1);
     EXPECT_TRUE(Has(ReadFileText("Report_Game.txt"), "broken save"));

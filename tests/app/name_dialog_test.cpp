@@ -61,7 +61,7 @@ class NameDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bWindowMode = 1;
+        Display.bWindowMode = 1;
         SystemIni.English = 0;
     }
 };
@@ -189,7 +189,7 @@ TEST_F(NameDialogOnDesktop, PlacedOverTheGamePictureWithTheCursorOnIt)
     };
     for (const ROW& row : rows) {
         SCOPED_TRACE(row.bWindow);
-        bWindowMode = row.bWindow;
+        Display.bWindowMode = row.bWindow;
         NAMERUN name;
         ModalThread run([&] { return RunNameDialog(name); });
         HWND dialog = run.WaitForDialog();

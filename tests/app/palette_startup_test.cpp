@@ -16,7 +16,7 @@ namespace {
 struct PaletteStartupTest : ::testing::Test {
     void SetUp() override
     {
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
         ASSERT_TRUE(CreateDirectoryA("data", nullptr));
     }

@@ -96,7 +96,7 @@ bool WaitForBoard()
 bool BoardFrames(int frames)
 {
     const int from = nFramesRead;
-    return WaitUntil([&] { return nFramesRead > from + frames || !thRanking.m_hThread; });
+    return WaitUntil([&] { return nFramesRead > from + frames || !Threads.thRanking.m_hThread; });
 }
 
 // Holds the keys for two frames of the board, then lets go for two.
@@ -127,11 +127,11 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         for (const char* folder : {"user_data", "user_data\\free"}) CreateDirectoryA(folder, nullptr);
         m_hWnd = CreateGameMainWindow(TEST_CLASS, TestProc);
         ASSERT_NE(m_hWnd, nullptr);
-        bAppActive = 1;
+        MainWindow.bAppActive = 1;
         Sounds.clear();
         bServeClose = false;
         nCloses = 0;
@@ -164,8 +164,8 @@ protected:
     void TearDown() override
     {
         nKeysDown = 0;
-        thRanking.Exit();
-        thGame.Exit();
+        Threads.thRanking.Exit();
+        Threads.thGame.Exit();
         if (IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
         hMainWnd = nullptr;
         MainWindow.m_hWnd = nullptr;
@@ -177,7 +177,7 @@ protected:
     // false when it has not ended within a minute.
     bool EnterFromGameThread()
     {
-        if (!thGame.Start(EnterRankingThread, nullptr)) return false;
+        if (!Threads.thGame.Start(EnterRankingThread, nullptr)) return false;
         for (DWORD start = GetTickCount();;) {
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -185,13 +185,13 @@ protected:
                 DispatchMessageA(&msg);
             }
             // A closed window ends the game thread itself (its handle then gone).
-            HANDLE game = thGame.m_hThread;
+            HANDLE game = Threads.thGame.m_hThread;
             if (!game) return true;
             if (WaitForSingleObject(game, 0) != WAIT_TIMEOUT) break;
             if (GetTickCount() - start > 60000) return false;
             Sleep(1);
         }
-        thGame.Wait();
+        Threads.thGame.Wait();
         return true;
     }
 
@@ -306,7 +306,7 @@ TEST_F(RankingEntryTest, TheNameAskedOnTheWindowThreadIsRankedSavedAndShownUntil
         EXPECT_EQ(Places(saved.m_Rankings[0]), scores);
         EXPECT_EQ(Places(saved.m_Rankings[2]), times);
         EXPECT_EQ(m_Stage.m_bRankingEntered, 1);
-        EXPECT_EQ(thRanking.m_hThread, nullptr);
+        EXPECT_EQ(Threads.thRanking.m_hThread, nullptr);
         EXPECT_EQ(nCloses, 0);
     }
 }
@@ -325,7 +325,7 @@ TEST_F(RankingEntryTest, ClosingTheWindowEndsTheBoard)
     }
     EXPECT_EQ(SoundsHeard(), (std::vector<int>{16, 6}));
     EXPECT_FALSE(IsWindow(m_hWnd));
-    EXPECT_EQ(thRanking.m_hThread, nullptr);
+    EXPECT_EQ(Threads.thRanking.m_hThread, nullptr);
     cRankingSet saved;
     ASSERT_EQ(LoadRankingFile(saved, PLAYMODE_FREE, GameProgress.m_sStageKey), 1);
     EXPECT_EQ(Places(saved.m_Rankings[0]), (std::vector<std::string>{"AAA 900", "FIX 500", "BBB 300"}));

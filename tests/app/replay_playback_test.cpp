@@ -55,7 +55,7 @@ SHORT WINAPI ScriptedKey(int key)
 {
     const SHORT down = static_cast<SHORT>(0x8000);
     if (key == VK_F1) return bF1.exchange(0) ? down : 0;
-    if (thPause.m_hThread) return key == 'Z' && bWaitPress ? down : 0;
+    if (Threads.thPause.m_hThread) return key == 'Z' && bWaitPress ? down : 0;
     const int d = nDirection, b = nButtons;
     switch (key) {
     case VK_LEFT: return (d & INPUT_LEFT) ? down : 0;
@@ -108,7 +108,7 @@ protected:
         m_bUp = true;
         m_hGo = CreateEventA(nullptr, FALSE, FALSE, nullptr);
         m_hDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        ASSERT_TRUE(thGame.Start(GameThread, this));
+        ASSERT_TRUE(Threads.thGame.Start(GameThread, this));
         m_hWaitPresser = CreateThread(nullptr, 0, PressDuringWaits, this, 0, nullptr);
     }
 
@@ -119,10 +119,10 @@ protected:
             WaitForSingleObject(m_hWaitPresser, 10000);
             CloseHandle(m_hWaitPresser);
         }
-        if (thGame.m_hThread) {
+        if (Threads.thGame.m_hThread) {
             m_Job = nullptr;
             SetEvent(m_hGo);
-            thGame.Wait();
+            Threads.thGame.Wait();
         }
         for (HANDLE event : {m_hGo, m_hDone})
             if (event) CloseHandle(event);
@@ -151,8 +151,8 @@ protected:
         auto* self = static_cast<ReplayPlaybackOnDesktop*>(p);
         while (!self->m_bDone) {
             // The game stays the active application: an inactive one's waits only sleep.
-            if (thPause.m_hThread) bAppActive = 1;
-            bWaitPress = thPause.m_hThread ? !bWaitPress : 0;
+            if (Threads.thPause.m_hThread) MainWindow.bAppActive = 1;
+            bWaitPress = Threads.thPause.m_hThread ? !bWaitPress : 0;
             Sleep(60);
         }
         return 0;
@@ -180,7 +180,7 @@ protected:
     bool Frame(const std::function<void()>& after = nullptr)
     {
         return OnGameThread([&] {
-            bAppActive = 1;
+            MainWindow.bAppActive = 1;
             SceneManager.Frame();
             if (after) after();
         });

@@ -57,7 +57,7 @@ TEST(ReplayNameTest, FirstFreeNumberWithDigitsZeroToEight)
 struct ReplayServicesTest : ::testing::Test {
     void SetUp() override
     {
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
     }
     void TearDown() override

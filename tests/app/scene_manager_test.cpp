@@ -213,26 +213,26 @@ TEST(GameThread, RunsFramesOnlyWhileTheApplicationIsActiveAndEndsOnQuit)
     // The world map: without a display its pictures cannot be loaded and it
     // asks the main window to close, which this test leaves unanswered.
     SceneManager.m_nCurrentScene = SCENE_WORLDMAP;
-    bAppActive = 0;
+    MainWindow.bAppActive = 0;
     ASSERT_TRUE(StartGameThread());
     // The thread idles: it goes on taking its messages, one marker after the
     // other (each posted once the last is taken, so the thread finds its
     // queue empty in between), and makes no screen.
     nMarkersTaken = 0;
-    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, SeeMarkers, nullptr, thGame.m_nThreadId);
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, SeeMarkers, nullptr, Threads.thGame.m_nThreadId);
     EXPECT_NE(hook, nullptr);
     for (int i = 1; i <= 5; ++i) {
-        PostThreadMessageA(thGame.m_nThreadId, WM_TEST_MARKER, 0, 0);
+        PostThreadMessageA(Threads.thGame.m_nThreadId, WM_TEST_MARKER, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return nMarkersTaken >= i; })) << i;
     }
     if (hook) UnhookWindowsHookEx(hook);
     EXPECT_EQ(SceneManager.GetScene(SCENE_WORLDMAP), nullptr);
-    bAppActive = 1;
+    MainWindow.bAppActive = 1;
     EXPECT_TRUE(WaitUntil([] { return SceneManager.GetScene(SCENE_WORLDMAP) != nullptr; }));
-    thGame.Exit();
-    EXPECT_EQ(thGame.m_hThread, nullptr);
+    Threads.thGame.Exit();
+    EXPECT_EQ(Threads.thGame.m_hThread, nullptr);
     EXPECT_NE(ReadFileText("trace.txt").find("GameLoop WM_QUIT!"), std::string::npos);
-    bAppActive = 0;
+    MainWindow.bAppActive = 0;
     SceneManager.DeleteAllScenes();
     TraceLogInit(0, "");
     lpReadKey = GetAsyncKeyState;

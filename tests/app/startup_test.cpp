@@ -94,13 +94,13 @@ TEST(StartupSound, NoSoundDeviceLeavesTheGameSilentWithAReportLine)
     StartSoundAndMusic();
     EXPECT_EQ(ReadFileText("Report_Game.txt"), "DS_Init失敗！\r\n");
     // The lists stand, named, so that every play request finds its place.
-    ASSERT_GE(SoundDefList.size(), 17u);
-    EXPECT_EQ(SoundDefList.size(), SoundList.size());
-    EXPECT_EQ(SoundDefList[0].FileName, SystemData.m_SoundFiles[0]);
-    for (DSSOUND& sound : SoundList) {
+    ASSERT_GE(SoundEffects.SoundDefList.size(), 17u);
+    EXPECT_EQ(SoundEffects.SoundDefList.size(), SoundEffects.SoundList.size());
+    EXPECT_EQ(SoundEffects.SoundDefList[0].FileName, SystemData.m_SoundFiles[0]);
+    for (DSSOUND& sound : SoundEffects.SoundList) {
         EXPECT_TRUE(sound.Buffers.empty());
         DS_Play(sound, 0);  // nothing to play, nothing fails
     }
-    SoundDefList.clear();
-    SoundList.clear();
+    SoundEffects.SoundDefList.clear();
+    SoundEffects.SoundList.clear();
 }

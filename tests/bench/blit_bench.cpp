@@ -42,7 +42,7 @@ double Milliseconds()
 // A colour in the form the back end's fills take.
 DWORD Colour(DWORD rgb)
 {
-    return lpDTCon ? 0xFF000000 | rgb : rgb;
+    return Display.lpDTCon ? 0xFF000000 | rgb : rgb;
 }
 
 struct PLACE {
@@ -55,14 +55,14 @@ struct FRAME {
 
     bool Build()
     {
-        const int d3d = lpDTCon != nullptr;
+        const int d3d = Display.lpDTCon != nullptr;
         if (!DDCreateSurface(&background, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0) ||
             !DDCreateSurface(&sheet, 256, 32, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0))
             return false;
         for (int k = 0; k < 16; ++k)
             DDFillRect(&background, 0, k * 30, 640, 30, Colour(0x102030 + 0x0A0604 * k));
         // Eight cells, each with a transparent hole.
-        const DWORD transparent = d3d ? lpDTCon->dwTransmitTex : dwTransmit;
+        const DWORD transparent = d3d ? Display.lpDTCon->dwTransmitTex : Display.dwTransmit;
         for (int k = 0; k < 8; ++k) {
             DDFillRect(&sheet, k * 32, 0, 32, 32, Colour(0x204060 + 0x180C06 * k));
             DDFillRect(&sheet, k * 32 + 8, 8, 16, 16, transparent);
@@ -94,17 +94,17 @@ struct FRAME {
     void Draw(bool batched, int parts = 15)
     {
         if (batched) DDBeginSpriteBatch(0);
-        if (parts & 1) DDBlt(&BackBuffer, 0, 0, 640, 480, &background, 0, 0, 0);
+        if (parts & 1) DDBlt(&Display.BackBuffer, 0, 0, 640, 480, &background, 0, 0, 0);
         if (parts & 2)
             for (const PLACE& p : sprites)
-                DDBlt(&BackBuffer, p.x, p.y, 32, 32, &sheet, p.cell * 32, 0, 1);
+                DDBlt(&Display.BackBuffer, p.x, p.y, 32, 32, &sheet, p.cell * 32, 0, 1);
         if (parts & 4)
             for (const PLACE& p : stretched)
-                DDBltStretch(&BackBuffer, p.x, p.y, 64, 64, &mirror, p.cell * 32, 0, 32, 32, 1);
+                DDBltStretch(&Display.BackBuffer, p.x, p.y, 64, 64, &mirror, p.cell * 32, 0, 32, 32, 1);
         if (batched) DDEndSpriteBatch();
         if (parts & 8)
             for (const PLACE& p : fills)
-                DDFillRect(&BackBuffer, p.x, p.y, 16, 16, Colour(0x808080 + 0x100000 * p.cell));
+                DDFillRect(&Display.BackBuffer, p.x, p.y, 16, 16, Colour(0x808080 + 0x100000 * p.cell));
     }
 
     void Release()
@@ -119,15 +119,15 @@ struct FRAME {
 // pacing), the copy to the window under DirectDraw.
 void Show(HWND hwnd)
 {
-    if (lpDTCon) {
+    if (Display.lpDTCon) {
         DDEndScene();
-        lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
+        Display.lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
         return;
     }
     RECT client;
     GetClientRect(hwnd, &client);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    PrimarySD.lpDD->lpSurface->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT,
+    Display.PrimarySD.lpDD->lpSurface->Blt(&client, Display.BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT,
                                    nullptr);
 }
 

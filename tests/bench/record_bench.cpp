@@ -20,7 +20,7 @@ int main()
     const int kRounds = 15;
     ScopedTestDir dir;
     CreateReportLog("Report_Game.txt");
-    nDataVersion = DATA_VERSION;
+    RecordContext.nDataVersion = DATA_VERSION;
 
     cTreeData tree = MakeSampleTree(kRecords);
     std::vector<double> saves, loads;

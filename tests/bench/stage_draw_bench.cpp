@@ -54,9 +54,9 @@ std::vector<double> SectionMs[SECTIONS];
 // Waits until the device has carried out everything given to it so far.
 void Finish()
 {
-    if (!lpDTCon || !lpDevice) return;
+    if (!Display.lpDTCon || !Display.lpDevice) return;
     IDirect3DQuery9* query = nullptr;
-    if (FAILED(lpDevice->CreateQuery(D3DQUERYTYPE_EVENT, &query))) return;
+    if (FAILED(Display.lpDevice->CreateQuery(D3DQUERYTYPE_EVENT, &query))) return;
     query->Issue(D3DISSUE_END);
     while (query->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE) {
     }
@@ -66,15 +66,15 @@ void Finish()
 // The present of cSceneManager::Present without its pacing.
 void PresentUnpaced()
 {
-    if (lpDTCon) {
-        if (lpDTCon->bVirBackBuffer) DDCopyVirBackBuffer(&BackBuffer, &VirBackBuffer);
+    if (Display.lpDTCon) {
+        if (Display.lpDTCon->bVirBackBuffer) DDCopyVirBackBuffer(&Display.BackBuffer, &Display.VirBackBuffer);
         DDEndScene();
-        lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
+        Display.lpDevice->Present(nullptr, nullptr, nullptr, nullptr);
         return;
     }
-    if (PrimarySD.lpDD && BackBuffer.lpDD) {
-        RECT client = rcClient.Load();
-        PrimarySD.lpDD->lpSurface->Blt(&client, BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
+    if (Display.PrimarySD.lpDD && Display.BackBuffer.lpDD) {
+        RECT client = Display.rcClient.Load();
+        Display.PrimarySD.lpDD->lpSurface->Blt(&client, Display.BackBuffer.lpDD->lpSurface, nullptr, DDBLT_WAIT, nullptr);
     }
 }
 
@@ -163,7 +163,7 @@ bool RegisterBenchClass()
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = WndProc;
-    windowClass.hInstance = hInst;
+    windowClass.hInstance = MainWindow.hInst;
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     windowClass.lpszClassName = MAIN_WINDOW_CLASS;
@@ -193,11 +193,11 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!CreateReportLog("Report_Game.txt")) return 1;
-    hInst = GetModuleHandleA(nullptr);
+    MainWindow.hInst = GetModuleHandleA(nullptr);
     if (!RegisterBenchClass()) return 1;
     MainWindow.Setup(640, 480, 100, 100, 640, 480, MAIN_WINDOW_STYLE);
     HWND hWnd = CreateWindowExA(0, MAIN_WINDOW_CLASS, "", MAIN_WINDOW_STYLE, 100, 100, MainWindow.m_nWindowWidth,
-                                MainWindow.m_nWindowHeight, nullptr, nullptr, hInst, nullptr);
+                                MainWindow.m_nWindowHeight, nullptr, nullptr, MainWindow.hInst, nullptr);
     if (!hWnd) return 1;
     MainWindow.m_hWnd = hWnd;
     if (!InitGame("", SW_SHOWNORMAL)) {
@@ -205,7 +205,7 @@ int main(int argc, char** argv)
         UnInitGame();
         return 1;
     }
-    bInitialized = 1;
+    MainWindow.bInitialized = 1;
     if (!StartGameThread(BenchLoop)) {
         UnInitGame();
         return 1;

@@ -204,10 +204,10 @@ TEST_F(DatabaseTest, CarriageReturnsAreStrippedWhenAsked)
     // A picture named "a" CR LF "b".
     ASSERT_TRUE(WriteFileBytes(kFolder + "Picture.dat",
                                HexBytes("C4020000 01000000 01000000 00000000 02000000 05000000 610D0A6200 01000000")));
-    bStripCR = 1;
+    RecordContext.bStripCR = 1;
     ASSERT_EQ(db.LoadAll(kFolder), 1);
     EXPECT_EQ(db.m_Picture.at(0).m_sName, "a\nb");
-    bStripCR = 0;
+    RecordContext.bStripCR = 0;
     ASSERT_EQ(db.LoadAll(kFolder), 1);
     EXPECT_EQ(db.m_Picture.at(0).m_sName, "a\r\nb");
 }

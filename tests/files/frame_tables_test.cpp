@@ -54,7 +54,7 @@ TEST_F(FrameTableTest, AnimationsBecomeSequencesOfTicks)
         Anime({{20, 2, 0}, {21, 2, 1}, {22, 2, 0}}), // locked from its second frame on
         Anime({{1, 400000000, 0}, {2, -400000000, 0}}),
     };
-    BuildAnimeFrameTable(AnimeFrameTable);
+    BuildAnimeFrameTable(FrameTables.AnimeFrameTable);
     const FrameTable expected = {
         {{10, 0, 1}, {11, 0, 1}, {-2, 0, 1}},
         {{-4, 0, 0}},
@@ -63,17 +63,17 @@ TEST_F(FrameTableTest, AnimationsBecomeSequencesOfTicks)
         // Times beyond what six ticks a tenth can count stay at the ends of the range.
         {{1, 2147483647, 0}, {2, -2147483647 - 1, 0}, {-4, 0, 0}},
     };
-    EXPECT_EQ(AnimeFrameTable, expected);
+    EXPECT_EQ(FrameTables.AnimeFrameTable, expected);
 }
 
 TEST_F(FrameTableTest, EffectsBecomeSequencesThatNeverLock)
 {
     DataBase.m_Effect = {Effect({{0, 3}, {1, 4}}), Effect({{5, 3}, {6, 0}, {7, 10}}), Effect({})};
-    BuildEffectFrameTable(EffectFrameTable);
+    BuildEffectFrameTable(FrameTables.EffectFrameTable);
     const FrameTable expected = {
         {{0, 0, 1}, {1, 0, 1}, {-2, 0, 1}},
         {{5, 18, 0}, {6, 0, 0}, {7, 60, 0}, {-4, 0, 0}},
         {{-4, 0, 0}},
     };
-    EXPECT_EQ(EffectFrameTable, expected);
+    EXPECT_EQ(FrameTables.EffectFrameTable, expected);
 }

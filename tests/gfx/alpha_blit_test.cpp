@@ -300,8 +300,8 @@ TEST_P(BothBackEndsAlphaBlit, MixingBlitsThroughLocksMatchTheReference)
     const RECTCASE c = {-2, 1, 12, 10, 0, 0, 1};
     ASSERT_TRUE(Up(d3d));
     const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
-    dwTransmit = 0;
-    Palette[200] = ShownPalette[200] = {250, 40, 10, 0};
+    Display.dwTransmit = 0;
+    Display.Palette[200] = Display.ShownPalette[200] = {250, 40, 10, 0};
     DDSURFACEDATA source, target;
     ASSERT_EQ(DDCreateSurfaceFromFile(&source, "source.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
     ASSERT_TRUE(DDCreateSurface(&target, 10, 8, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
@@ -316,7 +316,7 @@ TEST_P(BothBackEndsAlphaBlit, MixingBlitsThroughLocksMatchTheReference)
             RefHalf(expected, from, c, 0);
         } else {
             ASSERT_TRUE(DDBltTint(&target, c.x, c.y, c.width, c.height, &source, 0, 0, 1,
-                                  ShownPalette, BlendTable, 200, level));
+                                  Display.ShownPalette, BlendTable, 200, level));
             RefTint(expected, from, c, 0, {250, 40, 10}, 200, level, BlendTable);
         }
         ExpectImageNear(ReadRef(&target, kind), expected, d3d && level > 1 ? 1 : 0);
@@ -337,7 +337,7 @@ TEST_F(DisplayTest, MixingQuadsOnRenderTargets)
     ASSERT_TRUE(DDCreateSurface(&target, 16, 14, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     const REFIMAGE from = ReadRef(&source, PIXEL_D3D32);
     const PALETTEENTRY tint = {250, 40, 10, 0};
-    ShownPalette[200] = tint;
+    Display.ShownPalette[200] = tint;
     const uint32_t tintRgb = 0xFA280A;
     // {level, alpha blit (else tint), weight of the source}
     const struct {
@@ -353,7 +353,7 @@ TEST_F(DisplayTest, MixingQuadsOnRenderTargets)
         if (row.alpha)
             EXPECT_TRUE(DDBltAlpha(&target, 3, 2, 12, 10, &source, 0, 0, 0, BlendTable, row.level));
         else
-            EXPECT_TRUE(DDBltTint(&target, 3, 2, 12, 10, &source, 0, 0, 0, ShownPalette, BlendTable, 200,
+            EXPECT_TRUE(DDBltTint(&target, 3, 2, 12, 10, &source, 0, 0, 0, Display.ShownPalette, BlendTable, 200,
                                   row.level));
         ExpectRgbNear(ReadRef(&target, PIXEL_D3D32),
                       RefQuad(background, from, 3, 2, row.weight, tintRgb, row.alpha), 1);
@@ -361,7 +361,7 @@ TEST_F(DisplayTest, MixingQuadsOnRenderTargets)
     // Level 0 tints nothing.
     DDFill(&target, 0xFF406080);
     const REFIMAGE background = ReadRef(&target, PIXEL_D3D32);
-    EXPECT_TRUE(DDBltTint(&target, 3, 2, 12, 10, &source, 0, 0, 0, ShownPalette, BlendTable, 200, 0));
+    EXPECT_TRUE(DDBltTint(&target, 3, 2, 12, 10, &source, 0, 0, 0, Display.ShownPalette, BlendTable, 200, 0));
     EXPECT_EQ(ReadRef(&target, PIXEL_D3D32).pixels, background.pixels);
     DDReleaseSurface(&source);
     DDReleaseSurface(&target);

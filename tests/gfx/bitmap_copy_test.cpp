@@ -66,13 +66,13 @@ TEST_F(BitmapCopyTest, Direct3DImagesWithMirrorCellsAreMirroredWhenLoaded)
     for (int memoryType : {DTMEMORYTYPE_VIDEO_RT, DTMEMORYTYPE_SYSTEM}) {
         SCOPED_TRACE(memoryType);
         DDSURFACEDATA sheet;
-        const size_t listed = RestoreList.size();
+        const size_t listed = Display.RestoreList.size();
         ASSERT_EQ(DDCreateSurfaceFromFile(&sheet, "ramp.bmp", 1, 32, 0, memoryType, 0, 0, 32, 0, 0),
                   SURFACE_OK);
         EXPECT_EQ(sheet.nMirrorWidth, 32);
         // The temporary second load is gone again; the sheet is listed once.
-        ASSERT_EQ(RestoreList.size(), listed + 1);
-        EXPECT_EQ(RestoreList.back(), &sheet);
+        ASSERT_EQ(Display.RestoreList.size(), listed + 1);
+        EXPECT_EQ(Display.RestoreList.back(), &sheet);
         // The columns of the partial cell keep the image as loaded.
         std::vector<uint32_t> want = MirroredRamp(32, 0);
         for (int r = 0; r < kRampH; ++r)
@@ -108,9 +108,9 @@ TEST_P(BothBackEndsBitmapCopyTest, PixelCopiesNameTheFirstMatchingPaletteEntryOn
     const uint32_t a = 0x0A141E, b = 0x28323C, none = 0x010203;
     WriteBmp("pc.bmp", 5, 2, 24, {a, b, a, none, b, b, none, a, a, b});
     auto setPalette = [&](int aIndex) {
-        for (int k = 0; k < 256; ++k) Palette[k] = {200, static_cast<BYTE>(k), 200, 0};
-        Palette[aIndex] = {0x0A, 0x14, 0x1E, 0};
-        Palette[7] = Palette[9] = {0x28, 0x32, 0x3C, 0};  // the first of two equal entries counts
+        for (int k = 0; k < 256; ++k) Display.Palette[k] = {200, static_cast<BYTE>(k), 200, 0};
+        Display.Palette[aIndex] = {0x0A, 0x14, 0x1E, 0};
+        Display.Palette[7] = Display.Palette[9] = {0x28, 0x32, 0x3C, 0};  // the first of two equal entries counts
     };
     // The copy as entries of the picture, read with the locked pitch.
     auto copyOf = [](DDSURFACEDATA* record, const BYTE* copy) {
@@ -209,12 +209,12 @@ TEST_F(BitmapCopyTest, EightBitColourTakesIndicesOnlyFromEightBitImages)
         return out;
     };
     const std::vector<int> created = bytesOf();
-    const int depth = nBpp;
-    nBpp = 8;
+    const int depth = Display.nBpp;
+    Display.nBpp = 8;
     const bool copied = CopyBitmap(&surface, "i8.bmp", 8, 0, 8, 0);
     const bool refused4 = !CopyBitmap(&surface, "i4.bmp", 8, 0, 0, 0);
     const bool refused1 = !CopyBitmap(&surface, "i1.bmp", 8, 0, 0, 0);
-    nBpp = depth;
+    Display.nBpp = depth;
     EXPECT_TRUE(copied);
     EXPECT_TRUE(refused4);
     EXPECT_TRUE(refused1);
@@ -271,23 +271,23 @@ TEST_F(BitmapCopyTest, SixteenBitColourReducesTrueColourImagesKeepingTheKeyApart
     // stands in, locked word by word as a 5-6-5 display's would be.
     DDSURFACEDATA surface;
     ASSERT_TRUE(DDCreateSurface(&surface, 8, 2, 0, 0, 0, 0, 0));
-    const int depth = nBpp;
-    const COLORSHIFTS format = SurfaceFormat;
-    const DWORD transmit = dwTransmit;
-    lpDDCon->rgbKey_16 = {255, 0, 255};
+    const int depth = Display.nBpp;
+    const COLORSHIFTS format = Display.SurfaceFormat;
+    const DWORD transmit = Display.dwTransmit;
+    Display.lpDDCon->rgbKey_16 = {255, 0, 255};
     // At 16 bits the palette holds the display's own channel values; the
     // pixel copy names the first entry that packs to a pixel's word.
     PALETTEENTRY palette[256];
-    std::copy(Palette, Palette + 256, palette);
-    std::fill(Palette, Palette + 256, PALETTEENTRY{1, 1, 1, 0});
-    Palette[4] = {15, 31, 15, 0};                  // 0x7BEF
-    Palette[6] = Palette[8] = {31, 63, 31, 0};     // 0xFFFF: the first counts
-    nBpp = 16;
-    SurfaceFormat = {11, 5, 0, 0, 31, 63, 31, 0};
+    std::copy(Display.Palette, Display.Palette + 256, palette);
+    std::fill(Display.Palette, Display.Palette + 256, PALETTEENTRY{1, 1, 1, 0});
+    Display.Palette[4] = {15, 31, 15, 0};                  // 0x7BEF
+    Display.Palette[6] = Display.Palette[8] = {31, 63, 31, 0};     // 0xFFFF: the first counts
+    Display.nBpp = 16;
+    Display.SurfaceFormat = {11, 5, 0, 0, 31, 63, 31, 0};
     std::vector<std::vector<uint16_t>> copied;
     std::vector<std::vector<int>> indices;
     for (const auto& r : rows) {
-        dwTransmit = r.transmit;
+        Display.dwTransmit = r.transmit;
         EXPECT_TRUE(CopyBitmap(&surface, r.file, 16, 1, 4, 0)) << r.file;
         std::vector<uint16_t> words;
         for (int y = 0; y < 2; ++y)
@@ -303,10 +303,10 @@ TEST_F(BitmapCopyTest, SixteenBitColourReducesTrueColourImagesKeepingTheKeyApart
                 index.push_back(surface.lpDD->lpPixelCopy[y * lock.m_nPitch + x]);
         indices.push_back(index);
     }
-    nBpp = depth;
-    SurfaceFormat = format;
-    dwTransmit = transmit;
-    std::copy(palette, palette + 256, Palette);
+    Display.nBpp = depth;
+    Display.SurfaceFormat = format;
+    Display.dwTransmit = transmit;
+    std::copy(palette, palette + 256, Display.Palette);
     for (size_t k = 0; k < copied.size(); ++k) {
         SCOPED_TRACE(testing::Message() << rows[k].file << " transparent " << rows[k].transmit);
         std::vector<uint16_t> want(rows[k].words, rows[k].words + 8);

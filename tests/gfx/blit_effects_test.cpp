@@ -265,7 +265,7 @@ TEST_P(BothBackEndsBlitEffectsTest, FramesAndFramedPictures)
     const int d3d = GetParam();
     WriteSheets();
     ASSERT_TRUE(UpWithKey(d3d));
-    Palette[5] = {0x30, 0xC0, 0x50, 0};
+    Display.Palette[5] = {0x30, 0xC0, 0x50, 0};
     const uint32_t frameColour = 0x30C050;
     {
         Sheets s;
@@ -276,16 +276,16 @@ TEST_P(BothBackEndsBlitEffectsTest, FramesAndFramedPictures)
             int x, y, w, h, thickness, picture;
         };
         for (const FRAMECASE& c : {FRAMECASE{10, 10, 100, 50, 2, 0}, FRAMECASE{30, 20, 40, 24, 3, 1}}) {
-            DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
+            DDFill(&Display.BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
             if (c.picture)
-                DDBltFrame(&BackBuffer, c.x, c.y, c.w, c.h, &s.one, c.thickness, 5);
+                DDBltFrame(&Display.BackBuffer, c.x, c.y, c.w, c.h, &s.one, c.thickness, 5);
             else
-                DDDrawFrame(&BackBuffer, c.x, c.y, c.w, c.h, c.thickness, 5);
+                DDDrawFrame(&Display.BackBuffer, c.x, c.y, c.w, c.h, c.thickness, 5);
             // The frame's outer rectangle.
             const int t = c.thickness;
             const int fx = c.picture ? c.x - t : c.x, fy = c.picture ? c.y - t : c.y;
             const int fw = c.picture ? c.w + 2 * t : c.w, fh = c.picture ? c.h + 2 * t : c.h;
-            const std::vector<uint32_t> got = ReadPixels(&BackBuffer, 0, 0, 140, 80);
+            const std::vector<uint32_t> got = ReadPixels(&Display.BackBuffer, 0, 0, 140, 80);
             for (int y = 0; y < 80; ++y)
                 for (int x = 0; x < 140; ++x) {
                     const bool inOuter = x >= fx && x < fx + fw && y >= fy && y < fy + fh;

@@ -139,7 +139,7 @@ std::vector<SPRITE> Unscaled(const std::vector<SPRITE>& sprites)
     return out;
 }
 
-std::vector<uint32_t> ReadFrame(DDSURFACEDATA* target = &BackBuffer)
+std::vector<uint32_t> ReadFrame(DDSURFACEDATA* target = &Display.BackBuffer)
 {
     std::vector<uint32_t> frame = ReadPixels(target, 0, 0, kScreenW, kScreenH);
     for (uint32_t& p : frame) p &= 0xFFFFFF;
@@ -201,7 +201,7 @@ struct SceneSheets {
         rec[MIRROR_DUP].lpShareSD = &rec[PLAIN];
         rec[FLIP_DUP].lpShareSD = &rec[PLAIN];
     }
-    void Draw(const std::vector<SPRITE>& sprites, DDSURFACEDATA* target = &BackBuffer)
+    void Draw(const std::vector<SPRITE>& sprites, DDSURFACEDATA* target = &Display.BackBuffer)
     {
         for (const SPRITE& s : sprites) {
             if (s.w == s.sw && s.h == s.sh)
@@ -236,11 +236,11 @@ TEST_P(BothBackEndsBlitTest, SceneMatchesTheReferenceOnBothBackEndsImmediateAndB
     const std::vector<uint32_t> immediate = ReadFrame();
     EXPECT_TRUE(SameFrame(immediate, want));
 
-    DDFill(&BackBuffer, 0);
+    DDFill(&Display.BackBuffer, 0);
     DDBeginSpriteBatch(0);
     sheets.Draw(sprites);
     if (d3d) {
-        EXPECT_EQ(SpriteBatch.Sprites.size(), sprites.size());
+        EXPECT_EQ(Batches.SpriteBatch.Sprites.size(), sprites.size());
     }
     DDEndSpriteBatch();
     EXPECT_TRUE(SameFrame(ReadFrame(), immediate));
@@ -374,27 +374,27 @@ TEST_P(BothBackEndsBlitTest, BlendPairHoldsForItsOwnBlitOnly)
     DDSURFACEDATA blue;
     ASSERT_TRUE(DDCreateSurface(&blue, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     DDFill(&blue, d3d ? 0xFF0000FF : 0x0000FF);
-    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    DDFill(&Display.BackBuffer, d3d ? 0xFF000000 : 0);
     // The vertex alpha counts where the alpha operation takes it in.
     DDSetAlphaOp(D3DTOP_MODULATE);
-    DDBltBlend(&BackBuffer, 0, 0, 8, 8, &blue, 0, 0, 0, {0x80FFFFFF, D3DTOP_MODULATE});
+    DDBltBlend(&Display.BackBuffer, 0, 0, 8, 8, &blue, 0, 0, 0, {0x80FFFFFF, D3DTOP_MODULATE});
     DDResetAlphaOp();
-    DDBltStretchBlend(&BackBuffer, 8, 0, 16, 8, &blue, 0, 0, 8, 8, 0,
+    DDBltStretchBlend(&Display.BackBuffer, 8, 0, 16, 8, &blue, 0, 0, 8, 8, 0,
                       {0xFF00FF00, D3DTOP_MODULATE});
-    DDBlt(&BackBuffer, 24, 0, 8, 8, &blue, 0, 0, 0);
+    DDBlt(&Display.BackBuffer, 24, 0, 8, 8, &blue, 0, 0, 0);
     if (d3d) {
-        EXPECT_EQ(lpDTCon->dwVertexColor, 0xFFFFFFFFu);
-        EXPECT_EQ(lpDTCon->nColorOp, D3DTOP_MODULATE);
-        const uint32_t half = ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF;
+        EXPECT_EQ(Display.lpDTCon->dwVertexColor, 0xFFFFFFFFu);
+        EXPECT_EQ(Display.lpDTCon->nColorOp, D3DTOP_MODULATE);
+        const uint32_t half = ReadPixel(&Display.BackBuffer, 4, 4) & 0xFFFFFF;
         EXPECT_GE(half, 0x7Eu);
         EXPECT_LE(half, 0x81u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 20, 4) & 0xFFFFFF, 0u);  // blue x green = black
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 20, 4) & 0xFFFFFF, 0u);  // blue x green = black
     } else {
         // The pair is not read: plain copies.
-        EXPECT_EQ(ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF, 0x0000FFu);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 20, 4) & 0xFFFFFF, 0x0000FFu);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 4, 4) & 0xFFFFFF, 0x0000FFu);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 20, 4) & 0xFFFFFF, 0x0000FFu);
     }
-    EXPECT_EQ(ReadPixel(&BackBuffer, 28, 4) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 28, 4) & 0xFFFFFF, 0x0000FFu);
     DDReleaseSurface(&blue);
     DDUnInit();
 }
@@ -406,11 +406,11 @@ TEST_P(BothBackEndsBlitTest, ModeOneFromASourceWithoutColourKeyCopiesItWhole)
     DDSURFACEDATA plain;
     ASSERT_TRUE(DDCreateSurface(&plain, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     DDFill(&plain, d3d ? 0xFF00FF00 : 0x00FF00);
-    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-    DDBlt(&BackBuffer, 0, 0, 8, 8, &plain, 0, 0, 1);
-    DDBltStretch(&BackBuffer, 8, 0, 16, 16, &plain, 0, 0, 8, 8, 1);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 4, 4) & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 16, 8) & 0xFFFFFF, 0x00FF00u);
+    DDFill(&Display.BackBuffer, d3d ? 0xFF000000 : 0);
+    DDBlt(&Display.BackBuffer, 0, 0, 8, 8, &plain, 0, 0, 1);
+    DDBltStretch(&Display.BackBuffer, 8, 0, 16, 16, &plain, 0, 0, 8, 8, 1);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 4, 4) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 16, 8) & 0xFFFFFF, 0x00FF00u);
     DDReleaseSurface(&plain);
 }
 
@@ -424,7 +424,7 @@ TEST_P(BothBackEndsBlitTest, RecordsWithoutAPictureAreSkippedAsSourceAndTarget)
     DDSURFACEDATA green, never, failed;
     ASSERT_TRUE(DDCreateSurface(&green, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     DDFill(&green, d3d ? 0xFF00FF00 : 0x00FF00);
-    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    DDFill(&Display.BackBuffer, d3d ? 0xFF000000 : 0);
     ASSERT_EQ(DDCreateSurfaceFromFile(&failed, "missing.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 8);
     for (DDSURFACEDATA* empty : {&never, &failed}) {
         // A size, as the records of the game's tables keep one, so that
@@ -432,15 +432,15 @@ TEST_P(BothBackEndsBlitTest, RecordsWithoutAPictureAreSkippedAsSourceAndTarget)
         empty->nWidth = empty->nHeight = empty->nTexWidth = empty->nTexHeight = 8;
         for (int batched : {0, 1}) {
             if (batched) DDBeginSpriteBatch(0);
-            DDBlt(&BackBuffer, 0, 0, 8, 8, empty, 0, 0, 0);
-            DDBltStretch(&BackBuffer, 0, 0, 16, 16, empty, 0, 0, 8, 8, 1);
+            DDBlt(&Display.BackBuffer, 0, 0, 8, 8, empty, 0, 0, 0);
+            DDBltStretch(&Display.BackBuffer, 0, 0, 16, 16, empty, 0, 0, 8, 8, 1);
             DDBlt(empty, 0, 0, 8, 8, &green, 0, 0, 0);
             DDBltStretch(empty, 0, 0, 16, 16, &green, 0, 0, 8, 8, 1);
             if (batched) DDEndSpriteBatch();
         }
     }
-    EXPECT_EQ(SpriteBatch.Sprites.size(), 0u);
-    for (uint32_t p : ReadPixels(&BackBuffer, 0, 0, 16, 16)) EXPECT_EQ(p & 0xFFFFFF, 0u);
+    EXPECT_EQ(Batches.SpriteBatch.Sprites.size(), 0u);
+    for (uint32_t p : ReadPixels(&Display.BackBuffer, 0, 0, 16, 16)) EXPECT_EQ(p & 0xFFFFFF, 0u);
     EXPECT_EQ(ReadPixel(&green, 7, 7) & 0xFFFFFF, 0x00FF00u);
     DDReleaseSurface(&failed);
     DDReleaseSurface(&green);
@@ -484,12 +484,12 @@ TEST_F(BlitTest, Direct3DTargetsOtherThanTheBackBuffer)
 
     // While the virtual back buffer stands in, what is aimed at BackBuffer
     // lands in it.
-    DDFill(&BackBuffer, 0xFF000000);
+    DDFill(&Display.BackBuffer, 0xFF000000);
     DDSetVirBackBuffer(1);
-    DDFill(&BackBuffer, 0xFF000000);
-    DDBlt(&BackBuffer, 0, 0, 32, 32, &sheets.rec[PLAIN], 0, 0, 0);
-    EXPECT_EQ(ReadPixel(&VirBackBuffer, 1, 0) & 0xFFFFFF, SheetColour(1, 0));
-    EXPECT_EQ(ReadPixel(&BackBuffer, 1, 0) & 0xFFFFFF, 0u);
+    DDFill(&Display.BackBuffer, 0xFF000000);
+    DDBlt(&Display.BackBuffer, 0, 0, 32, 32, &sheets.rec[PLAIN], 0, 0, 0);
+    EXPECT_EQ(ReadPixel(&Display.VirBackBuffer, 1, 0) & 0xFFFFFF, SheetColour(1, 0));
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 1, 0) & 0xFFFFFF, 0u);
     DDSetVirBackBuffer(0);
 }
 

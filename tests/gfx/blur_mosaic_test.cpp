@@ -137,7 +137,7 @@ TEST_P(BothBackEndsBlurMosaic, BlurAndMosaicOnSurfacesMatchTheReference)
     WriteNoiseBmp("source.bmp", 12, 10, 5, 5, 2);
     ASSERT_TRUE(Up(d3d));
     const int kind = d3d ? PIXEL_D3D32 : PIXEL_DD32;
-    dwTransmit = 0;  // black, as the Direct3D loader keys it out
+    Display.dwTransmit = 0;  // black, as the Direct3D loader keys it out
     DDSURFACEDATA source, target;
     ASSERT_EQ(DDCreateSurfaceFromFile(&source, "source.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
     ASSERT_TRUE(DDCreateSurface(&target, 10, 8, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
@@ -174,14 +174,14 @@ TEST_P(BothBackEndsBlurMosaic, BlurAndMosaicOnSurfacesMatchTheReference)
     EXPECT_TRUE(DDBlur(self, 0, 0, 10, 8, 2, 2, self, 0, 0, 1));
 
     // The back buffer as target.
-    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-    ASSERT_TRUE(DDMosaic(&BackBuffer, 630, 470, 12, 10, 12, &source, 0, 0, 0));
+    DDFill(&Display.BackBuffer, d3d ? 0xFF000000 : 0);
+    ASSERT_TRUE(DDMosaic(&Display.BackBuffer, 630, 470, 12, 10, 12, &source, 0, 0, 0));
     REFIMAGE whole = from;
     RefMosaic(whole, from, 0, 0, 12, 10, 12, 0, 0, 0, 0);
     const uint32_t block = whole.At(0, 0) & 0xFFFFFF;
-    EXPECT_EQ(ReadPixel(&BackBuffer, 630, 470) & 0xFFFFFF, block);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 639, 479) & 0xFFFFFF, block);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 629, 470) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 630, 470) & 0xFFFFFF, block);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 639, 479) & 0xFFFFFF, block);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 629, 470) & 0xFFFFFF, 0u);
 
     // Failed locks: false, and nothing drawn.
     DDSURFACEDATA never;
@@ -200,7 +200,7 @@ TEST_P(BothBackEndsBlurMosaic, BlurAndMosaicOnSurfacesMatchTheReference)
 TEST_F(DisplayTest, NoBlurAtEightBits)
 {
     ASSERT_TRUE(Up(0, 8));
-    EXPECT_TRUE(DDBlur(&BackBuffer, 0, 0, 8, 8, 1, 1, &BackBuffer, 0, 0, 0));
+    EXPECT_TRUE(DDBlur(&Display.BackBuffer, 0, 0, 8, 8, 1, 1, &Display.BackBuffer, 0, 0, 0));
     EXPECT_EQ(TraceText(), "8ビットぼかしは不可能！\n");
 }
 

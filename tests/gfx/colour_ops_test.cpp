@@ -65,12 +65,12 @@ TEST_F(DisplayTest, DirectDrawFadePullsEveryPixelTowardTheColour)
 TEST_F(DisplayTest, EachBackEndRefusesTheColourOperationItLacks)
 {
     ASSERT_TRUE(Up(1));
-    EXPECT_TRUE(DDFade_UnPal(&BackBuffer, 128, 0, 0, 0, &BackBuffer));
+    EXPECT_TRUE(DDFade_UnPal(&Display.BackBuffer, 128, 0, 0, 0, &Display.BackBuffer));
     DDUnInit();
     ASSERT_TRUE(Up(0));
-    DDFill(&BackBuffer, 0x123456);
-    EXPECT_TRUE(DDChangeColor(&BackBuffer, 0, 0, 640, 480, 0, 1, 2, 3));
-    EXPECT_EQ(ReadPixel(&BackBuffer, 7, 7) & 0xFFFFFF, 0x123456u);
+    DDFill(&Display.BackBuffer, 0x123456);
+    EXPECT_TRUE(DDChangeColor(&Display.BackBuffer, 0, 0, 640, 480, 0, 1, 2, 3));
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 7, 7) & 0xFFFFFF, 0x123456u);
     EXPECT_EQ(TraceText(),
               "D3DではDDFade_UnPalは未対応\n"
               "DDrawでは DDChangeColor(DDSURFACEDATA *lpDstSD,int x,int y,int nWidth,int nHeight,int "
@@ -88,10 +88,10 @@ TEST_F(DisplayTest, ChangeColorCoversTheBackBufferAsItsAlphaSays)
     } rows[] = {{0, 0x0A141E}, {255, 0x804020}, {128, 0x45}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.alpha);
-        DDFill(&BackBuffer, 0xFF804020);
-        EXPECT_TRUE(DDChangeColor(&BackBuffer, 5, 5, 1, 1, row.alpha, 10, 20, 30));
-        const uint32_t corner = ReadPixel(&BackBuffer, 0, 0) & 0xFFFFFF;
-        EXPECT_EQ(ReadPixel(&BackBuffer, 639, 479) & 0xFFFFFF, corner);
+        DDFill(&Display.BackBuffer, 0xFF804020);
+        EXPECT_TRUE(DDChangeColor(&Display.BackBuffer, 5, 5, 1, 1, row.alpha, 10, 20, 30));
+        const uint32_t corner = ReadPixel(&Display.BackBuffer, 0, 0) & 0xFFFFFF;
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 639, 479) & 0xFFFFFF, corner);
         if (row.alpha == 128) {
             // Half and half, give or take the device's rounding.
             const int red = corner >> 16, blue = corner & 255;

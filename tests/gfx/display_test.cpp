@@ -16,51 +16,51 @@
 TEST_F(DisplayTest, Direct3DWindowComesUpWithItsLinesAndRecordsAndGoesDownCompletely)
 {
     ASSERT_TRUE(Up(1, 32, 1, 1));
-    ASSERT_NE(lpDTCon, nullptr);
-    EXPECT_EQ(lpDDCon, nullptr);
-    EXPECT_EQ(bDDInit, 1);
+    ASSERT_NE(Display.lpDTCon, nullptr);
+    EXPECT_EQ(Display.lpDDCon, nullptr);
+    EXPECT_EQ(Display.bDDInit, 1);
     const std::string report = ReportText();
     EXPECT_TRUE(Has(report, "VSync : 1\n")) << report;
     EXPECT_TRUE(Has(report, "Device HAL-HARD\nX8R8G8B8\n") || Has(report, "Device HAL-SOFT\nX8R8G8B8\n"))
         << report;
     EXPECT_TRUE(Has(report, "RefreshRate : ")) << report;
 
-    EXPECT_EQ(lpDTCon->fmtTexture, D3DFMT_A8R8G8B8);
-    EXPECT_EQ(SurfaceFormat.nRedShift, 16);
-    EXPECT_EQ(SurfaceFormat.nAlphaMask, 255);
-    EXPECT_EQ(lpDTCon->nAlphaOp, D3DTOP_SELECTARG1);
-    EXPECT_EQ(lpDTCon->dwVertexColor, 0xFFFFFFFFu);
-    EXPECT_EQ(lpDTCon->d3dpp.Flags, static_cast<DWORD>(D3DPRESENTFLAG_LOCKABLE_BACKBUFFER));
+    EXPECT_EQ(Display.lpDTCon->fmtTexture, D3DFMT_A8R8G8B8);
+    EXPECT_EQ(Display.SurfaceFormat.nRedShift, 16);
+    EXPECT_EQ(Display.SurfaceFormat.nAlphaMask, 255);
+    EXPECT_EQ(Display.lpDTCon->nAlphaOp, D3DTOP_SELECTARG1);
+    EXPECT_EQ(Display.lpDTCon->dwVertexColor, 0xFFFFFFFFu);
+    EXPECT_EQ(Display.lpDTCon->d3dpp.Flags, static_cast<DWORD>(D3DPRESENTFLAG_LOCKABLE_BACKBUFFER));
 
-    EXPECT_STREQ(BackBuffer.szSurfaceType, "BackBuffer");
-    EXPECT_EQ(BackBuffer.lpDT->nId, 0);
-    EXPECT_EQ(BackBuffer.nWidth, 640);
-    EXPECT_EQ(BackBuffer.nHeight, 480);
-    EXPECT_STREQ(VirBackBuffer.szSurfaceType, "VirBackBuffer");
-    EXPECT_STREQ(WorkSD.szSurfaceType, "WorkSD");
-    EXPECT_EQ(VirBackBuffer.lpDT->nId, 1);
-    EXPECT_EQ(WorkSD.lpDT->nId, 2);
-    EXPECT_EQ(lpDTCon->nSurfaceId, 3);
-    EXPECT_TRUE(VirBackBuffer.lpDT->bRenderTarget && WorkSD.lpDT->bRenderTarget);
-    EXPECT_EQ(lpDTCon->lpDefaultTarget, &VirBackBuffer);
-    ASSERT_EQ(RestoreList.size(), 2u);
-    EXPECT_EQ(RestoreList[0], &VirBackBuffer);
-    EXPECT_EQ(RestoreList[1], &WorkSD);
+    EXPECT_STREQ(Display.BackBuffer.szSurfaceType, "BackBuffer");
+    EXPECT_EQ(Display.BackBuffer.lpDT->nId, 0);
+    EXPECT_EQ(Display.BackBuffer.nWidth, 640);
+    EXPECT_EQ(Display.BackBuffer.nHeight, 480);
+    EXPECT_STREQ(Display.VirBackBuffer.szSurfaceType, "VirBackBuffer");
+    EXPECT_STREQ(Display.WorkSD.szSurfaceType, "WorkSD");
+    EXPECT_EQ(Display.VirBackBuffer.lpDT->nId, 1);
+    EXPECT_EQ(Display.WorkSD.lpDT->nId, 2);
+    EXPECT_EQ(Display.lpDTCon->nSurfaceId, 3);
+    EXPECT_TRUE(Display.VirBackBuffer.lpDT->bRenderTarget && Display.WorkSD.lpDT->bRenderTarget);
+    EXPECT_EQ(Display.lpDTCon->lpDefaultTarget, &Display.VirBackBuffer);
+    ASSERT_EQ(Display.RestoreList.size(), 2u);
+    EXPECT_EQ(Display.RestoreList[0], &Display.VirBackBuffer);
+    EXPECT_EQ(Display.RestoreList[1], &Display.WorkSD);
 
     // The frame: a fill, then the present closes the scene.
-    DDFill(&BackBuffer, 0xFF102030);
-    EXPECT_EQ(lpDTCon->bInScene, 1);
+    DDFill(&Display.BackBuffer, 0xFF102030);
+    EXPECT_EQ(Display.lpDTCon->bInScene, 1);
     EXPECT_EQ(DDPresent(60), 1);
-    EXPECT_EQ(lpDTCon->bInScene, 0);
+    EXPECT_EQ(Display.lpDTCon->bInScene, 0);
 
     DDUnInit();
-    EXPECT_EQ(lpDTCon, nullptr);
-    EXPECT_EQ(lpDevice, nullptr);
-    EXPECT_EQ(lpDirect3D, nullptr);
-    EXPECT_EQ(BackBuffer.lpDT, nullptr);
-    EXPECT_TRUE(RestoreList.empty());
+    EXPECT_EQ(Display.lpDTCon, nullptr);
+    EXPECT_EQ(Display.lpDevice, nullptr);
+    EXPECT_EQ(Display.lpDirect3D, nullptr);
+    EXPECT_EQ(Display.BackBuffer.lpDT, nullptr);
+    EXPECT_TRUE(Display.RestoreList.empty());
     DDUnInit();  // a second time does nothing
-    EXPECT_EQ(bDDInit, 1);
+    EXPECT_EQ(Display.bDDInit, 1);
 }
 
 // Direct3D frames come at 60 a second with VSync on or off: a device asked
@@ -76,7 +76,7 @@ TEST_F(DisplayTest, Direct3DPresentsAtTheFrameRateWhetherOrNotTheRefreshIsWaited
         const DWORD start = timeGetTime();
         ResetTiming();
         for (int frame = 0; frame < 31; ++frame) {
-            DDFill(&BackBuffer, 0xFF000000u | static_cast<DWORD>(frame));
+            DDFill(&Display.BackBuffer, 0xFF000000u | static_cast<DWORD>(frame));
             ASSERT_EQ(DDPresent(60), 1);
         }
         EXPECT_GE(timeGetTime() - start, 500u);
@@ -87,45 +87,45 @@ TEST_F(DisplayTest, Direct3DPresentsAtTheFrameRateWhetherOrNotTheRefreshIsWaited
 TEST_F(DisplayTest, DirectDrawWindowComesUpWithAWindowedBackBufferAndClipper)
 {
     ASSERT_TRUE(Up(0, 32, 1, 0));
-    ASSERT_NE(lpDDCon, nullptr);
-    EXPECT_EQ(lpDTCon, nullptr);
+    ASSERT_NE(Display.lpDDCon, nullptr);
+    EXPECT_EQ(Display.lpDTCon, nullptr);
     EXPECT_TRUE(Has(ReportText(), "VSync : 0\n"));
-    EXPECT_NE(lpDirectDraw, nullptr);
-    EXPECT_NE(lpClipper, nullptr);
-    EXPECT_NE(lpDDPalette, nullptr);
-    ASSERT_NE(PrimarySD.lpDD, nullptr);
-    ASSERT_NE(BackBuffer.lpDD, nullptr);
-    ASSERT_NE(DDWorkSD.lpDD, nullptr);
-    EXPECT_EQ(BackBuffer.nWidth, 640);
-    EXPECT_EQ(BackBuffer.nHeight, 480);
-    EXPECT_EQ(DDWorkSD.nDDMemory, 1);
-    EXPECT_EQ(rcClient.Load().right - rcClient.Load().left, 640);
-    EXPECT_EQ(nDesktopBpp, 32);
+    EXPECT_NE(Display.lpDirectDraw, nullptr);
+    EXPECT_NE(Display.lpClipper, nullptr);
+    EXPECT_NE(Display.lpDDPalette, nullptr);
+    ASSERT_NE(Display.PrimarySD.lpDD, nullptr);
+    ASSERT_NE(Display.BackBuffer.lpDD, nullptr);
+    ASSERT_NE(Display.DDWorkSD.lpDD, nullptr);
+    EXPECT_EQ(Display.BackBuffer.nWidth, 640);
+    EXPECT_EQ(Display.BackBuffer.nHeight, 480);
+    EXPECT_EQ(Display.DDWorkSD.nDDMemory, 1);
+    EXPECT_EQ(Display.rcClient.Load().right - Display.rcClient.Load().left, 640);
+    EXPECT_EQ(Display.nDesktopBpp, 32);
     // The desktop's 8-8-8 layout read from the primary surface.
-    EXPECT_EQ(SurfaceFormat.nRedShift, 16);
-    EXPECT_EQ(SurfaceFormat.nGreenShift, 8);
-    EXPECT_EQ(SurfaceFormat.nBlueShift, 0);
-    EXPECT_EQ(SurfaceFormat.nRedMask, 255);
+    EXPECT_EQ(Display.SurfaceFormat.nRedShift, 16);
+    EXPECT_EQ(Display.SurfaceFormat.nGreenShift, 8);
+    EXPECT_EQ(Display.SurfaceFormat.nBlueShift, 0);
+    EXPECT_EQ(Display.SurfaceFormat.nRedMask, 255);
     EXPECT_EQ(DDPresent(60), 1);
     // A blank surface starts filled with palette colour 0.
-    EXPECT_EQ(ReadPixel(&BackBuffer, 639, 479) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 639, 479) & 0xFFFFFF, 0u);
 
     DDUnInit();
-    EXPECT_EQ(lpDDCon, nullptr);
-    EXPECT_EQ(lpDirectDraw, nullptr);
-    EXPECT_EQ(lpClipper, nullptr);
-    EXPECT_EQ(BackBuffer.lpDD, nullptr);
-    EXPECT_EQ(PrimarySD.lpDD, nullptr);
+    EXPECT_EQ(Display.lpDDCon, nullptr);
+    EXPECT_EQ(Display.lpDirectDraw, nullptr);
+    EXPECT_EQ(Display.lpClipper, nullptr);
+    EXPECT_EQ(Display.BackBuffer.lpDD, nullptr);
+    EXPECT_EQ(Display.PrimarySD.lpDD, nullptr);
 }
 
 TEST_F(DisplayTest, ADirectDrawObjectWithReferencesLeftIsReportedAndForgotten)
 {
     ASSERT_TRUE(Up(0));
-    IDirectDraw7* kept = lpDirectDraw;
+    IDirectDraw7* kept = Display.lpDirectDraw;
     kept->AddRef();
     DDUnInit();
-    EXPECT_EQ(lpDirectDraw, nullptr);
-    EXPECT_EQ(lpDDCon, nullptr);
+    EXPECT_EQ(Display.lpDirectDraw, nullptr);
+    EXPECT_EQ(Display.lpDDCon, nullptr);
     ASSERT_EQ(BoxCapture::texts.size(), 1u);
     EXPECT_EQ(BoxCapture::texts[0], "DirectDraw|解放漏れがあります");
     BoxCapture::texts.clear();
@@ -143,11 +143,11 @@ TEST_F(DisplayTest, ASecondInitReleasesTheOldDisplayFirstAndKeepsTheNewOne)
         SCOPED_TRACE(testing::Message() << row.first << " then " << row.second);
         ASSERT_TRUE(Up(row.first));
         ASSERT_TRUE(Up(row.second));
-        EXPECT_EQ(lpDTCon != nullptr, row.second == 1);
-        EXPECT_EQ(lpDDCon != nullptr, row.second == 0);
-        DDFillRect(&BackBuffer, 1, 2, 3, 4, 0xFF00FF00);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 2, 3) & 0xFFFFFF, 0x00FF00u);
-        EXPECT_EQ(RestoreList.size(), row.second == 1 ? 2u : 0u);
+        EXPECT_EQ(Display.lpDTCon != nullptr, row.second == 1);
+        EXPECT_EQ(Display.lpDDCon != nullptr, row.second == 0);
+        DDFillRect(&Display.BackBuffer, 1, 2, 3, 4, 0xFF00FF00);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 2, 3) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_EQ(Display.RestoreList.size(), row.second == 1 ? 2u : 0u);
         DDUnInit();
     }
 }
@@ -159,17 +159,17 @@ TEST_F(DisplayTest, FailedDirect3DStartsLeaveNothingAndDirectDrawComesUpInstead)
         ScopedSwap oldDriver(lpDDIVersionSource, [] { return 8; });
         EXPECT_FALSE(Up(1, 32));
         EXPECT_TRUE(Has(ReportText(), "ビデオカードのドライバがDirectX9をサポートしていません！ 8\n"));
-        EXPECT_EQ(lpDirect3D, nullptr);
+        EXPECT_EQ(Display.lpDirect3D, nullptr);
     }
 
     EXPECT_FALSE(Up(1, 24));
-    EXPECT_NE(lpDTCon, nullptr);  // what was made stays until DDUnInit
+    EXPECT_NE(Display.lpDTCon, nullptr);  // what was made stays until DDUnInit
     DDUnInit();
-    EXPECT_EQ(lpDTCon, nullptr);
-    EXPECT_EQ(lpDirect3D, nullptr);
+    EXPECT_EQ(Display.lpDTCon, nullptr);
+    EXPECT_EQ(Display.lpDirect3D, nullptr);
     ASSERT_TRUE(Up(0, 24));
-    EXPECT_NE(lpDDCon, nullptr);
-    EXPECT_EQ(nBpp, 24);
+    EXPECT_NE(Display.lpDDCon, nullptr);
+    EXPECT_EQ(Display.nBpp, 24);
 }
 
 TEST_F(DisplayTest, InitResultCodesNameTheFailedStep)
@@ -211,8 +211,8 @@ TEST_P(FullScreenOnDesktop, IsAttemptedAndARefusedModeIsReportedNotFatal)
 {
     const int d3d = GetParam();
     if (Up(d3d, 32, 0)) {
-        DDFillRect(&BackBuffer, 0, 0, 8, 8, 0xFF0000FF);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 7, 7) & 0xFFFFFF, 0x0000FFu);
+        DDFillRect(&Display.BackBuffer, 0, 0, 8, 8, 0xFF0000FF);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 7, 7) & 0xFFFFFF, 0x0000FFu);
     } else if (d3d) {
         EXPECT_TRUE(Has(TraceText(), "CreateDevice Err\n")) << ReportText() << "--" << TraceText();
     } else {
@@ -220,9 +220,9 @@ TEST_P(FullScreenOnDesktop, IsAttemptedAndARefusedModeIsReportedNotFatal)
             << ReportText() << "--" << TraceText();
     }
     DDUnInit();
-    EXPECT_EQ(lpDTCon, nullptr);
-    EXPECT_EQ(lpDDCon, nullptr);
-    EXPECT_EQ(lpDirectDraw, nullptr);
+    EXPECT_EQ(Display.lpDTCon, nullptr);
+    EXPECT_EQ(Display.lpDDCon, nullptr);
+    EXPECT_EQ(Display.lpDirectDraw, nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, FullScreenOnDesktop, testing::Values(1, 0));
@@ -238,7 +238,7 @@ TEST_P(DialogModeOnDesktop, EndingItShowsTheLastFrameAgain)
     const int d3d = GetParam();
     ASSERT_TRUE(Up(d3d));
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    DDFill(&BackBuffer, 0xFF3060C0);
+    DDFill(&Display.BackBuffer, 0xFF3060C0);
     DDPresent(60);
     POINT centre{320, 240};
     ClientToScreen(m_hWnd, &centre);
@@ -298,27 +298,27 @@ TEST_F(DisplayTest, DisplayReportDescribesEitherBackEnd)
 TEST_F(DisplayTest, VirtualBackBufferCollectsTheFrameAndReachesTheBackBufferWhenTurnedOff)
 {
     ASSERT_TRUE(Up(1));
-    DDFill(&BackBuffer, 0xFF000000);
+    DDFill(&Display.BackBuffer, 0xFF000000);
     DDSetVirBackBuffer(1);
-    EXPECT_EQ(lpDTCon->lpDefaultTarget, &BackBuffer);
-    DDSURFACEDATA* target = &BackBuffer;
+    EXPECT_EQ(Display.lpDTCon->lpDefaultTarget, &Display.BackBuffer);
+    DDSURFACEDATA* target = &Display.BackBuffer;
     EXPECT_EQ(DDRedirectBackBuffer(&target), 1);
-    EXPECT_EQ(target, &VirBackBuffer);
+    EXPECT_EQ(target, &Display.VirBackBuffer);
 
-    DDFillRect(&BackBuffer, 10, 10, 20, 20, 0xFFFF0000);  // lands in VirBackBuffer
-    EXPECT_EQ(ReadPixel(&BackBuffer, 15, 15) & 0xFFFFFF, 0u);
-    EXPECT_EQ(ReadPixel(&VirBackBuffer, 15, 15), 0xFFFF0000u);
+    DDFillRect(&Display.BackBuffer, 10, 10, 20, 20, 0xFFFF0000);  // lands in VirBackBuffer
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 15, 15) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&Display.VirBackBuffer, 15, 15), 0xFFFF0000u);
 
     DDSetVirBackBuffer(0);
-    EXPECT_EQ(lpDTCon->lpDefaultTarget, &VirBackBuffer);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 15, 15) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 30, 30) & 0xFFFFFF, 0u);
-    target = &BackBuffer;
+    EXPECT_EQ(Display.lpDTCon->lpDefaultTarget, &Display.VirBackBuffer);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 15, 15) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 30, 30) & 0xFFFFFF, 0u);
+    target = &Display.BackBuffer;
     EXPECT_EQ(DDRedirectBackBuffer(&target), 0);
 
     // Turning it on again copies nothing.
-    DDFillRect(&VirBackBuffer, 0, 0, 640, 480, 0xFF0000FF);
+    DDFillRect(&Display.VirBackBuffer, 0, 0, 640, 480, 0xFF0000FF);
     DDSetVirBackBuffer(1);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 15, 15) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 15, 15) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(DDPresent(0), 1);
 }

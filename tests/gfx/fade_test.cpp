@@ -25,8 +25,8 @@ double Sine(double degrees)
 void DrawPicture(bool d3d)
 {
     const DWORD alpha = d3d ? 0xFF000000 : 0;
-    DDFill(&BackBuffer, alpha | kColours[0]);
-    DDFillRect(&BackBuffer, 100, 100, 50, 40, alpha | kColours[1]);
+    DDFill(&Display.BackBuffer, alpha | kColours[0]);
+    DDFillRect(&Display.BackBuffer, 100, 100, 50, 40, alpha | kColours[1]);
 }
 
 // Each channel of colour as the step at angle should leave it: Direct3D
@@ -66,33 +66,33 @@ TEST_P(BothBackEndsFadeTest, TenStepsOutToBlackAndInToTheUntouchedFrame)
         for (int step = 0; step < 10; ++step) {
             const double angle = out ? 90 - 10 * step : 10 * step;
             DrawPicture(d3d);
-            const bool done = fade(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false);
+            const bool done = fade(Display.ShownPalette, 0, 255, 0, 0, 0, 10, Display.Palette, false);
             EXPECT_EQ(done, step == 9) << "step " << step;
             // A frame is always drawn from the picture; the last call ends at 0 or 90.
             const double drawn = step == 9 ? (out ? 0 : 90) : angle;
-            EXPECT_TRUE(FadedAs(ReadPixel(&BackBuffer, 10, 10), kColours[0], drawn, d3d));
-            EXPECT_TRUE(FadedAs(ReadPixel(&BackBuffer, 120, 110), kColours[1], drawn, d3d));
+            EXPECT_TRUE(FadedAs(ReadPixel(&Display.BackBuffer, 10, 10), kColours[0], drawn, d3d));
+            EXPECT_TRUE(FadedAs(ReadPixel(&Display.BackBuffer, 120, 110), kColours[1], drawn, d3d));
         }
-        const uint32_t last = ReadPixel(&BackBuffer, 120, 110) & 0xFFFFFF;
+        const uint32_t last = ReadPixel(&Display.BackBuffer, 120, 110) & 0xFFFFFF;
         EXPECT_EQ(last, out ? 0u : kColours[1]);
     }
     // Re-armed for the next screen.
-    EXPECT_EQ(d3d ? dFadeOutAngle : dFadeOutAngleDD, 90.0);
-    EXPECT_EQ(d3d ? dFadeInAngle : dFadeInAngleDD, 0.0);
+    EXPECT_EQ(d3d ? FadeAngles.dFadeOutAngle : FadeAngles.dFadeOutAngleDD, 90.0);
+    EXPECT_EQ(d3d ? FadeAngles.dFadeInAngle : FadeAngles.dFadeInAngleDD, 0.0);
 
     // reset draws the final picture at once.
     DrawPicture(d3d);
-    EXPECT_TRUE(DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, true));
-    EXPECT_EQ(ReadPixel(&BackBuffer, 10, 10) & 0xFFFFFF, 0u);
+    EXPECT_TRUE(DDFadeOut(Display.ShownPalette, 0, 255, 0, 0, 0, 10, Display.Palette, true));
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 10, 10) & 0xFFFFFF, 0u);
     DrawPicture(d3d);
-    EXPECT_TRUE(DDFadeIn(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, true));
-    EXPECT_EQ(ReadPixel(&BackBuffer, 10, 10) & 0xFFFFFF, kColours[0]);
+    EXPECT_TRUE(DDFadeIn(Display.ShownPalette, 0, 255, 0, 0, 0, 10, Display.Palette, true));
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 10, 10) & 0xFFFFFF, kColours[0]);
 
     // An abandoned fade goes on from where it stopped.
-    for (int k = 0; k < 3; ++k) DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false);
-    EXPECT_EQ(d3d ? dFadeOutAngle : dFadeOutAngleDD, 60.0);
+    for (int k = 0; k < 3; ++k) DDFadeOut(Display.ShownPalette, 0, 255, 0, 0, 0, 10, Display.Palette, false);
+    EXPECT_EQ(d3d ? FadeAngles.dFadeOutAngle : FadeAngles.dFadeOutAngleDD, 60.0);
     int calls = 0;
-    while (!DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, 10, Palette, false) && calls < 20) ++calls;
+    while (!DDFadeOut(Display.ShownPalette, 0, 255, 0, 0, 0, 10, Display.Palette, false) && calls < 20) ++calls;
     EXPECT_EQ(calls, 6);
     DDUnInit();
 }
@@ -103,28 +103,28 @@ TEST_F(FadeTest, EightBitFadesThePalette)
 {
     ASSERT_TRUE(Up(0, 8));
     for (int i = 0; i < 256; ++i)
-        Palette[i] = {static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i / 2), 0};
-    for (PALETTEENTRY& e : ShownPalette) e = {1, 2, 3, 0};
+        Display.Palette[i] = {static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i / 2), 0};
+    for (PALETTEENTRY& e : Display.ShownPalette) e = {1, 2, 3, 0};
     for (bool out : {true, false}) {
         SCOPED_TRACE(out ? "out" : "in");
         for (int step = 0; step < 10; ++step) {
             const double angle = out ? 90 - 10 * step : 10 * step;
-            const bool done = (out ? DDFadeOut : DDFadeIn)(ShownPalette, 16, 200, 0, 0, 0, 10,
-                                                            Palette, false);
+            const bool done = (out ? DDFadeOut : DDFadeIn)(Display.ShownPalette, 16, 200, 0, 0, 0, 10,
+                                                            Display.Palette, false);
             EXPECT_EQ(done, step == 9);
             const int level = static_cast<int>(Sine(step == 9 ? (out ? 0 : 90) : angle) * 256);
             for (int i : {16, 100, 200}) {
-                EXPECT_EQ(ShownPalette[i].peRed, (Palette[i].peRed * level) >> 8) << i;
-                EXPECT_EQ(ShownPalette[i].peGreen, (Palette[i].peGreen * level) >> 8) << i;
+                EXPECT_EQ(Display.ShownPalette[i].peRed, (Display.Palette[i].peRed * level) >> 8) << i;
+                EXPECT_EQ(Display.ShownPalette[i].peGreen, (Display.Palette[i].peGreen * level) >> 8) << i;
             }
-            EXPECT_EQ(ShownPalette[15].peRed, 1);  // outside the range
-            EXPECT_EQ(ShownPalette[201].peRed, 1);
+            EXPECT_EQ(Display.ShownPalette[15].peRed, 1);  // outside the range
+            EXPECT_EQ(Display.ShownPalette[201].peRed, 1);
         }
         PALETTEENTRY shown[256];
-        ASSERT_EQ(lpDDPalette->GetEntries(0, 0, 256, shown), DD_OK);
+        ASSERT_EQ(Display.lpDDPalette->GetEntries(0, 0, 256, shown), DD_OK);
         for (int i = 16; i <= 200; ++i) {
-            EXPECT_EQ(shown[i].peRed, out ? 0 : Palette[i].peRed) << i;
-            EXPECT_EQ(shown[i].peGreen, out ? 0 : Palette[i].peGreen) << i;
+            EXPECT_EQ(shown[i].peRed, out ? 0 : Display.Palette[i].peRed) << i;
+            EXPECT_EQ(shown[i].peGreen, out ? 0 : Display.Palette[i].peGreen) << i;
         }
     }
 }

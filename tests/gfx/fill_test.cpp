@@ -15,38 +15,38 @@ TEST_P(BothBackEndsFill, BackBufferFillsClipBlendAndUseThePalette)
 {
     const int d3d = GetParam();
     ASSERT_TRUE(Up(d3d));
-    Palette[5] = {1, 2, 3, 0};
-    DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+    Display.Palette[5] = {1, 2, 3, 0};
+    DDFill(&Display.BackBuffer, d3d ? 0xFF000000 : 0);
     // A fill at x = -10, width 30 covers columns 0 to 19.
-    DDFillRect(&BackBuffer, -10, 5, 30, 10, d3d ? 0xFFFF0000 : 0xFF0000);
-    EXPECT_EQ(ReadPixels(&BackBuffer, 0, 5, 1, 1)[0] & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 19, 14) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 20, 14) & 0xFFFFFF, 0u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 19, 15) & 0xFFFFFF, 0u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 19, 4) & 0xFFFFFF, 0u);
+    DDFillRect(&Display.BackBuffer, -10, 5, 30, 10, d3d ? 0xFFFF0000 : 0xFF0000);
+    EXPECT_EQ(ReadPixels(&Display.BackBuffer, 0, 5, 1, 1)[0] & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 19, 14) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 20, 14) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 19, 15) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 19, 4) & 0xFFFFFF, 0u);
     // Entirely outside: nothing.
-    DDFillRect(&BackBuffer, 640, 0, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
-    DDFillRect(&BackBuffer, 0, -20, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 0, 0) & 0xFFFFFF, 0u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 639, 9) & 0xFFFFFF, 0u);
+    DDFillRect(&Display.BackBuffer, 640, 0, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
+    DDFillRect(&Display.BackBuffer, 0, -20, 10, 10, d3d ? 0xFFFFFFFF : 0xFFFFFF);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 639, 9) & 0xFFFFFF, 0u);
 
-    DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 5);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 103, 103) & 0xFFFFFF, 0x010203u);
+    DDFillRectPal(&Display.BackBuffer, 100, 100, 4, 4, 5);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 103, 103) & 0xFFFFFF, 0x010203u);
     if (d3d) {
         // Half-transparent white over black.
-        DDFillRect(&BackBuffer, 200, 0, 4, 4, 0x80FFFFFF);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 201, 1) & 0xFFFFFF, 0x808080u);
+        DDFillRect(&Display.BackBuffer, 200, 0, 4, 4, 0x80FFFFFF);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 201, 1) & 0xFFFFFF, 0x808080u);
         // Index 0 is the transparent colour: alpha 0 leaves the back
         // buffer as it was; an index out of range fills with 0 the same way.
-        DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 0);
-        DDFillRectPal(&BackBuffer, 100, 100, 4, 4, 300);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 101, 101) & 0xFFFFFF, 0x010203u);
+        DDFillRectPal(&Display.BackBuffer, 100, 100, 4, 4, 0);
+        DDFillRectPal(&Display.BackBuffer, 100, 100, 4, 4, 300);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 101, 101) & 0xFFFFFF, 0x010203u);
         EXPECT_NE(TraceText().find("PalNumToRGB(DWORD dwPalNum) Err dwPalNum = 300\n"),
                   std::string::npos);
     } else {
         // Under DirectDraw index 0 is simply palette entry 0.
-        DDFillPal(&BackBuffer, 0);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 101, 101) & 0xFFFFFF, 0u);
+        DDFillPal(&Display.BackBuffer, 0);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 101, 101) & 0xFFFFFF, 0u);
     }
     DDUnInit();
 }
@@ -54,7 +54,7 @@ TEST_P(BothBackEndsFill, BackBufferFillsClipBlendAndUseThePalette)
 TEST_F(DisplayTest, KeyedWorkSurfaceFilledWithIndexZeroBecomesTransparentAgain)
 {
     ASSERT_TRUE(Up(1));
-    Palette[9] = {200, 100, 50, 0};
+    Display.Palette[9] = {200, 100, 50, 0};
     DDSURFACEDATA keyed, plain;
     ASSERT_TRUE(DDCreateSurface(&keyed, 32, 32, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     ASSERT_TRUE(DDCreateSurface(&plain, 32, 32, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
@@ -92,9 +92,9 @@ TEST_F(DisplayTest, TexturesThatAreNoRenderTargetsAreFilledPixelByPixel)
 TEST_F(DisplayTest, SixteenBitFillsPackTheirColours)
 {
     if (!Up(1, 16)) GTEST_SKIP() << "no 16-bit window on this display";
-    EXPECT_EQ(lpDTCon->fmtTexture, D3DFMT_A1R5G5B5);
-    EXPECT_EQ(SurfaceFormat.nRedShift, 10);
-    EXPECT_EQ(DisplayFormat.nRedShift, 10);
+    EXPECT_EQ(Display.lpDTCon->fmtTexture, D3DFMT_A1R5G5B5);
+    EXPECT_EQ(Display.SurfaceFormat.nRedShift, 10);
+    EXPECT_EQ(Display.DisplayFormat.nRedShift, 10);
     DDSURFACEDATA target, system;
     ASSERT_TRUE(DDCreateSurface(&target, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     ASSERT_TRUE(DDCreateSurface(&system, 8, 8, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
@@ -123,15 +123,15 @@ TEST_F(DisplayTest, BlitSettersChangeOnlyTheDirect3DContext)
     DDSetVertexColor(0x80112233);
     DDSetColorOp(D3DTOP_ADD);
     DDSetAlphaOp(D3DTOP_DISABLE);
-    EXPECT_EQ(lpDTCon->dwVertexColor, 0x80112233u);
-    EXPECT_EQ(lpDTCon->nColorOp, D3DTOP_ADD);
-    EXPECT_EQ(lpDTCon->nAlphaOp, D3DTOP_DISABLE);
+    EXPECT_EQ(Display.lpDTCon->dwVertexColor, 0x80112233u);
+    EXPECT_EQ(Display.lpDTCon->nColorOp, D3DTOP_ADD);
+    EXPECT_EQ(Display.lpDTCon->nAlphaOp, D3DTOP_DISABLE);
     DDResetVertexColor();
     DDResetColorOp();
     DDResetAlphaOp();
-    EXPECT_EQ(lpDTCon->dwVertexColor, 0xFFFFFFFFu);
-    EXPECT_EQ(lpDTCon->nColorOp, D3DTOP_MODULATE);
-    EXPECT_EQ(lpDTCon->nAlphaOp, D3DTOP_SELECTARG1);
+    EXPECT_EQ(Display.lpDTCon->dwVertexColor, 0xFFFFFFFFu);
+    EXPECT_EQ(Display.lpDTCon->nColorOp, D3DTOP_MODULATE);
+    EXPECT_EQ(Display.lpDTCon->nAlphaOp, D3DTOP_SELECTARG1);
 
     DDSURFACEDATA owner, duplicate;
     duplicate.lpShareSD = &owner;

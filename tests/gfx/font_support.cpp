@@ -15,8 +15,8 @@ ScopedSurface::~ScopedSurface()
 
 bool FontTest::UpWithText(int d3d, int windowed)
 {
-    Palette[kTextColour] = {0xFF, 0xFF, 0x00, 0};
-    Palette[kFrameColour] = {0x00, 0xFF, 0xFF, 0};
+    Display.Palette[kTextColour] = {0xFF, 0xFF, 0x00, 0};
+    Display.Palette[kFrameColour] = {0x00, 0xFF, 0xFF, 0};
     if (!Up(d3d, 32, windowed)) return false;
     ClearBackBuffer();
     return true;
@@ -24,7 +24,7 @@ bool FontTest::UpWithText(int d3d, int windowed)
 
 void FontTest::ClearBackBuffer()
 {
-    DDFill(&BackBuffer, (lpDTCon ? 0xFF000000u : 0u) | kBackgroundRgb);
+    DDFill(&Display.BackBuffer, (Display.lpDTCon ? 0xFF000000u : 0u) | kBackgroundRgb);
 }
 
 void FontTest::MakeFont(Font& font, int height, int pitch, int fast, DDSURFACEDATA* window,

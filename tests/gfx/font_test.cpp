@@ -52,11 +52,11 @@ TEST_P(BothBackEndsFont, FixedPitchTextInksItsCellsOnly)
             MakeFont(font, size.height, size.pitch, fast);
             ASSERT_EQ(font.m_lpFastFont_Half != nullptr, fast != 0);
             const int x = 100, y = 60, p = size.pitch;
-            EXPECT_EQ(font.DrawText(&BackBuffer, x, y, text, 0), 1);
-            EXPECT_EQ(InkMap(&BackBuffer, x, y, 4, 3, p, p), expected);
+            EXPECT_EQ(font.DrawText(&Display.BackBuffer, x, y, text, 0), 1);
+            EXPECT_EQ(InkMap(&Display.BackBuffer, x, y, 4, 3, p, p), expected);
             // The small font's single bytes start a pixel above their cells.
-            EXPECT_EQ(CountInkAround(&BackBuffer, x, y - 1, 4 * p, 3 * p + 1, 12), 0);
-            EXPECT_LE(NearestInkDistance(&BackBuffer, x, y, 4 * p, 3 * p, kTextRgb), kNearColour);
+            EXPECT_EQ(CountInkAround(&Display.BackBuffer, x, y - 1, 4 * p, 3 * p + 1, 12), 0);
+            EXPECT_LE(NearestInkDistance(&Display.BackBuffer, x, y, 4 * p, 3 * p, kTextRgb), kNearColour);
         }
     }
     DDUnInit();
@@ -73,11 +73,11 @@ TEST_P(BothBackEndsFont, CachedTextLooksAsRenderedText)
     Font plain, cached;
     MakeFont(plain, 16, 16, 0);
     MakeFont(cached, 16, 16, 1);
-    plain.DrawText(&BackBuffer, 20, 40, text, 0);
-    cached.DrawText(&BackBuffer, 20, 140, text, 0);
+    plain.DrawText(&Display.BackBuffer, 20, 40, text, 0);
+    cached.DrawText(&Display.BackBuffer, 20, 140, text, 0);
     EXPECT_EQ(cached.m_lpFastFont_FullAdd->m_nCount, 258);  // 漢 and 字 added once each
-    std::vector<uint32_t> a = ReadPixels(&BackBuffer, 20, 40, 16 * 16, 32);
-    std::vector<uint32_t> b = ReadPixels(&BackBuffer, 20, 140, 16 * 16, 32);
+    std::vector<uint32_t> a = ReadPixels(&Display.BackBuffer, 20, 40, 16 * 16, 32);
+    std::vector<uint32_t> b = ReadPixels(&Display.BackBuffer, 20, 140, 16 * 16, 32);
     ASSERT_EQ(a.size(), b.size());
     // Equal within rounding; only the faint fringe a glyph overhangs its
     // cell with may be cut by the cache cell.
@@ -138,14 +138,14 @@ TEST_P(BothBackEndsFont, CharactersLandInTheirCacheCells)
     }
     // A character outside the list becomes entry 256, cell (0, 8), once.
     EXPECT_EQ(cellInk(&full->m_Surface, 0, 8), 0);
-    font.DrawText(&BackBuffer, 10, 10, "漢", 0);
-    font.DrawText(&BackBuffer, 40, 10, "漢", 0);
+    font.DrawText(&Display.BackBuffer, 10, 10, "漢", 0);
+    font.DrawText(&Display.BackBuffer, 40, 10, "漢", 0);
     EXPECT_EQ(full->m_nCount, 257);
     const FASTFONTGLYPH* added = full->Find("漢");
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->nIndex, 256);
     EXPECT_GT(cellInk(&full->m_Surface, 0, 8), 10);
-    EXPECT_GT(CountInk(&BackBuffer, 40, 10, 16, 16), 10);
+    EXPECT_GT(CountInk(&Display.BackBuffer, 40, 10, 16, 16), 10);
     font.Release();
     DDUnInit();
 }
@@ -165,14 +165,14 @@ TEST_F(FontTest, FullCacheDrawsNewCharactersDirectly)
         kanji += static_cast<char>(0x88);
         kanji += static_cast<char>(0x9F + i);
     }
-    for (int i = 0; i < 44; ++i) font.DrawText(&BackBuffer, 10, 10, kanji.substr(2 * i, 2).c_str(), 0);
+    for (int i = 0; i < 44; ++i) font.DrawText(&Display.BackBuffer, 10, 10, kanji.substr(2 * i, 2).c_str(), 0);
     EXPECT_EQ(full->m_nCount, 300);
     const std::string last = kanji.substr(88, 2);
     for (int round = 0; round < 2; ++round) {
         ClearBackBuffer();
-        font.DrawText(&BackBuffer, 100, 100, last.c_str(), 0);
-        EXPECT_GT(CountInk(&BackBuffer, 100, 100, 32, 32), 20);
-        EXPECT_EQ(CountInkAround(&BackBuffer, 100, 100, 32, 32, 16), 0);
+        font.DrawText(&Display.BackBuffer, 100, 100, last.c_str(), 0);
+        EXPECT_GT(CountInk(&Display.BackBuffer, 100, 100, 32, 32), 20);
+        EXPECT_EQ(CountInkAround(&Display.BackBuffer, 100, 100, 32, 32, 16), 0);
         EXPECT_EQ(full->m_nCount, 300);
         EXPECT_EQ(full->Find(last.c_str()), nullptr);
     }
@@ -249,18 +249,18 @@ TEST_P(BothBackEndsFont, IconLettersComeFromTheSheet)
         Font font;
         MakeFont(font, 16, 16, fast, nullptr, &icons.sd);
         EXPECT_EQ(font.m_bIcon, 1);
-        font.DrawText(&BackBuffer, 50, 50, "Xab", 0);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 66 + 8, 50 + 8) & 0xFFFFFF, 0x100080u);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 82 + 8, 50 + 8) & 0xFFFFFF, 0x200080u);
-        EXPECT_LE(NearestInkDistance(&BackBuffer, 50, 50, 16, 16, kTextRgb), kNearColour);
+        font.DrawText(&Display.BackBuffer, 50, 50, "Xab", 0);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 66 + 8, 50 + 8) & 0xFFFFFF, 0x100080u);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 82 + 8, 50 + 8) & 0xFFFFFF, 0x200080u);
+        EXPECT_LE(NearestInkDistance(&Display.BackBuffer, 50, 50, 16, 16, kTextRgb), kNearColour);
 
         // Without the icon flag the letters are letters.
         ClearBackBuffer();
         font.m_bIcon = 0;
-        font.DrawText(&BackBuffer, 50, 50, "Xab", 0);
-        EXPECT_EQ(InkMap(&BackBuffer, 50, 50, 3, 1, 16, 16), "###\n");
-        EXPECT_LE(NearestInkDistance(&BackBuffer, 66, 50, 32, 16, kTextRgb), kNearColour);
-        EXPECT_GT(NearestInkDistance(&BackBuffer, 66, 50, 32, 16, 0x100080), 16);
+        font.DrawText(&Display.BackBuffer, 50, 50, "Xab", 0);
+        EXPECT_EQ(InkMap(&Display.BackBuffer, 50, 50, 3, 1, 16, 16), "###\n");
+        EXPECT_LE(NearestInkDistance(&Display.BackBuffer, 66, 50, 32, 16, kTextRgb), kNearColour);
+        EXPECT_GT(NearestInkDistance(&Display.BackBuffer, 66, 50, 32, 16, 0x100080), 16);
         }
         DDUnInit();
     }
@@ -278,30 +278,30 @@ TEST_P(BothBackEndsFont, WindowsAreFramedAndHoldTheirText)
     ASSERT_EQ(DDCreateSurfaceFromFile(&window.sd, "window.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
     Font font;
     MakeFont(font, 16, 16, 1, &window.sd);
-    font.DrawWindow(&BackBuffer, 10000, 100, 200, 50);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 220, 120) & 0xFFFFFF, 0x204080u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 419, 149) & 0xFFFFFF, 0x204080u);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 219, 120) & 0xFFFFFF, kFrameRgb);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 420, 120) & 0xFFFFFF, kFrameRgb);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 300, 99) & 0xFFFFFF, kFrameRgb);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 300, 150) & 0xFFFFFF, kFrameRgb);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 218, 120) & 0xFFFFFF, kBackgroundRgb);
+    font.DrawWindow(&Display.BackBuffer, 10000, 100, 200, 50);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 220, 120) & 0xFFFFFF, 0x204080u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 419, 149) & 0xFFFFFF, 0x204080u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 219, 120) & 0xFFFFFF, kFrameRgb);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 420, 120) & 0xFFFFFF, kFrameRgb);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 300, 99) & 0xFFFFFF, kFrameRgb);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 300, 150) & 0xFFFFFF, kFrameRgb);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 218, 120) & 0xFFFFFF, kBackgroundRgb);
 
     // Width 0, margin 8: "AB" is 32 wide, so the window is 40 by 16.
     ClearBackBuffer();
-    font.DrawTextWindow(&BackBuffer, 100, 300, 0, 0, "AB", 8);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 99, 308) & 0xFFFFFF, kFrameRgb);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 140, 308) & 0xFFFFFF, kFrameRgb);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 141, 308) & 0xFFFFFF, kBackgroundRgb);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 120, 316) & 0xFFFFFF, kFrameRgb);
-    EXPECT_EQ(CountInk(&BackBuffer, 100, 300, 8, 16, 0x204080), 0);
-    EXPECT_EQ(InkMap(&BackBuffer, 108, 300, 2, 1, 16, 16, 0x204080), "##\n");
+    font.DrawTextWindow(&Display.BackBuffer, 100, 300, 0, 0, "AB", 8);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 99, 308) & 0xFFFFFF, kFrameRgb);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 140, 308) & 0xFFFFFF, kFrameRgb);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 141, 308) & 0xFFFFFF, kBackgroundRgb);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 120, 316) & 0xFFFFFF, kFrameRgb);
+    EXPECT_EQ(CountInk(&Display.BackBuffer, 100, 300, 8, 16, 0x204080), 0);
+    EXPECT_EQ(InkMap(&Display.BackBuffer, 108, 300, 2, 1, 16, 16, 0x204080), "##\n");
 
     // The formatted form with a text far longer than its buffer: cut, not overrun.
     ClearBackBuffer();
     std::string longText(700, 'W');
-    font.DrawTextWindowF(&BackBuffer, 0, 400, 0, 0, "%s", longText.c_str());
-    EXPECT_GT(CountInk(&BackBuffer, 600, 400, 40, 16, 0x204080), 0);
+    font.DrawTextWindowF(&Display.BackBuffer, 0, 400, 0, 0, "%s", longText.c_str());
+    EXPECT_GT(CountInk(&Display.BackBuffer, 600, 400, 40, 16, 0x204080), 0);
     }
     DDUnInit();
 }
@@ -345,10 +345,10 @@ TEST_P(BothBackEndsFont, DigitStripsHoldTheTenDigits)
 // The text colour of a palette entry per back end and depth.
 TEST(FontColour, PaletteEntriesBecomeTextColours)
 {
-    const PALETTEENTRY saved = Palette[7];
-    const int savedBpp = nBpp;
-    const COLORSHIFTS savedFormat = SurfaceFormat;
-    SurfaceFormat.nRedMask = 31, SurfaceFormat.nGreenMask = 63, SurfaceFormat.nBlueMask = 31;
+    const PALETTEENTRY saved = Display.Palette[7];
+    const int savedBpp = Display.nBpp;
+    const COLORSHIFTS savedFormat = Display.SurfaceFormat;
+    Display.SurfaceFormat.nRedMask = 31, Display.SurfaceFormat.nGreenMask = 63, Display.SurfaceFormat.nBlueMask = 31;
     const struct {
         int bpp;
         PALETTEENTRY entry;
@@ -360,13 +360,13 @@ TEST(FontColour, PaletteEntriesBecomeTextColours)
         {16, {16, 32, 8, 0}, RGB(131, 129, 65)},
     };
     for (const auto& row : rows) {
-        nBpp = row.bpp;
-        Palette[7] = row.entry;
+        Display.nBpp = row.bpp;
+        Display.Palette[7] = row.entry;
         EXPECT_EQ(FontColorValue(7), row.expected) << row.bpp;
     }
-    Palette[7] = saved;
-    nBpp = savedBpp;
-    SurfaceFormat = savedFormat;
+    Display.Palette[7] = saved;
+    Display.nBpp = savedBpp;
+    Display.SurfaceFormat = savedFormat;
 }
 
 // Centred glyphs sit in the middle of their cells, with and without caches.
@@ -380,9 +380,9 @@ TEST_P(BothBackEndsFont, CentredGlyphsSitInTheMiddleOfTheirCells)
         Font font;
         font.m_bCenterGlyph = 1;  // before the caches are rendered
         MakeFont(font, 9, 32, fast);
-        font.DrawText(&BackBuffer, 100, 100, "I漢", 0);
+        font.DrawText(&Display.BackBuffer, 100, 100, "I漢", 0);
         for (int cell : {0, 1}) {
-            std::vector<uint32_t> pixels = ReadPixels(&BackBuffer, 100 + 32 * cell, 100, 32, 32);
+            std::vector<uint32_t> pixels = ReadPixels(&Display.BackBuffer, 100 + 32 * cell, 100, 32, 32);
             int left = 32, right = -1, top = 32, bottom = -1;
             for (int i = 0; i < 32 * 32; ++i) {
                 if (!IsInk(pixels[i])) continue;
@@ -410,7 +410,7 @@ TEST_P(BothBackEndsFont, ProportionalTextStaysInsideItsMeasuredExtent)
         const char* text = "Wide WWW テキスト\niii";
         ScopedSurface system;
         ASSERT_TRUE(DDCreateSurface(&system.sd, 320, 64, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
-        for (DDSURFACEDATA* sd : {&BackBuffer, &system.sd}) {
+        for (DDSURFACEDATA* sd : {&Display.BackBuffer, &system.sd}) {
             DDFill(sd, (d3d ? 0xFF000000u : 0u) | kBackgroundRgb);
             EXPECT_EQ(font.DrawText(sd, 10, 10, text, 0), 1);
             // Lines at pitch y: ink in both; nothing right of the widest line.
@@ -429,15 +429,15 @@ TEST_F(FontTest, CreationReportsAndFaceNames)
 {
     ASSERT_TRUE(UpWithText(1));
     Font proportional, longFace;
-    const int firstId = lpDTCon->nFontId;
+    const int firstId = Display.lpDTCon->nFontId;
     proportional.Create("ＭＳ Ｐゴシック", 0, 16, 0, 16, kTextColour, nullptr, 1, kFrameColour,
                         nullptr, 1);
     EXPECT_NE(TraceText().find("※フォントクラスで文字間が未設定！\n"), std::string::npos);
     EXPECT_EQ(proportional.m_lpFastFont_Half, nullptr);
     EXPECT_EQ(proportional.m_nId, firstId);
     // The proportional font still draws (no caches to draw from).
-    EXPECT_EQ(proportional.DrawText(&BackBuffer, 10, 10, "Text テキスト", 0), 1);
-    EXPECT_GT(CountInk(&BackBuffer, 10, 10, 200, 16), 20);
+    EXPECT_EQ(proportional.DrawText(&Display.BackBuffer, 10, 10, "Text テキスト", 0), 1);
+    EXPECT_GT(CountInk(&Display.BackBuffer, 10, 10, 200, 16), 20);
 
     // 16 katakana are 32 bytes: the D3DX face keeps 15 of them and its NUL.
     std::string face;
@@ -479,7 +479,7 @@ TEST_P(BothBackEndsFont, RestoreRendersLostCachesAgain)
     ASSERT_TRUE(UpWithText(d3d));
     Font font;
     MakeFont(font, 16, 16, 1);
-    font.DrawText(&BackBuffer, 10, 10, "漢", 0);
+    font.DrawText(&Display.BackBuffer, 10, 10, "漢", 0);
     FastFont* full = font.m_lpFastFont_FullAdd.get();
     FastFont* half = font.m_lpFastFont_Half.get();
     const std::vector<uint32_t> before = ReadPixels(&full->m_Surface, 0, 0, 512, 144);

@@ -38,13 +38,13 @@ protected:
     {
         DisplayLossQuery = {DTQueryDeviceState, DDQuerySurfaceState};
         SystemIni.ShowFps = 0;
-        for (Font& font : Fonts) font.Release();
-        DDReleaseSurfaceVector(CharaExcSurfaces);
-        DDReleaseSurfaceVector(Off_Scene);
-        CharaExcSurfaces.clear();
-        CharaExcSurfacesParam.clear();
-        Off_Scene.clear();
-        Off_SceneParam.clear();
+        for (Font& font : SurfaceTables.Fonts) font.Release();
+        DDReleaseSurfaceVector(SurfaceTables.CharaExcSurfaces);
+        DDReleaseSurfaceVector(SurfaceTables.Off_Scene);
+        SurfaceTables.CharaExcSurfaces.clear();
+        SurfaceTables.CharaExcSurfacesParam.clear();
+        SurfaceTables.Off_Scene.clear();
+        SurfaceTables.Off_SceneParam.clear();
         lpReadKey = GetAsyncKeyState;
         lpReadJoystick = joyGetPosEx;
         FontTest::TearDown();
@@ -56,8 +56,8 @@ protected:
 TEST_F(FrameStepTest, FrameRateTextInEitherForm)
 {
     ASSERT_TRUE(UpWithText(0));
-    MakeFont(Fonts[0], 9, 10, 0);
-    MakeFont(Fonts[1], 16, 16, 0);
+    MakeFont(SurfaceTables.Fonts[0], 9, 10, 0);
+    MakeFont(SurfaceTables.Fonts[1], 16, 16, 0);
     // "FPS 0( 0)": nine characters. ShowFps 2: small plain text from (549, 469);
     // any other value: the second font's text window from (495, 463).
     struct ROW {
@@ -70,11 +70,11 @@ TEST_F(FrameStepTest, FrameRateTextInEitherForm)
         ClearBackBuffer();
         SystemIni.ShowFps = row.nShowFps;
         ASSERT_EQ(SceneManager.Frame(), 1);
-        EXPECT_EQ(CountInk(&BackBuffer, 495, 463, 54, 17) > 0, row.bInkLeftOf549);
-        EXPECT_EQ(CountInk(&BackBuffer, 549, 463, 91, 6) > 0, row.bInkAbove469);
-        EXPECT_EQ(CountInk(&BackBuffer, 549, 469, 91, 11) > 0, row.bInkBelow469);
+        EXPECT_EQ(CountInk(&Display.BackBuffer, 495, 463, 54, 17) > 0, row.bInkLeftOf549);
+        EXPECT_EQ(CountInk(&Display.BackBuffer, 549, 463, 91, 6) > 0, row.bInkAbove469);
+        EXPECT_EQ(CountInk(&Display.BackBuffer, 549, 469, 91, 11) > 0, row.bInkBelow469);
         // Nothing else of the picture is touched.
-        EXPECT_EQ(CountInk(&BackBuffer, 0, 0, 640, 463), 0);
+        EXPECT_EQ(CountInk(&Display.BackBuffer, 0, 0, 640, 463), 0);
     }
 }
 
@@ -82,25 +82,25 @@ TEST_F(FrameStepTest, DirectDrawFrameRestoresTheScreensSurfacesOrEndsTheGame)
 {
     WriteNoiseBmp("chara.bmp", 16, 16, 3, 5, 1);
     ASSERT_TRUE(UpWithText(0));
-    MakeFont(Fonts[0], 9, 10, 0);
-    CharaExcSurfaces.emplace_back();
-    CharaExcSurfacesParam.emplace_back();
-    ASSERT_EQ(DDCreateSurfaceFromFile(&CharaExcSurfaces.back(), "chara.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-    ASSERT_TRUE(DDAddSurface(Off_Scene, Off_SceneParam, 16, 16, 0, 0, 0, 0));
-    const std::vector<uint32_t> image = ReadPixels(&CharaExcSurfaces[0], 0, 0, 16, 16);
+    MakeFont(SurfaceTables.Fonts[0], 9, 10, 0);
+    SurfaceTables.CharaExcSurfaces.emplace_back();
+    SurfaceTables.CharaExcSurfacesParam.emplace_back();
+    ASSERT_EQ(DDCreateSurfaceFromFile(&SurfaceTables.CharaExcSurfaces.back(), "chara.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+    ASSERT_TRUE(DDAddSurface(SurfaceTables.Off_Scene, SurfaceTables.Off_SceneParam, 16, 16, 0, 0, 0, 0));
+    const std::vector<uint32_t> image = ReadPixels(&SurfaceTables.CharaExcSurfaces[0], 0, 0, 16, 16);
 
     // Nothing lost: nothing happens.
-    DDFill(&CharaExcSurfaces[0], 0x123456);
+    DDFill(&SurfaceTables.CharaExcSurfaces[0], 0x123456);
     ASSERT_EQ(SceneManager.Frame(), 1);
-    EXPECT_EQ(Off_Scene[0].bLost, 0);
-    EXPECT_NE(ReadPixels(&CharaExcSurfaces[0], 0, 0, 16, 16), image);
+    EXPECT_EQ(SurfaceTables.Off_Scene[0].bLost, 0);
+    EXPECT_NE(ReadPixels(&SurfaceTables.CharaExcSurfaces[0], 0, 0, 16, 16), image);
 
     // Everything lost: the picture is reloaded, the blank surface flagged so
     // that its owner draws it again.
     DisplayLossQuery.lpSurfaceState = EverySurfaceLost;
     ASSERT_EQ(SceneManager.Frame(), 1);
-    EXPECT_EQ(ReadPixels(&CharaExcSurfaces[0], 0, 0, 16, 16), image);
-    EXPECT_EQ(Off_Scene[0].bLost, 1);
+    EXPECT_EQ(ReadPixels(&SurfaceTables.CharaExcSurfaces[0], 0, 0, 16, 16), image);
+    EXPECT_EQ(SurfaceTables.Off_Scene[0].bLost, 1);
 
     // A picture that cannot be loaded again ends the game.
     ASSERT_TRUE(DeleteFileA("chara.bmp"));

@@ -55,11 +55,11 @@ std::vector<uint32_t> ReadD3D(DDSURFACEDATA* sd, int x, int y, int width, int he
     D3DSURFACE_DESC desc = {};
     surface->GetDesc(&desc);
     IDirect3DSurface9* readable = surface;
-    if (desc.Pool == D3DPOOL_DEFAULT && (desc.Usage & D3DUSAGE_RENDERTARGET) && sd != &BackBuffer) {
+    if (desc.Pool == D3DPOOL_DEFAULT && (desc.Usage & D3DUSAGE_RENDERTARGET) && sd != &Display.BackBuffer) {
         readable = nullptr;
-        if (FAILED(lpDevice->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
+        if (FAILED(Display.lpDevice->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
                                                          D3DPOOL_SYSTEMMEM, &readable, nullptr)) ||
-            FAILED(lpDevice->GetRenderTargetData(surface, readable))) {
+            FAILED(Display.lpDevice->GetRenderTargetData(surface, readable))) {
             ADD_FAILURE() << "GetRenderTargetData";
             if (readable) readable->Release();
             return out;
@@ -206,13 +206,13 @@ void DisplayTest::SetUp()
 void DisplayTest::TearDown()
 {
     DDUnInit();
-    EXPECT_EQ(lpDTCon, nullptr);
-    EXPECT_EQ(lpDDCon, nullptr);
-    EXPECT_TRUE(RestoreList.empty());
+    EXPECT_EQ(Display.lpDTCon, nullptr);
+    EXPECT_EQ(Display.lpDDCon, nullptr);
+    EXPECT_TRUE(Display.RestoreList.empty());
     dwForceTextureCaps = 0;
     lpDDIVersionSource = GetDDIVersion;
-    dwTransmit = 0;
-    std::memset(Palette, 0, sizeof Palette);
+    Display.dwTransmit = 0;
+    std::memset(Display.Palette, 0, sizeof Display.Palette);
     TraceLogInit(0, "EC_Game.txt");
     DestroyWindow(m_hWnd);
     // Nothing asked the player anything unless the test said so.

@@ -46,7 +46,7 @@ TEST(PaletteAnimation, StepPingPongTurnsOneStepShortOfEitherBound)
 TEST_F(DisplayTest, Direct3DCycleColours)
 {
     ASSERT_TRUE(Up(1));
-    PaletteAnimationSettings.nColorCycleStep = 100;
+    PaletteAnimation.Settings.nColorCycleStep = 100;
     // Values before each call with step 100: 0, 100, 200, 200, 100, then the
     // turn at 0 moves entry 9 on to green.
     const struct {
@@ -63,23 +63,23 @@ TEST_F(DisplayTest, Direct3DCycleColours)
     for (size_t i = 0; i < std::size(kCalls); ++i) {
         SCOPED_TRACE(i);
         CyclePalette();
-        EXPECT_EQ(CycleColors[1].dwColor, kCalls[i].grey);
-        EXPECT_EQ(CycleColors[2].dwColor, kCalls[i].grey);
-        EXPECT_EQ(CycleColors[3].dwColor, kCalls[i].red);
+        EXPECT_EQ(PaletteAnimation.CycleColors[1].dwColor, kCalls[i].grey);
+        EXPECT_EQ(PaletteAnimation.CycleColors[2].dwColor, kCalls[i].grey);
+        EXPECT_EQ(PaletteAnimation.CycleColors[3].dwColor, kCalls[i].red);
         const DWORD red = kCalls[i].red & 0xFFFFFF;
-        EXPECT_EQ(CycleColors[4].dwColor, 0xFF000000 | red >> 8);
-        EXPECT_EQ(CycleColors[5].dwColor, 0xFF000000 | red >> 16);
-        EXPECT_EQ(CycleColors[6].dwColor, kCalls[i].red | red >> 8);
-        EXPECT_EQ(CycleColors[7].dwColor, kCalls[i].quarterBlue);
-        EXPECT_EQ(CycleColors[8].dwColor, kCalls[i].quarterRed);
-        EXPECT_EQ(CycleColors[9].dwColor, kCalls[i].ninth);
+        EXPECT_EQ(PaletteAnimation.CycleColors[4].dwColor, 0xFF000000 | red >> 8);
+        EXPECT_EQ(PaletteAnimation.CycleColors[5].dwColor, 0xFF000000 | red >> 16);
+        EXPECT_EQ(PaletteAnimation.CycleColors[6].dwColor, kCalls[i].red | red >> 8);
+        EXPECT_EQ(PaletteAnimation.CycleColors[7].dwColor, kCalls[i].quarterBlue);
+        EXPECT_EQ(PaletteAnimation.CycleColors[8].dwColor, kCalls[i].quarterRed);
+        EXPECT_EQ(PaletteAnimation.CycleColors[9].dwColor, kCalls[i].ninth);
     }
-    for (int n = 1; n <= 9; ++n) EXPECT_EQ(CycleColors[n].nBlendMode, n == 2 ? 10 : 7) << n;
+    for (int n = 1; n <= 9; ++n) EXPECT_EQ(PaletteAnimation.CycleColors[n].nBlendMode, n == 2 ? 10 : 7) << n;
     // Blue, then yellow, then red again: one colour per full rise and fall.
     const DWORD kNinth[] = {0xFF0000C8, 0xFFC8C800, 0xFFC80000};
     for (DWORD expected : kNinth) {
         for (int i = 0; i < 4; ++i) CyclePalette();
-        EXPECT_EQ(CycleColors[9].dwColor, expected);
+        EXPECT_EQ(PaletteAnimation.CycleColors[9].dwColor, expected);
     }
 }
 
@@ -98,7 +98,7 @@ bool SameColour(const PALETTEENTRY& a, const PALETTEENTRY& b)
 void ExpectShown(int first, int count, const PALETTEENTRY* expected)
 {
     PALETTEENTRY shown[256];
-    ASSERT_EQ(lpDDPalette->GetEntries(0, first, count, shown), DD_OK);
+    ASSERT_EQ(Display.lpDDPalette->GetEntries(0, first, count, shown), DD_OK);
     for (int i = 0; i < count; ++i)
         EXPECT_TRUE(SameColour(shown[i], expected[first + i])) << "entry " << first + i;
 }
@@ -108,44 +108,44 @@ void ExpectShown(int first, int count, const PALETTEENTRY* expected)
 TEST_F(DisplayTest, EightBitBandRotatesEverySixthCall)
 {
     ASSERT_TRUE(Up(0, 8));
-    for (int i = 0; i < 256; ++i) ShownPalette[i] = Numbered(i);
-    lpDDPalette->SetEntries(0, 0, 256, ShownPalette);
-    PaletteAnimationSettings.bPaletteRotation = 1;
+    for (int i = 0; i < 256; ++i) Display.ShownPalette[i] = Numbered(i);
+    Display.lpDDPalette->SetEntries(0, 0, 256, Display.ShownPalette);
+    PaletteAnimation.Settings.bPaletteRotation = 1;
     for (int round = 1; round <= 2; ++round) {
         for (int i = 0; i < 5; ++i) CyclePalette();
-        EXPECT_TRUE(SameColour(ShownPalette[208], Numbered(208 + round - 1)));
+        EXPECT_TRUE(SameColour(Display.ShownPalette[208], Numbered(208 + round - 1)));
         CyclePalette();
         // Each group of four turns down by one: its first entry goes last.
         for (int i = 208; i < 240; ++i) {
             const int group = i - (i - 208) % 4;
-            EXPECT_TRUE(SameColour(ShownPalette[i], Numbered(group + (i - group + round) % 4))) << i;
+            EXPECT_TRUE(SameColour(Display.ShownPalette[i], Numbered(group + (i - group + round) % 4))) << i;
         }
-        EXPECT_TRUE(SameColour(ShownPalette[207], Numbered(207)));
-        EXPECT_TRUE(SameColour(ShownPalette[240], Numbered(240)));
-        ExpectShown(208, 32, ShownPalette);
+        EXPECT_TRUE(SameColour(Display.ShownPalette[207], Numbered(207)));
+        EXPECT_TRUE(SameColour(Display.ShownPalette[240], Numbered(240)));
+        ExpectShown(208, 32, Display.ShownPalette);
     }
     // The setting off: nothing turns.
-    PaletteAnimationSettings.bPaletteRotation = 0;
+    PaletteAnimation.Settings.bPaletteRotation = 0;
     PALETTEENTRY before[256];
-    std::copy(ShownPalette, ShownPalette + 256, before);
+    std::copy(Display.ShownPalette, Display.ShownPalette + 256, before);
     for (int i = 0; i < 12; ++i) CyclePalette();
-    EXPECT_TRUE(std::equal(before, before + 256, ShownPalette, SameColour));
+    EXPECT_TRUE(std::equal(before, before + 256, Display.ShownPalette, SameColour));
 }
 
 TEST_F(DisplayTest, PaletteAnimationOutsideEightBitPaletteMode)
 {
-    PaletteAnimationSettings.bPaletteRotation = 1;
+    PaletteAnimation.Settings.bPaletteRotation = 1;
     ASSERT_TRUE(Up(0, 32));
-    for (int i = 0; i < 256; ++i) ShownPalette[i] = Numbered(i);
+    for (int i = 0; i < 256; ++i) Display.ShownPalette[i] = Numbered(i);
     for (int i = 0; i < 12; ++i) CyclePalette();
-    EXPECT_TRUE(SameColour(ShownPalette[208], Numbered(208)));
-    EXPECT_EQ(CycleColors[1].dwColor, 0u);  // the Direct3D colours stay untouched
+    EXPECT_TRUE(SameColour(Display.ShownPalette[208], Numbered(208)));
+    EXPECT_EQ(PaletteAnimation.CycleColors[1].dwColor, 0u);  // the Direct3D colours stay untouched
     EXPECT_EQ(LoadHbtPalette(3), 1);        // nothing to do, not even a missing file
-    EXPECT_TRUE(SameColour(ShownPalette[16], Numbered(16)));
+    EXPECT_TRUE(SameColour(Display.ShownPalette[16], Numbered(16)));
     DDUnInit();
     ASSERT_TRUE(Up(1));
     EXPECT_EQ(LoadHbtPalette(3), 1);
-    EXPECT_TRUE(SameColour(ShownPalette[16], Numbered(16)));
+    EXPECT_TRUE(SameColour(Display.ShownPalette[16], Numbered(16)));
 }
 
 namespace {
@@ -173,14 +173,14 @@ protected:
     // Sets the display palette to something no set gives.
     static void MarkShown()
     {
-        for (int i = 0; i < 256; ++i) ShownPalette[i] = {7, 7, 7, 0};
-        lpDDPalette->SetEntries(0, 0, 256, ShownPalette);
+        for (int i = 0; i < 256; ++i) Display.ShownPalette[i] = {7, 7, 7, 0};
+        Display.lpDDPalette->SetEntries(0, 0, 256, Display.ShownPalette);
     }
     static void ExpectUnchanged()
     {
         PALETTEENTRY marked[256];
         std::fill(marked, marked + 256, PALETTEENTRY{7, 7, 7, 0});
-        EXPECT_TRUE(std::equal(marked, marked + 256, ShownPalette, SameColour));
+        EXPECT_TRUE(std::equal(marked, marked + 256, Display.ShownPalette, SameColour));
         ExpectShown(0, 256, marked);
     }
 };
@@ -211,8 +211,8 @@ TEST_F(HbtPaletteTest, ColourSetsArrangeTheTwelveGroups)
         PALETTEENTRY expected[256];
         for (int i = 0; i < 256; ++i) expected[i] = Numbered(i);
         for (int k = 0; k < 192; ++k) expected[16 + k] = Numbered(set.from(k));
-        EXPECT_TRUE(std::equal(expected, expected + 256, ShownPalette, SameColour));
-        EXPECT_TRUE(std::equal(expected, expected + 256, Palette, SameColour));
+        EXPECT_TRUE(std::equal(expected, expected + 256, Display.ShownPalette, SameColour));
+        EXPECT_TRUE(std::equal(expected, expected + 256, Display.Palette, SameColour));
         ExpectShown(0, 256, expected);
     }
 }

@@ -64,42 +64,42 @@ TEST_F(DisplayTest, Direct3DPaletteAndTransparentColourFromThePaletteImage)
 {
     WritePaletteImage();
     ASSERT_TRUE(Up(1));
-    ASSERT_TRUE(DDLoadPaletteFromFile(Palette, kPaletteFile, 1));
+    ASSERT_TRUE(DDLoadPaletteFromFile(Display.Palette, kPaletteFile, 1));
     // The pixels override the colour table, except where the image loader
     // keyed a pixel out (black, the transparent colour so far).
     PALETTEENTRY expected[256];
     for (int k = 0; k < 256; ++k)
         expected[k] = 255 - k == kBlack ? Entry(TableColour(k), 255) : Entry(TableColour(255 - k), 255);
-    ExpectPalette(Palette, expected);
+    ExpectPalette(Display.Palette, expected);
 
     ASSERT_EQ(DDSetTransmit(kPaletteFile), 1);
-    EXPECT_EQ(lpDTCon->rgbTransmit.rgbtRed, 255);
-    EXPECT_EQ(lpDTCon->rgbTransmit.rgbtGreen, 0);
-    EXPECT_EQ(lpDTCon->rgbTransmit.rgbtBlue, 255);
-    EXPECT_EQ(lpDTCon->dwTransmitTex, 0u);
-    EXPECT_EQ(lpDTCon->dwTransmitBack, 0xFFFF00FFu);
-    EXPECT_EQ(lpDTCon->wTransmit_16, 0);
-    EXPECT_EQ(lpDTCon->wTransmitBack_16, 0);
-    EXPECT_EQ(dwTransmit, 0u);
+    EXPECT_EQ(Display.lpDTCon->rgbTransmit.rgbtRed, 255);
+    EXPECT_EQ(Display.lpDTCon->rgbTransmit.rgbtGreen, 0);
+    EXPECT_EQ(Display.lpDTCon->rgbTransmit.rgbtBlue, 255);
+    EXPECT_EQ(Display.lpDTCon->dwTransmitTex, 0u);
+    EXPECT_EQ(Display.lpDTCon->dwTransmitBack, 0xFFFF00FFu);
+    EXPECT_EQ(Display.lpDTCon->wTransmit_16, 0);
+    EXPECT_EQ(Display.lpDTCon->wTransmitBack_16, 0);
+    EXPECT_EQ(Display.dwTransmit, 0u);
     EXPECT_TRUE(Has(TraceText(), "SetTrans lpDTCon->rgbTransmit.rgbtRed = 255,lpDTCon->rgbTransmit."
                                  "rgbtGreen = 0,lpDTCon->rgbTransmit.rgbtBlue = 255\n"));
     // The temporary images are gone again.
-    EXPECT_EQ(RestoreList.size(), 2u);
+    EXPECT_EQ(Display.RestoreList.size(), 2u);
 
     // Loaded again with magenta as the key, the magenta pixels of the grid
     // keep what the colour table gave.
-    ASSERT_TRUE(DDLoadPaletteFromFile(Palette, kPaletteFile, 1));
+    ASSERT_TRUE(DDLoadPaletteFromFile(Display.Palette, kPaletteFile, 1));
     expected[255 - kMagenta] = Entry(TableColour(255 - kMagenta), 255);
     expected[255 - kBlack] = Entry(0, 255);
-    ExpectPalette(Palette, expected);
+    ExpectPalette(Display.Palette, expected);
 }
 
 TEST_F(DisplayTest, DirectDrawPaletteAndTransparentColourFromThePaletteImage)
 {
     WritePaletteImage();
     ASSERT_TRUE(Up(0));
-    std::memset(Palette, 0x5A, sizeof Palette);
-    ASSERT_TRUE(DDLoadPaletteFromFile(Palette, kPaletteFile, 1));
+    std::memset(Display.Palette, 0x5A, sizeof Display.Palette);
+    ASSERT_TRUE(DDLoadPaletteFromFile(Display.Palette, kPaletteFile, 1));
     // Only the pixels count; the flags are their fourth byte.
     DDSURFACEDATA image;
     ASSERT_EQ(DDCreateSurfaceFromFile(&image, kPaletteFile, 0, 32, 1, 0, 0, 0, 0, 0, 0), 0);
@@ -111,14 +111,14 @@ TEST_F(DisplayTest, DirectDrawPaletteAndTransparentColourFromThePaletteImage)
         expected[k] = Entry(TableColour(255 - k), grid[k] >> 24);
         EXPECT_EQ(grid[k] & 0xFFFFFF, TableColour(255 - k)) << k;
     }
-    ExpectPalette(Palette, expected);
+    ExpectPalette(Display.Palette, expected);
 
     ASSERT_EQ(DDSetTransmit(kPaletteFile), 1);
-    EXPECT_EQ(dwTransmit, topLeft);
-    EXPECT_EQ(dwTransmit & 0xFFFFFF, 0xFF00FFu);
-    EXPECT_EQ(lpDDCon->rgbTransmit.rgbtRed, 255);
-    EXPECT_EQ(lpDDCon->rgbTransmit.rgbtGreen, 0);
-    EXPECT_EQ(lpDDCon->rgbTransmit.rgbtBlue, 255);
+    EXPECT_EQ(Display.dwTransmit, topLeft);
+    EXPECT_EQ(Display.dwTransmit & 0xFFFFFF, 0xFF00FFu);
+    EXPECT_EQ(Display.lpDDCon->rgbTransmit.rgbtRed, 255);
+    EXPECT_EQ(Display.lpDDCon->rgbTransmit.rgbtGreen, 0);
+    EXPECT_EQ(Display.lpDDCon->rgbTransmit.rgbtBlue, 255);
 }
 
 // At 8 bits the colour table is the palette, with the flags the palette
@@ -129,22 +129,22 @@ TEST_F(DisplayTest, EightBitPaletteComesFromTheColourTable)
     WritePaletteImage();
     WriteBmp("true.bmp", 16, 24, 24, std::vector<uint32_t>(16 * 24, 0x123456));
     ASSERT_TRUE(Up(0, 8));
-    ASSERT_NE(lpDDPalette, nullptr);
-    ASSERT_TRUE(DDLoadPaletteFromFile(Palette, kPaletteFile, 1));
+    ASSERT_NE(Display.lpDDPalette, nullptr);
+    ASSERT_TRUE(DDLoadPaletteFromFile(Display.Palette, kPaletteFile, 1));
     PALETTEENTRY expected[256], shown[256];
     for (int i = 0; i < 256; ++i)
         expected[i] = Entry(TableColour(i), i >= 10 && i <= 245 ? PC_RESERVED : PC_EXPLICIT);
-    ExpectPalette(Palette, expected);
-    ASSERT_EQ(lpDDPalette->GetEntries(0, 0, 256, shown), DD_OK);
+    ExpectPalette(Display.Palette, expected);
+    ASSERT_EQ(Display.lpDDPalette->GetEntries(0, 0, 256, shown), DD_OK);
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(shown[i].peRed, expected[i].peRed) << i;
         EXPECT_EQ(shown[i].peBlue, expected[i].peBlue) << i;
     }
 
-    Palette[3] = {1, 2, 3, PC_RESERVED};
-    ASSERT_TRUE(DDLoadPaletteFromFile(Palette, "true.bmp", 1));
-    EXPECT_EQ(Palette[3].peRed, 1);
-    ASSERT_EQ(lpDDPalette->GetEntries(0, 3, 1, shown), DD_OK);
+    Display.Palette[3] = {1, 2, 3, PC_RESERVED};
+    ASSERT_TRUE(DDLoadPaletteFromFile(Display.Palette, "true.bmp", 1));
+    EXPECT_EQ(Display.Palette[3].peRed, 1);
+    ASSERT_EQ(Display.lpDDPalette->GetEntries(0, 3, 1, shown), DD_OK);
     EXPECT_EQ(shown[0].peGreen, 2);
 }
 
@@ -152,9 +152,9 @@ TEST_F(DisplayTest, MissingPaletteImageFailsBothLoads)
 {
     for (int d3d : {1, 0}) {
         ASSERT_TRUE(Up(d3d));
-        Palette[9] = {9, 9, 9, 9};
-        EXPECT_FALSE(DDLoadPaletteFromFile(Palette, "bmp\\plt\\none.bmp", 1));
-        EXPECT_EQ(Palette[9].peRed, 9);
+        Display.Palette[9] = {9, 9, 9, 9};
+        EXPECT_FALSE(DDLoadPaletteFromFile(Display.Palette, "bmp\\plt\\none.bmp", 1));
+        EXPECT_EQ(Display.Palette[9].peRed, 9);
         EXPECT_EQ(DDSetTransmit("bmp\\plt\\none.bmp"), 0);
         DDUnInit();
     }
@@ -168,43 +168,43 @@ TEST_F(DisplayTest, MissingPaletteImageFailsBothLoads)
 TEST_F(DisplayTest, TransparentColourFromItsComponents)
 {
     ASSERT_TRUE(Up(1));
-    nBpp = 16;
-    SurfaceFormat = {10, 5, 0, 15, 31, 31, 31, 1};
-    dwTransmit = 0x1234;
+    Display.nBpp = 16;
+    Display.SurfaceFormat = {10, 5, 0, 15, 31, 31, 31, 1};
+    Display.dwTransmit = 0x1234;
     DDSetTransmit(31, 0, 31);  // the file form's 5-bit magenta
-    EXPECT_EQ(lpDTCon->dwTransmitBack, 0xFF1F001Fu);
-    EXPECT_EQ(lpDTCon->wTransmitBack_16, 0xFC1F);
-    EXPECT_EQ(lpDTCon->rgbTransmit.rgbtRed, 31);
-    EXPECT_EQ(dwTransmit, 0x1234u);  // left to the file form at 16 bits
-    nBpp = 32;
+    EXPECT_EQ(Display.lpDTCon->dwTransmitBack, 0xFF1F001Fu);
+    EXPECT_EQ(Display.lpDTCon->wTransmitBack_16, 0xFC1F);
+    EXPECT_EQ(Display.lpDTCon->rgbTransmit.rgbtRed, 31);
+    EXPECT_EQ(Display.dwTransmit, 0x1234u);  // left to the file form at 16 bits
+    Display.nBpp = 32;
     DDSetTransmit(1, 2, 3);
-    EXPECT_EQ(lpDTCon->dwTransmitBack, 0xFF010203u);
-    EXPECT_EQ(lpDTCon->wTransmitBack_16, 0);
-    EXPECT_EQ(dwTransmit, 0u);
+    EXPECT_EQ(Display.lpDTCon->dwTransmitBack, 0xFF010203u);
+    EXPECT_EQ(Display.lpDTCon->wTransmitBack_16, 0);
+    EXPECT_EQ(Display.dwTransmit, 0u);
     DDUnInit();
 
     ASSERT_TRUE(Up(0));
     DDSetTransmit(1, 2, 3);
     // The colour key of a 32-bit surface is a pixel value: 0x00RRGGBB.
-    EXPECT_EQ(dwTransmit, 0x010203u);
-    EXPECT_EQ(lpDDCon->rgbTransmit.rgbtRed, 1);
-    EXPECT_EQ(lpDDCon->rgbTransmit.rgbtBlue, 3);
-    nBpp = 16;
-    SurfaceFormat = {11, 5, 0, 0, 31, 63, 31, 0};
+    EXPECT_EQ(Display.dwTransmit, 0x010203u);
+    EXPECT_EQ(Display.lpDDCon->rgbTransmit.rgbtRed, 1);
+    EXPECT_EQ(Display.lpDDCon->rgbTransmit.rgbtBlue, 3);
+    Display.nBpp = 16;
+    Display.SurfaceFormat = {11, 5, 0, 0, 31, 63, 31, 0};
     DDSetTransmit(255, 0, 255);
-    EXPECT_EQ(dwTransmit, 0xF81Fu);
-    EXPECT_EQ(lpDDCon->rgbTransmit.rgbtRed, 1);  // not changed at 16 bits
+    EXPECT_EQ(Display.dwTransmit, 0xF81Fu);
+    EXPECT_EQ(Display.lpDDCon->rgbTransmit.rgbtRed, 1);  // not changed at 16 bits
     EXPECT_TRUE(Has(TraceText(), "※16bit色で　DDSetTransmit(BYTE cbRed,BYTE cbGreen,BYTE cbBlue)　は未対応！\n"))
         << TraceText();
     ASSERT_EQ(BoxCapture::texts.size(), 1u);
     EXPECT_EQ(BoxCapture::texts[0], "エラー|Tr 63519 RGB32(255,0,255) -> RGB16(255,0,255)");
     BoxCapture::texts.clear();
     for (int depth : {8, 24}) {
-        nBpp = depth;
+        Display.nBpp = depth;
         DDSetTransmit(9, 9, 9);
-        EXPECT_EQ(dwTransmit, 0xF81Fu);
+        EXPECT_EQ(Display.dwTransmit, 0xF81Fu);
     }
-    nBpp = 32;
+    Display.nBpp = 32;
 }
 
 // Under DirectDraw a palette fill looks its index up in the palette: an index
@@ -212,15 +212,15 @@ TEST_F(DisplayTest, TransparentColourFromItsComponents)
 TEST_F(DisplayTest, DirectDrawPaletteFillHoldsItsIndexToThePalette)
 {
     ASSERT_TRUE(Up(0));
-    Palette[0] = {1, 2, 3, 0};
-    Palette[255] = {250, 251, 252, 0};
+    Display.Palette[0] = {1, 2, 3, 0};
+    Display.Palette[255] = {250, 251, 252, 0};
     const struct {
         int index;
         uint32_t expected;
     } rows[] = {{300, 0xFAFBFC}, {256, 0xFAFBFC}, {-5, 0x010203}, {255, 0xFAFBFC}};
     for (const auto& row : rows) {
-        DDFill(&BackBuffer, 0);
-        DDFillRectPal(&BackBuffer, 0, 0, 4, 4, row.index);
-        EXPECT_EQ(ReadPixel(&BackBuffer, 3, 3) & 0xFFFFFF, row.expected) << row.index;
+        DDFill(&Display.BackBuffer, 0);
+        DDFillRectPal(&Display.BackBuffer, 0, 0, 4, 4, row.index);
+        EXPECT_EQ(ReadPixel(&Display.BackBuffer, 3, 3) & 0xFFFFFF, row.expected) << row.index;
     }
 }

@@ -244,7 +244,7 @@ TEST(PaletteTable, RotationOfARange)
         {250, 400, 2, 0, {{250, 254}, {251, 255}, {252, 250}, {255, 253}}},  // clamped range
         {-3, 1, 1, 1, {{0, 1}, {1, 0}, {2, 2}, {255, 255}}},
     };
-    nBpp = 32;
+    Display.nBpp = 32;
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.first << ".." << row.last << " by " << row.count
                                         << " dir " << row.direction);
@@ -258,21 +258,21 @@ TEST(PaletteTable, RotationOfARange)
     EXPECT_EQ(table[0], source[2]);
     EXPECT_EQ(table[1], source[0]);
     // At 24 bits nothing happens, not even the copy.
-    nBpp = 24;
+    Display.nBpp = 24;
     std::memset(table, 0, sizeof table);
     DDRotatePalette(table, 0, 255, 1, 0, source);
     EXPECT_EQ(table[0], (PALETTEENTRY{0, 0, 0, 0}));
-    nBpp = 0;
+    Display.nBpp = 0;
 }
 
 TEST(PaletteTable, EntryAsADirectDrawSixteenBitPixel)
 {
     // No display: the DirectDraw rule with the display's format.
-    SurfaceFormat = kFormat565;
+    Display.SurfaceFormat = kFormat565;
     const PALETTEENTRY yellow = {31, 63, 0, 0}, odd = {40, 70, 33, 0};
     EXPECT_EQ(DDPalToRGB16(&yellow), 0xFFE0);
     EXPECT_EQ(DDPalToRGB16(&odd), PackChannels({40 & 31, 70 & 63, 33 & 31}, kFormat565));
-    SurfaceFormat = kFormat555;
+    Display.SurfaceFormat = kFormat555;
     EXPECT_EQ(DDPalToRGB16(&yellow), 0x7FE0);
-    SurfaceFormat = {};
+    Display.SurfaceFormat = {};
 }

@@ -27,7 +27,7 @@ HRESULT EverySurfaceLost(IDirectDrawSurface7*)
 }
 HRESULT AllButThePrimaryLost(IDirectDrawSurface7* surface)
 {
-    return surface == PrimarySD.lpDD->lpSurface ? DD_OK : DDERR_SURFACELOST;
+    return surface == Display.PrimarySD.lpDD->lpSurface ? DD_OK : DDERR_SURFACELOST;
 }
 
 class RecoveryTest : public FontTest {
@@ -69,12 +69,12 @@ struct FRAME {
     {
         Redraw(&work, kWorkColour);
         Redraw(&kept, kKeptColour);
-        DDFill(&BackBuffer, 0xFF000000u | kBackgroundRgb);
-        DDBlt(&BackBuffer, 10, 10, 24, 16, &picture, 0, 0, 1);
-        DDBlt(&BackBuffer, 50, 10, 16, 16, &work, 0, 0, 0);
-        DDBlt(&BackBuffer, 80, 10, 16, 16, &kept, 0, 0, 0);
-        font.DrawText(&BackBuffer, 10, 40, "復旧の試験 Restore 漢字", 0);
-        return ReadPixels(&BackBuffer, 0, 0, 300, 64);
+        DDFill(&Display.BackBuffer, 0xFF000000u | kBackgroundRgb);
+        DDBlt(&Display.BackBuffer, 10, 10, 24, 16, &picture, 0, 0, 1);
+        DDBlt(&Display.BackBuffer, 50, 10, 16, 16, &work, 0, 0, 0);
+        DDBlt(&Display.BackBuffer, 80, 10, 16, 16, &kept, 0, 0, 0);
+        font.DrawText(&Display.BackBuffer, 10, 40, "復旧の試験 Restore 漢字", 0);
+        return ReadPixels(&Display.BackBuffer, 0, 0, 300, 64);
     }
     ~FRAME()
     {
@@ -93,7 +93,7 @@ TEST_F(RecoveryTest, Direct3DFrameAfterALostDeviceEqualsTheFrameBefore)
     ASSERT_NO_FATAL_FAILURE(frame.Load(1));
     MakeFont(frame.font, 16, 16, 1);
     const std::vector<uint32_t> before = frame.Draw();
-    ASSERT_GT(CountInk(&BackBuffer, 10, 40, 290, 20), 50);
+    ASSERT_GT(CountInk(&Display.BackBuffer, 10, 40, 290, 20), 50);
     const BYTE* pixelCopy = frame.picture.lpDT->lpPixelCopy.get();
     ASSERT_NE(pixelCopy, nullptr);
 
@@ -195,7 +195,7 @@ TEST_F(RecoveryTest, FailedResetReleasesOnceAndTheNextAttemptRecovers)
     const std::vector<uint32_t> before = frame.Draw();
 
     IDirect3DTexture9* held = nullptr;
-    ASSERT_EQ(lpDevice->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+    ASSERT_EQ(Display.lpDevice->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
                                       D3DPOOL_DEFAULT, &held, nullptr), D3D_OK);
     DisplayLossQuery.lpDeviceState = DeviceNotReset;
     EXPECT_EQ(DDRestoreSurface(), 0);

@@ -210,12 +210,12 @@ TEST_P(BothBackEndsShapedBlitTest, CircleBandsOnBothBackEnds)
     ASSERT_EQ(DDCreateSurfaceFromFile(&s.source, "picture.bmp", 0, 32, 0, 0, 0, 0, 0, 0, 0), 0);
     for (const CIRCLECASE& c : cases) {
         SCOPED_TRACE(testing::Message() << "r " << c.radius << " band " << c.band);
-        DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
+        DDFill(&Display.BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
         const int tcx = 100, tcy = 60, scx = 20, scy = 20;
-        DDBltCircle(&BackBuffer, tcx, tcy, c.halfWidth, c.halfHeight, c.radius, c.band,
+        DDBltCircle(&Display.BackBuffer, tcx, tcy, c.halfWidth, c.halfHeight, c.radius, c.band,
                     &s.source, scx, scy, 0);
         const int r = c.radius;
-        const std::vector<uint32_t> frame = ReadPixels(&BackBuffer, tcx - 20, tcy - 20, 40, 40);
+        const std::vector<uint32_t> frame = ReadPixels(&Display.BackBuffer, tcx - 20, tcy - 20, 40, 40);
         for (int dy = -20; dy < 20; ++dy) {
             const int want = dy >= -r && dy < r ? c.widths[dy + r] : 0;
             int drawn = 0;
@@ -231,10 +231,10 @@ TEST_P(BothBackEndsShapedBlitTest, CircleBandsOnBothBackEnds)
         }
     }
     // Nothing without a radius or a band height.
-    DDFill(&BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
-    EXPECT_EQ(DDBltCircle(&BackBuffer, 100, 60, 99, 99, 0, 1, &s.source, 20, 20, 0), 0);
-    EXPECT_EQ(DDBltCircle(&BackBuffer, 100, 60, 99, 99, 5, 0, &s.source, 20, 20, 0), 0);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 100, 60) & 0xFFFFFF, kBack);
+    DDFill(&Display.BackBuffer, d3d ? 0xFF000000 | kBack : kBack);
+    EXPECT_EQ(DDBltCircle(&Display.BackBuffer, 100, 60, 99, 99, 0, 1, &s.source, 20, 20, 0), 0);
+    EXPECT_EQ(DDBltCircle(&Display.BackBuffer, 100, 60, 99, 99, 5, 0, &s.source, 20, 20, 0), 0);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 100, 60) & 0xFFFFFF, kBack);
 }
 
 TEST_P(BothBackEndsShapedBlitTest, LensAndSoftwareRotationOnSurfacesMatchTheReference)
@@ -259,7 +259,7 @@ TEST_P(BothBackEndsShapedBlitTest, LensAndSoftwareRotationOnSurfacesMatchTheRefe
             ASSERT_TRUE(DDBltLens(&s.target, c.tcx + 8, c.tcy + 6, c.radius, c.depth, &s.keyed,
                                   c.scx, c.scy, c.mode, clear));
             RefLens(expected, from, c.tcx + 8, c.tcy + 6, c.radius, c.depth, c.scx, c.scy, c.mode,
-                    clear, dwTransmit);
+                    clear, Display.dwTransmit);
             EXPECT_TRUE(SameImage(ReadRef(&s.target, kind), expected));
         }
     for (const ROTATECASE& c : kRotateCases) {
@@ -269,7 +269,7 @@ TEST_P(BothBackEndsShapedBlitTest, LensAndSoftwareRotationOnSurfacesMatchTheRefe
         ASSERT_TRUE(DDBltRotate(&s.target, c.x + 6, c.y + 4, c.width, c.height, c.pivotX,
                                 c.pivotY, c.angle, &s.keyed, c.sx, c.sy, c.mode));
         RefRotate(expected, from, c.x + 6, c.y + 4, c.width, c.height, c.pivotX, c.pivotY,
-                  c.angle, c.sx, c.sy, c.mode, dwTransmit);
+                  c.angle, c.sx, c.sy, c.mode, Display.dwTransmit);
         EXPECT_TRUE(SameImage(ReadRef(&s.target, kind), expected));
     }
     // Invalid lens shapes lock nothing; failed locks are failures.
@@ -381,7 +381,7 @@ TEST_F(ShapedBlitTest, SixteenBitDirect3DRotationSkipsTransparentTexels)
     REFIMAGE expected = ReadRef(&s.target, PIXEL_D3D1555);
     const REFIMAGE before = expected;
     ASSERT_TRUE(DDBltRotate(&s.target, 20, 16, 12, 10, 6, 5, 0, &s.keyed, 0, 0, 1));
-    RefRotate(expected, from, 20, 16, 12, 10, 6, 5, 0, 0, 0, 1, dwTransmit);
+    RefRotate(expected, from, 20, 16, 12, 10, 6, 5, 0, 0, 0, 1, Display.dwTransmit);
     const REFIMAGE got = ReadRef(&s.target, PIXEL_D3D1555);
     EXPECT_TRUE(SameImage(got, expected));
     EXPECT_EQ(got.At(14, 11), before.At(14, 11));  // source (0, 0): transparent, not drawn

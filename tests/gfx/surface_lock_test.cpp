@@ -25,7 +25,7 @@ TEST_F(DisplayTest, LockReadsAndWritesEveryKindOfSurface)
         ASSERT_TRUE(DDCreateSurface(&blank, 24, 6, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
         ASSERT_TRUE(DDCreateSurface(&system, 24, 6, 1, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
         ASSERT_EQ(DDCreateSurfaceFromFile(&image, "grey.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
-        for (DDSURFACEDATA* sd : {&BackBuffer, &blank, &system, &image}) {
+        for (DDSURFACEDATA* sd : {&Display.BackBuffer, &blank, &system, &image}) {
             SCOPED_TRACE(sd->szSurfaceType);
             DDFillRect(sd, 3, 2, 1, 1, d3d ? 0xFF123456 : 0x123456);
             cSurfaceLock lock(sd);
@@ -107,20 +107,20 @@ TEST_F(DisplayTest, Direct3DLocksTheSharedRecordAndTheVirtualBackBuffer)
 
     DDSetVirBackBuffer(1);
     {
-        cSurfaceLock lock(&BackBuffer);
+        cSurfaceLock lock(&Display.BackBuffer);
         ASSERT_TRUE(lock.Locked());
-        EXPECT_EQ(lock.m_lpSD, &VirBackBuffer);
+        EXPECT_EQ(lock.m_lpSD, &Display.VirBackBuffer);
         lock.Write(5, 5, 0xFF445566);
     }
-    EXPECT_EQ(ReadPixel(&VirBackBuffer, 5, 5), 0xFF445566u);
+    EXPECT_EQ(ReadPixel(&Display.VirBackBuffer, 5, 5), 0xFF445566u);
     // Locking target and source that are one surface locks it once.
     {
-        cSurfaceLockPair locks(&BackBuffer, &VirBackBuffer);
+        cSurfaceLockPair locks(&Display.BackBuffer, &Display.VirBackBuffer);
         ASSERT_TRUE(locks.Locked());
         EXPECT_EQ(&locks.Source(), &locks.Target());
     }
     DDSetVirBackBuffer(0);
-    EXPECT_EQ(ReadPixel(&BackBuffer, 5, 5) & 0xFFFFFF, 0x445566u);
+    EXPECT_EQ(ReadPixel(&Display.BackBuffer, 5, 5) & 0xFFFFFF, 0x445566u);
     DDReleaseSurface(&duplicate);
     DDReleaseSurface(&owner);
 }
@@ -157,15 +157,15 @@ TEST_F(DisplayTest, FailedLocksAreReportedAndHandOutNoPixels)
     DDUnInit();
 
     ASSERT_TRUE(Up(0));
-    EXPECT_TRUE(DDLock(&BackBuffer, &desc, &pixels, 32));
+    EXPECT_TRUE(DDLock(&Display.BackBuffer, &desc, &pixels, 32));
     EXPECT_EQ(desc.dwSize, sizeof(DDSURFACEDESC2));  // 124 bytes in the 32-bit program
     EXPECT_EQ(pixels, desc.lpSurface);
     ASSERT_NE(pixels, nullptr);
-    BackBuffer.lpDD->lpSurface->Unlock(nullptr);
+    Display.BackBuffer.lpDD->lpSurface->Unlock(nullptr);
     // A depth without pixels of its own: locked, but no pointer handed out.
-    EXPECT_TRUE(DDLock(&BackBuffer, &desc, &pixels, 12));
+    EXPECT_TRUE(DDLock(&Display.BackBuffer, &desc, &pixels, 12));
     EXPECT_EQ(pixels, nullptr);
-    BackBuffer.lpDD->lpSurface->Unlock(nullptr);
+    Display.BackBuffer.lpDD->lpSurface->Unlock(nullptr);
     EXPECT_FALSE(DDLock(&never, &desc, &pixels, 32));
 }
 

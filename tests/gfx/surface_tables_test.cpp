@@ -98,7 +98,7 @@ TEST(SurfaceTables, EveryRowAndEveryShareLinkAsTheTableGives)
     for (int i = 0; i < SURFACE_COUNT; ++i) {
         SCOPED_TRACE("surface " + std::to_string(i));
         const SURFACEROW& row = Rows[i];
-        const DDSURFACEPARAM& param = SurfaceParam[i];
+        const DDSURFACEPARAM& param = SurfaceTables.SurfaceParam[i];
         EXPECT_STREQ(param.szFileName, row.lpFile);
         EXPECT_EQ(param.bColorKey, row.bColorKey);
         EXPECT_EQ(param.nDDMemory, row.nDDMemory);
@@ -111,13 +111,13 @@ TEST(SurfaceTables, EveryRowAndEveryShareLinkAsTheTableGives)
         EXPECT_EQ(param.nWidth, row.nWidth);
         EXPECT_EQ(param.nHeight, row.nHeight);
         if (row.nShares < 0) {
-            EXPECT_EQ(Surface[i].lpShareSD, nullptr);
+            EXPECT_EQ(SurfaceTables.Surface[i].lpShareSD, nullptr);
             continue;
         }
         ++links;
-        EXPECT_EQ(Surface[i].lpShareSD, &Surface[row.nShares]);
+        EXPECT_EQ(SurfaceTables.Surface[i].lpShareSD, &SurfaceTables.Surface[row.nShares]);
         // A duplicate always draws from a record that owns its texture.
-        EXPECT_EQ(SurfaceParam[row.nShares].bShare, 0);
+        EXPECT_EQ(SurfaceTables.SurfaceParam[row.nShares].bShare, 0);
     }
     EXPECT_EQ(links, 31);
 }
@@ -130,7 +130,7 @@ TEST(SurfaceTables, FontsAndDigitStrips)
     const FONTROW fonts[FONT_COUNT] = {{9, 10, 2}, {16, 16, 2}, {30, 32, 0}};
     for (int i = 0; i < FONT_COUNT; ++i) {
         SCOPED_TRACE("font " + std::to_string(i));
-        const FONTPARAM& param = FontParam[i];
+        const FONTPARAM& param = SurfaceTables.FontParam[i];
         EXPECT_STREQ(param.szFace, "ＭＳ ゴシック");
         EXPECT_EQ(param.nWidth, 0);
         EXPECT_EQ(param.nHeight, fonts[i].nHeight);
@@ -143,7 +143,7 @@ TEST(SurfaceTables, FontsAndDigitStrips)
         EXPECT_EQ(param.nIconSurface, 50);
         EXPECT_EQ(param.nFast, fonts[i].nFast);
 
-        const DDSURFACEPARAM& strip = SpareSurfaceParam[i];
+        const DDSURFACEPARAM& strip = SurfaceTables.SpareSurfaceParam[i];
         EXPECT_STREQ(strip.szFileName, "");
         EXPECT_EQ(strip.bColorKey, 1);
         EXPECT_EQ(strip.nDDMemory + strip.nMemoryType + strip.bShare + strip.bOptional + strip.nWidth, 0);

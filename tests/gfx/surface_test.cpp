@@ -51,8 +51,8 @@ TEST_F(DisplayTest, TextureSizesFollowTheDeviceRules)
         dwForceTextureCaps = row.caps;
         ASSERT_TRUE(Up(1));
         // The virtual back buffer is one of these surfaces too.
-        EXPECT_EQ(VirBackBuffer.nTexWidth, row.blankW);
-        EXPECT_EQ(VirBackBuffer.nTexHeight, row.blankH);
+        EXPECT_EQ(Display.VirBackBuffer.nTexWidth, row.blankW);
+        EXPECT_EQ(Display.VirBackBuffer.nTexHeight, row.blankH);
         DDSURFACEDATA blank, image;
         ASSERT_TRUE(DDCreateSurface(&blank, 640, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
         EXPECT_EQ(blank.nWidth, 640);
@@ -75,7 +75,7 @@ TEST_F(DisplayTest, TextureSizesFollowTheDeviceRules)
 TEST_F(DisplayTest, BlankDirect3DSurfacesByMemoryType)
 {
     ASSERT_TRUE(Up(1));
-    lpDTCon->dwTransmitBack = 0xFF00FF00;
+    Display.lpDTCon->dwTransmitBack = 0xFF00FF00;
     DDSURFACEDATA video, system, nort, shared;
     ASSERT_TRUE(DDCreateSurface(&video, 64, 32, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     EXPECT_STREQ(video.szSurfaceType, "OffScreen");
@@ -106,14 +106,14 @@ TEST_F(DisplayTest, BlankDirect3DSurfacesByMemoryType)
     EXPECT_EQ(video.lpDT->nId, 3);
     EXPECT_EQ(system.lpDT->nId, 4);
     EXPECT_EQ(nort.lpDT->nId, 5);
-    const std::vector<DDSURFACEDATA*> listed = {&VirBackBuffer, &WorkSD, &video, &system, &nort};
-    EXPECT_EQ(RestoreList, listed);
+    const std::vector<DDSURFACEDATA*> listed = {&Display.VirBackBuffer, &Display.WorkSD, &video, &system, &nort};
+    EXPECT_EQ(Display.RestoreList, listed);
 
     // Made anew, a record stays listed once.
     ASSERT_TRUE(DDCreateSurface(&video, 64, 32, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-    EXPECT_EQ(RestoreList.size(), 5u);
+    EXPECT_EQ(Display.RestoreList.size(), 5u);
     for (DDSURFACEDATA* sd : {&video, &system, &nort, &shared}) DDReleaseSurface(sd);
-    EXPECT_EQ(RestoreList.size(), 2u);
+    EXPECT_EQ(Display.RestoreList.size(), 2u);
     EXPECT_EQ(video.nWidth, 64);  // the record keeps what it was
     DDReleaseSurface(&video);     // an empty record: nothing
 }
@@ -144,7 +144,7 @@ TEST_P(BothBackEndsSurface, ImagesLoadFromBmpOfEachDepthOnBothBackEnds)
         if (d3d) {
             EXPECT_STREQ(sd.szSurfaceType, "OffScreenFromFile");
             EXPECT_EQ(sd.lpDT->bRenderTarget, 0);
-            EXPECT_EQ(RestoreList.back(), &sd);
+            EXPECT_EQ(Display.RestoreList.back(), &sd);
         }
         DDReleaseSurface(&sd);
     }
@@ -217,10 +217,10 @@ TEST_P(BothBackEndsSurface, SurfacesLoadFromTheirDescriptorsAndAreMadeAgainFromT
         // The duplicate has no texture of its own and is not listed.
         EXPECT_EQ(m_surfaces[1].lpDT->lpTexture, nullptr);
         EXPECT_EQ(m_surfaces[1].lpDT->lpVertexBuffer, nullptr);
-        EXPECT_EQ(RestoreList.size(), 4u);
+        EXPECT_EQ(Display.RestoreList.size(), 4u);
         // Loading again releases and re-creates: still listed once each.
         ASSERT_TRUE(DDLoadSurfaces(m_surfaces, first, 4));
-        EXPECT_EQ(RestoreList.size(), 4u);
+        EXPECT_EQ(Display.RestoreList.size(), 4u);
         EXPECT_EQ(ReadPixel(&m_surfaces[0], 0, 0), 0xFFFF0000u);
     } else {
         // Under DirectDraw the duplicate loads its own surface.
@@ -251,13 +251,13 @@ TEST_F(DisplayTest, AddedSurfacesKeepTheirPlaceWhileTheContainerGrows)
     ASSERT_EQ(params.size(), 40u);
     EXPECT_EQ(params[7].bColorKey, 1);
     EXPECT_STREQ(params[7].szFileName, "");
-    ASSERT_EQ(RestoreList.size(), 42u);
+    ASSERT_EQ(Display.RestoreList.size(), 42u);
     for (int i = 0; i < 40; ++i) {
-        EXPECT_EQ(RestoreList[2 + i], &surfaces[i]);
-        EXPECT_EQ(RestoreList[2 + i]->nWidth, 8 + i);
+        EXPECT_EQ(Display.RestoreList[2 + i], &surfaces[i]);
+        EXPECT_EQ(Display.RestoreList[2 + i]->nWidth, 8 + i);
     }
     DDReleaseSurfaceVector(surfaces);
-    EXPECT_EQ(RestoreList.size(), 2u);
+    EXPECT_EQ(Display.RestoreList.size(), 2u);
 
     std::list<DDSURFACEDATA> list;
     std::list<DDSURFACEPARAM> listParams;
@@ -271,7 +271,7 @@ TEST_F(DisplayTest, AddedSurfacesKeepTheirPlaceWhileTheContainerGrows)
     ASSERT_EQ(listParams.size(), 1u);
     EXPECT_EQ(list.front().nWidth, 32);
     EXPECT_EQ(listParams.front().bColorKey, 1);
-    EXPECT_EQ(RestoreList.size(), 3u);
+    EXPECT_EQ(Display.RestoreList.size(), 3u);
     DDReleaseSurfaceList(list);
 }
 

@@ -179,7 +179,7 @@ TEST_F(DefinitionTest, BlockCollisionForAnObjectsPassNumber)
         {"conditions fail", 2, -1, 0, true, false, 0},
         {"not solid", 0, -1, 4, true, true, 0},
     };
-    lpBlockConditionsHold = CountingConditionTest;
+    RecordContext.lpBlockConditionsHold = CountingConditionTest;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         cBlockData block;
@@ -193,7 +193,7 @@ TEST_F(DefinitionTest, BlockCollisionForAnObjectsPassNumber)
         EXPECT_EQ(nConditionTests, row.conditions ? 1 : 0);
     }
     // Outside stage play nothing can be evaluated: the block is as defined.
-    lpBlockConditionsHold = nullptr;
+    RecordContext.lpBlockConditionsHold = nullptr;
     cBlockData block;
     block.m_sGraphic = 1;
     block.m_Conditions.resize(1);

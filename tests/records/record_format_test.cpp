@@ -145,11 +145,11 @@ TEST_F(RecordTest, CarriageReturnsAreStrippedOnlyWhenAsked)
     cIntTextData r;
     ASSERT_EQ(r.LoadFile("cr.dat"), 1);
     EXPECT_EQ(r.m_sText, "a\r\nb\rc");
-    bStripCR = 1;
+    RecordContext.bStripCR = 1;
     ASSERT_EQ(r.LoadFile("cr.dat"), 1);
     EXPECT_EQ(r.m_sText, "a\nbc");
 
-    bStripCR = 0;
+    RecordContext.bStripCR = 0;
     r.m_sText = "\r\r\rx\r";
     r.StripCR();
     EXPECT_EQ(r.m_sText, "x");

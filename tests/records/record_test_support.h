@@ -60,12 +60,12 @@ class RecordTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         nFileVersion = 0;
-        bStripCR = 0;
+        RecordContext.bStripCR = 0;
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
     }
-    void TearDown() override { bStripCR = 0; }
+    void TearDown() override { RecordContext.bStripCR = 0; }
 
     // How many damage reports the report log holds.
     int DamageReports() const

@@ -36,7 +36,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(folder.Write(), 1);
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         ASSERT_EQ(db.LoadAll(folder.Path("default/database/")), 1);
     }
 

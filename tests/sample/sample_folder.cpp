@@ -25,7 +25,7 @@ cSampleFolder::~cSampleFolder()
     fs::remove_all(m_sRoot, ec);
     RecordContext = cRecordContext{};
     CommonPalette = cPaletteData();
-    nDataVersion = 0;
+    RecordContext.nDataVersion = 0;
 }
 
 int cSampleFolder::Write() { return WriteSampleGame(m_sRoot); }

@@ -179,7 +179,7 @@ TEST_F(SampleGameTest, EveryStageLoadsWithAHeroEveryObjectInsideAndNothingRepair
     const char* stages[] = {"default/stg4/Meadow.stg4_000", "default/stg4/Meadow.stg4_001", "default/stg4/Caves.stg4_000",
                             "default/stg4/Castle.stg4_000", "default/stg4/c01-1.stg4_000", "default/stg4/c02-1.stg4_000"};
     UseSampleDatabaseCounts();
-    nDataVersion = DATA_VERSION;
+    RecordContext.nDataVersion = DATA_VERSION;
     ASSERT_EQ(ReadCommonPalette(folder.Path("default/CommonPalette.cplt4")), 1);
     for (const char* file : stages) {
         EXPECT_TRUE(CheckStageFileEnd(folder.Path(file))) << file;
@@ -344,7 +344,7 @@ TEST_F(SampleGameTest, TheWorldMapLoadsUnchangedItsRoadReachesEveryStageAndItsSe
 
 TEST(SampleDumpTest, SavesAndRankingsReadAsText)
 {
-    nDataVersion = DATA_VERSION;
+    RecordContext.nDataVersion = DATA_VERSION;
     cSampleFolder folder;
     std::filesystem::create_directories(folder.Path(""));
     cRankingSet set;

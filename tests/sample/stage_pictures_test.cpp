@@ -362,11 +362,11 @@ protected:
         ASSERT_EQ(WriteSampleGame("."), 1);
         std::filesystem::copy("default", "data", std::filesystem::copy_options::recursive);
         RecordContext = cRecordContext{};
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         ASSERT_EQ(DataBase.LoadAll(), 1);
         DataBase.CopyReversedEffectLists();
-        BuildAnimeFrameTable(AnimeFrameTable);
-        BuildEffectFrameTable(EffectFrameTable);
+        BuildAnimeFrameTable(FrameTables.AnimeFrameTable);
+        BuildEffectFrameTable(FrameTables.EffectFrameTable);
         BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
         BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
         ASSERT_EQ(SystemData.LoadFile("data\\System.dat"), 1);
@@ -402,7 +402,7 @@ protected:
         DataBase.SetDefault();
         CommonPalette = cPaletteData();
         RecordContext = cRecordContext{};
-        nDataVersion = 0;
+        RecordContext.nDataVersion = 0;
         DisplayTest::TearDown();
     }
 
@@ -412,33 +412,33 @@ protected:
     {
         InitSurfaceParams();
         InitFontParams();
-        ASSERT_TRUE(DDInit(d3d, m_hWnd, 640, 480, 32, 0, 1, 1, 60, 0, Surface, SurfaceParam, SURFACE_COUNT, 0));
+        ASSERT_TRUE(DDInit(d3d, m_hWnd, 640, 480, 32, 0, 1, 1, 60, 0, SurfaceTables.Surface, SurfaceTables.SurfaceParam, SURFACE_COUNT, 0));
         LinkShareSurfaces();
-        ASSERT_TRUE(DDLoadPaletteFromFile(Palette, SurfaceParam[0].szFileName, 1));
-        std::memcpy(ShownPalette, Palette, sizeof(ShownPalette));
+        ASSERT_TRUE(DDLoadPaletteFromFile(Display.Palette, SurfaceTables.SurfaceParam[0].szFileName, 1));
+        std::memcpy(Display.ShownPalette, Display.Palette, sizeof(Display.ShownPalette));
         if (SystemData.m_bFullColor) {
             const BYTE* rgb = SystemData.m_TransparentColor;
             DDSetTransmit(rgb[0], rgb[1], rgb[2]);
         } else {
-            ASSERT_TRUE(DDSetTransmit(SurfaceParam[0].szFileName));
+            ASSERT_TRUE(DDSetTransmit(SurfaceTables.SurfaceParam[0].szFileName));
         }
         const int face = SystemData.m_nFontFace >= 0 && SystemData.m_nFontFace < FONT_FACES ? SystemData.m_nFontFace : 0;
-        for (FONTPARAM& param : FontParam) {
+        for (FONTPARAM& param : SurfaceTables.FontParam) {
             std::strncpy(param.szFace, FontFaceNames[face], sizeof(param.szFace) - 1);
             if (param.nFast == 2) param.nFast = 0;
         }
-        ASSERT_EQ(CreateFonts(Fonts, FontParam, FONT_COUNT), 1);
-        Fonts[1].m_bCenterGlyph = SystemData.m_bCenterGlyphs;
-        Fonts[1].m_bIcon = SystemData.m_bIconLetters;
-        ASSERT_NE(CreateNumberSurfaces(SpareSurface, SpareSurfaceParam, FONT_COUNT, Fonts, FontParam), 0);
+        ASSERT_EQ(CreateFonts(SurfaceTables.Fonts, SurfaceTables.FontParam, FONT_COUNT), 1);
+        SurfaceTables.Fonts[1].m_bCenterGlyph = SystemData.m_bCenterGlyphs;
+        SurfaceTables.Fonts[1].m_bIcon = SystemData.m_bIconLetters;
+        ASSERT_NE(CreateNumberSurfaces(SurfaceTables.SpareSurface, SurfaceTables.SpareSurfaceParam, FONT_COUNT, SurfaceTables.Fonts, SurfaceTables.FontParam), 0);
     }
 
     void Down()
     {
         Leave();
-        for (Font& font : Fonts) font.Release();
-        for (DDSURFACEDATA& digits : SpareSurface) DDReleaseSurface(&digits);
-        for (DDSURFACEDATA& s : Surface) DDReleaseSurface(&s);
+        for (Font& font : SurfaceTables.Fonts) font.Release();
+        for (DDSURFACEDATA& digits : SurfaceTables.SpareSurface) DDReleaseSurface(&digits);
+        for (DDSURFACEDATA& s : SurfaceTables.Surface) DDReleaseSurface(&s);
         DDUnInit();
     }
 
@@ -538,7 +538,7 @@ protected:
 
     static Picture Shot()
     {
-        Picture p = ReadPixels(&BackBuffer, 0, 0, W, H);
+        Picture p = ReadPixels(&Display.BackBuffer, 0, 0, W, H);
         for (uint32_t& c : p) c &= 0xFFFFFF;
         return p;
     }
@@ -662,9 +662,9 @@ protected:
     // The surfaces the back end holds: Direct3D's textures, every DirectDraw surface.
     static size_t LiveSurfaces()
     {
-        if (bDirect3D) return RestoreList.size();
+        if (Display.bDirect3D) return Display.RestoreList.size();
         DWORD n = 0;
-        lpDirectDraw->EnumSurfaces(DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL, nullptr, &n, CountSurface);
+        Display.lpDirectDraw->EnumSurfaces(DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL, nullptr, &n, CountSurface);
         return n;
     }
 
@@ -767,8 +767,8 @@ TEST_F(SampleStagePictures, TheComparisonRefusesALayerLeftOutOrMovedByACell)
 // the owners hold textures.
 void ExpectSharedTextures()
 {
-    if (!bDirect3D) return;
-    auto listed = [](const DDSURFACEDATA* s) { return std::find(RestoreList.begin(), RestoreList.end(), s) != RestoreList.end(); };
+    if (!Display.bDirect3D) return;
+    auto listed = [](const DDSURFACEDATA* s) { return std::find(Display.RestoreList.begin(), Display.RestoreList.end(), s) != Display.RestoreList.end(); };
     auto expectShares = [&](const DDSurfaceVector& set, size_t step, const std::vector<int>& owner) {
         ASSERT_EQ(set.size() % step, 0u);
         for (size_t e = 0; e < set.size(); e += step)
@@ -783,9 +783,9 @@ void ExpectSharedTextures()
                 }
             }
     };
-    expectShares(CharaExcSurfaces, 4, {0, 0, 0, 0});
-    expectShares(SwordSurfaces, 4, {0, 1, 0, 1});
-    expectShares(EffectSurfaces, 2, {0, 0});
+    expectShares(SurfaceTables.CharaExcSurfaces, 4, {0, 0, 0, 0});
+    expectShares(SurfaceTables.SwordSurfaces, 4, {0, 1, 0, 1});
+    expectShares(SurfaceTables.EffectSurfaces, 2, {0, 0});
 }
 
 // Each story stage entered from the map and left again, on both back ends:
@@ -804,17 +804,17 @@ TEST_F(SampleStagePictures, LeavingAStageGivesBackEverySurfaceItMade)
             ASSERT_GT(DataBase.m_Picture.size(), 1u);
             ASSERT_EQ(PictureGfx.lpLoad(DataBase.m_Picture[1].m_sFile.c_str(), 0, 0, &w, &h), 1);
             EXPECT_GT(LiveSurfaces(), before);
-            EXPECT_FALSE(CharaExcSurfaces.empty());
-            EXPECT_FALSE(EffectSurfaces.empty());
+            EXPECT_FALSE(SurfaceTables.CharaExcSurfaces.empty());
+            EXPECT_FALSE(SurfaceTables.EffectSurfaces.empty());
             ExpectSharedTextures();
             Leave();
             EXPECT_EQ(LiveSurfaces(), before);
-            EXPECT_TRUE(CharaExcSurfaces.empty());
-            EXPECT_TRUE(SwordSurfaces.empty());
-            EXPECT_TRUE(EffectSurfaces.empty());
-            EXPECT_TRUE(PictureSurfaces.empty());
-            EXPECT_TRUE(Off_Msg.empty());
-            EXPECT_FALSE(Surface[2].lpDT || Surface[2].lpDD);
+            EXPECT_TRUE(SurfaceTables.CharaExcSurfaces.empty());
+            EXPECT_TRUE(SurfaceTables.SwordSurfaces.empty());
+            EXPECT_TRUE(SurfaceTables.EffectSurfaces.empty());
+            EXPECT_TRUE(SurfaceTables.PictureSurfaces.empty());
+            EXPECT_TRUE(SurfaceTables.Off_Msg.empty());
+            EXPECT_FALSE(SurfaceTables.Surface[2].lpDT || SurfaceTables.Surface[2].lpDD);
         }
         Down();
     }

@@ -16,7 +16,7 @@ TEST(StartStageFile, RefusedFileChangesNothing)
 {
     ScopedTestDir dir;
     BoxCapture boxes;
-    nDataVersion = DATA_VERSION;
+    RecordContext.nDataVersion = DATA_VERSION;
     CreateDirectoryA("data", nullptr);
     CreateDirectoryA("data\\stg4", nullptr);
     CreateDirectoryA("user_data", nullptr);

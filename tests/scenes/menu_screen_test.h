@@ -14,7 +14,7 @@ protected:
     {
         DisplayTest::SetUp();
         ASSERT_TRUE(Up(1));
-        nDataVersion = DATA_VERSION;
+        RecordContext.nDataVersion = DATA_VERSION;
         Inputs.assign(1, cInput());
         Inputs[0].SetRepeat(18, 6);
     }

@@ -86,16 +86,16 @@ protected:
     {
         InitSurfaceParams();
         LinkShareSurfaces();
-        ASSERT_TRUE(DDInit(GetParam(), m_hWnd, 640, 480, 32, 0, 1, 1, 60, 0, Surface, SurfaceParam, SURFACE_COUNT, 0));
+        ASSERT_TRUE(DDInit(GetParam(), m_hWnd, 640, 480, 32, 0, 1, 1, 60, 0, SurfaceTables.Surface, SurfaceTables.SurfaceParam, SURFACE_COUNT, 0));
         DDSetTransmit(0xFF, 0x00, 0xFF);
-        Palette[16] = {0x10, 0x20, 0x30, 0};
+        Display.Palette[16] = {0x10, 0x20, 0x30, 0};
         CreateDirectoryA("bmp", nullptr);
         WriteSheet("bmp\\Block.bmp", 64, 480, [](int x, int y) { return BlockColour(x / 32 * 15 + y / 32); });
         WriteSheet("bmp\\Character1.bmp", 640, 480, [](int x, int y) { return CharaColour(x / 32, y / 32); });
         WriteSheet("bmp\\StatusWindow.bmp", 640, 20, [](int, int) { return STATUS_BG; });
         WriteSheet("bmp\\Accessory.bmp", 128, 256, AccColour);
         const int load[] = {2, 3, 4, 5, 22, 23, 46, 49, 63, 64, 65, 66, 67, 68, 69, 70};
-        ASSERT_TRUE(DDLoadSurfaces(Surface, load, static_cast<int>(std::size(load))));
+        ASSERT_TRUE(DDLoadSurfaces(SurfaceTables.Surface, load, static_cast<int>(std::size(load))));
 
         m_Scene = std::make_unique<cStageScene>();
         lpStageScene = m_Scene.get();
@@ -160,7 +160,7 @@ protected:
     // into the virtual back buffer until the frame is presented).
     static uint32_t Pixel(int x, int y)
     {
-        DDSURFACEDATA* shown = bDirect3D && lpStageScene->m_ScrEffect.m_sEffect ? &VirBackBuffer : &BackBuffer;
+        DDSURFACEDATA* shown = Display.bDirect3D && lpStageScene->m_ScrEffect.m_sEffect ? &Display.VirBackBuffer : &Display.BackBuffer;
         return ReadPixel(shown, x, y) & 0xFFFFFF;
     }
 
@@ -344,8 +344,8 @@ TEST_P(PlayScreenDrawing, CharacterEffectsDrawTheChip)
         {"colour", 13, 1, 1, 1, 5, {{216, 216, 0x120008, 0x322028}}, 1},
     };
     Start();
-    Palette[0] = {0xFF, 0x00, 0xFF, 0};  // the transparent colour
-    ShownPalette[5] = {0, 0, 0, 0};
+    Display.Palette[0] = {0xFF, 0x00, 0xFF, 0};  // the transparent colour
+    Display.ShownPalette[5] = {0, 0, 0, 0};
     SystemData.m_bD3DCharaColor = 1;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -357,7 +357,7 @@ TEST_P(PlayScreenDrawing, CharacterEffectsDrawTheChip)
         c.m_dBottom = c.m_dTop + c.m_nDrawH - 1;
         c.m_Def.m_cInvincible = static_cast<int8_t>(row.coloured);
         c.m_Def.m_cInvincibleColor = 1;
-        CycleColors[1] = {0xFF404040, 7};  // added
+        PaletteAnimation.CycleColors[1] = {0xFF404040, 7};  // added
         cEffectKindData entry;
         entry.m_nKind = row.kind;
         entry.m_Param[0] = 10;
@@ -394,15 +394,15 @@ TEST_P(PlayScreenDrawing, BackgroundsLargerThanTheScreenInSystemMemory)
     StageData.m_Backgrounds[2].m_bFill = 1;  // a plain fill loads no image
     ASSERT_EQ(LoadStageImages(0), 1);
     const int d3d = GetParam();
-    EXPECT_EQ(Surface[55].nDDMemory, d3d ? 0 : 1);
-    EXPECT_EQ(Surface[56].nDDMemory, 0);
-    EXPECT_EQ(SurfaceParam[57].nDDMemory, 0);
-    EXPECT_EQ(Surface[55].nWidth, 700);
+    EXPECT_EQ(SurfaceTables.Surface[55].nDDMemory, d3d ? 0 : 1);
+    EXPECT_EQ(SurfaceTables.Surface[56].nDDMemory, 0);
+    EXPECT_EQ(SurfaceTables.SurfaceParam[57].nDDMemory, 0);
+    EXPECT_EQ(SurfaceTables.Surface[55].nWidth, 700);
     m_Scene->m_ScrollX.m_dPos = 320;  // the margin: the layer's own left edge
     m_Scene->DrawPlayScreen(1, 0, 0, 0);
     EXPECT_EQ(Pixel(0, 100), wide);
     EXPECT_EQ(Pixel(639, 479), wide);
-    for (int i = 55; i <= 62; ++i) DDReleaseSurface(&Surface[i]);
+    for (int i = 55; i <= 62; ++i) DDReleaseSurface(&SurfaceTables.Surface[i]);
 }
 
 // A ranked clear in story mode whose stage ranks the score and the time

@@ -23,7 +23,7 @@ protected:
         DDFillRect(&m_sheet, 16, 48, 16, 16, d3d ? 0xFF000000 | kIndicator : kIndicator);
         m_view.lpFont = &m_font;
         m_view.lpAccessory = &m_sheet;
-        DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
+        DDFill(&Display.BackBuffer, d3d ? 0xFF000000 : 0);
         return true;
     }
     void Down()
@@ -37,8 +37,8 @@ protected:
     {
         std::string map;
         for (int k = 0; k < rows; ++k) {
-            uint32_t a = ReadPixel(&BackBuffer, x, y + 16 * k) & 0xFFFFFF;
-            uint32_t b = ReadPixel(&BackBuffer, x + 15, y + 16 * k + 15) & 0xFFFFFF;
+            uint32_t a = ReadPixel(&Display.BackBuffer, x, y + 16 * k) & 0xFFFFFF;
+            uint32_t b = ReadPixel(&Display.BackBuffer, x + 15, y + 16 * k + 15) & 0xFFFFFF;
             map += a == kIndicator && b == kIndicator ? '#' : a == 0 && b == 0 ? '.' : '?';
         }
         return map;
@@ -70,7 +70,7 @@ TEST_F(RankingDrawingTest, ScorePanelIndicatorsStackFromTheTop)
             ASSERT_TRUE(UpWithSheet(d3d));
             int shown[5];
             ScorePanelGenres(row.directPlay, row.stageRanks, row.modeGenres, shown);
-            DrawScorePanel(m_view, &BackBuffer, 40, 100, shown, row.positions);
+            DrawScorePanel(m_view, &Display.BackBuffer, 40, 100, shown, row.positions);
             EXPECT_EQ(Rows(40, 100, 4), row.rows);
             Down();
         }
@@ -83,9 +83,9 @@ TEST_F(RankingDrawingTest, BoardHighlight)
         SCOPED_TRACE(d3d);
         ASSERT_TRUE(UpWithSheet(d3d));
         cRankingSet set;
-        EXPECT_EQ(set.Draw(m_view, &BackBuffer, 200, 30, 2, -1), -1);
+        EXPECT_EQ(set.Draw(m_view, &Display.BackBuffer, 200, 30, 2, -1), -1);
         EXPECT_EQ(Rows(200, 30, 5), ".....");
-        EXPECT_EQ(set.Draw(m_view, &BackBuffer, 200, 30, 2, 3), 3);
+        EXPECT_EQ(set.Draw(m_view, &Display.BackBuffer, 200, 30, 2, 3), 3);
         EXPECT_EQ(Rows(200, 30, 5), "....#");  // row 0 is the title
         Down();
     }

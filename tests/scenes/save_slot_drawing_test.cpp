@@ -30,20 +30,20 @@ TEST_F(DisplayTest, SaveSlotSeparators)
     for (int d3d : {1, 0}) {
         SCOPED_TRACE(d3d);
         ASSERT_TRUE(Up(d3d));
-        Palette[240] = {0x12, 0x34, 0x56, 0};
+        Display.Palette[240] = {0x12, 0x34, 0x56, 0};
         Font font;
         std::vector<cSaveSlotData> list(3);
         for (const Row& row : rows) {
             SCOPED_TRACE(testing::Message() << row.first << " x " << row.rows);
-            DDFill(&BackBuffer, d3d ? 0xFF000000 : 0);
-            DrawSaveSlots(font, &BackBuffer, x, y, list, row.first, row.rows);
+            DDFill(&Display.BackBuffer, d3d ? 0xFF000000 : 0);
+            DrawSaveSlots(font, &Display.BackBuffer, x, y, list, row.first, row.rows);
             for (int k = 0; k < 6; ++k) {
                 bool line = std::find(row.lines.begin(), row.lines.end(), k) != row.lines.end();
                 int bottom = y + 16 * k + 15;
-                EXPECT_EQ(ReadPixel(&BackBuffer, x, bottom) & 0xFFFFFF, line ? 0x123456u : 0u) << k;
-                EXPECT_EQ(ReadPixel(&BackBuffer, x + 319, bottom) & 0xFFFFFF, line ? 0x123456u : 0u) << k;
-                EXPECT_EQ(ReadPixel(&BackBuffer, x + 320, bottom) & 0xFFFFFF, 0u) << k;
-                EXPECT_EQ(ReadPixel(&BackBuffer, x, bottom - 1) & 0xFFFFFF, 0u) << k;
+                EXPECT_EQ(ReadPixel(&Display.BackBuffer, x, bottom) & 0xFFFFFF, line ? 0x123456u : 0u) << k;
+                EXPECT_EQ(ReadPixel(&Display.BackBuffer, x + 319, bottom) & 0xFFFFFF, line ? 0x123456u : 0u) << k;
+                EXPECT_EQ(ReadPixel(&Display.BackBuffer, x + 320, bottom) & 0xFFFFFF, 0u) << k;
+                EXPECT_EQ(ReadPixel(&Display.BackBuffer, x, bottom - 1) & 0xFFFFFF, 0u) << k;
             }
         }
         DDUnInit();

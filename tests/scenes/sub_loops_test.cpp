@@ -51,7 +51,7 @@ DWORD WINAPI StartWithHandshake(void* p)
 DWORD WINAPI QuitThePauseLoop(void*)
 {
     if (!WaitUntil([] { return nKeysRead >= 2; }, 20000)) return 1;
-    return PostThreadMessageA(thPause.m_nThreadId, WM_QUIT, 0, 0) ? 0 : 1;
+    return PostThreadMessageA(Threads.thPause.m_nThreadId, WM_QUIT, 0, 0) ? 0 : 1;
 }
 
 // As the window thread does when the window is closed and its WM_QUIT does
@@ -87,7 +87,7 @@ protected:
         : m_Keys(lpReadKey, ReadKey), m_Joystick(lpReadJoystick, NoJoystick), m_Scene(lpStageScene, &m_Stage),
           m_Rate(SceneManager.FrameRate, 60)
     {
-        bAppActive = 1;
+        MainWindow.bAppActive = 1;
         bConfirmDown = 0;
         nKeysRead = 0;
         if (Inputs.empty()) Inputs.resize(1);
@@ -120,7 +120,7 @@ TEST_F(SubLoopTest, AQuitFlagSetOnEntryDoesNotHangTheStarter)
     m_Stage.m_bQuit = 1;
     SetModeTimer(1, 1, 0, 0);
     EXPECT_TRUE(StarterReturns(1, 60000));
-    EXPECT_EQ(thPause.m_hThread, nullptr);
+    EXPECT_EQ(Threads.thPause.m_hThread, nullptr);
 }
 
 TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
@@ -133,7 +133,7 @@ TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
         EXPECT_TRUE(StarterReturns(0, 60000));
         EXPECT_EQ(m_Stage.m_Wait[3], -1);   // every frame counted
         EXPECT_EQ(painter.Count("frame"), frames);
-        EXPECT_EQ(thPause.m_hThread, nullptr);
+        EXPECT_EQ(Threads.thPause.m_hThread, nullptr);
     }
 }
 
@@ -161,7 +161,7 @@ TEST_F(SubLoopTest, TheQuitFlagSetFromAnotherThreadEndsAButtonWait)
     // It ended by the flag, after the grace the loop gives WM_QUIT.
     EXPECT_GE(GetTickCount() - start, 2000u);
     EXPECT_EQ(m_Stage.m_bHoldButtons, 0);
-    EXPECT_EQ(thPause.m_hThread, nullptr);
+    EXPECT_EQ(Threads.thPause.m_hThread, nullptr);
 }
 
 TEST_F(SubLoopTest, AButtonHeldFromBeforeMustBePressedAnew)

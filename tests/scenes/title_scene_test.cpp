@@ -204,9 +204,9 @@ struct FileRequestWindow {
     {
         if (message == WM_GAME_LOADSTAGE || message == WM_GAME_LOADREPLAY) {
             requests.push_back(message);
-            bDialogLoaded = outcome == FILE_REQUEST_LOADED;
-            bDialogRefused = outcome == FILE_REQUEST_REFUSED;
-            bDialogDone = 1;
+            WindowReplies.bDialogLoaded = outcome == FILE_REQUEST_LOADED;
+            WindowReplies.bDialogRefused = outcome == FILE_REQUEST_REFUSED;
+            WindowReplies.bDialogDone = 1;
             return 0;
         }
         if (message == WM_GAME_PLAYSE) {

@@ -395,7 +395,7 @@ TEST_F(WorldMapScreenTest, FrameShowsTheWalkerOverTheScrolledMap)
 {
     DDUnInit();
     InitSurfaceParams();
-    ASSERT_TRUE(DDInit(1, m_hWnd, 640, 480, 32, 0, 1, 1, 60, 0, Surface, SurfaceParam, SURFACE_COUNT, 0));
+    ASSERT_TRUE(DDInit(1, m_hWnd, 640, 480, 32, 0, 1, 1, 60, 0, SurfaceTables.Surface, SurfaceTables.SurfaceParam, SURFACE_COUNT, 0));
     DDSetTransmit(0xFF, 0x00, 0xFF);
     CreateDirectoryA("bmp", nullptr);
     WriteCellSheet("bmp\\Accessory.bmp", 4, 4, 0x11);
@@ -405,7 +405,7 @@ TEST_F(WorldMapScreenTest, FrameShowsTheWalkerOverTheScrolledMap)
     WriteCellSheet("bmp\\Symbol.bmp", 1, 1, 0x99);
     WorldMap.m_Chips[5].m_nPicture = 6;  // cell (1, 1) of the chip sheet
     const uint32_t road = CellColour(0x33, 1, 1), stage = CellColour(0x55, 0, 0);
-    auto pixel = [](int x, int y) { return ReadPixel(&BackBuffer, x, y) & 0xFFFFFF; };
+    auto pixel = [](int x, int y) { return ReadPixel(&Display.BackBuffer, x, y) & 0xFFFFFF; };
 
     cWorldMapScene map;
     Open(map, 0, 1);
@@ -426,7 +426,7 @@ TEST_F(WorldMapScreenTest, FrameShowsTheWalkerOverTheScrolledMap)
     // Saved into slot 1 from the menu, the game ended and continued from
     // that slot: the walker stands on the same cell facing the same way, and
     // the map looks as it did.
-    const std::vector<uint32_t> before = ReadPixels(&BackBuffer, 0, 0, 640, 480);
+    const std::vector<uint32_t> before = ReadPixels(&Display.BackBuffer, 0, 0, 640, 480);
     Inputs[0].m_wButtons = 2;
     map.Run();
     Inputs[0].m_wButtons = 0;
@@ -457,7 +457,7 @@ TEST_F(WorldMapScreenTest, FrameShowsTheWalkerOverTheScrolledMap)
     continued.m_nState = cWorldMapScene::STATE_MAP;
     EXPECT_EQ(MenuCursor.m_lpCurrent->nColumn, 1);
     for (int k = 0; k < 5; ++k) Press(continued, 0, 0);  // the walker on the same step of its animation
-    EXPECT_EQ(ReadPixels(&BackBuffer, 0, 0, 640, 480), before);
+    EXPECT_EQ(ReadPixels(&Display.BackBuffer, 0, 0, 640, 480), before);
 }
 
 } // namespace

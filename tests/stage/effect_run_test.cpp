@@ -19,7 +19,7 @@ protected:
     {
         for (auto* v : {&CharaEffectTemplates, &CharaEffectTemplatesRev, &ScrEffectTemplates, &ScrEffectTemplatesRev})
             v->clear();
-        EffectFrameTable.clear();
+        FrameTables.EffectFrameTable.clear();
         StageDisplayTest::TearDown();
     }
 
@@ -171,7 +171,7 @@ protected:
             DataBase.m_Effect[e].m_Frames[1].m_nFrameTime = 2;
         }
         DataBase.m_Effect[2].m_bScaleBySize = 1;
-        BuildEffectFrameTable(EffectFrameTable);
+        BuildEffectFrameTable(FrameTables.EffectFrameTable);
     }
 };
 

@@ -257,7 +257,7 @@ TEST(FlowList, ScheduledAnimationsStartAsOverlays)
 {
     FlowHarness h;
     auto savedAnime = DataBase.m_Anime;
-    auto savedTable = AnimeFrameTable;
+    auto savedTable = FrameTables.AnimeFrameTable;
     cAnimeData anime;
     anime.m_Frames.resize(3);
     for (int i = 0; i < 3; ++i) {
@@ -266,7 +266,7 @@ TEST(FlowList, ScheduledAnimationsStartAsOverlays)
     }
     anime.m_Frames[2].m_bKey = 1;
     DataBase.m_Anime = {cAnimeData{}, anime};
-    AnimeFrameTable = {{{0, 1, 1}, {-2, 0, 1}}, {{1, 6, 0}, {2, 6, 0}, {3, 24, 1}, {-4, 0, 1}}};
+    FrameTables.AnimeFrameTable = {{{0, 1, 1}, {-2, 0, 1}}, {{1, 6, 0}, {2, 6, 0}, {3, 24, 1}, {-4, 0, 1}}};
 
     cCommandData animated = FlowCommand(FLOWCMD_WAIT, 3);
     animated.m_sStartAnime = 1;
@@ -297,5 +297,5 @@ TEST(FlowList, ScheduledAnimationsStartAsOverlays)
     chara.RemoveFlow(0);
     EXPECT_TRUE(chara.m_Overlays.empty());
     DataBase.m_Anime = savedAnime;
-    AnimeFrameTable = savedTable;
+    FrameTables.AnimeFrameTable = savedTable;
 }

@@ -95,7 +95,7 @@ protected:
         DataBase.m_Effect[1].m_nCellHeight = 32;
         DataBase.m_Effect[1].m_Frames.resize(3);
         for (auto& f : DataBase.m_Effect[1].m_Frames) f.m_nFrameTime = 2;
-        BuildEffectFrameTable(EffectFrameTable);
+        BuildEffectFrameTable(FrameTables.EffectFrameTable);
         Player.resize(1);
         PlaceAt(Player[P1], 20, 10);
         Player[P1].m_nRef = 1;
@@ -106,7 +106,7 @@ protected:
     void TearDown() override
     {
         lpRequests = nullptr;
-        EffectFrameTable.clear();
+        FrameTables.EffectFrameTable.clear();
         StageData.m_Backgrounds.clear();
         StageDisplayTest::TearDown();
     }

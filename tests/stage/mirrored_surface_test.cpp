@@ -8,9 +8,9 @@
 TEST(MirroredSurface, TheCopy18EntriesOnIsUsedWhereItExists)
 {
     DDSURFACEDATA table[40];
-    DDSURFACEDATA* savedArray = lpSurfaceArray;
-    int savedD3D = bDirect3D;
-    lpSurfaceArray = table;
+    DDSURFACEDATA* savedArray = Display.lpSurfaceArray;
+    int savedD3D = Display.bDirect3D;
+    Display.lpSurfaceArray = table;
     struct Case {
         bool sheet, copy;
         int mirrored, d3d, want;
@@ -22,10 +22,10 @@ TEST(MirroredSurface, TheCopy18EntriesOnIsUsedWhereItExists)
     for (const Case& c : cases) {
         table[5].lpDD.reset(c.sheet ? new DDRAWSURFACEDATA{} : nullptr);
         table[23].lpDD.reset(c.copy ? new DDRAWSURFACEDATA{} : nullptr);
-        bDirect3D = c.d3d;
+        Display.bDirect3D = c.d3d;
         EXPECT_EQ(MirroredSurfaceIndex(5, c.mirrored), c.want)
             << c.sheet << c.copy << c.mirrored << c.d3d;
     }
-    lpSurfaceArray = savedArray;
-    bDirect3D = savedD3D;
+    Display.lpSurfaceArray = savedArray;
+    Display.bDirect3D = savedD3D;
 }

@@ -124,8 +124,8 @@ bool IsFoe(const cNpc& c) { return c.m_nSide != 0 && !c.m_Def.m_bFullCellBoxes; 
 SampleGame::SampleGame()
     : m_SavedStage(StageData), m_SavedPlay(PlayStageData), m_SavedProgress(GameProgress), m_SavedSystem(SystemData),
       m_SavedPalette(CommonPalette), m_SavedMap(WorldMap), m_SavedServices(StageServices), m_SavedShell(StageShell),
-      m_SavedEndServices(StageEndServices), m_SavedContext(RecordContext), m_SavedBase(DataBase), m_SavedAnimes(AnimeFrameTable),
-      m_SavedEffects(EffectFrameTable), m_SavedCharaEffects(CharaEffectTemplates),
+      m_SavedEndServices(StageEndServices), m_SavedContext(RecordContext), m_SavedBase(DataBase), m_SavedAnimes(FrameTables.AnimeFrameTable),
+      m_SavedEffects(FrameTables.EffectFrameTable), m_SavedCharaEffects(CharaEffectTemplates),
       m_SavedCharaEffectsRev(CharaEffectTemplatesRev), m_SavedScreenEffects(ScrEffectTemplates),
       m_SavedScreenEffectsRev(ScrEffectTemplatesRev)
 {
@@ -133,8 +133,8 @@ SampleGame::SampleGame()
     UseSampleDatabaseCounts();
     MakeSampleDatabase(DataBase);
     DataBase.CopyReversedEffectLists();
-    BuildAnimeFrameTable(AnimeFrameTable);
-    BuildEffectFrameTable(EffectFrameTable);
+    BuildAnimeFrameTable(FrameTables.AnimeFrameTable);
+    BuildEffectFrameTable(FrameTables.EffectFrameTable);
     BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
     BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
     CommonPalette = MakeCommonPalette();
@@ -169,8 +169,8 @@ SampleGame::~SampleGame()
     StageEndServices = m_SavedEndServices;
     RecordContext = m_SavedContext;
     DataBase = m_SavedBase;
-    AnimeFrameTable = m_SavedAnimes;
-    EffectFrameTable = m_SavedEffects;
+    FrameTables.AnimeFrameTable = m_SavedAnimes;
+    FrameTables.EffectFrameTable = m_SavedEffects;
     CharaEffectTemplates = m_SavedCharaEffects;
     CharaEffectTemplatesRev = m_SavedCharaEffectsRev;
     ScrEffectTemplates = m_SavedScreenEffects;

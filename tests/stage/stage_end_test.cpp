@@ -49,7 +49,7 @@ protected:
     StageEndTest()
         : m_Services(StageServices, StageServices), m_EndServices(StageEndServices, StageEndServices),
           m_System(SystemData, SystemData), m_Progress(GameProgress, GameProgress), m_Options(Options, Options),
-          m_Map(WorldMap, WorldMap), m_Stage(StageData, StageData), m_Version(nDataVersion, DATA_VERSION)
+          m_Map(WorldMap, WorldMap), m_Stage(StageData, StageData), m_Version(RecordContext.nDataVersion, DATA_VERSION)
     {
         lpCalls = &m_Calls;
 #ifdef _WIN32

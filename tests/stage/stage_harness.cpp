@@ -114,7 +114,7 @@ void PrepareEffectTables()
         BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
         BuildScrEffectTemplates(ScrEffectTemplates, ScrEffectTemplatesRev);
     }
-    if (EffectFrameTable.empty()) BuildEffectFrameTable(EffectFrameTable);
+    if (FrameTables.EffectFrameTable.empty()) BuildEffectFrameTable(FrameTables.EffectFrameTable);
 }
 
 void SetEffectEntries(int charaKind, const std::array<int, 5>& chara, int scrKind, const std::array<int, 5>& scr)

@@ -62,8 +62,8 @@ bool WriteDefaultDatabase(const std::string& folder)
 
 bool LayOutSampleGame(bool withData)
 {
-    const int savedVersion = nDataVersion;
-    nDataVersion = DATA_VERSION;
+    const int savedVersion = RecordContext.nDataVersion;
+    RecordContext.nDataVersion = DATA_VERSION;
     std::error_code error;
     bool ok = CopyTree(BuildTreePath("sample"), fs::current_path());
     fs::create_directories("default\\database", error);
@@ -76,7 +76,7 @@ bool LayOutSampleGame(bool withData)
     if (ok && withData) {
         ok = CopyTree("default", "data");
     }
-    nDataVersion = savedVersion;
+    RecordContext.nDataVersion = savedVersion;
     return ok;
 }
 

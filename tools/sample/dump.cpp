@@ -423,7 +423,7 @@ std::string DumpReplay(const std::string& path, bool& ok)
 std::string DumpFile(const std::string& path, bool& ok)
 {
     ok = false;
-    nDataVersion = DATA_VERSION;
+    RecordContext.nDataVersion = DATA_VERSION;
     const std::string name = BaseName(path);
     std::vector<uint8_t> bytes;
     if (!ReadAll(path, bytes)) return "cannot read " + path + "\n";

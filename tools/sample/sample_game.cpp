@@ -101,7 +101,7 @@ int WriteSounds(const std::string& folder)
 
 int WriteData(const std::string& folder)
 {
-    nDataVersion = DATA_VERSION;
+    RecordContext.nDataVersion = DATA_VERSION;
     UseSampleDatabaseCounts();
     CommonPalette = MakeCommonPalette();
     RegisterPalette(PALETTE_COMMON, CommonPalette.Lists());
