@@ -154,9 +154,19 @@ bool SampleGameRun::Start()
     if (!m_game.Start()) return false;
     m_window = m_game.ShownWindow();
     if (!m_window) return false;
+    // The window shows in the middle of start-up, and its thread serves no
+    // message until start-up has ended and the game's frames run: until
+    // then nothing paints the window, and the screen there may still show
+    // the picture an earlier window left, which holds still and would pass
+    // for the title. A message sent to the window returns only once the
+    // window's thread serves messages again.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(m_window, WM_NULL, 0, 0, SMTO_NORMAL, GAME_START_TIMEOUT, &ignored)) {
+        ADD_FAILURE() << "start-up did not end";
+        return false;
+    }
     BringToFront();
-    // Start-up takes a few seconds before the first frame; the title has
-    // faded in once its picture holds still.
+    // The title fades in; it has done so once its picture holds still.
     return WaitStill(GAME_START_TIMEOUT);
 }
 
