@@ -149,27 +149,6 @@ double ShareAlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b
     return static_cast<double>(alike) / static_cast<double>(a.size());
 }
 
-bool SampleGameRun::Start()
-{
-    if (!m_game.Start()) return false;
-    m_window = m_game.ShownWindow();
-    if (!m_window) return false;
-    // The window shows in the middle of start-up, and its thread serves no
-    // message until start-up has ended and the game's frames run: until
-    // then nothing paints the window, and the screen there may still show
-    // the picture an earlier window left, which holds still and would pass
-    // for the title. A message sent to the window returns only once the
-    // window's thread serves messages again.
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutA(m_window, WM_NULL, 0, 0, SMTO_NORMAL, GAME_START_TIMEOUT, &ignored)) {
-        ADD_FAILURE() << "start-up did not end";
-        return false;
-    }
-    BringToFront();
-    // The title fades in; it has done so once its picture holds still.
-    return WaitStill(GAME_START_TIMEOUT);
-}
-
 namespace {
 
 // How the picture is watched. A still picture is one whose pixels stayed
@@ -235,6 +214,38 @@ BOOL CALLBACK CollectShown(HWND hWnd, LPARAM lParam)
 }
 
 } // namespace
+
+bool SampleGameRun::Start()
+{
+    if (!m_game.Start()) return false;
+    m_window = m_game.ShownWindow();
+    if (!m_window) return false;
+    // The window shows in the middle of start-up, and its thread serves no
+    // message until start-up has ended and the game's frames run: until
+    // then nothing paints the window, and the screen there may still show
+    // the picture an earlier window left, which holds still and would pass
+    // for the title (the keys pressed then are lost, an Escape ends the
+    // game before it has read its files). A message sent to the window is
+    // answered only once the window's thread serves messages again.
+    const DWORD shown = GetTickCount();
+    int drawnBefore = 0;
+    for (;;) {
+        DWORD_PTR ignored = 0;
+        if (SendMessageTimeoutA(m_window, WM_NULL, 0, 0, SMTO_NORMAL, CAPTURE_INTERVAL, &ignored)) break;
+        if (!Running() || GetTickCount() - shown > GAME_START_TIMEOUT) {
+            ADD_FAILURE() << "start-up did not end";
+            return false;
+        }
+        drawnBefore += Drawn(ClientPixels(m_window));
+    }
+    // In the log: the pictures that looked drawn are what a wait for a
+    // still picture alone would have taken for the title.
+    std::printf("start-up ended %lu ms after the window showed; %d pictures read meanwhile looked drawn\n",
+                GetTickCount() - shown, drawnBefore);
+    BringToFront();
+    // The title fades in; it has done so once its picture holds still.
+    return WaitStill(GAME_START_TIMEOUT);
+}
 
 std::vector<HWND> SampleGameRun::ShownWindows() const
 {

@@ -1,8 +1,9 @@
 // The title's entries played as the player plays them, in the sample game
 // under its own folder: a new story reaches the world map, continue lists
 // the save slots and refuses the one it cannot read, a stage file chosen in
-// the dialog plays, and what the options screen and the world-map menu
-// save is there again after the program has been quit and started anew.
+// the dialog plays, and what the world-map menu saves is there again after
+// the program has been quit and started anew. (The options screen's file
+// written as it is left and read back: OptionTest in tests/scenes.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,7 +14,6 @@
 
 #include "files/data_path.h"
 #include "files/game_progress.h"
-#include "files/option_data.h"
 #include "files/save_slots.h"
 #include "files/world_map.h"
 #include "tests/app/sample_game_run.h"
@@ -30,7 +30,6 @@ const char NEW_STORY[] = "Z";
 const char CHALLENGE[] = "DDZ";
 const char CONTINUE[] = "DZ";
 const char STAGE_FILE[] = "DDDZ";
-const char OPTIONS[] = "DDDDDZ";
 const char SAVE_INTO_CHOSEN_SLOT[] = "XZ";
 const char ANSWER_YES[] = "UZ";
 const char STAGE_DIALOG[] = "ステージファイルの読み込み";
@@ -170,29 +169,6 @@ TEST_F(TitleOnDesktop, StageFileChosenInTheDialogPlays)
     EXPECT_TRUE(run.WaitStagePicture("bmp\\back\\Hills.bmp", title, 60000)) << "the stage does not show";
     EXPECT_EQ(run.CloseErrorBox(100), "");
     EXPECT_TRUE(run.Running());
-    EXPECT_EQ(run.Quit(), 0);
-}
-
-// The volume raised on the options screen is written when the screen is
-// left, and the next start shows it: the options screen differs from the
-// first run's just where the value stands.
-TEST_F(TitleOnDesktop, OptionsSavedSurviveARestart)
-{
-    // Options, then the volume row, edited from 3 up to 4 and kept.
-    const std::vector<COLORREF> before = RunKeepingPicture(OPTIONS, "DDZUZX");
-    ASSERT_FALSE(before.empty());
-    cOptionData saved;
-    ASSERT_TRUE(saved.LoadFile(DataPath[DATAPATH_OPTION]));
-    EXPECT_EQ(saved.m_nVolume, 4);
-    EXPECT_EQ(saved.m_sRankingName, "ace");
-
-    SampleGameRun run;
-    ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(run.Press(OPTIONS));
-    const std::vector<COLORREF> after = run.Still();
-    const double alike = ShareAlike(before, after);
-    EXPECT_LT(alike, 1.0) << "the options screen shows the old volume";
-    EXPECT_GT(alike, 0.99) << "not the options screen";
     EXPECT_EQ(run.Quit(), 0);
 }
 

@@ -150,7 +150,8 @@ bool WriteReplayCase(const std::string& path, const REPLAYCASE& replayCase)
     return static_cast<bool>(out);
 }
 
-std::vector<std::string> PlayReplayCase(const std::string& replayPath, const std::vector<std::string>& setup)
+std::vector<std::string> PlayReplayCase(const std::string& replayPath, const std::vector<std::string>& setup,
+                                        const std::function<void(int)>& afterPlayFrame)
 {
     const START* start = nullptr;
     std::set<int> pauses;
@@ -231,8 +232,11 @@ std::vector<std::string> PlayReplayCase(const std::string& replayPath, const std
 
         scene->Run();
         ++frames;
-        if (playing && !shell.bPause) ++playFrames;
         digest.AddFrame(*scene);
+        if (playing && !shell.bPause) {
+            if (afterPlayFrame) afterPlayFrame(playFrames);
+            ++playFrames;
+        }
         if (frames % DIGEST_EVERY == 0) lines.push_back("digest " + std::to_string(frames) + " " + Hex(digest.Value()));
 
         const int after = scene->m_nState;

@@ -17,6 +17,7 @@
 // The play ends at the first hand-over to another screen, at a start over
 // (a replay run out, a death played back, a retry), or 600 frames of play
 // after the file's input has run out.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,4 +34,7 @@ bool WriteReplayCase(const std::string& path, const REPLAYCASE& replayCase);
 // Plays the replay file as the start lines say, in the current folder (the
 // files the play writes land there); the lines of what it showed, or one
 // line "error ..." when the file or the start lines are not usable.
-std::vector<std::string> PlayReplayCase(const std::string& replayPath, const std::vector<std::string>& setup);
+// afterPlayFrame, when given, runs after every frame of play with the frame
+// counted from 0, as SampleGame's does.
+std::vector<std::string> PlayReplayCase(const std::string& replayPath, const std::vector<std::string>& setup,
+                                        const std::function<void(int)>& afterPlayFrame = nullptr);

@@ -27,6 +27,7 @@
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "files/world_map.h"
+#include "tests/stage/play_snapshot.h"
 #include "tests/stage/replay_cases.h"
 #include "tests/stage/sample_plays.h"
 #include "tests/support/test_dir.h"
@@ -202,6 +203,31 @@ TEST(ReplayFolder, HoldsReplaysEachWithItsCaseFile)
         EXPECT_TRUE(ReadReplayCase(Folder() + name + ".txt", c)) << name;
         EXPECT_FALSE(c.Expected.empty()) << name << " has never been recorded";
     }
+}
+
+// A play saved as the game saves it (F1 at its end) and played back by the
+// title's replay item: every frame of the playback is the frame the live
+// play showed, and the end of the recording starts the stage over.
+TEST(ReplayFolder, AFileSavedAfterAPlayPlaysBackAsThePlayWentFrameByFrame)
+{
+    ScopedTestDir dir;
+    std::vector<std::string> live, replayed;
+    {
+        SampleGame game;
+        ASSERT_TRUE(game.Load(SAMPLE_PLAYS[3].sStage));
+        const STAGEMODES modes = StartAs(PLAYMODE_CHALLENGE, 5);
+        game.m_lpAfterFrame = [&](int) { live.push_back(PlaySnapshot()); };
+        const SamplePlayReport r = game.Play(SAMPLE_PLAYS[3].sInput, modes);
+        ASSERT_TRUE(r.bCleared);
+        ASSERT_TRUE(SaveReplayFile(Replay, "played.rpl4_708", StageData, PlayStageData, ReplayProgress));
+    }
+    const std::vector<std::string> shown =
+        PlayReplayCase("played.rpl4_708", {"start replay"}, [&](int) { replayed.push_back(PlaySnapshot()); });
+    ASSERT_GE(live.size(), 400u);
+    ASSERT_EQ(replayed.size(), live.size());
+    for (size_t f = 0; f < live.size(); ++f) ASSERT_EQ(replayed[f], live[f]) << "play frame " << f;
+    // Played back, the clear hands over to the same stage, which plays it again.
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "end handover 4"), shown.end());
 }
 
 class ReplayCase : public ::testing::TestWithParam<std::string> {};
