@@ -366,7 +366,18 @@ bool SampleGameRun::PressKey(char key)
             if (Running()) WaitStill(SETTLE_LIMIT);
             return true;
         }
-        std::printf("key %c showed nothing; pressed again\n", key);
+        // Whose window was in front, and whether the game still draws its
+        // frames (a game that is not the active application draws none).
+        HWND front = GetForegroundWindow();
+        DWORD frontProcess = 0;
+        GetWindowThreadProcessId(front, &frontProcess);
+        const std::vector<COLORREF> before = ClientPixels(m_window);
+        PumpFor(500);
+        const std::vector<COLORREF> after = ClientPixels(m_window);
+        std::printf("key %c showed nothing (in front: %p of process %lu; the game's window %p of %lu; "
+                    "%.4f of its picture changed in 500 ms); pressed again\n",
+                    key, static_cast<void*>(front), frontProcess, static_cast<void*>(m_window), m_game.Id(),
+                    1.0 - ShareAlike(before, after));
     }
     return false;
 }
