@@ -17,29 +17,13 @@
 #include "files/save_slots.h"
 #include "tests/files/files_test_support.h"
 #include "tests/records/stage_fixtures.h"
+#include "tests/support/file_damage.h"
 #include "tests/support/test_dir.h"
 
 namespace {
 
 class UserFileDamageTest : public FilesTest {};
 
-enum Damage { TRUNCATED, HUGE_COUNT, GARBAGE };
-
-std::vector<unsigned char> Damaged(std::vector<unsigned char> bytes, Damage damage)
-{
-    switch (damage) {
-    case TRUNCATED:
-        bytes.resize(bytes.size() / 2);
-        break;
-    case HUGE_COUNT:
-        if (bytes.size() >= 8) bytes[4] = bytes[5] = bytes[6] = 0xFF, bytes[7] = 0x7F;
-        break;
-    case GARBAGE:
-        for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 37 + 0xA5);
-        break;
-    }
-    return bytes;
-}
 
 struct KIND {
     const char* sName;
@@ -150,7 +134,7 @@ TEST_F(UserFileDamageTest, EveryKindInEveryDamagedFormIsRefusedReportedAndLeftAs
         const std::vector<unsigned char> valid = ReadFileBytes(kind.sPath);
         ASSERT_FALSE(valid.empty());
         EXPECT_EQ(kind.lpLoad(), std::make_pair(true, false)) << "the valid file does not load";
-        for (Damage damage : {TRUNCATED, HUGE_COUNT, GARBAGE}) {
+        for (FileDamage damage : {TRUNCATED, HUGE_COUNT, GARBAGE}) {
             SCOPED_TRACE(damage);
             const std::vector<unsigned char> bytes = Damaged(valid, damage);
             ASSERT_TRUE(WriteFileBytes(kind.sPath, bytes));
