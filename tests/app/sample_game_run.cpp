@@ -374,10 +374,19 @@ bool SampleGameRun::PressKey(char key)
         const std::vector<COLORREF> before = ClientPixels(m_window);
         PumpFor(500);
         const std::vector<COLORREF> after = ClientPixels(m_window);
+        const bool drawing = before != after;
         std::printf("key %c showed nothing (in front: %p of process %lu; the game's window %p of %lu; "
                     "%.4f of its picture changed in 500 ms); pressed again\n",
                     key, static_cast<void*>(front), frontProcess, static_cast<void*>(m_window), m_game.Id(),
                     1.0 - ShareAlike(before, after));
+        // In front but drawing nothing: the game may not know itself the
+        // active application (it plays only then). The front moved away and
+        // back tells it again, as a player's click elsewhere and back would.
+        if (front == m_window && !drawing) {
+            std::printf("the game's window was made the front window again\n");
+            SetForegroundWindow(GetDesktopWindow());
+            PumpFor(200);
+        }
     }
     return false;
 }
