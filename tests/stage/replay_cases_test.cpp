@@ -179,6 +179,8 @@ void Record(const RECORDING& r)
 TEST(ReplayFolder, RecordMode)
 {
     if (!Recording()) GTEST_SKIP() << "REPLAYS_RECORD is not set";
+    // The files the recorded plays write land in a folder of their own.
+    ScopedTestDir played;
     for (const RECORDING& r : Recordings()) {
         SCOPED_TRACE(r.Cases.front().first);
         Record(r);
