@@ -121,17 +121,6 @@ double ShareAlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b
     return static_cast<double>(alike) / static_cast<double>(a.size());
 }
 
-bool SampleGameRun::Start()
-{
-    if (!m_game.Start()) return false;
-    m_window = m_game.ShownWindow();
-    if (!m_window) return false;
-    BringToFront();
-    // Start-up takes a few seconds before the first frame; the title has
-    // faded in once its picture holds still.
-    return WaitStill(GAME_START_TIMEOUT);
-}
-
 namespace {
 
 // How the picture is watched. A still picture is one whose pixels stayed
@@ -197,6 +186,38 @@ BOOL CALLBACK CollectShown(HWND hWnd, LPARAM lParam)
 }
 
 } // namespace
+
+bool SampleGameRun::Start()
+{
+    if (!m_game.Start()) return false;
+    m_window = m_game.ShownWindow();
+    if (!m_window) return false;
+    // The window shows in the middle of start-up, and its thread serves no
+    // message until start-up has ended and the game's frames run: until
+    // then nothing paints the window, and the screen there may still show
+    // the picture an earlier window left, which holds still and would pass
+    // for the title (the keys pressed then are lost, an Escape ends the
+    // game before it has read its files). A message sent to the window is
+    // answered only once the window's thread serves messages again.
+    const DWORD shown = GetTickCount();
+    int drawnBefore = 0;
+    for (;;) {
+        DWORD_PTR ignored = 0;
+        if (SendMessageTimeoutA(m_window, WM_NULL, 0, 0, SMTO_NORMAL, CAPTURE_INTERVAL, &ignored)) break;
+        if (!Running() || GetTickCount() - shown > GAME_START_TIMEOUT) {
+            ADD_FAILURE() << "start-up did not end";
+            return false;
+        }
+        drawnBefore += Drawn(ClientPixels(m_window));
+    }
+    // In the log: the pictures that looked drawn are what a wait for a
+    // still picture alone would have taken for the title.
+    std::printf("start-up ended %lu ms after the window showed; %d pictures read meanwhile looked drawn\n",
+                GetTickCount() - shown, drawnBefore);
+    BringToFront();
+    // The title fades in; it has done so once its picture holds still.
+    return WaitStill(GAME_START_TIMEOUT);
+}
 
 std::vector<HWND> SampleGameRun::ShownWindows() const
 {
@@ -317,7 +338,27 @@ bool SampleGameRun::PressKey(char key)
             if (Running()) WaitStill(SETTLE_LIMIT);
             return true;
         }
-        std::printf("key %c showed nothing; pressed again\n", key);
+        // Whose window was in front, and whether the game still draws its
+        // frames (a game that is not the active application draws none).
+        HWND front = GetForegroundWindow();
+        DWORD frontProcess = 0;
+        GetWindowThreadProcessId(front, &frontProcess);
+        const std::vector<COLORREF> before = ClientPixels(m_window);
+        PumpFor(500);
+        const std::vector<COLORREF> after = ClientPixels(m_window);
+        const bool drawing = before != after;
+        std::printf("key %c showed nothing (in front: %p of process %lu; the game's window %p of %lu; "
+                    "%.4f of its picture changed in 500 ms); pressed again\n",
+                    key, static_cast<void*>(front), frontProcess, static_cast<void*>(m_window), m_game.Id(),
+                    1.0 - ShareAlike(before, after));
+        // In front but drawing nothing: the game may not know itself the
+        // active application (it plays only then). The front moved away and
+        // back tells it again, as a player's click elsewhere and back would.
+        if (front == m_window && !drawing) {
+            std::printf("the game's window was made the front window again\n");
+            SetForegroundWindow(GetDesktopWindow());
+            PumpFor(200);
+        }
     }
     return false;
 }

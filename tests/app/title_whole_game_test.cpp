@@ -1,8 +1,9 @@
 // The title's entries played as the player plays them, in the sample game
 // under its own folder: a new story reaches the world map, continue lists
 // the save slots and refuses the one it cannot read, a stage file chosen in
-// the dialog plays, and what the options screen and the world-map menu
-// save is there again after the program has been quit and started anew.
+// the dialog plays, and the challenge list marks a cleared stage. (What the
+// options screen and the world-map menu save, read back after a restart:
+// OptionTest and WorldMapMenuScreenTest in tests/scenes, without a window.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,9 +14,7 @@
 
 #include "files/data_path.h"
 #include "files/game_progress.h"
-#include "files/option_data.h"
 #include "files/save_slots.h"
-#include "files/world_map.h"
 #include "tests/app/sample_game_run.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/game_process.h"
@@ -24,15 +23,11 @@
 namespace {
 
 // Title rows: 0 new story, 1 continue, 2 challenge, 3 stage file, 4 replay,
-// 5 options, 6 exit. Options rows: 0 palette, 1 music, 2 volume. World-map
-// menu rows: 0 save into a slot. The save question opens on its "no" row.
+// 5 options, 6 exit.
 const char NEW_STORY[] = "Z";
 const char CHALLENGE[] = "DDZ";
 const char CONTINUE[] = "DZ";
 const char STAGE_FILE[] = "DDDZ";
-const char OPTIONS[] = "DDDDDZ";
-const char SAVE_INTO_CHOSEN_SLOT[] = "XZ";
-const char ANSWER_YES[] = "UZ";
 const char STAGE_DIALOG[] = "ステージファイルの読み込み";
 
 // The world map as the game draws it: the walker stands at (288, 224), 32 by
@@ -65,35 +60,6 @@ int ClientWidth(HWND window)
     RECT client{};
     GetClientRect(window, &client);
     return client.right;
-}
-
-// A slot read as the game reads it: a map cell outside the world map goes
-// back to its start cell, so the sample's own map is the one in place.
-cGameProgress ReadSlot(int slot)
-{
-    EXPECT_TRUE(WorldMap.LoadFile(DataPath[DATAPATH_WORLDMAP]));
-    cGameProgress progress;
-    EXPECT_TRUE(progress.LoadFile(GetStorySlotPath(slot))) << GetStorySlotPath(slot);
-    WorldMap.SetDefault();
-    return progress;
-}
-
-// One run of the game: the keys up to the picture the test keeps, the keys
-// after it, then quit. The kept picture; empty when a step failed.
-std::vector<COLORREF> RunKeepingPicture(const std::string& toPicture, const std::string& after)
-{
-    SampleGameRun run;
-    if (!run.Start()) {
-        ADD_FAILURE() << "the title did not show";
-        return {};
-    }
-    std::vector<COLORREF> kept;
-    if (run.Press(toPicture.c_str())) {
-        kept = run.Still();
-        if (!run.Press(after.c_str())) kept.clear();
-    }
-    EXPECT_EQ(run.Quit(), 0);
-    return kept;
 }
 
 using TitleOnDesktop = SampleGameTest;
@@ -171,63 +137,6 @@ TEST_F(TitleOnDesktop, StageFileChosenInTheDialogPlays)
     EXPECT_EQ(run.CloseErrorBox(100), "");
     EXPECT_TRUE(run.Running());
     EXPECT_EQ(run.Quit(), 0);
-}
-
-// The volume raised on the options screen is written when the screen is
-// left, and the next start shows it: the options screen differs from the
-// first run's just where the value stands.
-TEST_F(TitleOnDesktop, OptionsSavedSurviveARestart)
-{
-    // Options, then the volume row, edited from 3 up to 4 and kept.
-    const std::vector<COLORREF> before = RunKeepingPicture(OPTIONS, "DDZUZX");
-    ASSERT_FALSE(before.empty());
-    cOptionData saved;
-    ASSERT_TRUE(saved.LoadFile(DataPath[DATAPATH_OPTION]));
-    EXPECT_EQ(saved.m_nVolume, 4);
-    EXPECT_EQ(saved.m_sRankingName, "ace");
-
-    SampleGameRun run;
-    ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(run.Press(OPTIONS));
-    const std::vector<COLORREF> after = run.Still();
-    const double alike = ShareAlike(before, after);
-    EXPECT_LT(alike, 1.0) << "the options screen shows the old volume";
-    EXPECT_GT(alike, 0.99) << "not the options screen";
-    EXPECT_EQ(run.Quit(), 0);
-}
-
-// A story saved into slot 1 from the world-map menu, the program quit and
-// started again, continued from slot 1: the walker stands on the same cell.
-// The slot written after the continue holds the cell the first run saved,
-// and the map looks as it did but for the walker's two-frame animation (a
-// 32 by 32 cell, a third of a percent of the picture).
-TEST_F(TitleOnDesktop, StorySavedAndContinuedAfterARestartReturnsToTheSameCell)
-{
-    // The slot list opens on slot 1 for a game never saved.
-    const std::vector<COLORREF> map =
-        RunKeepingPicture(std::string(NEW_STORY) + "U", std::string(SAVE_INTO_CHOSEN_SLOT) + "Z" + ANSWER_YES);
-    ASSERT_FALSE(map.empty());
-    // The sample map's start cell is (11, 16); one step up.
-    const cGameProgress first = ReadSlot(0);
-    EXPECT_EQ(first.m_nMapX, 11);
-    EXPECT_EQ(first.m_nMapY, 15);
-    EXPECT_EQ(first.m_nSlot, 0);
-
-    SampleGameRun run;
-    ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(run.Press(CONTINUE));
-    ASSERT_TRUE(run.Press("Z"));
-    EXPECT_GT(ShareAlike(map, run.Still()), 0.995) << "not the map as it was saved";
-    // Saved again, into slot 2 (the list opens on the slot in use).
-    ASSERT_TRUE(run.Press(SAVE_INTO_CHOSEN_SLOT));
-    ASSERT_TRUE(run.Press("DZ"));
-    ASSERT_TRUE(run.Press(ANSWER_YES));
-    EXPECT_EQ(run.Quit(), 0);
-    const cGameProgress second = ReadSlot(1);
-    EXPECT_EQ(second.m_nMapX, first.m_nMapX);
-    EXPECT_EQ(second.m_nMapY, first.m_nMapY);
-    EXPECT_EQ(second.m_nMapFacing, first.m_nMapFacing);
-    EXPECT_EQ(second.m_nSlot, 1);
 }
 
 // A challenge stage cleared: Challenge.dat records stage 1 as cleared, as a

@@ -9,6 +9,7 @@
 #include "gfx/display.h"
 #include "records/data_record.h"
 #include "scenes/menu_cursor.h"
+#include "scenes/title_scene.h"
 #include "scenes/world_map_menu_scene.h"
 #include "tests/gfx/gfx_support.h"
 #include "tests/scenes/menu_screen_test.h"
@@ -94,6 +95,58 @@ TEST_F(WorldMapMenuScreenTest, SaveIntoAChosenSlot)
     EXPECT_EQ(GameProgress.m_nSlot, 3);
     EXPECT_EQ(SaveSlotList[4].m_bExists, 0);
     EXPECT_TRUE(Has(ReportText(), "セーブデータ 5")) << ReportText();
+}
+
+// A story saved into slot 1 from the menu, the program started anew (no
+// progress, the slot list unread), continued from slot 1 on the title: the
+// walker's cell and facing are back, and the slot is in use. Saved again
+// into slot 2 (the list opens on the slot in use), that file holds the same
+// cell. The cell lies inside the world map in place, as a read keeps it.
+TEST_F(WorldMapMenuScreenTest, AStorySavedContinuedAfterARestartAndSavedAgainKeepsTheWalkersCell)
+{
+    GameProgress.m_nMapX = 11;
+    GameProgress.m_nMapY = 12;
+    GameProgress.m_nMapFacing = 2;
+    cWorldMapMenuScene menu;
+    Open(menu);
+    Choose(menu, cWorldMapMenuScene::ITEM_SAVE_SLOT);
+    Press(menu, 0, 1);         // slot 1, a game never saved
+    Press(menu, INPUT_UP, 0);  // the question: yes
+    Press(menu, 0, 1);
+    ASSERT_EQ(GameProgress.m_nSlot, 0);
+
+    GameProgress.Reset();
+    SaveSlotList.assign(SAVE_SLOT_COUNT, cSaveSlotData());
+    MenuCursor.Reset();
+    SceneManager.nGameKind = 0;
+    cTitleScene title;
+    title.Init();
+    title.m_nState = cTitleScene::STATE_MENU;
+    Press(title, INPUT_DOWN, 0);
+    Press(title, 0, 1);
+    ASSERT_EQ(title.m_nState, cTitleScene::STATE_LOADSLOT);
+    Press(title, 0, 1);
+    EXPECT_EQ(SceneManager.m_nNextScene, SCENE_WORLDMAP);
+    EXPECT_EQ(GameProgress.m_nMapX, 11);
+    EXPECT_EQ(GameProgress.m_nMapY, 12);
+    EXPECT_EQ(GameProgress.m_nMapFacing, 2);
+    EXPECT_EQ(GameProgress.m_nSlot, 0);
+
+    MenuCursor.Reset();
+    SceneManager.m_nNextScene = -1;
+    cWorldMapMenuScene again;
+    Open(again);
+    Choose(again, cWorldMapMenuScene::ITEM_SAVE_SLOT);
+    Press(again, INPUT_DOWN, 0);
+    Press(again, 0, 1);
+    Press(again, INPUT_UP, 0);
+    Press(again, 0, 1);
+    cGameProgress second;
+    ASSERT_TRUE(second.LoadFile(GetStorySlotPath(1)));
+    EXPECT_EQ(second.m_nMapX, 11);
+    EXPECT_EQ(second.m_nMapY, 12);
+    EXPECT_EQ(second.m_nMapFacing, 2);
+    EXPECT_EQ(second.m_nSlot, 1);
 }
 
 // The current-slot item: a notice without a slot; with one, the question
