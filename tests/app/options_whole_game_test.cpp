@@ -140,6 +140,9 @@ TEST_F(OptionsOnDesktop, EveryRowDoesWhatItsLabelSays)
             GetDlgItemTextA(dialog, IDC_NAME_EDIT, name, sizeof name);
             EXPECT_STREQ(name, "ace");
             ClickBoxButton(dialog, IDC_CONFIRM);
+            const DWORD start = GetTickCount();
+            while (IsWindow(dialog) && GetTickCount() - start < 10000) PumpFor(20);
+            ASSERT_FALSE(IsWindow(dialog)) << "the name dialog did not close";
             ASSERT_TRUE(run.WaitStill(20000));
         } else {
             ASSERT_TRUE(run.Press("Z"));
