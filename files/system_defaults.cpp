@@ -86,7 +86,9 @@ void cSystemData::SetDefault()
 
     m_TitleMenu = Menu({"はじめから", "つづきから", "チャレンジ", "フリー", "リプレイ", "オプション", "しゅうりょう"});
     m_WorldMapMenu = Menu({"セーブ", "オートセーブ", "もどる", "タイトルへ"});
-    m_OptionMenu = Menu({"BGM", "SE", "ランキング登録", "ランキング登録名", "もどる", ""});
+    // One text per item kind, in the order of the kinds: palette, music,
+    // sound-effect volume, ranking entry, ranking name, back.
+    m_OptionMenu = Menu({"パレット", "BGM", "SE", "ランキング登録", "ランキング登録名", "もどる"});
     m_RankingModeNames = {"手動登録（登録名入力）", "手動登録（登録名固定）", "自動登録（登録名入力）",
                           "自動登録（登録名固定）"};
 

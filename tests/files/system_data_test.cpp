@@ -62,9 +62,13 @@ TEST_F(SystemDataTest, NewProjectDefaults)
     EXPECT_EQ(s.m_TitleMenu.size(), 7u);
     EXPECT_EQ(s.m_TitleMenu[6].m_strText, "しゅうりょう");
     EXPECT_EQ(s.m_WorldMapMenu.size(), 4u);
+    // One label per option kind: palette, music, volume, ranking entry, name, back.
+    const char* const optionLabels[] = {"パレット", "BGM", "SE", "ランキング登録", "ランキング登録名", "もどる"};
     ASSERT_EQ(s.m_OptionMenu.size(), 6u);
-    EXPECT_EQ(s.m_OptionMenu[5].m_strText, "");
-    EXPECT_EQ(s.m_OptionMenu[5].m_bVisible, 1);
+    for (int kind = 0; kind < 6; ++kind) {
+        EXPECT_EQ(s.m_OptionMenu[kind].m_strText, optionLabels[kind]) << kind;
+        EXPECT_EQ(s.m_OptionMenu[kind].m_bVisible, 1) << kind;
+    }
     EXPECT_EQ(s.m_RankingModeNames.size(), 4u);
     ASSERT_EQ(s.m_TextList.size(), 28u);
     EXPECT_EQ(s.m_TextList[16], "保存先が不明です！一度は「セーブ」して下さい！");

@@ -268,6 +268,14 @@ TEST_F(SampleDataTest, TheSystemSettingsLoadUnchangedAndNameWhatTheGameHas)
     EXPECT_GT(settings.m_DefaultLives[PLAYMODE_STORY], 0);
     for (int mode : {PLAYMODE_STORY, PLAYMODE_CHALLENGE, PLAYMODE_FREE}) EXPECT_GT(settings.CountModeGenres(mode), 0);
     EXPECT_EQ(settings.CountModeGenres(PLAYMODE_REPLAY), 0);
+    // The options screen labels its rows as a new project does, one label
+    // per item kind (the screen's own tests hold each label to its row).
+    const cSystemData fresh;
+    ASSERT_EQ(settings.m_OptionMenu.size(), fresh.m_OptionMenu.size());
+    for (size_t kind = 0; kind < fresh.m_OptionMenu.size(); ++kind) {
+        EXPECT_EQ(settings.m_OptionMenu[kind].m_strText, fresh.m_OptionMenu[kind].m_strText) << kind;
+        EXPECT_EQ(settings.m_OptionMenu[kind].m_bVisible, 1) << kind;
+    }
 }
 
 TEST_F(SampleDataTest, EveryChallengeTheSettingsCountIsAStageFileThatLoads)

@@ -37,6 +37,27 @@ std::vector<unsigned char> Reloaded(const cSampleFolder& folder, const std::stri
     return ReadFileBytes(again);
 }
 
+// An 8-bit picture of the folder, read as the rows of its file.
+struct Bmp8 {
+    std::vector<unsigned char> bytes;
+    int w = 0, h = 0;
+    explicit Bmp8(const std::string& path) : bytes(ReadFileBytes(path))
+    {
+        if (bytes.size() < 1078) return;
+        w = static_cast<int>(U32(bytes, 18));
+        h = static_cast<int>(U32(bytes, 22));
+    }
+    int At(int x, int y) const { return bytes[1078 + static_cast<size_t>((w + 3) / 4 * 4) * (h - 1 - y) + x]; }
+    // Whether the 16 by 16 cells at (x, y) and at (ox, oy) of other hold the same picture.
+    bool SameCell(int x, int y, const Bmp8& other, int ox, int oy) const
+    {
+        for (int j = 0; j < 16; ++j)
+            for (int i = 0; i < 16; ++i)
+                if (At(x + i, y + j) != other.At(ox + i, oy + j)) return false;
+        return true;
+    }
+};
+
 class SampleGameTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(folder.Write(), 1); }
@@ -84,6 +105,37 @@ TEST_F(SampleGameTest, EveryFixedPictureOfTheGameIsThereAtAtLeastTheSizeTheGameC
         // One palette for every picture.
         EXPECT_EQ(0, std::memcmp(b.data() + 54, palette.data() + 54, 1024)) << r.file;
     }
+}
+
+// The status bar's icons (the accessory picture's row at y 32) are five
+// different pictures, and the stage score's is none of the items: a coin
+// there would read as the coins picked up.
+TEST_F(SampleGameTest, TheStageScoreHasAnIconOfItsOwn)
+{
+    const Bmp8 accessory(folder.Path("bmp/Accessory.bmp")), items(folder.Path("bmp/Item_Mini.bmp"));
+    ASSERT_GE(accessory.w, 80);
+    ASSERT_GE(items.h, 16);
+    for (int a = 0; a < 5; ++a)
+        for (int b = a + 1; b < 5; ++b) EXPECT_FALSE(accessory.SameCell(16 * a, 32, accessory, 16 * b, 32)) << a << b;
+    // The small items: 16 by 16, fifteen to a column.
+    for (int x = 0; x + 16 <= items.w; x += 32)
+        for (int y = 0; y + 16 <= items.h; y += 16)
+            EXPECT_FALSE(accessory.SameCell(16, 32, items, x, y)) << "the item at " << x << ", " << y;
+}
+
+// The continue list opens over the title picture in a window of ten rows
+// from (152, 160), 320 by 160 with its frame around it: there the title
+// picture holds only its sky and hills (the stages' background picture),
+// none of the title's words.
+TEST_F(SampleGameTest, TheTitlesWordsStandClearOfTheSaveSlotList)
+{
+    const Bmp8 title(folder.Path("bmp/Title.bmp")), sky(folder.Path("bmp/back/Hills.bmp"));
+    ASSERT_EQ(title.w, 640);
+    ASSERT_EQ(sky.w, 640);
+    int differ = 0;
+    for (int y = 150; y < 330; ++y)
+        for (int x = 142; x < 482; ++x) differ += title.At(x, y) != sky.At(x, y);
+    EXPECT_EQ(differ, 0);
 }
 
 // Each cell the game cuts from the accessory picture holds a picture: a cell

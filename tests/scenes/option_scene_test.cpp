@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+
+#include "app/game_messages.h"
 #include "app/input.h"
+#include "app/main_window_handle.h"
 #include "app/scene_manager.h"
+#include "app/window_requests.h"
 #include "files/option_data.h"
 #include "files/system_data.h"
 #include "gfx/display.h"
@@ -106,6 +111,85 @@ TEST_F(OptionTest, OptionsAreWrittenWheneverTheScreenIsLeft)
         EXPECT_EQ(read.m_sRankingName, "zq");
         EXPECT_EQ(read.m_bBgm, 1);
     }
+}
+
+// Stands in for the main window while the name row is chosen: the name
+// entry is counted and reported done at once.
+class NameEntryWindow {
+public:
+    NameEntryWindow() : m_hPrevious(hMainWnd)
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "OptionTestNameEntry";
+        RegisterClassA(&wc);
+        m_hWnd = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        hMainWnd = m_hWnd;
+        Entries = 0;
+    }
+    ~NameEntryWindow()
+    {
+        hMainWnd = m_hPrevious;
+        DestroyWindow(m_hWnd);
+    }
+    static inline int Entries = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message != WM_GAME_NAMEENTRY) return DefWindowProcA(hWnd, message, wParam, lParam);
+        ++Entries;
+        bNameEntryDone = 1;
+        return 0;
+    }
+    HWND m_hPrevious;
+    HWND m_hWnd = nullptr;
+};
+
+// A new project's options screen: each row, chosen, does what its label
+// says. A value row opens its own value for editing (one step up changes
+// that option and no other), the name row asks for the name, the back row
+// leaves for the title.
+TEST_F(OptionTest, EachRowOfANewProjectDoesWhatItsLabelSays)
+{
+    enum Act { PALETTE, MUSIC, VOLUME, RANKING_MODE, NAME, BACK };
+    struct Label {
+        const char* text;
+        Act act;
+    };
+    const Label labels[] = {{"パレット", PALETTE}, {"BGM", MUSIC},  {"SE", VOLUME},
+                            {"ランキング登録", RANKING_MODE}, {"ランキング登録名", NAME}, {"もどる", BACK}};
+    SystemData = cSystemData();
+    NameEntryWindow window;
+    ASSERT_EQ(SystemData.m_OptionMenu.size(), 6u);
+    for (int row = 0; row < 6; ++row) {
+        const std::string& text = SystemData.m_OptionMenu[row].m_strText;
+        SCOPED_TRACE(testing::Message() << "row " << row << " " << text);
+        const Label* label = nullptr;
+        for (const Label& l : labels)
+            if (text == l.text) label = &l;
+        ASSERT_NE(label, nullptr) << "a label no row is made for";
+        Options = cOptionData();
+        const cOptionData before = Options;
+        const int entries = NameEntryWindow::Entries;
+        SceneManager.m_nNextScene = SCENE_OPTION;
+        cOptionScene scene;
+        scene.Init();
+        scene.m_nState = cOptionScene::STATE_MENU;
+        Press(scene, 0, 0);
+        for (int k = 0; k < row; ++k) Press(scene, INPUT_DOWN, 0);
+        Press(scene, 0, 1);
+        if (scene.m_nSubState == 2) Press(scene, INPUT_UP, 1);
+        const int changed[] = {Options.m_nPalette != before.m_nPalette, Options.m_bBgm != before.m_bBgm,
+                               Options.m_nVolume != before.m_nVolume,
+                               Options.m_nRankingMode != before.m_nRankingMode};
+        for (int act = PALETTE; act <= RANKING_MODE; ++act) EXPECT_EQ(changed[act], act == label->act) << act;
+        EXPECT_EQ(NameEntryWindow::Entries - entries, label->act == NAME ? 1 : 0);
+        EXPECT_EQ(scene.m_nState == cOptionScene::STATE_FADEOUT && SceneManager.m_nNextScene == SCENE_TITLE,
+                  label->act == BACK);
+    }
+    SystemData = cSystemData();
 }
 
 } // namespace

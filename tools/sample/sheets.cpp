@@ -162,9 +162,11 @@ cCanvas TitlePicture()
         }
     c.Blit(520, 384, sprites, 32, 0, 32, 32, pal::KEY);
     c.Blit(570, 384, sprites, 64, 0, 32, 32, pal::KEY);
-    // The title in big letters with a dark drop shadow, on a gold band.
+    // The title in big letters with a dark drop shadow, on a gold band, and
+    // the subtitle under it, both above y 150: the continue list's slots
+    // open from y 160 in a framed window.
     const int scale = 7, w = PixelTextWidth(GAME_TITLE, scale);
-    const int x = (SCREEN_W - w) / 2, y = 70;
+    const int x = (SCREEN_W - w) / 2, y = 44;
     c.FillRect(x - 24, y - 18, w + 48, 7 * scale + 36, pal::NAVY + 2);
     c.FrameRect(x - 24, y - 18, w + 48, 7 * scale + 36, pal::GOLD + 6);
     c.FrameRect(x - 21, y - 15, w + 42, 7 * scale + 30, pal::GOLD + 3);
@@ -173,8 +175,13 @@ cCanvas TitlePicture()
     for (int j = y; j < y + 2 * scale; ++j)
         for (int i = x; i < x + w; ++i)
             if (c.Get(i, j) == pal::GOLD + 6) c.Set(i, j, pal::GOLD + 7);
+    // The subtitle on a narrow band of its own, so that it reads over the
+    // cloud behind it.
     const char sub[] = "A SMALL ADVENTURE";
-    DrawPixelText(c, (SCREEN_W - PixelTextWidth(sub, 2)) / 2, y + 7 * scale + 26, sub, pal::WHITE, 2, pal::NAVY + 1);
+    const int subW = PixelTextWidth(sub, 2), subX = (SCREEN_W - subW) / 2, subY = y + 7 * scale + 26;
+    c.FillRect(subX - 10, subY - 6, subW + 20, 7 * 2 + 12, pal::NAVY + 2);
+    c.FrameRect(subX - 10, subY - 6, subW + 20, 7 * 2 + 12, pal::GOLD + 3);
+    DrawPixelText(c, subX, subY, sub, pal::WHITE, 2, pal::NAVY + 1);
     return c;
 }
 
@@ -202,9 +209,20 @@ void DrawStatusIcon(cCanvas& c, int x, int y, int kind)
                 if (STAR[j][i] != ' ') c.Set(x + i, y + j, STAR[j][i] == '#' ? pal::GOLD + 3 : pal::GOLD + 6);
         break;
     }
-    case 1:  // stage score: a coin
-        DrawItem(c, x, y, ITEM_CHIP_COIN, 0, 16);
+    case 1: {  // stage score: a silver cup, not to be read as a count of coins
+        static const char* const CUP[16] = {
+            "                ", "  ############  ", "###=+========###", "# #=+========# #",
+            "# #=+========# #", " ##=+========## ", "   #=+======#   ", "    #=+====#    ",
+            "     ##==##     ", "      #==#      ", "      #==#      ", "     ##==##     ",
+            "    #======#    ", "   ##########   ", "   #========#   ", "   ##########   "};
+        for (int j = 0; j < 16; ++j)
+            for (int i = 0; i < 16; ++i) {
+                const char p = CUP[j][i];
+                if (p == ' ') continue;
+                c.Set(x + i, y + j, p == '#' ? pal::STONE + 2 : p == '+' ? pal::WHITE : pal::STONE + 5);
+            }
         break;
+    }
     case 2:  // hit points: a heart
         DrawItem(c, x, y, ITEM_CHIP_HEART, 0, 16);
         break;

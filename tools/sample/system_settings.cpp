@@ -43,6 +43,9 @@ void MakeSystemSettings(cSystemData& s)
 
     s.m_nChallengeCount = SAMPLE_CHALLENGES;
     s.m_bChallengeAllOpen = 1;
+    // The challenge list names its stages "チャレンジ1", "チャレンジ2": the
+    // game has no worlds.
+    s.m_TextList[0] = "チャレンジ";
 
     // The status bar: scores, the HP gauge (low below a third) and the lives;
     // the hero has no SP.
