@@ -140,7 +140,7 @@ private:
     {
         if (message != WM_GAME_NAMEENTRY) return DefWindowProcA(hWnd, message, wParam, lParam);
         ++Entries;
-        bNameEntryDone = 1;
+        WindowReplies.bNameEntryDone = 1;
         return 0;
     }
     HWND m_hPrevious;
