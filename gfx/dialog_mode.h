@@ -8,7 +8,7 @@
 //   mouse cursor; switching off hides the cursor again. 0 when the display
 //   refused.
 // - DDInit installs DDMesBox as the full-screen message box (lpFullScreenMesBox,
-//   app/message_box.h) unless something else was installed; DDUnInit takes it
+//   app/system/message_box.h) unless something else was installed; DDUnInit takes it
 //   away again.
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // by index, the links between duplicate records, the three fonts and their
 // digit strips, and the surface containers that the screens and the stage
 // fill while they run. All of them are built before WinMain and live for the
-// whole run (gfx/global_objects.cpp); the display and the screens fill and
+// whole run (app/global_objects.cpp); the display and the screens fill and
 // empty them.
 #include <list>
 

@@ -4,7 +4,7 @@
 
 #include "app/game_init.h"
 #include "app/game_loop.h"
-#include "app/log.h"
+#include "app/base/log.h"
 #include "tests/support/test_dir.h"
 
 namespace {
