@@ -1,7 +1,7 @@
-#include "app/data_services.h"
+#include "app/shell/data_services.h"
 
-#include "app/log.h"
-#include "app/replay_services.h"
+#include "app/base/log.h"
+#include "app/shell/replay_services.h"
 #include "files/database.h"
 #include "files/game_progress.h"
 #include "files/option_data.h"
@@ -44,9 +44,10 @@ const std::vector<std::string>& TuneNames()
     return names;
 }
 
-} // namespace
-
-DATASERVICES DataServices = {
+// The game's own services, handed to the window thread before WinMain runs.
+[[maybe_unused]] const bool bInstalled = (DataServices = {
     StartNamedStageFile, LoadReplayForPlay, AskReplayFileName, SaveReplayForPlay, OptionsName,
     MenuTune,    StageTune,    TuneNames,
-};
+}, true);
+
+} // namespace

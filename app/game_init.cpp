@@ -6,24 +6,25 @@
 
 #include <cstring>
 
-#include "app/bgm.h"
-#include "app/checked.h"
-#include "app/data_services.h"
-#include "app/folder_platform.h"
-#include "app/input.h"
-#include "app/launch_dialog.h"
-#include "app/log.h"
-#include "app/log_box.h"
-#include "app/main_window.h"
-#include "app/main_window_handle.h"
-#include "app/message_box.h"
-#include "app/palette_animation.h"
-#include "app/palette_startup.h"
-#include "app/paths.h"
-#include "app/scene_manager.h"
-#include "app/sound.h"
-#include "app/system_report.h"
-#include "app/window_data.h"
+#include "app/system/bgm.h"
+#include "app/base/checked.h"
+#include "app/shell/data_services.h"
+#include "app/shell/load_stage.h"
+#include "app/system/folder_platform.h"
+#include "app/system/input.h"
+#include "app/system/launch_dialog.h"
+#include "app/base/log.h"
+#include "app/system/log_box.h"
+#include "app/shell/main_window.h"
+#include "app/base/main_window_handle.h"
+#include "app/system/message_box.h"
+#include "app/shell/palette_animation.h"
+#include "app/shell/palette_startup.h"
+#include "app/system/paths.h"
+#include "app/shell/scene_manager.h"
+#include "app/system/sound.h"
+#include "app/system/system_report.h"
+#include "app/shell/window_data.h"
 #include "files/data_path.h"
 #include "files/database.h"
 #include "stage/effect.h"
@@ -48,7 +49,6 @@
 #include "records/record_context.h"
 #include "stage/random.h"
 
-int bDirectPlay = 0;
 
 namespace {
 

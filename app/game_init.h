@@ -4,14 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/system_ini.h"
+#include "app/system/system_ini.h"
 
 class cIniOption;
 
-// 1 when start-up plays the stage file named on the command line or by
-// "System.ini"; set by InitGame on the window thread before the game thread
-// exists, never cleared; read by every thread after.
-extern int bDirectPlay;
 
 // True when the game can start; after false, UnInitGame still runs.
 bool InitGame(const char* commandLine, int showMode);

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "app/close_request.h"
-#include "app/log.h"
-#include "app/main_window.h"
-#include "app/scene_manager.h"
+#include "app/base/close_request.h"
+#include "app/base/log.h"
+#include "app/shell/main_window.h"
+#include "app/shell/scene_manager.h"
 
 unsigned __stdcall GameLoop(void*)
 {

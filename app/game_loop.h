@@ -1,7 +1,7 @@
 #pragma once
 // The game thread: scene-manager frames while the application is active,
 // idle otherwise, until WM_QUIT.
-#include "app/thread.h"
+#include "app/system/thread.h"
 
 unsigned __stdcall GameLoop(void* argument);
 

@@ -7,11 +7,11 @@
 // gfx/global_objects.cpp; objects of the data files, the stage and the
 // screens in their own files, so that the data layer also links alone (its
 // native build); their constructors need no other object.
-#include "app/bgm.h"
-#include "app/input.h"
-#include "app/main_window.h"
-#include "app/thread.h"
-#include "app/window.h"
+#include "app/system/bgm.h"
+#include "app/system/input.h"
+#include "app/shell/main_window.h"
+#include "app/system/thread.h"
+#include "app/system/window.h"
 
 WINDOWREGISTRY WindowRegistry;
 cMainWindow MainWindow;

@@ -4,14 +4,14 @@
 
 #include "app/game_init.h"
 #include "app/game_loop.h"
-#include "app/log.h"
-#include "app/log_box.h"
-#include "app/main_window.h"
-#include "app/message_box.h"
-#include "app/paths.h"
-#include "app/system_report.h"
-#include "app/thread.h"
-#include "app/version.h"
+#include "app/base/log.h"
+#include "app/system/log_box.h"
+#include "app/shell/main_window.h"
+#include "app/system/message_box.h"
+#include "app/system/paths.h"
+#include "app/system/system_report.h"
+#include "app/system/thread.h"
+#include "app/system/version.h"
 
 namespace {
 

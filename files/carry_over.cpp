@@ -1,7 +1,7 @@
 // The carry-over of a player's values from a cleared stage into the next:
 // 25 groups, each carried when the settings keep it and forgotten after a
 // lost life when the settings reset it.
-#include "app/checked.h"
+#include "app/base/checked.h"
 #include "files/game_progress.h"
 #include "files/system_data.h"
 #include "records/record_list.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "records/anime_data.h"
 #include "records/data_record.h"
 #include "records/effect_data.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 // The folder work of the platform, one call each; the game's implementation
-// is app/folder_platform.h, tests give their own.
+// is app/system/folder_platform.h, tests give their own.
 class cFolderPlatform {
 public:
     virtual ~cFolderPlatform() = default;

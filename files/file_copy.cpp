@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/file_replace.h"
-#include "app/log.h"
+#include "app/base/file_replace.h"
+#include "app/base/log.h"
 
 bool FileIsPresent(const std::string& path)
 {

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <string>
 
-#include "app/log.h"
+#include "app/base/log.h"
 
 int (*lpFileErrorBox)(const char* text) = nullptr;
 

@@ -4,7 +4,7 @@
 // (caption "エラー", an OK button; it returns when the box is closed) at
 // start-up. The text always goes to the report log as well, so a run
 // without the shell (or before start-up) still says which file failed.
-#include "app/format.h"
+#include "app/base/format.h"
 
 // Set by start-up on the window thread before the game thread exists (a test
 // sets its own first); read by every thread that reports a file.

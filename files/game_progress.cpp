@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "files/file_copy.h"
 #include "files/system_data.h"
 #include "files/save_slots.h"

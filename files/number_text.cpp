@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/format.h"
+#include "app/base/format.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "files/option_data.h"
 
 #include <algorithm>
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/load_or_keep.h"
 
 cOptionData Options;

@@ -1,6 +1,6 @@
 #include "files/ranking.h"
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/data_path.h"
 #include "files/file_copy.h"
 #include "records/record_list.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <new>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/stage_file.h"
 #include "records/data_file.h"
 #include "records/palette_data.h"

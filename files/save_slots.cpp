@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/format.h"
+#include "app/base/format.h"
 #include "files/data_path.h"
 
 std::vector<cSaveSlotData> SaveSlotList(SAVE_SLOT_COUNT);

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/checked.h"
-#include "app/sjis.h"
+#include "app/base/checked.h"
+#include "app/base/sjis.h"
 #include "files/list_fields.h"
 #include "files/load_or_keep.h"
 #include "files/system_defaults.h"

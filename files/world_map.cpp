@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/stage_key.h"
 #include "records/record_list.h"
 

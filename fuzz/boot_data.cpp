@@ -1,5 +1,5 @@
 // "Boot.dat", the launch choices.
-#include "app/boot_data.h"
+#include "app/system/boot_data.h"
 #include "fuzz/record_target.h"
 
 void FuzzOne(const uint8_t* data, size_t size) { FuzzRecordFile<cBootData>(data, size); }

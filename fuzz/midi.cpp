@@ -1,5 +1,5 @@
 // A Standard MIDI File converted into the single track the player streams.
-#include "app/midi_file.h"
+#include "app/system/midi_file.h"
 #include "fuzz/fuzz_target.h"
 
 void FuzzOne(const uint8_t* data, size_t size)

@@ -2,7 +2,7 @@
 # ever crashed on is kept in tests/fuzz/<target>/ and replayed by a test.
 add_library(fuzz_support STATIC ${CMAKE_SOURCE_DIR}/fuzz/fuzz_support.cpp)
 target_include_directories(fuzz_support PUBLIC ${CMAKE_SOURCE_DIR} /usr/include/stb)
-target_link_libraries(fuzz_support PUBLIC game_host sample_lib)
+target_link_libraries(fuzz_support PUBLIC game_stage sample_lib)
 # The third-party decoder converts out-of-range floats to int, shifts the
 # end-of-packet value -1 left, offsets null pointers by zero and lets its
 # sample scaling wrap on damaged files (defined results on x86 and, for the

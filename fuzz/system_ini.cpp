@@ -1,5 +1,5 @@
 // "System.ini", read over the defaults as start-up reads it.
-#include "app/system_ini.h"
+#include "app/system/system_ini.h"
 #include "fuzz/fuzz_target.h"
 
 void FuzzOne(const uint8_t* data, size_t size)

@@ -1,5 +1,5 @@
 // Sound-effect WAV files, read as the sound effects read them.
-#include "app/wave_file.h"
+#include "app/system/wave_file.h"
 #include "fuzz/fuzz_target.h"
 
 void FuzzOne(const uint8_t* data, size_t size)

@@ -1,6 +1,6 @@
 // "Window.dat", the main window's placement, clamped to a desktop of
 // 1920 x 1080.
-#include "app/window_data.h"
+#include "app/shell/window_data.h"
 #include "fuzz/record_target.h"
 
 void cWindowData::Clamp() { ClampTo(1920, 1050, 1920, 1080); }

@@ -1,7 +1,7 @@
 #include "gfx/bitmap_copy.h"
 
-#include "app/log.h"
-#include "app/whole_file.h"
+#include "app/base/log.h"
+#include "app/base/whole_file.h"
 #include "gfx/bmp_header.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"

@@ -4,7 +4,7 @@
 // katakana 0xA6 to 0xBF, rows 8 and 9 for 0xC0 to 0xDD. Each byte is one keyed
 // blit; '\n' starts a new line, and a line wraps when it reaches the display's
 // width. The formatted form cuts its text to 255 bytes.
-#include "app/format.h"
+#include "app/base/format.h"
 #include "gfx/surface_record.h"
 
 void DDDrawBitmapText(DDSURFACEDATA* target, int x, int y, int cellWidth, int cellHeight,

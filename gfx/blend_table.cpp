@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/display_context.h"
 
 BYTE BlendTable[kBlendTableSize];

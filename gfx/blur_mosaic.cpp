@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/palette_table.h"
 #include "gfx/surface_lock.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
 #include "gfx/pixel_format.h"

@@ -2,7 +2,7 @@
 
 #include <d3dx9.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/dialog_mode.h"
 #include "gfx/display.h"
 #include "gfx/display_report.h"

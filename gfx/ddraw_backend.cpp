@@ -1,6 +1,6 @@
 #include "gfx/ddraw_backend.h"
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/dialog_mode.h"
 #include "gfx/display.h"
 #include "gfx/surface.h"

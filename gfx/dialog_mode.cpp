@@ -1,6 +1,6 @@
 #include "gfx/dialog_mode.h"
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/blit.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"

@@ -11,7 +11,7 @@
 //   again, over what the dialog or box left in the game's window. Only the
 //   thread that draws switches, or another while that thread waits for it.
 // - From a full-screen DDInit until DDUnInit, FullScreenBoxesNeeded() is true:
-//   the program's message boxes (app/message_box.h) then go through DDMesBox.
+//   the program's message boxes (app/system/message_box.h) then go through DDMesBox.
 #include <windows.h>
 
 int DDSetDialogBoxMode(int on);

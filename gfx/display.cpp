@@ -1,9 +1,9 @@
 #include "gfx/display.h"
 
-#include "app/log.h"
-#include "app/message_box.h"
+#include "app/base/log.h"
+#include "app/system/message_box.h"
 #include "gfx/com_release.h"
-#include "app/timing.h"
+#include "app/system/timing.h"
 #include "gfx/batch.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"

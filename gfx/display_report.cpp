@@ -11,8 +11,8 @@
 
 #include <cstdlib>
 
-#include "app/log.h"
-#include "gfx/com_ptr.h"
+#include "app/base/log.h"
+#include "app/system/com_ptr.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"

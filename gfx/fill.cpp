@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/batch.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <new>
 
-#include "app/close_request.h"
-#include "app/log.h"
-#include "app/sjis.h"
+#include "app/base/close_request.h"
+#include "app/base/log.h"
+#include "app/base/sjis.h"
 #include "gfx/batch.h"
 #include "gfx/blit.h"
 #include "gfx/com_release.h"

@@ -26,7 +26,7 @@
 #include <memory>
 #include <string>
 
-#include "app/format.h"
+#include "app/base/format.h"
 #include "gfx/surface_record.h"
 
 struct ID3DXFont;

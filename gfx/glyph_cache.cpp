@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "app/close_request.h"
-#include "app/log.h"
+#include "app/base/close_request.h"
+#include "app/base/log.h"
 #include "gfx/blit.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"

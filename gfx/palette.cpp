@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/colour_ops.h"
 #include "gfx/d3d_backend.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "app/message_box.h"
+#include "app/system/message_box.h"
 #include "gfx/palette.h"
 #include "gfx/palette_table.h"
 #include "gfx/pixel_format.h"

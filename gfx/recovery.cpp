@@ -5,7 +5,7 @@
 
 #include <d3dx9.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/com_release.h"
 #include "gfx/d3d_backend.h"

@@ -1,6 +1,6 @@
 #include "gfx/scene.h"
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/batch.h"
 #include "gfx/d3d_backend.h"
 

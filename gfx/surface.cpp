@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/close_request.h"
-#include "app/log.h"
+#include "app/base/close_request.h"
+#include "app/base/log.h"
 #include "gfx/com_release.h"
-#include "app/message_box.h"
+#include "app/system/message_box.h"
 #include "gfx/batch.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/d3d_backend.h"

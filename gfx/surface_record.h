@@ -17,7 +17,7 @@
 #include <deque>
 #include <memory>
 
-#include "gfx/com_ptr.h"
+#include "app/system/com_ptr.h"
 
 // Where a Direct3D surface lives.
 enum DTMEMORYTYPE {

@@ -1,7 +1,7 @@
 #include "gfx/transparent_colour.h"
 
-#include "app/log.h"
-#include "app/message_box.h"
+#include "app/base/log.h"
+#include "app/system/message_box.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"

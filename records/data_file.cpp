@@ -5,8 +5,8 @@
 #include <new>
 #include <utility>
 
-#include "app/file_replace.h"
-#include "app/log.h"
+#include "app/base/file_replace.h"
+#include "app/base/log.h"
 #include "records/data_record.h"
 
 namespace {

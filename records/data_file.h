@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/format.h"
+#include "app/base/format.h"
 
 class cDataReader {
 public:

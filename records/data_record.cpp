@@ -4,7 +4,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/log.h"
+#include "app/base/log.h"
 
 thread_local int nFileVersion = 0;
 

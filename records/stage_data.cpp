@@ -6,7 +6,7 @@
 #include <iterator>
 #include <type_traits>
 
-#include "app/log.h"
+#include "app/base/log.h"
 
 #include "records/palette_data.h"
 #include "records/record_context.h"

@@ -6,7 +6,7 @@
 // next visit while the program runs.
 #include <string>
 
-#include "app/scene.h"
+#include "app/shell/scene.h"
 
 struct DDSURFACEDATA;
 

@@ -1,7 +1,7 @@
 #include "scenes/file_request.h"
 
-#include "app/main_window_handle.h"
-#include "app/window_requests.h"
+#include "app/base/main_window_handle.h"
+#include "app/shell/window_requests.h"
 
 int WaitFileRequest(UINT message, WPARAM wParam)
 {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/checked.h"
-#include "app/load_stage.h"
-#include "app/message_box.h"
-#include "app/paths.h"
+#include "app/base/checked.h"
+#include "app/shell/load_stage.h"
+#include "app/system/message_box.h"
+#include "app/system/paths.h"
 #include "files/game_progress.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"

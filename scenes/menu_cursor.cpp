@@ -1,7 +1,7 @@
 #include "scenes/menu_cursor.h"
 
-#include "app/checked.h"
-#include "app/input.h"
+#include "app/base/checked.h"
+#include "app/system/input.h"
 
 cMenuCursor MenuCursor;
 

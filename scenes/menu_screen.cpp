@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "app/checked.h"
-#include "app/game_messages.h"
-#include "app/input.h"
-#include "app/log.h"
-#include "app/main_window_handle.h"
-#include "app/scene_manager.h"
-#include "app/sound.h"
+#include "app/base/checked.h"
+#include "app/system/game_messages.h"
+#include "app/system/input.h"
+#include "app/base/log.h"
+#include "app/base/main_window_handle.h"
+#include "app/shell/scene_manager.h"
+#include "app/system/sound.h"
 #include "files/game_progress.h"
 #include "files/system_data.h"
 #include "gfx/display.h"

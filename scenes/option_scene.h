@@ -4,7 +4,7 @@
 // hidden or shown as the author chose. A palette or volume change takes effect
 // at once, the music switch when the screen is left; the options file is
 // written every time the screen fades out. It always returns to the title.
-#include "app/scene.h"
+#include "app/shell/scene.h"
 
 struct DDSURFACEDATA;
 

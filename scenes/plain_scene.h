@@ -1,7 +1,7 @@
 #pragma once
 // The screen every id shows until the game's own screens exist: it fills the
 // back buffer with palette colour 0 each frame and never changes screens.
-#include "app/scene.h"
+#include "app/shell/scene.h"
 
 class cPlainScene : public cScene {
 public:

@@ -1,6 +1,6 @@
 #include "scenes/save_slot_drawing.h"
 
-#include "app/format.h"
+#include "app/base/format.h"
 #include "gfx/fill.h"
 #include "gfx/font.h"
 

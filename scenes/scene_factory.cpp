@@ -1,6 +1,8 @@
 // Which class each screen id is built from. A screen joins the game by
 // naming its class in its row.
-#include "app/scene.h"
+#include "scenes/scene_factory.h"
+
+#include "app/shell/scene.h"
 #include "scenes/challenge_scene.h"
 #include "scenes/option_scene.h"
 #include "scenes/title_scene.h"

@@ -10,14 +10,14 @@
 
 #include <vector>
 
-#include "app/checked.h"
-#include "app/close_request.h"
-#include "app/input.h"
-#include "app/log.h"
-#include "app/main_window.h"
-#include "app/scene_manager.h"
-#include "app/thread.h"
-#include "app/timing.h"
+#include "app/base/checked.h"
+#include "app/base/close_request.h"
+#include "app/system/input.h"
+#include "app/base/log.h"
+#include "app/shell/main_window.h"
+#include "app/shell/scene_manager.h"
+#include "app/system/thread.h"
+#include "app/system/timing.h"
 #include "files/game_progress.h"
 #include "files/ranking.h"
 #include "files/system_data.h"

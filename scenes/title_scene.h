@@ -4,7 +4,7 @@
 // options, exit; the author hides any of them), and the save-slot list that
 // "continue" opens. Every game starts here and the other screens come back
 // here.
-#include "app/scene.h"
+#include "app/shell/scene.h"
 
 struct DDSURFACEDATA;
 

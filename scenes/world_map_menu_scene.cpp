@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/checked.h"
-#include "app/close_request.h"
-#include "app/input.h"
-#include "app/palette_animation.h"
-#include "app/scene_manager.h"
-#include "app/sjis.h"
-#include "app/sound.h"
+#include "app/base/checked.h"
+#include "app/base/close_request.h"
+#include "app/system/input.h"
+#include "app/shell/palette_animation.h"
+#include "app/shell/scene_manager.h"
+#include "app/base/sjis.h"
+#include "app/system/sound.h"
 #include "files/game_progress.h"
 #include "files/save_slots.h"
 #include "files/system_data.h"

@@ -4,7 +4,7 @@
 // automatic saving, back to the map, quit to the title; the author hides any
 // of them). The menu's cursor level stays on the stack while an item's list
 // or question is open above it.
-#include "app/scene.h"
+#include "app/shell/scene.h"
 
 class cWorldMapMenuScene : public cScene {
 public:

@@ -5,14 +5,14 @@
 #include <cstring>
 #include <string>
 
-#include "app/checked.h"
-#include "app/close_request.h"
-#include "app/input.h"
-#include "app/load_stage.h"
-#include "app/message_box.h"
-#include "app/scene_manager.h"
-#include "app/sjis.h"
-#include "app/sound.h"
+#include "app/base/checked.h"
+#include "app/base/close_request.h"
+#include "app/system/input.h"
+#include "app/shell/load_stage.h"
+#include "app/system/message_box.h"
+#include "app/shell/scene_manager.h"
+#include "app/base/sjis.h"
+#include "app/system/sound.h"
 #include "files/game_progress.h"
 #include "files/ranking.h"
 #include "files/stage_file.h"

@@ -7,7 +7,7 @@
 // asks at once, and refusing puts the walker back. Cancel opens the
 // world-map menu. The remaining lives and, on request, the ranking board of
 // the stage under the walker are shown too.
-#include "app/scene.h"
+#include "app/shell/scene.h"
 #include "scenes/menu_cursor.h"
 
 class cWorldMapPoint;

@@ -1,7 +1,7 @@
 #include "stage/anime_seq.h"
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 
 namespace {
 

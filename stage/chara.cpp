@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "records/flow_labels.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/checked.h"
-#include "app/palette_animation.h"
+#include "app/base/checked.h"
+#include "app/shell/palette_animation.h"
 #include "files/database.h"
 #include "files/system_data.h"
 #include "gfx/alpha_blit.h"

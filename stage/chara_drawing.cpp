@@ -4,8 +4,8 @@
 // play-animation command starts. The pixels are the painter's.
 #include <climits>
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "files/database.h"
 #include "files/frame_tables.h"
 #include "files/stage_file.h"

@@ -1,6 +1,6 @@
 #include "stage/chip_source.h"
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "records/media_data.h"
 #include "stage/stage_object.h"
 

@@ -1,8 +1,8 @@
 // The chip source's surfaces and the chip icons: the fixed surface table
 // and the stage's extra character images.
-#include "app/checked.h"
-#include "app/log.h"
-#include "app/system_ini.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
+#include "app/system/system_ini.h"
 #include "files/database.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"

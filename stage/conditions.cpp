@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/game_progress.h"
 #include "files/stage_file.h"
 #include "records/flow_data.h"

@@ -5,7 +5,7 @@
 // order.
 #include <algorithm>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "records/flow_labels.h"
 #include "stage/block_collision.h"
 #include "stage/hits.h"

@@ -1,4 +1,4 @@
-#include "app/system_ini.h"
+#include "app/system/system_ini.h"
 #include "gfx/display.h"
 #include "gfx/display_report.h"
 #include "stage/display_memory.h"

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/checked.h"
+#include "app/base/checked.h"
 #include "files/database.h"
 #include "files/frame_tables.h"
 #include "stage/effect.h"

@@ -1,6 +1,6 @@
 // The drawing of effects of the effect database from their images.
-#include "app/checked.h"
-#include "app/system_ini.h"
+#include "app/base/checked.h"
+#include "app/system/system_ini.h"
 #include "files/database.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"

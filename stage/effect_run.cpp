@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "files/database.h"
 #include "records/record_list.h"
 #include "stage/effect.h"

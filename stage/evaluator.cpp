@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/game_progress.h"
 #include "files/stage_file.h"
 #include "records/command_data.h"

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/checked.h"
+#include "app/base/checked.h"
 #include "files/database.h"
 #include "files/frame_tables.h"
 #include "files/stage_file.h"

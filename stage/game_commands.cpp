@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <iterator>
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "files/database.h"
 #include "files/frame_tables.h"
 #include "files/game_progress.h"

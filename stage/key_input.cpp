@@ -5,21 +5,14 @@
 
 #include "records/key_cond_data.h"
 
-#ifdef _WIN32
-#include "app/input.h"
-#endif
-
 std::vector<const cInputRuns*> KeyInputs;
+const cInputRuns* (*lpShellKeyInput)(int input) = nullptr;
 
 const cInputRuns* KeyInputOf(int input)
 {
     if (!KeyInputs.empty())
         return input >= 0 && input < static_cast<int>(KeyInputs.size()) ? KeyInputs[input] : nullptr;
-#ifdef _WIN32
-    return input >= 0 && input < static_cast<int>(Inputs.size()) ? &Inputs[input] : nullptr;
-#else
-    return nullptr;
-#endif
+    return lpShellKeyInput ? lpShellKeyInput(input) : nullptr;
 }
 
 namespace {

@@ -4,13 +4,16 @@
 // earlier step just before the later one began (within the flow's window).
 #include <vector>
 
-#include "app/input_runs.h"
+#include "app/system/input_runs.h"
 
 class cKeyCondData;
 
 // Input histories by input number that stand in for the shell's inputs
 // while the list is not empty (the tests' own histories).
 extern std::vector<const cInputRuns*> KeyInputs;
+// The shell's input record of an input number, null when there is none
+// (app/stage_services.cpp on Windows). Null: no record.
+extern const cInputRuns* (*lpShellKeyInput)(int input);
 // The history of an input number (a player's input number): the shell's
 // input record, or KeyInputs' entry; null when there is none.
 const cInputRuns* KeyInputOf(int input);

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/checked.h"
-#include "app/log.h"
-#include "app/sjis.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
+#include "app/base/sjis.h"
 #include "files/game_progress.h"
 #include "stage/chara.h"
 #include "stage/messages_links.h"

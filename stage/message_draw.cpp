@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "app/main_window_handle.h"
+#include "app/base/main_window_handle.h"
 #include "gfx/blit.h"
 #include "gfx/fill.h"
 #include "gfx/surface.h"

@@ -3,7 +3,7 @@
 // the pixels go to the painter (none in the headless build).
 #include <iterator>
 
-#include "app/checked.h"
+#include "app/base/checked.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "stage/hits.h"

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/checked.h"
-#include "app/game_init.h"
-#include "app/palette_animation.h"
-#include "app/sjis.h"
-#include "app/timing.h"
+#include "app/base/checked.h"
+#include "app/shell/load_stage.h"
+#include "app/shell/palette_animation.h"
+#include "app/base/sjis.h"
+#include "app/system/timing.h"
 #include "files/game_progress.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"

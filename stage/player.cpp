@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "files/stage_file.h"
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/system_data.h"
 #include "stage/item_commands.h"
 #include "stage/message.h"

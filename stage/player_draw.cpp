@@ -1,5 +1,5 @@
 // The player's hit-box display.
-#include "app/checked.h"
+#include "app/base/checked.h"
 #include "files/system_data.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/checked.h"
-#include "app/format.h"
-#include "app/sjis.h"
-#include "app/system_ini.h"
+#include "app/base/checked.h"
+#include "app/base/format.h"
+#include "app/base/sjis.h"
+#include "app/system/system_ini.h"
 #include "files/game_progress.h"
 #include "files/number_text.h"
 #include "files/system_data.h"

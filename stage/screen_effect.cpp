@@ -1,7 +1,7 @@
 #include "stage/screen_effect.h"
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "files/database.h"
 #include "stage/effect.h"
 #include "stage/play_screen.h"

@@ -4,8 +4,8 @@
 #include <climits>
 #include <cmath>
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "files/database.h"
 #include "files/stage_file.h"
 #include "records/record_list.h"

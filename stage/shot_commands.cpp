@@ -1,9 +1,9 @@
 // The shot, sword and summon commands, which act once on their first pass
 // and then hold the flow for their length, and the flow-control command,
 // which acts on every pass it runs.
-#include "app/checked.h"
-#include "app/log.h"
-#include "app/sound_request.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
+#include "app/base/sound_request.h"
 #include "files/database.h"
 #include "records/command_data.h"
 #include "records/flow_data.h"

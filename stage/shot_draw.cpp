@@ -1,6 +1,6 @@
 // A shot's chip or a sword's part, drawn at its screen rectangle.
-#include "app/checked.h"
-#include "app/system_ini.h"
+#include "app/base/checked.h"
+#include "app/system/system_ini.h"
 #include "files/database.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"

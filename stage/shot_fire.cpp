@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "records/command_data.h"

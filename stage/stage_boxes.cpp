@@ -3,12 +3,10 @@
 #include <cstdarg>
 #include <string>
 
-#include "app/log.h"
-#ifdef _WIN32
-#include "app/message_box.h"
-#endif
+#include "app/base/log.h"
 
 void (*lpStageBoxSink)(const char* text, int debugOnly) = nullptr;
+void (*lpStageBoxShow)(const char* text) = nullptr;
 
 namespace {
 
@@ -19,11 +17,10 @@ void ShowBox(const std::string& text, int debugOnly)
         return;
     }
     if (debugOnly && !IsTraceLogEnabled()) return;
-#ifdef _WIN32
-    ErrorBox(text.c_str());
-#else
-    ReportLog("%s", text.c_str());
-#endif
+    if (lpStageBoxShow)
+        lpStageBoxShow(text.c_str());
+    else
+        ReportLog("%s", text.c_str());
 }
 
 } // namespace

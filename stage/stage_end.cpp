@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/close_request.h"
-#include "app/format.h"
-#include "app/log.h"
+#include "app/base/close_request.h"
+#include "app/base/format.h"
+#include "app/base/log.h"
 #include "files/game_progress.h"
 #include "files/option_data.h"
 #include "files/ranking.h"

@@ -1,7 +1,7 @@
 // The surfaces a stage's set-up renews, and the sight mask's surfaces that
 // follow player 1's sight range: made by the painter (none in the headless
 // build).
-#include "app/checked.h"
+#include "app/base/checked.h"
 #include "stage/play_screen.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/checked.h"
-#include "app/close_request.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/close_request.h"
+#include "app/base/log.h"
 #include "files/database.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"

@@ -4,14 +4,14 @@
 // and the flows reach it through lpStageScene.
 //
 // The screen's handlers that draw live in files the headless build leaves
-// out (stage/*_draw.cpp, stage/stage_scene_run.cpp); everything else is
+// out (stage/*_draw.cpp, app/stage_scene_run.cpp); everything else is
 // portable, so that a test can build the scene and step real stages.
 #include <atomic>
 #include <list>
 #include <string>
 #include <vector>
 
-#include "app/scene.h"
+#include "app/shell/scene.h"
 #include "stage/effect.h"
 #include "stage/message.h"
 #include "stage/picture.h"

@@ -1,32 +1,7 @@
 #include "stage/stage_services.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include "app/game_messages.h"
-#include "app/main_window_handle.h"
-#include "app/sound.h"
-#include "files/game_progress.h"
-#include "gfx/render_state.h"
-#include "scenes/sub_loops.h"
-#include "stage/play_screen_draw.h"
-
-namespace {
-
-// The loop switch travels in the progress, where the window thread reads it
-// when it starts the tune.
-void RequestStageBgm(int n, int loop)
-{
-    GameProgress.m_bBgmLoop = loop;
-    SendMessageA(hMainWnd, WM_GAME_BGM, 4, static_cast<LPARAM>(n));
-}
-
-} // namespace
-
-STAGESERVICES StageServices = {PlaySE, PlayUserSE, RequestStageBgm, StartPauseLoop, DDResetVertexColor, &GfxPainter};
-#else
+// Empty until the program hands its own over (app/stage_services.cpp).
 STAGESERVICES StageServices = {};
-#endif
 
 void StagePlaySE(int n)
 {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
-#include "app/checked.h"
-#include "app/close_request.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/close_request.h"
+#include "app/base/log.h"
 #include "files/game_progress.h"
 #include "files/replay.h"
 #include "files/stage_file.h"

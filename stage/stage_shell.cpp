@@ -1,10 +1,7 @@
 #include "stage/stage_shell.h"
 
-// On Windows the shell's entries are set where they are defined
-// (stage/stage_scene_run.cpp).
-#ifndef _WIN32
+// Empty until the program hands its own over (app/stage_scene_run.cpp).
 STAGESHELL StageShell = {};
-#endif
 STAGEMODES StageModes;
 
 namespace {

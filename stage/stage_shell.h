@@ -4,7 +4,7 @@
 // screen's images, the pause key, the restart of a stage file, and the
 // drawing of the states' own banners and menus.
 //
-// On Windows every entry is the shell's own (stage/stage_scene_run.cpp,
+// On Windows every entry is the shell's own (app/stage_scene_run.cpp,
 // stage/stage_states_draw.cpp). The headless build leaves them empty and a
 // test points them at its own: an empty entry does nothing and reports what
 // the entry's comment says.

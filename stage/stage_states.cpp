@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/checked.h"
-#include "app/close_request.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/close_request.h"
+#include "app/base/log.h"
 #include "files/game_progress.h"
 #include "files/option_data.h"
 #include "files/ranking.h"

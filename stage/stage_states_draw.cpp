@@ -4,7 +4,7 @@
 // the blank screen of a halted stage.
 #include <string>
 
-#include "app/sjis.h"
+#include "app/base/sjis.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "gfx/blit.h"

@@ -3,7 +3,7 @@
 // the flows schedule.
 #include <algorithm>
 
-#include "app/checked.h"
+#include "app/base/checked.h"
 #include "files/system_data.h"
 #include "records/flow_data.h"
 #include "stage/chara.h"

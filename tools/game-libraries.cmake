@@ -1,23 +1,30 @@
-# One library per source folder, each naming the libraries it may use, so that
-# code reaching into a folder it does not depend on fails to link. Shared by
-# the Windows build and the native one.
+# One library per layer, each naming the layers it may use; the layers below
+# are all it sees. A library's headers reach its users only through its own
+# include folder (build/include/<library>/<folder>, a link to the source
+# folder), so that including from a layer one does not depend on fails to
+# compile, and calling into it fails to link. Shared by the Windows build and
+# the native one. tools/check-layers.py checks the same graph on the sources.
 #
-#   base     the portable services of app/ (logs, formatting, Shift-JIS,
-#            checked access, file replacement) and, on Windows, the close
-#            request to the main window; native too
+#   base     app/base: logs, formatting, Shift-JIS, checked access, file
+#            replacement, whole files; the close request (on Windows to the
+#            main window); native too
 #   records  base; native too
 #   files    records, base; native too
-#   app      the rest of app/: base, records, files (the stage loader), gfx,
-#            scenes (the scene manager makes them); the shell calls the
-#            graphics library and the screens, and they call it: these
-#            cycles are declared both ways
-#   gfx      base, app
-#   stage    files, records, gfx, app, base
+#   system   app/system: the Win32 services below the graphics (window,
+#            threads, timing, input, sound, music, dialogs, System.ini):
+#            files, records, base
+#   gfx      system, base
+#   shell    app/shell: the main window, the screen manager and the window
+#            thread's requests: gfx, system, files, records, base
+#   stage    shell, gfx, system, files, records, base; natively the portable
+#            stage alone, over the headers of shell and system
 #   scenes   stage and everything below it
+#   app      app/: start-up and the program's objects, over everything; it
+#            hands the lower layers what they call upward (the screens'
+#            factory, the stage's and the data's services)
 #
 # A folder's sources are globbed, so new files join their library without an
-# edit here; a folder that is empty or missing is an interface library that
-# only passes its dependencies on, until its first source file appears.
+# edit here.
 
 # The warnings our own code must keep clear of: with GAME_WARNINGS_AS_ERRORS
 # (the default, and what the test runs build) any of them stops the build.
@@ -36,16 +43,28 @@ function(game_target_options target)
     PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${GAME_WARNING_OPTIONS}>)
 endfunction()
 
-set(GAME_BASE_SOURCES app/log.cpp app/format.cpp app/checked.cpp app/sjis.cpp app/file_replace.cpp
-  app/whole_file.cpp)
-list(TRANSFORM GAME_BASE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
+# The include folder of a library: <folder> of the sources seen as <folder>.
+function(game_include_folder target scope folder)
+  set(dir ${CMAKE_BINARY_DIR}/include/${target})
+  if(NOT EXISTS ${dir}/${folder})
+    get_filename_component(parent ${dir}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${dir}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${target} ${scope} ${dir})
+endfunction()
 
-# game_folder_library(<folder> [SOURCES <files>] [EXCLUDE <regex>] [DEPENDS <libraries>])
-# Makes game_<folder> from the folder's *.cpp (or the SOURCES given).
-function(game_folder_library folder)
-  cmake_parse_arguments(ARG "" "EXCLUDE" "SOURCES;DEPENDS" ${ARGN})
-  set(target game_${folder})
-  if(ARG_SOURCES)
+# game_layer_library(<name> <folder> [SOURCES <files>] [EXCLUDE <regex>]
+#                    [PUBLIC <libraries>] [PRIVATE <libraries>] [HEADERS])
+# Makes game_<name> from the folder's *.cpp (or the SOURCES given): PUBLIC
+# the layers its headers use, PRIVATE the ones only its sources use. With
+# HEADERS it is its headers alone.
+function(game_layer_library name folder)
+  cmake_parse_arguments(ARG "HEADERS" "EXCLUDE" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  set(target game_${name})
+  if(ARG_HEADERS)
+    set(sources)
+  elseif(ARG_SOURCES)
     set(sources ${ARG_SOURCES})
   else()
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
@@ -56,18 +75,24 @@ function(game_folder_library folder)
   if(sources)
     add_library(${target} STATIC ${sources})
     game_target_options(${target})
-    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+    game_include_folder(${target} PUBLIC ${folder})
+    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
   else()
     add_library(${target} INTERFACE)
-    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} INTERFACE ${ARG_DEPENDS})
+    game_include_folder(${target} INTERFACE ${folder})
+    target_link_libraries(${target} INTERFACE ${ARG_PUBLIC})
   endif()
 endfunction()
 
 # The part that builds natively as well.
 function(game_portable_libraries)
-  game_folder_library(base SOURCES ${GAME_BASE_SOURCES})
-  game_folder_library(records DEPENDS game_base)
-  game_folder_library(files DEPENDS game_records game_base)
+  file(GLOB base_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/base/*.cpp)
+  # Where the close request goes: the main window on Windows, nowhere natively.
+  if(NOT WIN32)
+    list(FILTER base_sources EXCLUDE REGEX "/app/base/main_window_handle\\.cpp$")
+    list(APPEND base_sources ${CMAKE_SOURCE_DIR}/tools/host_shell.cpp)
+  endif()
+  game_layer_library(base app/base SOURCES ${base_sources})
+  game_layer_library(records records PUBLIC game_base)
+  game_layer_library(files files PUBLIC game_records game_base)
 endfunction()

@@ -1,35 +1,52 @@
-# The game's code: one library per folder (tools/game-libraries.cmake), the
-# umbrella game_core over all of them, and the executable.
+# The game's code: one library per layer (tools/game-libraries.cmake) and the
+# executable.
 include(${CMAKE_CURRENT_LIST_DIR}/game-libraries.cmake)
-# Here the close request the services make goes to the main window (the
-# native build has a stand-in of its own).
-list(APPEND GAME_BASE_SOURCES ${CMAKE_SOURCE_DIR}/app/main_window_handle.cpp)
 game_portable_libraries()
-target_link_libraries(game_base PUBLIC user32 kernel32)
-game_folder_library(app
-  EXCLUDE "/app/(log|format|checked|sjis|file_replace|whole_file|main_window_handle|win_main)\\.cpp$"
-  DEPENDS game_base game_records game_files game_gfx game_scenes
-  dsound dxguid winmm comdlg32 shell32 shlwapi imm32 ole32 comctl32 gdi32 user32 kernel32)
-game_folder_library(gfx
-  DEPENDS game_base game_app
-  d3dx9 d3d9 ddraw dxguid ole32 oleaut32 uuid gdi32 user32 kernel32)
+target_link_libraries(game_base PRIVATE user32 kernel32)
+
+# The music library's interface: its header alone (the game loads the DLL).
+add_library(vox_api INTERFACE)
+game_include_folder(vox_api INTERFACE vox)
+
+game_layer_library(system app/system
+  PUBLIC game_files game_records game_base vox_api
+  PRIVATE dsound dxguid winmm comdlg32 shell32 shlwapi imm32 ole32 comctl32 gdi32 user32 kernel32)
+game_layer_library(gfx gfx
+  PUBLIC game_system game_base
+  PRIVATE d3dx9 d3d9 ddraw dxguid ole32 oleaut32 uuid gdi32 user32 kernel32)
 target_include_directories(game_gfx SYSTEM PUBLIC /usr/include/stb)
-game_folder_library(stage DEPENDS game_files game_records game_gfx game_app game_base)
-game_folder_library(scenes DEPENDS game_stage game_files game_records game_gfx game_app game_base)
+game_layer_library(shell app/shell
+  PUBLIC game_gfx game_system game_records
+  PRIVATE game_files game_base comdlg32 gdi32 user32 kernel32)
+game_layer_library(stage stage
+  PUBLIC game_shell game_system game_files game_records
+  PRIVATE game_gfx game_base)
+game_layer_library(scenes scenes
+  PUBLIC game_shell game_files
+  PRIVATE game_stage game_gfx game_system game_records game_base)
 
-# app, gfx and scenes call one another; the linker reads static libraries
-# once each, so the cycle is repeated on the link line often enough for a
-# call that crosses it several times (app to gfx to app to scenes to gfx).
-set_target_properties(game_app game_gfx game_scenes PROPERTIES LINK_INTERFACE_MULTIPLICITY 4)
+# The top: start-up, and what the program hands the layers below that they
+# call upward (the screens, the stage's and the data's services); object
+# libraries, so that every program of the game's code (the game, a test)
+# holds the hand-overs, which run before WinMain. The objects that live for
+# the whole run are built in one file, in one order (app/global_objects.cpp).
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
+list(FILTER APP_SOURCES EXCLUDE REGEX "/app/(win_main|global_objects)\\.cpp$")
+add_library(game_app OBJECT ${APP_SOURCES})
+game_target_options(game_app)
+game_include_folder(game_app PUBLIC app)
+target_link_libraries(game_app PUBLIC game_scenes game_stage game_shell game_gfx game_system game_files game_records game_base
+  winmm user32 kernel32)
+add_library(game_objects OBJECT ${CMAKE_SOURCE_DIR}/app/global_objects.cpp)
+game_target_options(game_objects)
+target_link_libraries(game_objects PUBLIC game_shell game_gfx game_system)
 
-add_library(game_core INTERFACE)
-target_link_libraries(game_core INTERFACE
-  game_scenes game_stage game_files game_records game_gfx game_app game_base)
-
-file(GLOB GAME_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.rc)
+set(GAME_RESOURCES ${CMAKE_SOURCE_DIR}/app/game.rc)
+# The resource script names its files from the top of the tree.
+set_source_files_properties(${GAME_RESOURCES} PROPERTIES INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR})
 add_executable(Game WIN32 ${CMAKE_SOURCE_DIR}/app/win_main.cpp ${GAME_RESOURCES})
 game_target_options(Game)
-target_link_libraries(Game PRIVATE game_core)
+target_link_libraries(Game PRIVATE game_app game_objects)
 
 # "Vox.dll", the Ogg Vorbis player library that the music component loads at
 # run time, next to Game.exe. Its code (and the decoder, which only it holds)
@@ -37,7 +54,8 @@ target_link_libraries(Game PRIVATE game_core)
 file(GLOB VOX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vox/*.cpp ${CMAKE_SOURCE_DIR}/vox/*.c)
 list(FILTER VOX_SOURCES EXCLUDE REGEX "/vox/create_vox\\.cpp$")
 add_library(vox_core STATIC ${VOX_SOURCES})
-target_include_directories(vox_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/include/stb)
+game_include_folder(vox_core PUBLIC vox)
+target_include_directories(vox_core PUBLIC /usr/include/stb)
 target_compile_options(vox_core PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${GAME_COMPILE_OPTIONS} ${GAME_WARNING_OPTIONS}>)
 # The decoder is third-party code: built as it is, its warnings not ours;
 # its sample scaling relies on wrapping integer arithmetic.

@@ -2,8 +2,9 @@
 # the stage objects but their drawing, and the shell's portable services they
 # stand on. The close request has no window to go to here (tools/host_shell.cpp).
 include(${CMAKE_CURRENT_LIST_DIR}/game-libraries.cmake)
-list(APPEND GAME_BASE_SOURCES ${CMAKE_SOURCE_DIR}/tools/host_shell.cpp)
 game_portable_libraries()
-game_folder_library(stage EXCLUDE "/stage/(mirrored_surface|stage_scene_run|.*_draw)\\.cpp$" DEPENDS game_files game_records game_base)
-add_library(game_host INTERFACE)
-target_link_libraries(game_host INTERFACE game_stage game_files game_records game_base)
+# The shell and the system services are their portable headers alone here.
+game_layer_library(system app/system HEADERS)
+game_layer_library(shell app/shell HEADERS)
+game_layer_library(stage stage EXCLUDE "/stage/(mirrored_surface|stage_scene_run|.*_draw)\\.cpp$"
+  PUBLIC game_shell game_system game_files game_records PRIVATE game_base)

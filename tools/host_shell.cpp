@@ -1,7 +1,7 @@
 // What the record layer and the stage need of the shell, for the native
 // build: the close request and the sound requests have no window to go to.
-#include "app/close_request.h"
-#include "app/sound_request.h"
+#include "app/base/close_request.h"
+#include "app/base/sound_request.h"
 
 void PostCloseToMainWindow() {}
 void PlaySE(int) {}

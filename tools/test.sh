@@ -20,6 +20,10 @@ phase_end() {
   echo "== done in $took s: $PHASE_NAME"
 }
 
+# The includes keep to the layers (tools/game-libraries.cmake); runs alone too.
+phase_start "layer check: includes against the layer graph"
+python3 tools/check-layers.py
+phase_end
 phase_start "build: Windows program and tests, sample game"
 bash tools/build.sh
 phase_end

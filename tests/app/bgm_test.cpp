@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/bgm.h"
-#include "app/log.h"
-#include "app/message_box.h"
+#include "app/system/bgm.h"
+#include "app/base/log.h"
+#include "app/system/message_box.h"
 #include "tests/app/fake_midi_device.h"
 #include "tests/app/midi_songs.h"
 #include "tests/support/build_tree.h"

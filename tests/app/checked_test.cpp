@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/checked.h"
-#include "app/log.h"
+#include "app/base/checked.h"
+#include "app/base/log.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/main_window_handle.h"
+#include "app/shell/main_window.h"
+#include "app/base/main_window_handle.h"
 
 HMODULE GameResources()
 {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/window.h"
+#include "app/system/window.h"
 
 // The templates live in Game.exe, built beside the tests: loaded as data.
 HMODULE GameResources();

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/resource_ids.h"
+#include "app/system/resource_ids.h"
 #include "tests/app/dialog_driver.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/dialog_text.h"
+#include "app/system/dialog_text.h"
 
 TEST(DialogText, ReadsWholeCharactersWithinTheLimit)
 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/midi_stream.h"
+#include "app/system/midi_stream.h"
 
 struct RECORDEDMIDIEVENT {
     DWORD nDelta;

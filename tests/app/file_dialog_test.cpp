@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_dialog.h"
+#include "app/shell/file_dialog.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/support/test_dir.h"
 

@@ -2,7 +2,7 @@
 // a new folder, deleted again, and working folders made twice over.
 #include <gtest/gtest.h>
 
-#include "app/folder_platform.h"
+#include "app/system/folder_platform.h"
 #include "files/default_data.h"
 #include "tests/support/test_dir.h"
 

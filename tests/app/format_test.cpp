@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/format.h"
+#include "app/base/format.h"
 
 TEST(FormatString, FormatsIntoStringWithoutLimit)
 {

@@ -7,9 +7,9 @@
 
 #include "app/game_init.h"
 #include "app/game_loop.h"
-#include "app/log.h"
-#include "app/main_window.h"
-#include "app/palette_startup.h"
+#include "app/base/log.h"
+#include "app/shell/main_window.h"
+#include "app/shell/palette_startup.h"
 #include "files/database.h"
 #include "files/system_data.h"
 #include "records/command_labels.h"

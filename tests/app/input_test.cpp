@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "app/input.h"
-#include "app/log.h"
+#include "app/system/input.h"
+#include "app/base/log.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/test_dir.h"
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/boot_data.h"
-#include "app/log.h"
-#include "app/launch_dialog.h"
-#include "app/resource_ids.h"
-#include "app/system_ini.h"
+#include "app/system/boot_data.h"
+#include "app/base/log.h"
+#include "app/system/launch_dialog.h"
+#include "app/system/resource_ids.h"
+#include "app/system/system_ini.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/app/foreground_turn.h"
 #include "tests/support/message_sink.h"

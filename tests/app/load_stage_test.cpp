@@ -1,6 +1,6 @@
 // Reading a stage for play: which revision is read, the refusals and their
 // boxes, and a WM_QUIT that arrives while the loader thread reads.
-#include "app/load_stage.h"
+#include "app/shell/load_stage.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
-#include "app/thread.h"
+#include "app/base/log.h"
+#include "app/system/thread.h"
 #include "files/stage_file.h"
 #include "records/record_context.h"
 #include "tests/support/box_capture.h"

@@ -4,11 +4,11 @@
 #include <sstream>
 #include <thread>
 
-#include "app/log.h"
-#include "app/main_window_handle.h"
-#include "app/log_box.h"
-#include "app/message_box.h"
-#include "app/system_report.h"
+#include "app/base/log.h"
+#include "app/base/main_window_handle.h"
+#include "app/system/log_box.h"
+#include "app/system/message_box.h"
+#include "app/system/system_report.h"
 #include "tests/support/box_capture.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"

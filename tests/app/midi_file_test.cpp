@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <ctime>
 
-#include "app/log.h"
-#include "app/midi_file.h"
+#include "app/base/log.h"
+#include "app/system/midi_file.h"
 #include "tests/app/midi_songs.h"
 #include "tests/support/test_dir.h"
 

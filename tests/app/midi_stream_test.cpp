@@ -3,8 +3,8 @@
 #include <atomic>
 #include <thread>
 
-#include "app/log.h"
-#include "app/midi_stream.h"
+#include "app/base/log.h"
+#include "app/system/midi_stream.h"
 #include "tests/app/fake_midi_device.h"
 #include "tests/app/midi_songs.h"
 #include "tests/support/test_dir.h"

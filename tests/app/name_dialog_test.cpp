@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "app/name_dialog.h"
-#include "app/resource_ids.h"
-#include "app/system_ini.h"
+#include "app/shell/name_dialog.h"
+#include "app/system/resource_ids.h"
+#include "app/system/system_ini.h"
 #include "gfx/display.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/app/foreground_turn.h"

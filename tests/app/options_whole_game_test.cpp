@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource_ids.h"
+#include "app/system/resource_ids.h"
 #include "files/data_path.h"
 #include "files/option_data.h"
 #include "files/system_data.h"

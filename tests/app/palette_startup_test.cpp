@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
-#include "app/message_box.h"
-#include "app/palette_startup.h"
+#include "app/base/log.h"
+#include "app/system/message_box.h"
+#include "app/shell/palette_startup.h"
 #include "tests/support/box_capture.h"
 #include "tests/support/test_dir.h"
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/paths.h"
-#include "app/sjis.h"
+#include "app/system/paths.h"
+#include "app/base/sjis.h"
 #include "tests/support/test_dir.h"
 
 // "ソ" and "表" end in the byte 0x5C, the code of "\".

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource_ids.h"
+#include "app/system/resource_ids.h"
 #include "tests/app/foreground_turn.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/game_process.h"

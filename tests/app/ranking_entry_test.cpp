@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "app/game_messages.h"
-#include "app/input.h"
-#include "app/log.h"
-#include "app/main_window.h"
-#include "app/main_window_handle.h"
-#include "app/resource_ids.h"
-#include "app/scene_manager.h"
-#include "app/thread.h"
+#include "app/system/game_messages.h"
+#include "app/system/input.h"
+#include "app/base/log.h"
+#include "app/shell/main_window.h"
+#include "app/base/main_window_handle.h"
+#include "app/system/resource_ids.h"
+#include "app/shell/scene_manager.h"
+#include "app/system/thread.h"
 #include "files/game_progress.h"
 #include "files/option_data.h"
 #include "files/ranking.h"

@@ -1,6 +1,6 @@
 // Replay files on the window thread's side: the suggested name of a new
 // replay, and a replay read for playback or refused with nothing changed.
-#include "app/replay_services.h"
+#include "app/shell/replay_services.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/game_progress.h"
 #include "files/replay.h"
 #include "files/stage_file.h"

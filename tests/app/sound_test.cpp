@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "app/game_messages.h"
-#include "app/input.h"
-#include "app/log.h"
-#include "app/main_window_handle.h"
-#include "app/sound.h"
+#include "app/system/game_messages.h"
+#include "app/system/input.h"
+#include "app/base/log.h"
+#include "app/base/main_window_handle.h"
+#include "app/system/sound.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/test_dir.h"
 

@@ -7,8 +7,8 @@
 #include <dsound.h>
 
 #include "app/game_init.h"
-#include "app/log.h"
-#include "app/sound.h"
+#include "app/base/log.h"
+#include "app/system/sound.h"
 #include "files/option_data.h"
 #include "files/system_data.h"
 #include "tests/support/scoped_swap.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/system_ini.h"
+#include "app/system/system_ini.h"
 #include "tests/support/test_dir.h"
 
 using namespace std::string_literals;

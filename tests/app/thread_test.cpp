@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/log.h"
-#include "app/thread.h"
+#include "app/base/log.h"
+#include "app/system/thread.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/timing.h"
+#include "app/system/timing.h"
 #include "tests/support/scoped_swap.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/window.h"
+#include "app/shell/main_window.h"
+#include "app/system/window.h"
 #include "tests/app/foreground_turn.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/batch.h"
 #include "gfx/blit.h"
 #include "gfx/d3d_backend.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "tests/bench/bench_clock.h"
 #include "tests/records/sample_records.h"
 #include "tests/support/test_dir.h"

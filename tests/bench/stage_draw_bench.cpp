@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "app/close_request.h"
+#include "app/base/close_request.h"
 #include "app/game_init.h"
 #include "app/game_loop.h"
-#include "app/input.h"
-#include "app/load_stage.h"
-#include "app/log.h"
-#include "app/main_window.h"
-#include "app/scene_manager.h"
+#include "app/system/input.h"
+#include "app/shell/load_stage.h"
+#include "app/base/log.h"
+#include "app/shell/main_window.h"
+#include "app/shell/scene_manager.h"
 #include "files/stage_file.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"

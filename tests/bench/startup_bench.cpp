@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/system_report.h"
+#include "app/system/system_report.h"
 #include "tests/bench/bench_clock.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/game_process.h"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/alpha_blit.h"
 #include "gfx/blend_table.h"
 #include "gfx/d3d_backend.h"

@@ -2,7 +2,7 @@
 // memory at every layout, then through real surfaces on both back ends.
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/blur_mosaic.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/fill.h"

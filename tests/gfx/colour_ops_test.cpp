@@ -2,7 +2,7 @@
 // that has each.
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/colour_ops.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/log.h"
-#include "app/timing.h"
+#include "app/base/log.h"
+#include "app/system/timing.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/dialog_mode.h"

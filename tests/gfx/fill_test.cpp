@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"

@@ -2,10 +2,10 @@
 // forms, and the DirectDraw recovery at the start of a frame.
 #include <gtest/gtest.h>
 
-#include "app/input.h"
-#include "app/scene_manager.h"
-#include "app/system_ini.h"
-#include "app/timing.h"
+#include "app/system/input.h"
+#include "app/shell/scene_manager.h"
+#include "app/system/system_ini.h"
+#include "app/system/timing.h"
 #include "gfx/display.h"
 #include "gfx/fill.h"
 #include "gfx/recovery.h"

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/log.h"
-#include "app/message_box.h"
-#include "app/timing.h"
+#include "app/base/log.h"
+#include "app/system/message_box.h"
+#include "app/system/timing.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/palette_animation.h"
+#include "app/shell/palette_animation.h"
 #include "gfx/blend_table.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/d3d_backend.h"
 #include "gfx/ddraw_backend.h"
 #include "gfx/display.h"

@@ -2,7 +2,7 @@
 // reach the picture, and what it reports when it cannot lock.
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/blur_mosaic.h"
 #include "gfx/d3d_backend.h"

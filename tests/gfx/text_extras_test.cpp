@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "app/message_box.h"
+#include "app/system/message_box.h"
 #include "gfx/bitmap_text.h"
 #include "gfx/dialog_mode.h"
 #include "gfx/display.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "records/data_record.h"
 #include "records/record_list.h"
 #include "tests/records/sample_records.h"

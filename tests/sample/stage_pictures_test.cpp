@@ -28,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
-#include "app/palette_startup.h"
-#include "app/load_stage.h"
-#include "app/scene.h"
-#include "app/scene_manager.h"
-#include "app/system_ini.h"
+#include "app/system/input.h"
+#include "app/shell/palette_startup.h"
+#include "app/shell/load_stage.h"
+#include "app/shell/scene.h"
+#include "app/shell/scene_manager.h"
+#include "app/system/system_ini.h"
 #include "files/database.h"
 #include "files/frame_tables.h"
 #include "files/data_path.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/input.h"
+#include "app/system/input.h"
 #include "scenes/menu_cursor.h"
 
 namespace {

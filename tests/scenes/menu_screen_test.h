@@ -2,8 +2,8 @@
 // The fixture of the menu screens' tests: a Direct3D display in the test
 // window, the data version as start-up sets it, and player 1's input with the
 // menus' key repeat; the display goes down afterwards.
-#include "app/input.h"
-#include "app/scene.h"
+#include "app/system/input.h"
+#include "app/shell/scene.h"
 #include "gfx/display.h"
 #include "records/data_record.h"
 #include "tests/gfx/gfx_support.h"

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "app/game_messages.h"
-#include "app/input.h"
-#include "app/main_window_handle.h"
-#include "app/scene_manager.h"
-#include "app/window_requests.h"
+#include "app/system/game_messages.h"
+#include "app/system/input.h"
+#include "app/base/main_window_handle.h"
+#include "app/shell/scene_manager.h"
+#include "app/shell/window_requests.h"
 #include "files/option_data.h"
 #include "files/system_data.h"
 #include "gfx/display.h"

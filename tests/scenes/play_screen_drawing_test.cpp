@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/palette_animation.h"
+#include "app/shell/palette_animation.h"
 #include "files/database.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"

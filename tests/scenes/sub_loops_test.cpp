@@ -6,10 +6,10 @@
 
 #include <atomic>
 
-#include "app/input.h"
-#include "app/main_window.h"
-#include "app/scene_manager.h"
-#include "app/thread.h"
+#include "app/system/input.h"
+#include "app/shell/main_window.h"
+#include "app/shell/scene_manager.h"
+#include "app/system/thread.h"
 #include "scenes/sub_loops.h"
 #include "stage/message.h"
 #include "stage/stage_scene.h"

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "app/game_messages.h"
-#include "app/input.h"
-#include "app/scene_manager.h"
-#include "app/window_requests.h"
+#include "app/system/game_messages.h"
+#include "app/system/input.h"
+#include "app/shell/scene_manager.h"
+#include "app/shell/window_requests.h"
 #include "files/game_progress.h"
 #include "files/save_slots.h"
 #include "files/system_data.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/input.h"
-#include "app/scene_manager.h"
+#include "app/system/input.h"
+#include "app/shell/scene_manager.h"
 #include "files/game_progress.h"
 #include "files/save_slots.h"
 #include "files/system_data.h"

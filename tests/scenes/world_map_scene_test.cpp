@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/input.h"
-#include "app/log.h"
-#include "app/scene_manager.h"
+#include "app/system/input.h"
+#include "app/base/log.h"
+#include "app/shell/scene_manager.h"
 #include "files/game_progress.h"
 #include "files/save_slots.h"
 #include "files/stage_file.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "tests/support/test_dir.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "files/stage_file.h"
-#include "app/input_runs.h"
+#include "app/system/input_runs.h"
 #include "records/command_data.h"
 #include "records/command_labels.h"
 #include "records/key_cond_data.h"

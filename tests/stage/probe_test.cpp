@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/stage_file.h"
 #include "records/stage_sub_records.h"
 #include "stage/play_links.h"

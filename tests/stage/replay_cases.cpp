@@ -8,8 +8,8 @@
 #include <set>
 #include <sstream>
 
-#include "app/input_runs.h"
-#include "app/scene.h"
+#include "app/system/input_runs.h"
+#include "app/shell/scene.h"
 #include "files/game_progress.h"
 #include "files/option_data.h"
 #include "files/ranking.h"

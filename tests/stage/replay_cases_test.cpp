@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scene.h"
+#include "app/shell/scene.h"
 #include "files/game_progress.h"
 #include "files/replay.h"
 #include "files/stage_file.h"

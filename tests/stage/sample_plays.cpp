@@ -4,8 +4,8 @@
 #include <map>
 #include <memory>
 
-#include "app/input_runs.h"
-#include "app/scene.h"
+#include "app/system/input_runs.h"
+#include "app/shell/scene.h"
 #include "files/database.h"
 #include "files/frame_tables.h"
 #include "files/replay.h"

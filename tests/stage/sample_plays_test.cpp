@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/scene.h"
+#include "app/shell/scene.h"
 #include "files/game_progress.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "app/base/log.h"
 #include "files/database.h"
 #include "files/stage_file.h"
 #include "files/system_data.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/input_runs.h"
+#include "app/system/input_runs.h"
 #include "records/command_data.h"
 #include "stage/scroll_axis.h"
 

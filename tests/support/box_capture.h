@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/message_box.h"
+#include "app/system/message_box.h"
 
 struct BoxCapture {
     static inline std::vector<std::string> texts;

@@ -1,6 +1,6 @@
 #include "tests/support/message_sink.h"
 
-#include "app/main_window_handle.h"
+#include "app/base/main_window_handle.h"
 
 MessageSink::MessageSink()
 {

@@ -1,3 +1,0 @@
-#include "app/boot_data.h"
-
-cBootData BootData;

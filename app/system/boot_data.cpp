@@ -1,0 +1,3 @@
+#include "app/system/boot_data.h"
+
+cBootData BootData;
