@@ -9,7 +9,7 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void ClearStage()
 int PlayerDies()
 {
     if (Player.empty() || Player[P1].m_bDead) return 0;
-    StagePlaySE(SE_PLAYER_DOWN);
+    StageHost().PlaySE(SE_PLAYER_DOWN);
     if (Player[P1].Die() != 1) return 0;
     ClearStage();
     return 1;
@@ -70,7 +70,7 @@ int CheckDefeats()
         if (!SystemData.m_bKeepDefeatedChara || outcome == 1) {
             it = EraseObjectNode(it);
         } else {
-            StagePlaySE(SE_DEFEAT);
+            StageHost().PlaySE(SE_DEFEAT);
             ++it;
         }
         if (outcome != 0) return 1;

@@ -6,8 +6,7 @@
 #include "files/system_data.h"
 #include "stage/hits.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -30,14 +29,14 @@ void Goal()
 {
     cStageScene* scene = lpStageScene;
     if (!scene) return;
-    StagePlaySE(SE_GOAL);
+    StageHost().PlaySE(SE_GOAL);
     scene->AddStageTotals();
     scene->m_bRankingEntered = 0;
     scene->m_bRankingAllowed = 0;
     scene->m_RankPos.assign(RANKING_GENRES, -1);
     scene->m_RankValue.resize(RANKING_GENRES, 0);
 
-    const STAGEMODES& mode = StageModes;
+    const STAGEMODES& mode = scene->m_Modes;
     bool ranked = mode.bDirectPlay || (mode.bRankingOn && scene->IsLastLinkedStage(scene->m_nNextLinkedStage));
     if (!ranked) return;
     const int values[RANKING_GENRES] = {GameProgress.m_nTotalScore, GameProgress.m_nTotalTimeLeft,

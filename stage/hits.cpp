@@ -14,7 +14,7 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ bool AlreadyHit(const cShot& shot, const cChara* chara)
 // A died character: the computer's side sounds its defeat; the outcome.
 int Defeated(cChara& chara)
 {
-    if (chara.m_nSide != 0) StagePlaySE(SE_DEFEAT);
+    if (chara.m_nSide != 0) StageHost().PlaySE(SE_DEFEAT);
     return DefeatOutcome(chara);
 }
 
@@ -84,7 +84,7 @@ int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used, bo
     if (chara.DamageByShot(shot)) {
         if (int outcome = Defeated(chara)) return outcome;
     } else {
-        StagePlaySE(SE_HIT);
+        StageHost().PlaySE(SE_HIT);
         chara.StartInvincible();
     }
     // A sword stays and hits each character once; a shot flies on through
@@ -185,7 +185,7 @@ int CharaHitsChara(cChara& n, cChara& p)
     int diedN = hitN ? n.DamageByChara(p) : 0;
     bool hitP = harms(n) && !p.IsInvincibleAgainst(n.m_nRef);
     int diedP = hitP ? p.DamageByChara(n) : 0;
-    if (hitN || hitP) StagePlaySE(SE_HIT);
+    if (hitN || hitP) StageHost().PlaySE(SE_HIT);
     if (hitN)
         if (int outcome = AfterBodyHit(n, diedN, p)) return outcome;
     if (hitP)

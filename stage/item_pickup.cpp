@@ -7,7 +7,7 @@
 #include "stage/player.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 int cStageScene::ApplyItem(cItem* item, cChara* chara)
 {
@@ -18,7 +18,7 @@ int cStageScene::ApplyItem(cItem* item, cChara* chara)
     if (!player) return 0;
     const cItemData& data = item->m_ItemData;
     if (data.m_bPopUp) player->AddItemPopup(data.m_cGraphicKind, data.m_sGraphic, data.m_sGraphicOffset);
-    if (data.m_sSound) StagePlayUserSE(data.m_sSound);
+    if (data.m_sSound) StageHost().PlayUserSE(data.m_sSound);
     return player->RunItemCommands(data.m_Commands);
 }
 

@@ -11,9 +11,9 @@
 #include "stage/screen_effect.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
-cPlayScreenPainter* ScreenPainter() { return StageServices.lpPainter; }
+cPlayScreenPainter* ScreenPainter() { return StageHost().Painter(); }
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "stage/screen_tint.h"
 #include "stage/scroll_axis.h"
 #include "stage/shot.h"
+#include "stage/stage_host.h"
 
 class cBlockData;
 class cGameProgress;
@@ -62,6 +63,9 @@ public:
     void FadeOut() override;
 
     int m_nState = -1;
+    // How the play was started, taken from the host at the start of every
+    // frame; the next screen is the states' own.
+    STAGEMODES m_Modes;
     int m_nSubState = 0;
     StateHandler m_StateTable[8] = {};
     int m_nSavedState = 0, m_nSavedSubState = 0;

@@ -15,7 +15,7 @@
 #include "gfx/surface_tables.h"
 #include "stage/ranking_draw.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -50,12 +50,12 @@ std::string SystemText(int index)
 void ScorePanel()
 {
     if (!lpStageScene) return;
-    const int mode = StageModes.nPlayMode;
+    const int mode = lpStageScene->m_Modes.nPlayMode;
     if (mode < 0 || mode >= static_cast<int>(SystemData.m_ModeSettings.size())) return;
     RANKINGVIEW view;
     FillRankingView(view, mode);
     int shown[5];
-    ScorePanelGenres(StageModes.bDirectPlay, StageData.m_RankList, SystemData.m_ModeSettings[static_cast<size_t>(mode)].m_Genres,
+    ScorePanelGenres(lpStageScene->m_Modes.bDirectPlay, StageData.m_RankList, SystemData.m_ModeSettings[static_cast<size_t>(mode)].m_Genres,
                      shown);
     int places[5];
     for (size_t g = 0; g < 5; ++g)

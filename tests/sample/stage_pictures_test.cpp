@@ -23,6 +23,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,9 +60,7 @@
 #include "stage/play_links.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_setup.h"
-#include "stage/stage_shell.h"
+#include "tests/stage/harness_host.h"
 #include "tests/gfx/gfx_support.h"
 #include "tests/support/build_tree.h"
 #include "tools/sample/definitions.h"
@@ -291,21 +290,7 @@ bool WritingReferences()
 // -- the screen --
 
 // The stage's first play starts with this seed, as a recorded play would.
-unsigned FixedSeed() { return 20260101u; }
-
-void (*lpRealReadModes)(STAGEMODES&) = nullptr;
-
-// The shell's own modes, with a fixed seed for the play.
-void ReadModesWithFixedSeed(STAGEMODES& modes)
-{
-    if (lpRealReadModes) lpRealReadModes(modes);
-    StageSetupMode.lpNewSeed = FixedSeed;
-}
-
-int NoKeyDown(int) { return 0; }
-
-// A message that waits for the key is read at once.
-void ReadAtOnce(int) {}
+constexpr unsigned FIXED_SEED = 20260101u;
 
 struct StoryStage {
     const char* sName;
@@ -335,8 +320,6 @@ protected:
     {
         DisplayTest::SetUp();
         if (HasFatalFailure()) return;
-        m_SavedShell = StageShell;
-        m_SavedServices = StageServices;
         ASSERT_EQ(WriteSampleGame("."), 1);
         std::filesystem::copy("default", "data", std::filesystem::copy_options::recursive);
         RecordContext = cRecordContext{};
@@ -352,14 +335,15 @@ protected:
         Options = cOptionData();
 
         // The shell as the game has it, but for the seed, the keyboard and
-        // the sub-loop; no sound.
-        lpRealReadModes = m_SavedShell.lpReadModes;
-        StageShell.lpReadModes = ReadModesWithFixedSeed;
-        StageShell.lpKeyDown = NoKeyDown;
-        StageServices.lpPlaySE = nullptr;
-        StageServices.lpPlayUserSE = nullptr;
-        StageServices.lpRequestBgm = nullptr;
-        StageServices.lpRunPauseLoop = ReadAtOnce;
+        // the sub-loop (a message that waits for the key is read at once);
+        // no sound.
+        m_lpHost = std::make_unique<cHarnessHost>(true);
+        m_lpHost->onNewSeed = cHarnessHost::FixedSeed(FIXED_SEED);
+        m_lpHost->onKeyDown = [](int) { return 0; };
+        m_lpHost->onPlaySE = [](int) {};
+        m_lpHost->onPlayUserSE = [](int) {};
+        m_lpHost->onRequestBgm = [](int, int) {};
+        m_lpHost->onRunPauseLoop = [](int) {};
         Inputs.assign(1, cInput());
         Inputs[0].SetRepeat(18, 6);
         SceneManager.FrameRate = 60;
@@ -369,10 +353,7 @@ protected:
     void TearDown() override
     {
         Down();
-        StageShell = m_SavedShell;
-        StageServices = m_SavedServices;
-        StageSetupMode = STAGESETUPMODE();
-        StageModes = STAGEMODES();
+        m_lpHost.reset();
         StageData = cStageData();
         PlayStageData = cStageData();
         GameProgress.Reset();
@@ -629,8 +610,7 @@ protected:
     }
 
     cStageScene* m_lpScene = nullptr;
-    STAGESHELL m_SavedShell{};
-    STAGESERVICES m_SavedServices{};
+    std::unique_ptr<cHarnessHost> m_lpHost;
 };
 
 TEST_F(SampleStagePictures, TitleAndWorldMap)

@@ -10,7 +10,6 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_shell.h"
 #include "tests/stage/harness_hits.h"
 #include "tests/stage/stage_harness.h"
 
@@ -131,16 +130,16 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
         {0, 1, 0, true, {0, -1, -1, 1, -1}, 1},   // not linked: the last of its chain
         {1, 0, 1, true, {-1, -1, -1, -1, -1}, 0},
     };
-    const STAGEMODES savedModes = StageModes;
     const auto savedSettings = SystemData.m_ModeSettings;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.directPlay << c.rankingOn << c.testPlay);
         DefeatStage stage;
-        StageModes = STAGEMODES();
-        StageModes.bDirectPlay = c.directPlay;
-        StageModes.bRankingOn = c.rankingOn;
-        StageModes.bTestPlay = c.testPlay;
-        StageModes.nPlayMode = 2;
+        STAGEMODES& modes = lpStageScene->m_Modes;
+        modes = STAGEMODES();
+        modes.bDirectPlay = c.directPlay;
+        modes.bRankingOn = c.rankingOn;
+        modes.bTestPlay = c.testPlay;
+        modes.nPlayMode = 2;
         SystemData.m_ModeSettings.assign(3, cModeSetting());
         SystemData.m_ModeSettings[2].m_Genres = {1, 1, 0, 1, 1};
         StageData.m_RankList = {1, 0, 1, 1, 0};
@@ -167,6 +166,5 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
                                       GameProgress.m_nTotalSp};
         EXPECT_EQ(lpStageScene->m_RankValue, c.valuesTaken ? totals : std::vector<int>(5, 0));
     }
-    StageModes = savedModes;
     SystemData.m_ModeSettings = savedSettings;
 }
