@@ -9,7 +9,7 @@
 #include "stage/stage_scene.h"
 #include "stage/stage_host.h"
 
-int cStageScene::ApplyItem(cItem* item, cChara* chara)
+int cStageWorld::ApplyItem(cItem* item, cChara* chara)
 {
     if (!item || item->m_nGraphic == 0 || item->m_ItemData.m_cTakeKind == ITEM_TAKE_NEVER || !item->m_bActive)
         return 0;
@@ -22,7 +22,7 @@ int cStageScene::ApplyItem(cItem* item, cChara* chara)
     return player->RunItemCommands(data.m_Commands);
 }
 
-int PickUpItems(cPlayer& player)
+int PickUpItems(cStageWorld& world, cPlayer& player)
 {
     const HITRECT& box = player.m_ItemBox.rect;
     for (auto it = ItemList.begin(); it != ItemList.end();) {
@@ -46,7 +46,7 @@ int PickUpItems(cPlayer& player)
             }
             player.m_TouchedItems.push_back(&item);
         }
-        int outcome = lpStageScene ? lpStageScene->ApplyItem(&item, &player) : 0;
+        int outcome = world.ApplyItem(&item, &player);
         if (kind == ITEM_TAKE_ONCE) {
             player.EndItemContact(&item);
             it = ItemList.erase(it);

@@ -133,7 +133,7 @@ void cStageScene::DrawObjects(int frozen)
             }
             // Removing is left to frames that advance: a frozen frame runs
             // while the play step that owns the list is suspended.
-            if (DrawCharacter(*it, frozen) && !frozen) it = EraseObjectNode(it);
+            if (DrawCharacter(*it, frozen) && !frozen) it = EraseObjectNode(*this, it);
             else ++it;
         }
 

@@ -158,7 +158,7 @@ bool cStageScene::RunSubStep(int subStep)
     if (!p1.m_bDead) {
         // Lifetimes run out before anything acts in this sub-step.
         for (auto it = CharaList.begin(); it != CharaList.end();) {
-            if (!it->m_bDead && it->m_nLife != INT_MAX && --it->m_nLife < 0) it = EraseObjectNode(it);
+            if (!it->m_bDead && it->m_nLife != INT_MAX && --it->m_nLife < 0) it = EraseObjectNode(*this, it);
             else ++it;
         }
         for (auto it = ItemList.begin(); it != ItemList.end();) {
@@ -185,8 +185,8 @@ bool cStageScene::RunSubStep(int subStep)
     if (subStep == 1 && !p1.m_bDead) RemoveOutOfRange();
     if (p1.m_bDead) return false;
     if (HandleOutcome(ApplyBlockItem(p1))) return true;
-    if (HandleOutcome(ResolveCharacterHits(CharaList))) return true;
-    return HandleOutcome(PickUpItems(p1));
+    if (HandleOutcome(ResolveCharacterHits(*this, CharaList))) return true;
+    return HandleOutcome(PickUpItems(*this, p1));
 }
 
 bool cStageScene::StepCharacters(bool blockCharas)
@@ -201,12 +201,12 @@ bool cStageScene::StepCharacters(bool blockCharas)
         c.FireTrigger(TRIGGER_ALWAYS);
         if (c.RunFlows(0)) {
             if (!block && c.m_bVanish) {
-                it = EraseObjectNode(it);
+                it = EraseObjectNode(*this, it);
                 continue;
             }
-            const int outcome = DefeatCharacter(c, CharaList);
+            const int outcome = DefeatCharacter(*this, c, CharaList);
             if (!SystemData.m_bKeepDefeatedChara || outcome == 1) {
-                it = EraseObjectNode(it);
+                it = EraseObjectNode(*this, it);
             } else {
                 StageHost().PlaySE(9);
                 ++it;
@@ -214,14 +214,14 @@ bool cStageScene::StepCharacters(bool blockCharas)
             if (outcome == 1 || outcome == 2) return true;
             continue;
         }
-        if (m_bStatusChanged && CheckDefeats()) return true;
+        if (m_bStatusChanged && CheckDefeats(*this)) return true;
 
         const int moved = MoveCharacter(c);
         if (moved == CHARA_MOVE_KILLED) {
             StageHost().PlaySE(9);
-            const int outcome = DefeatCharacter(c, CharaList);
+            const int outcome = DefeatCharacter(*this, c, CharaList);
             if (outcome == 1) {
-                EraseObjectNode(it);
+                EraseObjectNode(*this, it);
                 return true;
             }
             if (outcome == 2) return true;
@@ -229,7 +229,7 @@ bool cStageScene::StepCharacters(bool blockCharas)
             continue;
         }
         if (moved == CHARA_MOVE_LEAVES) {
-            it = EraseObjectNode(it);
+            it = EraseObjectNode(*this, it);
             continue;
         }
         ++it;
@@ -278,7 +278,7 @@ bool cStageScene::StepPlayer()
         m_nStageRequest = STAGEREQ_NONE;
         return KillPlayer(nullptr);
     }
-    if (m_bStatusChanged && CheckDefeats()) return true;
+    if (m_bStatusChanged && CheckDefeats(*this)) return true;
     return MovePlayer(p);
 }
 
@@ -343,7 +343,7 @@ void cStageScene::RemoveOutOfRange()
         const int edge = block ? 1 : 0;
         if (m_bEdgeTest[edge] && !it->m_bDead && it->m_bActive &&
             it->IsOutOfRange(StageData.m_ScreenEdges[edge]))
-            it = EraseObjectNode(it);
+            it = EraseObjectNode(*this, it);
         else
             ++it;
     }
@@ -384,6 +384,6 @@ bool cStageScene::KillPlayer(const char* text, bool squeezed)
 
 void cStageScene::GoalReached()
 {
-    Goal();
+    Goal(*this);
     m_nState = STAGE_CLEAR;
 }

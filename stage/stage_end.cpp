@@ -33,7 +33,7 @@ constexpr int RANKING_MODE_FIXED_NAME_MANUAL = 1;
 constexpr int RANKING_MODE_FIXED_NAME_AUTO = 3;
 
 // One extra life shown above player 1 for its 30 frames while the game is held.
-void ShowExtraLife(cStageScene& scene)
+void ShowExtraLife(cStageWorld& scene)
 {
     const int anchor = Player.empty() ? 0 : Player[P1].m_nRef;
     cMessage popup;
@@ -67,7 +67,7 @@ void ReportFailure(const std::string& text)
 
 } // namespace
 
-void cStageScene::AddStageTotals()
+void cStageWorld::AddStageTotals()
 {
     cGameProgress& progress = GameProgress;
     const int oldTotal = progress.m_nTotalScore;
@@ -100,7 +100,7 @@ void cStageScene::AddStageTotals()
     }
 }
 
-bool cStageScene::GetLinkedStageName(std::string& name, int area)
+bool cStageWorld::GetLinkedStageName(std::string& name, int area)
 {
     name.clear();
     const cGameProgress& progress = GameProgress;
@@ -115,7 +115,7 @@ bool cStageScene::GetLinkedStageName(std::string& name, int area)
     return true;
 }
 
-bool cStageScene::IsLastLinkedStage(int area)
+bool cStageWorld::IsLastLinkedStage(int area)
 {
     std::string name;
     return !GetLinkedStageName(name, area);

@@ -41,7 +41,7 @@ TEST(Defeats, KeptOrRemovedByTheSetting)
         HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0).m_nHp = 0;
         HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0).m_bVanish = 1;
         HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0);
-        EXPECT_EQ(CheckDefeats(), 0);
+        EXPECT_EQ(CheckDefeats(*lpStageScene), 0);
         ASSERT_EQ(CharaList.size(), keep ? 2u : 1u);
         EXPECT_EQ(lpStageScene->m_CharaLayers[1].size(), CharaList.size());
         if (keep) {
@@ -49,7 +49,7 @@ TEST(Defeats, KeptOrRemovedByTheSetting)
         }
         EXPECT_EQ(stage.sounds.se, keep ? std::vector<int>{9} : std::vector<int>{});
         // A character already dying is not defeated again.
-        EXPECT_EQ(CheckDefeats(), 0);
+        EXPECT_EQ(CheckDefeats(*lpStageScene), 0);
         EXPECT_EQ(stage.sounds.se.size(), keep ? 1u : 0u);
     }
 }
@@ -60,12 +60,12 @@ TEST(Defeats, OutcomesOfTheSideAndOfAStageClearingDeath)
         // One of the player's side: the player goes down.
         DefeatStage stage;
         cNpc& friendly = HarnessLayeredNpc(HarnessCharaDef(0, 10), 1, X0, Y0);
-        EXPECT_EQ(DefeatCharacter(friendly, CharaList), 2);
+        EXPECT_EQ(DefeatCharacter(*lpStageScene, friendly, CharaList), 2);
         EXPECT_TRUE(Player[P1].m_bDead);
         EXPECT_FALSE(friendly.m_bDead);
         EXPECT_EQ(stage.sounds.se, std::vector<int>{8});
         // Once down, the player does not die a second time.
-        EXPECT_EQ(DefeatCharacter(friendly, CharaList), 2);
+        EXPECT_EQ(DefeatCharacter(*lpStageScene, friendly, CharaList), 2);
         EXPECT_EQ(stage.sounds.se, std::vector<int>{8});
     }
     {
@@ -73,7 +73,7 @@ TEST(Defeats, OutcomesOfTheSideAndOfAStageClearingDeath)
         DefeatStage stage;
         cNpc& boss = HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0);
         lpStageScene->m_nStageRequest = STAGEREQ_CLEAR;
-        EXPECT_EQ(DefeatCharacter(boss, CharaList), 1);
+        EXPECT_EQ(DefeatCharacter(*lpStageScene, boss, CharaList), 1);
         EXPECT_EQ(lpStageScene->m_nState, STAGE_CLEAR);
         ASSERT_FALSE(stage.sounds.se.empty());
         EXPECT_EQ(stage.sounds.se.front(), 14);
@@ -82,7 +82,7 @@ TEST(Defeats, OutcomesOfTheSideAndOfAStageClearingDeath)
         // The player's own hit points ran out.
         DefeatStage stage;
         Player[P1].m_nHp = 0;
-        EXPECT_EQ(CheckDefeats(), 1);
+        EXPECT_EQ(CheckDefeats(*lpStageScene), 1);
         EXPECT_TRUE(Player[P1].m_bDead);
         EXPECT_EQ(lpStageScene->m_nState, STAGE_PLAY);
     }
@@ -104,7 +104,7 @@ TEST(Defeats, RemovalClearsEveryReference)
     aiming.m_HitList = {&stays, &gone, &gone};
     lpStageScene->m_lpCurChara = &gone;
 
-    auto next = EraseObjectNode(CharaList.begin());
+    auto next = EraseObjectNode(*lpStageScene, CharaList.begin());
     EXPECT_EQ(&*next, &stays);
     ASSERT_EQ(CharaList.size(), 1u);
     EXPECT_EQ(stays.m_lpTarget, nullptr);
@@ -155,7 +155,7 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
         lpStageScene->m_nNextLinkedStage = 0;
         lpStageScene->m_RankValue.assign(5, 0);
 
-        Goal();
+        Goal(*lpStageScene);
         ASSERT_FALSE(stage.sounds.se.empty());
         EXPECT_EQ(stage.sounds.se.front(), 14);
         EXPECT_EQ(lpStageScene->m_RankPos, std::vector<int>(c.pos, c.pos + 5));
