@@ -21,6 +21,7 @@
 #include <string>
 
 class cPlayScreenPainter;
+class cStageWorld;
 
 // How the play was started, as the shell handed it over; the stage takes a
 // copy once a frame (cStageHost::ReadModes) before its state runs.
@@ -97,8 +98,9 @@ public:
     virtual int FadeOut() { return 1; }
     // The back buffer filled with palette colour 16. Base: nothing.
     virtual void FillBlank() {}
-    // A state's picture (STAGEPIC_*) with its value (area, counter). Base: nothing.
-    virtual void DrawPicture(int picture, int value) {}
+    // A state's picture (STAGEPIC_*) with its value (area, counter); the
+    // score panel shows the ranks the world's play reached. Base: nothing.
+    virtual void DrawPicture(const cStageWorld& world, int picture, int value) {}
     // A one-column menu of texts first .. first + count - 1 of the system
     // settings centred on (320, 272), the cursor at row cursor. Base: nothing.
     virtual void DrawMenu(int firstText, int count, int cursor, int widthCount) {}

@@ -27,7 +27,7 @@
 #include "stage/play_screen_draw.h"
 #include "stage/stage_host.h"
 
-void DrawStagePicture(int picture, int value);
+void DrawStagePicture(const cStageWorld& world, int picture, int value);
 void DrawStageMenu(int firstText, int count, int cursor, int widthCount);
 
 namespace {
@@ -104,7 +104,10 @@ public:
         return DDFadeOut(ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Palette, false) ? 1 : 0;
     }
     void FillBlank() override { DDFillPal(&BackBuffer, 16); }
-    void DrawPicture(int picture, int value) override { DrawStagePicture(picture, value); }
+    void DrawPicture(const cStageWorld& world, int picture, int value) override
+    {
+        DrawStagePicture(world, picture, value);
+    }
     void DrawMenu(int firstText, int count, int cursor, int widthCount) override
     {
         DrawStageMenu(firstText, count, cursor, widthCount);

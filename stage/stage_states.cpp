@@ -174,19 +174,19 @@ void cStageScene::Ready()
     const bool banners = !m_Modes.DirectTestPlay();
     if (banners && m_Modes.ReplayPlayback()) {
         if (++m_nBannerFrames < BANNER_FRAMES) {
-            StageHost().DrawPicture(STAGEPIC_REPLAY_BANNER, 0);
+            StageHost().DrawPicture(*this, STAGEPIC_REPLAY_BANNER, 0);
             return;
         }
     } else if (banners) {
         if (StageData.m_bStartBanner1 && m_nBannerFrames < BANNER_FRAMES) {
             if (++m_nBannerFrames < BANNER_FRAMES) {
-                StageHost().DrawPicture(STAGEPIC_STAGE_BANNER, GameProgress.m_nArea);
+                StageHost().DrawPicture(*this, STAGEPIC_STAGE_BANNER, GameProgress.m_nArea);
                 return;
             }
         }
         if (StageData.m_bStartBanner2) {
             if (++m_nBannerFrames2 < BANNER_FRAMES) {
-                StageHost().DrawPicture(STAGEPIC_START_BANNER, 0);
+                StageHost().DrawPicture(*this, STAGEPIC_START_BANNER, 0);
                 return;
             }
         }
@@ -314,16 +314,16 @@ void cStageScene::StageClear()
     for (int place : m_RankPos) reached = reached || place >= 0;
     const bool hint = !automatic && !m_bRankingEntered && reached && manualEntry;
     DrawPlayScreen(1, 1, 0, hint ? 0 : 1);
-    if (hint) StageHost().DrawPicture(STAGEPIC_RANKING_HINT, 0);
+    if (hint) StageHost().DrawPicture(*this, STAGEPIC_RANKING_HINT, 0);
     if (StageData.m_bClearBanner) {
         // Held once the banner is whole and the clear can be left.
         m_nBannerFrames = std::min(m_nBannerFrames + 4, CLEAR_DONE + 4);
-        StageHost().DrawPicture(STAGEPIC_CLEAR_BANNER, m_nBannerFrames);
+        StageHost().DrawPicture(*this, STAGEPIC_CLEAR_BANNER, m_nBannerFrames);
     } else {
         m_nBannerFrames = CLEAR_DONE;
     }
     if (m_nBannerFrames >= CLEAR_DONE && m_Modes.bRankingOn && !automatic)
-        StageHost().DrawPicture(STAGEPIC_SCORE_PANEL, 0);
+        StageHost().DrawPicture(*this, STAGEPIC_SCORE_PANEL, 0);
 }
 
 void cStageScene::RetryPrompt()
@@ -367,7 +367,7 @@ void cStageScene::GameOver()
         return;
     }
     DrawPlayScreen(1, 1, 0, 1);
-    if (StageData.m_bGameOverBanner) StageHost().DrawPicture(STAGEPIC_GAMEOVER_BANNER, 0);
+    if (StageData.m_bGameOverBanner) StageHost().DrawPicture(*this, STAGEPIC_GAMEOVER_BANNER, 0);
 }
 
 void cStageScene::FadeOut()
@@ -395,7 +395,7 @@ void cStageScene::HandOver()
 
 void cStageScene::Halt()
 {
-    StageHost().DrawPicture(STAGEPIC_HALT, 0);
+    StageHost().DrawPicture(*this, STAGEPIC_HALT, 0);
     StageHost().MenuInput();
     if (!(Buttons() & (BUTTON_CONFIRM | BUTTON_CANCEL))) return;
     if (m_Modes.bDirectPlay) {

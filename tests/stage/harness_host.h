@@ -42,7 +42,7 @@ public:
     std::function<int()> onFadeIn;
     std::function<int()> onFadeOut;
     std::function<void()> onFillBlank;
-    std::function<void(int, int)> onDrawPicture;
+    std::function<void(const cStageWorld&, int, int)> onDrawPicture;
     std::function<void(int, int, int, int)> onDrawMenu;
     std::function<cPlayScreenPainter*()> onPainter;
     std::function<void()> onResetBlending;
@@ -104,9 +104,9 @@ public:
     int FadeIn() override { return onFadeIn ? onFadeIn() : m_lpFallback->FadeIn(); }
     int FadeOut() override { return onFadeOut ? onFadeOut() : m_lpFallback->FadeOut(); }
     void FillBlank() override { onFillBlank ? onFillBlank() : m_lpFallback->FillBlank(); }
-    void DrawPicture(int picture, int value) override
+    void DrawPicture(const cStageWorld& world, int picture, int value) override
     {
-        onDrawPicture ? onDrawPicture(picture, value) : m_lpFallback->DrawPicture(picture, value);
+        onDrawPicture ? onDrawPicture(world, picture, value) : m_lpFallback->DrawPicture(world, picture, value);
     }
     void DrawMenu(int firstText, int count, int cursor, int widthCount) override
     {
