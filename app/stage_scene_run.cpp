@@ -1,131 +1,194 @@
-// The stage-play screen's Windows side: what its states need of the scene
-// manager, player 1's input, the keyboard, the fades and the stage file.
+// The Windows shell's stage host: what the running stage asks of the scene
+// manager, player 1's input, the keyboard, the fades, the sound and music of
+// the window thread, the sub-loops, the dialogs and the stage files.
 #include <windows.h>
 
 #include "app/shell/data_services.h"
 #include "app/game_init.h"
-#include "app/shell/load_stage.h"
+#include "app/system/game_messages.h"
 #include "app/system/input.h"
+#include "app/shell/load_stage.h"
 #include "app/shell/main_window.h"
+#include "app/base/main_window_handle.h"
+#include "app/system/message_box.h"
+#include "app/system/paths.h"
 #include "app/shell/scene_manager.h"
+#include "app/system/sound.h"
 #include "app/system/timing.h"
+#include "app/shell/window_requests.h"
+#include "files/game_progress.h"
+#include "files/stage_file.h"
 #include "gfx/display.h"
 #include "gfx/fade.h"
 #include "gfx/fill.h"
 #include "gfx/palette_table.h"
+#include "gfx/render_state.h"
+#include "scenes/sub_loops.h"
 #include "stage/play_screen_draw.h"
-#include "stage/stage_setup.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 
-void DrawStagePicture(int picture, int value);
-// The stage-play screen's images (all: the whole set; 0: the backgrounds); 0 on failure.
+void DrawStagePicture(const cStageWorld& world, int picture, int value);
 void DrawStageMenu(int firstText, int count, int cursor, int widthCount);
 
 namespace {
 
-unsigned NewSeed() { return static_cast<unsigned>(timeGetTime()); }
-
-// The shell's part of a stage set-up.
-void SetUpShell(int frameRate)
-{
-    SceneManager.nLastMenuBgm = 0;
-    for (cInput& input : Inputs) {
-        input.ClearHistory();
-        input.ResetRunLengths();
-    }
-    CountEvery(0, 0);
-    SceneManager.FrameRate = frameRate > 0 ? frameRate : 60;
-}
-
-void ReadModes(STAGEMODES& modes)
-{
-    modes.nPlayMode = SceneManager.m_nPlayMode;
-    modes.nStartKind = SceneManager.nGameKind;
-    modes.bRankingOn = SceneManager.m_bRankingOn;
-    modes.bDirectPlay = bDirectPlay;
-    modes.bTestPlay = MainWindow.bFromEditor;
-    modes.nPreviousScene = SceneManager.m_nPreviousScene;
-    StageSetupMode.lpNewSeed = NewSeed;
-    lpStageSetupShell = SetUpShell;
-}
-
-void HandOver(const STAGEMODES& modes)
-{
-    SceneManager.FrameRate = 60;
-    SceneManager.m_nNextScene = modes.nNextScene;
-    SceneManager.m_nPreviousScene = SCENE_STAGE;
-    SceneManager.m_nCurrentScene = modes.nNextScene;
-}
-
 cInput* PlayerOne() { return Inputs.empty() ? nullptr : &Inputs[0]; }
 
-void ReadInput(uint16_t& direction, uint16_t& buttons)
-{
-    if (cInput* input = PlayerOne()) {
-        direction = static_cast<uint16_t>(input->m_wDirection);
-        buttons = static_cast<uint16_t>(input->m_wButtons);
+class cShellStageHost : public cStageHost {
+public:
+    void ReadModes(STAGEMODES& modes) override
+    {
+        modes.nPlayMode = SceneManager.m_nPlayMode;
+        modes.nStartKind = SceneManager.nGameKind;
+        modes.bRankingOn = SceneManager.m_bRankingOn;
+        modes.bDirectPlay = bDirectPlay;
+        modes.bTestPlay = MainWindow.bFromEditor;
+        modes.nPreviousScene = SceneManager.m_nPreviousScene;
     }
-}
 
-void WriteInput(uint16_t direction, uint16_t buttons, int numpad)
-{
-    cInput* input = PlayerOne();
-    if (!input) return;
-    input->m_wDirection = static_cast<int16_t>(direction);
-    input->m_wButtons = static_cast<int16_t>(buttons);
-    if (!numpad) return;
-    const int column = (direction & 1) ? 0 : (direction & 2) ? 2 : 1;
-    const int row = (direction & 4) ? 2 : (direction & 8) ? 0 : 1;
-    input->m_nNumpad = 1 + column + row * 3;
-}
-
-void RecordInput()
-{
-    if (cInput* input = PlayerOne()) {
-        input->RecordHistory();
-        input->UpdateRunLengths();
+    void HandOver(int nextScene) override
+    {
+        SceneManager.FrameRate = 60;
+        SceneManager.m_nNextScene = nextScene;
+        SceneManager.m_nPreviousScene = SCENE_STAGE;
+        SceneManager.m_nCurrentScene = nextScene;
     }
-}
 
-void MenuInput()
-{
-    if (cInput* input = PlayerOne()) {
-        input->ApplyRepeat();
-        input->Trigger(0);
+    void ReadInput(uint16_t& direction, uint16_t& buttons) override
+    {
+        direction = buttons = 0;
+        if (cInput* input = PlayerOne()) {
+            direction = static_cast<uint16_t>(input->m_wDirection);
+            buttons = static_cast<uint16_t>(input->m_wButtons);
+        }
     }
-}
 
-int KeyDown(int key) { return (lpReadKey(key) & 0x8000) ? 1 : 0; }
+    void WriteInput(uint16_t direction, uint16_t buttons, int numpad) override
+    {
+        cInput* input = PlayerOne();
+        if (!input) return;
+        input->m_wDirection = static_cast<int16_t>(direction);
+        input->m_wButtons = static_cast<int16_t>(buttons);
+        if (!numpad) return;
+        const int column = (direction & 1) ? 0 : (direction & 2) ? 2 : 1;
+        const int row = (direction & 4) ? 2 : (direction & 8) ? 0 : 1;
+        input->m_nNumpad = 1 + column + row * 3;
+    }
 
-int FadeIn() { return DDFadeIn(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false) ? 1 : 0; }
+    void RecordInput() override
+    {
+        if (cInput* input = PlayerOne()) {
+            input->RecordHistory();
+            input->UpdateRunLengths();
+        }
+    }
 
-int FadeOut() { return DDFadeOut(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false) ? 1 : 0; }
+    void MenuInput() override
+    {
+        if (cInput* input = PlayerOne()) {
+            input->ApplyRepeat();
+            input->Trigger(0);
+        }
+    }
 
-void FillBlank() { DDFillPal(&Display.BackBuffer, 16); }
+    int KeyDown(int key) override { return (lpReadKey(key) & 0x8000) ? 1 : 0; }
 
-int StartStageFile(const char* path, int directPlay)
+    int LoadImages(int all) override { return LoadStageImages(all); }
+    void ReleaseImages() override { ReleaseStageImages(); }
+    int FadeIn() override
+    {
+        return DDFadeIn(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false) ? 1 : 0;
+    }
+    int FadeOut() override
+    {
+        return DDFadeOut(Display.ShownPalette, 0, 255, 0, 0, 0, SceneManager.m_nFadeStep, Display.Palette, false) ? 1 : 0;
+    }
+    void FillBlank() override { DDFillPal(&Display.BackBuffer, 16); }
+    void DrawPicture(const cStageWorld& world, int picture, int value) override
+    {
+        DrawStagePicture(world, picture, value);
+    }
+    void DrawMenu(int firstText, int count, int cursor, int widthCount) override
+    {
+        DrawStageMenu(firstText, count, cursor, widthCount);
+    }
+    cPlayScreenPainter* Painter() override { return &GfxPainter; }
+    void ResetBlending() override { DDResetVertexColor(); }
+
+    void PlaySE(int n) override { ::PlaySE(n); }
+    void PlayUserSE(int n) override { ::PlayUserSE(n); }
+    // The loop switch travels in the progress, where the window thread reads
+    // it when it starts the tune.
+    void RequestBgm(int n, int loop) override
+    {
+        GameProgress.m_bBgmLoop = loop;
+        SendMessageA(hMainWnd, WM_GAME_BGM, 4, static_cast<LPARAM>(n));
+    }
+
+    void RunPauseLoop(int handshake) override { StartPauseLoop(handshake); }
+    void RunRankingLoop() override { StartRankingLoop(); }
+    void WaitWhileInactive(const std::atomic<int>* quit) override
+    {
+        while (!MainWindow.bAppActive && !*quit) Sleep(1);
+    }
+
+    // The window thread shows the dialog; the done flag is polled as for the
+    // file dialogs.
+    void EnterName() override
+    {
+        WindowReplies.bNameEntryDone = 0;
+        SendMessageA(hMainWnd, WM_GAME_NAMEENTRY, 0, 0);
+        while (!WindowReplies.bNameEntryDone) Sleep(1);
+    }
+    // The window thread asks for the name, writes the file or explains why it
+    // could not; either way the play goes on.
+    void SaveReplay(int which) override
+    {
+        WindowReplies.bDialogDone = 0;
+        SendMessageA(hMainWnd, WM_GAME_SAVEREPLAY, static_cast<WPARAM>(which), 0);
+        while (!WindowReplies.bDialogDone) Sleep(1);
+    }
+    void ErrorBox(const char* text) override { ::ErrorBox(text); }
+
+    int FindStageFile(std::string& path, const std::string& name) override
+    {
+        return FindNumberedFile(path, name, "stg4");
+    }
+    int LoadStage(const std::string& path) override { return ::LoadStage(path, true, &PlayStageData); }
+    int StartStageFile(const char* path, int directPlay) override
+    {
+        return DataServices.lpStartStageFile ? DataServices.lpStartStageFile(path, directPlay) : 0;
+    }
+
+    int CountEvery(int mode, unsigned n) override { return ::CountEvery(mode, n); }
+    int NewSeed(unsigned& seed) override
+    {
+        seed = static_cast<unsigned>(timeGetTime());
+        return 1;
+    }
+    void SetUpPlay(int frameRate) override
+    {
+        SceneManager.nLastMenuBgm = 0;
+        for (cInput& input : Inputs) {
+            input.ClearHistory();
+            input.ResetRunLengths();
+        }
+        ::CountEvery(0, 0);
+        SceneManager.FrameRate = frameRate > 0 ? frameRate : 60;
+    }
+};
+
+} // namespace
+
+namespace {
+
+cStageHost& ShellHost()
 {
-    return DataServices.lpStartStageFile ? DataServices.lpStartStageFile(path, directPlay) : 0;
+    static cShellStageHost host;
+    return host;
 }
 
-// Handed to the stage-play screen before WinMain runs.
-[[maybe_unused]] const bool bInstalled = (StageShell = STAGESHELL{
-    .lpReadModes = ReadModes,
-    .lpHandOver = HandOver,
-    .lpReadInput = ReadInput,
-    .lpWriteInput = WriteInput,
-    .lpRecordInput = RecordInput,
-    .lpMenuInput = MenuInput,
-    .lpKeyDown = KeyDown,
-    .lpLoadImages = LoadStageImages,
-    .lpReleaseImages = ReleaseStageImages,
-    .lpFadeIn = FadeIn,
-    .lpFadeOut = FadeOut,
-    .lpFillBlank = FillBlank,
-    .lpStartStageFile = StartStageFile,
-    .lpCountEvery = CountEvery,
-    .lpDrawPicture = DrawStagePicture,
-    .lpDrawMenu = DrawStageMenu,
-}, true);
+// Handed to the stage before WinMain runs.
+[[maybe_unused]] const bool bHostInstalled = (SetProgramStageHost(&ShellHost()), true);
 
 } // namespace

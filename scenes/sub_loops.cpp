@@ -25,9 +25,8 @@
 #include "gfx/surface_tables.h"
 #include "stage/ranking_draw.h"
 #include "stage/replay_keys.h"
-#include "stage/stage_end_services.h"
+#include "stage/stage_host.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
 
 namespace {
 
@@ -143,7 +142,7 @@ int cStageScene::PauseLoop(cStageScene* scene)
         player.RecordHistory();
         const int confirmNow = player.m_wButtons & BUTTON_CONFIRM;
         player.Trigger(0);
-        if (CheckReplayKeys()) {
+        if (CheckReplayKeys(scene->m_Modes)) {
             confirmBefore = confirmNow;
             continue;
         }
@@ -157,7 +156,7 @@ int cStageScene::PauseLoop(cStageScene* scene)
 
 int cStageScene::RankingLoop(cStageScene* scene)
 {
-    const int mode = StagePlayMode();
+    const int mode = scene->m_Modes.nPlayMode;
     GameProgress.StepRankingGenre(mode, 0);
     cInput& player = CheckedAt(Inputs, 0);
     // A button held as the board opens (the confirm that entered the
@@ -179,7 +178,7 @@ int cStageScene::RankingLoop(cStageScene* scene)
         player.ApplyRepeat();
         if (player.m_wButtons & BUTTON_CONFIRM) break;
         if ((player.m_wButtons & BUTTON_GENRE) && SystemData.CountModeGenres(mode) > 1) {
-            StagePlaySE(6);
+            StageHost().PlaySE(6);
             GameProgress.StepRankingGenre(mode, 1);
         }
         if (scene) {
@@ -188,7 +187,7 @@ int cStageScene::RankingLoop(cStageScene* scene)
         }
         SceneManager.Present();
     }
-    StagePlaySE(1);
+    StageHost().PlaySE(1);
     return 1;
 }
 

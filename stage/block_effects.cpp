@@ -8,7 +8,7 @@
 #include "stage/item.h"
 #include "stage/player.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ int ApplyBlockEffect(cPlayer& player)
         const cBlockData& block = *player.m_lpFootBlock;
         switch (block.m_cEffect) {
         case BLOCKFX_BOUNCE:
-            StagePlaySE(10);
+            StageHost().PlaySE(10);
             player.m_dVy = player.JumpSpeedForHalfBlocks(static_cast<int8_t>(block.m_nEffectValue));
             player.m_bJumpLocked = player.m_bJumping = 1;
             player.m_bJumpReady = 0;

@@ -8,27 +8,27 @@
 #include "stage/npc.h"
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_world.h"
+#include "stage/stage_host.h"
 
 namespace {
 
 enum { SE_PLAYER_DOWN = 8, SE_DEFEAT = 9 };
 
-void ClearStage()
+void ClearStage(cStageWorld& world)
 {
-    Goal();
-    if (lpStageScene) lpStageScene->m_nState = STAGE_CLEAR;
+    Goal(world);
+    world.m_nState = STAGE_CLEAR;
 }
 
 // The player goes down: 1 when its death clears the stage. A player that is
 // already dead does not die again.
-int PlayerDies()
+int PlayerDies(cStageWorld& world)
 {
     if (Player.empty() || Player[P1].m_bDead) return 0;
-    StagePlaySE(SE_PLAYER_DOWN);
+    StageHost().PlaySE(SE_PLAYER_DOWN);
     if (Player[P1].Die() != 1) return 0;
-    ClearStage();
+    ClearStage(world);
     return 1;
 }
 
@@ -41,24 +41,24 @@ int DefeatOutcome(cChara& chara)
     return chara.Die();
 }
 
-int DefeatCharacter(cChara& chara, std::list<cNpc>&)
+int DefeatCharacter(cStageWorld& world, cChara& chara, std::list<cNpc>&)
 {
     int outcome = DefeatOutcome(chara);
-    if (outcome == 1) ClearStage();
-    else if (outcome == 2) PlayerDies();
+    if (outcome == 1) ClearStage(world);
+    else if (outcome == 2) PlayerDies(world);
     return outcome;
 }
 
-int CheckDefeats()
+int CheckDefeats(cStageWorld& world)
 {
     if (!Player.empty() && Player[P1].m_nHp <= 0) {
-        PlayerDies();
+        PlayerDies(world);
         return 1;
     }
     for (auto it = CharaList.begin(); it != CharaList.end();) {
         cNpc& chara = *it;
         if (chara.m_bVanish) {
-            it = EraseObjectNode(it);
+            it = EraseObjectNode(world, it);
             continue;
         }
         // A character already dying is not defeated again.
@@ -66,11 +66,11 @@ int CheckDefeats()
             ++it;
             continue;
         }
-        int outcome = DefeatCharacter(chara, CharaList);
+        int outcome = DefeatCharacter(world, chara, CharaList);
         if (!SystemData.m_bKeepDefeatedChara || outcome == 1) {
-            it = EraseObjectNode(it);
+            it = EraseObjectNode(world, it);
         } else {
-            StagePlaySE(SE_DEFEAT);
+            StageHost().PlaySE(SE_DEFEAT);
             ++it;
         }
         if (outcome != 0) return 1;
@@ -78,7 +78,7 @@ int CheckDefeats()
     return 0;
 }
 
-std::list<cNpc>::iterator EraseObjectNode(std::list<cNpc>::iterator node)
+std::list<cNpc>::iterator EraseObjectNode(cStageWorld& world, std::list<cNpc>::iterator node)
 {
     cNpc* chara = &*node;
     // Its followers, the shots aiming at it and its own target.
@@ -90,13 +90,11 @@ std::list<cNpc>::iterator EraseObjectNode(std::list<cNpc>::iterator node)
     };
     for (cPlayer& p : Player) forget(p);
     for (cNpc& other : CharaList) forget(other);
-    if (cStageScene* scene = lpStageScene) {
-        for (auto& layer : scene->m_CharaLayers) layer.remove(chara);
-        for (cShot& shot : scene->m_ShotList) {
-            if (shot.m_lpTarget == chara) shot.m_lpTarget = nullptr;
-            shot.m_HitList.remove(chara);
-        }
-        if (scene->m_lpCurChara == chara) scene->m_lpCurChara = nullptr;
+    for (auto& layer : world.m_CharaLayers) layer.remove(chara);
+    for (cShot& shot : world.m_ShotList) {
+        if (shot.m_lpTarget == chara) shot.m_lpTarget = nullptr;
+        shot.m_HitList.remove(chara);
     }
+    if (world.m_lpCurChara == chara) world.m_lpCurChara = nullptr;
     return CharaList.erase(node);
 }

@@ -23,7 +23,7 @@
 #include "stage/messages_links.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -145,7 +145,7 @@ int CmdGameWait(cChara*, const cCommandData* def)
     lpStageScene->m_MessageList.push_back(blank);
     const cMessage* added = &lpStageScene->m_MessageList.back();
     SetModeTimer(0, 0, w, 0);
-    StageRunPauseLoop(0);
+    StageHost().RunPauseLoop(0);
     RemoveMessage(added);
     return 0;
 }
@@ -201,14 +201,14 @@ int CmdMessage(cChara* chara, const cCommandData* def, int afterKeyMessage)
     if (!waits) return 0;
     if (timeMode == SHOW_UNTIL_KEY) {
         SetModeTimer(1, 1, 0, afterKeyMessage);
-        if (!afterKeyMessage) StagePlaySE(11);
+        if (!afterKeyMessage) StageHost().PlaySE(11);
     } else if (timeMode == SHOW_TIMED) {
         SetModeTimer(1, 0, frames, 0);
     } else {
         // Shown until the stage ends: there is no time to wait for.
         return 0;
     }
-    StageRunPauseLoop(1);
+    StageHost().RunPauseLoop(1);
     RemoveMessage(shown);
     return 0;
 }
@@ -416,7 +416,7 @@ int CmdPlayEffect(cChara* chara, const cCommandData* def)
     scene.m_EffectList.push_back(effect);
     if (P(def, 7)) {
         SetModeTimer(2, 0, EffectLengthFrames(entry), 0);
-        StageRunPauseLoop(0);
+        StageHost().RunPauseLoop(0);
     }
     return 0;
 }
@@ -431,7 +431,7 @@ int CmdScreenEffect(cChara*, const cCommandData* def)
 {
     cEffectRun& run = lpStageScene->m_ScrEffect;
     run.StartScr(static_cast<int16_t>(P(def, 0)), P(def, 1), P(def, 2));
-    if (run.m_sEffect == 0) StageResetBlending();
+    if (run.m_sEffect == 0) StageHost().ResetBlending();
     return 0;
 }
 
@@ -486,7 +486,7 @@ int CmdShowPicture(cChara* chara, const cCommandData* def)
         SetModeTimer(3, 0, frames, 0);
     else
         return 0;   // shown until the stage ends: there is no time to wait for
-    StageRunPauseLoop(0);
+    StageHost().RunPauseLoop(0);
     // The picture put in (at its index, which the wait leaves as it is).
     if (index < static_cast<int>(list.size())) RemovePictureAt(index);
     return 0;
@@ -516,12 +516,12 @@ int CmdChangeBg(cChara*, const cCommandData* def)
 int CmdPlaySe(cChara* chara, const cCommandData* def)
 {
     if (def->m_bSoundOnScreen && chara && !chara->m_bOnScreen) return 0;
-    StagePlayUserSE(static_cast<int16_t>(P(def, 0)));
+    StageHost().PlayUserSE(static_cast<int16_t>(P(def, 0)));
     return 0;
 }
 
 int CmdPlayBgm(cChara*, const cCommandData* def)
 {
-    StageRequestBgm(P(def, 0), P(def, 1));
+    StageHost().RequestBgm(P(def, 0), P(def, 1));
     return 0;
 }

@@ -5,9 +5,8 @@
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "stage/hits.h"
-#include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_world.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -26,29 +25,27 @@ bool GenreRanked(int mode, int genre)
 
 } // namespace
 
-void Goal()
+void Goal(cStageWorld& world)
 {
-    cStageScene* scene = lpStageScene;
-    if (!scene) return;
-    StagePlaySE(SE_GOAL);
-    scene->AddStageTotals();
-    scene->m_bRankingEntered = 0;
-    scene->m_bRankingAllowed = 0;
-    scene->m_RankPos.assign(RANKING_GENRES, -1);
-    scene->m_RankValue.resize(RANKING_GENRES, 0);
+    StageHost().PlaySE(SE_GOAL);
+    world.AddStageTotals();
+    world.m_bRankingEntered = 0;
+    world.m_bRankingAllowed = 0;
+    world.m_RankPos.assign(RANKING_GENRES, -1);
+    world.m_RankValue.resize(RANKING_GENRES, 0);
 
-    const STAGEMODES& mode = StageModes;
-    bool ranked = mode.bDirectPlay || (mode.bRankingOn && scene->IsLastLinkedStage(scene->m_nNextLinkedStage));
+    const STAGEMODES& mode = world.m_Modes;
+    bool ranked = mode.bDirectPlay || (mode.bRankingOn && world.IsLastLinkedStage(world.m_nNextLinkedStage));
     if (!ranked) return;
     const int values[RANKING_GENRES] = {GameProgress.m_nTotalScore, GameProgress.m_nTotalTimeLeft,
                                         GameProgress.m_nTotalClearTime, GameProgress.m_nTotalHp,
                                         GameProgress.m_nTotalSp};
-    std::copy(std::begin(values), std::end(values), scene->m_RankValue.begin());
+    std::copy(std::begin(values), std::end(values), world.m_RankValue.begin());
     if (mode.bTestPlay) return;
     for (int i = 0; i < RANKING_GENRES; ++i) {
         if (!GenreRanked(mode.nPlayMode, i) || i >= static_cast<int>(RankingSet.m_Rankings.size())) continue;
         int place = RankingSet.m_Rankings[static_cast<size_t>(i)].FindRank(values[i]);
-        scene->m_RankPos[static_cast<size_t>(i)] = place;
-        if (place != -1) scene->m_bRankingAllowed = 1;
+        world.m_RankPos[static_cast<size_t>(i)] = place;
+        if (place != -1) world.m_bRankingAllowed = 1;
     }
 }

@@ -14,7 +14,7 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -26,18 +26,18 @@ bool IsBlockChara(const cChara& chara) { return chara.m_Def.m_bFullCellBoxes != 
 
 // Shots meet characters in every sub-step, or, when the stage limits the
 // passes a frame, in the sub-steps its schedule flags.
-bool ShotPassDue(const cStageScene& scene)
+bool ShotPassDue(const cStageWorld& world)
 {
     if (StageData.m_nShotHitPasses <= 0) return true;
-    int i = scene.m_nSubStep - 1;
-    return i >= 0 && i < static_cast<int>(scene.m_HitSchedule.size()) && scene.m_HitSchedule[static_cast<size_t>(i)];
+    int i = world.m_nSubStep - 1;
+    return i >= 0 && i < static_cast<int>(world.m_HitSchedule.size()) && world.m_HitSchedule[static_cast<size_t>(i)];
 }
 
 // Out of its hit layer's list and out of the shot list, and destroyed.
-void RemoveShot(cStageScene& scene, cShot* shot)
+void RemoveShot(cStageWorld& world, cShot* shot)
 {
-    for (auto& layer : scene.m_ShotLayers) layer.remove(shot);
-    ListEraseElement(scene.m_ShotList, shot);
+    for (auto& layer : world.m_ShotLayers) layer.remove(shot);
+    ListEraseElement(world.m_ShotList, shot);
 }
 
 bool AlreadyHit(const cShot& shot, const cChara* chara)
@@ -48,19 +48,19 @@ bool AlreadyHit(const cShot& shot, const cChara* chara)
 // A died character: the computer's side sounds its defeat; the outcome.
 int Defeated(cChara& chara)
 {
-    if (chara.m_nSide != 0) StagePlaySE(SE_DEFEAT);
+    if (chara.m_nSide != 0) StageHost().PlaySE(SE_DEFEAT);
     return DefeatOutcome(chara);
 }
 
 // The item a shot leaves on a hit, given to the player at once.
-int ApplyShotItem(cStageScene& scene, const cEdShot& record)
+int ApplyShotItem(cStageWorld& world, const cEdShot& record)
 {
     const cItemData* def = FindItemPaletteEntry(record.m_cHitItemSource, record.m_sHitItem);
     if (!def || Player.empty()) return 0;
     cItem item;
     item.Setup(0, *def, 1);
     item.m_bActive = 1;
-    return scene.ApplyItem(&item, &Player[P1]);
+    return world.ApplyItem(&item, &Player[P1]);
 }
 
 bool CanBeShot(const cChara& chara)
@@ -71,7 +71,7 @@ bool CanBeShot(const cChara& chara)
 
 // One shot against one character; sets used when the shot is used up, and
 // acted when anything may have changed (the character's trigger fired).
-int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used, bool& acted)
+int ShotHitsChara(cStageWorld& world, cShot& shot, cChara& chara, bool& used, bool& acted)
 {
     if (!CanBeShot(chara)) return 0;
     const HITRECT& box = chara.m_ShotBox.rect;
@@ -84,7 +84,7 @@ int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used, bo
     if (chara.DamageByShot(shot)) {
         if (int outcome = Defeated(chara)) return outcome;
     } else {
-        StagePlaySE(SE_HIT);
+        StageHost().PlaySE(SE_HIT);
         chara.StartInvincible();
     }
     // A sword stays and hits each character once; a shot flies on through
@@ -92,7 +92,7 @@ int ShotHitsChara(cStageScene& scene, cShot& shot, cChara& chara, bool& used, bo
     bool pierce = !shot.m_bChip || (IsBlockChara(chara) ? record.m_cPierceBlockChara == 1 : record.m_cPierceChara == 1);
     if (pierce) shot.m_HitList.push_back(&chara);
     else used = true;
-    return ApplyShotItem(scene, record);
+    return ApplyShotItem(world, record);
 }
 
 // A character of a hit layer with one of its boxes as it was taken.
@@ -119,18 +119,18 @@ void TakeShotTargets(std::list<cChara*>& charas, std::list<cChara*>::iterator fr
     TakeBoxes(charas, from, &cChara::m_ShotBox, CanBeShot, out);
 }
 
-int ShotsAgainstCharas(cStageScene& scene)
+int ShotsAgainstCharas(cStageWorld& world)
 {
-    const int shotLayers = static_cast<int>(scene.m_ShotLayers.size());
-    const int charaLayers = static_cast<int>(scene.m_CharaLayers.size());
+    const int shotLayers = static_cast<int>(world.m_ShotLayers.size());
+    const int charaLayers = static_cast<int>(world.m_CharaLayers.size());
     // Each layer's targets, taken anew after anything has acted.
     std::vector<std::vector<TAKENBOX>> targets(static_cast<size_t>(charaLayers));
     std::vector<char> taken(static_cast<size_t>(charaLayers), 0);
     std::vector<TAKENBOX> rest;
     for (int s = 0; s < shotLayers; ++s) {
         for (int c = 0; c < charaLayers; ++c) {
-            auto& shots = scene.m_ShotLayers[static_cast<size_t>(s)];
-            auto& charas = scene.m_CharaLayers[static_cast<size_t>(c)];
+            auto& shots = world.m_ShotLayers[static_cast<size_t>(s)];
+            auto& charas = world.m_CharaLayers[static_cast<size_t>(c)];
             if (c == s || shots.empty() || charas.empty()) continue;
             for (auto it = shots.begin(); it != shots.end();) {
                 cShot* shot = *it++;
@@ -147,7 +147,7 @@ int ShotsAgainstCharas(cStageScene& scene)
                     if (!target.box.Overlaps(shot->m_HitBox.rect)) continue;
                     bool acted = false;
                     const auto at = target.at;
-                    if (int outcome = ShotHitsChara(scene, *shot, **at, used, acted)) return outcome;
+                    if (int outcome = ShotHitsChara(world, *shot, **at, used, acted)) return outcome;
                     if (!acted) continue;
                     // The trigger may have changed anything: the rest of the
                     // layer is taken again for this shot, all of it for the next.
@@ -156,7 +156,7 @@ int ShotsAgainstCharas(cStageScene& scene)
                     list = &rest;
                     k = static_cast<size_t>(-1);
                 }
-                if (used) RemoveShot(scene, shot);
+                if (used) RemoveShot(world, shot);
             }
         }
     }
@@ -185,7 +185,7 @@ int CharaHitsChara(cChara& n, cChara& p)
     int diedN = hitN ? n.DamageByChara(p) : 0;
     bool hitP = harms(n) && !p.IsInvincibleAgainst(n.m_nRef);
     int diedP = hitP ? p.DamageByChara(n) : 0;
-    if (hitN || hitP) StagePlaySE(SE_HIT);
+    if (hitN || hitP) StageHost().PlaySE(SE_HIT);
     if (hitN)
         if (int outcome = AfterBodyHit(n, diedN, p)) return outcome;
     if (hitP)
@@ -211,10 +211,10 @@ void TakeBodies(std::list<cChara*>& charas, std::list<cChara*>::iterator from, s
     TakeBoxes(charas, from, &cChara::m_HitBox, MeetsBody, out);
 }
 
-int CharasAgainstCharas(cStageScene& scene)
+int CharasAgainstCharas(cStageWorld& world)
 {
     std::vector<TAKENBOX> bodies, rest;
-    return ForLayerPairs(scene.m_CharaLayers, [&](std::list<cChara*>& first, std::list<cChara*>& second) {
+    return ForLayerPairs(world.m_CharaLayers, [&](std::list<cChara*>& first, std::list<cChara*>& second) {
         bool taken = false;
         for (cChara* n : first) {
             // Every hit fires triggers, which may change anything: the rest
@@ -251,9 +251,9 @@ bool AnyClashes(const std::list<cShot*>& layer)
     return std::any_of(layer.begin(), layer.end(), [](const cShot* shot) { return shot->m_EdShot.m_bClash != 0; });
 }
 
-void ShotsAgainstShots(cStageScene& scene)
+void ShotsAgainstShots(cStageWorld& world)
 {
-    ForLayerPairs(scene.m_ShotLayers, [&scene](std::list<cShot*>& first, std::list<cShot*>& second) {
+    ForLayerPairs(world.m_ShotLayers, [&world](std::list<cShot*>& first, std::list<cShot*>& second) {
         // Two shots meet only when one of them clashes. Nothing but a clash
         // removes a shot here, so a layer without clashing shots keeps none.
         const bool secondClashes = AnyClashes(second);
@@ -275,9 +275,9 @@ void ShotsAgainstShots(cStageScene& scene)
                     sGone = sGone || sClash;
                     rGone = rClash;
                 }
-                if (rGone) RemoveShot(scene, r);
+                if (rGone) RemoveShot(world, r);
             }
-            if (sGone) RemoveShot(scene, s);
+            if (sGone) RemoveShot(world, s);
         }
         return 0;
     });
@@ -285,13 +285,11 @@ void ShotsAgainstShots(cStageScene& scene)
 
 } // namespace
 
-int ResolveCharacterHits(std::list<cNpc>&)
+int ResolveCharacterHits(cStageWorld& world, std::list<cNpc>&)
 {
-    cStageScene* scene = lpStageScene;
-    if (!scene) return 0;
-    if (ShotPassDue(*scene))
-        if (int outcome = ShotsAgainstCharas(*scene)) return outcome;
-    if (int outcome = CharasAgainstCharas(*scene)) return outcome;
-    ShotsAgainstShots(*scene);
+    if (ShotPassDue(world))
+        if (int outcome = ShotsAgainstCharas(world)) return outcome;
+    if (int outcome = CharasAgainstCharas(world)) return outcome;
+    ShotsAgainstShots(world);
     return 0;
 }

@@ -2,6 +2,7 @@
 // Characters against characters, shots and items: the hit passes between
 // the layers, the contacts of bodies, defeats, item pick-up and the goal.
 // Results are outcomes: 0 go on, 1 the stage is cleared, 2 the player dies.
+// Each is handed the running stage's world.
 #include <list>
 
 #include "stage/hit_rect.h"
@@ -9,25 +10,26 @@
 class cChara;
 class cNpc;
 class cPlayer;
+class cStageWorld;
 
 // Run when a status changed: the player's and every character's hit points.
 // Non-zero ends the frame.
-int CheckDefeats();
+int CheckDefeats(cStageWorld& world);
 // The hit passes between the layers of characters and shots.
-int ResolveCharacterHits(std::list<cNpc>& list);
+int ResolveCharacterHits(cStageWorld& world, std::list<cNpc>& list);
 // A body against the block characters: pushed out, landing on and riding
 // them; 0, or 2 when it is crushed (or, flying with block mode 2, touches
 // one).
 int CollideWithCharacters(cChara& chara, std::list<cNpc>& list);
 // The items the player touches.
-int PickUpItems(cPlayer& player);
+int PickUpItems(cStageWorld& world, cPlayer& player);
 // What a defeat means (0, 1 or 2); DefeatCharacter also acts on it.
 int DefeatOutcome(cChara& chara);
-int DefeatCharacter(cChara& chara, std::list<cNpc>& list);
+int DefeatCharacter(cStageWorld& world, cChara& chara, std::list<cNpc>& list);
 // The goal's bookkeeping.
-void Goal();
+void Goal(cStageWorld& world);
 // Removes a character and every reference to it; the next position.
-std::list<cNpc>::iterator EraseObjectNode(std::list<cNpc>::iterator node);
+std::list<cNpc>::iterator EraseObjectNode(cStageWorld& world, std::list<cNpc>::iterator node);
 
 // The tests the contacts are built from. A block character takes part when it
 // is not dead, is active and is not the character itself (by creator

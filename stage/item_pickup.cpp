@@ -7,9 +7,9 @@
 #include "stage/player.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
-int cStageScene::ApplyItem(cItem* item, cChara* chara)
+int cStageWorld::ApplyItem(cItem* item, cChara* chara)
 {
     if (!item || item->m_nGraphic == 0 || item->m_ItemData.m_cTakeKind == ITEM_TAKE_NEVER || !item->m_bActive)
         return 0;
@@ -18,11 +18,11 @@ int cStageScene::ApplyItem(cItem* item, cChara* chara)
     if (!player) return 0;
     const cItemData& data = item->m_ItemData;
     if (data.m_bPopUp) player->AddItemPopup(data.m_cGraphicKind, data.m_sGraphic, data.m_sGraphicOffset);
-    if (data.m_sSound) StagePlayUserSE(data.m_sSound);
+    if (data.m_sSound) StageHost().PlayUserSE(data.m_sSound);
     return player->RunItemCommands(data.m_Commands);
 }
 
-int PickUpItems(cPlayer& player)
+int PickUpItems(cStageWorld& world, cPlayer& player)
 {
     const HITRECT& box = player.m_ItemBox.rect;
     for (auto it = ItemList.begin(); it != ItemList.end();) {
@@ -46,7 +46,7 @@ int PickUpItems(cPlayer& player)
             }
             player.m_TouchedItems.push_back(&item);
         }
-        int outcome = lpStageScene ? lpStageScene->ApplyItem(&item, &player) : 0;
+        int outcome = world.ApplyItem(&item, &player);
         if (kind == ITEM_TAKE_ONCE) {
             player.EndItemContact(&item);
             it = ItemList.erase(it);

@@ -14,7 +14,7 @@
 #include "stage/running_command.h"
 #include "stage/running_flow.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -393,7 +393,7 @@ void CmdTurn(cChara* chara, cRunningCommand* command)
     if (!chara->m_Def.m_bFixedFacing) return;
     cRunningCommand& c = *command;
     if (c.m_nPass == 0) {
-        if (c.m_lpCommandData && c.m_lpCommandData->m_sSound) StagePlayUserSE(c.m_lpCommandData->m_sSound);
+        if (c.m_lpCommandData && c.m_lpCommandData->m_sSound) StageHost().PlayUserSE(c.m_lpCommandData->m_sSound);
         int choice = c.m_lpCommandData && !c.m_lpCommandData->m_Params.empty() ? c.m_lpCommandData->m_Params[0] : 0;
         switch (choice) {
         case 0: chara->m_nFacing = 0; break;

@@ -11,9 +11,9 @@
 #include "stage/screen_effect.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
-cPlayScreenPainter* ScreenPainter() { return StageServices.lpPainter; }
+cPlayScreenPainter* ScreenPainter() { return StageHost().Painter(); }
 
 namespace {
 
@@ -133,7 +133,7 @@ void cStageScene::DrawObjects(int frozen)
             }
             // Removing is left to frames that advance: a frozen frame runs
             // while the play step that owns the list is suspended.
-            if (DrawCharacter(*it, frozen) && !frozen) it = EraseObjectNode(it);
+            if (DrawCharacter(*it, frozen) && !frozen) it = EraseObjectNode(*this, it);
             else ++it;
         }
 

@@ -3,7 +3,7 @@
 // place (cStageScene::DrawPlayScreen): it advances the animations, effects
 // and timers of what it shows, removes what has ended and finishes the
 // dying player, and hands every picture to draw to the painter. The Windows
-// build's painter draws with the graphics library (StageServices.lpPainter);
+// build's painter draws with the graphics library (cStageHost::Painter);
 // the headless build has none, so its frames advance without drawing.
 class cChara;
 class cEffect;

@@ -38,8 +38,7 @@
 #include "stage/screen_tint.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_setup.h"
+#include "stage/stage_host.h"
 
 // The chip drawing of a character, its gauges and the character-effect
 // handlers (stage/chara_draw.cpp).
@@ -403,11 +402,11 @@ public:
         if (scene.m_bTimerOff) return;
         DDDrawNumber(Back(), 272, 24, 32, 32, &SurfaceTables.Surface[DIGIT_SURFACE], 0, 160, 1, scene.m_nTime, 3, 1);
         if (timeSound && scene.m_nTime >= 1 && scene.m_nTime <= StageData.m_nTimeWarning && CountEvery(2, 60))
-            StagePlaySE(13);
+            StageHost().PlaySE(13);
     }
     void SystemText() override
     {
-        const int text = bDirectPlay ? 26 : StageSetupMode.bTestPlay ? 25 : -1;
+        const int text = bDirectPlay ? 26 : Scene().m_Modes.DirectTestPlay() ? 25 : -1;
         if (text < 0 || text >= static_cast<int>(SystemData.m_TextList.size())) return;
         const char* s = SystemData.m_TextList[static_cast<size_t>(text)].c_str();
         SurfaceTables.Fonts[1].DrawText(Back(), 320 - CountDisplayChars(s) * 16 / 2, 456, s, 0);

@@ -2,9 +2,9 @@
 
 #include "records/command_data.h"
 #include "stage/stage_object.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 void PlayCommandSound(const cStageObject& object, const cCommandData& command)
 {
-    if (command.m_sSound && (!command.m_bSoundOnScreen || object.m_bOnScreen)) StagePlayUserSE(command.m_sSound);
+    if (command.m_sSound && (!command.m_bSoundOnScreen || object.m_bOnScreen)) StageHost().PlayUserSE(command.m_sSound);
 }

@@ -21,8 +21,7 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -40,8 +39,8 @@ bool Squeezed(const cChara& chara)
 
 int cStageScene::CheckPauseKey()
 {
-    if (!StageKeyDown(STAGEKEY_PAUSE)) return 0;
-    StagePlaySE(4);
+    if (!StageHost().KeyDown(STAGEKEY_PAUSE)) return 0;
+    StageHost().PlaySE(4);
     m_nSavedState = m_nState;
     m_nSavedSubState = m_nSubState;
     return 1;
@@ -57,7 +56,7 @@ void cStageScene::UpdatePlayTime()
 int cStageScene::UpdateTimeLimit(int step)
 {
     if (m_bTimerOff) return 0;
-    if (!StageCountEvery(1, 60)) return 0;
+    if (!StageHost().CountEvery(1, 60)) return 0;
     // Any time a stage or a command stores counts on without wrapping.
     const int64_t time = static_cast<int64_t>(m_nTime) + step;
     if (time <= 0) {
@@ -97,32 +96,32 @@ void cStageScene::UpdateShotConditions()
 bool cStageScene::TakePlayInput()
 {
     uint16_t direction = 0, buttons = 0;
-    StageReadInput(direction, buttons);
-    if (StageModes.nStartKind != START_REPLAY) {
+    StageHost().ReadInput(direction, buttons);
+    if (m_Modes.nStartKind != START_REPLAY) {
         if (buttons == 0) {
             m_bHoldButtons = 0;
         } else if (m_bHoldButtons) {
             buttons = 0;
-            StageWriteInput(direction, buttons, 0);
+            StageHost().WriteInput(direction, buttons, 0);
         }
-        StageRecordInput();
+        StageHost().RecordInput();
         if (SystemData.m_bReplay) Replay.RecordFrame(direction, buttons);
         return true;
     }
     if (Replay.PlayFrame(direction, buttons)) {
-        GameProgress.RestoreStageStart(1, StageModes.nPlayMode, StageModes.bDirectPlay);
+        GameProgress.RestoreStageStart(1, m_Modes.nPlayMode, m_Modes.bDirectPlay);
         if (Restart(true, true)) m_nState = STAGE_READY;
         return false;
     }
-    StageWriteInput(direction, buttons, 1);
-    StageRecordInput();
+    StageHost().WriteInput(direction, buttons, 1);
+    StageHost().RecordInput();
     return true;
 }
 
 void cStageScene::Play()
 {
     if (m_bQuit) {
-        PostCloseToMainWindow();
+        StageHost().RequestClose();
         return;
     }
     if (CheckPauseKey()) {
@@ -130,7 +129,7 @@ void cStageScene::Play()
         m_nState = STAGE_PAUSEMENU;
         return;
     }
-    if (CheckReplayKeys()) return;
+    if (CheckReplayKeys(m_Modes)) return;
     ++m_nFrame;
     if (!TakePlayInput()) return;
     UpdatePlayTime();
@@ -159,7 +158,7 @@ bool cStageScene::RunSubStep(int subStep)
     if (!p1.m_bDead) {
         // Lifetimes run out before anything acts in this sub-step.
         for (auto it = CharaList.begin(); it != CharaList.end();) {
-            if (!it->m_bDead && it->m_nLife != INT_MAX && --it->m_nLife < 0) it = EraseObjectNode(it);
+            if (!it->m_bDead && it->m_nLife != INT_MAX && --it->m_nLife < 0) it = EraseObjectNode(*this, it);
             else ++it;
         }
         for (auto it = ItemList.begin(); it != ItemList.end();) {
@@ -186,8 +185,8 @@ bool cStageScene::RunSubStep(int subStep)
     if (subStep == 1 && !p1.m_bDead) RemoveOutOfRange();
     if (p1.m_bDead) return false;
     if (HandleOutcome(ApplyBlockItem(p1))) return true;
-    if (HandleOutcome(ResolveCharacterHits(CharaList))) return true;
-    return HandleOutcome(PickUpItems(p1));
+    if (HandleOutcome(ResolveCharacterHits(*this, CharaList))) return true;
+    return HandleOutcome(PickUpItems(*this, p1));
 }
 
 bool cStageScene::StepCharacters(bool blockCharas)
@@ -202,27 +201,27 @@ bool cStageScene::StepCharacters(bool blockCharas)
         c.FireTrigger(TRIGGER_ALWAYS);
         if (c.RunFlows(0)) {
             if (!block && c.m_bVanish) {
-                it = EraseObjectNode(it);
+                it = EraseObjectNode(*this, it);
                 continue;
             }
-            const int outcome = DefeatCharacter(c, CharaList);
+            const int outcome = DefeatCharacter(*this, c, CharaList);
             if (!SystemData.m_bKeepDefeatedChara || outcome == 1) {
-                it = EraseObjectNode(it);
+                it = EraseObjectNode(*this, it);
             } else {
-                StagePlaySE(9);
+                StageHost().PlaySE(9);
                 ++it;
             }
             if (outcome == 1 || outcome == 2) return true;
             continue;
         }
-        if (m_bStatusChanged && CheckDefeats()) return true;
+        if (m_bStatusChanged && CheckDefeats(*this)) return true;
 
         const int moved = MoveCharacter(c);
         if (moved == CHARA_MOVE_KILLED) {
-            StagePlaySE(9);
-            const int outcome = DefeatCharacter(c, CharaList);
+            StageHost().PlaySE(9);
+            const int outcome = DefeatCharacter(*this, c, CharaList);
             if (outcome == 1) {
-                EraseObjectNode(it);
+                EraseObjectNode(*this, it);
                 return true;
             }
             if (outcome == 2) return true;
@@ -230,7 +229,7 @@ bool cStageScene::StepCharacters(bool blockCharas)
             continue;
         }
         if (moved == CHARA_MOVE_LEAVES) {
-            it = EraseObjectNode(it);
+            it = EraseObjectNode(*this, it);
             continue;
         }
         ++it;
@@ -279,7 +278,7 @@ bool cStageScene::StepPlayer()
         m_nStageRequest = STAGEREQ_NONE;
         return KillPlayer(nullptr);
     }
-    if (m_bStatusChanged && CheckDefeats()) return true;
+    if (m_bStatusChanged && CheckDefeats(*this)) return true;
     return MovePlayer(p);
 }
 
@@ -344,7 +343,7 @@ void cStageScene::RemoveOutOfRange()
         const int edge = block ? 1 : 0;
         if (m_bEdgeTest[edge] && !it->m_bDead && it->m_bActive &&
             it->IsOutOfRange(StageData.m_ScreenEdges[edge]))
-            it = EraseObjectNode(it);
+            it = EraseObjectNode(*this, it);
         else
             ++it;
     }
@@ -378,13 +377,13 @@ bool cStageScene::KillPlayer(const char* text, bool squeezed)
         p.RestorePosition();
     }
     if (text) TraceLog(text);
-    StagePlaySE(8);
+    StageHost().PlaySE(8);
     if (p.Die() == 1) GoalReached();
     return true;
 }
 
 void cStageScene::GoalReached()
 {
-    Goal();
+    Goal(*this);
     m_nState = STAGE_CLEAR;
 }

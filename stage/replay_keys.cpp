@@ -2,12 +2,10 @@
 
 #include "files/replay.h"
 #include "files/system_data.h"
-#include "stage/stage_end_services.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
-constexpr int START_REPLAY = 4;
 // Frames a refused key stays quiet while it is held.
 constexpr int REFUSAL_FRAMES = 60;
 
@@ -17,14 +15,14 @@ int nRefusalFrames = 0;
 
 bool KeyDown(int which)
 {
-    return StageEndServices.lpReplayKeyDown && StageEndServices.lpReplayKeyDown(which);
+    return StageHost().KeyDown(which == 0 ? STAGEKEY_SAVE_REPLAY : STAGEKEY_SAVE_LAST_REPLAY) != 0;
 }
 
 } // namespace
 
-int CheckReplayKeys()
+int CheckReplayKeys(const STAGEMODES& modes)
 {
-    if (StageStartKind() == START_REPLAY || !SystemData.m_bReplay) return 0;
+    if (modes.ReplayPlayback() || !SystemData.m_bReplay) return 0;
     if (nRefusalFrames > 0) --nRefusalFrames;
     int which;
     if (KeyDown(0))
@@ -36,14 +34,14 @@ int CheckReplayKeys()
     const cReplay& replay = which == 0 ? Replay : LastReplay;
     if (replay.m_DirValues.empty()) {
         if (nRefusalFrames <= 0) {
-            StagePlaySE(3);
+            StageHost().PlaySE(3);
             nRefusalFrames = REFUSAL_FRAMES;
         }
         return 0;
     }
-    StagePlaySE(1);
+    StageHost().PlaySE(1);
     // A file that cannot be written is explained by the window thread, and
     // the play goes on either way.
-    if (StageEndServices.lpSaveReplay) StageEndServices.lpSaveReplay(which);
+    StageHost().SaveReplay(which);
     return 1;
 }

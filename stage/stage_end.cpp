@@ -16,9 +16,8 @@
 #include "files/world_map.h"
 #include "stage/message.h"
 #include "stage/stage_containers.h"
-#include "stage/stage_end_services.h"
+#include "stage/stage_host.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ constexpr int RANKING_MODE_FIXED_NAME_MANUAL = 1;
 constexpr int RANKING_MODE_FIXED_NAME_AUTO = 3;
 
 // One extra life shown above player 1 for its 30 frames while the game is held.
-void ShowExtraLife(cStageScene& scene)
+void ShowExtraLife(cStageWorld& scene)
 {
     const int anchor = Player.empty() ? 0 : Player[P1].m_nRef;
     cMessage popup;
@@ -43,7 +42,7 @@ void ShowExtraLife(cStageScene& scene)
     scene.m_MessageList.push_back(popup);
     const cMessage* shown = &scene.m_MessageList.back();
     SetModeTimer(4, 0, EXTRA_LIFE_FRAMES, 0);
-    StageRunPauseLoop(1);
+    StageHost().RunPauseLoop(1);
     // Taken out by identity: the drawing may already have ended it, and other
     // messages may have come and gone meanwhile.
     for (auto it = scene.m_MessageList.begin(); it != scene.m_MessageList.end(); ++it) {
@@ -63,12 +62,12 @@ void ClearBothReplays()
 void ReportFailure(const std::string& text)
 {
     ReportLog("%s", text.c_str());
-    if (StageEndServices.lpErrorBox) StageEndServices.lpErrorBox(text.c_str());
+    StageHost().ErrorBox(text.c_str());
 }
 
 } // namespace
 
-void cStageScene::AddStageTotals()
+void cStageWorld::AddStageTotals()
 {
     cGameProgress& progress = GameProgress;
     const int oldTotal = progress.m_nTotalScore;
@@ -87,21 +86,21 @@ void cStageScene::AddStageTotals()
         // A window closed meanwhile ends the display: no further lives, and
         // the close is asked for again now that no sub-loop holds it.
         if (m_bQuit) {
-            PostCloseToMainWindow();
+            StageHost().RequestClose();
             return;
         }
         progress.m_nLives = std::min(progress.m_nLives + 1, MAX_LIVES);
-        StagePlaySE(15);
+        StageHost().PlaySE(15);
         ShowExtraLife(*this);
         if (m_bQuit) {
-            PostCloseToMainWindow();
+            StageHost().RequestClose();
             return;
         }
-        if (StageEndServices.lpWaitWhileInactive) StageEndServices.lpWaitWhileInactive(&m_bQuit);
+        StageHost().WaitWhileInactive(&m_bQuit);
     }
 }
 
-bool cStageScene::GetLinkedStageName(std::string& name, int area)
+bool cStageWorld::GetLinkedStageName(std::string& name, int area)
 {
     name.clear();
     const cGameProgress& progress = GameProgress;
@@ -111,12 +110,12 @@ bool cStageScene::GetLinkedStageName(std::string& name, int area)
     const std::string base = progress.m_sStageKey.substr(0, progress.m_sStageKey.size() - 1);
     const std::string wanted = FormatText("%s-%d.%s", base.c_str(), area, "stg4");
     std::string found;
-    if (!StageEndServices.lpFindStageFile || !StageEndServices.lpFindStageFile(found, wanted)) return false;
+    if (!StageHost().FindStageFile(found, wanted)) return false;
     name = found;
     return true;
 }
 
-bool cStageScene::IsLastLinkedStage(int area)
+bool cStageWorld::IsLastLinkedStage(int area)
 {
     std::string name;
     return !GetLinkedStageName(name, area);
@@ -140,12 +139,12 @@ int cStageScene::StageClearProcess()
     auto loadNextArea = [&]() -> bool {
         std::string name;
         if (!GetLinkedStageName(name, m_nNextLinkedStage)) return false;
-        if (!StageEndServices.lpLoadStage || !StageEndServices.lpLoadStage(name)) return false;
+        if (!StageHost().LoadStage(name)) return false;
         ClearBothReplays();
         return true;
     };
 
-    switch (StageStartKind()) {
+    switch (m_Modes.nStartKind) {
     case START_NEW_STORY:
     case START_CONTINUE: {
         if (progress.m_bLinked && m_nNextLinkedStage) {
@@ -192,7 +191,7 @@ int cStageScene::StageClearProcess()
         return NEXT_CHALLENGE;
     }
     case START_STAGE_FILE:
-        if (!progress.m_bLinked || StageDirectPlay()) {
+        if (!progress.m_bLinked || m_Modes.bDirectPlay) {
             progress.m_bNextStart = 0;
             return NEXT_STAGE;
         }
@@ -204,31 +203,31 @@ int cStageScene::StageClearProcess()
         return NEXT_TITLE;
     case START_REPLAY:
     default:
-        progress.RestoreStageStart(1, StagePlayMode(), StageDirectPlay());
+        progress.RestoreStageStart(1, m_Modes.nPlayMode, m_Modes.bDirectPlay);
         return NEXT_STAGE;
     }
 }
 
 void cStageScene::EnterRanking()
 {
-    if (!StageRankingOn() || !m_bRankingAllowed || m_bRankingEntered) return;
+    if (!m_Modes.bRankingOn || !m_bRankingAllowed || m_bRankingEntered) return;
     cGameProgress& progress = GameProgress;
     const int mode = Options.m_nRankingMode;
     if (mode == RANKING_MODE_FIXED_NAME_MANUAL || mode == RANKING_MODE_FIXED_NAME_AUTO) {
         m_sRankName = Options.m_sRankingName;
     } else {
         m_sRankName = progress.m_sPlayerName;
-        if (StageEndServices.lpEnterName) StageEndServices.lpEnterName();
+        StageHost().EnterName();
         progress.m_sPlayerName = m_sRankName;
     }
-    StagePlaySE(16);
+    StageHost().PlaySE(16);
     for (size_t i = 0; i < RankingSet.m_Rankings.size() && i < m_RankPos.size(); ++i) {
         if (m_RankPos[i] == -1) continue;
         const int value = i < m_RankValue.size() ? m_RankValue[i] : 0;
         RankingSet.m_Rankings[i].Insert(m_sRankName, value);
     }
-    if (!SaveRankingFile(RankingSet, StagePlayMode(), progress.m_sStageKey))
+    if (!SaveRankingFile(RankingSet, m_Modes.nPlayMode, progress.m_sStageKey))
         ReportFailure("ランキングの保存に失敗しました！");
     m_bRankingEntered = 1;
-    if (StageEndServices.lpRunRankingLoop) StageEndServices.lpRunRankingLoop();
+    StageHost().RunRankingLoop();
 }

@@ -129,7 +129,7 @@ bool MakeWork(DDSURFACEDATA* s, int w, int h)
     DDReleaseSurface(s);
     if (DDCreateSurface(s, w, h, 1, 0, 0, 0, 0)) return true;
     ReportLog("A work surface of %d x %d could not be made; the game ends", w, h);
-    PostCloseToMainWindow();
+    StageHost().RequestClose();
     return false;
 }
 

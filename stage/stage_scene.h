@@ -1,7 +1,8 @@
 #pragma once
-// The stage-play screen (scene 4): everything that exists only while a stage
-// runs, and the eight-state machine stepped once a frame. The stage objects
-// and the flows reach it through lpStageScene.
+// The stage-play screen (scene 4): the running stage's world
+// (stage/stage_world.h) and the eight-state machine stepped once a frame.
+// The stage objects and the flows that are not handed the world reach it
+// through lpStageScene.
 //
 // The screen's handlers that draw live in files the headless build leaves
 // out (stage/*_draw.cpp, app/stage_scene_run.cpp); everything else is
@@ -12,12 +13,7 @@
 #include <vector>
 
 #include "app/shell/scene.h"
-#include "stage/effect.h"
-#include "stage/message.h"
-#include "stage/picture.h"
-#include "stage/screen_tint.h"
-#include "stage/scroll_axis.h"
-#include "stage/shot.h"
+#include "stage/stage_world.h"
 
 class cBlockData;
 class cGameProgress;
@@ -32,25 +28,10 @@ class cPlayer;
 class cRunningFlow;
 class cRunningCommand;
 
-// States of the stage-play screen; -1 means Init is still to run.
-enum {
-    STAGE_FADEIN = 0,
-    STAGE_READY = 1,
-    STAGE_PLAY = 2,
-    STAGE_PAUSEMENU = 3,
-    STAGE_CLEAR = 4,
-    STAGE_RETRY = 5,
-    STAGE_GAMEOVER = 6,
-    STAGE_FADEOUT = 7,
-};
-
 // What became of a character's move in a sub-step.
 enum { CHARA_MOVE_STAYS = 0, CHARA_MOVE_KILLED = 1, CHARA_MOVE_LEAVES = 2 };
 
-// Requests raised during a sub-step (m_nStageRequest).
-enum { STAGEREQ_NONE = 0, STAGEREQ_CLEAR = 1, STAGEREQ_PLAYER_DOWN = 2 };
-
-class cStageScene : public cScene {
+class cStageScene : public cScene, public cStageWorld {
 public:
     using StateHandler = void (cStageScene::*)();
 
@@ -61,65 +42,12 @@ public:
     void FadeIn() override;
     void FadeOut() override;
 
-    int m_nState = -1;
     int m_nSubState = 0;
     StateHandler m_StateTable[8] = {};
     int m_nSavedState = 0, m_nSavedSubState = 0;
-    int m_nStageRequest = STAGEREQ_NONE;
-    cScrollAxis m_ScrollX;
-    cScrollAxis m_ScrollY;
-    std::list<cShot> m_ShotList;
-    std::vector<std::list<cChara*>> m_CharaLayers;    // one list per hit layer 0..7
-    std::vector<std::list<cShot*>> m_ShotLayers;
-    std::list<cMessage> m_MessageList;
-    std::list<cEffect> m_EffectList;
-    std::list<cPicture> m_PictureList;
-    cEffectRun m_ScrEffect;
-    cScreenTint m_ScreenTint;
-    int m_Wait[5] = {};               // mode, frames, button, extra, spare
-    // Set by the window thread when the window is closed while the pause loop
-    // runs; the next frame of play posts WM_CLOSE again. Read by the pause
-    // loop on thPause and by play on the game thread.
-    std::atomic<int> m_bQuit{0};
-    cChara* m_lpCurChara = nullptr;
-    cRunningFlow* m_lpCurFlow = nullptr;
-    cRunningCommand* m_lpCurCommand = nullptr;
-    int m_bItemAfterMessage = 0;
-    int m_nPlayers = 0;
-    int m_nSubStep = 0;               // 1-based sub-step of the current frame
-    int m_nSubStepTotal = 0;
-    std::vector<int> m_HitSchedule;
-    int m_nTime = 0;
-    int m_bTimerOff = 0;
-    int m_nPlayFrames = 0;
-    int m_nPlayTime = 0;              // 1/100 s, capped at 599999
     int m_nBannerFrames = 0;
     int m_nBannerFrames2 = 0;
-    int m_nRandomSeed = 0;
-    int m_bHoldButtons = 0;
-    int m_bStatusChanged = 0;
-    std::vector<int> m_StageVars;
-    std::vector<char> m_ActiveGroups;
-    int m_nNextCharaSerial = 0, m_nNextItemSerial = 0, m_nNextShotSerial = 0;
-    int m_bEdgeTest[3] = {};
-    std::vector<int> m_SummonedBlocks;
-    int m_nFrame = 0;
-    int m_nNextLinkedStage = 0;
-    int m_bRankingAllowed = 0;
-    std::vector<int> m_RankPos;
-    std::vector<int> m_RankValue;
-    // The name entered into the rankings; the name entry edits it.
-    std::string m_sRankName;
-    int m_bRankingEntered = 0;
-    int m_nStatusBarKind = 0;
-    // Frames counted in the last full second, written by every frame.
-    int m_nFps = 0;
 
-    // -- chara --
-    // Runs an item's commands on a character (player 1 for an item a
-    // defeated character carried): 0, 1 the stage is cleared, 2 the
-    // character died.
-    int ApplyItem(cItem* item, cChara* chara);
     // -- flows --
     // Whether a flow's start conditions hold for its character.
     int CheckFlowConditions(cRunningFlow& flow, cChara* chara);
@@ -195,12 +123,6 @@ public:
     // sight mask's surfaces made for player 1 (through the painter).
     void ResetStageSurfaces();
     // -- end --
-    // A cleared stage's score, time, hit points and extra lives added to the
-    // totals of the progress.
-    void AddStageTotals();
-    // The linked stage after this one in the area, by name; false at the end.
-    bool GetLinkedStageName(std::string& name, int area);
-    bool IsLastLinkedStage(int area);
     // The next screen after a cleared stage.
     int StageClearProcess();
     void EnterRanking();
@@ -271,8 +193,9 @@ public:
     int StepWait(int confirmNow, int confirmBefore);
 };
 
-// The stage-play screen while it exists, else null. Written by the game
-// thread when the screen is created and deleted; read by the stage objects
-// and, while the game thread waits in a request or a sub-loop, by the window
-// thread.
+// The stage-play screen while it exists, else null: the shell's handle to
+// the current world. Written by the game thread when the screen is created
+// and deleted; read by the window thread while the game thread waits in a
+// request or a sub-loop, and by the stage code not yet handed the world (the
+// objects' own methods and the commands the flows run).
 extern cStageScene* lpStageScene;

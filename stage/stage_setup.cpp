@@ -19,12 +19,8 @@
 #include "stage/stage_boxes.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_setup.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 
-STAGESETUPMODE StageSetupMode;
-void (*lpStageSetupShell)(int frameRate) = nullptr;
 
 namespace {
 
@@ -71,7 +67,7 @@ bool FailForMemory()
 {
     BlockMap.clear();
     StageErrorBox("メモリ不足により、ステージの初期設定に失敗しました！");
-    PostCloseToMainWindow();
+    StageHost().RequestClose();
     return false;
 }
 
@@ -101,15 +97,15 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     CharaList.clear();
     ItemList.clear();
 
-    const STAGESETUPMODE& mode = StageSetupMode;
+    const bool replayPlayback = m_Modes.ReplayPlayback();
     if (restoreStage) {
-        if (mode.bReplayPlayback &&
+        if (replayPlayback &&
             !LoadReplayFile(Replay, StageData.m_sPath, StageData, PlayStageData, GameProgress))
-            PostCloseToMainWindow();
+            StageHost().RequestClose();
         StageData.AssignSettings(PlayStageData);
     }
 
-    if (mode.bReplayPlayback) {
+    if (replayPlayback) {
         m_nRandomSeed = Replay.m_nSeed;
         Replay.Rewind();
     } else if (SystemData.m_bReplay) {
@@ -117,7 +113,7 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
         ReplayProgress = GameProgress;
         LastReplay = Replay;
         Replay.Clear();
-        if (mode.lpNewSeed) m_nRandomSeed = static_cast<int>(mode.lpNewSeed());
+        if (unsigned seed; StageHost().NewSeed(seed)) m_nRandomSeed = static_cast<int>(seed);
         Replay.m_nSeed = m_nRandomSeed;
     }
     GameSrand(static_cast<unsigned>(m_nRandomSeed));
@@ -130,10 +126,10 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     int tune = StageData.m_nBgm;
     bool playing = tune == GameProgress.m_nBgm;
     if (firstStart) {
-        if (!StageData.m_bBgmKeep || !playing) StageRequestBgm(tune, StageData.m_bBgmLoop);
-        else if (tune == 0) StageRequestBgm(0, StageData.m_bBgmLoop);
+        if (!StageData.m_bBgmKeep || !playing) StageHost().RequestBgm(tune, StageData.m_bBgmLoop);
+        else if (tune == 0) StageHost().RequestBgm(0, StageData.m_bBgmLoop);
     } else if (!playing) {
-        StageRequestBgm(tune, StageData.m_bBgmLoop);
+        StageHost().RequestBgm(tune, StageData.m_bBgmLoop);
     }
     m_nNextCharaSerial = m_nNextItemSerial = m_nNextShotSerial = 0;
 
@@ -265,11 +261,11 @@ bool cStageScene::SetStage(bool restoreStage, bool firstStart)
     m_nNextLinkedStage = m_nSubStep = m_nSubStepTotal = 0;
 
     GameProgress.m_nScore = 0;
-    if (mode.bReplayPlayback || mode.bTestPlay) GameProgress.ClearTotals();
+    if (replayPlayback || m_Modes.DirectTestPlay()) GameProgress.ClearTotals();
     GameProgress.SaveStageStart();
 
-    StageCountEvery(0, 0);
-    if (lpStageSetupShell) lpStageSetupShell(StageData.m_nFrameRate);
+    StageHost().CountEvery(0, 0);
+    StageHost().SetUpPlay(StageData.m_nFrameRate);
 
     if (SystemData.m_bLegacyStartTrigger) {
         p1.FireTrigger(TRIGGER_BEFORE_STAGE_START);

@@ -17,9 +17,7 @@
 #include "stage/replay_keys.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_setup.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -36,19 +34,17 @@ constexpr int START_REPLAY = 4;
 constexpr int TEXT_PAUSE = 19;
 constexpr int TEXT_RETRY = 22;
 
-bool ReplayPlayback() { return StageModes.nStartKind == START_REPLAY; }
-
 uint16_t Buttons()
 {
     uint16_t direction = 0, buttons = 0;
-    StageReadInput(direction, buttons);
+    StageHost().ReadInput(direction, buttons);
     return buttons;
 }
 
 uint16_t Directions()
 {
     uint16_t direction = 0, buttons = 0;
-    StageReadInput(direction, buttons);
+    StageHost().ReadInput(direction, buttons);
     return direction;
 }
 
@@ -68,14 +64,12 @@ cStageScene::cStageScene()
 cStageScene::~cStageScene()
 {
     // The images live as long as the screen: the next screen loads its own.
-    if (StageShell.lpReleaseImages) StageShell.lpReleaseImages();
+    StageHost().ReleaseImages();
 }
 
 void cStageScene::Run()
 {
-    if (StageShell.lpReadModes) StageShell.lpReadModes(StageModes);
-    StageSetupMode.bReplayPlayback = ReplayPlayback() ? 1 : 0;
-    StageSetupMode.bTestPlay = StageModes.bTestPlay && StageModes.bDirectPlay ? 1 : 0;
+    StageHost().ReadModes(m_Modes);
     if (m_nState == -1) {
         // Until a set-up has succeeded the containers are not the stage's.
         m_bHalted = 1;
@@ -83,18 +77,18 @@ void cStageScene::Run()
             Init();
         } catch (const char* text) {
             TraceLog(text);
-            PostCloseToMainWindow();
+            StageHost().RequestClose();
         } catch (const std::exception& e) {
             // A checked access to a stage without a hero, or memory running out.
             TraceLog(e.what());
-            PostCloseToMainWindow();
+            StageHost().RequestClose();
         }
         m_nState = STAGE_FADEIN;
     }
     // A quit asked for while a sub-loop ran is served before any state, so
     // that no state can hand the screen over and lose it.
     if (m_bQuit) {
-        PostCloseToMainWindow();
+        StageHost().RequestClose();
         return;
     }
     if (m_bHalted) {
@@ -110,9 +104,9 @@ void cStageScene::Init()
 {
     m_RankPos.resize(5, 0);
     m_RankValue.resize(5, 0);
-    const bool fromOtherScreen = StageModes.nPreviousScene != SCENE_STAGE;
-    if (StageShell.lpLoadImages && !StageShell.lpLoadImages(fromOtherScreen ? 1 : 0)) {
-        PostCloseToMainWindow();
+    const bool fromOtherScreen = m_Modes.nPreviousScene != SCENE_STAGE;
+    if (!StageHost().LoadImages(fromOtherScreen ? 1 : 0)) {
+        StageHost().RequestClose();
         return;
     }
     if (fromOtherScreen) {
@@ -148,17 +142,17 @@ void cStageScene::ResetGame()
     m_nTime = 0;
     m_bRankingEntered = 0;
     m_MessageList.clear();
-    if (!ReplayPlayback()) {
+    if (!m_Modes.ReplayPlayback()) {
         Replay.Clear();
         LastReplay.Clear();
     }
-    if (StageModes.bDirectPlay) progress.m_nArea = 1;
-    if (StageModes.bRankingOn) LoadRankingFile(RankingSet, StageModes.nPlayMode, progress.m_sStageKey);
+    if (m_Modes.bDirectPlay) progress.m_nArea = 1;
+    if (m_Modes.bRankingOn) LoadRankingFile(RankingSet, m_Modes.nPlayMode, progress.m_sStageKey);
 }
 
 bool cStageScene::LoseLife(cGameProgress& progress)
 {
-    if (StageModes.bDirectPlay) return true;
+    if (m_Modes.bDirectPlay) return true;
     if (progress.m_nLives == INFINITE_LIVES) return true;
     if (progress.m_nLives <= 0) return false;
     --progress.m_nLives;
@@ -168,7 +162,7 @@ bool cStageScene::LoseLife(cGameProgress& progress)
 void cStageScene::FadeIn()
 {
     DrawPlayScreen(1, 1, 0, 1);
-    if (!StageShell.lpFadeIn || StageShell.lpFadeIn()) {
+    if (StageHost().FadeIn()) {
         m_nState = STAGE_READY;
         m_nSubState = 0;
     }
@@ -177,22 +171,22 @@ void cStageScene::FadeIn()
 void cStageScene::Ready()
 {
     DrawPlayScreen(1, 1, 0, 1);
-    const bool banners = !(StageModes.bTestPlay && StageModes.bDirectPlay);
-    if (banners && ReplayPlayback()) {
+    const bool banners = !m_Modes.DirectTestPlay();
+    if (banners && m_Modes.ReplayPlayback()) {
         if (++m_nBannerFrames < BANNER_FRAMES) {
-            StageDrawPicture(STAGEPIC_REPLAY_BANNER, 0);
+            StageHost().DrawPicture(*this, STAGEPIC_REPLAY_BANNER, 0);
             return;
         }
     } else if (banners) {
         if (StageData.m_bStartBanner1 && m_nBannerFrames < BANNER_FRAMES) {
             if (++m_nBannerFrames < BANNER_FRAMES) {
-                StageDrawPicture(STAGEPIC_STAGE_BANNER, GameProgress.m_nArea);
+                StageHost().DrawPicture(*this, STAGEPIC_STAGE_BANNER, GameProgress.m_nArea);
                 return;
             }
         }
         if (StageData.m_bStartBanner2) {
             if (++m_nBannerFrames2 < BANNER_FRAMES) {
-                StageDrawPicture(STAGEPIC_START_BANNER, 0);
+                StageHost().DrawPicture(*this, STAGEPIC_START_BANNER, 0);
                 return;
             }
         }
@@ -212,7 +206,7 @@ int cStageScene::MenuMove(int items)
     else if (direction & DIR_DOWN) moved = 1;
     if (moved) {
         m_nCursor = (m_nCursor + moved + items) % items;
-        StagePlaySE(0);
+        StageHost().PlaySE(0);
     }
     return Buttons();
 }
@@ -220,7 +214,7 @@ int cStageScene::MenuMove(int items)
 void cStageScene::PauseMenu()
 {
     int items = 2;
-    switch (StageModes.nPlayMode) {
+    switch (m_Modes.nPlayMode) {
     case 0:
         if (SystemData.m_bStoryRestartCleared && GameProgress.m_nStageNo >= 0 &&
             GameProgress.m_nStageNo < static_cast<int>(GameProgress.m_ClearFlags.size()) &&
@@ -242,18 +236,18 @@ void cStageScene::PauseMenu()
         m_nCursor = 1;
         m_nSubState = 1;
     }
-    StageMenuInput();
+    StageHost().MenuInput();
     m_nCursor = std::min(m_nCursor, items - 1);
     const int buttons = MenuMove(items);
     if (buttons & BUTTON_CONFIRM) {
-        StagePlaySE(1);
+        StageHost().PlaySE(1);
         if (m_nCursor == 0) {
             m_nState = STAGE_FADEOUT;
-            if (StageModes.bDirectPlay && items == 3) {
-                PostCloseToMainWindow();
+            if (m_Modes.bDirectPlay && items == 3) {
+                StageHost().RequestClose();
                 return;
             }
-            StageModes.nNextScene = SCENE_TITLE;
+            m_Modes.nNextScene = SCENE_TITLE;
             m_nSubState = 0;
             return;
         }
@@ -264,14 +258,14 @@ void cStageScene::PauseMenu()
             return;
         }
         m_bHoldButtons = 1;
-        GameProgress.RestoreStageStart(1, StageModes.nPlayMode, StageModes.bDirectPlay);
+        GameProgress.RestoreStageStart(1, m_Modes.nPlayMode, m_Modes.bDirectPlay);
         if (!Restart(true, false)) return;
         m_nSubState = 0;
         m_nState = STAGE_READY;
         return;
     }
     if (buttons & BUTTON_CANCEL) {
-        StagePlaySE(2);
+        StageHost().PlaySE(2);
         m_bHoldButtons = 1;
         m_nState = m_nSavedState;
         m_nSubState = m_nSavedSubState;
@@ -280,7 +274,7 @@ void cStageScene::PauseMenu()
     // Drawn as a pause picture: a game whose settings hide the stage while
     // paused shows only its background layers and the tint behind the menu.
     DrawPlayScreen(0, 1, 0, 1);
-    StageDrawMenu(TEXT_PAUSE, items, m_nCursor, 3);
+    StageHost().DrawMenu(TEXT_PAUSE, items, m_nCursor, 3);
 }
 
 void cStageScene::StageClear()
@@ -293,25 +287,25 @@ void cStageScene::StageClear()
             m_nState = STAGE_PAUSEMENU;
             return;
         }
-        CheckReplayKeys();
-        if (manualEntry && StageKeyDown(STAGEKEY_RANKING)) EnterRanking();
+        CheckReplayKeys(m_Modes);
+        if (manualEntry && StageHost().KeyDown(STAGEKEY_RANKING)) EnterRanking();
     }
     if (m_nSubState == 0) {
         m_nBannerFrames = 0;
         m_nSubState = 1;
     }
-    StageMenuInput();
+    StageHost().MenuInput();
     const bool done = m_nBannerFrames >= CLEAR_DONE;
     bool leave = false;
     if (automatic) {
         leave = done;
     } else if (done && (Buttons() & BUTTON_CONFIRM)) {
         if (m_bRankingAllowed && !manualEntry) EnterRanking();
-        else StagePlaySE(1);
+        else StageHost().PlaySE(1);
         leave = true;
     }
     if (leave) {
-        StageModes.nNextScene = StageClearProcess();
+        m_Modes.nNextScene = StageClearProcess();
         m_nBannerFrames = 0;
         m_nSubState = 0;
         m_nState = STAGE_FADEOUT;
@@ -322,16 +316,16 @@ void cStageScene::StageClear()
     for (int place : m_RankPos) reached = reached || place >= 0;
     const bool hint = !automatic && !m_bRankingEntered && reached && manualEntry;
     DrawPlayScreen(1, 1, 0, hint ? 0 : 1);
-    if (hint) StageDrawPicture(STAGEPIC_RANKING_HINT, 0);
+    if (hint) StageHost().DrawPicture(*this, STAGEPIC_RANKING_HINT, 0);
     if (StageData.m_bClearBanner) {
         // Held once the banner is whole and the clear can be left.
         m_nBannerFrames = std::min(m_nBannerFrames + 4, CLEAR_DONE + 4);
-        StageDrawPicture(STAGEPIC_CLEAR_BANNER, m_nBannerFrames);
+        StageHost().DrawPicture(*this, STAGEPIC_CLEAR_BANNER, m_nBannerFrames);
     } else {
         m_nBannerFrames = CLEAR_DONE;
     }
-    if (m_nBannerFrames >= CLEAR_DONE && StageModes.bRankingOn && !automatic)
-        StageDrawPicture(STAGEPIC_SCORE_PANEL, 0);
+    if (m_nBannerFrames >= CLEAR_DONE && m_Modes.bRankingOn && !automatic)
+        StageHost().DrawPicture(*this, STAGEPIC_SCORE_PANEL, 0);
 }
 
 void cStageScene::RetryPrompt()
@@ -340,23 +334,23 @@ void cStageScene::RetryPrompt()
         m_nCursor = 0;
         m_nSubState = 1;
     }
-    StageMenuInput();
+    StageHost().MenuInput();
     const int buttons = MenuMove(2);
     if (buttons & BUTTON_CONFIRM) {
-        StagePlaySE(1);
+        StageHost().PlaySE(1);
         if (m_nCursor == 0) {
             if (!Restart(true, false)) return;
             m_nState = STAGE_READY;
             return;
         }
         GameProgress.m_bBackFromStage = 1;
-        StageModes.nNextScene = SCENE_WORLDMAP;
+        m_Modes.nNextScene = SCENE_WORLDMAP;
         m_nSubState = 0;
         m_nState = STAGE_FADEOUT;
         return;
     }
     DrawPlayScreen(1, 1, 0, 1);
-    StageDrawMenu(TEXT_RETRY, 2, m_nCursor, 2);
+    StageHost().DrawMenu(TEXT_RETRY, 2, m_nCursor, 2);
 }
 
 void cStageScene::GameOver()
@@ -366,58 +360,58 @@ void cStageScene::GameOver()
         m_nState = STAGE_PAUSEMENU;
         return;
     }
-    if (CheckReplayKeys()) return;
-    StageMenuInput();
+    if (CheckReplayKeys(m_Modes)) return;
+    StageHost().MenuInput();
     if (Buttons() & BUTTON_CONFIRM) {
-        StagePlaySE(1);
-        StageModes.nNextScene = SCENE_TITLE;
+        StageHost().PlaySE(1);
+        m_Modes.nNextScene = SCENE_TITLE;
         m_nState = STAGE_FADEOUT;
         return;
     }
     DrawPlayScreen(1, 1, 0, 1);
-    if (StageData.m_bGameOverBanner) StageDrawPicture(STAGEPIC_GAMEOVER_BANNER, 0);
+    if (StageData.m_bGameOverBanner) StageHost().DrawPicture(*this, STAGEPIC_GAMEOVER_BANNER, 0);
 }
 
 void cStageScene::FadeOut()
 {
     DrawPlayScreen(1, 1, 0, 1);
-    if (StageShell.lpFadeOut && !StageShell.lpFadeOut()) return;
-    if (StageShell.lpFillBlank) StageShell.lpFillBlank();
+    if (!StageHost().FadeOut()) return;
+    StageHost().FillBlank();
     // A single stage file starts afresh whatever comes next: the progress
     // reset and the file read again. Only its next play needs what was read:
     // when the file cannot be read (its box has said why) the program closes
     // if it was to play it again, and goes on to any other screen.
-    if (StageModes.nStartKind == START_STAGE_FILE && !GameProgress.m_bLinked && StageShell.lpStartStageFile &&
-        !StageShell.lpStartStageFile(StageData.m_sPath.c_str(), StageModes.bDirectPlay) &&
-        StageModes.nNextScene == SCENE_STAGE)
-        PostCloseToMainWindow();
+    if (m_Modes.nStartKind == START_STAGE_FILE && !GameProgress.m_bLinked &&
+        !StageHost().StartStageFile(StageData.m_sPath.c_str(), m_Modes.bDirectPlay) &&
+        m_Modes.nNextScene == SCENE_STAGE)
+        StageHost().RequestClose();
     HandOver();
 }
 
 void cStageScene::HandOver()
 {
-    StageModes.nPreviousScene = SCENE_STAGE;
-    if (StageShell.lpHandOver) StageShell.lpHandOver(StageModes);
+    m_Modes.nPreviousScene = SCENE_STAGE;
+    StageHost().HandOver(m_Modes.nNextScene);
     m_nState = -1;
 }
 
 void cStageScene::Halt()
 {
-    StageDrawPicture(STAGEPIC_HALT, 0);
-    StageMenuInput();
+    StageHost().DrawPicture(*this, STAGEPIC_HALT, 0);
+    StageHost().MenuInput();
     if (!(Buttons() & (BUTTON_CONFIRM | BUTTON_CANCEL))) return;
-    if (StageModes.bDirectPlay) {
-        PostCloseToMainWindow();
+    if (m_Modes.bDirectPlay) {
+        StageHost().RequestClose();
         return;
     }
-    StageModes.nNextScene = SCENE_TITLE;
+    m_Modes.nNextScene = SCENE_TITLE;
     HandOver();
 }
 
 void cStageScene::EndPlayerDeath()
 {
-    if (ReplayPlayback()) {
-        GameProgress.RestoreStageStart(1, StageModes.nPlayMode, StageModes.bDirectPlay);
+    if (m_Modes.ReplayPlayback()) {
+        GameProgress.RestoreStageStart(1, m_Modes.nPlayMode, m_Modes.bDirectPlay);
         if (Restart(true, true)) m_nState = STAGE_READY;
         return;
     }
@@ -426,8 +420,8 @@ void cStageScene::EndPlayerDeath()
         return;
     }
     if (StageData.m_bCarryIn) GameProgress.ClearCarryOverFlags();
-    GameProgress.RestoreStageStart(0, StageModes.nPlayMode, StageModes.bDirectPlay);
-    if (StageModes.nPlayMode == 0 && SystemData.m_bStoryRetryPrompt) {
+    GameProgress.RestoreStageStart(0, m_Modes.nPlayMode, m_Modes.bDirectPlay);
+    if (m_Modes.nPlayMode == 0 && SystemData.m_bStoryRetryPrompt) {
         m_nSubState = 0;
         m_nState = STAGE_RETRY;
         return;

@@ -15,7 +15,7 @@
 #include "gfx/surface_tables.h"
 #include "stage/ranking_draw.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -47,25 +47,24 @@ std::string SystemText(int index)
 
 // The play's ranked totals, with a mark for every ranking it reached a
 // place in.
-void ScorePanel()
+void ScorePanel(const cStageWorld& world)
 {
-    if (!lpStageScene) return;
-    const int mode = StageModes.nPlayMode;
+    const int mode = world.m_Modes.nPlayMode;
     if (mode < 0 || mode >= static_cast<int>(SystemData.m_ModeSettings.size())) return;
     RANKINGVIEW view;
     FillRankingView(view, mode);
     int shown[5];
-    ScorePanelGenres(StageModes.bDirectPlay, StageData.m_RankList, SystemData.m_ModeSettings[static_cast<size_t>(mode)].m_Genres,
+    ScorePanelGenres(world.m_Modes.bDirectPlay, StageData.m_RankList, SystemData.m_ModeSettings[static_cast<size_t>(mode)].m_Genres,
                      shown);
     int places[5];
     for (size_t g = 0; g < 5; ++g)
-        places[g] = g < lpStageScene->m_RankPos.size() ? lpStageScene->m_RankPos[g] : -1;
+        places[g] = g < world.m_RankPos.size() ? world.m_RankPos[g] : -1;
     DrawScorePanel(view, &Display.BackBuffer, SCORE_PANEL_X, SCORE_PANEL_Y, shown, places);
 }
 
 } // namespace
 
-void DrawStagePicture(int picture, int value)
+void DrawStagePicture(const cStageWorld& world, int picture, int value)
 {
     switch (picture) {
     case STAGEPIC_REPLAY_BANNER: Words(256, 224, 128, 32, 0, 32); break;
@@ -84,7 +83,7 @@ void DrawStagePicture(int picture, int value)
         SurfaceTables.Fonts[1].DrawText(&Display.BackBuffer, 320 - 8 * CountDisplayChars(text.c_str()), 456, text.c_str(), 0);
         break;
     }
-    case STAGEPIC_SCORE_PANEL: ScorePanel(); break;
+    case STAGEPIC_SCORE_PANEL: ScorePanel(world); break;
     case STAGEPIC_HALT: DDFillPal(&Display.BackBuffer, 16); break;
     default: break;
     }

@@ -1,6 +1,6 @@
 // The portable part of the pause loop: what one frame of a wait does.
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "stage/stage_host.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ int cStageScene::StepWait(int confirmNow, int confirmBefore)
     if (m_Wait[WAIT_BUTTON]) {
         // A button held since before must be let go and pressed anew.
         if (!confirmNow || confirmBefore) return 0;
-        StagePlaySE(m_Wait[WAIT_MODE] == WAIT_MODE_MESSAGE ? 12 : 1);
+        StageHost().PlaySE(m_Wait[WAIT_MODE] == WAIT_MODE_MESSAGE ? 12 : 1);
         m_bHoldButtons = 1;
         return 1;
     }

@@ -6,5 +6,5 @@ game_portable_libraries()
 # The shell and the system services are their portable headers alone here.
 game_layer_library(system app/system HEADERS)
 game_layer_library(shell app/shell HEADERS)
-game_layer_library(stage stage EXCLUDE "/stage/(mirrored_surface|stage_scene_run|.*_draw)\\.cpp$"
+game_layer_library(stage stage EXCLUDE "/stage/(mirrored_surface|.*_draw)\\.cpp$"
   PUBLIC game_shell game_system game_files game_records PRIVATE game_base)

@@ -143,6 +143,8 @@ protected:
         SceneManager.nGameKind = 3;
         SceneManager.m_nPlayMode = PLAYMODE_FREE;
         SceneManager.m_bRankingOn = 1;
+        // As the screen takes them at the start of its frame.
+        StageHost().ReadModes(m_Stage.m_Modes);
         SystemData = cSystemData();
         SystemData.m_ModeSettings[PLAYMODE_FREE].m_bRanking = 1;
         SystemData.m_ModeSettings[PLAYMODE_FREE].m_Genres = {1, 0, 1, 0, 0};

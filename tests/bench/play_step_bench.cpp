@@ -9,18 +9,18 @@
 #include "files/system_data.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_setup.h"
-#include "stage/stage_shell.h"
+#include "tests/stage/harness_host.h"
 #include "tests/bench/bench_clock.h"
 #include "tests/stage/crowd_stage.h"
 
 int main(int argc, char** argv)
 {
     SetUpCrowdStage();
-    // No window: the states run without the shell's fades, input and images.
-    StageShell = STAGESHELL();
-    StageModes.nPlayMode = 2;
-    StageModes.nStartKind = 3;
+    // No window: the states run on the headless host, without the shell's
+    // fades, input, images and sounds.
+    cHarnessHost host;
+    host.Modes.nPlayMode = 2;
+    host.Modes.nStartKind = 3;
     SystemData.m_bReplay = 1;
     GameProgress.m_nLives = GameProgress.m_nStartLives = 3;
 

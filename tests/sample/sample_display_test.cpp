@@ -1,6 +1,7 @@
 // The sample game's display commands run on a stage in memory.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 #include "stage/flow_commands.h"
 #include "stage/message.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "tests/stage/harness_host.h"
 #include "tests/sample/sample_folder.h"
 
 namespace {
@@ -29,19 +30,18 @@ TEST(SampleGameDisplay, TheSignsMessageWaitsInAWindowForTheKey)
 
     cStageScene scene;
     lpStageScene = &scene;
-    STAGESERVICES saved = StageServices;
     std::vector<std::vector<int>> waits;
     static std::vector<std::vector<int>>* lpWaits;
     lpWaits = &waits;
-    StageServices = {};
-    StageServices.lpRunPauseLoop = [](int) {
+    auto host = std::make_unique<cHarnessHost>();
+    host->onRunPauseLoop = [](int) {
         lpWaits->push_back(std::vector<int>(lpStageScene->m_Wait, lpStageScene->m_Wait + 5));
         ASSERT_EQ(lpStageScene->m_MessageList.size(), 1u);
         EXPECT_EQ(lpStageScene->m_MessageList.front().m_strText, "やあ！");
         EXPECT_EQ(lpStageScene->m_MessageList.front().m_bWindow, 1);
     };
     CmdMessage(nullptr, &c, 0);
-    StageServices = saved;
+    host.reset();
     lpStageScene = nullptr;
     EXPECT_EQ(waits, (std::vector<std::vector<int>>{{1, 10, 1, 0, 0}}));
     EXPECT_TRUE(scene.m_MessageList.empty());

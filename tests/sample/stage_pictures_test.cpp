@@ -24,6 +24,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,9 +62,7 @@
 #include "stage/play_links.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_setup.h"
-#include "stage/stage_shell.h"
+#include "tests/stage/harness_host.h"
 #include "tests/gfx/gfx_support.h"
 #include "tests/support/bitmap_colours.h"
 #include "tests/support/build_tree.h"
@@ -294,18 +293,7 @@ bool WritingReferences()
 // -- the screen --
 
 // The stage's first play starts with this seed, as a recorded play would.
-unsigned FixedSeed() { return 20260101u; }
-
-void (*lpRealReadModes)(STAGEMODES&) = nullptr;
-
-// The shell's own modes, with a fixed seed for the play.
-void ReadModesWithFixedSeed(STAGEMODES& modes)
-{
-    if (lpRealReadModes) lpRealReadModes(modes);
-    StageSetupMode.lpNewSeed = FixedSeed;
-}
-
-int NoKeyDown(int) { return 0; }
+constexpr unsigned FIXED_SEED = 20260101u;
 
 // The story stages' background picture, and the share of a paused screen
 // in its colours: the pause menu's window takes about 1% of the screen, the
@@ -316,7 +304,6 @@ constexpr double SHOWN_SHARE = 0.9;
 
 // The pause key, down while set.
 bool bPauseKeyDown = false;
-int PauseKeyOnly(int key) { return bPauseKeyDown && key == STAGEKEY_PAUSE ? 1 : 0; }
 
 // The share (0 to 1) of a picture's pixels that are of the colours.
 double ShareIn(const Picture& picture, const std::set<COLORREF>& colours)
@@ -325,9 +312,6 @@ double ShareIn(const Picture& picture, const std::set<COLORREF>& colours)
     for (uint32_t pixel : picture) in += colours.count(pixel);
     return picture.empty() ? 0 : static_cast<double>(in) / static_cast<double>(picture.size());
 }
-
-// A message that waits for the key is read at once.
-void ReadAtOnce(int) {}
 
 struct StoryStage {
     const char* sName;
@@ -357,8 +341,6 @@ protected:
     {
         DisplayTest::SetUp();
         if (HasFatalFailure()) return;
-        m_SavedShell = StageShell;
-        m_SavedServices = StageServices;
         ASSERT_EQ(WriteSampleGame("."), 1);
         std::filesystem::copy("default", "data", std::filesystem::copy_options::recursive);
         RecordContext = cRecordContext{};
@@ -374,14 +356,15 @@ protected:
         Options = cOptionData();
 
         // The shell as the game has it, but for the seed, the keyboard and
-        // the sub-loop; no sound.
-        lpRealReadModes = m_SavedShell.lpReadModes;
-        StageShell.lpReadModes = ReadModesWithFixedSeed;
-        StageShell.lpKeyDown = NoKeyDown;
-        StageServices.lpPlaySE = nullptr;
-        StageServices.lpPlayUserSE = nullptr;
-        StageServices.lpRequestBgm = nullptr;
-        StageServices.lpRunPauseLoop = ReadAtOnce;
+        // the sub-loop (a message that waits for the key is read at once);
+        // no sound.
+        m_lpHost = std::make_unique<cHarnessHost>(true);
+        m_lpHost->onNewSeed = cHarnessHost::FixedSeed(FIXED_SEED);
+        m_lpHost->onKeyDown = [](int) { return 0; };
+        m_lpHost->onPlaySE = [](int) {};
+        m_lpHost->onPlayUserSE = [](int) {};
+        m_lpHost->onRequestBgm = [](int, int) {};
+        m_lpHost->onRunPauseLoop = [](int) {};
         Inputs.assign(1, cInput());
         Inputs[0].SetRepeat(18, 6);
         SceneManager.FrameRate = 60;
@@ -391,10 +374,7 @@ protected:
     void TearDown() override
     {
         Down();
-        StageShell = m_SavedShell;
-        StageServices = m_SavedServices;
-        StageSetupMode = STAGESETUPMODE();
-        StageModes = STAGEMODES();
+        m_lpHost.reset();
         StageData = cStageData();
         PlayStageData = cStageData();
         GameProgress.Reset();
@@ -633,7 +613,7 @@ protected:
         Up(d3d);
         if (!HasFatalFailure()) PlayAWhile(Stages[0]);
         if (!HasFatalFailure()) {
-            StageShell.lpKeyDown = PauseKeyOnly;
+            m_lpHost->onKeyDown = [](int key) { return bPauseKeyDown && key == STAGEKEY_PAUSE ? 1 : 0; };
             bPauseKeyDown = true;
             Frames(1);
             bPauseKeyDown = false;
@@ -676,8 +656,7 @@ protected:
     }
 
     cStageScene* m_lpScene = nullptr;
-    STAGESHELL m_SavedShell{};
-    STAGESERVICES m_SavedServices{};
+    std::unique_ptr<cHarnessHost> m_lpHost;
 };
 
 TEST_F(SampleStagePictures, TitleAndWorldMap)

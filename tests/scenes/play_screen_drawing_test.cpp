@@ -26,7 +26,7 @@
 #include "stage/screen_effect.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
 #include "tests/gfx/gfx_support.h"
 
 namespace {
@@ -74,7 +74,6 @@ protected:
         SystemData.m_StatusItems = m_SavedItems;
         SystemData.m_TextList.clear();
         SystemData.m_ModeSettings.clear();
-        StageModes = STAGEMODES();
         DataBase.m_ScrEffect.clear();
         ScrEffectTemplates.clear();
         ScrEffectTemplatesRev.clear();
@@ -427,7 +426,7 @@ TEST_P(PlayScreenDrawing, ScorePanelAfterARankedClear)
     StageData.m_RankList = {1, 1, 0, 0, 0};
     StageData.m_bClearBanner = 0;
     StageData.m_bAutoClearEnd = 0;
-    StageModes.bRankingOn = 1;
+    m_Scene->m_Modes.bRankingOn = 1;
     // The indicator is the accessory sheet's cell at (16, 48).
     const uint32_t top = AccColour(16, 48), bottom = AccColour(31, 63);
     for (const Row& row : rows) {
@@ -435,7 +434,7 @@ TEST_P(PlayScreenDrawing, ScorePanelAfterARankedClear)
         SystemData.m_ModeSettings.assign(1, cModeSetting());
         SystemData.m_ModeSettings[0].m_bRanking = 1;
         SystemData.m_ModeSettings[0].m_Genres = row.modeGenres;
-        StageModes.bDirectPlay = row.directPlay;
+        m_Scene->m_Modes.bDirectPlay = row.directPlay;
         m_Scene->m_RankPos.assign(row.places, row.places + 5);
         m_Scene->m_nState = STAGE_CLEAR;
         m_Scene->m_nSubState = 0;

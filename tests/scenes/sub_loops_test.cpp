@@ -13,7 +13,7 @@
 #include "scenes/sub_loops.h"
 #include "stage/message.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "tests/stage/harness_host.h"
 #include "tests/stage/recording_painter.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/wait_until.h"
@@ -128,7 +128,8 @@ TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
     for (int frames : {0, 12}) {
         SCOPED_TRACE(frames);
         RecordingPainter painter;
-        ScopedSwap<cPlayScreenPainter*> drawn(StageServices.lpPainter, &painter);
+        cHarnessHost host(true);
+        host.onPainter = [&painter] { return &painter; };
         SetModeTimer(0, 0, frames, 0);
         EXPECT_TRUE(StarterReturns(0, 60000));
         EXPECT_EQ(m_Stage.m_Wait[3], -1);   // every frame counted

@@ -19,7 +19,6 @@
 #include "stage/player.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {
@@ -461,15 +460,10 @@ struct EffectStage {
     explicit EffectStage(int level) : h(Stage(level))
     {
         Current = this;
-        StageServices.lpPlaySE = [](int n) { Current->sounds.push_back(n); };
-        StageServices.lpPlayUserSE = [](int n) { Current->userSounds.push_back(n); };
+        h.Host().onPlaySE = [](int n) { Current->sounds.push_back(n); };
+        h.Host().onPlayUserSE = [](int n) { Current->userSounds.push_back(n); };
         Player.emplace_back();
         Player[P1].Setup(0, HarnessCharaDef(0, 10), 0, 0);
-    }
-    ~EffectStage()
-    {
-        StageServices.lpPlaySE = nullptr;
-        StageServices.lpPlayUserSE = nullptr;
     }
     static HarnessStage Stage(int level)
     {

@@ -5,7 +5,6 @@
 #include "stage/shot_fire.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_setup.h"
 
 namespace {
 

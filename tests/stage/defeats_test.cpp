@@ -10,7 +10,6 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_shell.h"
 #include "tests/stage/harness_hits.h"
 #include "tests/stage/stage_harness.h"
 
@@ -42,7 +41,7 @@ TEST(Defeats, KeptOrRemovedByTheSetting)
         HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0).m_nHp = 0;
         HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0).m_bVanish = 1;
         HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0);
-        EXPECT_EQ(CheckDefeats(), 0);
+        EXPECT_EQ(CheckDefeats(*lpStageScene), 0);
         ASSERT_EQ(CharaList.size(), keep ? 2u : 1u);
         EXPECT_EQ(lpStageScene->m_CharaLayers[1].size(), CharaList.size());
         if (keep) {
@@ -50,7 +49,7 @@ TEST(Defeats, KeptOrRemovedByTheSetting)
         }
         EXPECT_EQ(stage.sounds.se, keep ? std::vector<int>{9} : std::vector<int>{});
         // A character already dying is not defeated again.
-        EXPECT_EQ(CheckDefeats(), 0);
+        EXPECT_EQ(CheckDefeats(*lpStageScene), 0);
         EXPECT_EQ(stage.sounds.se.size(), keep ? 1u : 0u);
     }
 }
@@ -61,12 +60,12 @@ TEST(Defeats, OutcomesOfTheSideAndOfAStageClearingDeath)
         // One of the player's side: the player goes down.
         DefeatStage stage;
         cNpc& friendly = HarnessLayeredNpc(HarnessCharaDef(0, 10), 1, X0, Y0);
-        EXPECT_EQ(DefeatCharacter(friendly, CharaList), 2);
+        EXPECT_EQ(DefeatCharacter(*lpStageScene, friendly, CharaList), 2);
         EXPECT_TRUE(Player[P1].m_bDead);
         EXPECT_FALSE(friendly.m_bDead);
         EXPECT_EQ(stage.sounds.se, std::vector<int>{8});
         // Once down, the player does not die a second time.
-        EXPECT_EQ(DefeatCharacter(friendly, CharaList), 2);
+        EXPECT_EQ(DefeatCharacter(*lpStageScene, friendly, CharaList), 2);
         EXPECT_EQ(stage.sounds.se, std::vector<int>{8});
     }
     {
@@ -74,7 +73,7 @@ TEST(Defeats, OutcomesOfTheSideAndOfAStageClearingDeath)
         DefeatStage stage;
         cNpc& boss = HarnessLayeredNpc(HarnessCharaDef(1, 10), 1, X0, Y0);
         lpStageScene->m_nStageRequest = STAGEREQ_CLEAR;
-        EXPECT_EQ(DefeatCharacter(boss, CharaList), 1);
+        EXPECT_EQ(DefeatCharacter(*lpStageScene, boss, CharaList), 1);
         EXPECT_EQ(lpStageScene->m_nState, STAGE_CLEAR);
         ASSERT_FALSE(stage.sounds.se.empty());
         EXPECT_EQ(stage.sounds.se.front(), 14);
@@ -83,7 +82,7 @@ TEST(Defeats, OutcomesOfTheSideAndOfAStageClearingDeath)
         // The player's own hit points ran out.
         DefeatStage stage;
         Player[P1].m_nHp = 0;
-        EXPECT_EQ(CheckDefeats(), 1);
+        EXPECT_EQ(CheckDefeats(*lpStageScene), 1);
         EXPECT_TRUE(Player[P1].m_bDead);
         EXPECT_EQ(lpStageScene->m_nState, STAGE_PLAY);
     }
@@ -105,7 +104,7 @@ TEST(Defeats, RemovalClearsEveryReference)
     aiming.m_HitList = {&stays, &gone, &gone};
     lpStageScene->m_lpCurChara = &gone;
 
-    auto next = EraseObjectNode(CharaList.begin());
+    auto next = EraseObjectNode(*lpStageScene, CharaList.begin());
     EXPECT_EQ(&*next, &stays);
     ASSERT_EQ(CharaList.size(), 1u);
     EXPECT_EQ(stays.m_lpTarget, nullptr);
@@ -131,16 +130,16 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
         {0, 1, 0, true, {0, -1, -1, 1, -1}, 1},   // not linked: the last of its chain
         {1, 0, 1, true, {-1, -1, -1, -1, -1}, 0},
     };
-    const STAGEMODES savedModes = StageModes;
     const auto savedSettings = SystemData.m_ModeSettings;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.directPlay << c.rankingOn << c.testPlay);
         DefeatStage stage;
-        StageModes = STAGEMODES();
-        StageModes.bDirectPlay = c.directPlay;
-        StageModes.bRankingOn = c.rankingOn;
-        StageModes.bTestPlay = c.testPlay;
-        StageModes.nPlayMode = 2;
+        STAGEMODES& modes = lpStageScene->m_Modes;
+        modes = STAGEMODES();
+        modes.bDirectPlay = c.directPlay;
+        modes.bRankingOn = c.rankingOn;
+        modes.bTestPlay = c.testPlay;
+        modes.nPlayMode = 2;
         SystemData.m_ModeSettings.assign(3, cModeSetting());
         SystemData.m_ModeSettings[2].m_Genres = {1, 1, 0, 1, 1};
         StageData.m_RankList = {1, 0, 1, 1, 0};
@@ -156,7 +155,7 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
         lpStageScene->m_nNextLinkedStage = 0;
         lpStageScene->m_RankValue.assign(5, 0);
 
-        Goal();
+        Goal(*lpStageScene);
         ASSERT_FALSE(stage.sounds.se.empty());
         EXPECT_EQ(stage.sounds.se.front(), 14);
         EXPECT_EQ(lpStageScene->m_RankPos, std::vector<int>(c.pos, c.pos + 5));
@@ -167,6 +166,5 @@ TEST(Goal, RankingPositionsByModeStageAndPlayKind)
                                       GameProgress.m_nTotalSp};
         EXPECT_EQ(lpStageScene->m_RankValue, c.valuesTaken ? totals : std::vector<int>(5, 0));
     }
-    StageModes = savedModes;
     SystemData.m_ModeSettings = savedSettings;
 }

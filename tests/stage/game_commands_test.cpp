@@ -75,10 +75,10 @@ protected:
     {
         StageDisplayTest::SetUp();
         lpRequests = &m_Requests;
-        StageServices.lpPlaySE = [](int n) { lpRequests->se.push_back(n); };
-        StageServices.lpPlayUserSE = [](int n) { lpRequests->userSe.push_back(n); };
-        StageServices.lpRequestBgm = [](int n, int loop) { lpRequests->bgm.insert(lpRequests->bgm.end(), {n, loop}); };
-        StageServices.lpRunPauseLoop = ServeWait;
+        Host().onPlaySE = [](int n) { lpRequests->se.push_back(n); };
+        Host().onPlayUserSE = [](int n) { lpRequests->userSe.push_back(n); };
+        Host().onRequestBgm = [](int n, int loop) { lpRequests->bgm.insert(lpRequests->bgm.end(), {n, loop}); };
+        Host().onRunPauseLoop = ServeWait;
         PictureGfx.lpLoad = [](const char* file, int index, int, int* w, int* h) {
             if (std::string(file) == "missing.bmp") return 0;
             lpRequests->loaded.insert(lpRequests->loaded.begin() + index, file);

@@ -4,7 +4,6 @@
 #include "stage/shot.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
 #include "tests/stage/stage_harness.h"
 
 cNpc& HarnessLayeredNpc(cCharaData def, int layer, double left, double top)
@@ -31,21 +30,8 @@ cShot& HarnessShot(const cEdShot& record, int layer, double left, double top, in
     return shot;
 }
 
-namespace {
-SoundLog* lpSoundLog = nullptr;
-STAGESERVICES savedServices;
-} // namespace
-
 SoundLog::SoundLog()
 {
-    savedServices = StageServices;
-    lpSoundLog = this;
-    StageServices.lpPlaySE = [](int n) { lpSoundLog->se.push_back(n); };
-    StageServices.lpPlayUserSE = [](int n) { lpSoundLog->userSe.push_back(n); };
-}
-
-SoundLog::~SoundLog()
-{
-    StageServices = savedServices;
-    lpSoundLog = nullptr;
+    host.onPlaySE = [this](int n) { se.push_back(n); };
+    host.onPlayUserSE = [this](int n) { userSe.push_back(n); };
 }

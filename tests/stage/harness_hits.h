@@ -5,6 +5,7 @@
 
 #include "records/chara_data.h"
 #include "records/shot_data.h"
+#include "tests/stage/harness_host.h"
 
 class cNpc;
 class cShot;
@@ -19,8 +20,8 @@ cShot& HarnessShot(const cEdShot& record, int layer, double left, double top, in
 // The system and user sounds requested while it lives.
 struct SoundLog {
     SoundLog();
-    ~SoundLog();
     SoundLog(const SoundLog&) = delete;
     SoundLog& operator=(const SoundLog&) = delete;
     std::vector<int> se, userSe;
+    cHarnessHost host;
 };

@@ -48,7 +48,7 @@ struct HitStage {
     StageHarness harness{HarnessStage{}};
     SoundLog sounds;
     HitStage() { lpStageScene->m_nSubStep = 1; }
-    int Hits() { return ResolveCharacterHits(CharaList); }
+    int Hits() { return ResolveCharacterHits(*lpStageScene, CharaList); }
     int Shots() const { return static_cast<int>(lpStageScene->m_ShotList.size()); }
 };
 

@@ -75,7 +75,7 @@ TEST(ItemPickUp, ByTakeKindAndOncePerContact)
     HarnessPlaceItem(Counting(ITEM_TAKE_ONCE), 4, 4).m_bCarried = 1;
     PickUpStage::BoxAt(4, 4);
 
-    EXPECT_EQ(PickUpItems(Player[P1]), 0);
+    EXPECT_EQ(PickUpItems(*lpStageScene, Player[P1]), 0);
     EXPECT_EQ(Common(1), 1);
     EXPECT_EQ(Common(2), 1);
     EXPECT_EQ(Common(3), 0);
@@ -84,13 +84,13 @@ TEST(ItemPickUp, ByTakeKindAndOncePerContact)
     EXPECT_EQ(lpStageScene->m_MessageList.size(), 2u);   // the pop-ups
 
     // Still touching: not taken again; after leaving and coming back: taken.
-    EXPECT_EQ(PickUpItems(Player[P1]), 0);
+    EXPECT_EQ(PickUpItems(*lpStageScene, Player[P1]), 0);
     EXPECT_EQ(Common(2), 1);
     PickUpStage::BoxAt(9, 9);
-    EXPECT_EQ(PickUpItems(Player[P1]), 0);
+    EXPECT_EQ(PickUpItems(*lpStageScene, Player[P1]), 0);
     EXPECT_TRUE(Player[P1].m_TouchedItems.empty());
     PickUpStage::BoxAt(4, 4);
-    EXPECT_EQ(PickUpItems(Player[P1]), 0);
+    EXPECT_EQ(PickUpItems(*lpStageScene, Player[P1]), 0);
     EXPECT_EQ(Common(2), 2);
     EXPECT_EQ(Common(1), 1);
 }
@@ -104,7 +104,7 @@ TEST(ItemPickUp, TheCommandsOutcomeEndsThePickUp)
     HarnessPlaceItem(goal, 2, 2);
     HarnessPlaceItem(Counting(ITEM_TAKE_ALWAYS), 2, 2);
     PickUpStage::BoxAt(2, 2);
-    EXPECT_EQ(PickUpItems(Player[P1]), 1);
+    EXPECT_EQ(PickUpItems(*lpStageScene, Player[P1]), 1);
     EXPECT_EQ(Common(1), 7);
     EXPECT_EQ(Common(2), 0);          // the next item waits for the next sub-step
     EXPECT_EQ(ItemList.size(), 1u);

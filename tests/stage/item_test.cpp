@@ -301,7 +301,7 @@ TEST(ItemCommands, ItemsTakenInTheStageRunTheirCode)
     for (int frame = 0; frame < 90; ++frame)
         for (int s = 1; s <= StageData.m_nSubSteps; ++s) {
             CharaSubStep(body, s);
-            EXPECT_EQ(PickUpItems(body), 0);
+            EXPECT_EQ(PickUpItems(*lpStageScene, body), 0);
         }
 
     EXPECT_GT(body.m_dTop, StageHarness::CellPixel(11));   // it fell past both

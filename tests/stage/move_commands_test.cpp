@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "files/stage_file.h"
@@ -15,7 +16,7 @@
 #include "stage/running_command.h"
 #include "stage/running_flow.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "tests/stage/harness_host.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {
@@ -361,8 +362,8 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     int sounds = 0;
     static int* counter;
     counter = &sounds;
-    void (*saved)(int) = StageServices.lpPlayUserSE;
-    StageServices.lpPlayUserSE = [](int) { ++*counter; };
+    auto host = std::make_unique<cHarnessHost>();
+    host->onPlayUserSE = [](int) { ++*counter; };
 
     Place(chara, 800, 500, true, 0);
     MoveCommand free(FLOWCMD_TURN, 0, 60);
@@ -389,7 +390,7 @@ TEST_F(MoveCommands, TurnCancelAndJump)
     Run(chara, again, 13 * StageData.m_nSubSteps);
     EXPECT_EQ(chara.m_nFacing, 1);
     EXPECT_EQ(sounds, 3);            // passes 0, 6 and 12
-    StageServices.lpPlayUserSE = saved;
+    host.reset();
 
     chara.m_dVx = chara.m_dAx = chara.m_dKnockY = 1;
     chara.m_bHoldScreenX = 1;

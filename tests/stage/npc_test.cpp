@@ -1,4 +1,5 @@
 // Non-player characters: when they appear, their moves and their jump.
+#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 #include "stage/running_command.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "tests/stage/harness_host.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {
@@ -122,8 +123,8 @@ TEST(NpcJump, InTheAirTheFlagIsTheAnswerAndNothingChanges)
 
     static std::vector<int> sounds;
     sounds.clear();
-    void (*saved)(int) = StageServices.lpPlayUserSE;
-    StageServices.lpPlayUserSE = [](int n) { sounds.push_back(n); };
+    auto host = std::make_unique<cHarnessHost>();
+    host->onPlayUserSE = [](int n) { sounds.push_back(n); };
     def.m_sSound = 5;
     def.m_bSoundOnScreen = 1;       // off screen: silent
     npc.m_bOnScreen = 0;
@@ -133,7 +134,7 @@ TEST(NpcJump, InTheAirTheFlagIsTheAnswerAndNothingChanges)
     npc.m_bJumpLocked = npc.m_bJumping = 0;
     def.m_bSoundOnScreen = 0;
     EXPECT_EQ(npc.Jump(&jump), 1);
-    StageServices.lpPlayUserSE = saved;
+    host.reset();
     EXPECT_EQ(sounds, std::vector<int>{5});
     EXPECT_EQ(npc.m_dVy, -5);
     EXPECT_EQ(npc.m_bJumping + npc.m_bJumpLocked, 2);

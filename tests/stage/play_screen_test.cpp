@@ -27,7 +27,7 @@ protected:
         StageDisplayTest::SetUp();
         StageData.m_nFrameRate = 60;
         StageData.m_bDrawLayers = 0;
-        StageServices.lpPainter = &m_Painter;
+        Host().onPainter = [this] { return &m_Painter; };
     }
     void TearDown() override
     {

@@ -24,11 +24,9 @@
 #include "stage/random.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_setup.h"
 #include "stage/key_input.h"
 #include "stage/npc.h"
-#include "stage/stage_shell.h"
+#include "tests/stage/harness_host.h"
 #include "stage/status_access.h"
 #include "tests/stage/crowd_stage.h"
 #include "tests/stage/play_digest.h"
@@ -56,27 +54,27 @@ struct SCRIPT {
 };
 SCRIPT* lpScript = nullptr;
 
-STAGESHELL ScriptedShell()
+void ScriptShell(cHarnessHost& shell)
 {
-    STAGESHELL shell = {};
-    shell.lpReadInput = [](uint16_t& d, uint16_t& b) {
+    shell.onReadInput = [](uint16_t& d, uint16_t& b) {
         d = lpScript->wDirection;
         b = lpScript->wButtons;
     };
-    shell.lpWriteInput = [](uint16_t d, uint16_t b, int) {
+    shell.onWriteInput = [](uint16_t d, uint16_t b, int) {
         lpScript->wDirection = d;
         lpScript->wButtons = b;
         lpScript->Written.push_back({d, b});
     };
-    shell.lpKeyDown = [](int key) { return key == STAGEKEY_PAUSE ? lpScript->bSpace : 0; };
-    shell.lpLoadImages = [](int) { return lpScript->bImagesFail ? 0 : 1; };
-    shell.lpHandOver = [](const STAGEMODES& modes) { lpScript->HandOvers.push_back(modes.nNextScene); };
-    shell.lpStartStageFile = [](const char* path, int directPlay) {
+    shell.onKeyDown = [](int key) { return key == STAGEKEY_PAUSE ? lpScript->bSpace : 0; };
+    shell.onLoadImages = [](int) { return lpScript->bImagesFail ? 0 : 1; };
+    shell.onHandOver = [](int nextScene) { lpScript->HandOvers.push_back(nextScene); };
+    shell.onStartStageFile = [](const char* path, int directPlay) {
         lpScript->Restarts.push_back(path);
         lpScript->RestartDirectPlay.push_back(directPlay);
         return lpScript->bRestartFails ? 0 : 1;
     };
-    return shell;
+    shell.onPlaySE = [](int n) { lpScript->Sounds.push_back(n); };
+    shell.onNewSeed = cHarnessHost::FixedSeed(12345u);
 }
 
 cCharaData Placed(int control, int column, int row)
@@ -95,17 +93,13 @@ class StagePlay : public ::testing::Test {
 protected:
     StagePlay()
         : m_SavedStage(StageData), m_SavedPlay(PlayStageData), m_SavedProgress(GameProgress),
-          m_SavedSystem(SystemData), m_SavedPalette(CommonPalette), m_SavedServices(StageServices),
-          m_SavedShell(StageShell), m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY), m_lpSavedScene(lpStageScene)
+          m_SavedSystem(SystemData), m_SavedPalette(CommonPalette),
+          m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY), m_lpSavedScene(lpStageScene)
     {
         lpScript = &m_Script;
-        StageShell = ScriptedShell();
-        StageModes = STAGEMODES();
-        StageModes.nPlayMode = 2;
-        StageModes.nStartKind = 3;
-        StageModes.nNextScene = SCENE_STAGE;
-        StageServices = {};
-        StageServices.lpPlaySE = [](int n) { lpScript->Sounds.push_back(n); };
+        ScriptShell(m_Host);
+        m_Host.Modes.nPlayMode = 2;
+        m_Host.Modes.nStartKind = 3;
         CommonPalette.m_Blocks.assign(2, cBlockData());
         CommonPalette.m_Blocks[0].m_cCollision = BLOCK_PASSABLE;
         StageData.Reset();
@@ -122,7 +116,6 @@ protected:
         CopyPlaySettings(PlayStageData, StageData);
         GameProgress.m_nLives = GameProgress.m_nStartLives = 3;
         SystemData.m_bReplay = 1;
-        StageSetupMode.lpNewSeed = [] { return 12345u; };
         PrepareEffectTables();
         NewScene();
     }
@@ -141,10 +134,6 @@ protected:
         GameProgress = m_SavedProgress;
         SystemData = m_SavedSystem;
         CommonPalette = m_SavedPalette;
-        StageServices = m_SavedServices;
-        StageShell = m_SavedShell;
-        StageModes = STAGEMODES();
-        StageSetupMode = STAGESETUPMODE();
         Replay.Clear();
         LastReplay.Clear();
         lpScript = nullptr;
@@ -155,6 +144,7 @@ protected:
     void NewScene()
     {
         m_Scene = std::make_unique<cStageScene>();
+        m_Scene->m_Modes.nNextScene = SCENE_STAGE;
         lpStageScene = m_Scene.get();
     }
     // Frames of the screen; the states each frame ended in.
@@ -177,14 +167,14 @@ protected:
     int Count(int sound) const { return static_cast<int>(std::count(m_Script.Sounds.begin(), m_Script.Sounds.end(), sound)); }
 
     SCRIPT m_Script;
+    // The scripted shell; its modes are the shell's hand-over values.
+    cHarnessHost m_Host;
 
 private:
     cStageData m_SavedStage, m_SavedPlay;
     cGameProgress m_SavedProgress;
     cSystemData m_SavedSystem;
     cPaletteData m_SavedPalette;
-    STAGESERVICES m_SavedServices;
-    STAGESHELL m_SavedShell;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
     cStageScene* m_lpSavedScene;
@@ -208,7 +198,7 @@ TEST_F(StagePlay, FadeInGoesToPlayAfterTheBannersThatTheStageShows)
         StageData.m_bStartBanner1 = c.banner1;
         StageData.m_bStartBanner2 = c.banner2;
         CopyPlaySettings(PlayStageData, StageData);
-        StageModes.nStartKind = c.startKind;
+        m_Host.Modes.nStartKind = c.startKind;
         if (c.startKind == 4) Replay.RecordFrame(0, 0);
         Scene().m_nState = -1;
         // The first frame fades in; Ready runs readyFrames frames.
@@ -265,7 +255,7 @@ TEST_F(StagePlay, AFailedSetUpHaltsUntilThePlayerLeaves)
         EXPECT_EQ(Scene().m_nState, -1);
         StageData.m_PlacedCharas = {Placed(CHARA_PLAYER, 3, 5)};
     }
-    StageModes.bDirectPlay = 1;
+    m_Host.Modes.bDirectPlay = 1;
     m_Script = SCRIPT();
     m_Script.bImagesFail = 1;
     Frames(2);
@@ -320,9 +310,9 @@ TEST_F(StagePlay, TheFadeOutRestartsASingleStageFileForEveryNextScreen)
         m_Script.Restarts.clear();
         m_Script.RestartDirectPlay.clear();
         m_Script.bRestartFails = c.fails;
-        StageModes.nNextScene = c.next;
-        StageModes.nStartKind = c.startKind;
-        StageModes.bDirectPlay = c.directPlay;
+        Scene().m_Modes.nNextScene = c.next;
+        m_Host.Modes.nStartKind = c.startKind;
+        m_Host.Modes.bDirectPlay = c.directPlay;
         GameProgress.m_bLinked = c.linked;
         Scene().m_nState = STAGE_FADEOUT;
         Frames(1);
@@ -350,7 +340,7 @@ TEST_F(StagePlay, DeathsTakeLivesUntilGameOverAndNeverInDirectPlay)
     Scene().EndPlayerDeath();
     EXPECT_EQ(Scene().m_nState, STAGE_GAMEOVER);
     GameProgress.m_nLives = 0;
-    StageModes.bDirectPlay = 1;
+    Scene().m_Modes.bDirectPlay = 1;
     Scene().EndPlayerDeath();
     EXPECT_EQ(Scene().m_nState, STAGE_READY);
 }
@@ -479,7 +469,7 @@ TEST_F(StagePlay, AComputerCharactersJumpStartsOnceAndRisesItsHeight)
     };
     // Heights whose start speed stays under the speed limit of 6 pixels a sub-step.
     const JumpRow rows[] = {{1, 2}, {2, 4}, {4, 4}};
-    StageServices.lpPlayUserSE = [](int n) { lpScript->Sounds.push_back(1000 + n); };
+    m_Host.onPlayUserSE = [](int n) { lpScript->Sounds.push_back(1000 + n); };
     for (const JumpRow& row : rows) {
         SCOPED_TRACE(row.level);
         StageData.m_nHitCheckLevel = row.level;
@@ -604,7 +594,7 @@ TEST_F(StagePlay, TheSameInputAndSeedGiveTheSameStateEveryFrameAndTheReplayRepea
     const int frames = 300;
     auto play = [&](int startKind) {
         std::vector<std::string> shots;
-        StageModes.nStartKind = startKind;
+        m_Host.Modes.nStartKind = startKind;
         Scene().m_nState = -1;
         StartPlaying();
         for (int f = 0; f < frames; ++f) {
@@ -632,7 +622,7 @@ TEST_F(StagePlay, TheSameInputAndSeedGiveTheSameStateEveryFrameAndTheReplayRepea
 // When a played-back replay runs out, the stage starts again from its start.
 TEST_F(StagePlay, TheEndOfAPlayedBackReplayRestartsTheStage)
 {
-    StageModes.nStartKind = 4;
+    m_Host.Modes.nStartKind = 4;
     Replay.Clear();
     for (int i = 0; i < 5; ++i) Replay.RecordFrame(2, 0);
     Replay.m_nSeed = 99;
@@ -679,7 +669,7 @@ TEST_F(StagePlay, PlaysOfFixedStagesAndInputKeepTheirDigestsFrameByFrame)
     lpDigestKeys = &keys;
     const std::vector<const cInputRuns*> savedKeyInputs = KeyInputs;
     KeyInputs.assign(1, &keys);
-    StageShell.lpRecordInput = [] { lpDigestKeys->AddRunFrame(lpScript->wDirection, lpScript->wButtons); };
+    m_Host.onRecordInput = [] { lpDigestKeys->AddRunFrame(lpScript->wDirection, lpScript->wButtons); };
     struct Restore {
         std::vector<const cInputRuns*> keyInputs;
         ~Restore()

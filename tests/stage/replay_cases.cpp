@@ -17,10 +17,8 @@
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "stage/key_input.h"
-#include "stage/stage_end_services.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_shell.h"
+#include "tests/stage/harness_host.h"
 #include "tests/stage/play_digest.h"
 #include "tests/stage/sample_plays.h"
 
@@ -54,21 +52,21 @@ struct SHELL {
 };
 SHELL* lpShell = nullptr;
 
-STAGESHELL Shell()
+// The scripted shell's hooks on the host.
+void HookShell(cHarnessHost& host)
 {
-    STAGESHELL shell = {};
-    shell.lpReadInput = [](uint16_t& d, uint16_t& b) {
+    host.onReadInput = [](uint16_t& d, uint16_t& b) {
         d = lpShell->wDirection;
         b = lpShell->wButtons;
     };
-    shell.lpWriteInput = [](uint16_t d, uint16_t b, int) {
+    host.onWriteInput = [](uint16_t d, uint16_t b, int) {
         lpShell->wDirection = d;
         lpShell->wButtons = b;
     };
-    shell.lpRecordInput = [] { lpShell->Input.AddRunFrame(lpShell->wDirection, lpShell->wButtons); };
-    shell.lpKeyDown = [](int key) { return key == STAGEKEY_PAUSE ? lpShell->bPause : 0; };
-    shell.lpHandOver = [](const STAGEMODES& modes) { lpShell->HandOvers.push_back(modes.nNextScene); };
-    return shell;
+    host.onRecordInput = [] { lpShell->Input.AddRunFrame(lpShell->wDirection, lpShell->wButtons); };
+    host.onKeyDown = [](int key) { return key == STAGEKEY_PAUSE ? lpShell->bPause : 0; };
+    host.onHandOver = [](int nextScene) { lpShell->HandOvers.push_back(nextScene); };
+    host.onRunPauseLoop = [](int) {};
 }
 
 std::string Hex(uint64_t value)
@@ -194,17 +192,13 @@ std::vector<std::string> PlayReplayCase(const std::string& replayPath, const std
     lpShell = &shell;
     const std::vector<const cInputRuns*> savedInputs = KeyInputs;
     KeyInputs.assign(1, &shell.Input);
-    StageShell = Shell();
-    StageModes = STAGEMODES();
-    StageModes.nPlayMode = start->nPlayMode;
-    StageModes.nStartKind = start->nStartKind;
-    StageModes.nPreviousScene = start->nPreviousScene;
-    StageModes.bRankingOn = SystemData.m_ModeSettings[start->nPlayMode].m_bRanking;
-    StageModes.nNextScene = SCENE_STAGE;
-    StageEndServices.lpStartKind = [] { return StageModes.nStartKind; };
-    StageEndServices.lpPlayMode = [] { return StageModes.nPlayMode; };
-    StageEndServices.lpRankingOn = [] { return StageModes.bRankingOn; };
-    StageServices.lpRunPauseLoop = [](int) {};
+    cHarnessHost host;
+    HookShell(host);
+    host.Modes.nPlayMode = start->nPlayMode;
+    host.Modes.nStartKind = start->nStartKind;
+    host.Modes.nPreviousScene = start->nPreviousScene;
+    host.Modes.bRankingOn = SystemData.m_ModeSettings[start->nPlayMode].m_bRanking;
+    host.Modes.nNextScene = SCENE_STAGE;
 
     auto scene = std::make_unique<cStageScene>();
     cStageScene* savedScene = lpStageScene;

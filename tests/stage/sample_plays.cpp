@@ -15,7 +15,6 @@
 #include "stage/play_links.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_setup.h"
 #include "tools/sample/definitions.h"
 #include "tools/sample/sample_database.h"
 #include "tools/sample/stages.h"
@@ -98,20 +97,26 @@ struct SHELLSCRIPT {
 };
 SHELLSCRIPT* lpShell = nullptr;
 
-STAGESHELL ScriptedShell()
+void ScriptShell(cHarnessHost& host)
 {
-    STAGESHELL shell = {};
-    shell.lpReadInput = [](uint16_t& d, uint16_t& b) {
+    host.onReadInput = [](uint16_t& d, uint16_t& b) {
         d = lpShell->wDirection;
         b = lpShell->wButtons;
     };
-    shell.lpWriteInput = [](uint16_t d, uint16_t b, int) {
+    host.onWriteInput = [](uint16_t d, uint16_t b, int) {
         lpShell->wDirection = d;
         lpShell->wButtons = b;
     };
-    shell.lpRecordInput = [] { lpShell->Input.AddRunFrame(lpShell->wDirection, lpShell->wButtons); };
-    shell.lpHandOver = [](const STAGEMODES& modes) { lpShell->HandOvers.push_back(modes.nNextScene); };
-    return shell;
+    host.onRecordInput = [] { lpShell->Input.AddRunFrame(lpShell->wDirection, lpShell->wButtons); };
+    host.onHandOver = [](int nextScene) { lpShell->HandOvers.push_back(nextScene); };
+    // No stage of the sample game names a next area: a chain ends where it starts.
+    host.onFindStageFile = [](std::string&, const std::string&) { return 0; };
+    host.onNewSeed = cHarnessHost::FixedSeed(12345u);
+    // A wait holds the game for no time: the player reads at once.
+    host.onRunPauseLoop = [](int) {
+        for (const cMessage& m : lpStageScene->m_MessageList)
+            if (!m.m_strText.empty()) lpShell->Messages.push_back(m.m_strText);
+    };
 }
 
 // The stage names the generator writes, without the "default/stg4/" folder.
@@ -123,8 +128,7 @@ bool IsFoe(const cNpc& c) { return c.m_nSide != 0 && !c.m_Def.m_bFullCellBoxes; 
 
 SampleGame::SampleGame()
     : m_SavedStage(StageData), m_SavedPlay(PlayStageData), m_SavedProgress(GameProgress), m_SavedSystem(SystemData),
-      m_SavedPalette(CommonPalette), m_SavedMap(WorldMap), m_SavedServices(StageServices), m_SavedShell(StageShell),
-      m_SavedEndServices(StageEndServices), m_SavedContext(RecordContext), m_SavedBase(DataBase), m_SavedAnimes(FrameTables.AnimeFrameTable),
+      m_SavedPalette(CommonPalette), m_SavedMap(WorldMap), m_SavedContext(RecordContext), m_SavedBase(DataBase), m_SavedAnimes(FrameTables.AnimeFrameTable),
       m_SavedEffects(FrameTables.EffectFrameTable), m_SavedCharaEffects(CharaEffectTemplates),
       m_SavedCharaEffectsRev(CharaEffectTemplatesRev), m_SavedScreenEffects(ScrEffectTemplates),
       m_SavedScreenEffectsRev(ScrEffectTemplatesRev)
@@ -144,12 +148,7 @@ SampleGame::SampleGame()
     SystemData = cSystemData();
     MakeSystemSettings(SystemData);
     GameProgress.Reset();
-    StageServices = {};
-    StageEndServices = {};
-    // No stage of the sample game names a next area: a chain ends where it starts.
-    StageEndServices.lpFindStageFile = [](std::string&, const std::string&) { return 0; };
-    StageShell = ScriptedShell();
-    StageSetupMode.lpNewSeed = [] { return 12345u; };
+    ScriptShell(m_Host);
 }
 
 SampleGame::~SampleGame()
@@ -164,9 +163,6 @@ SampleGame::~SampleGame()
     SystemData = m_SavedSystem;
     CommonPalette = m_SavedPalette;
     WorldMap = m_SavedMap;
-    StageServices = m_SavedServices;
-    StageShell = m_SavedShell;
-    StageEndServices = m_SavedEndServices;
     RecordContext = m_SavedContext;
     DataBase = m_SavedBase;
     FrameTables.AnimeFrameTable = m_SavedAnimes;
@@ -175,8 +171,6 @@ SampleGame::~SampleGame()
     CharaEffectTemplatesRev = m_SavedCharaEffectsRev;
     ScrEffectTemplates = m_SavedScreenEffects;
     ScrEffectTemplatesRev = m_SavedScreenEffectsRev;
-    StageModes = STAGEMODES();
-    StageSetupMode = STAGESETUPMODE();
     Replay.Clear();
     LastReplay.Clear();
 }
@@ -212,17 +206,11 @@ SamplePlayReport SampleGame::Play(const std::string& script, const STAGEMODES& m
     lpShell = &shell;
     const std::vector<const cInputRuns*> savedInputs = KeyInputs;
     KeyInputs.assign(1, &shell.Input);
-    StageModes = modes;
-    StageEndServices.lpStartKind = [] { return StageModes.nStartKind; };
-    StageEndServices.lpPlayMode = [] { return StageModes.nPlayMode; };
-    // A wait holds the game for no time: the player reads at once.
-    StageServices.lpRunPauseLoop = [](int) {
-        for (const cMessage& m : lpStageScene->m_MessageList)
-            if (!m.m_strText.empty()) lpShell->Messages.push_back(m.m_strText);
-    };
+    m_Host.Modes = modes;
 
     SamplePlayReport report;
     auto scene = std::make_unique<cStageScene>();
+    scene->m_Modes = modes;
     cStageScene* savedScene = lpStageScene;
     lpStageScene = scene.get();
     const std::vector<std::pair<uint16_t, uint16_t>> input = ExpandPlayScript(script);

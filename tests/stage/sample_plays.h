@@ -17,9 +17,8 @@
 #include "records/record_context.h"
 #include "records/stage_data.h"
 #include "stage/effect.h"
-#include "stage/stage_end_services.h"
-#include "stage/stage_services.h"
-#include "stage/stage_shell.h"
+#include "stage/stage_host.h"
+#include "tests/stage/harness_host.h"
 
 // A script is runs separated by spaces, each the keys held then the frames
 // it lasts: L, R, U, D the directions, J button 1 (jump), F button 2 (fire),
@@ -87,13 +86,12 @@ private:
     cSystemData m_SavedSystem;
     cPaletteData m_SavedPalette;
     cWorldMap m_SavedMap;
-    STAGESERVICES m_SavedServices;
-    STAGESHELL m_SavedShell;
-    STAGEENDSERVICES m_SavedEndServices;
     cRecordContext m_SavedContext;
     cDataBase m_SavedBase;
     FrameTable m_SavedAnimes, m_SavedEffects;
     std::vector<cEffectRun> m_SavedCharaEffects, m_SavedCharaEffectsRev, m_SavedScreenEffects, m_SavedScreenEffectsRev;
+    // The scripted shell, the stage's host while the game lives.
+    cHarnessHost m_Host;
 };
 
 // The modes of a stage played from the title as a stage file (it hands over

@@ -4,10 +4,9 @@
 
 void StageDisplayTest::SetUp()
 {
-    m_SavedServices = StageServices;
     m_SavedMessageGfx = MessageGfx;
     m_SavedPictureGfx = PictureGfx;
-    StageServices = {};
+    m_lpHost = std::make_unique<cHarnessHost>();
     MessageGfx = {};
     MessageGfx.lpLineWidth = LineWidth;
     MessageGfx.lpLineHeight = LineHeight;
@@ -42,7 +41,7 @@ void StageDisplayTest::TearDown()
     CharaList.clear();
     GameProgress.Reset();
     DataBase.SetDefault();
-    StageServices = m_SavedServices;
+    m_lpHost.reset();
     MessageGfx = m_SavedMessageGfx;
     PictureGfx = m_SavedPictureGfx;
 }

@@ -6,6 +6,7 @@
 // back afterwards.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@
 #include "stage/picture.h"
 #include "stage/play_links.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
+#include "tests/stage/harness_host.h"
 
 class StageDisplayTest : public ::testing::Test {
 protected:
@@ -26,10 +27,13 @@ protected:
     static int LineWidth(const std::string& line) { return 8 * static_cast<int>(line.size()); }
     static int LineHeight() { return 16; }
 
+    // The stage's host from SetUp to TearDown (headless until hooked).
+    cHarnessHost& Host() { return *m_lpHost; }
+
     cStageScene* m_lpScene = nullptr;
     cScrollAxis* m_lpSavedX = nullptr;
     cScrollAxis* m_lpSavedY = nullptr;
-    STAGESERVICES m_SavedServices{};
+    std::unique_ptr<cHarnessHost> m_lpHost;
     MESSAGEGFX m_SavedMessageGfx{};
     PICTUREGFX m_SavedPictureGfx{};
 };

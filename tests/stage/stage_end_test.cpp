@@ -19,9 +19,7 @@
 #include "files/world_map.h"
 #include "stage/replay_keys.h"
 #include "stage/stage_containers.h"
-#include "stage/stage_end_services.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
 #include "tests/stage/stage_harness.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/test_dir.h"
@@ -40,15 +38,13 @@ struct EndCalls {
     bool quitDuringWait = false;
     bool loadSucceeds = true;
     std::vector<std::string> existing;   // stage names that have a file
-    int startKind = 0, playMode = 0, rankingOn = 1;
 };
 EndCalls* lpCalls = nullptr;
 
 class StageEndTest : public ::testing::Test {
 protected:
     StageEndTest()
-        : m_Services(StageServices, StageServices), m_EndServices(StageEndServices, StageEndServices),
-          m_System(SystemData, SystemData), m_Progress(GameProgress, GameProgress), m_Options(Options, Options),
+        : m_System(SystemData, SystemData), m_Progress(GameProgress, GameProgress), m_Options(Options, Options),
           m_Map(WorldMap, WorldMap), m_Stage(StageData, StageData), m_Version(RecordContext.nDataVersion, DATA_VERSION)
     {
         lpCalls = &m_Calls;
@@ -57,19 +53,16 @@ protected:
         for (const char* folder : {"user_data", "user_data\\challenge", "user_data\\free"})
             CreateDirectoryA(folder, nullptr);
 #endif
-        StageServices.lpPlaySE = [](int n) { lpCalls->sounds.push_back(n); };
-        StageServices.lpRunPauseLoop = [](int handshake) {
+        cHarnessHost& host = m_Scene.Host();
+        host.onPlaySE = [](int n) { lpCalls->sounds.push_back(n); };
+        host.onRunPauseLoop = [](int handshake) {
             cStageScene& scene = *lpStageScene;
             lpCalls->waits.push_back(std::vector<int>(scene.m_Wait, scene.m_Wait + 5));
             lpCalls->messagesDuringWait.push_back(scene.m_MessageList.size());
             if (lpCalls->quitDuringWait) scene.m_bQuit = 1;
         };
-        StageEndServices.lpStartKind = [] { return lpCalls->startKind; };
-        StageEndServices.lpPlayMode = [] { return lpCalls->playMode; };
-        StageEndServices.lpRankingOn = [] { return lpCalls->rankingOn; };
-        StageEndServices.lpDirectPlay = [] { return 0; };
-        StageEndServices.lpWaitWhileInactive = nullptr;
-        StageEndServices.lpFindStageFile = [](std::string& path, const std::string& name) {
+        Modes().bRankingOn = 1;
+        host.onFindStageFile = [](std::string& path, const std::string& name) {
             lpCalls->looked.push_back(name);
             for (const std::string& e : lpCalls->existing)
                 if (e == name) {
@@ -78,18 +71,20 @@ protected:
                 }
             return 0;
         };
-        StageEndServices.lpLoadStage = [](const std::string& path) {
+        host.onLoadStage = [](const std::string& path) {
             lpCalls->loaded.push_back(path);
             return lpCalls->loadSucceeds ? 1 : 0;
         };
-        StageEndServices.lpEnterName = [] {
+        host.onEnterName = [] {
             ++lpCalls->names;
             lpStageScene->m_sRankName = "NEW";
         };
-        StageEndServices.lpRunRankingLoop = [] { ++lpCalls->boards; };
-        StageEndServices.lpReplayKeyDown = [](int which) -> int { return which == 0 ? lpCalls->f1 : lpCalls->f2; };
-        StageEndServices.lpSaveReplay = [](int which) { lpCalls->saves.push_back(which); };
-        StageEndServices.lpErrorBox = [](const char* text) { lpCalls->boxes.push_back(text); };
+        host.onRunRankingLoop = [] { ++lpCalls->boards; };
+        host.onKeyDown = [](int key) -> int {
+            return key == STAGEKEY_SAVE_REPLAY ? lpCalls->f1 : key == STAGEKEY_SAVE_LAST_REPLAY ? lpCalls->f2 : 0;
+        };
+        host.onSaveReplay = [](int which) { lpCalls->saves.push_back(which); };
+        host.onErrorBox = [](const char* text) { lpCalls->boxes.push_back(text); };
 
         SystemData = cSystemData();
         Options = cOptionData();
@@ -111,11 +106,11 @@ protected:
     }
 
     cStageScene& Scene() { return m_Scene.Scene(); }
+    // How the play was started, as the scene took it from the shell.
+    STAGEMODES& Modes() { return Scene().m_Modes; }
 
     ScopedTestDir m_Dir;
     EndCalls m_Calls;
-    ScopedSwap<STAGESERVICES> m_Services;
-    ScopedSwap<STAGEENDSERVICES> m_EndServices;
     ScopedSwap<cSystemData> m_System;
     ScopedSwap<cGameProgress> m_Progress;
     ScopedSwap<cOptionData> m_Options;
@@ -243,7 +238,7 @@ TEST_F(StageEndTest, ClearLeadsByTheWayTheGameStarted)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         m_Calls = EndCalls{};
-        m_Calls.startKind = row.startKind;
+        Modes().nStartKind = row.startKind;
         m_Calls.loadSucceeds = row.loads;
         if (row.fileThere) m_Calls.existing = {"s3-2.stg4"};
         GameProgress.Reset();
@@ -274,7 +269,7 @@ TEST_F(StageEndTest, ClearLeadsByTheWayTheGameStarted)
 
 TEST_F(StageEndTest, ChallengeClearKeepsTheBestAndOpensTheNext)
 {
-    m_Calls.startKind = 2;
+    Modes().nStartKind = 2;
     SystemData.m_nChallengeCount = 4;
     GameProgress.m_ChallengeRecords.resize(4);
     GameProgress.m_ChallengeRecords[3].m_nSecond = 100;
@@ -299,7 +294,7 @@ TEST_F(StageEndTest, ChallengeClearKeepsTheBestAndOpensTheNext)
 
 TEST_F(StageEndTest, ReplayClearPlaysAgainFromTheStageStart)
 {
-    m_Calls.startKind = 4;
+    Modes().nStartKind = 4;
     GameProgress.m_nLives = 3;
     GameProgress.m_nTotalScore = 10;
     GameProgress.SaveStageStart();
@@ -312,7 +307,7 @@ TEST_F(StageEndTest, ReplayClearPlaysAgainFromTheStageStart)
 
 TEST_F(StageEndTest, RankingIsEnteredOnceAndSaved)
 {
-    m_Calls.playMode = 2;
+    Modes().nPlayMode = 2;
     GameProgress.SetStageName("data\\stg4\\s3.stg4_000");
     GameProgress.m_sPlayerName = "OLD";
     RankingSet.Reset();
@@ -339,7 +334,7 @@ TEST_F(StageEndTest, RankingIsEnteredOnceAndSaved)
 
 TEST_F(StageEndTest, RankingWithTheFixedNameOrNotAtAll)
 {
-    m_Calls.playMode = 2;
+    Modes().nPlayMode = 2;
     GameProgress.SetStageName("s3.stg4_000");
     RankingSet.Reset();
     Scene().m_RankPos = {0, -1, -1, -1, -1};
@@ -349,10 +344,10 @@ TEST_F(StageEndTest, RankingWithTheFixedNameOrNotAtAll)
     // Not allowed, or the mode does not rank: nothing happens.
     Scene().EnterRanking();
     Scene().m_bRankingAllowed = 1;
-    m_Calls.rankingOn = 0;
+    Modes().bRankingOn = 0;
     Scene().EnterRanking();
     EXPECT_EQ(m_Calls.boards, 0);
-    m_Calls.rankingOn = 1;
+    Modes().bRankingOn = 1;
     Scene().EnterRanking();
     EXPECT_EQ(m_Calls.names, 0);
     EXPECT_EQ(m_Calls.boards, 1);
@@ -363,7 +358,7 @@ TEST_F(StageEndTest, RankingWithTheFixedNameOrNotAtAll)
 TEST_F(StageEndTest, AFailedRankingSaveIsReported)
 {
     // A mode without a ranking file stands for any file that cannot be written.
-    m_Calls.playMode = 3;
+    Modes().nPlayMode = 3;
     GameProgress.SetStageName("s3.stg4_000");
     RankingSet.Reset();
     Scene().m_bRankingAllowed = 1;
@@ -381,11 +376,11 @@ TEST_F(StageEndTest, ReplayKeysSaveARecordingAndRefuseAnEmptyOne)
 {
     SystemData.m_bReplay = 1;
     // Any refusal left from before runs out.
-    for (int i = 0; i < 60; ++i) CheckReplayKeys();
+    for (int i = 0; i < 60; ++i) CheckReplayKeys(Modes());
     m_Calls.f2 = true;   // nothing recorded before this play
     int refusals = 0;
     for (int frame = 0; frame < 130; ++frame) {
-        EXPECT_EQ(CheckReplayKeys(), 0);
+        EXPECT_EQ(CheckReplayKeys(Modes()), 0);
         refusals += static_cast<int>(m_Calls.sounds.size());
         m_Calls.sounds.clear();
     }
@@ -394,18 +389,18 @@ TEST_F(StageEndTest, ReplayKeysSaveARecordingAndRefuseAnEmptyOne)
 
     Replay.RecordFrame(0, 0);
     m_Calls.f1 = true;   // F1 wins over F2
-    EXPECT_EQ(CheckReplayKeys(), 1);
+    EXPECT_EQ(CheckReplayKeys(Modes()), 1);
     EXPECT_EQ(m_Calls.saves, std::vector<int>{0});
     EXPECT_EQ(m_Calls.sounds, std::vector<int>{1});
 
     // Played back, or not recording: the keys do nothing.
     m_Calls = EndCalls{};
     m_Calls.f1 = true;
-    m_Calls.startKind = 4;
-    EXPECT_EQ(CheckReplayKeys(), 0);
-    m_Calls.startKind = 0;
+    Modes().nStartKind = 4;
+    EXPECT_EQ(CheckReplayKeys(Modes()), 0);
+    Modes().nStartKind = 0;
     SystemData.m_bReplay = 0;
-    EXPECT_EQ(CheckReplayKeys(), 0);
+    EXPECT_EQ(CheckReplayKeys(Modes()), 0);
     EXPECT_TRUE(m_Calls.saves.empty());
     EXPECT_TRUE(m_Calls.sounds.empty());
 }

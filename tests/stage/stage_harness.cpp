@@ -1,7 +1,5 @@
 #include "tests/stage/stage_harness.h"
 
-#include "stage/stage_services.h"
-
 #include <algorithm>
 #include <memory>
 
@@ -76,8 +74,6 @@ StageHarness::StageHarness(const HarnessStage& stage)
     : m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY), m_lpScene(std::make_unique<cStageScene>()),
       m_lpSavedScene(lpStageScene)
 {
-    m_lpSavedPauseLoop = StageServices.lpRunPauseLoop;
-    StageServices.lpRunPauseLoop = nullptr;
     m_lpScene->m_CharaLayers.assign(8, {});
     m_lpScene->m_ShotLayers.assign(8, {});
     m_lpScene->m_StageVars.assign(256, 0);
@@ -134,7 +130,6 @@ StageHarness::~StageHarness()
     // Shots leave the characters they aim at before these go.
     m_lpScene.reset();
     lpStageScene = m_lpSavedScene;
-    StageServices.lpRunPauseLoop = m_lpSavedPauseLoop;
     Player.clear();
     CharaList.clear();
     ItemList.clear();

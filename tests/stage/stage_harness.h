@@ -11,6 +11,7 @@
 
 #include "app/system/input_runs.h"
 #include "records/command_data.h"
+#include "tests/stage/harness_host.h"
 #include "stage/scroll_axis.h"
 
 class cChara;
@@ -45,6 +46,9 @@ public:
     StageHarness(const StageHarness&) = delete;
     StageHarness& operator=(const StageHarness&) = delete;
 
+    // The stage's host while the harness lives: the headless base's
+    // members until a test hooks them.
+    cHarnessHost& Host() { return m_Host; }
     cScrollAxis& AxisX() { return m_ScrollX; }
     cScrollAxis& AxisY() { return m_ScrollY; }
     void SetView(double x, double y);
@@ -73,15 +77,15 @@ public:
     static cRunningFlow& GiveCommand(cChara& chara, const cRunningCommand& command);
 
 private:
+    // The harness is headless: a wait runs no sub-loop thread unless a test
+    // hooks the host's.
+    cHarnessHost m_Host;
     cScrollAxis m_ScrollX;
     cScrollAxis m_ScrollY;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
     std::unique_ptr<cStageScene> m_lpScene;
     cStageScene* m_lpSavedScene = nullptr;
-    // The harness is headless: a wait runs no sub-loop thread unless a test
-    // points the entry at its own.
-    void (*m_lpSavedPauseLoop)(int) = nullptr;
 };
 
 // The database's effect tables as start-up builds them, from the lists the
@@ -105,8 +109,11 @@ public:
     HarnessScene(const HarnessScene&) = delete;
     HarnessScene& operator=(const HarnessScene&) = delete;
     cStageScene& Scene() { return *m_Scene; }
+    // The stage's host while the screen lives (headless until hooked).
+    cHarnessHost& Host() { return m_Host; }
 
 private:
+    cHarnessHost m_Host;
     std::unique_ptr<cStageScene> m_Scene;
     cStageScene* m_lpSaved;
 };

@@ -19,8 +19,7 @@
 #include "stage/stage_boxes.h"
 #include "stage/stage_containers.h"
 #include "stage/stage_scene.h"
-#include "stage/stage_services.h"
-#include "stage/stage_setup.h"
+#include "tests/stage/harness_host.h"
 #include "tools/sample/definitions.h"
 #include "tools/sample/stages.h"
 
@@ -73,14 +72,13 @@ class StageSetup : public ::testing::Test {
 protected:
     StageSetup()
         : m_SavedStage(StageData), m_SavedPlay(PlayStageData), m_SavedProgress(GameProgress),
-          m_SavedSystem(SystemData), m_SavedPalette(CommonPalette), m_SavedServices(StageServices),
+          m_SavedSystem(SystemData), m_SavedPalette(CommonPalette),
           m_lpSavedX(lpScrollX), m_lpSavedY(lpScrollY), m_lpSavedScene(lpStageScene)
     {
         m_Scene = std::make_unique<cStageScene>();
         lpStageScene = m_Scene.get();
-        StageServices = {};
         lpTunes = &m_Tunes;
-        StageServices.lpRequestBgm = [](int n, int loop) { lpTunes->push_back({n, loop}); };
+        m_Host.onRequestBgm = [](int n, int loop) { lpTunes->push_back({n, loop}); };
         CommonPalette.m_Blocks.assign(2, cBlockData());
         CommonPalette.m_Blocks[0].m_sGraphic = 0;
         CommonPalette.m_Blocks[0].m_cCollision = BLOCK_PASSABLE;
@@ -112,8 +110,6 @@ protected:
         GameProgress = m_SavedProgress;
         SystemData = m_SavedSystem;
         CommonPalette = m_SavedPalette;
-        StageServices = m_SavedServices;
-        StageSetupMode = STAGESETUPMODE();
         Replay.Clear();
         LastReplay.Clear();
         lpTunes = nullptr;
@@ -129,13 +125,14 @@ protected:
     int Shift() const { return lpScrollX->m_nShift; }
 
     std::vector<std::pair<int, int>> m_Tunes;
+    // Headless but for the tunes, which it records.
+    cHarnessHost m_Host;
 
 private:
     cStageData m_SavedStage, m_SavedPlay;
     cGameProgress m_SavedProgress;
     cSystemData m_SavedSystem;
     cPaletteData m_SavedPalette;
-    STAGESERVICES m_SavedServices;
     cScrollAxis* m_lpSavedX;
     cScrollAxis* m_lpSavedY;
     cStageScene* m_lpSavedScene;
@@ -304,7 +301,7 @@ TEST_F(StageSetup, TheSeedRepeatsItsDrawsAndARecordedPlayTakesANewOne)
 
     // Recording: the last play's replay is kept and the new one takes the new seed.
     SystemData.m_bReplay = 1;
-    StageSetupMode.lpNewSeed = [] { return 777u; };
+    m_Host.onNewSeed = cHarnessHost::FixedSeed(777u);
     Replay.m_nSeed = 4242;
     Replay.RecordFrame(1, 2);
     ASSERT_TRUE(Scene().SetStage(true, false));
