@@ -27,7 +27,7 @@
 #include "app/shell/window_data.h"
 #include "files/data_path.h"
 #include "files/database.h"
-#include "stage/effect.h"
+#include "stage/objects/effect.h"
 #include "files/file_error_box.h"
 #include "files/frame_tables.h"
 #include "files/option_data.h"
@@ -47,7 +47,7 @@
 #include "gfx/transparent_colour.h"
 #include "records/data_record.h"
 #include "records/record_context.h"
-#include "stage/random.h"
+#include "stage/objects/random.h"
 
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/shell/scene.h"
 #include "scenes/scene_factory.h"
-#include "stage/stage_scene.h"
+#include "stage/scene/stage_scene.h"
 
 namespace {
 

@@ -24,8 +24,8 @@
 #include "gfx/palette_table.h"
 #include "gfx/render_state.h"
 #include "scenes/sub_loops.h"
-#include "stage/play_screen_draw.h"
-#include "stage/stage_host.h"
+#include "stage/draw/play_screen_draw.h"
+#include "stage/scene/stage_host.h"
 
 void DrawStagePicture(const cStageWorld& world, int picture, int value);
 void DrawStageMenu(int firstText, int count, int cursor, int widthCount);

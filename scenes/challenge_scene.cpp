@@ -23,7 +23,7 @@
 #include "gfx/surface_tables.h"
 #include "scenes/menu_cursor.h"
 #include "scenes/menu_screen.h"
-#include "stage/ranking_draw.h"
+#include "stage/draw/ranking_draw.h"
 
 namespace {
 

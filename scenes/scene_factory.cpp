@@ -8,7 +8,7 @@
 #include "scenes/title_scene.h"
 #include "scenes/world_map_menu_scene.h"
 #include "scenes/world_map_scene.h"
-#include "stage/stage_scene.h"
+#include "stage/scene/stage_scene.h"
 
 std::unique_ptr<cScene> CreateScene(int id)
 {

@@ -23,10 +23,10 @@
 #include "files/system_data.h"
 #include "gfx/display.h"
 #include "gfx/surface_tables.h"
-#include "stage/ranking_draw.h"
-#include "stage/replay_keys.h"
-#include "stage/stage_host.h"
-#include "stage/stage_scene.h"
+#include "stage/draw/ranking_draw.h"
+#include "stage/scene/replay_keys.h"
+#include "stage/scene/stage_host.h"
+#include "stage/scene/stage_scene.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "gfx/surface.h"
 #include "gfx/surface_tables.h"
 #include "scenes/menu_screen.h"
-#include "stage/ranking_draw.h"
+#include "stage/draw/ranking_draw.h"
 
 namespace {
 

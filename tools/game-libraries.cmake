@@ -16,8 +16,9 @@
 #   gfx      system, base
 #   shell    app/shell: the main window, the screen manager and the window
 #            thread's requests: gfx, system, files, records, base
-#   stage    shell, gfx, system, files, records, base; natively the portable
-#            stage alone, over the headers of shell and system
+#   stage    stage/ but draw/: shell, gfx, system, files, records, base;
+#            natively over the headers of shell and system
+#   stage_draw  stage/draw/, the stage's Windows drawing: stage, gfx and below
 #   scenes   stage and everything below it
 #   app      app/: start-up and the program's objects, over everything; it
 #            hands the lower layers what they call upward (the screens'
@@ -82,6 +83,33 @@ function(game_layer_library name folder)
     game_include_folder(${target} INTERFACE ${folder})
     target_link_libraries(${target} INTERFACE ${ARG_PUBLIC})
   endif()
+endfunction()
+
+# The portable stage: every subfolder of stage/ but draw/ (the Windows
+# drawing), each seen as stage/<subfolder>.
+function(game_stage_library)
+  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
+  file(GLOB folders LIST_DIRECTORIES true RELATIVE ${CMAKE_SOURCE_DIR}/stage ${CMAKE_SOURCE_DIR}/stage/*)
+  list(REMOVE_ITEM folders draw)
+  set(sources)
+  foreach(folder ${folders})
+    if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/stage/${folder})
+      file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stage/${folder}/*.cpp)
+      list(APPEND sources ${folder_sources})
+    endif()
+  endforeach()
+  add_library(game_stage STATIC ${sources})
+  game_target_options(game_stage)
+  # A build folder from before stage/ had subfolders sees it whole: once.
+  if(IS_SYMLINK ${CMAKE_BINARY_DIR}/include/game_stage/stage)
+    file(REMOVE ${CMAKE_BINARY_DIR}/include/game_stage/stage)
+  endif()
+  foreach(folder ${folders})
+    if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/stage/${folder})
+      game_include_folder(game_stage PUBLIC stage/${folder})
+    endif()
+  endforeach()
+  target_link_libraries(game_stage PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
 # The part that builds natively as well.

@@ -18,12 +18,15 @@ target_include_directories(game_gfx SYSTEM PUBLIC /usr/include/stb)
 game_layer_library(shell app/shell
   PUBLIC game_gfx game_system game_records
   PRIVATE game_files game_base comdlg32 gdi32 user32 kernel32)
-game_layer_library(stage stage
+game_stage_library(
   PUBLIC game_shell game_system game_files game_records
   PRIVATE game_gfx game_base)
+game_layer_library(stage_draw stage/draw
+  PUBLIC game_stage
+  PRIVATE game_gfx game_shell game_system game_files game_records game_base)
 game_layer_library(scenes scenes
   PUBLIC game_shell game_files
-  PRIVATE game_stage game_gfx game_system game_records game_base)
+  PRIVATE game_stage_draw game_stage game_gfx game_system game_records game_base)
 
 # The top: start-up, and what the program hands the layers below that they
 # call upward (the screens, the stage's and the data's services); object
@@ -35,7 +38,7 @@ list(FILTER APP_SOURCES EXCLUDE REGEX "/app/(win_main|global_objects)\\.cpp$")
 add_library(game_app OBJECT ${APP_SOURCES})
 game_target_options(game_app)
 game_include_folder(game_app PUBLIC app)
-target_link_libraries(game_app PUBLIC game_scenes game_stage game_shell game_gfx game_system game_files game_records game_base
+target_link_libraries(game_app PUBLIC game_scenes game_stage_draw game_stage game_shell game_gfx game_system game_files game_records game_base
   winmm user32 kernel32)
 add_library(game_objects OBJECT ${CMAKE_SOURCE_DIR}/app/global_objects.cpp)
 game_target_options(game_objects)

@@ -6,5 +6,4 @@ game_portable_libraries()
 # The shell and the system services are their portable headers alone here.
 game_layer_library(system app/system HEADERS)
 game_layer_library(shell app/shell HEADERS)
-game_layer_library(stage stage EXCLUDE "/stage/(mirrored_surface|.*_draw)\\.cpp$"
-  PUBLIC game_shell game_system game_files game_records PRIVATE game_base)
+game_stage_library(PUBLIC game_shell game_system game_files game_records PRIVATE game_base)

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "files/stage_file.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/sample_plays.h"
 
 namespace {

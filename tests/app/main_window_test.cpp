@@ -26,7 +26,7 @@
 #include "app/shell/window_data.h"
 #include "app/shell/window_requests.h"
 #include "gfx/display.h"
-#include "stage/stage_scene.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/support/test_dir.h"
 

@@ -24,7 +24,7 @@
 #include "files/ranking.h"
 #include "files/system_data.h"
 #include "records/data_record.h"
-#include "stage/stage_scene.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/support/box_capture.h"
 #include "tests/support/scoped_swap.h"

@@ -27,7 +27,7 @@
 #include "files/replay.h"
 #include "scenes/menu_cursor.h"
 #include "scenes/title_scene.h"
-#include "stage/stage_scene.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/app/dialog_driver.h"
 #include "tests/stage/play_snapshot.h"
 #include "tests/support/box_capture.h"

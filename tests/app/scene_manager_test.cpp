@@ -20,7 +20,7 @@
 #include "scenes/challenge_scene.h"
 #include "scenes/option_scene.h"
 #include "scenes/plain_scene.h"
-#include "stage/stage_scene.h"
+#include "stage/scene/stage_scene.h"
 #include "scenes/title_scene.h"
 #include "tests/support/message_sink.h"
 #include "tests/support/test_dir.h"

@@ -7,9 +7,9 @@
 
 #include "records/command_data.h"
 #include "records/palette_data.h"
-#include "stage/flow_commands.h"
-#include "stage/message.h"
-#include "stage/stage_scene.h"
+#include "stage/script/flow_commands.h"
+#include "stage/objects/message.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/harness_host.h"
 #include "tests/sample/sample_folder.h"
 

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "records/palette_data.h"
-#include "stage/running_command.h"
-#include "stage/shot.h"
-#include "stage/shot_fire.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/script/running_command.h"
+#include "stage/objects/shot.h"
+#include "stage/script/shot_fire.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_harness.h"
 #include "tools/sample/definitions.h"
 

@@ -4,7 +4,7 @@
 #include "gfx/fill.h"
 #include "gfx/font.h"
 #include "gfx/surface.h"
-#include "stage/ranking_draw.h"
+#include "stage/draw/ranking_draw.h"
 #include "tests/gfx/gfx_support.h"
 
 namespace {

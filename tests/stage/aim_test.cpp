@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "stage/play_links.h"
-#include "stage/running_command.h"
-#include "stage/stage_object.h"
+#include "stage/objects/play_links.h"
+#include "stage/script/running_command.h"
+#include "stage/objects/stage_object.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The animation-sequence player: tick traces of every code, locks, and the
 // sequences that do not exist.
-#include "stage/anime_seq.h"
+#include "stage/objects/anime_seq.h"
 
 #include <string>
 #include <vector>

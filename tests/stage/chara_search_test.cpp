@@ -1,12 +1,12 @@
 // The first and nearest character searches and their filters.
-#include "stage/chara_search.h"
+#include "stage/hits/chara_search.h"
 
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "files/stage_file.h"
-#include "stage/chara.h"
+#include "stage/objects/chara.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {

@@ -9,11 +9,11 @@
 
 #include "files/stage_file.h"
 #include "records/flow_labels.h"
-#include "stage/chara.h"
-#include "stage/npc.h"
-#include "stage/player.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/chara.h"
+#include "stage/objects/npc.h"
+#include "stage/objects/player.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "records/media_data.h"
-#include "stage/chip_source.h"
-#include "stage/stage_object.h"
+#include "stage/objects/chip_source.h"
+#include "stage/objects/stage_object.h"
 
 TEST(ChipSource, SurfacesAndPositionsByKind)
 {

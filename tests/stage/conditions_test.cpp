@@ -8,12 +8,12 @@
 
 #include "files/game_progress.h"
 #include "records/block_data.h"
-#include "stage/chara.h"
-#include "stage/conditions.h"
-#include "stage/player.h"
-#include "stage/random.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/chara.h"
+#include "stage/script/conditions.h"
+#include "stage/objects/player.h"
+#include "stage/objects/random.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "records/flow_labels.h"
-#include "stage/hits.h"
-#include "stage/npc.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/hits/hits.h"
+#include "stage/objects/npc.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/harness_hits.h"
 #include "tests/stage/stage_harness.h"
 

@@ -2,9 +2,9 @@
 
 #include "files/stage_file.h"
 #include "records/palette_data.h"
-#include "stage/shot_fire.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/script/shot_fire.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "files/frame_tables.h"
-#include "stage/effect.h"
-#include "stage/random.h"
+#include "stage/objects/effect.h"
+#include "stage/objects/random.h"
 #include "tests/stage/stage_display_fixture.h"
 #include "tests/stage/stage_harness.h"
 

@@ -10,14 +10,14 @@
 #include "files/game_progress.h"
 #include "files/stage_file.h"
 #include "records/command_data.h"
-#include "stage/chara.h"
-#include "stage/evaluator.h"
-#include "stage/flow_commands.h"
-#include "stage/play_links.h"
-#include "stage/random.h"
-#include "stage/stage_boxes.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/chara.h"
+#include "stage/script/evaluator.h"
+#include "stage/script/flow_commands.h"
+#include "stage/objects/play_links.h"
+#include "stage/objects/random.h"
+#include "stage/scene/stage_boxes.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "files/stage_file.h"
 #include "files/system_data.h"
 #include "records/flow_data.h"
-#include "stage/chara.h"
-#include "stage/flow_commands.h"
-#include "stage/key_input.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/chara.h"
+#include "stage/script/flow_commands.h"
+#include "stage/script/key_input.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include "files/world_map.h"
 #include "records/command_data.h"
 #include "records/palette_data.h"
-#include "stage/flow_commands.h"
-#include "stage/game_commands.h"
-#include "stage/stage_containers.h"
+#include "stage/script/flow_commands.h"
+#include "stage/script/game_commands.h"
+#include "stage/objects/stage_containers.h"
 #include "tests/stage/stage_display_fixture.h"
 
 namespace {

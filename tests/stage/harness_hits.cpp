@@ -1,9 +1,9 @@
 #include "tests/stage/harness_hits.h"
 
-#include "stage/npc.h"
-#include "stage/shot.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/npc.h"
+#include "stage/objects/shot.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_harness.h"
 
 cNpc& HarnessLayeredNpc(cCharaData def, int layer, double left, double top)

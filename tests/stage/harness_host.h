@@ -15,7 +15,7 @@
 #include <string>
 
 #include "app/shell/scene.h"
-#include "stage/stage_host.h"
+#include "stage/scene/stage_host.h"
 
 class cHarnessHost : public cStageHost {
 public:

@@ -1,8 +1,8 @@
 #include "tests/stage/harness_items.h"
 
 #include "records/item_data.h"
-#include "stage/item.h"
-#include "stage/stage_containers.h"
+#include "stage/objects/item.h"
+#include "stage/objects/stage_containers.h"
 
 cItem& HarnessPlaceItem(const cItemData& def, int column, int row)
 {

@@ -6,11 +6,11 @@
 
 #include "files/stage_file.h"
 #include "records/flow_labels.h"
-#include "stage/hits.h"
-#include "stage/npc.h"
-#include "stage/shot.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/hits/hits.h"
+#include "stage/objects/npc.h"
+#include "stage/objects/shot.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/harness_hits.h"
 #include "tests/stage/stage_harness.h"
 

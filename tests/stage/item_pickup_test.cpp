@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "files/game_progress.h"
-#include "stage/hits.h"
-#include "stage/item.h"
+#include "stage/hits/hits.h"
+#include "stage/objects/item.h"
 #include "records/command_labels.h"
-#include "stage/item_commands.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/script/item_commands.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/harness_hits.h"
 #include "tests/stage/harness_items.h"
 #include "tests/stage/stage_harness.h"

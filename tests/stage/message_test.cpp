@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "stage/message.h"
+#include "stage/objects/message.h"
 #include "tests/stage/stage_display_fixture.h"
 
 namespace {

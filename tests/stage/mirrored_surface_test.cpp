@@ -1,5 +1,5 @@
 // The sheet a mirrored character or shot is drawn from.
-#include "stage/mirrored_surface.h"
+#include "stage/draw/mirrored_surface.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "files/stage_file.h"
-#include "stage/npc.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_object.h"
+#include "stage/objects/npc.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/objects/stage_object.h"
 #include "tests/stage/stage_harness.h"
 
 namespace {

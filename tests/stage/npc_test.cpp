@@ -6,10 +6,10 @@
 
 #include "files/stage_file.h"
 #include "records/command_data.h"
-#include "stage/npc.h"
-#include "stage/running_command.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/npc.h"
+#include "stage/script/running_command.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/harness_host.h"
 #include "tests/stage/stage_harness.h"
 

@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "files/game_progress.h"
-#include "stage/random.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
-#include "stage/status_access.h"
+#include "stage/objects/random.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
+#include "stage/script/status_access.h"
 
 // A running digest (64-bit FNV-1a) of everything play changes, fed frame by
 // frame: doubles go in by their bits, so a change in the last bit shows.

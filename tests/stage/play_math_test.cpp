@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "stage/play_math.h"
+#include "stage/physics/play_math.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "files/game_progress.h"
-#include "stage/random.h"
-#include "stage/stage_containers.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/random.h"
+#include "stage/objects/stage_containers.h"
+#include "stage/scene/stage_scene.h"
 
 // Takes one draw of the calling thread's generator: call it at the same
 // point of both plays.

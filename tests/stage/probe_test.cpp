@@ -7,8 +7,8 @@
 #include "app/base/log.h"
 #include "files/stage_file.h"
 #include "records/stage_sub_records.h"
-#include "stage/play_links.h"
-#include "stage/stage_object.h"
+#include "stage/objects/play_links.h"
+#include "stage/objects/stage_object.h"
 #include "tests/stage/stage_harness.h"
 #include "tests/support/test_dir.h"
 

@@ -1,5 +1,5 @@
 // The game's random generator: the sequence every replay depends on.
-#include "stage/random.h"
+#include "stage/objects/random.h"
 
 #include <thread>
 

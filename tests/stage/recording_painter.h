@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "stage/chara.h"
-#include "stage/play_screen.h"
-#include "stage/screen_tint.h"
+#include "stage/objects/chara.h"
+#include "stage/scene/play_screen.h"
+#include "stage/scene/screen_tint.h"
 
 // Writes down what the frame asks to be drawn.
 class RecordingPainter : public cPlayScreenPainter {

@@ -16,8 +16,8 @@
 #include "records/palette_data.h"
 #include "records/record_context.h"
 #include "records/stage_data.h"
-#include "stage/effect.h"
-#include "stage/stage_host.h"
+#include "stage/objects/effect.h"
+#include "stage/scene/stage_host.h"
 #include "tests/stage/harness_host.h"
 
 // A script is runs separated by spaces, each the keys held then the frames

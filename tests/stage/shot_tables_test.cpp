@@ -9,8 +9,8 @@
 
 #include "records/command_labels.h"
 #include "records/shot_labels.h"
-#include "stage/shot.h"
-#include "stage/shot_fire.h"
+#include "stage/objects/shot.h"
+#include "stage/script/shot_fire.h"
 
 namespace {
 

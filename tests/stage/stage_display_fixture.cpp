@@ -1,6 +1,6 @@
 #include "tests/stage/stage_display_fixture.h"
 
-#include "stage/stage_containers.h"
+#include "stage/objects/stage_containers.h"
 
 void StageDisplayTest::SetUp()
 {

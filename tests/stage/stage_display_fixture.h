@@ -12,10 +12,10 @@
 
 #include "files/database.h"
 #include "files/game_progress.h"
-#include "stage/message.h"
-#include "stage/picture.h"
-#include "stage/play_links.h"
-#include "stage/stage_scene.h"
+#include "stage/objects/message.h"
+#include "stage/objects/picture.h"
+#include "stage/objects/play_links.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/harness_host.h"
 
 class StageDisplayTest : public ::testing::Test {

@@ -12,7 +12,7 @@
 #include "app/system/input_runs.h"
 #include "records/command_data.h"
 #include "tests/stage/harness_host.h"
-#include "stage/scroll_axis.h"
+#include "stage/objects/scroll_axis.h"
 
 class cChara;
 class cNpc;

@@ -2,8 +2,8 @@
 // into the status's range, and overflow held at the range's bound.
 #include <gtest/gtest.h>
 
-#include "stage/conditions.h"
-#include "stage/status_ops.h"
+#include "stage/script/conditions.h"
+#include "stage/script/status_ops.h"
 
 namespace {
 
