@@ -3,6 +3,7 @@
 #include <string>
 
 #include "files/stage_file.h"
+#include "records/inherit.h"
 #include "records/palette_data.h"
 #include "tests/stage/sample_plays.h"
 
@@ -27,15 +28,32 @@ bool LooksLike(const cStageData& a, const cStageData& b)
            a.m_PlacedCharas.size() == b.m_PlacedCharas.size() && a.m_PlacedItems.size() == b.m_PlacedItems.size();
 }
 
+template <class T>
+void ClearBases(std::vector<T>& placed)
+{
+    for (T& t : placed) {
+        t.m_cInheritSource = SOURCE_NONE;
+        t.m_sInheritIndex = 0;
+    }
+}
+
 } // namespace
 
-std::vector<FuzzBytes> SampleStageFiles()
+std::vector<FuzzBytes> SampleStageFiles(PlacedDefinitions placed)
 {
     PrepareRecordLoading();
     SampleGame game;
+    // A reference into a palette that is not named is cleared as it is
+    // written: the generator names the common palette, so must this.
+    RegisterPalette(PALETTE_COMMON, CommonPalette.Lists());
     std::vector<FuzzBytes> files;
     for (const SamplePlayScript& play : SAMPLE_PLAYS) {
         cStageData stage = *game.Stage(play.sStage);
+        if (placed == PlacedDefinitions::Own) {
+            ClearBases(stage.m_PlacedBlocks);
+            ClearBases(stage.m_PlacedCharas);
+            ClearBases(stage.m_PlacedItems);
+        }
         const std::string path = FuzzScratchPath("seed.stg4_000");
         stage.SaveFile(path);
         files.push_back(ReadFuzzFile(path));
@@ -43,10 +61,11 @@ std::vector<FuzzBytes> SampleStageFiles()
     return files;
 }
 
-FuzzBytes SampleCommonPaletteFile()
+FuzzBytes SampleCommonPaletteFile(void (*change)(cPaletteData&))
 {
     PrepareRecordLoading();
     SampleGame game;
+    if (change) change(CommonPalette);
     const std::string path = FuzzScratchPath("seed.cplt4");
     CommonPalette.SaveFile(path);
     return ReadFuzzFile(path);
@@ -57,7 +76,11 @@ void PlayStageFile(const FuzzBytes& stage, const uint8_t* palette, size_t palett
     PrepareRecordLoading();
     // Puts back every global it and the play change when it goes.
     SampleGame game;
-    if (palette && !ReadCommonPalette(ScratchFile("CommonPalette.cplt4", palette, paletteSize))) return;
+    // Start-up names the common palette it read, or the one it kept.
+    if (!palette)
+        RegisterPalette(PALETTE_COMMON, CommonPalette.Lists());
+    else if (!ReadCommonPalette(ScratchFile("CommonPalette.cplt4", palette, paletteSize)))
+        return;
 
     // As the stage loader reads a stage for play.
     const std::string path = ScratchFile("fuzz.stg4_000", stage.data(), stage.size());

@@ -7,14 +7,28 @@
 
 #include "fuzz/fuzz_target.h"
 
+class cPaletteData;
+
 // The number of sample stages; the play targets name them by index, in the
 // order of the scripted plays.
 constexpr size_t PLAY_FUZZ_STAGES = 5;
 
-// The sample stages' files as the game's writer saves them.
-std::vector<FuzzBytes> SampleStageFiles();
-// The sample's common palette file as the game's writer saves it.
-FuzzBytes SampleCommonPaletteFile();
+// What a sample stage's placed blocks, characters and items hold.
+enum class PlacedDefinitions {
+    // Each names its row of the common palette and takes its definition from
+    // it when the stage is read (a sign keeps its own text), as the game's
+    // writer saves them: a mutated palette reaches every placed object.
+    FromPalette,
+    // Each keeps the copy of its row as its own definition, naming no base:
+    // a mutated stage file reaches play whole.
+    Own,
+};
+
+// The sample stages' files, their placed objects as placed says.
+std::vector<FuzzBytes> SampleStageFiles(PlacedDefinitions placed);
+// The sample's common palette file as the game's writer saves it, edited
+// by change first when one is given.
+FuzzBytes SampleCommonPaletteFile(void (*change)(cPaletteData&) = nullptr);
 
 // Reads the common palette from palette (the sample's when palette is null;
 // a palette that does not read plays nothing), then the stage file stage as

@@ -7,7 +7,7 @@ void FuzzOne(const uint8_t* data, size_t size) { PlayStageFile(FuzzBytes(data, d
 std::vector<FuzzSeed> FuzzSeeds()
 {
     std::vector<FuzzSeed> seeds;
-    for (FuzzBytes& file : SampleStageFiles())
+    for (FuzzBytes& file : SampleStageFiles(PlacedDefinitions::Own))
         seeds.push_back({"sample" + std::to_string(seeds.size()) + ".stg4", std::move(file)});
     return seeds;
 }
