@@ -25,7 +25,9 @@
 #include "gfx/render_state.h"
 #include "scenes/sub_loops.h"
 #include "stage/draw/play_screen_draw.h"
+#include "stage/scene/stage_boxes.h"
 #include "stage/scene/stage_host.h"
+#include "stage/script/key_input.h"
 
 void DrawStagePicture(const cStageWorld& world, int picture, int value);
 void DrawStageMenu(int firstText, int count, int cursor, int widthCount);
@@ -188,7 +190,16 @@ cStageHost& ShellHost()
     return host;
 }
 
-// Handed to the stage before WinMain runs.
-[[maybe_unused]] const bool bHostInstalled = (SetProgramStageHost(&ShellHost()), true);
+const cInputRuns* PlayerInput(int input)
+{
+    return input >= 0 && input < static_cast<int>(Inputs.size()) ? &Inputs[input] : nullptr;
+}
+
+void ShowStageBox(const char* text) { ErrorBox(text); }
+
+// Handed to the stage before WinMain runs: the host, the players' key
+// histories the flows' key conditions read, and the stage's error boxes.
+[[maybe_unused]] const bool bHostInstalled =
+    (SetProgramStageHost(&ShellHost()), lpShellKeyInput = PlayerInput, lpStageBoxShow = ShowStageBox, true);
 
 } // namespace

@@ -67,6 +67,10 @@ void HookShell(cHarnessHost& host)
     host.onKeyDown = [](int key) { return key == STAGEKEY_PAUSE ? lpShell->bPause : 0; };
     host.onHandOver = [](int nextScene) { lpShell->HandOvers.push_back(nextScene); };
     host.onRunPauseLoop = [](int) {};
+    // As the sample game's scripted plays: the seed of a new play is fixed,
+    // and no stage names a next area.
+    host.onNewSeed = cHarnessHost::FixedSeed(12345u);
+    host.onFindStageFile = [](std::string&, const std::string&) { return 0; };
 }
 
 std::string Hex(uint64_t value)
