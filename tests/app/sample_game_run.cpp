@@ -335,7 +335,12 @@ bool SampleGameRun::PressKey(char key)
             acted = Acted();
         }
         if (acted) {
-            if (Running()) WaitStill(SETTLE_LIMIT);
+            // A picture that never holds still costs the whole limit: in
+            // the log, with the time, for a run that ends by its time limit.
+            const DWORD settling = GetTickCount();
+            if (Running() && !WaitStill(SETTLE_LIMIT))
+                std::printf("after key %c the picture did not hold still in %lu ms\n", key,
+                            GetTickCount() - settling);
             return true;
         }
         // Whose window was in front, and whether the game still draws its
@@ -367,7 +372,7 @@ bool SampleGameRun::Press(const char* keys)
 {
     for (; *keys; ++keys) {
         if (*keys == '.') {
-            WaitStill(SETTLE_LIMIT);
+            if (!WaitStill(SETTLE_LIMIT)) std::printf("the picture did not hold still in %lu ms\n", SETTLE_LIMIT);
             continue;
         }
         if (!PressKey(*keys)) {
@@ -422,6 +427,9 @@ long SampleGameRun::Quit()
 
 void SampleGameTest::SetUp()
 {
+    // Written as it happens: a run that CTest ends at its time limit shows
+    // how far it came (a pipe otherwise holds the output back until exit).
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ASSERT_TRUE(m_turn.Have()) << "no turn to start the game";
     ASSERT_FALSE(MutexExists()) << "another copy of the game is running";
     ASSERT_TRUE(LayOutSampleGame());
