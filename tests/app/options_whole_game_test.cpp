@@ -17,8 +17,9 @@
 
 namespace {
 
-// Title rows: 0 new story ... 5 options.
-const char OPTIONS[] = "DDDDDZ";
+// Title rows: 0 new story ... 5 options, 6 exit; up from the first row
+// comes round to the last.
+const char OPTIONS[] = "UUZ";
 
 // The screen: row r from y 96 + 16 r, 16 pixels high; its label from x 64,
 // its value from x 208; the window's frame from x 638.

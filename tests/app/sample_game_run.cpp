@@ -198,6 +198,8 @@ BOOL CALLBACK CollectShown(HWND hWnd, LPARAM lParam)
 
 bool SampleGameRun::Start()
 {
+    const DWORD t0 = GetTickCount();
+    struct P { DWORD t; ~P() { std::printf("T start %lu ms\n", GetTickCount() - t); } } p{t0};
     if (!m_game.Start()) return false;
     m_window = m_game.ShownWindow();
     if (!m_window) return false;
@@ -330,6 +332,8 @@ bool SampleGameRun::WaitStill(DWORD milliseconds)
 bool SampleGameRun::WaitStagePicture(const std::string& background, const std::vector<COLORREF>& left,
                                      DWORD milliseconds)
 {
+    const DWORD t0 = GetTickCount();
+    struct P { DWORD t; ~P() { std::printf("T stage picture %lu ms\n", GetTickCount() - t); } } p{t0};
     const std::set<COLORREF> colours = BitmapColours(background);
     if (colours.empty()) {
         ADD_FAILURE() << background << " cannot be read";
@@ -427,7 +431,10 @@ bool SampleGameRun::Press(const char* keys)
             if (!WaitStill(SETTLE_LIMIT)) std::printf("the picture did not hold still in %lu ms\n", SETTLE_LIMIT);
             continue;
         }
-        if (!PressKey(*keys)) {
+        const DWORD t0 = GetTickCount();
+        const bool ok = PressKey(*keys);
+        std::printf("T key %c %lu ms\n", *keys, GetTickCount() - t0);
+        if (!ok) {
             ADD_FAILURE() << "the key " << *keys << " showed no effect in " << PRESS_ATTEMPTS << " presses";
             return false;
         }
@@ -461,6 +468,8 @@ void SampleGameRun::ChooseFile(HWND dialog, const std::string& name)
 
 std::string SampleGameRun::CloseErrorBox(DWORD milliseconds)
 {
+    const DWORD t0 = GetTickCount();
+    struct P { DWORD t; ~P() { std::printf("T error box %lu ms\n", GetTickCount() - t); } } p{t0};
     HWND box = WaitDialog(ERROR_CAPTION, milliseconds);
     if (!box) return "";
     const std::string text = BoxText(box);
@@ -473,8 +482,11 @@ std::string SampleGameRun::CloseErrorBox(DWORD milliseconds)
 
 long SampleGameRun::Quit()
 {
+    const DWORD t0 = GetTickCount();
     PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
-    return m_game.WaitExit();
+    const long code = m_game.WaitExit();
+    std::printf("T quit %lu ms\n", GetTickCount() - t0);
+    return code;
 }
 
 void SampleGameTest::SetUp()
