@@ -29,7 +29,7 @@ wine_env_setup() {
 }
 
 wine_env_prefix() {
-  if [ ! -f "$WINEPREFIX/.game-prefix-ready-3" ] || [ "$(cat "$WINEPREFIX/.game-arch" 2>/dev/null)" != "$WINEARCH" ]; then
+  if [ ! -f "$WINEPREFIX/.game-prefix-ready-4" ] || [ "$(cat "$WINEPREFIX/.game-arch" 2>/dev/null)" != "$WINEARCH" ]; then
     echo "wine-env: creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     timeout 300 wineboot -i >/dev/null 2>&1 || true
@@ -40,6 +40,11 @@ wine_env_prefix() {
     # frames that thread waits busily for the next one, a core's worth of
     # time for a game that draws little and sleeps the rest of the frame.
     timeout 60 wine reg add 'HKCU\Software\Wine\AppDefaults\Game.exe\Direct3D' /v csmt /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # No window manager runs on the virtual display: windows are not left to
+    # one. A window the manager would handle is, on hiding, waited for until
+    # the manager has withdrawn it, which here ends only by Wine's 2 s time
+    # limit (at every exit of the game, every dialog or box closed).
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     # The face names the game asks for map to the installed Japanese fonts:
     # the Japanese faces of its face list and their English names.
     local sub='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
@@ -48,7 +53,7 @@ wine_env_prefix() {
       timeout 60 wine reg add "$sub" /v "$face" /t REG_SZ /d 'IPAGothic' /f >/dev/null 2>&1
     done
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.game-prefix-ready-3"
+    touch "$WINEPREFIX/.game-prefix-ready-4"
     echo "$WINEARCH" > "$WINEPREFIX/.game-arch"
   fi
 }

@@ -17,8 +17,9 @@
 
 namespace {
 
-// Title rows: 0 new story ... 5 options.
-const char OPTIONS[] = "DDDDDZ";
+// Title rows: 0 new story ... 5 options, 6 exit; up from the first row
+// comes round to the last.
+const char OPTIONS[] = "UUZ";
 
 // The screen: row r from y 96 + 16 r, 16 pixels high; its label from x 64,
 // its value from x 208; the window's frame from x 638.
@@ -136,8 +137,12 @@ TEST_F(OptionsOnDesktop, EveryRowDoesWhatItsLabelSays)
             ASSERT_TRUE(run.Press("Z"));
             HWND dialog = run.WaitDialog(nullptr, 10000);
             ASSERT_TRUE(dialog) << "no name dialog";
+            // Asked with a limit: the dialog's thread may not serve messages yet.
             char name[16] = {};
-            GetDlgItemTextA(dialog, IDC_NAME_EDIT, name, sizeof name);
+            DWORD_PTR length = 0;
+            ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(dialog, IDC_NAME_EDIT), WM_GETTEXT, sizeof name,
+                                            reinterpret_cast<LPARAM>(name), SMTO_NORMAL, 10000, &length))
+                << "the name dialog does not answer";
             EXPECT_STREQ(name, "ace");
             ClickBoxButton(dialog, IDC_CONFIRM);
             const DWORD start = GetTickCount();

@@ -129,7 +129,16 @@ namespace {
 // colour). Under load the game may not draw for a second or more, so the
 // times are generous; a run that goes well never waits for them to run out.
 constexpr DWORD CAPTURE_INTERVAL = 120;
+// Still means: alike over this many frames the game presented, counted one
+// by one (the world map's walker changes every 40 frames: a span of 48
+// always holds one of its changes, which marks its pixels as moving). A
+// game that presents no frame at all (not the active application, or held
+// up) shows a still picture once it has held for the wall time.
+constexpr int STILL_FRAMES = 48;
 constexpr DWORD STILL_SPAN = 1200;
+// A frame presented: the marker drawn into the window's corner painted over.
+constexpr DWORD FRAME_LIMIT = 250;
+constexpr COLORREF FRAME_MARKERS[] = {RGB(1, 254, 3), RGB(254, 1, 252)};
 constexpr double MOVING_SHARE = 0.01;
 constexpr DWORD HOLD_LIMIT = 4000;
 constexpr DWORD LATE_EFFECT = 2000;
@@ -189,6 +198,8 @@ BOOL CALLBACK CollectShown(HWND hWnd, LPARAM lParam)
 
 bool SampleGameRun::Start()
 {
+    const DWORD t0 = GetTickCount();
+    struct P { DWORD t; ~P() { std::printf("T start %lu ms\n", GetTickCount() - t); } } p{t0};
     if (!m_game.Start()) return false;
     m_window = m_game.ShownWindow();
     if (!m_window) return false;
@@ -242,21 +253,64 @@ void SampleGameRun::BringToFront()
     PumpFor(200);
 }
 
+bool SampleGameRun::NextFrame()
+{
+    // Every frame the game presents paints its whole window, the corner
+    // pixel with it: a pixel drawn there from here, in a colour it does not
+    // show now, is gone once the next frame is on the screen.
+    POINT corner{0, 0};
+    ClientToScreen(m_window, &corner);
+    HDC screen = GetDC(nullptr);
+    const COLORREF shown = GetPixel(screen, corner.x, corner.y);
+    const COLORREF marker = shown == FRAME_MARKERS[0] ? FRAME_MARKERS[1] : FRAME_MARKERS[0];
+    HDC window = GetDC(m_window);
+    SetPixel(window, 0, 0, marker);
+    GdiFlush();
+    ReleaseDC(m_window, window);
+    bool presented = false;
+    const DWORD start = GetTickCount();
+    while (!(presented = GetPixel(screen, corner.x, corner.y) != marker) && GetTickCount() - start < FRAME_LIMIT)
+        Sleep(1);
+    // No frame: the corner as it was, so that no picture read later shows the marker.
+    if (!presented) {
+        window = GetDC(m_window);
+        SetPixel(window, 0, 0, shown);
+        GdiFlush();
+        ReleaseDC(m_window, window);
+    }
+    ReleaseDC(nullptr, screen);
+    return presented;
+}
+
 bool SampleGameRun::WaitStill(DWORD milliseconds)
 {
+    // Each picture is read just after a frame was presented (or after no
+    // frame came in the time); frames counts those from the one before.
     struct Capture {
         DWORD time;
+        int frames;
         std::vector<COLORREF> picture;
     };
     std::vector<Capture> span;
+    // The frames presented and the time passed from span[from] to the last capture.
+    auto framesSince = [&](size_t from) {
+        int n = 0;
+        for (size_t k = from + 1; k < span.size(); ++k) n += span[k].frames;
+        return n;
+    };
+    auto held = [&](size_t from) {
+        const int frames = framesSince(from);
+        return frames >= STILL_FRAMES || (frames == 0 && span.back().time - span[from].time >= STILL_SPAN);
+    };
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < milliseconds) {
-        Capture now{GetTickCount(), ClientPixels(m_window)};
+        const int frames = NextFrame() ? 1 : 0;
+        Capture now{GetTickCount(), frames, ClientPixels(m_window)};
         if (!Drawn(now.picture) || (!span.empty() && span.front().picture.size() != now.picture.size()))
             span.clear();
         if (Drawn(now.picture)) span.push_back(std::move(now));
-        while (span.size() > 2 && span.back().time - span[1].time >= STILL_SPAN) span.erase(span.begin());
-        if (span.size() > 2 && span.back().time - span.front().time >= STILL_SPAN) {
+        while (span.size() > 2 && held(1)) span.erase(span.begin());
+        if (span.size() > 2 && held(0)) {
             const size_t pixels = span.back().picture.size();
             std::vector<char> moving(pixels, 0);
             size_t count = 0;
@@ -270,7 +324,7 @@ bool SampleGameRun::WaitStill(DWORD milliseconds)
                 return true;
             }
         }
-        PumpFor(CAPTURE_INTERVAL);
+        if (!frames) PumpFor(CAPTURE_INTERVAL);
     }
     return false;
 }
@@ -278,6 +332,8 @@ bool SampleGameRun::WaitStill(DWORD milliseconds)
 bool SampleGameRun::WaitStagePicture(const std::string& background, const std::vector<COLORREF>& left,
                                      DWORD milliseconds)
 {
+    const DWORD t0 = GetTickCount();
+    struct P { DWORD t; ~P() { std::printf("T stage picture %lu ms\n", GetTickCount() - t); } } p{t0};
     const std::set<COLORREF> colours = BitmapColours(background);
     if (colours.empty()) {
         ADD_FAILURE() << background << " cannot be read";
@@ -335,7 +391,12 @@ bool SampleGameRun::PressKey(char key)
             acted = Acted();
         }
         if (acted) {
-            if (Running()) WaitStill(SETTLE_LIMIT);
+            // A picture that never holds still costs the whole limit: in
+            // the log, with the time, for a run that ends by its time limit.
+            const DWORD settling = GetTickCount();
+            if (Running() && !WaitStill(SETTLE_LIMIT))
+                std::printf("after key %c the picture did not hold still in %lu ms\n", key,
+                            GetTickCount() - settling);
             return true;
         }
         // Whose window was in front, and whether the game still draws its
@@ -367,10 +428,13 @@ bool SampleGameRun::Press(const char* keys)
 {
     for (; *keys; ++keys) {
         if (*keys == '.') {
-            WaitStill(SETTLE_LIMIT);
+            if (!WaitStill(SETTLE_LIMIT)) std::printf("the picture did not hold still in %lu ms\n", SETTLE_LIMIT);
             continue;
         }
-        if (!PressKey(*keys)) {
+        const DWORD t0 = GetTickCount();
+        const bool ok = PressKey(*keys);
+        std::printf("T key %c %lu ms\n", *keys, GetTickCount() - t0);
+        if (!ok) {
             ADD_FAILURE() << "the key " << *keys << " showed no effect in " << PRESS_ATTEMPTS << " presses";
             return false;
         }
@@ -404,6 +468,8 @@ void SampleGameRun::ChooseFile(HWND dialog, const std::string& name)
 
 std::string SampleGameRun::CloseErrorBox(DWORD milliseconds)
 {
+    const DWORD t0 = GetTickCount();
+    struct P { DWORD t; ~P() { std::printf("T error box %lu ms\n", GetTickCount() - t); } } p{t0};
     HWND box = WaitDialog(ERROR_CAPTION, milliseconds);
     if (!box) return "";
     const std::string text = BoxText(box);
@@ -416,12 +482,18 @@ std::string SampleGameRun::CloseErrorBox(DWORD milliseconds)
 
 long SampleGameRun::Quit()
 {
+    const DWORD t0 = GetTickCount();
     PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
-    return m_game.WaitExit();
+    const long code = m_game.WaitExit();
+    std::printf("T quit %lu ms\n", GetTickCount() - t0);
+    return code;
 }
 
 void SampleGameTest::SetUp()
 {
+    // Written as it happens: a run that CTest ends at its time limit shows
+    // how far it came (a pipe otherwise holds the output back until exit).
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ASSERT_TRUE(m_turn.Have()) << "no turn to start the game";
     ASSERT_FALSE(MutexExists()) << "another copy of the game is running";
     ASSERT_TRUE(LayOutSampleGame());

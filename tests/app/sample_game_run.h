@@ -57,8 +57,8 @@ public:
     // is a sound (a refusal), which Press would take for missed.
     void Hold(char key, DWORD milliseconds);
     // Until the window shows a drawn picture that holds still but for a few
-    // pixels that move by themselves (an animated walker); false when the
-    // time ran out first. The picture and its moving pixels become the ones
+    // pixels that move by themselves (an animated walker), over a number of
+    // frames the game presented; false when the time ran out first. The picture and its moving pixels become the ones
     // the next key's effect is measured against.
     bool WaitStill(DWORD milliseconds);
     // Until the stage-play screen shows: most of the window in the colours of
@@ -86,6 +86,9 @@ private:
     void BringToFront();
     // One key, pressed again while it showed nothing; true once it acted.
     bool PressKey(char key);
+    // Until the game has presented one more frame; false when none came
+    // within a quarter of a second.
+    bool NextFrame();
     // The key's effect: the picture changed where it was still, or the
     // game's windows changed, or the game ended.
     bool Acted();

@@ -1,7 +1,8 @@
 // The title's entries played as the player plays them, in the sample game
-// under its own folder: a new story reaches the world map, continue lists
-// the save slots and refuses the one it cannot read, a stage file chosen in
-// the dialog plays, and the challenge list marks a cleared stage. (What the
+// under its own folder: continue lists the save slots and refuses the one
+// it cannot read, a stage file chosen in the dialog plays, the challenge
+// list marks a cleared stage and, back at the title, a new story reaches
+// the world map. (What the
 // options screen and the world-map menu save, read back after a restart:
 // OptionTest and WorldMapMenuScreenTest in tests/scenes, without a window.)
 #include <gtest/gtest.h>
@@ -24,8 +25,9 @@ namespace {
 
 // Title rows: 0 new story, 1 continue, 2 challenge, 3 stage file, 4 replay,
 // 5 options, 6 exit.
-const char NEW_STORY[] = "Z";
 const char CHALLENGE[] = "DDZ";
+// From the challenge list: cancel, then up to new story and choose it.
+const char BACK_TO_NEW_STORY[] = "XUUZ";
 const char CONTINUE[] = "DZ";
 const char STAGE_FILE[] = "DDDZ";
 const char STAGE_DIALOG[] = "ステージファイルの読み込み";
@@ -65,21 +67,6 @@ int ClientWidth(HWND window)
 using TitleOnDesktop = SampleGameTest;
 
 } // namespace
-
-// New story: the title fades out to the world map, whose walker stands on
-// the start cell; one step up scrolls the whole map down by one cell.
-TEST_F(TitleOnDesktop, NewStoryReachesTheWorldMapWhoseMapScrollsUnderTheWalker)
-{
-    SampleGameRun run;
-    ASSERT_TRUE(run.Start());
-    const std::vector<COLORREF> title = run.Still();
-    ASSERT_TRUE(run.Press(NEW_STORY));
-    const std::vector<COLORREF> map = run.Still();
-    EXPECT_LT(ShareAlike(title, map), 0.5) << "the title is still shown";
-    ASSERT_TRUE(run.Press("U"));
-    EXPECT_GT(ShareScrolledDown(map, run.Still(), ClientWidth(run.Window())), 0.97);
-    EXPECT_EQ(run.Quit(), 0);
-}
 
 // Continue lists the slots: the valid slot 1 shows its time, the damaged
 // slot 2 the unreadable mark, the empty slot 3 nothing. Confirm on slot 2
@@ -144,7 +131,10 @@ TEST_F(TitleOnDesktop, StageFileChosenInTheDialogPlays)
 // cleared mark (its cell at (96, 0)) on stage 1's row, right of the stage's
 // name, and nothing of it on stage 2's. Rows are 32 pixels from y 160; the
 // name and the cursor stand left of x 200.
-TEST_F(TitleOnDesktop, ChallengeListMarksTheStageItsFileRecordsAsCleared)
+// Then, back at the title, new story: the title fades out to the world map,
+// whose walker stands on the start cell; one step up scrolls the whole map
+// down by one cell. (One start of the game for both.)
+TEST_F(TitleOnDesktop, ChallengeListMarksTheClearedStageAndNewStoryReachesTheScrollingMap)
 {
     cGameProgress progress;
     progress.m_ChallengeRecords.resize(2);
@@ -161,8 +151,9 @@ TEST_F(TitleOnDesktop, ChallengeListMarksTheStageItsFileRecordsAsCleared)
 
     SampleGameRun run;
     ASSERT_TRUE(run.Start());
+    const std::vector<COLORREF> title = run.Still();
     ASSERT_TRUE(run.Press(CHALLENGE));
-    const std::vector<COLORREF>& list = run.Still();
+    const std::vector<COLORREF> list = run.Still();
     const int width = ClientWidth(run.Window());
     auto markPixels = [&](int row) {
         int n = 0;
@@ -172,5 +163,12 @@ TEST_F(TitleOnDesktop, ChallengeListMarksTheStageItsFileRecordsAsCleared)
     };
     EXPECT_GT(markPixels(0), 100) << "stage 1 shows no cleared mark";
     EXPECT_EQ(markPixels(1), 0) << "stage 2 shows a cleared mark";
+
+    // Cancel keeps the title's cursor on the challenge row.
+    ASSERT_TRUE(run.Press(BACK_TO_NEW_STORY));
+    const std::vector<COLORREF> map = run.Still();
+    EXPECT_LT(ShareAlike(title, map), 0.5) << "the title is still shown";
+    ASSERT_TRUE(run.Press("U"));
+    EXPECT_GT(ShareScrolledDown(map, run.Still(), width), 0.97);
     EXPECT_EQ(run.Quit(), 0);
 }
