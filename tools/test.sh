@@ -42,7 +42,8 @@ fi
 phase_start "Wine start"
 . tools/wine-env.sh
 wine_env_setup "$BUILD_DIR"
-trap '[ -n "${FUZZ_PID:-}" ] && kill "$FUZZ_PID" 2>/dev/null; wine_env_stop' EXIT
+# A run cut short also ends the fuzzing that runs beside the serial block.
+trap 'if [ -n "${FUZZ_PID:-}" ]; then kill "$FUZZ_PID" 2>/dev/null || true; fi; wine_env_stop' EXIT
 wine_env_start
 # Every death of Wine itself that tools/wine-run.sh sees, one a line.
 export WINE_DEATH_LOG="$WINE_ENV_BUILD/wine-deaths.txt"
@@ -97,6 +98,7 @@ if [ -n "$FUZZ_PID" ]; then
   echo "== fuzz targets ($fuzz_seconds s each), built and run beside the serial block"
   wait_start=$SECONDS
   wait "$FUZZ_PID" || status=1
+  FUZZ_PID=
   cat "$FUZZ_LOG"
   PHASE_TIMES+=("$(printf '%6d s  %s' "$((SECONDS - wait_start))" \
     "fuzz targets, after the serial block (all of it: $((SECONDS - FUZZ_START)) s from its start)")")
