@@ -5,6 +5,9 @@
 CCACHE_LAUNCHER=()
 if command -v ccache >/dev/null; then
   CCACHE_LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  # Paths inside the checkout count relative to it: another checkout hits too.
+  # Paths inside the checkout count relative to it, and the folder compiled
+  # in does not count (it only names where the debug information was made):
+  # another checkout, a fresh clone among them, hits too.
   export CCACHE_BASEDIR="$PWD"
+  export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 fi
