@@ -35,16 +35,12 @@ double AutoScrollSpeed(const cScrollAxis& axis)
     return axis.m_bAutoScroll && !axis.m_bAtEdge ? axis.m_dAutoSpeed : 0;
 }
 
-void cChara::BeginFlowPass()
+int cChara::StepFlowPass(int dying)
 {
     if (lpStageScene) {
         lpStageScene->m_lpCurChara = this;
         lpStageScene->m_bStatusChanged = 0;
     }
-}
-
-int cChara::StepFlowPass(int dying)
-{
     m_bMoveCancelled = 0;
     m_bFrictionX = m_bFrictionY = 1;
     m_bMovedByCommand = 0;

@@ -260,14 +260,15 @@ public:
     int32_t m_nNoGroundSteps = 0;
     int32_t m_nLastSideHit = 0;
 
-protected:
-    // The common steps of a pass of the flows. BeginFlowPass: this character
-    // becomes the scene's current one, the pass's movement flags are reset.
-    // StepFlowPass: due animations start and every flow steps once; 1 when
-    // the loop stopped early, else the scene's current objects are cleared.
-    // IdleAnimation: without movement the idle (or hovering) sequence plays.
-    void BeginFlowPass();
+    // The pass of the flows that RunFlows makes after setting the pass's
+    // speeds: this character becomes the scene's current one, its status
+    // change mark and the pass's movement flags are reset, due animations
+    // start and every flow steps once; 1 when the loop stopped early, else
+    // the scene's current objects are cleared. TidyFlows follows it.
     int StepFlowPass(int dying);
+
+protected:
+    // Without movement the idle (or hovering) sequence plays.
     void IdleAnimation();
 
 private:

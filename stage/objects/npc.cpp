@@ -164,7 +164,6 @@ int cNpc::MoveY()
 
 int cNpc::RunFlows(int dying)
 {
-    BeginFlowPass();
     bool flying = m_bNoGravity != 0;
     if (!SystemData.m_bNoScrollCarry && m_bScrollSync) {
         m_dVx = AutoScrollSpeed(*lpScrollX);

@@ -297,8 +297,6 @@ void cPlayer::EndItemContact(const cItem* item) { m_TouchedItems.remove(const_ca
 
 int cPlayer::RunFlows(int dying)
 {
-    BeginFlowPass();
-
     // The speeds of this pass start from the view's drift.
     const cScrollAxis& ax = *lpScrollX;
     const cScrollAxis& ay = *lpScrollY;

@@ -166,15 +166,8 @@ bool cStageScene::RunSubStep(int subStep)
             else ++it;
         }
     }
-    for (cNpc& c : CharaList) {
-        c.TickInvincible();
-        c.ClearLRUD();
-        c.SavePosition();
-    }
-    p1.TickInvincible();
-    p1.ClearLRUD();
-    p1.SavePosition();
-    p1.LatchPrevState();
+    for (cNpc& c : CharaList) BeginCharaSubStep(c);
+    BeginPlayerSubStep(p1);
     m_ScrollX.AutoScroll();
     m_ScrollY.AutoScroll();
 
@@ -187,6 +180,19 @@ bool cStageScene::RunSubStep(int subStep)
     if (HandleOutcome(ApplyBlockItem(p1))) return true;
     if (HandleOutcome(ResolveCharacterHits(*this, CharaList))) return true;
     return HandleOutcome(PickUpItems(*this, p1));
+}
+
+void cStageScene::BeginCharaSubStep(cChara& chara)
+{
+    chara.TickInvincible();
+    chara.ClearLRUD();
+    chara.SavePosition();
+}
+
+void cStageScene::BeginPlayerSubStep(cPlayer& player)
+{
+    BeginCharaSubStep(player);
+    player.LatchPrevState();
 }
 
 bool cStageScene::StepCharacters(bool blockCharas)

@@ -157,6 +157,11 @@ public:
     int m_nCursor = 0;        // row of the menu of the pause menu or the retry prompt
     // One sub-step and its parts; true when the frame ended (goal or death).
     bool RunSubStep(int subStep);
+    // The start of a sub-step for one character: its invincibility ticks,
+    // its contact flags clear and its position is kept; the player's
+    // previous state is latched as well.
+    static void BeginCharaSubStep(cChara& chara);
+    static void BeginPlayerSubStep(cPlayer& player);
     bool StepCharacters(bool blockCharas);
     // A character's move after its flows ran: carried by a block character
     // it rides, moved and pushed out of blocks on x, gravity, on y, then (a

@@ -326,39 +326,21 @@ TEST(BlockCollision, RidingCarriesTheRiderByWhatTheBlockCharacterMoved)
 
 namespace {
 
-// The block-collision part of a character's sub-step in the play step's
-// order: carried along, moved on x and pushed out, gravity, moved on y and
-// landed or stopped; then the ridden rectangle is remembered again as the
-// contact pass does while the rider stays on it. Returns the first non-zero
-// block outcome.
-int CarriedSubStep(cNpc& rider, const cNpc& lift)
-{
-    rider.ClearLRUD();
-    RideBlockChara(rider, CharaList);
-    rider.MoveX();
-    int x = ResolveBlocksX(rider);
-    rider.ApplyGravity();
-    rider.MoveY();
-    int y = ResolveBlocksY(rider);
-    if (rider.m_bRiding) {
-        rider.m_RideRect[0] = lift.m_dLeft;
-        rider.m_RideRect[1] = lift.m_dTop;
-    }
-    rider.m_dVx = 0;
-    return x ? x : y;
-}
-
-// Moves the lift by (dx, dy) a sub-step and carries the rider until its
-// contact flag is set (at most 100 sub-steps); between, check runs after
-// every sub-step that did not set it. The sub-steps taken.
-int CarryUntil(cNpc& rider, cNpc& lift, double dx, double dy, int flag, const std::function<void()>& between)
+// Moves the lift by (dx, dy) a sub-step, then steps the rider through the
+// play step's own sub-step, until its contact flag is set (at most 100
+// sub-steps); between, check runs after every sub-step that did not set it
+// (the rider stays then). The sub-steps taken; the last one's move outcome
+// in outcome.
+int CarryUntil(cNpc& rider, cNpc& lift, double dx, double dy, int flag, int& outcome,
+               const std::function<void()>& between)
 {
     for (int steps = 1; steps <= 100; ++steps) {
         lift.SetPosition(lift.m_dLeft + dx, lift.m_dTop + dy);
         lift.m_dVx = dx;
         lift.m_dVy = dy;
-        EXPECT_EQ(CarriedSubStep(rider, lift), 0);
+        outcome = CharaSubStep(rider, (steps - 1) % StageData.m_nSubSteps + 1);
         if (rider.LRUD[flag]) return steps;
+        EXPECT_EQ(outcome, CHARA_MOVE_STAYS);
         between();
     }
     return 0;
@@ -366,24 +348,34 @@ int CarryUntil(cNpc& rider, cNpc& lift, double dx, double dy, int flag, const st
 
 } // namespace
 
-TEST(BlockCollision, ARiderOnARisingBlockCharacterMeetsTheCeiling)
+TEST(BlockCollision, ARiderOnARisingBlockCharacterIsCrushedUnderTheCeiling)
 {
-    // A lift rises from row 3 under a ceiling in row 0; its rider goes up
-    // with it until its head meets the ceiling's underside.
+    // A lift rises 4 pixels a sub-step from row 3 under a ceiling in row 0;
+    // its 30-pixel rider, top at Px(2) + 2, goes up with it.
     StageHarness h(SmallStage({"#####", ".....", ".....", ".....", "....."}));
     cNpc& lift = Lift(Px(2), Px(3));
     cNpc& rider = Body(0, MOTION_GRAVITY, Px(2) + 6, Px(3) - 30);
     Board(rider, lift);
-    // Until then it stays on the lift's top, 6 pixels in from its left.
-    int steps = CarryUntil(rider, lift, 1, -4, LRUD_UP, [&] {
+    // Until its head meets the ceiling it stays on the lift's top, 6 pixels
+    // in from its left.
+    int outcome = -1;
+    int steps = CarryUntil(rider, lift, 1, -4, LRUD_UP, outcome, [&] {
         EXPECT_EQ(rider.m_dBottom, lift.m_dTop - 1);
         EXPECT_EQ(rider.m_dLeft, lift.m_dLeft + 6);
+        EXPECT_EQ(Flags(rider), 0);
     });
+    // In the 9th its head reaches Px(2) + 2 - 36 = Px(1) - 2: the ceiling
+    // holds it at Px(1) while the lift's top comes up to Px(3) - 36 =
+    // Px(1) + 28, into its feet (Px(1) + 29). The lift rising under it gives
+    // it the down contact on top of the ceiling's up contact: squeezed, it
+    // is killed.
     EXPECT_EQ(steps, 9);
-    // Its head is held at the first pixel under the ceiling, not in it.
+    EXPECT_EQ(outcome, CHARA_MOVE_KILLED);
+    EXPECT_TRUE(rider.LRUD[LRUD_UP]);
+    EXPECT_TRUE(rider.LRUD[LRUD_DOWN]);
+    // The last floor and ceiling test leaves its head at the ceiling's
+    // underside.
     EXPECT_EQ(rider.m_dTop, Px(1));
-    EXPECT_EQ(rider.m_dVy, 0);
-    EXPECT_EQ(rider.m_bJumpLocked, 1);
 }
 
 TEST(BlockCollision, ARiderCarriedDownOntoASolidBlockLandsOnIt)
@@ -394,9 +386,11 @@ TEST(BlockCollision, ARiderCarriedDownOntoASolidBlockLandsOnIt)
     cNpc& lift = Lift(Px(2), Px(2));
     cNpc& rider = Body(1, MOTION_GRAVITY, Px(2) - 10, Px(2) - 30);
     Board(rider, lift);
-    int steps = CarryUntil(rider, lift, 0, 3, LRUD_DOWN, [] {});
+    int outcome = -1;
+    int steps = CarryUntil(rider, lift, 0, 3, LRUD_DOWN, outcome, [] {});
     // Carried 33 pixels down, its feet went 2 pixels into the ledge's row.
     EXPECT_EQ(steps, 11);
+    EXPECT_EQ(outcome, CHARA_MOVE_STAYS);
     EXPECT_EQ(rider.m_dBottom, Px(3) - 1);
     EXPECT_EQ(rider.m_lpFootBlock, &Cell(1, 3));
     EXPECT_GT(lift.m_dTop, Px(3));

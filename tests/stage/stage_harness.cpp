@@ -212,19 +212,17 @@ cCharaData HarnessCharaDef(int side, int maxHp)
     return def;
 }
 
-void CharaSubStep(cChara& c, int subStep)
+int CharaSubStep(cChara& c, int subStep)
 {
     cStageScene& scene = *lpStageScene;
     scene.m_nSubStep = subStep;
-    c.TickInvincible();
-    c.ClearLRUD();
-    c.SavePosition();
     auto* player = dynamic_cast<cPlayer*>(&c);
-    if (player) player->LatchPrevState();
+    if (player) cStageScene::BeginPlayerSubStep(*player);
+    else cStageScene::BeginCharaSubStep(c);
     c.FireTrigger(TRIGGER_ALWAYS);
     c.RunFlows(0);
-    if (player) scene.MovePlayer(*player);
-    else scene.MoveCharacter(dynamic_cast<cNpc&>(c));
+    if (player) return scene.MovePlayer(*player) ? 1 : 0;
+    return scene.MoveCharacter(dynamic_cast<cNpc&>(c));
 }
 
 cNpc& HarnessNpc(const cCharaData& def, double left, double top)
@@ -293,9 +291,7 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
             cChara& chara = *m_Charas[n];
             chara.FireTrigger(TRIGGER_ALWAYS);
             auto before = MarksOf(chara);
-            Scene().m_lpCurChara = &chara;
-            chara.RunFlowAnimations();
-            int stopped = chara.StepFlows(0);
+            int stopped = chara.StepFlowPass(0);
             auto after = MarksOf(chara);
             for (size_t f = 0; f < before.size() && f < after.size(); ++f)
                 for (size_t c = 0; c < before[f].size() && c < after[f].size(); ++c) {

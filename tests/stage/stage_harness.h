@@ -131,14 +131,15 @@ cNpc& HarnessNpc(const cCharaData& def, double left, double top);
 // (invincibility, the contact flags, the position kept), its flows (the
 // always-flows fired, the flow loop) and then the scene's own move of a
 // player (MovePlayer) or of a computer-side character (MoveCharacter). The
-// other objects do not act.
-void CharaSubStep(cChara& chara, int subStep);
+// other objects do not act. The move's outcome: one of CHARA_MOVE_* for a
+// character, 1 when the player died.
+int CharaSubStep(cChara& chara, int subStep);
 // A stage-play screen for the flows: the stage of a StageHarness, a screen
 // (lpStageScene), player 1 reading the harness's own input history, and
 // characters whose flows are fired and stepped frame by frame as the play
 // step does: the input recorded, the firing marks reset, then in every
-// sub-step each character in order fires its always-flows and runs its flow
-// loop.
+// sub-step each character in order fires its always-flows and makes its pass
+// of the flows (cChara::StepFlowPass, then TidyFlows when it ran through).
 class FlowHarness {
 public:
     explicit FlowHarness(int hitCheckLevel = 1);
