@@ -28,7 +28,6 @@ constexpr int BUTTON_CANCEL = 2;
 constexpr int DIR_UP = 4;
 constexpr int DIR_DOWN = 8;
 constexpr int START_STAGE_FILE = 3;
-constexpr int START_REPLAY = 4;
 
 // System texts of the menus: the pause menu's three, the retry prompt's two.
 constexpr int TEXT_PAUSE = 19;
