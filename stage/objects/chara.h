@@ -27,6 +27,7 @@ class cItem;
 class cKeyCondData;
 class cRunningCommand;
 class cShot;
+class cStageWorld;
 struct cScrollAxis;
 
 // The animated change of an HP or SP gauge.
@@ -160,10 +161,10 @@ public:
     bool IsInvincible() const { return m_nInvincible > 0; }
     bool IsInvincibleAgainst(int attacker) const;
     // 1 when HP reached 0.
-    int DamageByChara(cChara& attacker);
-    int DamageByShot(cShot& shot);
+    int DamageByChara(cStageWorld& world, cChara& attacker);
+    int DamageByShot(cStageWorld& world, cShot& shot);
     // 1 when the death ends the stage.
-    int Die();
+    int Die(cStageWorld& world);
 
     // Drops every link to and from this character: its followers and the
     // shots aiming at it lose their target, and it leaves its target's

@@ -184,7 +184,7 @@ bool cStageScene::RunSubStep(int subStep)
     StepShots(subStep);
     if (subStep == 1 && !p1.m_bDead) RemoveOutOfRange();
     if (p1.m_bDead) return false;
-    if (HandleOutcome(ApplyBlockItem(p1))) return true;
+    if (HandleOutcome(ApplyBlockItem(*this, p1))) return true;
     if (HandleOutcome(ResolveCharacterHits(*this, CharaList))) return true;
     return HandleOutcome(PickUpItems(*this, p1));
 }
@@ -378,7 +378,7 @@ bool cStageScene::KillPlayer(const char* text, bool squeezed)
     }
     if (text) TraceLog(text);
     StageHost().PlaySE(8);
-    if (p.Die() == 1) GoalReached();
+    if (p.Die(*this) == 1) GoalReached();
     return true;
 }
 
