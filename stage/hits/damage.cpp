@@ -104,7 +104,7 @@ int cChara::Die(cStageWorld& world)
 {
     // The death flows start running in the same frame.
     Trigger(TRIGGER_DIED);
-    RunFlows(1);
+    RunFlows(world, 1);
 
     int64_t score = static_cast<int64_t>(GameProgress.m_nScore) + m_Def.m_nScore;
     GameProgress.m_nScore = static_cast<int32_t>(std::clamp<int64_t>(score, 0, MAX_SCORE));

@@ -114,7 +114,7 @@ public:
     virtual int MoveY() { return 0; }
     // One pass of the character's flows; non-zero when it is to be defeated.
     // dying: only the death flows are stepped.
-    virtual int RunFlows(int dying) { return 0; }
+    virtual int RunFlows(cStageWorld& world, int dying) { return 0; }
     // Starts or controls a jump for a running jump command.
     virtual int Jump(cRunningCommand* command) { return 0; }
 
@@ -187,14 +187,14 @@ public:
     // Starts the flows' scheduled animations that are due.
     void RunFlowAnimations();
     // The executor of the command's kind with this character.
-    void ExecCommand(cRunningCommand* command);
+    void ExecCommand(cStageWorld& world, cRunningCommand* command);
     // Steps every running flow once (dying: only the death flows); 1 when the
     // loop stopped early because the character vanished or its HP ran out,
     // leaving the rest for later.
-    int StepFlows(int dying);
+    int StepFlows(cStageWorld& world, int dying);
     // The end of a flow loop: clears the scene's current pointers, removes
     // the flows asked to be removed, frees the letters of ended flows.
-    void TidyFlows();
+    void TidyFlows(cStageWorld& world);
 
     // Builds (insert 0: from the given list, which is m_Def's) or extends
     // (insert 1: copies put in at position, appended for -1 or past the end)
@@ -267,8 +267,8 @@ protected:
     // StepFlowPass: due animations start and every flow steps once; 1 when
     // the loop stopped early, else the scene's current objects are cleared.
     // IdleAnimation: without movement the idle (or hovering) sequence plays.
-    void BeginFlowPass();
-    int StepFlowPass(int dying);
+    void BeginFlowPass(cStageWorld& world);
+    int StepFlowPass(cStageWorld& world, int dying);
     void IdleAnimation();
 
 private:

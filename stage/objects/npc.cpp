@@ -162,9 +162,9 @@ int cNpc::MoveY()
     return (code == EDGE_STAGE_BELOW || code == EDGE_OUTER_BELOW) ? EDGE_FELL_OUT : code;
 }
 
-int cNpc::RunFlows(int dying)
+int cNpc::RunFlows(cStageWorld& world, int dying)
 {
-    BeginFlowPass();
+    BeginFlowPass(world);
     bool flying = m_bNoGravity != 0;
     if (!SystemData.m_bNoScrollCarry && m_bScrollSync) {
         m_dVx = AutoScrollSpeed(*lpScrollX);
@@ -173,8 +173,8 @@ int cNpc::RunFlows(int dying)
         m_dVx = 0;
         if (flying) m_dVy = 0;
     }
-    if (StepFlowPass(dying)) return 1;
-    TidyFlows();
+    if (StepFlowPass(world, dying)) return 1;
+    TidyFlows(world);
     IdleAnimation();
     return m_nHp <= 0;
 }

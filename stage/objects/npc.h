@@ -40,7 +40,7 @@ public:
     int MoveY() override;
     using cChara::MoveX;
     using cChara::MoveY;
-    int RunFlows(int dying) override;
+    int RunFlows(cStageWorld& world, int dying) override;
     int Jump(cRunningCommand* command) override;
 
     // Whether the character is in its appearance range this sub-step; in

@@ -295,9 +295,9 @@ bool cPlayer::IsNewItemContact(const cItem* item) const
 
 void cPlayer::EndItemContact(const cItem* item) { m_TouchedItems.remove(const_cast<cItem*>(item)); }
 
-int cPlayer::RunFlows(int dying)
+int cPlayer::RunFlows(cStageWorld& world, int dying)
 {
-    BeginFlowPass();
+    BeginFlowPass(world);
 
     // The speeds of this pass start from the view's drift.
     const cScrollAxis& ax = *lpScrollX;
@@ -318,14 +318,14 @@ int cPlayer::RunFlows(int dying)
     }
 
     m_bJumpControlled = 0;
-    if (StepFlowPass(dying)) return 1;
+    if (StepFlowPass(world, dying)) return 1;
 
     // Flow changes that items asked for while the flows ran.
     std::vector<cCommandData> pending;
     pending.swap(m_PendingFlowCmds);
-    for (const cCommandData& command : pending) ChangeFlowCommand(this, &command, 1);
+    for (const cCommandData& command : pending) ChangeFlowCommand(world, this, &command, 1);
 
-    TidyFlows();
+    TidyFlows(world);
 
     IdleAnimation();
     if (!m_bJumpControlled) {
@@ -416,14 +416,14 @@ int cPlayer::Jump(cRunningCommand* command)
     return 0;
 }
 
-int cPlayer::RunItemCommands(const std::vector<cCommandData>& commands)
+int cPlayer::RunItemCommands(cStageWorld& world, const std::vector<cCommandData>& commands)
 {
     if (lpStageScene) lpStageScene->m_bItemAfterMessage = 0;
     for (const cCommandData& command : commands) {
         int kind = command.m_cKind;
         // A kind outside the table is damaged data: it does nothing.
         int result = 0;
-        if (kind >= 0 && kind < ITEMCMD_COUNT) result = ItemCmdExecTable[kind](this, &command);
+        if (kind >= 0 && kind < ITEMCMD_COUNT) result = ItemCmdExecTable[kind](world, this, &command);
         else ReportLog("Item command kind %d does not exist; it does nothing", kind);
         if (m_nHp <= 0) return 2;
         if (result) return result;

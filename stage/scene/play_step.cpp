@@ -199,7 +199,7 @@ bool cStageScene::StepCharacters(bool blockCharas)
             continue;
         }
         c.FireTrigger(TRIGGER_ALWAYS);
-        if (c.RunFlows(0)) {
+        if (c.RunFlows(*this, 0)) {
             if (!block && c.m_bVanish) {
                 it = EraseObjectNode(*this, it);
                 continue;
@@ -267,7 +267,7 @@ bool cStageScene::StepPlayer()
 {
     cPlayer& p = CheckedAt(Player, P1);
     p.FireTrigger(TRIGGER_ALWAYS);
-    p.RunFlows(0);
+    p.RunFlows(*this, 0);
     if (p.m_nHp <= 0) return KillPlayer(nullptr);
     if (m_nStageRequest == STAGEREQ_CLEAR) {
         m_nStageRequest = STAGEREQ_NONE;

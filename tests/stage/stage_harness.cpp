@@ -172,7 +172,7 @@ cRunningFlow& StageHarness::GiveCommand(cChara& chara, const cRunningCommand& co
     flow.m_nIndex = static_cast<int>(chara.m_Flows.size()) - 1;
     flow.m_Commands.assign(1, command);
     lpStageScene->m_lpCurChara = &chara;
-    flow.Start();
+    flow.Start(*lpStageScene);
     lpStageScene->m_lpCurChara = nullptr;
     return flow;
 }
@@ -222,7 +222,7 @@ void CharaSubStep(cChara& c, int subStep)
     auto* player = dynamic_cast<cPlayer*>(&c);
     if (player) player->LatchPrevState();
     c.FireTrigger(TRIGGER_ALWAYS);
-    c.RunFlows(0);
+    c.RunFlows(*lpStageScene, 0);
     if (player) scene.MovePlayer(*player);
     else scene.MoveCharacter(dynamic_cast<cNpc&>(c));
 }
@@ -295,7 +295,7 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
             auto before = MarksOf(chara);
             Scene().m_lpCurChara = &chara;
             chara.RunFlowAnimations();
-            int stopped = chara.StepFlows(0);
+            int stopped = chara.StepFlows(*lpStageScene, 0);
             auto after = MarksOf(chara);
             for (size_t f = 0; f < before.size() && f < after.size(); ++f)
                 for (size_t c = 0; c < before[f].size() && c < after[f].size(); ++c) {
@@ -304,7 +304,7 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
                         m_Ran.push_back({m_nFrame, s, static_cast<int>(n), static_cast<int>(f), static_cast<int>(c),
                                          finished ? 1 : 0});
                 }
-            if (!stopped) chara.TidyFlows();
+            if (!stopped) chara.TidyFlows(*lpStageScene);
         }
     }
 }
@@ -312,7 +312,7 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
 void FlowHarness::StartFlow(cChara& chara, int flow)
 {
     lpStageScene->m_lpCurChara = &chara;
-    chara.m_Flows.at(flow).Start();
+    chara.m_Flows.at(flow).Start(*lpStageScene);
     lpStageScene->m_lpCurChara = nullptr;
     lpStageScene->m_lpCurFlow = nullptr;
     lpStageScene->m_lpCurCommand = nullptr;
