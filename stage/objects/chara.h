@@ -116,7 +116,7 @@ public:
     // dying: only the death flows are stepped.
     virtual int RunFlows(cStageWorld& world, int dying) { return 0; }
     // Starts or controls a jump for a running jump command.
-    virtual int Jump(cRunningCommand* command) { return 0; }
+    virtual int Jump(cStageWorld& world, cRunningCommand* command) { return 0; }
 
     // Unit conversions of the running stage.
     static int HalfBlocksToDots(int8_t n) { return n * 16; }

@@ -179,7 +179,7 @@ int cNpc::RunFlows(cStageWorld& world, int dying)
     return m_nHp <= 0;
 }
 
-int cNpc::Jump(cRunningCommand* command)
+int cNpc::Jump(cStageWorld& world, cRunningCommand* command)
 {
     // A jump starts once: the floor test takes some sub-steps to notice that
     // the character left the ground, and until it lands the lock keeps the

@@ -41,7 +41,7 @@ public:
     using cChara::MoveX;
     using cChara::MoveY;
     int RunFlows(cStageWorld& world, int dying) override;
-    int Jump(cRunningCommand* command) override;
+    int Jump(cStageWorld& world, cRunningCommand* command) override;
 
     // Whether the character is in its appearance range this sub-step; in
     // range it marks its activation group when its group switch is on.

@@ -336,12 +336,11 @@ int cPlayer::RunFlows(cStageWorld& world, int dying)
     return m_nHp <= 0;
 }
 
-int cPlayer::Jump(cRunningCommand* command)
+int cPlayer::Jump(cStageWorld& world, cRunningCommand* command)
 {
     if (!command || m_bNoGravity || m_bJumpControlled) return 0;
     cRunningCommand& c = *command;
-    const cStageScene* scene = lpStageScene;
-    const cRunningFlow* flow = scene ? scene->m_lpCurFlow : nullptr;
+    const cRunningFlow* flow = world.m_lpCurFlow;
     const cKeyCondData* lastStep = flow && !flow->m_KeySteps.empty() ? flow->m_KeySteps.back() : nullptr;
     int b = SubStepCount();
 
@@ -375,7 +374,7 @@ int cPlayer::Jump(cRunningCommand* command)
                 m_dVy = c.m_dSpeed;
                 c.m_bBegun = 1;
                 if (def) PlayCommandSound(*this, *def);
-            } else if (scene && scene->m_nSubStep == b) {
+            } else if (world.m_nSubStep == b) {
                 // From a character's back only in the frame's last sub-step.
                 m_bRiding = 0;
                 m_dVy = c.m_dSpeed * 1.0199999809265137;
@@ -418,7 +417,7 @@ int cPlayer::Jump(cRunningCommand* command)
 
 int cPlayer::RunItemCommands(cStageWorld& world, const std::vector<cCommandData>& commands)
 {
-    if (lpStageScene) lpStageScene->m_bItemAfterMessage = 0;
+    world.m_bItemAfterMessage = 0;
     for (const cCommandData& command : commands) {
         int kind = command.m_cKind;
         // A kind outside the table is damaged data: it does nothing.
@@ -431,11 +430,10 @@ int cPlayer::RunItemCommands(cStageWorld& world, const std::vector<cCommandData>
     return m_nHp <= 0 ? 2 : 0;
 }
 
-void cPlayer::AddItemPopup(int kind, int chip, int frame)
+void cPlayer::AddItemPopup(cStageWorld& world, int kind, int chip, int frame)
 {
-    if (!lpStageScene) return;
     cMessage popup;
     popup.Set(MSGMODE_CHIP, nullptr, kind, chip, frame, MSGPLACE_ABOVE_HERO, 0, 0, 0, 0, 0, 0, SHOW_TIMED, 30, 0, m_nRef,
               0, 0, 0, 0, 0, 0, 0, 0);
-    lpStageScene->m_MessageList.push_back(popup);
+    world.m_MessageList.push_back(popup);
 }

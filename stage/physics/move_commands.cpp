@@ -419,6 +419,6 @@ void CmdTurn(cStageWorld& world, cChara* chara, cRunningCommand* command)
 void CmdJump(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     ReleaseScreenHold(*chara);
-    chara->Jump(command);
+    chara->Jump(world, command);
     ++command->m_nPass;
 }

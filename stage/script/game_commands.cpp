@@ -144,7 +144,7 @@ int CmdGameWait(cStageWorld& world, cChara*, const cCommandData* def)
               0, 0, 0, 0);
     world.m_MessageList.push_back(blank);
     const cMessage* added = &world.m_MessageList.back();
-    SetModeTimer(0, 0, w, 0);
+    SetModeTimer(world, 0, 0, w, 0);
     StageHost().RunPauseLoop(0);
     RemoveMessage(world, added);
     return 0;
@@ -199,10 +199,10 @@ int CmdMessage(cStageWorld& world, cChara* chara, const cCommandData* def, int a
 
     if (!waits) return 0;
     if (timeMode == SHOW_UNTIL_KEY) {
-        SetModeTimer(1, 1, 0, afterKeyMessage);
+        SetModeTimer(world, 1, 1, 0, afterKeyMessage);
         if (!afterKeyMessage) StageHost().PlaySE(11);
     } else if (timeMode == SHOW_TIMED) {
-        SetModeTimer(1, 0, frames, 0);
+        SetModeTimer(world, 1, 0, frames, 0);
     } else {
         // Shown until the stage ends: there is no time to wait for.
         return 0;
@@ -412,7 +412,7 @@ int CmdPlayEffect(cStageWorld& world, cChara* chara, const cCommandData* def)
     effect.SetFromCommand(entry, x, y, w, h, P(def, 7));
     world.m_EffectList.push_back(effect);
     if (P(def, 7)) {
-        SetModeTimer(2, 0, EffectLengthFrames(entry), 0);
+        SetModeTimer(world, 2, 0, EffectLengthFrames(entry), 0);
         StageHost().RunPauseLoop(0);
     }
     return 0;
@@ -477,9 +477,9 @@ int CmdShowPicture(cStageWorld& world, cChara* chara, const cCommandData* def)
 
     if (!waits) return 0;
     if (timeMode == SHOW_UNTIL_KEY)
-        SetModeTimer(3, 1, 0, 0);
+        SetModeTimer(world, 3, 1, 0, 0);
     else if (timeMode == SHOW_TIMED)
-        SetModeTimer(3, 0, frames, 0);
+        SetModeTimer(world, 3, 0, frames, 0);
     else
         return 0;   // shown until the stage ends: there is no time to wait for
     StageHost().RunPauseLoop(0);

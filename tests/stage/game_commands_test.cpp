@@ -49,7 +49,7 @@ void ServeWait(int handshake)
             break;
         }
         for (auto it = scene.m_MessageList.begin(); it != scene.m_MessageList.end();)
-            it = it->Step(1) ? scene.m_MessageList.erase(it) : std::next(it);
+            it = it->Step(*lpStageScene, 1) ? scene.m_MessageList.erase(it) : std::next(it);
         int index = 0;
         for (auto it = scene.m_PictureList.begin(); it != scene.m_PictureList.end();) {
             if (it->Step(1)) {
@@ -264,11 +264,11 @@ TEST_F(GameCommandTest, MessagesAtACharacterFollowItAndEndWithIt)
     cMessage& m = m_lpScene->m_MessageList.back();
     EXPECT_EQ(m.m_nAnchor, 7);
     int x, y;
-    ASSERT_EQ(m.Place(&x, &y), 1);
+    ASSERT_EQ(m.Place(*lpStageScene, &x, &y), 1);
     EXPECT_EQ(x, 5 * 32 + 16 - 9);
     EXPECT_EQ(y, 5 * 32 - 18);
     CharaList.clear();
-    EXPECT_EQ(m.Place(&x, &y), 0);
+    EXPECT_EQ(m.Place(*lpStageScene, &x, &y), 0);
 }
 
 TEST_F(GameCommandTest, AGameWaitStandsStillForItsTimeAndLeavesNoMessage)

@@ -403,7 +403,7 @@ TEST_F(MoveCommands, TurnCancelAndJump)
 
     struct Jumper : cChara {
         int jumps = 0;
-        int Jump(cRunningCommand*) override { return ++jumps; }
+        int Jump(cStageWorld&, cRunningCommand*) override { return ++jumps; }
     } jumper;
     MoveCommand jump(FLOWCMD_JUMP, 0, 3);
     jumper.m_bHoldScreenY = 1;
