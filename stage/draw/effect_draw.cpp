@@ -6,21 +6,21 @@
 #include "gfx/display.h"
 #include "gfx/surface_tables.h"
 #include "stage/objects/effect.h"
-#include "stage/scene/stage_scene.h"
+#include "stage/scene/stage_world.h"
 
-int cEffect::Draw(DDSURFACEDATA* target, int frozen)
+int cEffect::Draw(const cStageWorld& world, DDSURFACEDATA* target, int frozen)
 {
     const int f = Advance(frozen);
     if (f < 0) return 1;
-    DrawFrame(target, f);
+    DrawFrame(world, target, f);
     return 0;
 }
 
-void cEffect::DrawFrame(DDSURFACEDATA* target, int f)
+void cEffect::DrawFrame(const cStageWorld& world, DDSURFACEDATA* target, int f)
 {
     const cEffectData& data = CheckedAt(DataBase.m_Effect, m_sEffect);
-    const int px = static_cast<int>(m_dX - lpStageScene->m_ScrollX.m_dPos);
-    const int py = static_cast<int>(m_dY - lpStageScene->m_ScrollY.m_dPos);
+    const int px = static_cast<int>(m_dX - world.m_ScrollX.m_dPos);
+    const int py = static_cast<int>(m_dY - world.m_ScrollY.m_dPos);
     // Entry e's images are 2e - 2 (video memory) and 2e - 1 (system memory).
     const int first = 2 * m_sEffect - 2;
     if (first < 0 || first + 1 >= static_cast<int>(SurfaceTables.EffectSurfaces.size())) return;

@@ -70,11 +70,11 @@ void UseMessageGraphics()
     MessageGfx = {PitchExtent, LineWidth, LineHeight, CreateSurface, ReleaseSurface, Render};
 }
 
-int cMessage::Update(DDSURFACEDATA* target, int frozen)
+int cMessage::Update(const cStageWorld& world, DDSURFACEDATA* target, int frozen)
 {
-    if (Step(frozen)) return 1;
+    if (Step(world, frozen)) return 1;
     int x = 0, y = 0;
-    if (!Place(&x, &y)) {
+    if (!Place(world, &x, &y)) {
         ReleaseSurface();
         return 1;
     }

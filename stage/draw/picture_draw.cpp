@@ -42,17 +42,17 @@ void Remove(int index)
 
 void UsePictureGraphics() { PictureGfx = {Load, Remove}; }
 
-int cPicture::Draw(DDSURFACEDATA* target, DDSURFACEDATA* surface, int frozen)
+int cPicture::Draw(const cStageWorld& world, DDSURFACEDATA* target, DDSURFACEDATA* surface, int frozen)
 {
     if (Step(frozen)) return 1;
-    Paint(target, surface);
+    Paint(world, target, surface);
     return 0;
 }
 
-void cPicture::Paint(DDSURFACEDATA* target, DDSURFACEDATA* surface)
+void cPicture::Paint(const cStageWorld& world, DDSURFACEDATA* target, DDSURFACEDATA* surface)
 {
     int x, y;
-    Place(&x, &y);
+    Place(world, &x, &y);
     if (m_bScaled)
         DDBltStretch(target, x, y, m_nWidth, m_nHeight, surface, 0, 0, surface->nWidth, surface->nHeight, 1);
     else

@@ -386,9 +386,9 @@ public:
     void Picture(cPicture& picture, int index) override
     {
         if (index < 0 || index >= static_cast<int>(SurfaceTables.PictureSurfaces.size())) return;
-        picture.Paint(Back(), &*std::next(SurfaceTables.PictureSurfaces.begin(), index));
+        picture.Paint(Scene(), Back(), &*std::next(SurfaceTables.PictureSurfaces.begin(), index));
     }
-    void Effect(cEffect& effect, int frame) override { effect.DrawFrame(Back(), frame); }
+    void Effect(cEffect& effect, int frame) override { effect.DrawFrame(Scene(), Back(), frame); }
     void Message(cMessage& message, int x, int y) override { message.Paint(Back(), x, y); }
     void ScreenEffect(int kind, const cEffectKindData& entry, const cEffectRun& run) override
     {

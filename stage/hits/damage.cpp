@@ -38,12 +38,12 @@ int InvincibleSubSteps(int frames)
     return static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(SubStepCount()) * frames, 0, INT32_MAX));
 }
 
-void AddHitEffect(int16_t effect, const HITRECT& a, const HITRECT& b, int8_t factor)
+void AddHitEffect(cStageWorld& world, int16_t effect, const HITRECT& a, const HITRECT& b, int8_t factor)
 {
-    if (!effect || !lpStageScene) return;
+    if (!effect) return;
     cEffect hit;
     hit.SetFromHit(effect, a, b, factor);
-    lpStageScene->m_EffectList.push_back(hit);
+    world.m_EffectList.push_back(hit);
 }
 
 } // namespace
@@ -77,11 +77,11 @@ bool cChara::IsInvincibleAgainst(int attacker) const
                        [attacker](const INVINCIBLEENTRY& e) { return e.nAttacker == attacker; });
 }
 
-int cChara::DamageByChara(cChara& attacker)
+int cChara::DamageByChara(cStageWorld& world, cChara& attacker)
 {
     const cCharaData& a = attacker.m_Def;
     int result = ChangeHp(LossOf(DamageOf(a.m_nPower, m_Def.m_nDefence)), 0, 1);
-    AddHitEffect(a.m_sDamageEffect, m_HitBox.rect, attacker.m_HitBox.rect, a.m_cSize);
+    AddHitEffect(world, a.m_sDamageEffect, m_HitBox.rect, attacker.m_HitBox.rect, a.m_cSize);
     ImpactFromChara(attacker);
     // Both triggers fire whatever the damage came to.
     if (a.m_nPower != 0) Trigger(TRIGGER_DAMAGED);
@@ -89,30 +89,30 @@ int cChara::DamageByChara(cChara& attacker)
     return result;
 }
 
-int cChara::DamageByShot(cShot& shot)
+int cChara::DamageByShot(cStageWorld& world, cShot& shot)
 {
     const cEdShot& s = shot.m_EdShot;
     int result = ChangeHp(LossOf(DamageOf(s.m_nPower, m_Def.m_nDefence)), 0, 1);
-    AddHitEffect(s.m_sHitEffect, m_ShotBox.rect, shot.m_HitBox.rect, s.m_cSize);
+    AddHitEffect(world, s.m_sHitEffect, m_ShotBox.rect, shot.m_HitBox.rect, s.m_cSize);
     ImpactFromShot(shot);
     if (s.m_nPower != 0) Trigger(TRIGGER_DAMAGED);
     if (s.m_cImpact != 0) Trigger(TRIGGER_IMPACTED);
     return result;
 }
 
-int cChara::Die()
+int cChara::Die(cStageWorld& world)
 {
     // The death flows start running in the same frame.
     Trigger(TRIGGER_DIED);
-    RunFlows(1);
+    RunFlows(world, 1);
 
     int64_t score = static_cast<int64_t>(GameProgress.m_nScore) + m_Def.m_nScore;
     GameProgress.m_nScore = static_cast<int32_t>(std::clamp<int64_t>(score, 0, MAX_SCORE));
 
     int itemResult = 0;
-    if (cItem* item = GetItem(); item && lpStageScene)
-        itemResult = lpStageScene->ApplyItem(item, Player.empty() ? nullptr : &Player[P1]);
-    if ((lpStageScene && lpStageScene->m_nStageRequest == STAGEREQ_CLEAR) || itemResult == 1) return 1;
+    if (cItem* item = GetItem())
+        itemResult = world.ApplyItem(item, Player.empty() ? nullptr : &Player[P1]);
+    if (world.m_nStageRequest == STAGEREQ_CLEAR || itemResult == 1) return 1;
 
     Unlink();
     m_bDead = 1;

@@ -27,23 +27,23 @@ int PlayerDies(cStageWorld& world)
 {
     if (Player.empty() || Player[P1].m_bDead) return 0;
     StageHost().PlaySE(SE_PLAYER_DOWN);
-    if (Player[P1].Die() != 1) return 0;
+    if (Player[P1].Die(world) != 1) return 0;
     ClearStage(world);
     return 1;
 }
 
 } // namespace
 
-int DefeatOutcome(cChara& chara)
+int DefeatOutcome(cStageWorld& world, cChara& chara)
 {
     if (chara.m_nSide == 0) return 2;
     if (chara.m_bDead) return 0;
-    return chara.Die();
+    return chara.Die(world);
 }
 
 int DefeatCharacter(cStageWorld& world, cChara& chara, std::list<cNpc>&)
 {
-    int outcome = DefeatOutcome(chara);
+    int outcome = DefeatOutcome(world, chara);
     if (outcome == 1) ClearStage(world);
     else if (outcome == 2) PlayerDies(world);
     return outcome;

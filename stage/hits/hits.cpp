@@ -46,10 +46,10 @@ bool AlreadyHit(const cShot& shot, const cChara* chara)
 }
 
 // A died character: the computer's side sounds its defeat; the outcome.
-int Defeated(cChara& chara)
+int Defeated(cStageWorld& world, cChara& chara)
 {
     if (chara.m_nSide != 0) StageHost().PlaySE(SE_DEFEAT);
-    return DefeatOutcome(chara);
+    return DefeatOutcome(world, chara);
 }
 
 // The item a shot leaves on a hit, given to the player at once.
@@ -81,8 +81,8 @@ int ShotHitsChara(cStageWorld& world, cShot& shot, cChara& chara, bool& used, bo
     const cEdShot& record = shot.m_EdShot;
     if ((record.m_nPower == 0 && record.m_cImpact == 0 && record.m_cHitItemSource == 0) || chara.IsInvincible())
         return 0;
-    if (chara.DamageByShot(shot)) {
-        if (int outcome = Defeated(chara)) return outcome;
+    if (chara.DamageByShot(world, shot)) {
+        if (int outcome = Defeated(world, chara)) return outcome;
     } else {
         StageHost().PlaySE(SE_HIT);
         chara.StartInvincible();
@@ -169,27 +169,27 @@ bool MeetsBody(const cChara& chara)
 }
 
 // After a body hit: a died character's outcome, or invincibility against the other.
-int AfterBodyHit(cChara& chara, int died, const cChara& other)
+int AfterBodyHit(cStageWorld& world, cChara& chara, int died, const cChara& other)
 {
-    if (died) return Defeated(chara);
+    if (died) return Defeated(world, chara);
     chara.StartInvincibleAgainst(other.m_nRef);
     return 0;
 }
 
-int CharaHitsChara(cChara& n, cChara& p)
+int CharaHitsChara(cStageWorld& world, cChara& n, cChara& p)
 {
     n.FireTrigger(TRIGGER_HIT_CHARA);
     p.FireTrigger(TRIGGER_HIT_CHARA);
     auto harms = [](const cChara& a) { return a.m_Def.m_nPower != 0 || a.m_Def.m_cImpact != 0; };
     bool hitN = harms(p) && !n.IsInvincibleAgainst(p.m_nRef);
-    int diedN = hitN ? n.DamageByChara(p) : 0;
+    int diedN = hitN ? n.DamageByChara(world, p) : 0;
     bool hitP = harms(n) && !p.IsInvincibleAgainst(n.m_nRef);
-    int diedP = hitP ? p.DamageByChara(n) : 0;
+    int diedP = hitP ? p.DamageByChara(world, n) : 0;
     if (hitN || hitP) StageHost().PlaySE(SE_HIT);
     if (hitN)
-        if (int outcome = AfterBodyHit(n, diedN, p)) return outcome;
+        if (int outcome = AfterBodyHit(world, n, diedN, p)) return outcome;
     if (hitP)
-        if (int outcome = AfterBodyHit(p, diedP, n)) return outcome;
+        if (int outcome = AfterBodyHit(world, p, diedP, n)) return outcome;
     return 0;
 }
 
@@ -229,7 +229,7 @@ int CharasAgainstCharas(cStageWorld& world)
                 const TAKENBOX& p = (*list)[k];
                 if (!n->m_HitBox.rect.Overlaps(p.box)) continue;
                 const auto at = p.at;
-                if (int outcome = CharaHitsChara(*n, **at)) return outcome;
+                if (int outcome = CharaHitsChara(world, *n, **at)) return outcome;
                 taken = false;
                 if (!MeetsBody(*n)) break;
                 TakeBodies(second, std::next(at), rest);

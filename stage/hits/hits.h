@@ -24,7 +24,7 @@ int CollideWithCharacters(cChara& chara, std::list<cNpc>& list);
 // The items the player touches.
 int PickUpItems(cStageWorld& world, cPlayer& player);
 // What a defeat means (0, 1 or 2); DefeatCharacter also acts on it.
-int DefeatOutcome(cChara& chara);
+int DefeatOutcome(cStageWorld& world, cChara& chara);
 int DefeatCharacter(cStageWorld& world, cChara& chara, std::list<cNpc>& list);
 // The goal's bookkeeping.
 void Goal(cStageWorld& world);

@@ -17,9 +17,9 @@ int cStageWorld::ApplyItem(cItem* item, cChara* chara)
     auto* player = dynamic_cast<cPlayer*>(chara);
     if (!player) return 0;
     const cItemData& data = item->m_ItemData;
-    if (data.m_bPopUp) player->AddItemPopup(data.m_cGraphicKind, data.m_sGraphic, data.m_sGraphicOffset);
+    if (data.m_bPopUp) player->AddItemPopup(*this, data.m_cGraphicKind, data.m_sGraphic, data.m_sGraphicOffset);
     if (data.m_sSound) StageHost().PlayUserSE(data.m_sSound);
-    return player->RunItemCommands(data.m_Commands);
+    return player->RunItemCommands(*this, data.m_Commands);
 }
 
 int PickUpItems(cStageWorld& world, cPlayer& player)

@@ -35,23 +35,19 @@ double AutoScrollSpeed(const cScrollAxis& axis)
     return axis.m_bAutoScroll && !axis.m_bAtEdge ? axis.m_dAutoSpeed : 0;
 }
 
-int cChara::StepFlowPass(int dying)
+int cChara::StepFlowPass(cStageWorld& world, int dying)
 {
-    if (lpStageScene) {
-        lpStageScene->m_lpCurChara = this;
-        lpStageScene->m_bStatusChanged = 0;
-    }
+    world.m_lpCurChara = this;
+    world.m_bStatusChanged = 0;
     m_bMoveCancelled = 0;
     m_bFrictionX = m_bFrictionY = 1;
     m_bMovedByCommand = 0;
     if (m_nSqueezeGrace > 0) --m_nSqueezeGrace;
     RunFlowAnimations();
-    if (StepFlows(dying)) return 1;
-    if (lpStageScene) {
-        lpStageScene->m_lpCurChara = nullptr;
-        lpStageScene->m_lpCurFlow = nullptr;
-        lpStageScene->m_lpCurCommand = nullptr;
-    }
+    if (StepFlows(world, dying)) return 1;
+    world.m_lpCurChara = nullptr;
+    world.m_lpCurFlow = nullptr;
+    world.m_lpCurCommand = nullptr;
     return 0;
 }
 

@@ -27,6 +27,7 @@ class cItem;
 class cKeyCondData;
 class cRunningCommand;
 class cShot;
+class cStageWorld;
 struct cScrollAxis;
 
 // The animated change of an HP or SP gauge.
@@ -113,9 +114,9 @@ public:
     virtual int MoveY() { return 0; }
     // One pass of the character's flows; non-zero when it is to be defeated.
     // dying: only the death flows are stepped.
-    virtual int RunFlows(int dying) { return 0; }
+    virtual int RunFlows(cStageWorld& world, int dying) { return 0; }
     // Starts or controls a jump for a running jump command.
-    virtual int Jump(cRunningCommand* command) { return 0; }
+    virtual int Jump(cStageWorld& world, cRunningCommand* command) { return 0; }
 
     // Unit conversions of the running stage.
     static int HalfBlocksToDots(int8_t n) { return n * 16; }
@@ -160,10 +161,10 @@ public:
     bool IsInvincible() const { return m_nInvincible > 0; }
     bool IsInvincibleAgainst(int attacker) const;
     // 1 when HP reached 0.
-    int DamageByChara(cChara& attacker);
-    int DamageByShot(cShot& shot);
+    int DamageByChara(cStageWorld& world, cChara& attacker);
+    int DamageByShot(cStageWorld& world, cShot& shot);
     // 1 when the death ends the stage.
-    int Die();
+    int Die(cStageWorld& world);
 
     // Drops every link to and from this character: its followers and the
     // shots aiming at it lose their target, and it leaves its target's
@@ -186,14 +187,14 @@ public:
     // Starts the flows' scheduled animations that are due.
     void RunFlowAnimations();
     // The executor of the command's kind with this character.
-    void ExecCommand(cRunningCommand* command);
+    void ExecCommand(cStageWorld& world, cRunningCommand* command);
     // Steps every running flow once (dying: only the death flows); 1 when the
     // loop stopped early because the character vanished or its HP ran out,
     // leaving the rest for later.
-    int StepFlows(int dying);
+    int StepFlows(cStageWorld& world, int dying);
     // The end of a flow loop: clears the scene's current pointers, removes
     // the flows asked to be removed, frees the letters of ended flows.
-    void TidyFlows();
+    void TidyFlows(cStageWorld& world);
 
     // Builds (insert 0: from the given list, which is m_Def's) or extends
     // (insert 1: copies put in at position, appended for -1 or past the end)
@@ -265,7 +266,7 @@ public:
     // change mark and the pass's movement flags are reset, due animations
     // start and every flow steps once; 1 when the loop stopped early, else
     // the scene's current objects are cleared. TidyFlows follows it.
-    int StepFlowPass(int dying);
+    int StepFlowPass(cStageWorld& world, int dying);
 
 protected:
     // Without movement the idle (or hovering) sequence plays.

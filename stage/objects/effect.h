@@ -17,6 +17,7 @@
 
 class cEffectKindData;
 struct DDSURFACEDATA;
+class cStageWorld;
 
 // Play modes of a run.
 enum { EFFECTRUN_NORMAL = 0, EFFECTRUN_REVERSED = 1, EFFECTRUN_BACK_AND_FORTH = 2 };
@@ -90,9 +91,9 @@ public:
     // without frames, or the end of its frames).
     int Advance(int frozen);
     // Draws the effect; 1 when it is over and is to be removed.
-    int Draw(DDSURFACEDATA* target, int frozen);
+    int Draw(const cStageWorld& world, DDSURFACEDATA* target, int frozen);
     // Draws frame f of the effect where it stands.
-    void DrawFrame(DDSURFACEDATA* target, int f);
+    void DrawFrame(const cStageWorld& world, DDSURFACEDATA* target, int f);
 };
 
 // The frames of effect entry e's animation, in frames of 60 a second.

@@ -134,10 +134,9 @@ void MeasureMessageText(const std::string& text, int* width, int* height)
     *height = h + 2;
 }
 
-void SetModeTimer(int mode, int button, int extra, int noDelay)
+void SetModeTimer(cStageWorld& world, int mode, int button, int extra, int noDelay)
 {
-    if (!lpStageScene) return;
-    int* wait = lpStageScene->m_Wait;
+    int* wait = world.m_Wait;
     wait[0] = mode;
     wait[1] = button && mode == 1 && !noDelay ? 10 : 0;
     wait[2] = button;
@@ -209,7 +208,7 @@ void cMessage::ReleaseSurface()
     m_lpSurface = nullptr;
 }
 
-int cMessage::Step(int frozen)
+int cMessage::Step(const cStageWorld& world, int frozen)
 {
     if (m_nTimeMode == SHOW_TIMED && (m_bCountWhileFrozen || !frozen)) {
         if (--m_nFrames < 0) {
@@ -217,8 +216,8 @@ int cMessage::Step(int frozen)
             return 1;
         }
     }
-    if (m_bRefresh && m_nRefreshInterval != 0 && lpStageScene &&
-        lpStageScene->m_nFrame % m_nRefreshInterval == 0 && m_nMode == MSGMODE_TEXT && m_bEscapes) {
+    if (m_bRefresh && m_nRefreshInterval != 0 &&
+        world.m_nFrame % m_nRefreshInterval == 0 && m_nMode == MSGMODE_TEXT && m_bEscapes) {
         std::string text = m_strTemplate;
         ExpandMessageText(text);
         if (text != m_strText) {
@@ -237,10 +236,10 @@ int cMessage::Step(int frozen)
     return 0;
 }
 
-int cMessage::Place(int* outX, int* outY)
+int cMessage::Place(const cStageWorld& world, int* outX, int* outY)
 {
-    const cScrollAxis& ax = lpStageScene->m_ScrollX;
-    const cScrollAxis& ay = lpStageScene->m_ScrollY;
+    const cScrollAxis& ax = world.m_ScrollX;
+    const cScrollAxis& ay = world.m_ScrollY;
     int viewX = static_cast<int>(ax.m_dPos), viewY = static_cast<int>(ay.m_dPos);
     int w = m_nWidth, h = m_nHeight;
     int x = 0, y = 0;

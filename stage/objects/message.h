@@ -12,6 +12,7 @@
 
 struct DDSURFACEDATA;
 class cMessage;
+class cStageWorld;
 
 // Drawing modes.
 enum { MSGMODE_NONE = 0, MSGMODE_TEXT = 1, MSGMODE_CHIP = 2, MSGMODE_ICON = 3 };
@@ -83,7 +84,7 @@ public:
              int refresh, int refreshInterval, int window, int extra1, int extra2, int keepSurface);
     // Counts, refreshes, places and draws; 1 when the message has ended and
     // is to be removed (its surface is released then).
-    int Update(DDSURFACEDATA* target, int frozen);
+    int Update(const cStageWorld& world, DDSURFACEDATA* target, int frozen);
     // Draws the message at its place (x, y).
     void Paint(DDSURFACEDATA* target, int x, int y);
     void CreateSurface();
@@ -94,8 +95,8 @@ public:
     // The parts of Update that do not draw. Step: the time and the refresh;
     // 1 when the message has ended. Place: the screen position of the top
     // left; 0 when the character it is placed at is gone (a text then ends).
-    int Step(int frozen);
-    int Place(int* x, int* y);
+    int Step(const cStageWorld& world, int frozen);
+    int Place(const cStageWorld& world, int* x, int* y);
 };
 
 // Replaces the variable escapes of the text by the variables' values.
@@ -108,4 +109,4 @@ void MeasureMessageText(const std::string& text, int* width, int* height);
 // 4 extra-life display; with the button the wait ends on a new press of the
 // confirm button (a message's after 10 frames unless noDelay), else after
 // extra frames.
-void SetModeTimer(int mode, int button, int extra, int noDelay);
+void SetModeTimer(cStageWorld& world, int mode, int button, int extra, int noDelay);

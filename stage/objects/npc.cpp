@@ -162,7 +162,7 @@ int cNpc::MoveY()
     return (code == EDGE_STAGE_BELOW || code == EDGE_OUTER_BELOW) ? EDGE_FELL_OUT : code;
 }
 
-int cNpc::RunFlows(int dying)
+int cNpc::RunFlows(cStageWorld& world, int dying)
 {
     bool flying = m_bNoGravity != 0;
     if (!SystemData.m_bNoScrollCarry && m_bScrollSync) {
@@ -172,13 +172,13 @@ int cNpc::RunFlows(int dying)
         m_dVx = 0;
         if (flying) m_dVy = 0;
     }
-    if (StepFlowPass(dying)) return 1;
-    TidyFlows();
+    if (StepFlowPass(world, dying)) return 1;
+    TidyFlows(world);
     IdleAnimation();
     return m_nHp <= 0;
 }
 
-int cNpc::Jump(cRunningCommand* command)
+int cNpc::Jump(cStageWorld& world, cRunningCommand* command)
 {
     // A jump starts once: the floor test takes some sub-steps to notice that
     // the character left the ground, and until it lands the lock keeps the

@@ -40,8 +40,8 @@ public:
     int MoveY() override;
     using cChara::MoveX;
     using cChara::MoveY;
-    int RunFlows(int dying) override;
-    int Jump(cRunningCommand* command) override;
+    int RunFlows(cStageWorld& world, int dying) override;
+    int Jump(cStageWorld& world, cRunningCommand* command) override;
 
     // Whether the character is in its appearance range this sub-step; in
     // range it marks its activation group when its group switch is on.

@@ -31,10 +31,10 @@ int cPicture::Step(int frozen)
     return 0;
 }
 
-void cPicture::Place(int* outX, int* outY)
+void cPicture::Place(const cStageWorld& world, int* outX, int* outY)
 {
-    int x = static_cast<int>(m_dX) - static_cast<int>(lpStageScene->m_ScrollX.m_dPos);
-    int y = static_cast<int>(m_dY) - static_cast<int>(lpStageScene->m_ScrollY.m_dPos);
+    int x = static_cast<int>(m_dX) - static_cast<int>(world.m_ScrollX.m_dPos);
+    int y = static_cast<int>(m_dY) - static_cast<int>(world.m_ScrollY.m_dPos);
     if (m_bScreenFixed) {
         if (!m_bLatched) {
             m_bLatched = 1;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 struct DDSURFACEDATA;
+class cStageWorld;
 
 // The picture surfaces, parallel to the scene's picture list. Entries left
 // empty load nothing (the headless build).
@@ -42,12 +43,12 @@ public:
              int scale, int timeMode, int frames, int countWhileFrozen, int extra1, int extra2);
     // Counts and draws; 1 when the picture has ended (the owner removes it
     // and its surface).
-    int Draw(DDSURFACEDATA* target, DDSURFACEDATA* surface, int frozen);
+    int Draw(const cStageWorld& world, DDSURFACEDATA* target, DDSURFACEDATA* surface, int frozen);
     // Draws the picture where it stands, from its surface.
-    void Paint(DDSURFACEDATA* target, DDSURFACEDATA* surface);
+    void Paint(const cStageWorld& world, DDSURFACEDATA* target, DDSURFACEDATA* surface);
 
     // The parts of Draw that do not draw: the time (1 when ended) and the
     // screen position.
     int Step(int frozen);
-    void Place(int* x, int* y);
+    void Place(const cStageWorld& world, int* x, int* y);
 };

@@ -295,7 +295,7 @@ bool cPlayer::IsNewItemContact(const cItem* item) const
 
 void cPlayer::EndItemContact(const cItem* item) { m_TouchedItems.remove(const_cast<cItem*>(item)); }
 
-int cPlayer::RunFlows(int dying)
+int cPlayer::RunFlows(cStageWorld& world, int dying)
 {
     // The speeds of this pass start from the view's drift.
     const cScrollAxis& ax = *lpScrollX;
@@ -316,14 +316,14 @@ int cPlayer::RunFlows(int dying)
     }
 
     m_bJumpControlled = 0;
-    if (StepFlowPass(dying)) return 1;
+    if (StepFlowPass(world, dying)) return 1;
 
     // Flow changes that items asked for while the flows ran.
     std::vector<cCommandData> pending;
     pending.swap(m_PendingFlowCmds);
-    for (const cCommandData& command : pending) ChangeFlowCommand(this, &command, 1);
+    for (const cCommandData& command : pending) ChangeFlowCommand(world, this, &command, 1);
 
-    TidyFlows();
+    TidyFlows(world);
 
     IdleAnimation();
     if (!m_bJumpControlled) {
@@ -334,12 +334,11 @@ int cPlayer::RunFlows(int dying)
     return m_nHp <= 0;
 }
 
-int cPlayer::Jump(cRunningCommand* command)
+int cPlayer::Jump(cStageWorld& world, cRunningCommand* command)
 {
     if (!command || m_bNoGravity || m_bJumpControlled) return 0;
     cRunningCommand& c = *command;
-    const cStageScene* scene = lpStageScene;
-    const cRunningFlow* flow = scene ? scene->m_lpCurFlow : nullptr;
+    const cRunningFlow* flow = world.m_lpCurFlow;
     const cKeyCondData* lastStep = flow && !flow->m_KeySteps.empty() ? flow->m_KeySteps.back() : nullptr;
     int b = SubStepCount();
 
@@ -373,7 +372,7 @@ int cPlayer::Jump(cRunningCommand* command)
                 m_dVy = c.m_dSpeed;
                 c.m_bBegun = 1;
                 if (def) PlayCommandSound(*this, *def);
-            } else if (scene && scene->m_nSubStep == b) {
+            } else if (world.m_nSubStep == b) {
                 // From a character's back only in the frame's last sub-step.
                 m_bRiding = 0;
                 m_dVy = c.m_dSpeed * 1.0199999809265137;
@@ -414,14 +413,14 @@ int cPlayer::Jump(cRunningCommand* command)
     return 0;
 }
 
-int cPlayer::RunItemCommands(const std::vector<cCommandData>& commands)
+int cPlayer::RunItemCommands(cStageWorld& world, const std::vector<cCommandData>& commands)
 {
-    if (lpStageScene) lpStageScene->m_bItemAfterMessage = 0;
+    world.m_bItemAfterMessage = 0;
     for (const cCommandData& command : commands) {
         int kind = command.m_cKind;
         // A kind outside the table is damaged data: it does nothing.
         int result = 0;
-        if (kind >= 0 && kind < ITEMCMD_COUNT) result = ItemCmdExecTable[kind](this, &command);
+        if (kind >= 0 && kind < ITEMCMD_COUNT) result = ItemCmdExecTable[kind](world, this, &command);
         else ReportLog("Item command kind %d does not exist; it does nothing", kind);
         if (m_nHp <= 0) return 2;
         if (result) return result;
@@ -429,11 +428,10 @@ int cPlayer::RunItemCommands(const std::vector<cCommandData>& commands)
     return m_nHp <= 0 ? 2 : 0;
 }
 
-void cPlayer::AddItemPopup(int kind, int chip, int frame)
+void cPlayer::AddItemPopup(cStageWorld& world, int kind, int chip, int frame)
 {
-    if (!lpStageScene) return;
     cMessage popup;
     popup.Set(MSGMODE_CHIP, nullptr, kind, chip, frame, MSGPLACE_ABOVE_HERO, 0, 0, 0, 0, 0, 0, SHOW_TIMED, 30, 0, m_nRef,
               0, 0, 0, 0, 0, 0, 0, 0);
-    lpStageScene->m_MessageList.push_back(popup);
+    world.m_MessageList.push_back(popup);
 }

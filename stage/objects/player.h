@@ -13,6 +13,7 @@
 
 class cInputRuns;
 class cItem;
+class cStageWorld;
 struct DDSURFACEDATA;
 
 // One box of the hit-box display drawn over the player.
@@ -64,13 +65,13 @@ public:
     bool IsNewItemContact(const cItem* item) const;
     void EndItemContact(const cItem* item);
 
-    int RunFlows(int dying) override;
-    int Jump(cRunningCommand* command) override;
+    int RunFlows(cStageWorld& world, int dying) override;
+    int Jump(cStageWorld& world, cRunningCommand* command) override;
     // Runs an item's commands on this player: 0, or the first non-zero
     // result of a command, or 2 when HP ran out.
-    int RunItemCommands(const std::vector<cCommandData>& commands);
+    int RunItemCommands(cStageWorld& world, const std::vector<cCommandData>& commands);
     // A rising 16 x 16 icon of the chip above this player for 30 frames.
-    void AddItemPopup(int kind, int chip, int frame);
+    void AddItemPopup(cStageWorld& world, int kind, int chip, int frame);
     // The hit-box display over the drawn player: each shown box in its
     // colour, cycling through four shades.
     void DrawBoxDisplay(DDSURFACEDATA* target);

@@ -11,6 +11,7 @@
 class cChara;
 class cNpc;
 class cPlayer;
+class cStageWorld;
 
 // Horizontal collision after a horizontal move.
 int ResolveBlocksX(cChara& chara);
@@ -33,4 +34,4 @@ void RideBlockChara(cChara& chara, std::list<cNpc>& list);
 // The effect of the block under the player; always 0.
 int ApplyBlockEffect(cPlayer& player);
 // The item the block under the player carries.
-int ApplyBlockItem(cPlayer& player);
+int ApplyBlockItem(cStageWorld& world, cPlayer& player);

@@ -72,7 +72,7 @@ int ApplyBlockEffect(cPlayer& player)
     return 0;
 }
 
-int ApplyBlockItem(cPlayer& player)
+int ApplyBlockItem(cStageWorld& world, cPlayer& player)
 {
     if (player.m_bNoGravity) return 0;
     bool applied = false;
@@ -83,7 +83,7 @@ int ApplyBlockItem(cPlayer& player)
         if (def) {
             cItem item;
             item.Setup(0, *def, 1);
-            int outcome = lpStageScene ? lpStageScene->ApplyItem(&item, &player) : 0;
+            int outcome = world.ApplyItem(&item, &player);
             if (outcome) return outcome;
             player.m_nBlockItemCooldown = 60 * SubStepCount();
             applied = true;

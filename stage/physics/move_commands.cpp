@@ -194,7 +194,7 @@ int cChara::ApplyMoveStep(double stepX, double stepY, int facingCode, cRunningCo
     return 0;
 }
 
-void CmdLinearMove(cChara* chara, cRunningCommand* command)
+void CmdLinearMove(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     const cEdMove* move = MoveOf(*command);
     if (!move) return;
@@ -218,7 +218,7 @@ void CmdLinearMove(cChara* chara, cRunningCommand* command)
     c.m_nLastFacing = chara->m_nFacing;
 }
 
-void CmdGroundTurnMove(cChara* chara, cRunningCommand* command)
+void CmdGroundTurnMove(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     if (chara->m_bNoGravity) return;
     ReleaseScreenHold(*chara);
@@ -249,7 +249,7 @@ void CmdGroundTurnMove(cChara* chara, cRunningCommand* command)
     chara->ApplyMoveStep(stepX, 0, facingCode, c, MoveOf(c), 1);
 }
 
-void CmdCircleMove(cChara* chara, cRunningCommand* command)
+void CmdCircleMove(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     cRunningCommand& c = *command;
     if (c.m_nMoveTime == 0) return;
@@ -271,7 +271,7 @@ void CmdCircleMove(cChara* chara, cRunningCommand* command)
     chara->ApplyMoveStep(c.m_dStepX, c.m_dStepY, FACE_KEEP, c, move, 0);
 }
 
-void CmdChargeMove(cChara* chara, cRunningCommand* command)
+void CmdChargeMove(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     ReleaseScreenHold(*chara);
     cRunningCommand& c = *command;
@@ -309,7 +309,7 @@ void CmdChargeMove(cChara* chara, cRunningCommand* command)
     chara->ApplyMoveStep(c.m_dStepX, c.m_dStepY, c.m_nFacingCode, c, move, 0);
 }
 
-void CmdHomingMove(cChara* chara, cRunningCommand* command)
+void CmdHomingMove(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     ReleaseScreenHold(*chara);
     cRunningCommand& c = *command;
@@ -345,7 +345,7 @@ void CmdHomingMove(cChara* chara, cRunningCommand* command)
     chara->ApplyMoveStep(c.m_dStepX, c.m_dStepY, c.m_nFacingCode, c, move, 0);
 }
 
-void CmdAvoidOffscreenMove(cChara* chara, cRunningCommand* command)
+void CmdAvoidOffscreenMove(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     ReleaseScreenHold(*chara);
     cRunningCommand& c = *command;
@@ -379,7 +379,7 @@ void CmdAvoidOffscreenMove(cChara* chara, cRunningCommand* command)
     chara->ApplyMoveStep(c.m_dStepX, c.m_dStepY, FACE_KEEP, c, MoveOf(c), 0);
 }
 
-void CmdCancelMove(cChara* chara, cRunningCommand* command)
+void CmdCancelMove(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     chara->m_dVx = chara->m_dVy = 0;
     chara->m_dAx = chara->m_dAy = 0;
@@ -388,7 +388,7 @@ void CmdCancelMove(cChara* chara, cRunningCommand* command)
     chara->m_bMoveCancelled = 1;
 }
 
-void CmdTurn(cChara* chara, cRunningCommand* command)
+void CmdTurn(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     if (!chara->m_Def.m_bFixedFacing) return;
     cRunningCommand& c = *command;
@@ -416,9 +416,9 @@ void CmdTurn(cChara* chara, cRunningCommand* command)
     c.m_nPass = (c.m_nPass + 1) % std::max(6 * StageData.m_nSubSteps, 1);
 }
 
-void CmdJump(cChara* chara, cRunningCommand* command)
+void CmdJump(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     ReleaseScreenHold(*chara);
-    chara->Jump(command);
+    chara->Jump(world, command);
     ++command->m_nPass;
 }

@@ -192,11 +192,11 @@ void cStageScene::DrawPlayScreen(int full, int frozen, int timeSound, int system
 
     for (auto it = m_MessageList.begin(); it != m_MessageList.end();) {
         int x = 0, y = 0;
-        if (it->Step(frozen)) {
+        if (it->Step(*this, frozen)) {
             it = m_MessageList.erase(it);
             continue;
         }
-        if (!it->Place(&x, &y)) {
+        if (!it->Place(*this, &x, &y)) {
             it->ReleaseSurface();
             it = m_MessageList.erase(it);
             continue;

@@ -177,7 +177,7 @@ bool cStageScene::RunSubStep(int subStep)
     StepShots(subStep);
     if (subStep == 1 && !p1.m_bDead) RemoveOutOfRange();
     if (p1.m_bDead) return false;
-    if (HandleOutcome(ApplyBlockItem(p1))) return true;
+    if (HandleOutcome(ApplyBlockItem(*this, p1))) return true;
     if (HandleOutcome(ResolveCharacterHits(*this, CharaList))) return true;
     return HandleOutcome(PickUpItems(*this, p1));
 }
@@ -205,7 +205,7 @@ bool cStageScene::StepCharacters(bool blockCharas)
             continue;
         }
         c.FireTrigger(TRIGGER_ALWAYS);
-        if (c.RunFlows(0)) {
+        if (c.RunFlows(*this, 0)) {
             if (!block && c.m_bVanish) {
                 it = EraseObjectNode(*this, it);
                 continue;
@@ -273,7 +273,7 @@ bool cStageScene::StepPlayer()
 {
     cPlayer& p = CheckedAt(Player, P1);
     p.FireTrigger(TRIGGER_ALWAYS);
-    p.RunFlows(0);
+    p.RunFlows(*this, 0);
     if (p.m_nHp <= 0) return KillPlayer(nullptr);
     if (m_nStageRequest == STAGEREQ_CLEAR) {
         m_nStageRequest = STAGEREQ_NONE;
@@ -384,7 +384,7 @@ bool cStageScene::KillPlayer(const char* text, bool squeezed)
     }
     if (text) TraceLog(text);
     StageHost().PlaySE(8);
-    if (p.Die() == 1) GoalReached();
+    if (p.Die(*this) == 1) GoalReached();
     return true;
 }
 

@@ -41,7 +41,7 @@ void ShowExtraLife(cStageWorld& scene)
               EXTRA_LIFE_FRAMES, 1, anchor, 0, 0, 0, 0, 0, 0, 0, 0);
     scene.m_MessageList.push_back(popup);
     const cMessage* shown = &scene.m_MessageList.back();
-    SetModeTimer(4, 0, EXTRA_LIFE_FRAMES, 0);
+    SetModeTimer(scene, 4, 0, EXTRA_LIFE_FRAMES, 0);
     StageHost().RunPauseLoop(1);
     // Taken out by identity: the drawing may already have ended it, and other
     // messages may have come and gone meanwhile.

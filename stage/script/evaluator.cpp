@@ -533,7 +533,7 @@ int CodeRun(const std::string& text, cChara* running)
     return 1;
 }
 
-int CmdRunCode(cChara* chara, const cCommandData* def)
+int CmdRunCode(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     if (def) CodeRun(def->m_sText, chara);
     return 0;

@@ -5,41 +5,40 @@
 
 #include "stage/script/running_command.h"
 #include "stage/script/running_flow.h"
-#include "stage/scene/stage_scene.h"
+#include "stage/scene/stage_world.h"
 
-void EmptyHandler(cChara*, cRunningCommand*) {}
+void EmptyHandler(cStageWorld&, cChara*, cRunningCommand*) {}
 
 namespace {
 
-int AfterKeyMessage()
+int AfterKeyMessage(const cStageWorld& world)
 {
-    return lpStageScene && lpStageScene->m_lpCurFlow ? lpStageScene->m_lpCurFlow->m_bAfterKeyMessage : 0;
+    return world.m_lpCurFlow ? world.m_lpCurFlow->m_bAfterKeyMessage : 0;
 }
 
-void ExecStageClear(cChara* c, cRunningCommand* r)
+void ExecStageClear(cStageWorld& w, cChara* c, cRunningCommand* r)
 {
-    int request = CmdStageClear(c, r->m_lpCommandData);
-    if (lpStageScene) lpStageScene->m_nStageRequest = request;
+    w.m_nStageRequest = CmdStageClear(w, c, r->m_lpCommandData);
 }
-void ExecGameWait(cChara* c, cRunningCommand* r) { CmdGameWait(c, r->m_lpCommandData); }
-void ExecMessage(cChara* c, cRunningCommand* r) { CmdMessage(c, r->m_lpCommandData, AfterKeyMessage()); }
-void ExecWarp(cChara* c, cRunningCommand* r) { CmdWarp(c, r->m_lpCommandData); }
-void ExecSetTarget(cChara* c, cRunningCommand* r) { CmdSetTarget(c, r->m_lpCommandData); }
-void ExecStatusOp(cChara* c, cRunningCommand* r) { CmdStatusOp(c, r->m_lpCommandData); }
-void ExecStatusOp2(cChara* c, cRunningCommand* r) { CmdStatusOp2(c, r->m_lpCommandData); }
-void ExecGetItem(cChara* c, cRunningCommand* r) { CmdGetItem(c, r->m_lpCommandData); }
-void ExecChangeGraphic(cChara* c, cRunningCommand* r) { CmdChangeGraphic(c, r->m_lpCommandData); }
-void ExecChangeAnimSet(cChara* c, cRunningCommand* r) { CmdChangeAnimSet(c, r->m_lpCommandData); }
-void ExecPlayAnim(cChara* c, cRunningCommand* r) { CmdPlayAnim(c, r->m_lpCommandData); }
-void ExecPlayEffect(cChara* c, cRunningCommand* r) { CmdPlayEffect(c, r->m_lpCommandData); }
-void ExecCharaEffect(cChara* c, cRunningCommand* r) { CmdCharaEffect(c, r->m_lpCommandData); }
-void ExecScreenEffect(cChara* c, cRunningCommand* r) { CmdScreenEffect(c, r->m_lpCommandData); }
-void ExecShowPicture(cChara* c, cRunningCommand* r) { CmdShowPicture(c, r->m_lpCommandData); }
-void ExecScreenColor(cChara* c, cRunningCommand* r) { CmdScreenColor(c, r->m_lpCommandData); }
-void ExecChangeBg(cChara* c, cRunningCommand* r) { CmdChangeBg(c, r->m_lpCommandData); }
-void ExecPlaySe(cChara* c, cRunningCommand* r) { CmdPlaySe(c, r->m_lpCommandData); }
-void ExecPlayBgm(cChara* c, cRunningCommand* r) { CmdPlayBgm(c, r->m_lpCommandData); }
-void ExecRunCode(cChara* c, cRunningCommand* r) { CmdRunCode(c, r->m_lpCommandData); }
+void ExecGameWait(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdGameWait(w, c, r->m_lpCommandData); }
+void ExecMessage(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdMessage(w, c, r->m_lpCommandData, AfterKeyMessage(w)); }
+void ExecWarp(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdWarp(w, c, r->m_lpCommandData); }
+void ExecSetTarget(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdSetTarget(w, c, r->m_lpCommandData); }
+void ExecStatusOp(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdStatusOp(w, c, r->m_lpCommandData); }
+void ExecStatusOp2(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdStatusOp2(w, c, r->m_lpCommandData); }
+void ExecGetItem(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdGetItem(w, c, r->m_lpCommandData); }
+void ExecChangeGraphic(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdChangeGraphic(w, c, r->m_lpCommandData); }
+void ExecChangeAnimSet(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdChangeAnimSet(w, c, r->m_lpCommandData); }
+void ExecPlayAnim(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdPlayAnim(w, c, r->m_lpCommandData); }
+void ExecPlayEffect(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdPlayEffect(w, c, r->m_lpCommandData); }
+void ExecCharaEffect(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdCharaEffect(w, c, r->m_lpCommandData); }
+void ExecScreenEffect(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdScreenEffect(w, c, r->m_lpCommandData); }
+void ExecShowPicture(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdShowPicture(w, c, r->m_lpCommandData); }
+void ExecScreenColor(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdScreenColor(w, c, r->m_lpCommandData); }
+void ExecChangeBg(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdChangeBg(w, c, r->m_lpCommandData); }
+void ExecPlaySe(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdPlaySe(w, c, r->m_lpCommandData); }
+void ExecPlayBgm(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdPlayBgm(w, c, r->m_lpCommandData); }
+void ExecRunCode(cStageWorld& w, cChara* c, cRunningCommand* r) { CmdRunCode(w, c, r->m_lpCommandData); }
 
 } // namespace
 

@@ -45,9 +45,9 @@ cPlayer* Player1() { return Player.empty() ? nullptr : &Player[P1]; }
 
 // Takes out the element at address item if the list still holds it, with
 // its surface (a message's); the pause loop's drawing may have ended it.
-void RemoveMessage(const cMessage* item)
+void RemoveMessage(cStageWorld& world, const cMessage* item)
 {
-    auto& list = lpStageScene->m_MessageList;
+    auto& list = world.m_MessageList;
     for (auto it = list.begin(); it != list.end(); ++it) {
         if (&*it != item) continue;
         it->ReleaseSurface();
@@ -68,20 +68,20 @@ int FindById(const List& list, int id)
     return -1;
 }
 
-void RemovePictureAt(int index)
+void RemovePictureAt(cStageWorld& world, int index)
 {
-    auto& list = lpStageScene->m_PictureList;
+    auto& list = world.m_PictureList;
     list.erase(std::next(list.begin(), index));
     if (PictureGfx.lpRemove) PictureGfx.lpRemove(index);
 }
 
 } // namespace
 
-void PlacePoint(const cChara* chara, int choice, int cellsX, int cellsY, int pixelsX, int pixelsY,
+void PlacePoint(const cStageWorld& world, const cChara* chara, int choice, int cellsX, int cellsY, int pixelsX, int pixelsY,
                 int width, int height, double* x, double* y)
 {
-    const cScrollAxis& ax = lpStageScene->m_ScrollX;
-    const cScrollAxis& ay = lpStageScene->m_ScrollY;
+    const cScrollAxis& ax = world.m_ScrollX;
+    const cScrollAxis& ay = world.m_ScrollY;
     *x = ax.m_dPos;
     *y = ay.m_dPos;
     const cChara* centre = choice == PLACE_HERO_CENTRE ? Player1() : chara;
@@ -109,12 +109,12 @@ void PlacePoint(const cChara* chara, int choice, int cellsX, int cellsY, int pix
     }
 }
 
-int CmdStageClear(cChara*, const cCommandData* def)
+int CmdStageClear(cStageWorld& world, cChara*, const cCommandData* def)
 {
     switch (P(def, 0)) {
-    case 0: lpStageScene->m_nNextLinkedStage = GameProgress.m_nArea + 1; break;
-    case 1: lpStageScene->m_nNextLinkedStage = P(def, 1); break;
-    case 2: lpStageScene->m_nNextLinkedStage = 0; break;
+    case 0: world.m_nNextLinkedStage = GameProgress.m_nArea + 1; break;
+    case 1: world.m_nNextLinkedStage = P(def, 1); break;
+    case 2: world.m_nNextLinkedStage = 0; break;
     default: break;
     }
     if (P(def, 2)) {
@@ -136,24 +136,23 @@ int CmdStageClear(cChara*, const cCommandData* def)
     return 1;
 }
 
-int CmdGameWait(cChara*, const cCommandData* def)
+int CmdGameWait(cStageWorld& world, cChara*, const cCommandData* def)
 {
     int w = P(def, 0) * 6;
     cMessage blank;
     blank.Set(MSGMODE_NONE, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, SHOW_TIMED, w, 0, 0, 1, 0, 0, 0,
               0, 0, 0, 0);
-    lpStageScene->m_MessageList.push_back(blank);
-    const cMessage* added = &lpStageScene->m_MessageList.back();
-    SetModeTimer(0, 0, w, 0);
+    world.m_MessageList.push_back(blank);
+    const cMessage* added = &world.m_MessageList.back();
+    SetModeTimer(world, 0, 0, w, 0);
     StageHost().RunPauseLoop(0);
-    RemoveMessage(added);
+    RemoveMessage(world, added);
     return 0;
 }
 
-int CmdMessage(cChara* chara, const cCommandData* def, int afterKeyMessage)
+int CmdMessage(cStageWorld& world, cChara* chara, const cCommandData* def, int afterKeyMessage)
 {
-    cStageScene& scene = *lpStageScene;
-    if (scene.m_bQuit) return 0;
+    if (world.m_bQuit) return 0;
     const int placement = P(def, 0), timeMode = P(def, 6), frames = P(def, 7) * 6;
     const int waits = P(def, 8), escapes = P(def, 9), useId = P(def, 12), id = P(def, 13);
     const int erase = P(def, 15);
@@ -168,7 +167,7 @@ int CmdMessage(cChara* chara, const cCommandData* def, int afterKeyMessage)
               afterKeyMessage, escapes, P(def, 11), P(def, 16), P(def, 14), useId, id, keepSurface);
     };
 
-    auto& list = scene.m_MessageList;
+    auto& list = world.m_MessageList;
     const cMessage* shown = nullptr;
     int found = useId ? FindById(list, id) : -1;
     if (found >= 0) {
@@ -200,27 +199,27 @@ int CmdMessage(cChara* chara, const cCommandData* def, int afterKeyMessage)
 
     if (!waits) return 0;
     if (timeMode == SHOW_UNTIL_KEY) {
-        SetModeTimer(1, 1, 0, afterKeyMessage);
+        SetModeTimer(world, 1, 1, 0, afterKeyMessage);
         if (!afterKeyMessage) StageHost().PlaySE(11);
     } else if (timeMode == SHOW_TIMED) {
-        SetModeTimer(1, 0, frames, 0);
+        SetModeTimer(world, 1, 0, frames, 0);
     } else {
         // Shown until the stage ends: there is no time to wait for.
         return 0;
     }
     StageHost().RunPauseLoop(1);
-    RemoveMessage(shown);
+    RemoveMessage(world, shown);
     return 0;
 }
 
-int CmdWarp(cChara* chara, const cCommandData* def)
+int CmdWarp(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     if (!def->m_pMove) return 0;
     const cEdMove& move = *def->m_pMove;
     const double oldLeft = chara->m_dLeft, oldTop = chara->m_dTop;
     const int instance = chara->m_sParamIndex;
-    const cScrollAxis& ax = lpStageScene->m_ScrollX;
-    const cScrollAxis& ay = lpStageScene->m_ScrollY;
+    const cScrollAxis& ax = world.m_ScrollX;
+    const cScrollAxis& ay = world.m_ScrollY;
     const double halfW = (chara->m_dRight - chara->m_dLeft) / 2, halfH = (chara->m_dBottom - chara->m_dTop) / 2;
     int toScreen = 0;
 
@@ -298,9 +297,8 @@ int CmdWarp(cChara* chara, const cCommandData* def)
     return 0;
 }
 
-int CmdSetTarget(cChara* chara, const cCommandData* def)
+int CmdSetTarget(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
-    cStageScene& scene = *lpStageScene;
     const int choice = P(def, 0), layer = P(def, 1), allLayers = P(def, 2);
     // A single hit layer outside the eight: nothing to search.
     if ((choice == 2 || choice == 3) && !allLayers && (layer < 0 || layer >= HIT_LAYERS)) return 0;
@@ -315,7 +313,7 @@ int CmdSetTarget(cChara* chara, const cCommandData* def)
     filter.bSkipBlockChara = P(def, 7);
     const CharaPtrList empty;
     auto layerList = [&](int i) -> const CharaPtrList& {
-        return i >= 0 && i < static_cast<int>(scene.m_CharaLayers.size()) ? scene.m_CharaLayers[i] : empty;
+        return i >= 0 && i < static_cast<int>(world.m_CharaLayers.size()) ? world.m_CharaLayers[i] : empty;
     };
     cChara* target = chara->m_lpTarget;
     switch (choice) {
@@ -354,7 +352,7 @@ int CmdSetTarget(cChara* chara, const cCommandData* def)
     return 0;
 }
 
-int CmdGetItem(cChara*, const cCommandData* def)
+int CmdGetItem(cStageWorld& world, cChara*, const cCommandData* def)
 {
     const int palette = P(def, 0);
     // Only the common palette (0) and the stage's (1) hold items.
@@ -364,11 +362,11 @@ int CmdGetItem(cChara*, const cCommandData* def)
     std::vector<cItemData>& items = palette == 0 ? CommonPalette.m_Items : StageData.m_Items;
     if (items.empty()) return 0;
     const cItemData& item = CheckedAt(items, P(def, 1));
-    lpStageScene->m_nStageRequest = RunPlayerItemCommands(player, item.m_Commands);
+    world.m_nStageRequest = RunPlayerItemCommands(world, player, item.m_Commands);
     return 0;
 }
 
-int CmdChangeGraphic(cChara* chara, const cCommandData* def)
+int CmdChangeGraphic(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     chara->m_Def.m_cGraphicKind = static_cast<int8_t>(P(def, 0));
     chara->m_Def.m_sGraphic = static_cast<int16_t>(P(def, 1));
@@ -377,30 +375,29 @@ int CmdChangeGraphic(cChara* chara, const cCommandData* def)
     return 0;
 }
 
-int CmdChangeAnimSet(cChara* chara, const cCommandData* def)
+int CmdChangeAnimSet(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     SetCharaBasicAnimSet(chara, P(def, 0), 0);
     return 0;
 }
 
-int CmdPlayAnim(cChara* chara, const cCommandData* def)
+int CmdPlayAnim(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     int sequence = P(def, 0);
     if (sequence < 0 || sequence >= static_cast<int>(FrameTables.AnimeFrameTable.size())) {
         ReportBadIndex('V', sequence, static_cast<int>(FrameTables.AnimeFrameTable.size()), static_cast<int>(sizeof(FrameSequence)));
         sequence = 0;
     }
-    StartCharaOverlay(chara, sequence, CurrentFlowSerial());
+    StartCharaOverlay(chara, sequence, CurrentFlowSerial(world));
     return 0;
 }
 
-int CmdPlayEffect(cChara* chara, const cCommandData* def)
+int CmdPlayEffect(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
-    cStageScene& scene = *lpStageScene;
-    if (scene.m_bQuit) return 0;
+    if (world.m_bQuit) return 0;
     int16_t entry = static_cast<int16_t>(P(def, 0));
     if (entry == 0) {
-        scene.m_EffectList.clear();
+        world.m_EffectList.clear();
         return 0;
     }
     if (entry < 0 || entry >= static_cast<int>(DataBase.m_Effect.size())) {
@@ -410,46 +407,45 @@ int CmdPlayEffect(cChara* chara, const cCommandData* def)
     const cEffectData& data = CheckedAt(DataBase.m_Effect, entry);
     const int w = Percent(data.m_nCellWidth, P(def, 6)), h = Percent(data.m_nCellHeight, P(def, 6));
     double x, y;
-    PlacePoint(chara, P(def, 1), P(def, 2), P(def, 3), P(def, 4), P(def, 5), w, h, &x, &y);
+    PlacePoint(world, chara, P(def, 1), P(def, 2), P(def, 3), P(def, 4), P(def, 5), w, h, &x, &y);
     cEffect effect;
     effect.SetFromCommand(entry, x, y, w, h, P(def, 7));
-    scene.m_EffectList.push_back(effect);
+    world.m_EffectList.push_back(effect);
     if (P(def, 7)) {
-        SetModeTimer(2, 0, EffectLengthFrames(entry), 0);
+        SetModeTimer(world, 2, 0, EffectLengthFrames(entry), 0);
         StageHost().RunPauseLoop(0);
     }
     return 0;
 }
 
-int CmdCharaEffect(cChara* chara, const cCommandData* def)
+int CmdCharaEffect(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     chara->m_CharaEffect.StartChara(static_cast<int16_t>(P(def, 0)), P(def, 1), P(def, 2));
     return 0;
 }
 
-int CmdScreenEffect(cChara*, const cCommandData* def)
+int CmdScreenEffect(cStageWorld& world, cChara*, const cCommandData* def)
 {
-    cEffectRun& run = lpStageScene->m_ScrEffect;
+    cEffectRun& run = world.m_ScrEffect;
     run.StartScr(static_cast<int16_t>(P(def, 0)), P(def, 1), P(def, 2));
     if (run.m_sEffect == 0) StageHost().ResetBlending();
     return 0;
 }
 
-int CmdShowPicture(cChara* chara, const cCommandData* def)
+int CmdShowPicture(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
-    cStageScene& scene = *lpStageScene;
-    if (scene.m_bQuit) return 0;
+    if (world.m_bQuit) return 0;
     const int picture = static_cast<uint16_t>(P(def, 0));
     const int useId = P(def, 12), id = P(def, 13), scale = P(def, 7), timeMode = P(def, 8);
     const int frames = P(def, 9) * 6, waits = P(def, 10);
-    auto& list = scene.m_PictureList;
+    auto& list = world.m_PictureList;
     if (picture == 0 && !useId) {
-        while (!list.empty()) RemovePictureAt(static_cast<int>(list.size()) - 1);
+        while (!list.empty()) RemovePictureAt(world, static_cast<int>(list.size()) - 1);
         return 0;
     }
     int found = useId ? FindById(list, id) : -1;
     if (useId && picture == 0) {
-        if (found >= 0) RemovePictureAt(found);
+        if (found >= 0) RemovePictureAt(world, found);
         return 0;
     }
     // The new picture takes the place of the one with its ID, else goes last.
@@ -474,31 +470,31 @@ int CmdShowPicture(cChara* chara, const cCommandData* def)
     }
     const int w = Percent(imageW, scale), h = Percent(imageH, scale);
     double x, y;
-    PlacePoint(chara, P(def, 1), P(def, 2), P(def, 3), P(def, 4), P(def, 5), w, h, &x, &y);
+    PlacePoint(world, chara, P(def, 1), P(def, 2), P(def, 3), P(def, 4), P(def, 5), w, h, &x, &y);
     cPicture shown;
     shown.Set(picture, x, y, w, h, P(def, 11), P(def, 6), scale, timeMode, frames, waits, useId, id);
     list.insert(std::next(list.begin(), index), shown);
 
     if (!waits) return 0;
     if (timeMode == SHOW_UNTIL_KEY)
-        SetModeTimer(3, 1, 0, 0);
+        SetModeTimer(world, 3, 1, 0, 0);
     else if (timeMode == SHOW_TIMED)
-        SetModeTimer(3, 0, frames, 0);
+        SetModeTimer(world, 3, 0, frames, 0);
     else
         return 0;   // shown until the stage ends: there is no time to wait for
     StageHost().RunPauseLoop(0);
     // The picture put in (at its index, which the wait leaves as it is).
-    if (index < static_cast<int>(list.size())) RemovePictureAt(index);
+    if (index < static_cast<int>(list.size())) RemovePictureAt(world, index);
     return 0;
 }
 
-int CmdScreenColor(cChara*, const cCommandData* def)
+int CmdScreenColor(cStageWorld& world, cChara*, const cCommandData* def)
 {
-    SetScreenTint(lpStageScene->m_ScreenTint, *def);
+    SetScreenTint(world.m_ScreenTint, *def);
     return 0;
 }
 
-int CmdChangeBg(cChara*, const cCommandData* def)
+int CmdChangeBg(cStageWorld& world, cChara*, const cCommandData* def)
 {
     const int number = P(def, 0);
     auto& layers = StageData.m_Backgrounds;
@@ -513,14 +509,14 @@ int CmdChangeBg(cChara*, const cCommandData* def)
     return 0;
 }
 
-int CmdPlaySe(cChara* chara, const cCommandData* def)
+int CmdPlaySe(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     if (def->m_bSoundOnScreen && chara && !chara->m_bOnScreen) return 0;
     StageHost().PlayUserSE(static_cast<int16_t>(P(def, 0)));
     return 0;
 }
 
-int CmdPlayBgm(cChara*, const cCommandData* def)
+int CmdPlayBgm(cStageWorld& world, cChara*, const cCommandData* def)
 {
     StageHost().RequestBgm(P(def, 0), P(def, 1));
     return 0;

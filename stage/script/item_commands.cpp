@@ -17,23 +17,22 @@ enum { CHANGEFLOW_ADD = 0, CHANGEFLOW_CHANGE = 1, CHANGEFLOW_DELETE = 2 };
 
 int Param(const cCommandData& command, size_t i) { return i < command.m_Params.size() ? command.m_Params[i] : 0; }
 
-int ItemNothing(cChara*, const cCommandData*) { return 0; }
-int ItemChangeFlow(cChara* c, const cCommandData* d) { ChangeFlowCommand(c, d, 0); return 0; }
+int ItemNothing(cStageWorld&, cChara*, const cCommandData*) { return 0; }
+int ItemChangeFlow(cStageWorld& w, cChara* c, const cCommandData* d) { ChangeFlowCommand(w, c, d, 0); return 0; }
 // The stage is cleared: the rest of the list does not run.
-int ItemStageClear(cChara* c, const cCommandData* d) { CmdStageClear(c, d); return 1; }
+int ItemStageClear(cStageWorld& w, cChara* c, const cCommandData* d) { CmdStageClear(w, c, d); return 1; }
 // A flow command's body run as an item command: the list goes on.
-template <int (*Body)(cChara*, const cCommandData*)>
-int Shared(cChara* c, const cCommandData* d)
+template <int (*Body)(cStageWorld&, cChara*, const cCommandData*)>
+int Shared(cStageWorld& w, cChara* c, const cCommandData* d)
 {
-    Body(c, d);
+    Body(w, c, d);
     return 0;
 }
 // Every message after the first of one item waits for the one before.
-int ItemMessage(cChara* c, const cCommandData* d)
+int ItemMessage(cStageWorld& w, cChara* c, const cCommandData* d)
 {
-    int afterKey = lpStageScene ? lpStageScene->m_bItemAfterMessage : 0;
-    CmdMessage(c, d, afterKey);
-    if (lpStageScene) lpStageScene->m_bItemAfterMessage = 1;
+    CmdMessage(w, c, d, w.m_bItemAfterMessage);
+    w.m_bItemAfterMessage = 1;
     return 0;
 }
 
@@ -64,12 +63,12 @@ const ItemCmdExec ItemCmdExecTable[ITEMCMD_COUNT] = {
     Shared<CmdRunCode>,
 };
 
-int ChangeFlowCommand(cChara* chara, const cCommandData* command, int forced)
+int ChangeFlowCommand(cStageWorld& world, cChara* chara, const cCommandData* command, int forced)
 {
     if (!chara || !command) return 0;
     // While player 1's own flows run, changing them would pull the list from
     // under the loop: the change waits for the end of the pass.
-    if (!forced && lpStageScene && !Player.empty() && lpStageScene->m_lpCurChara == &Player[P1]) {
+    if (!forced && !Player.empty() && world.m_lpCurChara == &Player[P1]) {
         Player[P1].m_PendingFlowCmds.push_back(*command);
         return 0;
     }

@@ -31,14 +31,14 @@ int ClampChara(cChara* chara, int axis) { return axis ? chara->ClampY() : chara-
 
 void HoldCharaScreenPosition(cChara* chara) { chara->m_bHoldScreenX = chara->m_bHoldScreenY = 1; }
 
-int CurrentFlowSerial()
+int CurrentFlowSerial(const cStageWorld& world)
 {
-    return lpStageScene && lpStageScene->m_lpCurFlow ? lpStageScene->m_lpCurFlow->m_nSerial : 0;
+    return world.m_lpCurFlow ? world.m_lpCurFlow->m_nSerial : 0;
 }
 
-int RunPlayerItemCommands(cPlayer* player, const std::vector<cCommandData>& commands)
+int RunPlayerItemCommands(cStageWorld& world, cPlayer* player, const std::vector<cCommandData>& commands)
 {
-    return player->RunItemCommands(commands);
+    return player->RunItemCommands(world, commands);
 }
 
 bool IsCharaBlocked(cChara* chara) { return IsBlocked(*chara); }

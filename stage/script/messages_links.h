@@ -8,6 +8,7 @@
 
 class cChara;
 class cCommandData;
+class cStageWorld;
 class cPlayer;
 class cScreenTint;
 
@@ -27,10 +28,10 @@ void HoldCharaScreenPosition(cChara* chara);
 // list, tagged with the flow's serial and started.
 void StartCharaOverlay(cChara* chara, int sequence, int flowSerial);
 // Serial of the flow now running (0 when none).
-int CurrentFlowSerial();
+int CurrentFlowSerial(const cStageWorld& world);
 // An item's command list run on the player: 0, 1 stage cleared, 2 the
 // player's hit points fell below 1.
-int RunPlayerItemCommands(cPlayer* player, const std::vector<cCommandData>& commands);
+int RunPlayerItemCommands(cStageWorld& world, cPlayer* player, const std::vector<cCommandData>& commands);
 // The character's rectangle is in a solid block or overlaps a block character.
 bool IsCharaBlocked(cChara* chara);
 // Starts the colour change that the screen-colour command describes.

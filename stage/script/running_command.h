@@ -12,6 +12,7 @@
 #include "records/move_data.h"
 
 class cCommandData;
+class cStageWorld;
 
 class cRunningCommand {
 public:
@@ -44,7 +45,7 @@ public:
     void Reset();
     // One pass with the scene's current character; 1 when it has finished.
     // A command of length L runs on L passes, one of length 0 once.
-    int Run();
+    int Run(cStageWorld& world);
     // With a timing mode of the movement record: the speed from the length
     // (mode 1) or the length from the speed (mode 2), over the distance.
     void DeriveMoveTiming(const cCommandData& def, int16_t instance);

@@ -13,14 +13,9 @@
 #include "records/flow_data.h"
 #include "stage/objects/chara.h"
 #include "stage/script/flow_commands.h"
-#include "stage/scene/stage_scene.h"
+#include "stage/scene/stage_world.h"
 
 namespace {
-
-cChara* CurrentChara()
-{
-    return lpStageScene ? lpStageScene->m_lpCurChara : nullptr;
-}
 
 int ClampToInt(double v)
 {
@@ -44,12 +39,10 @@ void cRunningCommand::Reset()
     m_dAngleY = 0;
 }
 
-int cRunningCommand::Run()
+int cRunningCommand::Run(cStageWorld& world)
 {
-    if (lpStageScene) {
-        lpStageScene->m_lpCurCommand = this;
-        if (cChara* chara = lpStageScene->m_lpCurChara) chara->ExecCommand(this);
-    }
+    world.m_lpCurCommand = this;
+    if (cChara* chara = world.m_lpCurChara) chara->ExecCommand(world, this);
     if (--m_nCounter <= 0) {
         m_nCounter = 0;
         return 1;
@@ -103,7 +96,7 @@ void cRunningFlow::MarkLetterEnded(cChara* chara) const
     chara->m_bLetterEnded = 1;
 }
 
-void cRunningFlow::Start()
+void cRunningFlow::Start(cStageWorld& world)
 {
     m_bRunning = 1;
     m_nCurrent = 0;
@@ -111,7 +104,7 @@ void cRunningFlow::Start()
     m_bAfterKeyMessage = 0;
     for (cRunningCommand& c : m_Commands) c.m_bDone = 0;
     m_bStarted = 1;
-    cChara* chara = CurrentChara();
+    cChara* chara = world.m_lpCurChara;
     int letter = Letter();
     if (Trigger() == TRIGGER_ALWAYS && letter && chara) {
         CheckedAt(chara->m_LetterBusy, letter) = 1;
@@ -125,13 +118,13 @@ void cRunningFlow::Start()
 
     // Before the stage starts only the no-wait commands of the flow-control,
     // game and display kinds run, all at once.
-    if (lpStageScene) lpStageScene->m_lpCurFlow = this;
+    world.m_lpCurFlow = this;
     m_bBreak = 0;
     for (size_t i = 0; i < m_Commands.size(); ++i) {
         cRunningCommand& c = m_Commands[i];
         const cCommandData* def = c.m_lpCommandData;
         if (!def || def->m_cKind < FLOWCMD_FLOW_CONTROL || !def->m_bNoWait) continue;
-        if (!c.Run()) TraceLogF("使用時間0なので、ここにくることはあり得ないはず！");
+        if (!c.Run(world)) TraceLogF("使用時間0なので、ここにくることはあり得ないはず！");
         if (m_bBreak) break;
         c.m_bDone = 1;
     }
@@ -155,9 +148,9 @@ void cRunningFlow::Stop(cChara* chara)
     MarkLetterEnded(chara);
 }
 
-int cRunningFlow::Step()
+int cRunningFlow::Step(cStageWorld& world)
 {
-    if (lpStageScene) lpStageScene->m_lpCurFlow = this;
+    world.m_lpCurFlow = this;
     m_bBreak = 0;
     const int last = static_cast<int>(m_Commands.size()) - 1;
     for (int i = 0; i <= m_nCurrent && i <= last; ++i) {
@@ -169,14 +162,14 @@ int cRunningFlow::Step()
             if (!noWait && !IsKeyWaitMessage(c)) m_bAfterKeyMessage = 0;
         }
         if (noWait) {
-            if (c.Run()) {
+            if (c.Run(world)) {
                 c.m_bDone = 1;
                 if (i == last) return 1;
             }
             if (i == m_nCurrent) m_nCurrent = i + 1;
             if (m_bBreak) return 0;
         } else {
-            if (!c.Run()) {
+            if (!c.Run(world)) {
                 if (m_bBreak) return 0;
                 continue;
             }
@@ -194,19 +187,19 @@ int cRunningFlow::Step()
 
 // -- the flow loop of a character --
 
-void cChara::ExecCommand(cRunningCommand* command)
+void cChara::ExecCommand(cStageWorld& world, cRunningCommand* command)
 {
     const cCommandData* def = command ? command->m_lpCommandData : nullptr;
     if (!def) return;
     // A kind outside the table does nothing.
     int kind = def->m_cKind;
     if (kind < 0 || kind >= FLOWCMD_COUNT) return;
-    FlowCmdExecTable[kind](this, command);
+    FlowCmdExecTable[kind](world, this, command);
 }
 
-int cChara::StepFlows(int dying)
+int cChara::StepFlows(cStageWorld& world, int dying)
 {
-    if (lpStageScene) lpStageScene->m_lpCurChara = this;
+    world.m_lpCurChara = this;
     for (size_t i = 0; i < m_Flows.size(); ++i) {
         cRunningFlow& flow = m_Flows[i];
         if (!flow.m_bRunning) continue;
@@ -217,27 +210,23 @@ int cChara::StepFlows(int dying)
         if (flow.m_bPaused || flow.m_bStopped) continue;
         const int trigger = flow.Trigger();
         if (dying && trigger != TRIGGER_DIED) continue;
-        if (flow.Step()) CheckedAt(m_Flows, static_cast<int>(i)).End(this);
+        if (flow.Step(world)) CheckedAt(m_Flows, static_cast<int>(i)).End(this);
         if (m_bVanish || (!dying && trigger != TRIGGER_DIED && m_nHp <= 0)) {
             // The rest waits; no pointer is left on a character that may go.
-            if (lpStageScene) {
-                lpStageScene->m_lpCurChara = nullptr;
-                lpStageScene->m_lpCurFlow = nullptr;
-                lpStageScene->m_lpCurCommand = nullptr;
-            }
+            world.m_lpCurChara = nullptr;
+            world.m_lpCurFlow = nullptr;
+            world.m_lpCurCommand = nullptr;
             return 1;
         }
     }
     return 0;
 }
 
-void cChara::TidyFlows()
+void cChara::TidyFlows(cStageWorld& world)
 {
-    if (lpStageScene) {
-        lpStageScene->m_lpCurChara = nullptr;
-        lpStageScene->m_lpCurFlow = nullptr;
-        lpStageScene->m_lpCurCommand = nullptr;
-    }
+    world.m_lpCurChara = nullptr;
+    world.m_lpCurFlow = nullptr;
+    world.m_lpCurCommand = nullptr;
     if (m_bFlowDeleted) {
         for (size_t i = 0; i < m_Flows.size();) {
             if (m_Flows[i].m_bDeleteRequest)

@@ -14,6 +14,7 @@
 class cChara;
 class cFlowData;
 class cKeyCondData;
+class cStageWorld;
 
 // An animation a flow starts at a given pass, so that its lead-in ends when
 // its command starts.
@@ -52,10 +53,10 @@ public:
     // Starts the flow of the scene's current character. A flow that runs
     // before the stage starts carries out its no-wait commands of the
     // flow-control, game and display kinds at once and ends.
-    void Start();
+    void Start(cStageWorld& world);
     void End(cChara* chara);
     // One pass; 1 when the flow has finished (the caller then ends it).
-    int Step();
+    int Step(cStageWorld& world);
     void Pause() { m_bPaused = 1; }
     void Resume() { m_bPaused = 0; }
     void Stop(cChara* chara);

@@ -53,13 +53,13 @@ bool IsTarget(const cRunningFlow& flow, const cRunningFlow* current, int target,
     }
 }
 
-void ApplyFlowOp(cChara* chara, cRunningFlow& flow, int op)
+void ApplyFlowOp(cStageWorld& world, cChara* chara, cRunningFlow& flow, int op)
 {
     switch (op) {
     case FLOWOP_START:
         flow.End(chara);
         chara->RemoveOverlaysByKey(flow.m_nSerial);
-        flow.Start();
+        flow.Start(world);
         flow.m_bBreak = 1;
         break;
     case FLOWOP_END:
@@ -92,52 +92,52 @@ void ApplyFlowOp(cChara* chara, cRunningFlow& flow, int op)
 
 } // namespace
 
-void CmdShot(cChara* chara, cRunningCommand* command)
+void CmdShot(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     if (!FirstPass(chara, command)) return;
     const cEdShot* record = ShotRecord(command);
-    if (record && lpStageScene) FireShot(&lpStageScene->m_ShotList, chara, command, *record);
+    if (record) FireShot(&world.m_ShotList, chara, command, *record);
 }
 
-void CmdSummonBlock(cChara* chara, cRunningCommand* command)
+void CmdSummonBlock(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     if (!FirstPass(chara, command)) return;
     if (const cEdShot* record = ShotRecord(command)) SummonBlock(chara, command, *record);
 }
 
-void CmdSummonChara(cChara* chara, cRunningCommand* command)
+void CmdSummonChara(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     if (!FirstPass(chara, command)) return;
     if (const cEdShot* record = ShotRecord(command)) SummonChara(chara, command, *record);
 }
 
-void CmdSummonItem(cChara* chara, cRunningCommand* command)
+void CmdSummonItem(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     if (!FirstPass(chara, command)) return;
     if (const cEdShot* record = ShotRecord(command)) SummonItem(chara, command, *record);
 }
 
-void CmdSword(cChara* chara, cRunningCommand* command)
+void CmdSword(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     if (!FirstPass(chara, command)) return;
     const cEdShot* record = ShotRecord(command);
-    if (!record || !lpStageScene) return;
+    if (!record) return;
     const cSwordTypeData* sword = ShotSwordType(record->m_cMotion);
     if (!sword) return;
     SHOTPLACE place;
     place.m_nWidth = sword->m_Parts[0].m_nWidth;
     place.m_nHeight = sword->m_Parts[0].m_nHeight;
     place.m_cSize = record->m_cSize;
-    cShot* shot = AddShot(lpStageScene->m_ShotList, FLOWCMD_SWORD, chara, *record, place);
+    cShot* shot = AddShot(world.m_ShotList, FLOWCMD_SWORD, chara, *record, place);
     // A sword aims at nobody.
     if (shot) shot->m_lpTarget = nullptr;
 }
 
-void CmdFlowControl(cChara* chara, cRunningCommand* command)
+void CmdFlowControl(cStageWorld& world, cChara* chara, cRunningCommand* command)
 {
     const cCommandData* def = command->m_lpCommandData;
     int op = Param(def, 0), target = Param(def, 1), id = Param(def, 2);
-    const cRunningFlow* current = lpStageScene ? lpStageScene->m_lpCurFlow : nullptr;
+    const cRunningFlow* current = world.m_lpCurFlow;
     for (cRunningFlow& flow : chara->m_Flows)
-        if (IsTarget(flow, current, target, id)) ApplyFlowOp(chara, flow, op);
+        if (IsTarget(flow, current, target, id)) ApplyFlowOp(world, chara, flow, op);
 }

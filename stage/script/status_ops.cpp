@@ -15,7 +15,7 @@
 #include "stage/objects/play_links.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_containers.h"
-#include "stage/scene/stage_scene.h"
+#include "stage/scene/stage_world.h"
 #include "stage/script/status_access.h"
 
 namespace {
@@ -57,9 +57,9 @@ void ApplyToField(const StatusField& f, int operand, int op)
     else if (f.pByte) ApplyStatusOpByte(f.pByte, static_cast<int8_t>(operand), op, f.opLow, f.opHigh);
 }
 
-void RaiseStatusChanged()
+void RaiseStatusChanged(cStageWorld& world)
 {
-    if (lpStageScene) lpStageScene->m_bStatusChanged = 1;
+    world.m_bStatusChanged = 1;
 }
 
 // A system status: time, the auto-scroll speeds, score, lives.
@@ -75,7 +75,7 @@ void OperateSystem(int status, int b, int op, int percent)
 }
 
 // A status of a character (the running one or its target).
-void OperateChara(cChara& who, const cChara* running, int status, int b, int op, const cCommandData* def)
+void OperateChara(cStageWorld& world, cChara& who, const cChara* running, int status, int b, int op, const cCommandData* def)
 {
     if (Param(def, 17) && who.m_Def.m_cInvincible != 0) return;
     StatusField f;
@@ -101,7 +101,7 @@ void OperateChara(cChara& who, const cChara* running, int status, int b, int op,
     default: break;
     }
     // Another character brought down is settled by the play step.
-    if ((status == CSTATUS_HP || status == CSTATUS_MAXHP) && &who != running && who.m_nHp <= 0) RaiseStatusChanged();
+    if ((status == CSTATUS_HP || status == CSTATUS_MAXHP) && &who != running && who.m_nHp <= 0) RaiseStatusChanged(world);
 }
 
 } // namespace
@@ -110,7 +110,7 @@ void ApplyStatusOpInt(int32_t* value, int32_t operand, int op, int low, int high
 void ApplyStatusOpByte(int8_t* value, int8_t operand, int op, int low, int high) { ApplyAtWidth(value, operand, op, low, high); }
 void ApplyStatusOpShort(int16_t* value, int16_t operand, int op, int low, int high) { ApplyAtWidth(value, operand, op, low, high); }
 
-int CmdStatusOp(cChara* chara, const cCommandData* def)
+int CmdStatusOp(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     ValueSource source;
     source.kind = Param(def, 6);
@@ -141,11 +141,11 @@ int CmdStatusOp(cChara* chara, const cCommandData* def)
         return 0;
     }
     cChara* who = subject == SUBJECT_SELF ? chara : subject == SUBJECT_TARGET && chara ? chara->m_lpTarget : nullptr;
-    if (who) OperateChara(*who, chara, status, b, op, def);
+    if (who) OperateChara(world, *who, chara, status, b, op, def);
     return 0;
 }
 
-int CmdStatusOp2(cChara* chara, const cCommandData* def)
+int CmdStatusOp2(cStageWorld& world, cChara* chara, const cCommandData* def)
 {
     int subject = Param(def, 0), state = Param(def, 1), v = Param(def, 2);
     if (subject == SUBJECT_SYSTEM) {
@@ -167,7 +167,7 @@ int CmdStatusOp2(cChara* chara, const cCommandData* def)
         // A computer-side character leaves quietly; the player's side is brought down.
         if (who->m_nSide != 0) who->m_bVanish = 1;
         else who->m_nHp = 0;
-        if (who != chara) RaiseStatusChanged();
+        if (who != chara) RaiseStatusChanged(world);
         break;
     case 1: d.m_bTransparent = byte; break;
     case 2: d.m_bFixedFacing = byte; break;

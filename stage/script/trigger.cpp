@@ -51,7 +51,7 @@ void cChara::FireTrigger(int trigger)
         const cInputRuns* input =
             m_Def.m_cControl == CHARA_COMPUTER ? PlayerOneInput() : KeyInputOf(m_Def.m_cPlayerNo);
         flow.m_nInputDirection = GetFirstPressedDirection(input);
-        flow.Start();
+        flow.Start(*lpStageScene);
     }
     ClearCurrent();
 }

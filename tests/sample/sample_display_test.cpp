@@ -40,7 +40,7 @@ TEST(SampleGameDisplay, TheSignsMessageWaitsInAWindowForTheKey)
         EXPECT_EQ(lpStageScene->m_MessageList.front().m_strText, "やあ！");
         EXPECT_EQ(lpStageScene->m_MessageList.front().m_bWindow, 1);
     };
-    CmdMessage(nullptr, &c, 0);
+    CmdMessage(*lpStageScene, nullptr, &c, 0);
     host.reset();
     lpStageScene = nullptr;
     EXPECT_EQ(waits, (std::vector<std::vector<int>>{{1, 10, 1, 0, 0}}));

@@ -118,7 +118,7 @@ protected:
 TEST_F(SubLoopTest, AQuitFlagSetOnEntryDoesNotHangTheStarter)
 {
     m_Stage.m_bQuit = 1;
-    SetModeTimer(1, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 1, 1, 0, 0);
     EXPECT_TRUE(StarterReturns(1, 60000));
     EXPECT_EQ(Threads.thPause.m_hThread, nullptr);
 }
@@ -130,7 +130,7 @@ TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
         RecordingPainter painter;
         cHarnessHost host(true);
         host.onPainter = [&painter] { return &painter; };
-        SetModeTimer(0, 0, frames, 0);
+        SetModeTimer(*lpStageScene, 0, 0, frames, 0);
         EXPECT_TRUE(StarterReturns(0, 60000));
         EXPECT_EQ(m_Stage.m_Wait[3], -1);   // every frame counted
         EXPECT_EQ(painter.Count("frame"), frames);
@@ -140,7 +140,7 @@ TEST_F(SubLoopTest, ATimedWaitRunsOutByItselfDrawingEachOfItsFrames)
 
 TEST_F(SubLoopTest, WmQuitEndsAButtonWait)
 {
-    SetModeTimer(1, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 1, 1, 0, 0);
     HANDLE quitter = CreateThread(nullptr, 0, QuitThePauseLoop, nullptr, 0, nullptr);
     EXPECT_TRUE(StarterReturns(1, 60000));
     DWORD code = 2;
@@ -153,7 +153,7 @@ TEST_F(SubLoopTest, WmQuitEndsAButtonWait)
 
 TEST_F(SubLoopTest, TheQuitFlagSetFromAnotherThreadEndsAButtonWait)
 {
-    SetModeTimer(1, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 1, 1, 0, 0);
     HANDLE closer = CreateThread(nullptr, 0, SetTheQuitFlag, &m_Stage, 0, nullptr);
     const DWORD start = GetTickCount();
     EXPECT_TRUE(StarterReturns(1, 60000));
@@ -167,7 +167,7 @@ TEST_F(SubLoopTest, TheQuitFlagSetFromAnotherThreadEndsAButtonWait)
 
 TEST_F(SubLoopTest, AButtonHeldFromBeforeMustBePressedAnew)
 {
-    SetModeTimer(3, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 3, 1, 0, 0);
     bConfirmDown = 1;
     HANDLE presser = CreateThread(nullptr, 0, ReleaseAndPressAgain, nullptr, 0, nullptr);
     EXPECT_TRUE(StarterReturns(1, 60000));

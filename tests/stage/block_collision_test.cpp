@@ -590,7 +590,7 @@ TEST(BlockEffects, TheBlockItemComesOncePerSecondAndAgainOnAnotherBlock)
     auto stand = [&](int column) {
         p.LatchPrevState();
         p.m_lpFootBlock = p.m_lpLastFootBlock = &Cell(column, 4);
-        return ApplyBlockItem(p);
+        return ApplyBlockItem(*lpStageScene, p);
     };
     ASSERT_EQ(stand(0), 0);
     EXPECT_EQ(s.userSounds, std::vector<int>{5});

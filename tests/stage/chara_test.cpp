@@ -317,7 +317,7 @@ TEST(CharaLinks, PlacedCharactersFollowPlayerOneOnceWhereTheyLive)
     EXPECT_EQ(p1.m_Followers, (std::vector<cChara*>{&p1, &b}));
 
     // The player dies: nobody targets it any longer.
-    EXPECT_EQ(p1.Die(), 0);
+    EXPECT_EQ(p1.Die(*lpStageScene), 0);
     EXPECT_EQ(b.m_lpTarget, nullptr);
     EXPECT_TRUE(p1.m_Followers.empty());
     EXPECT_EQ(p1.m_bDead, 1);

@@ -76,13 +76,13 @@ TEST(Damage, PowerDefenceAndInvincibilityGiveHpResultAndTriggers)
                 shot.m_EdShot.m_nPower = c.power;
                 shot.m_EdShot.m_cImpact = static_cast<int8_t>(c.impact);
                 shot.m_dVx = 1;
-                result = victim.DamageByShot(shot);
+                result = victim.DamageByShot(*lpStageScene, shot);
             } else {
                 cChara attacker;
                 attacker.m_Def.m_nPower = c.power;
                 attacker.m_Def.m_cImpact = static_cast<int8_t>(c.impact);
                 attacker.m_dVx = 1;
-                result = victim.DamageByChara(attacker);
+                result = victim.DamageByChara(*lpStageScene, attacker);
             }
             EXPECT_EQ(result, c.result);
             EXPECT_EQ(victim.m_nHp, c.hpAfter);
@@ -185,7 +185,7 @@ TEST(Death, ScoreIsClampedAndLinksAreCleared)
         GameProgress.m_nScore = c.before;
         cChara chara;
         chara.m_Def.m_nScore = c.getsc;
-        EXPECT_EQ(chara.Die(), 0);
+        EXPECT_EQ(chara.Die(*lpStageScene), 0);
         EXPECT_EQ(GameProgress.m_nScore, c.after);
         EXPECT_EQ(chara.m_bDead, 1);
         EXPECT_EQ(Fired(), std::vector<int>{TRIGGER_DIED});
@@ -205,13 +205,13 @@ TEST(Death, APendingStageClearEndsTheStageWithoutMarkingTheDeath)
     npc.m_Def.m_nScore = 10;
 
     scene.Scene().m_nStageRequest = STAGEREQ_CLEAR;
-    EXPECT_EQ(npc.Die(), 1);
+    EXPECT_EQ(npc.Die(*lpStageScene), 1);
     EXPECT_EQ(GameProgress.m_nScore, 10);
     EXPECT_EQ(npc.m_bDead, 0);
     EXPECT_EQ(npc.m_lpTarget, &Player[P1]);
 
     scene.Scene().m_nStageRequest = STAGEREQ_NONE;
-    EXPECT_EQ(npc.Die(), 0);
+    EXPECT_EQ(npc.Die(*lpStageScene), 0);
     EXPECT_EQ(npc.m_bDead, 1);
     EXPECT_EQ(npc.m_lpTarget, nullptr);
     EXPECT_EQ(Player[P1].m_Followers, std::vector<cChara*>{&Player[P1]});

@@ -373,10 +373,10 @@ TEST(Evaluator, CodeCommandRunsItsText)
     World world;
     cCommandData def;
     def.m_sText = "C3 = C12 / 2";
-    EXPECT_EQ(CmdRunCode(&world.me, &def), 0);
+    EXPECT_EQ(CmdRunCode(*lpStageScene, &world.me, &def), 0);
     EXPECT_EQ(Common(3), 60);
     def.m_sText = "C3 = 1 / 0";
-    EXPECT_EQ(CmdRunCode(&world.me, &def), 0);
+    EXPECT_EQ(CmdRunCode(*lpStageScene, &world.me, &def), 0);
     EXPECT_EQ(bCodeError, 1);
 }
 

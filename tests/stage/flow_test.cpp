@@ -219,20 +219,20 @@ TEST(FlowLoop, ACharacterOutOfHpLeavesItsLaterFlowsAndNoCurrentCharacter)
     for (int i = 0; i < 3; ++i) FlowHarness::StartFlow(chara, i);
     chara.m_nHp = 0;
     lpStageScene->m_lpCurChara = &chara;
-    EXPECT_EQ(chara.StepFlows(0), 1);
+    EXPECT_EQ(chara.StepFlows(*lpStageScene, 0), 1);
     EXPECT_EQ(lpStageScene->m_lpCurChara, nullptr);
     EXPECT_EQ(chara.m_Flows[0].m_nFrames, 1);
     EXPECT_EQ(chara.m_Flows[1].m_nFrames, 0);
 
     // Dying: only the death flows step, and the loop goes through.
-    EXPECT_EQ(chara.StepFlows(1), 0);
+    EXPECT_EQ(chara.StepFlows(*lpStageScene, 1), 0);
     EXPECT_EQ(chara.m_Flows[0].m_nFrames, 1);
     EXPECT_EQ(chara.m_Flows[1].m_nFrames, 0);
     EXPECT_EQ(chara.m_Flows[2].m_nFrames, 1);
 
     chara.m_nHp = 5;
     chara.m_bVanish = 1;
-    EXPECT_EQ(chara.StepFlows(0), 1);
+    EXPECT_EQ(chara.StepFlows(*lpStageScene, 0), 1);
     EXPECT_EQ(chara.m_Flows[1].m_nFrames, 0);
 }
 
@@ -244,7 +244,7 @@ TEST(FlowLoop, FlowsAskedToGoAreRemovedAtTheEndOfTheLoop)
     chara.m_Flows[1].m_bDeleteRequest = 1;
     chara.m_Flows[2].m_bDeleteRequest = 1;
     chara.m_bFlowDeleted = 1;
-    chara.TidyFlows();
+    chara.TidyFlows(*lpStageScene);
     ASSERT_EQ(chara.m_Flows.size(), 2u);
     EXPECT_EQ(chara.m_Flows[0].m_nSerial, 0);
     EXPECT_EQ(chara.m_Flows[1].m_nSerial, 3);

@@ -49,7 +49,7 @@ void ServeWait(int handshake)
             break;
         }
         for (auto it = scene.m_MessageList.begin(); it != scene.m_MessageList.end();)
-            it = it->Step(1) ? scene.m_MessageList.erase(it) : std::next(it);
+            it = it->Step(*lpStageScene, 1) ? scene.m_MessageList.erase(it) : std::next(it);
         int index = 0;
         for (auto it = scene.m_PictureList.begin(); it != scene.m_PictureList.end();) {
             if (it->Step(1)) {
@@ -164,7 +164,7 @@ protected:
 TEST_F(GameCommandTest, AWaitingTimedMessageFreezesPlayForExactlyItsFramesThenGoes)
 {
     cCommandData c = Message("wait", SHOW_TIMED, 20, 1);
-    CmdMessage(&m_Npc, &c, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &c, 0);
     ASSERT_EQ(m_Requests.pauses.size(), 1u);
     const Requests::Pause& p = m_Requests.pauses[0];
     EXPECT_EQ(p.frames, 120);
@@ -178,9 +178,9 @@ TEST_F(GameCommandTest, AWaitingTimedMessageFreezesPlayForExactlyItsFramesThenGo
 TEST_F(GameCommandTest, AWaitingPictureFreezesPlayForExactlyItsFramesThenGoes)
 {
     cCommandData keep = Picture(1, SHOW_UNTIL_STAGE_END, 0, 0);
-    CmdShowPicture(&m_Npc, &keep);
+    CmdShowPicture(*lpStageScene, &m_Npc, &keep);
     cCommandData wait = Picture(2, SHOW_TIMED, 20, 1);
-    CmdShowPicture(&m_Npc, &wait);
+    CmdShowPicture(*lpStageScene, &m_Npc, &wait);
     ASSERT_EQ(m_Requests.pauses.size(), 1u);
     const Requests::Pause& p = m_Requests.pauses[0];
     EXPECT_EQ(p.frames, 120);
@@ -194,8 +194,8 @@ TEST_F(GameCommandTest, AWaitingPictureFreezesPlayForExactlyItsFramesThenGoes)
 TEST_F(GameCommandTest, KeyWaitsDelayTheFirstMessageAndSoundItsOpening)
 {
     cCommandData c = Message("one", SHOW_UNTIL_KEY, 0, 1);
-    CmdMessage(&m_Npc, &c, 0);
-    CmdMessage(&m_Npc, &c, 1);   // the flow's previous command was a key-wait message
+    CmdMessage(*lpStageScene, &m_Npc, &c, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &c, 1);   // the flow's previous command was a key-wait message
     ASSERT_EQ(m_Requests.pauses.size(), 2u);
     EXPECT_EQ(std::vector<int>(m_Requests.pauses[0].wait, m_Requests.pauses[0].wait + 5), (std::vector<int>{1, 10, 1, 0, 0}));
     EXPECT_EQ(m_Requests.pauses[0].frames, 10);
@@ -205,7 +205,7 @@ TEST_F(GameCommandTest, KeyWaitsDelayTheFirstMessageAndSoundItsOpening)
 
     // A waiting picture has no delay before the key.
     cCommandData pic = Picture(1, SHOW_UNTIL_KEY, 0, 1);
-    CmdShowPicture(&m_Npc, &pic);
+    CmdShowPicture(*lpStageScene, &m_Npc, &pic);
     EXPECT_EQ(std::vector<int>(m_Requests.pauses[2].wait, m_Requests.pauses[2].wait + 5), (std::vector<int>{3, 0, 1, 0, 0}));
     EXPECT_TRUE(m_lpScene->m_PictureList.empty());
 }
@@ -213,9 +213,9 @@ TEST_F(GameCommandTest, KeyWaitsDelayTheFirstMessageAndSoundItsOpening)
 TEST_F(GameCommandTest, WaitingForTheStageEndHoldsNothing)
 {
     cCommandData c = Message("until the end", SHOW_UNTIL_STAGE_END, 0, 1);
-    CmdMessage(&m_Npc, &c, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &c, 0);
     cCommandData p = Picture(1, SHOW_UNTIL_STAGE_END, 0, 1);
-    CmdShowPicture(&m_Npc, &p);
+    CmdShowPicture(*lpStageScene, &m_Npc, &p);
     EXPECT_TRUE(m_Requests.pauses.empty());
     EXPECT_EQ(m_lpScene->m_MessageList.size(), 1u);
     EXPECT_EQ(m_lpScene->m_PictureList.size(), 1u);
@@ -226,30 +226,30 @@ TEST_F(GameCommandTest, MessagesWithAnIdAreReplacedInPlaceOrErased)
 {
     cCommandData first = Message("aaaa", SHOW_UNTIL_STAGE_END, 0, 0, 1, 5);
     cCommandData other = Message("other", SHOW_UNTIL_STAGE_END, 0, 0, 1, 6);
-    CmdMessage(&m_Npc, &first, 0);
-    CmdMessage(&m_Npc, &other, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &first, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &other, 0);
     auto& list = m_lpScene->m_MessageList;
     cCommandData same = Message("bbbb", SHOW_UNTIL_STAGE_END, 0, 0, 1, 5);
-    CmdMessage(&m_Npc, &same, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &same, 0);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list.front().m_strText, "bbbb");
     cCommandData longer = Message("cccccc", SHOW_UNTIL_STAGE_END, 0, 0, 1, 5);
-    CmdMessage(&m_Npc, &longer, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &longer, 0);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list.front().m_strText, "cccccc");   // a new message at the old one's place
     EXPECT_EQ(list.back().m_strText, "other");
 
     cCommandData erase = Message("", SHOW_UNTIL_STAGE_END, 0, 0, 1, 5, 1);
-    CmdMessage(&m_Npc, &erase, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &erase, 0);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list.front().m_strText, "other");
-    CmdMessage(&m_Npc, &erase, 0);   // no message carries the ID: nothing shown
+    CmdMessage(*lpStageScene, &m_Npc, &erase, 0);   // no message carries the ID: nothing shown
     cCommandData eraseNoId = Message("x", SHOW_UNTIL_STAGE_END, 0, 0, 0, 0, 1);
-    CmdMessage(&m_Npc, &eraseNoId, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &eraseNoId, 0);
     EXPECT_EQ(list.size(), 1u);
 
     m_lpScene->m_bQuit = 1;
-    CmdMessage(&m_Npc, &first, 0);
+    CmdMessage(*lpStageScene, &m_Npc, &first, 0);
     EXPECT_EQ(list.size(), 1u);
 }
 
@@ -260,21 +260,21 @@ TEST_F(GameCommandTest, MessagesAtACharacterFollowItAndEndWithIt)
     p[6] = SHOW_UNTIL_STAGE_END;
     cCommandData above = Command(19, p, "ab");
     CharaList.push_back(m_Npc);
-    CmdMessage(&CharaList.back(), &above, 0);
+    CmdMessage(*lpStageScene, &CharaList.back(), &above, 0);
     cMessage& m = m_lpScene->m_MessageList.back();
     EXPECT_EQ(m.m_nAnchor, 7);
     int x, y;
-    ASSERT_EQ(m.Place(&x, &y), 1);
+    ASSERT_EQ(m.Place(*lpStageScene, &x, &y), 1);
     EXPECT_EQ(x, 5 * 32 + 16 - 9);
     EXPECT_EQ(y, 5 * 32 - 18);
     CharaList.clear();
-    EXPECT_EQ(m.Place(&x, &y), 0);
+    EXPECT_EQ(m.Place(*lpStageScene, &x, &y), 0);
 }
 
 TEST_F(GameCommandTest, AGameWaitStandsStillForItsTimeAndLeavesNoMessage)
 {
     cCommandData c = Command(18, {5});
-    CmdGameWait(&m_Npc, &c);
+    CmdGameWait(*lpStageScene, &m_Npc, &c);
     ASSERT_EQ(m_Requests.pauses.size(), 1u);
     EXPECT_EQ(m_Requests.pauses[0].frames, 30);
     EXPECT_EQ(m_Requests.pauses[0].fewestMessages, 1u);
@@ -287,8 +287,8 @@ TEST_F(GameCommandTest, PictureCommandsClearReplaceAndSkipMissingImages)
 {
     cCommandData a = Picture(1, SHOW_UNTIL_STAGE_END, 0, 0, 1, 4);
     cCommandData b = Picture(2, SHOW_UNTIL_STAGE_END, 0, 0, 0, 0, 50);
-    CmdShowPicture(&m_Npc, &a);
-    CmdShowPicture(&m_Npc, &b);
+    CmdShowPicture(*lpStageScene, &m_Npc, &a);
+    CmdShowPicture(*lpStageScene, &m_Npc, &b);
     auto& list = m_lpScene->m_PictureList;
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list.back().m_nWidth, 32);
@@ -299,26 +299,26 @@ TEST_F(GameCommandTest, PictureCommandsClearReplaceAndSkipMissingImages)
 
     // A new picture with a carried ID takes the old one's place.
     cCommandData replace = Picture(2, SHOW_UNTIL_STAGE_END, 0, 0, 1, 4);
-    CmdShowPicture(&m_Npc, &replace);
+    CmdShowPicture(*lpStageScene, &m_Npc, &replace);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list.front().m_nPicture, 2);
     EXPECT_EQ(m_Requests.loaded, (std::vector<std::string>{"pic2.bmp", "pic2.bmp"}));
 
     // An image that cannot be loaded changes nothing.
     cCommandData missing = Picture(3, SHOW_UNTIL_STAGE_END, 0, 0, 1, 4);
-    CmdShowPicture(&m_Npc, &missing);
+    CmdShowPicture(*lpStageScene, &m_Npc, &missing);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list.front().m_nPicture, 2);
 
     cCommandData noSuchId = Picture(0, SHOW_UNTIL_STAGE_END, 0, 0, 1, 99);
-    CmdShowPicture(&m_Npc, &noSuchId);
+    CmdShowPicture(*lpStageScene, &m_Npc, &noSuchId);
     EXPECT_EQ(list.size(), 2u);
     cCommandData removeId = Picture(0, SHOW_UNTIL_STAGE_END, 0, 0, 1, 4);
-    CmdShowPicture(&m_Npc, &removeId);
+    CmdShowPicture(*lpStageScene, &m_Npc, &removeId);
     EXPECT_EQ(list.size(), 1u);
     EXPECT_EQ(m_Requests.loaded.size(), 1u);
     cCommandData clear = Picture(0, SHOW_UNTIL_STAGE_END, 0, 0);
-    CmdShowPicture(&m_Npc, &clear);
+    CmdShowPicture(*lpStageScene, &m_Npc, &clear);
     EXPECT_TRUE(list.empty());
     EXPECT_TRUE(m_Requests.loaded.empty());
 }
@@ -327,7 +327,7 @@ TEST_F(GameCommandTest, EffectCommandsPlaceWaitAndClear)
 {
     // Effect 1 at 200 % centred on the running character.
     cCommandData c = Command(28, {1, PLACE_CHARA_CENTRE, 0, 0, 3, -2, 200, 0});
-    CmdPlayEffect(&m_Npc, &c);
+    CmdPlayEffect(*lpStageScene, &m_Npc, &c);
     ASSERT_EQ(m_lpScene->m_EffectList.size(), 1u);
     const cEffect& e = m_lpScene->m_EffectList.front();
     EXPECT_EQ(e.m_nWidth, 64);
@@ -336,14 +336,14 @@ TEST_F(GameCommandTest, EffectCommandsPlaceWaitAndClear)
     EXPECT_DOUBLE_EQ(e.m_dY, (5 + 10) * 32 + 16 - 32 - 2);
 
     cCommandData waited = Command(28, {1, PLACE_STAGE_CELLS, 2, 3, 0, 0, 100, 1});
-    CmdPlayEffect(&m_Npc, &waited);
+    CmdPlayEffect(*lpStageScene, &m_Npc, &waited);
     ASSERT_EQ(m_Requests.pauses.size(), 1u);
     EXPECT_EQ(std::vector<int>(m_Requests.pauses[0].wait, m_Requests.pauses[0].wait + 5), (std::vector<int>{2, 0, 0, 36, 0}));
     EXPECT_EQ(m_lpScene->m_EffectList.size(), 1u);   // the waited one played out; the other stood still
     EXPECT_DOUBLE_EQ(m_lpScene->m_EffectList.front().m_dX, e.m_dX);
 
     cCommandData clear = Command(28, {0});
-    CmdPlayEffect(&m_Npc, &clear);
+    CmdPlayEffect(*lpStageScene, &m_Npc, &clear);
     EXPECT_TRUE(m_lpScene->m_EffectList.empty());
 }
 
@@ -368,7 +368,7 @@ TEST_F(GameCommandTest, StageClearNamesTheNextStageAndTheMapPosition)
     for (const Row& r : rows) {
         GameProgress.m_nMapX = GameProgress.m_nMapY = 0;
         cCommandData c = Command(17, r.params);
-        EXPECT_EQ(CmdStageClear(&m_Npc, &c), 1);
+        EXPECT_EQ(CmdStageClear(*lpStageScene, &m_Npc, &c), 1);
         EXPECT_EQ(m_lpScene->m_nNextLinkedStage, r.next);
         EXPECT_EQ(GameProgress.m_nMapX, r.mapX);
         EXPECT_EQ(GameProgress.m_nMapY, r.mapY);
@@ -386,11 +386,11 @@ TEST_F(GameCommandTest, CommandsGivenNumbersOutsideTheirListsDoNothing)
     StageData.m_Backgrounds[0].m_bShown = 1;
     for (std::vector<int32_t> p : {std::vector<int32_t>{0, 1}, {-1, 1}, {3, 1}}) {
         cCommandData c = Command(33, p);
-        CmdChangeBg(&m_Npc, &c);
+        CmdChangeBg(*lpStageScene, &m_Npc, &c);
     }
     EXPECT_EQ(StageData.m_Backgrounds[0].m_bShown, 1);
     cCommandData toggle = Command(33, {1, 2});
-    CmdChangeBg(&m_Npc, &toggle);
+    CmdChangeBg(*lpStageScene, &m_Npc, &toggle);
     EXPECT_EQ(StageData.m_Backgrounds[0].m_bShown, 0);
 
     // A search over a hit layer outside the eight keeps the target.
@@ -398,14 +398,14 @@ TEST_F(GameCommandTest, CommandsGivenNumbersOutsideTheirListsDoNothing)
     Player[P1].m_Followers = {&m_Npc};
     for (int layer : {-1, 8}) {
         cCommandData c = Command(21, {3, layer, 0, 0, 0, 0, 0, 0, 0, 0});
-        CmdSetTarget(&m_Npc, &c);
+        CmdSetTarget(*lpStageScene, &m_Npc, &c);
         EXPECT_EQ(m_Npc.m_lpTarget, &Player[P1]);
         EXPECT_EQ(Player[P1].m_Followers.size(), 1u);
     }
 
     m_lpScene->m_nStageRequest = 0;
     cCommandData item = Command(24, {2, 0});
-    CmdGetItem(&m_Npc, &item);
+    CmdGetItem(*lpStageScene, &m_Npc, &item);
     EXPECT_EQ(m_lpScene->m_nStageRequest, 0);
 }
 
@@ -419,14 +419,14 @@ TEST_F(GameCommandTest, TargetChoiceMovesTheCharacterBetweenFollowerLists)
     m_Npc.m_lpTarget = &Player[P1];
     Player[P1].m_Followers = {&m_Npc};
     cCommandData first = Command(21, {3, 0, 1, 0, 0, 0, 0, 0, 1, 4});
-    CmdSetTarget(&m_Npc, &first);
+    CmdSetTarget(*lpStageScene, &m_Npc, &first);
     EXPECT_EQ(m_Npc.m_lpTarget, &other);
     EXPECT_TRUE(Player[P1].m_Followers.empty());
     EXPECT_EQ(other.m_Followers, std::vector<cChara*>{&m_Npc});
-    CmdSetTarget(&m_Npc, &first);
+    CmdSetTarget(*lpStageScene, &m_Npc, &first);
     EXPECT_EQ(other.m_Followers.size(), 1u);
     cCommandData self = Command(21, {1});
-    CmdSetTarget(&m_Npc, &self);
+    CmdSetTarget(*lpStageScene, &m_Npc, &self);
     EXPECT_EQ(m_Npc.m_lpTarget, &m_Npc);
     EXPECT_TRUE(other.m_Followers.empty());
 }
@@ -435,12 +435,12 @@ TEST_F(GameCommandTest, SoundsMusicAndRunsGoWhereTheyBelong)
 {
     cCommandData se = Command(34, {5});
     m_Npc.m_bOnScreen = 0;
-    CmdPlaySe(&m_Npc, &se);
+    CmdPlaySe(*lpStageScene, &m_Npc, &se);
     se.m_bSoundOnScreen = 0;
-    CmdPlaySe(&m_Npc, &se);
+    CmdPlaySe(*lpStageScene, &m_Npc, &se);
     EXPECT_EQ(m_Requests.userSe, std::vector<int>{5});
     cCommandData bgm = Command(35, {3, 1});
-    CmdPlayBgm(&m_Npc, &bgm);
+    CmdPlayBgm(*lpStageScene, &m_Npc, &bgm);
     EXPECT_EQ(m_Requests.bgm, (std::vector<int>{3, 1}));
 
     DataBase.m_CharaEffect.resize(2);
@@ -449,12 +449,12 @@ TEST_F(GameCommandTest, SoundsMusicAndRunsGoWhereTheyBelong)
     DataBase.m_CharaEffect[1].m_Param[2] = 32;
     BuildCharaEffectTemplates(CharaEffectTemplates, CharaEffectTemplatesRev);
     cCommandData chara = Command(29, {1, 1, 0});
-    CmdCharaEffect(&m_Npc, &chara);
+    CmdCharaEffect(*lpStageScene, &m_Npc, &chara);
     EXPECT_EQ(m_Npc.m_CharaEffect.m_sEffect, 1);
     EXPECT_DOUBLE_EQ(m_Npc.m_CharaEffect.m_dValue, 32);
 
     cCommandData graphic = Command(25, {2, 300, 12});
-    CmdChangeGraphic(&m_Npc, &graphic);
+    CmdChangeGraphic(*lpStageScene, &m_Npc, &graphic);
     EXPECT_EQ(m_Npc.m_Def.m_cGraphicKind, 2);
     EXPECT_EQ(m_Npc.m_Def.m_sGraphic, 300);
     EXPECT_EQ(m_Npc.m_nGraphic, 300);
@@ -474,17 +474,17 @@ TEST_F(GameCommandTest, AWarpOutOfTheStageLeavesTheCharacterWhereItWas)
     c.m_pMove.reset(new cEdMove(move));
     m_Npc.m_nFacing = 0;
     m_Npc.m_dVy = 2;
-    CmdWarp(&m_Npc, &c);
+    CmdWarp(*lpStageScene, &m_Npc, &c);
     EXPECT_DOUBLE_EQ(m_Npc.m_dLeft, (5 + 10 + 3) * 32);
     EXPECT_DOUBLE_EQ(m_Npc.m_dVy, 0);
     m_Npc.m_nFacing = 1;   // facing right: the offset turns round
-    CmdWarp(&m_Npc, &c);
+    CmdWarp(*lpStageScene, &m_Npc, &c);
     EXPECT_DOUBLE_EQ(m_Npc.m_dLeft, (5 + 10) * 32);
 
     move.m_sTargetX = -100;
     c.m_pMove.reset(new cEdMove(move));
     m_Npc.m_nFacing = 0;
-    CmdWarp(&m_Npc, &c);
+    CmdWarp(*lpStageScene, &m_Npc, &c);
     EXPECT_DOUBLE_EQ(m_Npc.m_dLeft, (5 + 10) * 32);
 }
 

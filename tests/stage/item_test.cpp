@@ -184,13 +184,13 @@ TEST(ItemCommands, StageClearStopsTheList)
                       ItemCommand(KIND_RUN_CODE, "C1 = C1 + 10")};
     item.Setup(1, def, 1);
     Player[P1].m_nHp = 1;
-    EXPECT_EQ(Player[P1].RunItemCommands(item.m_ItemData.m_Commands), 1);
+    EXPECT_EQ(Player[P1].RunItemCommands(*lpStageScene, item.m_ItemData.m_Commands), 1);
     EXPECT_EQ(Common(1), 1);
     // Every other kind lets the list go on.
     for (int kind = 0; kind < ITEMCMD_COUNT; ++kind) {
         if (kind == KIND_STAGE_CLEAR) continue;
         cCommandData c = ItemCommand(kind, "", std::vector<int32_t>(20, 0));
-        EXPECT_EQ(ItemCmdExecTable[kind](&Player[P1], &c), 0) << kind;
+        EXPECT_EQ(ItemCmdExecTable[kind](*lpStageScene, &Player[P1], &c), 0) << kind;
     }
 }
 
@@ -199,7 +199,7 @@ TEST(ItemCommands, MessagesAfterTheFirstWaitForTheOneBefore)
     ItemStage stage;
     stage.scene.m_bItemAfterMessage = 0;
     cCommandData message = ItemCommand(KIND_MESSAGE, "hello", std::vector<int32_t>(17, 0));
-    ItemCmdExecTable[KIND_MESSAGE](&Player[P1], &message);
+    ItemCmdExecTable[KIND_MESSAGE](*lpStageScene, &Player[P1], &message);
     EXPECT_EQ(stage.scene.m_bItemAfterMessage, 1);
 }
 
@@ -210,14 +210,14 @@ TEST(ItemCommands, ChangeFlowWaitsWhilePlayerOneFlowsRun)
     cPlayer& p1 = Player[P1];
 
     stage.scene.m_lpCurChara = &p1;
-    EXPECT_EQ(ItemCmdExecTable[ITEMCMD_CHANGE_FLOW](&p1, &change), 0);
+    EXPECT_EQ(ItemCmdExecTable[ITEMCMD_CHANGE_FLOW](*lpStageScene, &p1, &change), 0);
     ASSERT_EQ(p1.m_PendingFlowCmds.size(), 1u);
     EXPECT_EQ(p1.m_PendingFlowCmds[0].m_Params, change.m_Params);
     // Forced (the player runs its queue) or while another character runs: at once.
-    ChangeFlowCommand(&p1, &change, 1);
+    ChangeFlowCommand(*lpStageScene, &p1, &change, 1);
     cChara other;
     stage.scene.m_lpCurChara = &other;
-    ChangeFlowCommand(&p1, &change, 0);
+    ChangeFlowCommand(*lpStageScene, &p1, &change, 0);
     EXPECT_EQ(p1.m_PendingFlowCmds.size(), 1u);
 }
 
@@ -225,10 +225,10 @@ TEST(ItemCommands, ChangeFlowWithAnUnknownOperationDoesNothing)
 {
     ItemStage stage;
     cCommandData change = ItemCommand(ITEMCMD_CHANGE_FLOW, "", {5, 0});
-    EXPECT_EQ(ChangeFlowCommand(&Player[P1], &change, 1), 3);
+    EXPECT_EQ(ChangeFlowCommand(*lpStageScene, &Player[P1], &change, 1), 3);
     change.m_Params = {-4, 1};
-    EXPECT_EQ(ChangeFlowCommand(&Player[P1], &change, 1), -6);
-    EXPECT_EQ(ChangeFlowCommand(nullptr, &change, 1), 0);
+    EXPECT_EQ(ChangeFlowCommand(*lpStageScene, &Player[P1], &change, 1), -6);
+    EXPECT_EQ(ChangeFlowCommand(*lpStageScene, nullptr, &change, 1), 0);
 }
 
 cFlowData FlowWithId(int id)
@@ -274,7 +274,7 @@ TEST(ItemCommands, ChangeFlowAddsChangesAndDeletes)
         cCommandData change = ItemCommand(ITEMCMD_CHANGE_FLOW, "", {r.op, r.id});
         change.m_Flows = {FlowWithId(5)};
         SCOPED_TRACE(r.op * 100 + r.id);
-        EXPECT_EQ(ChangeFlowCommand(&p1, &change, 0), r.result);
+        EXPECT_EQ(ChangeFlowCommand(*lpStageScene, &p1, &change, 0), r.result);
         EXPECT_EQ(FlowIds(p1), r.after);
     }
 }

@@ -130,12 +130,12 @@ TEST_F(MessageTest, SetExpandsMeasuresAndChoosesTheGrowIn)
 TEST_F(MessageTest, ATimedMessageCountsOnlyWhileThePlayRunsUnlessAskedTo)
 {
     cMessage frozenStill = Text("x", 0, 0, 0, 0, 0, SHOW_TIMED, 60, 0);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(frozenStill.Step(1), 0);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(frozenStill.Step(*lpStageScene, 1), 0);
     EXPECT_EQ(frozenStill.m_nFrames, 60);
 
     cMessage counting = Text("x", 0, 0, 0, 0, 0, SHOW_TIMED, 60, 1);
     int shown = 0;
-    while (counting.Step(1) == 0) ++shown;
+    while (counting.Step(*lpStageScene, 1) == 0) ++shown;
     EXPECT_EQ(shown, 60);   // counted down to 0 while shown, past 0 it ends
 }
 
@@ -145,10 +145,10 @@ TEST_F(MessageTest, RefreshShowsChangedVariablesOnItsInterval)
     m.Set(MSGMODE_TEXT, "#3C", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, SHOW_UNTIL_STAGE_END, 0, 0, 0, 1, 1, 1, 4, 0, 0, 0, 0);
     GameProgress.m_CommonVars[3] = 1234;
     m_lpScene->m_nFrame = 3;
-    m.Step(0);
+    m.Step(*lpStageScene, 0);
     EXPECT_EQ(m.m_strText, "42");
     m_lpScene->m_nFrame = 8;
-    m.Step(0);
+    m.Step(*lpStageScene, 0);
     EXPECT_EQ(m.m_strText, "1234");
     EXPECT_EQ(m.m_nWidth, 4 * 8 + 2);
 }
@@ -174,7 +174,7 @@ TEST_F(MessageTest, KeptOnScreenPositionsAreClampedToTheScreen)
         cMessage m = Text(text, MSGPLACE_CENTRE, r.offsetX, r.offsetY, 1, 1);
         ASSERT_EQ(m.m_nWidth, 100);
         int x, y;
-        ASSERT_EQ(m.Place(&x, &y), 1);
+        ASSERT_EQ(m.Place(*lpStageScene, &x, &y), 1);
         EXPECT_EQ(x, r.x) << r.offsetX;
         EXPECT_EQ(y, r.y) << r.offsetY;
     }
@@ -185,14 +185,14 @@ TEST_F(MessageTest, ACentredMessageStaysInTheStageUnlessFixedToTheScreen)
     cMessage inStage = Text("ab", MSGPLACE_CENTRE, 0, 0, 0, 0);
     cMessage onScreen = Text("ab", MSGPLACE_CENTRE, 0, 0, 0, 1);
     int x, y, fx, fy;
-    inStage.Place(&x, &y);
-    onScreen.Place(&fx, &fy);
+    inStage.Place(*lpStageScene, &x, &y);
+    onScreen.Place(*lpStageScene, &fx, &fy);
     EXPECT_EQ(x, 320 - 9);
     EXPECT_EQ(fx, x);
     m_lpScene->m_ScrollX.m_dPos += 100.7;
     m_lpScene->m_ScrollY.m_dPos += 30;
-    inStage.Place(&x, &y);
-    onScreen.Place(&fx, &fy);
+    inStage.Place(*lpStageScene, &x, &y);
+    onScreen.Place(*lpStageScene, &fx, &fy);
     EXPECT_EQ(x, 320 - 9 - 100);
     EXPECT_EQ(y, 240 - 9 - 30);
     EXPECT_EQ(fx, 320 - 9);
@@ -214,7 +214,7 @@ TEST_F(MessageTest, WaitRequestsDelayOnlyAMessageWaitingForTheButton)
     };
     for (const Row& r : rows) {
         m_lpScene->m_Wait[4] = 7;
-        SetModeTimer(r.mode, r.button, r.extra, r.noDelay);
+        SetModeTimer(*lpStageScene, r.mode, r.button, r.extra, r.noDelay);
         for (int i = 0; i < 5; ++i) EXPECT_EQ(m_lpScene->m_Wait[i], r.wait[i]) << r.mode << " field " << i;
     }
 }

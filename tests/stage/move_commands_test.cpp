@@ -394,7 +394,7 @@ TEST_F(MoveCommands, TurnCancelAndJump)
 
     chara.m_dVx = chara.m_dAx = chara.m_dKnockY = 1;
     chara.m_bHoldScreenX = 1;
-    CmdCancelMove(&chara, &again.run);
+    CmdCancelMove(*lpStageScene, &chara, &again.run);
     EXPECT_EQ(chara.m_dVx, 0);
     EXPECT_EQ(chara.m_dAx, 0);
     EXPECT_EQ(chara.m_dKnockY, 0);
@@ -403,11 +403,11 @@ TEST_F(MoveCommands, TurnCancelAndJump)
 
     struct Jumper : cChara {
         int jumps = 0;
-        int Jump(cRunningCommand*) override { return ++jumps; }
+        int Jump(cStageWorld&, cRunningCommand*) override { return ++jumps; }
     } jumper;
     MoveCommand jump(FLOWCMD_JUMP, 0, 3);
     jumper.m_bHoldScreenY = 1;
-    for (int i = 0; i < 3; ++i) CmdJump(&jumper, &jump.run);
+    for (int i = 0; i < 3; ++i) CmdJump(*lpStageScene, &jumper, &jump.run);
     EXPECT_EQ(jumper.jumps, 3);
     EXPECT_EQ(jump.run.m_nPass, 3);
     EXPECT_EQ(jumper.m_bHoldScreenY, 0);

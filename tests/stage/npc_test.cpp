@@ -117,7 +117,7 @@ TEST(NpcJump, InTheAirTheFlagIsTheAnswerAndNothingChanges)
     jump.m_dSpeed = -5;
     npc.m_dVy = 1;
     ASSERT_EQ(npc.m_bInAir, 1);
-    EXPECT_EQ(npc.Jump(&jump), 1);
+    EXPECT_EQ(npc.Jump(*lpStageScene, &jump), 1);
     EXPECT_EQ(npc.m_dVy, 1);
     EXPECT_EQ(npc.m_bJumping, 0);
 
@@ -130,10 +130,10 @@ TEST(NpcJump, InTheAirTheFlagIsTheAnswerAndNothingChanges)
     npc.m_bOnScreen = 0;
     npc.m_bInAir = 0;
     npc.m_bRiding = 1;
-    EXPECT_EQ(npc.Jump(&jump), 1);
+    EXPECT_EQ(npc.Jump(*lpStageScene, &jump), 1);
     npc.m_bJumpLocked = npc.m_bJumping = 0;
     def.m_bSoundOnScreen = 0;
-    EXPECT_EQ(npc.Jump(&jump), 1);
+    EXPECT_EQ(npc.Jump(*lpStageScene, &jump), 1);
     host.reset();
     EXPECT_EQ(sounds, std::vector<int>{5});
     EXPECT_EQ(npc.m_dVy, -5);

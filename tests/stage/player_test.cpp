@@ -239,7 +239,7 @@ TEST(PlayerJump, FromACharactersBackOnlyInTheLastSubStepAndFaster)
         scene.Scene().m_nSubStep = s;
         p.m_bJumpControlled = 0;
         p.m_dVy = 0;
-        p.Jump(&jump.run);
+        p.Jump(*lpStageScene, &jump.run);
         if (s < 3) {
             EXPECT_EQ(p.m_dVy, 0) << s;
             EXPECT_EQ(p.m_bRiding, 1) << s;
@@ -272,7 +272,7 @@ TEST(PlayerJump, KeyModeTwoTakesItsHeightFromTheRunningSpeed)
         run.m_lpCommandData = &def;
         p.m_dAx = c.ax;
         p.m_bJumpControlled = 0;
-        p.Jump(&run);
+        p.Jump(*lpStageScene, &run);
         EXPECT_NEAR(run.m_dSpeed, c.speed, 1e-6) << "ax " << c.ax << ", height " << c.height;
     }
 }
@@ -287,7 +287,7 @@ TEST(PlayerJump, AFlyingPlayerDoesNotJump)
     EXPECT_EQ(p.m_nHitH, 16);
     JumpCommand jump(p, 0, 4);
     p.m_bInAir = 0;
-    p.Jump(&jump.run);
+    p.Jump(*lpStageScene, &jump.run);
     EXPECT_EQ(p.m_dVy, 0);
     EXPECT_EQ(p.m_bJumpControlled, 0);
 }
@@ -297,7 +297,7 @@ TEST(PlayerItems, APickUpPopupRisesAboveThePlayerForThirtyFrames)
     StageHarness h(FloorStage(1));
     HarnessScene scene;
     cPlayer& p = StandingPlayer(5);
-    p.AddItemPopup(2, 17, 1);
+    p.AddItemPopup(*lpStageScene, 2, 17, 1);
     ASSERT_EQ(scene.Scene().m_MessageList.size(), 1u);
     const cMessage& m = scene.Scene().m_MessageList.back();
     EXPECT_EQ(m.m_nMode, MSGMODE_CHIP);

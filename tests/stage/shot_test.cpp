@@ -758,7 +758,7 @@ TEST(ShotSword, FollowsItsOwnerThroughItsPartsAndEndsWithThem)
     {
         ShotRig rig(1, 1, FLOWCMD_SWORD);
         rig.Record().m_cMotion = 1;
-        CmdSword(&rig.firer, &rig.command);
+        CmdSword(*lpStageScene, &rig.firer, &rig.command);
         ASSERT_EQ(rig.scene.m_ShotList.size(), 1u);
         cShot& s = rig.scene.m_ShotList.front();
         EXPECT_EQ(s.m_bChip, 0);
@@ -778,18 +778,18 @@ TEST(ShotSword, FollowsItsOwnerThroughItsPartsAndEndsWithThem)
 
         // The owner gone, the sword goes at its next update.
         rig.command.m_nPass = 0;
-        CmdSword(&rig.firer, &rig.command);
+        CmdSword(*lpStageScene, &rig.firer, &rig.command);
         rig.firer.m_nRef = 77;
         EXPECT_EQ(rig.h.StepShots(1), 0);
 
         // A sword type with no part makes no sword.
         sword.m_Parts.clear();
         rig.command.m_nPass = 0;
-        CmdSword(&rig.firer, &rig.command);
+        CmdSword(*lpStageScene, &rig.firer, &rig.command);
         EXPECT_TRUE(rig.scene.m_ShotList.empty());
         DataBase.m_SwordType.clear();
         rig.command.m_nPass = 0;
-        CmdSword(&rig.firer, &rig.command);
+        CmdSword(*lpStageScene, &rig.firer, &rig.command);
         EXPECT_TRUE(rig.scene.m_ShotList.empty());
     }
     DataBase.m_SwordType = saved;
@@ -799,7 +799,7 @@ TEST(ShotCommand, FiresOnItsFirstPassOnly)
 {
     ShotRig rig;
     Volley(rig.Record(), SHOTARRANGE_STRAIGHT_A, SHOTDIR_LEFT, 3);
-    for (int pass = 0; pass < 10; ++pass) CmdShot(&rig.firer, &rig.command);
+    for (int pass = 0; pass < 10; ++pass) CmdShot(*lpStageScene, &rig.firer, &rig.command);
     EXPECT_EQ(rig.scene.m_ShotList.size(), 3u);
     EXPECT_EQ(rig.command.m_nPass, 10);
     EXPECT_EQ(rig.scene.m_nNextShotSerial, 3);
@@ -845,7 +845,7 @@ TEST(FlowControl, OperationsOnThisFlowOthersAndFlowsById)
         rig.scene.m_lpCurFlow = &rig.firer.m_Flows[1];
         if (c.op == 3)
             for (cRunningFlow& f : rig.firer.m_Flows) f.m_bPaused = 1;
-        CmdFlowControl(&rig.firer, &rig.command);
+        CmdFlowControl(*lpStageScene, &rig.firer, &rig.command);
         for (int i = 0; i < 3; ++i) {
             SCOPED_TRACE(i);
             const cRunningFlow& f = rig.firer.m_Flows[i];

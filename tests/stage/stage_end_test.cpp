@@ -423,25 +423,25 @@ TEST_F(StageEndTest, AWaitFrame)
 {
     cStageScene& scene = Scene();
     for (int n : {0, 1, 30}) {
-        SetModeTimer(0, 0, n, 0);
+        SetModeTimer(*lpStageScene, 0, 0, n, 0);
         EXPECT_EQ(FramesDrawn(scene, {1}, 0), n) << n;
     }
     EXPECT_TRUE(m_Calls.sounds.empty());
     EXPECT_EQ(scene.m_bHoldButtons, 0);
 
     // A message's button counts after 10 frames, and only when pressed anew.
-    SetModeTimer(1, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 1, 1, 0, 0);
     EXPECT_EQ(FramesDrawn(scene, {1}, 1), -1);   // held from before, never let go
-    SetModeTimer(1, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 1, 1, 0, 0);
     std::vector<int> letGoAndPressed(12, 1);
     letGoAndPressed.insert(letGoAndPressed.end(), {0, 1});
     EXPECT_EQ(FramesDrawn(scene, letGoAndPressed, 1), 13);
     EXPECT_EQ(m_Calls.sounds, std::vector<int>{12});
     EXPECT_EQ(scene.m_bHoldButtons, 1);
     // Without the delay the first frame may end it, but not with a held button.
-    SetModeTimer(3, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 3, 1, 0, 0);
     EXPECT_EQ(FramesDrawn(scene, {1}, 0), 0);
-    SetModeTimer(3, 1, 0, 0);
+    SetModeTimer(*lpStageScene, 3, 1, 0, 0);
     EXPECT_EQ(FramesDrawn(scene, {1, 1, 0, 0, 1}, 1), 4);
     EXPECT_EQ(m_Calls.sounds, (std::vector<int>{12, 1, 1}));
 }

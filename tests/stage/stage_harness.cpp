@@ -172,7 +172,7 @@ cRunningFlow& StageHarness::GiveCommand(cChara& chara, const cRunningCommand& co
     flow.m_nIndex = static_cast<int>(chara.m_Flows.size()) - 1;
     flow.m_Commands.assign(1, command);
     lpStageScene->m_lpCurChara = &chara;
-    flow.Start();
+    flow.Start(*lpStageScene);
     lpStageScene->m_lpCurChara = nullptr;
     return flow;
 }
@@ -220,7 +220,7 @@ int CharaSubStep(cChara& c, int subStep)
     if (player) cStageScene::BeginPlayerSubStep(*player);
     else cStageScene::BeginCharaSubStep(c);
     c.FireTrigger(TRIGGER_ALWAYS);
-    c.RunFlows(0);
+    c.RunFlows(*lpStageScene, 0);
     if (player) return scene.MovePlayer(*player) ? 1 : 0;
     return scene.MoveCharacter(dynamic_cast<cNpc&>(c));
 }
@@ -291,7 +291,7 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
             cChara& chara = *m_Charas[n];
             chara.FireTrigger(TRIGGER_ALWAYS);
             auto before = MarksOf(chara);
-            int stopped = chara.StepFlowPass(0);
+            int stopped = chara.StepFlowPass(*lpStageScene, 0);
             auto after = MarksOf(chara);
             for (size_t f = 0; f < before.size() && f < after.size(); ++f)
                 for (size_t c = 0; c < before[f].size() && c < after[f].size(); ++c) {
@@ -300,7 +300,7 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
                         m_Ran.push_back({m_nFrame, s, static_cast<int>(n), static_cast<int>(f), static_cast<int>(c),
                                          finished ? 1 : 0});
                 }
-            if (!stopped) chara.TidyFlows();
+            if (!stopped) chara.TidyFlows(*lpStageScene);
         }
     }
 }
@@ -308,7 +308,7 @@ void FlowHarness::Frame(int directionBits, int buttonBits)
 void FlowHarness::StartFlow(cChara& chara, int flow)
 {
     lpStageScene->m_lpCurChara = &chara;
-    chara.m_Flows.at(flow).Start();
+    chara.m_Flows.at(flow).Start(*lpStageScene);
     lpStageScene->m_lpCurChara = nullptr;
     lpStageScene->m_lpCurFlow = nullptr;
     lpStageScene->m_lpCurCommand = nullptr;

@@ -53,18 +53,18 @@ TEST_F(StatusCommands, VariablesClampAndIgnoreMissingIndexes)
 {
     GameProgress.m_CommonVars[7] = 999998;
     cCommandData add = VarOp(0, 7, 1, 5);
-    CmdStatusOp(&self, &add);
+    CmdStatusOp(*lpStageScene, &self, &add);
     EXPECT_EQ(GameProgress.m_CommonVars[7], 999999);
     harness.Scene().m_StageVars[2] = 500000;
     cCommandData mul = VarOp(1, 2, 3, 3);
-    CmdStatusOp(&self, &mul);
+    CmdStatusOp(*lpStageScene, &self, &mul);
     EXPECT_EQ(harness.Scene().m_StageVars[2], 999999);
     cCommandData lost = VarOp(1, 256, 0, 5);
-    CmdStatusOp(&self, &lost);   // no stage variable 256: nothing written
+    CmdStatusOp(*lpStageScene, &self, &lost);   // no stage variable 256: nothing written
     cCommandData percent = VarOp(1, 2, 1, 10);
     percent.m_Params[14] = 1;    // 10 % of the present value
     harness.Scene().m_StageVars[2] = 200;
-    CmdStatusOp(&self, &percent);
+    CmdStatusOp(*lpStageScene, &self, &percent);
     EXPECT_EQ(harness.Scene().m_StageVars[2], 220);
 }
 
@@ -76,7 +76,7 @@ TEST_F(StatusCommands, RandomOperandsInEitherOrderDrawOnce)
         set.m_Params[8] = bounds.first;
         set.m_Params[9] = bounds.second;
         GameSrand(11);
-        CmdStatusOp(&self, &set);
+        CmdStatusOp(*lpStageScene, &self, &set);
         int next = GameRand();
         GameSrand(11);
         GameRand();
@@ -92,7 +92,7 @@ TEST_F(StatusCommands, CharacterStatusesAndTheirSideEffects)
     // The target's HP to 0 (forced, with its gauge): another character down.
     cCommandData kill = CharaOp(1, 1, 0, 0);
     kill.m_Params[16] = 1;
-    CmdStatusOp(&self, &kill);
+    CmdStatusOp(*lpStageScene, &self, &kill);
     EXPECT_EQ(other.m_nHp, 0);
     EXPECT_EQ(harness.Scene().m_bStatusChanged, 1);
 
@@ -100,46 +100,46 @@ TEST_F(StatusCommands, CharacterStatusesAndTheirSideEffects)
     self.m_nHp = 10;
     cCommandData half = CharaOp(0, 1, 0, 50);
     half.m_Params[15] = 1;
-    CmdStatusOp(&self, &half);
+    CmdStatusOp(*lpStageScene, &self, &half);
     EXPECT_EQ(self.m_nHp, 50);
     cCommandData lower = CharaOp(0, 3, 0, 30);
-    CmdStatusOp(&self, &lower);
+    CmdStatusOp(*lpStageScene, &self, &lower);
     EXPECT_EQ(self.m_Def.m_nMaxHp, 30);
     EXPECT_EQ(self.m_nHp, 30);
 
     // Byte statuses at their width, clamped; invincible characters can be spared.
     cCommandData impact = CharaOp(0, 10, 1, 30);
-    CmdStatusOp(&self, &impact);
+    CmdStatusOp(*lpStageScene, &self, &impact);
     EXPECT_EQ(self.m_Def.m_cImpact, 20);
     other.m_Def.m_cInvincible = 1;
     cCommandData spare = CharaOp(1, 11, 0, 9);
     spare.m_Params[17] = 1;
-    CmdStatusOp(&self, &spare);
+    CmdStatusOp(*lpStageScene, &self, &spare);
     EXPECT_EQ(other.m_Def.m_nDefence, 0);
     // The stopping ease brings the friction step along.
     cCommandData stop = CharaOp(0, 13, 0, 100);
-    CmdStatusOp(&self, &stop);
+    CmdStatusOp(*lpStageScene, &self, &stop);
     EXPECT_DOUBLE_EQ(self.m_dFriction, 100 * 0.01 / StageData.m_dSubStepsSquared);
     // No target: nothing.
     self.m_lpTarget = nullptr;
     cCommandData none = CharaOp(1, 11, 0, 9);
-    CmdStatusOp(&self, &none);
+    CmdStatusOp(*lpStageScene, &self, &none);
 }
 
 TEST_F(StatusCommands, SystemStatuses)
 {
     GameProgress.m_nLives = INFINITE_LIVES;
     cCommandData lives = CharaOp(2, 4, 2, 1);
-    CmdStatusOp(&self, &lives);
+    CmdStatusOp(*lpStageScene, &self, &lives);
     EXPECT_EQ(GameProgress.m_nLives, INFINITE_LIVES);
     GameProgress.m_nLives = 3;
     cCommandData more = CharaOp(2, 4, 1, 500);
-    CmdStatusOp(&self, &more);
+    CmdStatusOp(*lpStageScene, &self, &more);
     EXPECT_EQ(GameProgress.m_nLives, 99);
 
     lpScrollX->m_bAutoScroll = 1;
     cCommandData speed = CharaOp(2, 1, 0, 900);
-    CmdStatusOp(&self, &speed);
+    CmdStatusOp(*lpStageScene, &self, &speed);
     EXPECT_EQ(StageData.m_nAutoScrollSpeedX, 480);
     EXPECT_DOUBLE_EQ(lpScrollX->m_dAutoSpeed, 48.0 / StageData.m_dSpeedScale);
 }
@@ -154,34 +154,34 @@ TEST_F(StatusCommands, StateOptions)
     };
     // "消滅": the computer's side vanishes, the player's side is brought down.
     cCommandData vanish = op2(1, 0, 0);
-    CmdStatusOp2(&self, &vanish);
+    CmdStatusOp2(*lpStageScene, &self, &vanish);
     EXPECT_EQ(other.m_bVanish, 1);
     EXPECT_EQ(other.m_nHp, 50);
     EXPECT_EQ(harness.Scene().m_bStatusChanged, 1);
     cCommandData down = op2(0, 0, 0);
-    CmdStatusOp2(&self, &down);
+    CmdStatusOp2(*lpStageScene, &self, &down);
     EXPECT_EQ(self.m_nHp, 0);
 
     // Size factors outside 1..10 are held at the nearest.
     PlaceObject(other, 800, 500, 20, 28, 1);
     other.m_Def.m_cSize = 1;
     cCommandData grow = op2(1, 5, 3);
-    CmdStatusOp2(&self, &grow);
+    CmdStatusOp2(*lpStageScene, &self, &grow);
     EXPECT_EQ(other.m_Def.m_cSize, 3);
     EXPECT_EQ(other.m_nHitW, 60);
     cCommandData shrink = op2(1, 5, 0);
-    CmdStatusOp2(&self, &shrink);
+    CmdStatusOp2(*lpStageScene, &self, &shrink);
     EXPECT_EQ(other.m_Def.m_cSize, 1);
     EXPECT_EQ(other.m_nHitW, 20);
 
     cCommandData sync = op2(0, 6, 1);
-    CmdStatusOp2(&self, &sync);
+    CmdStatusOp2(*lpStageScene, &self, &sync);
     EXPECT_EQ(self.m_bScrollSync, 1);
     EXPECT_EQ(self.m_Def.m_bAutoScrollSync, 1);
 
     StageData.m_nAutoScrollSpeedY = 10;
     cCommandData scroll = op2(2, 1, 1);
-    CmdStatusOp2(&self, &scroll);
+    CmdStatusOp2(*lpStageScene, &self, &scroll);
     EXPECT_EQ(StageData.m_bAutoScrollY, 1);
     EXPECT_EQ(lpScrollY->m_bAutoScroll, 1);
     EXPECT_DOUBLE_EQ(lpScrollY->m_dAutoSpeed, 1.0 / StageData.m_dSpeedScale);
